@@ -1,0 +1,75 @@
+// Bounded little-endian reading and writing for the binary data files.
+// A reader never looks past the end of its buffer: a read that would run
+// over the end fails and leaves the reader exhausted, so callers keep only
+// the records that were complete.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kiv {
+
+// Reads the whole file; nullopt when it cannot be opened.
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::filesystem::path& path);
+
+// Writes the bytes, replacing the file; false when it cannot be written.
+bool writeWholeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
+
+class ByteReader {
+ public:
+  explicit ByteReader(const std::vector<std::uint8_t>& bytes) : data_(bytes.data()), size_(bytes.size()) {}
+  ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+
+  bool ok() const { return ok_; }
+  std::size_t remaining() const { return ok_ ? size_ - pos_ : 0; }
+  bool has(std::size_t n) const { return ok_ && size_ - pos_ >= n; }
+
+  std::int8_t i8();
+  std::uint8_t u8();
+  std::int16_t i16();
+  std::int32_t i32();
+  std::uint32_t u32();
+  void skip(std::size_t n);
+  // Copies exactly n raw bytes (a whole fixed-width field).
+  std::vector<std::uint8_t> bytes(std::size_t n);
+  // The text of a fixed-width field: its bytes up to the first NUL, or the
+  // whole field when it holds no NUL. Always consumes the whole field.
+  std::string text(std::size_t width);
+
+  // Number of complete records of the given size that remain, limited by a
+  // stored count; a negative count gives 0.
+  std::size_t completeRecords(std::int64_t storedCount, std::size_t recordSize) const;
+
+ private:
+  bool take(std::size_t n);
+  const std::uint8_t* data_;
+  std::size_t size_;
+  std::size_t pos_ = 0;
+  bool ok_ = true;
+};
+
+class ByteWriter {
+ public:
+  void i8(std::int8_t v) { u8(static_cast<std::uint8_t>(v)); }
+  void u8(std::uint8_t v) { out_.push_back(v); }
+  void i16(std::int16_t v);
+  void i32(std::int32_t v);
+  void u32(std::uint32_t v);
+  void zeros(std::size_t n) { out_.insert(out_.end(), n, 0); }
+  void bytes(const std::vector<std::uint8_t>& b) { out_.insert(out_.end(), b.begin(), b.end()); }
+  // Writes the text into a field of the given width, NUL-padded. Text longer
+  // than width - 1 bytes is cut so that the field always ends with a NUL.
+  void text(std::string_view s, std::size_t width);
+
+  const std::vector<std::uint8_t>& data() const { return out_; }
+
+ private:
+  std::vector<std::uint8_t> out_;
+};
+
+}  // namespace kiv
