@@ -28,4 +28,23 @@ struct TimeOfDay {
   friend constexpr bool operator==(const TimeOfDay&, const TimeOfDay&) = default;
 };
 
+// The shortest distance of a JR journey split by line kind (100 m units).
+struct JrDistanceBreakdown {
+  std::int16_t total = 0;
+  std::int16_t yamanote = 0;       // inside the Yamanote line zone
+  std::int16_t trainZone = 0;      // train-specific zone
+  std::int16_t trunk = 0;          // trunk lines
+  std::int16_t localBusiness = 0;  // local lines, business distance
+  std::int16_t localFare = 0;      // local lines, fare distance
+  friend bool operator==(const JrDistanceBreakdown&, const JrDistanceBreakdown&) = default;
+};
+
+// The shortest distance of a private journey: total, and the part of it on
+// edges of each surcharge zone 1..9 (zone[0] is zone 1).
+struct PrDistanceBreakdown {
+  std::int16_t total = 0;
+  std::int16_t zone[9] = {};
+  friend bool operator==(const PrDistanceBreakdown&, const PrDistanceBreakdown&) = default;
+};
+
 }  // namespace kiv
