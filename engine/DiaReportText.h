@@ -1,0 +1,28 @@
+// Text helpers for the timetable reports and work files of RDiaMan: printf
+// formatting into Shift-JIS strings, and whole-file reading and writing of
+// text with CR LF line ends.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace kiv::dia_text {
+
+// printf-style formatting; widths such as "%-32s" count bytes.
+std::string format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+
+// Writes `text` afresh with every "\n" written as "\r\n" (Shift-JIS never
+// uses the byte 0x0A inside a character). False when the file cannot be
+// created or written.
+bool writeText(const std::filesystem::path& file, const std::string& text);
+
+// The lines of a text file without their line ends (CR LF or LF); a last
+// line without an end counts, an end at the very end adds no empty line.
+// False when the file cannot be opened.
+bool readLines(const std::filesystem::path& file, std::vector<std::string>& lines);
+
+// The whitespace-separated words of a line (blanks, tabs, CR).
+std::vector<std::string> words(const std::string& line);
+
+}  // namespace kiv::dia_text

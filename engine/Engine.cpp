@@ -1,0 +1,47 @@
+#include "Engine.h"
+
+#include <stdexcept>
+
+namespace kiv {
+
+Engine::Engine(const std::filesystem::path& dataDir)
+    : kiv(),
+      trains(dataDir),
+      def(dataDir),
+      staName(dataDir),
+      dia(dataDir, staName, trains, cnct, def, dist, sta, fare, kiv),
+      cnct(dataDir, trains),
+      dist(dataDir, staName, sta, staFare, kiv, fare),
+      staFare(dataDir),
+      sta(dataDir, staName),
+      fare(dataDir, staName, sta, staFare, dist, kiv) {}
+
+namespace {
+
+// Set while an EngineScope exists; the engine pointer only once it is built.
+bool scopeClaimed = false;
+Engine* currentEngine = nullptr;
+
+}  // namespace
+
+EngineScope::Claim::Claim() {
+  if (scopeClaimed) throw std::logic_error("an engine already exists");
+  scopeClaimed = true;
+}
+
+EngineScope::Claim::~Claim() { scopeClaimed = false; }
+
+EngineScope::EngineScope(const std::filesystem::path& dataDir) : engine_(dataDir) {
+  currentEngine = &engine_;
+}
+
+EngineScope::~EngineScope() { currentEngine = nullptr; }
+
+Engine& theEngine() {
+  if (currentEngine == nullptr) throw std::logic_error("no engine: the program has not created one");
+  return *currentEngine;
+}
+
+bool hasEngine() { return currentEngine != nullptr; }
+
+}  // namespace kiv

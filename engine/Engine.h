@@ -1,0 +1,78 @@
+// The ten engine objects of a run, owned together. They are members in the
+// order the program needs them, so they are built in that order and destroyed
+// in the reverse one: the fare rules and the trains first, the settings third
+// (its destruction writes Kiv4.def), the station directory before the
+// timetable and the fare tables, which size per-station tables by its station
+// count. Each object is handed references to the collaborators it works with;
+// a reference to a member declared further down is only kept, never used while
+// constructing.
+#pragma once
+
+#include <filesystem>
+
+#include "RCnctMan.h"
+#include "RDefMan.h"
+#include "RDiaMan.h"
+#include "RDistMan.h"
+#include "RFareMan.h"
+#include "RKivMan.h"
+#include "RStaFare.h"
+#include "RStaMan.h"
+#include "RStaName.h"
+#include "RTrainMan.h"
+
+namespace kiv {
+
+class Engine {
+ public:
+  // Reads every data file of dataDir, which is also where Kiv4.def and the
+  // work files are written.
+  explicit Engine(const std::filesystem::path& dataDir);
+  Engine(const Engine&) = delete;
+  Engine& operator=(const Engine&) = delete;
+
+  // Declaration order is construction order; do not reorder.
+  RKivMan kiv;
+  RTrainMan trains;
+  RDefMan def;
+  RStaName staName;
+  RDiaMan dia;
+  RCnctMan cnct;
+  RDistMan dist;
+  RStaFare staFare;
+  RStaMan sta;
+  RFareMan fare;
+};
+
+// The one engine of a running program. The program entry creates an
+// EngineScope before the window system starts and lets it end after the
+// window system has ended; while it lives, theEngine() gives its engine to
+// the windows and commands. Only one scope may exist at a time.
+class EngineScope {
+ public:
+  // Builds the engine; throws std::logic_error when another scope is alive.
+  explicit EngineScope(const std::filesystem::path& dataDir);
+  ~EngineScope();
+  EngineScope(const EngineScope&) = delete;
+  EngineScope& operator=(const EngineScope&) = delete;
+
+  Engine& engine() { return engine_; }
+
+ private:
+  // Claims the process-wide slot before the engine is built, so a second
+  // scope fails without reading any file.
+  struct Claim {
+    Claim();
+    ~Claim();
+  };
+  Claim claim_;
+  Engine engine_;
+};
+
+// The engine of the live EngineScope; throws std::logic_error when there is
+// none (a programming error: the program entry owns the scope).
+Engine& theEngine();
+// True while an EngineScope holds a finished engine.
+bool hasEngine();
+
+}  // namespace kiv

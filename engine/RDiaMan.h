@@ -1,0 +1,226 @@
+// The timetable (diagram) of the whole network, read once from DiaIdx1.kv4,
+// DiaIdx2.kv4 and Diagram2.kv4, and the per-station search table shared by
+// the route searches and the required-time table.
+//
+// A departure record is a pattern, not a run: a train leaves a station towards
+// its next stop at a fixed minute of every served hour, or every `interval`
+// minutes during the served hours. All lookups go through the station index:
+// a station's departures are its departure span, the departures towards one
+// neighbour are that neighbour's link span.
+//
+// Times are TimeOfDay values whose hours are not wrapped at midnight (30:05 is
+// 06:05 on the following day); arithmetic is on hour * 60 + minute.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "Types.h"
+#include "formats/DiaIdx1File.h"
+#include "formats/DiaIdx2File.h"
+#include "formats/Diagram2File.h"
+
+namespace kiv {
+
+class RStaName;
+class RTrainMan;
+class RCnctMan;
+class RDefMan;
+class RDistMan;
+class RStaMan;
+class RFareMan;
+class RKivMan;
+
+// Cost of a station the search has not reached.
+inline constexpr std::int16_t kUnreachedCost = 9999;
+
+// One entry of the search table per station; the searches fill it as they go.
+struct SearchNode {
+  StationNo station = 0;               // the station number itself
+  std::int16_t cost = kUnreachedCost;  // minutes from the start of the search
+  StationNo pred = 0;                  // reached from; 0 = unreached, -1 = start
+  TrainNo trainIn = -1;                // train by which it was reached; -1 at the start
+  std::int16_t boardHour = 0;          // departure time, at pred, of the hop that
+  std::int16_t boardMinute = 0;        //   reached this station
+  StationNo succ = -1;                 // next station on the chosen path; -1 at the goal
+  TrainNo trainOut = -1;               // train from here to succ; -1 at the goal
+  std::int16_t walkMinutes = 0;        // change minutes spent here
+  std::int16_t waitMinutes = 0;        // waiting minutes spent here
+  TimeOfDay arrival;                   // at the start: the requested departure time
+  TimeOfDay departure;                 // towards succ
+  std::uint8_t settled = 0;            // 1 once the time-priority search fixed it
+};
+
+class RDiaMan {
+ public:
+  // Reads the three timetable files of dataDir and sizes the search table
+  // from staName.getCount(). The other engine objects are only kept for the
+  // searches; none of them is used here.
+  RDiaMan(const std::filesystem::path& dataDir, RStaName& staName, RTrainMan& trains, RCnctMan& cnct,
+          RDefMan& def, RDistMan& dist, RStaMan& sta, RFareMan& fare, RKivMan& kiv);
+  ~RDiaMan();
+  RDiaMan(const RDiaMan&) = delete;
+  RDiaMan& operator=(const RDiaMan&) = delete;
+
+  // --- Spans, as 0-based inclusive record indices ---------------------------
+  // Each yields the number of records in the span, or -1 and first = last =
+  // -1 when the span is empty (no such station, 0 in the file, first > last).
+  // Spans are cut at the end of their array, so every index in first..last
+  // is a valid record.
+
+  // The station's departure records (Diagram2.kv4).
+  int getDepartureRange(StationNo station, int& first, int& last) const;
+  // The station's link records (DiaIdx2.kv4).
+  int getLinkRange(StationNo station, int& first, int& last) const;
+  // The departure records from station towards next, through the first link
+  // record of the station's link span with from = station and to = next.
+  int getLinkDepartures(StationNo station, StationNo next, int& first, int& last) const;
+
+  // The same spans as views over the records, empty when the span is empty.
+  std::span<const DiaDepartureRecord> departuresOf(StationNo station) const;
+  std::span<const DiaLinkRecord> linksOf(StationNo station) const;
+  std::span<const DiaDepartureRecord> departuresTowards(StationNo station, StationNo next) const;
+  // A departure record by 0-based index; an index outside the array gives an
+  // all-zero record (train 0, no hours served).
+  const DiaDepartureRecord& departureAt(int index) const;
+
+  // --- Served hours and days -------------------------------------------------
+  // 1 when bit (hour mod 24) of the hours mask is set, else 0.
+  static int isHourServed(std::uint32_t hours, int hour);
+  // 1 when bit (day mod 7) of the days mask is set, else 0.
+  static int isDayServed(std::uint8_t days, int day);
+  // The hour of the first departure at `minute` at or after `time`: the
+  // current hour if it is served and the minute has not passed, else the
+  // first served hour among the next 24, not reduced modulo 24 (so 23:50 with
+  // only hour 6 served gives 30). -1 when no hour is served.
+  static int nextServedHour(std::uint32_t hours, int minute, TimeOfDay time);
+
+  // The earliest departure of `train` from station towards next at or after
+  // `time`, over the records of the station's departure span. An interval
+  // service leaves half an interval after `time` when the current hour is
+  // served, else at the top of the next served hour. Of two records with the
+  // same wait the earlier in the file wins; its 0-based index goes to
+  // *recordIndex when given. 0 and the time in `departure`, or -1 (outputs
+  // untouched) when no record of the train serves the link.
+  int nextDeparture(StationNo station, StationNo next, TrainNo train, TimeOfDay time, TimeOfDay& departure,
+                    int* recordIndex = nullptr) const;
+
+  // Minutes from `from` to `to`, adding a day once when `to` is numerically
+  // earlier: (10:00, 09:59) is 1439, (23:50, 24:10) is 20.
+  static int minutesBetween(TimeOfDay from, TimeOfDay to);
+  // The hours mask as 24 characters '0'/'1', hour 0 first.
+  static std::string hoursToText(std::uint32_t hours);
+
+  // --- The departure records as a list ---------------------------------------
+  // K3, the number of departure records held.
+  int getRecordCount() const;
+  // Copies record `index` (0-based): 0, or -1 (record untouched) when index
+  // is outside 0..K3-1.
+  int getRecord(int index, DiaDepartureRecord& record) const;
+
+  // --- Search table ----------------------------------------------------------
+  // N + 1 nodes for the N stations known at load; node 0 belongs to no
+  // station. The searches reinitialise it at their start.
+  const std::vector<SearchNode>& searchTable() const { return searchTable_; }
+  // N, the station count the search table was sized for.
+  int searchStationCount() const { return static_cast<int>(searchTable_.size()) - 1; }
+
+  // ==== Time-priority route, station timetable and required-time table ====
+  // These searches share the search table above and are not re-entrant.
+
+  // --- Time-priority route search ---
+  // The earliest arrival from `from` to `to` leaving at hour:minute: the
+  // travel minutes, or -1 when the destination cannot be reached (or a
+  // station number is outside 1..N). Ties in the search settle the higher
+  // station number first. `day` is carried for the callers; the search
+  // tests only the hours masks. Leaves the search table filled.
+  int fastestTime(StationNo from, StationNo to, int hour, int minute, int day);
+  // The same search, then the report of the fastest route in "$TT$.kv4"
+  // (detailed with the stops passed when the output mode is 1): 0, or -1
+  // when there is no route (nothing written) or the file cannot be created.
+  int fastestRoute(StationNo from, StationNo to, int hour, int minute, int day);
+
+  // --- Station timetable ---
+  // One line per departure pattern of the station served on `day` in clock
+  // hour `hour` into "TTSrc.kv4", laid out so that sorting the lines as text
+  // orders them by network code, list order and then minute (or by train
+  // when `grouping`). The number of lines; -1 when the station has no
+  // departures or the file cannot be created.
+  int writeStationDepartures(StationNo station, int day, int hour, bool grouping);
+  // Sorts the lines of "TTSrc.kv4" ascending, ignoring the case of ASCII
+  // letters, keeping duplicates and the order of equal lines, and writes
+  // them back. The number of lines, or -1 when the file cannot be read or
+  // written.
+  int sortStationDepartures();
+  // The report "$VTT.kv4" from the sorted "TTSrc.kv4", one headed block per
+  // company. dayName is the one-letter day name (NUL-terminated Shift-JIS).
+  // 0, or -1 when "TTSrc.kv4" cannot be read or "$VTT.kv4" created.
+  int writeStationTimetable(StationNo station, const char* dayName, int hour, bool grouping);
+  // The whole station timetable command: deletes "TTSrc.kv4" and "$VTT.kv4",
+  // writes the departures, sorts them and writes the report, naming the day
+  // after its day code. The result of writeStationDepartures: -1 when the
+  // station has no departures, 0 when the hour has none (no report then),
+  // else the number of lines; -1 as well when a work file fails.
+  int buildStationTimetable(StationNo station, int day, int hour, bool grouping);
+
+  // --- Required-time table ---
+  // For every train leaving the station, the stations it reaches and the
+  // riding minutes to each, into "$RqTmTbl.kv4". 0, or -1 when the station
+  // has no departures (the work file is left as it was) or the file cannot
+  // be created.
+  int buildRequiredTimeTable(StationNo station);
+  // Writes table `table` of "$RqTmTbl.kv4" (all tables when -1) to `file`
+  // as text or as CSV. 0, or -1 when `file` cannot be created; a missing
+  // work file gives a file with only the CSV header (or empty).
+  int exportRequiredTimeTable(const std::filesystem::path& file, int table, bool csv);
+  // ==== end of time-priority route, station timetable and required-time table ====
+
+ private:
+  // 0 when all three files were read, -1 when one could not be opened (the
+  // load stops at that file; what was read stays).
+  int load();
+  // Turns a 1-based inclusive span of the files into a 0-based one inside an
+  // array of `size` records; the number of records, or -1 when empty.
+  static int clampSpan(std::int32_t first1, std::int32_t last1, std::size_t size, int& first, int& last);
+  // The station's index record, or nullptr when station is outside 1..K1.
+  const DiaStationRecord* stationRecord(StationNo station) const;
+
+  std::filesystem::path dataDir_;  // also the directory of the work files
+  RStaName& staName_;
+  RTrainMan& trains_;
+  RCnctMan& cnct_;
+  RDefMan& def_;
+  RDistMan& dist_;
+  RStaMan& sta_;
+  RFareMan& fare_;
+
+  std::vector<DiaStationRecord> stations_;      // K1; record k is station k + 1
+  std::vector<DiaLinkRecord> links_;            // K2
+  std::vector<DiaDepartureRecord> departures_;  // K3
+  std::vector<SearchNode> searchTable_;         // N + 1, indexed by station number
+
+  // ==== Time-priority route, station timetable and required-time table ====
+  // The label-setting search of fastestTime over the search table; 0 when
+  // the destination was reached, else -1.
+  int runFastestSearch(StationNo from, StationNo to, TimeOfDay start);
+  // Follows the current train of the required-time table on from station p,
+  // listing each station the first time it is reached.
+  void followTrain(StationNo p);
+
+  RKivMan& kiv_;
+  // Working fields of buildRequiredTimeTable, held only while it runs.
+  std::vector<std::int16_t> reqMinutes_;  // riding minutes to each station
+  std::vector<std::uint8_t> reqOnPath_;   // 1 while on the walk's current path
+  std::vector<std::uint8_t> reqListed_;   // 1 once written in the current table
+  std::vector<StationNo> reqPath_;        // the current path, 1-based
+  int reqDepth_ = 0;
+  TrainNo reqTrain_ = 0;
+  std::int16_t reqTable_ = 0;
+  std::string reqText_;                   // the work file's text, written when complete
+  // ==== end of time-priority route, station timetable and required-time table ====
+};
+
+}  // namespace kiv

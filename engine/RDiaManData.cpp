@@ -1,0 +1,207 @@
+// The timetable data of RDiaMan: loading and the basic lookups every search
+// is built from.
+#include <algorithm>
+
+#include "RDiaMan.h"
+#include "RStaName.h"
+
+namespace kiv {
+
+namespace {
+
+constexpr int kMinutesPerDay = 1440;
+
+// Bit (value mod period) of mask, also for negative values.
+int bitOf(std::uint32_t mask, int value, int period) {
+  const int bit = ((value % period) + period) % period;
+  return static_cast<int>((mask >> bit) & 1u);
+}
+
+const DiaDepartureRecord kNoDeparture{};
+
+}  // namespace
+
+RDiaMan::RDiaMan(const std::filesystem::path& dataDir, RStaName& staName, RTrainMan& trains, RCnctMan& cnct,
+                 RDefMan& def, RDistMan& dist, RStaMan& sta, RFareMan& fare, RKivMan& kiv)
+    : dataDir_(dataDir),
+      staName_(staName),
+      trains_(trains),
+      cnct_(cnct),
+      def_(def),
+      dist_(dist),
+      sta_(sta),
+      fare_(fare),
+      kiv_(kiv) {
+  // The search table is sized even when the timetable files are missing, so
+  // that a search over an empty timetable finds nothing instead of indexing
+  // an empty table.
+  const int n = std::max(0, staName_.getCount());
+  searchTable_.resize(static_cast<std::size_t>(n) + 1);
+  for (int s = 0; s <= n; ++s) searchTable_[s].station = static_cast<StationNo>(s);
+  load();
+}
+
+RDiaMan::~RDiaMan() = default;
+
+int RDiaMan::load() {
+  auto idx1 = readDiaIdx1File(dataDir_ / "DiaIdx1.kv4");
+  if (!idx1) return -1;
+  stations_ = std::move(idx1->records);
+
+  auto idx2 = readDiaIdx2File(dataDir_ / "DiaIdx2.kv4");
+  if (!idx2) return -1;
+  links_ = std::move(idx2->records);
+
+  auto dia = readDiagram2File(dataDir_ / "Diagram2.kv4");
+  if (!dia) return -1;
+  departures_ = std::move(dia->records);
+  return 0;
+}
+
+int RDiaMan::clampSpan(std::int32_t first1, std::int32_t last1, std::size_t size, int& first, int& last) {
+  first = -1;
+  last = -1;
+  // 1-based in the file; 0 (or anything below) means no records.
+  if (first1 < 1 || last1 < 1 || first1 > last1) return -1;
+  const auto count = static_cast<std::int64_t>(size);
+  if (first1 > count) return -1;
+  first = first1 - 1;
+  last = static_cast<int>(std::min<std::int64_t>(last1, count)) - 1;
+  return last - first + 1;
+}
+
+const DiaStationRecord* RDiaMan::stationRecord(StationNo station) const {
+  if (station < 1 || static_cast<std::size_t>(station) > stations_.size()) return nullptr;
+  return &stations_[static_cast<std::size_t>(station) - 1];
+}
+
+int RDiaMan::getDepartureRange(StationNo station, int& first, int& last) const {
+  first = last = -1;
+  const auto* rec = stationRecord(station);
+  if (!rec) return -1;
+  return clampSpan(rec->firstDeparture, rec->lastDeparture, departures_.size(), first, last);
+}
+
+int RDiaMan::getLinkRange(StationNo station, int& first, int& last) const {
+  first = last = -1;
+  const auto* rec = stationRecord(station);
+  if (!rec) return -1;
+  return clampSpan(rec->firstLink, rec->lastLink, links_.size(), first, last);
+}
+
+int RDiaMan::getLinkDepartures(StationNo station, StationNo next, int& first, int& last) const {
+  first = last = -1;
+  int linkFirst = 0;
+  int linkLast = 0;
+  if (getLinkRange(station, linkFirst, linkLast) < 0) return -1;
+  for (int i = linkFirst; i <= linkLast; ++i) {
+    const auto& link = links_[static_cast<std::size_t>(i)];
+    if (link.from == station && link.to == next) {
+      return clampSpan(link.firstDeparture, link.lastDeparture, departures_.size(), first, last);
+    }
+  }
+  return -1;
+}
+
+std::span<const DiaDepartureRecord> RDiaMan::departuresOf(StationNo station) const {
+  int first = 0;
+  int last = 0;
+  if (getDepartureRange(station, first, last) < 0) return {};
+  return std::span(departures_)
+      .subspan(static_cast<std::size_t>(first), static_cast<std::size_t>(last - first + 1));
+}
+
+std::span<const DiaLinkRecord> RDiaMan::linksOf(StationNo station) const {
+  int first = 0;
+  int last = 0;
+  if (getLinkRange(station, first, last) < 0) return {};
+  return std::span(links_).subspan(static_cast<std::size_t>(first),
+                                   static_cast<std::size_t>(last - first + 1));
+}
+
+std::span<const DiaDepartureRecord> RDiaMan::departuresTowards(StationNo station, StationNo next) const {
+  int first = 0;
+  int last = 0;
+  if (getLinkDepartures(station, next, first, last) < 0) return {};
+  return std::span(departures_)
+      .subspan(static_cast<std::size_t>(first), static_cast<std::size_t>(last - first + 1));
+}
+
+const DiaDepartureRecord& RDiaMan::departureAt(int index) const {
+  if (index < 0 || static_cast<std::size_t>(index) >= departures_.size()) return kNoDeparture;
+  return departures_[static_cast<std::size_t>(index)];
+}
+
+int RDiaMan::isHourServed(std::uint32_t hours, int hour) { return bitOf(hours, hour, 24); }
+
+int RDiaMan::isDayServed(std::uint8_t days, int day) { return bitOf(days, day, 7); }
+
+int RDiaMan::nextServedHour(std::uint32_t hours, int minute, TimeOfDay time) {
+  if (isHourServed(hours, time.hour) && minute >= time.minute) return time.hour;
+  for (int h = time.hour + 1; h <= time.hour + 24; ++h) {
+    if (isHourServed(hours, h)) return h;
+  }
+  return -1;
+}
+
+int RDiaMan::nextDeparture(StationNo station, StationNo next, TrainNo train, TimeOfDay time,
+                           TimeOfDay& departure, int* recordIndex) const {
+  const int now = time.totalMinutes();
+  int best = -1;
+  int bestWait = 0;
+  int first = 0;
+  int last = 0;
+  if (getDepartureRange(station, first, last) < 0) return -1;
+  for (int i = first; i <= last; ++i) {
+    const auto& r = departures_[static_cast<std::size_t>(i)];
+    if (r.train != train || r.nextStation != next) continue;
+    int wait = 0;
+    if (r.interval != 0) {
+      // A frequent service: expect to wait half an interval if the current
+      // hour is served, else catch it at the top of the next served hour.
+      const int half = r.interval / 2;
+      const int h = nextServedHour(r.hours, time.minute + half, time);
+      if (h < 0) continue;
+      wait = (h == time.hour) ? half : h * 60 - now;
+    } else {
+      const int h = nextServedHour(r.hours, r.minute, time);
+      if (h < 0) continue;
+      wait = r.minute + h * 60 - now;
+    }
+    if (best < 0 || wait < bestWait) {
+      best = i;
+      bestWait = wait;
+    }
+  }
+  if (best < 0) return -1;
+  if (recordIndex) *recordIndex = best;
+  const int total = time.minute + bestWait;
+  departure.hour = static_cast<std::int8_t>(time.hour + total / 60);
+  departure.minute = static_cast<std::int8_t>(total % 60);
+  return 0;
+}
+
+int RDiaMan::minutesBetween(TimeOfDay from, TimeOfDay to) {
+  const int t1 = from.totalMinutes();
+  int t2 = to.totalMinutes();
+  if (t1 > t2) t2 += kMinutesPerDay;
+  return t2 - t1;
+}
+
+std::string RDiaMan::hoursToText(std::uint32_t hours) {
+  std::string text(24, '0');
+  for (int h = 0; h < 24; ++h) {
+    if ((hours >> h) & 1u) text[static_cast<std::size_t>(h)] = '1';
+  }
+  return text;
+}
+
+int RDiaMan::getRecordCount() const { return static_cast<int>(departures_.size()); }
+
+int RDiaMan::getRecord(int index, DiaDepartureRecord& record) const {
+  if (index < 0 || static_cast<std::size_t>(index) >= departures_.size()) return -1;
+  record = departures_[static_cast<std::size_t>(index)];
+  return 0;
+}
+
+}  // namespace kiv

@@ -1,0 +1,75 @@
+// The station-pair fare data: special fixed fares and fare reductions between
+// two stations of one network, and the pairs of stations linked for the search
+// over all networks; read once from FAREIDX.KV4, FAREF.KV4, FARER.KV4 and
+// FAREW.KV4. The same object prices journeys between two stations and builds
+// the fare table of a station and the Tokyo-zone difference list.
+#pragma once
+
+#include <filesystem>
+#include <vector>
+
+#include "Types.h"
+#include "formats/FareFFile.h"
+#include "formats/FareIdxFile.h"
+#include "formats/FareWFile.h"
+
+namespace kiv {
+
+class RStaName;
+class RStaMan;
+class RStaFare;
+class RDistMan;
+class RKivMan;
+
+class RFareMan {
+ public:
+  // Reads the four fare files from dataDir, in the order FAREIDX.KV4,
+  // FAREF.KV4, FARER.KV4, FAREW.KV4; a file that cannot be opened leaves its
+  // table and those of the files after it empty. Takes the station count from
+  // staName; the other collaborators are only kept.
+  RFareMan(const std::filesystem::path& dataDir, RStaName& staName, RStaMan& staMan, RStaFare& staFare,
+           RDistMan& distMan, RKivMan& kivMan);
+
+  // The special fare in yen between a and b (either order) on a network, from
+  // the first matching record; 0 when there is none.
+  int specialFare(NetworkCode network, StationNo a, StationNo b) const;
+  // Minus the reduction in yen between a and b (either order) on a network,
+  // from the first matching record; 0 when there is none.
+  int fareReduction(NetworkCode network, StationNo a, StationNo b) const;
+  // Writes the stations linked with s, in file order and at most max of them,
+  // to out; the number written.
+  int linkedStations(StationNo s, int max, StationNo* out) const;
+
+  // The fare in yen of a journey from `from` to `to` on one network; mode 1
+  // applies the Tokyo-zone rule on JR. -1 when from equals to, 0 when the
+  // origin is not a station of the network.
+  int stationFare(NetworkCode network, StationNo from, StationNo to, int mode) const;
+  // Writes the fare table of `origin` to "$FareTbl.kv4" in the data directory. 0.
+  int buildFareTable(StationNo origin) const;
+  // Writes one block (-1: all blocks) of "$FareTbl.kv4" as a report, or as CSV,
+  // to `target`.
+  int exportFareTable(const std::filesystem::path& target, int block, bool csv) const;
+  // Writes "$TKY101.KV4": the Yamanote-zone / 101-200 km pairs whose fare
+  // changes under the Tokyo-zone rule. The number of lines, -1 when the file
+  // cannot be created.
+  int buildTokyoZoneList() const;
+
+ private:
+  const FarePairRecord* findPair(const std::vector<FarePairRecord>& records, NetworkCode network,
+                                 StationNo a, StationNo b) const;
+
+  std::filesystem::path dataDir_;
+  RStaName& staName_;
+  RStaMan& staMan_;
+  RStaFare& staFare_;
+  RDistMan& distMan_;
+  RKivMan& kivMan_;
+
+  int stationCount_ = 0;                  // N of the station directory at load time
+  std::vector<FareIdxRecord> stationIdx_;  // station k in slot k - 1
+  std::vector<FarePairRecord> specialFares_;
+  std::vector<FarePairRecord> reductions_;
+  std::vector<FareWRecord> links_;
+};
+
+}  // namespace kiv

@@ -1,0 +1,71 @@
+#include "RStaMan.h"
+
+#include <algorithm>
+
+#include "RStaName.h"
+
+namespace kiv {
+
+RStaMan::RStaMan(const std::filesystem::path& dataDir, const RStaName& names) : names_(names) {
+  auto attr = readStaAttrFile(dataDir / "StaAttr.kv4");
+  if (!attr) return;
+  entries_.reserve(attr->entries.size() + 1);
+  entries_.emplace_back();
+  entries_.insert(entries_.end(), attr->entries.begin(), attr->entries.end());
+  auto idx = readStaIdxFile(dataDir / "StaIdx.kv4");
+  if (!idx) return;
+  networks_ = std::move(idx->networks);
+}
+
+int RStaMan::getEntryCount() const { return entries_.empty() ? 0 : static_cast<int>(entries_.size() - 1); }
+
+int RStaMan::getNetworkRecordCount() const { return static_cast<int>(networks_.size()); }
+
+int RStaMan::findNetwork(NetworkCode code, std::int16_t& first, std::int16_t& last) const {
+  for (const StaIdxRecord& r : networks_) {
+    if (r.code == code) {
+      first = r.first;
+      last = r.last;
+      return 0;
+    }
+  }
+  first = -1;
+  last = -1;
+  return -1;
+}
+
+int RStaMan::getNetworkSize(NetworkCode code) const {
+  std::int16_t first = -1;
+  std::int16_t last = -1;
+  if (findNetwork(code, first, last) != 0) return 0;
+  // A record whose last lies before its first would give a negative size,
+  // which no caller can size an array with: such a network is empty.
+  return std::max(0, last - first + 1);
+}
+
+int RStaMan::findPosition(NetworkCode code, StationNo s) const {
+  std::int16_t first = -1;
+  std::int16_t last = -1;
+  findNetwork(code, first, last);
+  if (first == -1 || last == -1) return -1;
+  // Entries outside the table are skipped rather than read.
+  const int from = std::max<int>(first, 1);
+  const int to = std::min<int>(last, getEntryCount());
+  for (int e = from; e <= to; ++e) {
+    if (entries_[static_cast<std::size_t>(e)].station == s) return e - first + 1;
+  }
+  return -1;
+}
+
+int RStaMan::getStationAt(NetworkCode code, int position) const {
+  std::int16_t first = -1;
+  std::int16_t last = -1;
+  findNetwork(code, first, last);
+  if (first == -1 || last == -1) return -1;
+  if (position < 1 || position > last - first + 1) return -1;
+  const int e = first + position - 1;
+  if (e < 1 || e > getEntryCount()) return -1;
+  return entries_[static_cast<std::size_t>(e)].station;
+}
+
+}  // namespace kiv

@@ -1,0 +1,330 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "Codec.h"
+#include "RDefMan.h"
+#include "TempDir.h"
+
+namespace kiv {
+namespace {
+
+using test::TempDir;
+
+std::string sjis(const char* utf8) { return *utf8ToSjis(utf8); }
+
+std::string recentDep(const RDefMan& def, int index) {
+  char buffer[kStationNameSize] = "untouched";
+  return def.getRecentDep(index, buffer) == 0 ? std::string(buffer) : std::string("<none>");
+}
+
+std::string recentArv(const RDefMan& def, int index) {
+  char buffer[kStationNameSize] = "untouched";
+  return def.getRecentArv(index, buffer) == 0 ? std::string(buffer) : std::string("<none>");
+}
+
+// The fields the file can change, in a form that compares in one line.
+std::string numbers(const RDefMan& def) {
+  return std::to_string(def.getDepHour()) + " " + std::to_string(def.getDepMinute()) + " " +
+         std::to_string(def.getDepDay()) + " " + std::to_string(def.getUseSysTime()) + " " +
+         std::to_string(def.getOutputMode()) + " " + std::to_string(def.getDetour()) + " " +
+         std::to_string(def.getWindowX()) + " " + std::to_string(def.getWindowY());
+}
+
+const std::string kDefaultNumbers = "12 0 1 1 1 10 0 0";
+
+TEST(DefMan, DefaultsWithoutFile) {
+  TempDir dir;
+  RDefMan def(dir.path());
+  EXPECT_EQ(numbers(def), kDefaultNumbers);
+  EXPECT_EQ(def.getDiffTime(), 15);
+  EXPECT_EQ(def.getTransMax(), 4);
+  EXPECT_EQ(def.getRouteMax(), 20);
+  for (int i = 0; i < RDefMan::kRecentCount; ++i) {
+    EXPECT_EQ(recentDep(def, i), "<none>");
+    EXPECT_EQ(recentArv(def, i), "<none>");
+  }
+  char buffer[kStationNameSize] = "keep";
+  EXPECT_EQ(def.getRecentDep(0, buffer), -1);
+  EXPECT_STREQ(buffer, "keep");
+}
+
+TEST(DefMan, DefaultFileLayoutAndWriteAtDestruction) {
+  TempDir dir;
+  { RDefMan def(dir.path()); }
+  const std::string text = dir.readText("Kiv4.def");
+  EXPECT_EQ(text.substr(0, 12), "dep_h = 12\r\n");
+  EXPECT_NE(text.find("\r\nwindow_main_w = 600\r\nwindow_main_h = 480\r\nstation_dep1 = \r\n"),
+            std::string::npos);
+  EXPECT_EQ(text.substr(text.size() - 18), "station_arv10 = \r\n");
+  int lines = 0;
+  for (char c : text) lines += c == '\n';
+  EXPECT_EQ(lines, 31);
+}
+
+TEST(DefMan, RoundTripOfEveryPersistedField) {
+  TempDir dir;
+  const std::string tokyo = sjis("東京"), ueno = sjis("上野"), omiya = sjis("大宮");
+  {
+    RDefMan def(dir.path());
+    def.setDepHour(7);
+    def.setDepMinute(45);
+    def.setDepDay(6);
+    def.setUseSysTime(0);
+    def.setDetour(17);
+    def.setWindowX(-120);
+    def.setWindowY(300);
+    def.setWindowW(1024);
+    def.setWindowH(-5);
+    // Not persisted: back to their defaults at the next start.
+    def.setDiffTime(40);
+    def.setTransMax(9);
+    def.setRouteMax(250);
+    for (int i = 0; i < 10; ++i) def.pushRecentDep("D" + std::to_string(i));
+    def.pushRecentArv(tokyo);
+    def.pushRecentArv(ueno);
+    def.pushRecentArv(omiya);
+  }
+  // mode_route and mode_output have no setters: change them in the file.
+  std::string text = dir.readText("Kiv4.def");
+  text.replace(text.find("mode_route = 1"), 14, "mode_route = 3");
+  text.replace(text.find("mode_output = 1"), 15, "mode_output = 0");
+  dir.writeText("Kiv4.def", text);
+
+  std::string saved;
+  {
+    RDefMan def(dir.path());
+    EXPECT_EQ(numbers(def), "7 45 6 0 0 17 -120 300");
+    EXPECT_EQ(def.getDiffTime(), 15);
+    EXPECT_EQ(def.getTransMax(), 4);
+    EXPECT_EQ(def.getRouteMax(), 20);
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(recentDep(def, i), "D" + std::to_string(9 - i));
+    EXPECT_EQ(recentArv(def, 0), omiya);
+    EXPECT_EQ(recentArv(def, 2), tokyo);
+    EXPECT_EQ(recentArv(def, 3), "<none>");
+    EXPECT_EQ(def.saveSettings(), 0);
+    saved = dir.readText("Kiv4.def");
+  }
+  // The values without getters came through too: the file is written back unchanged.
+  EXPECT_EQ(saved, text);
+  EXPECT_NE(saved.find("mode_route = 3\r\n"), std::string::npos);
+  EXPECT_NE(saved.find("window_main_w = 1024\r\nwindow_main_h = -5\r\n"), std::string::npos);
+}
+
+// Reads a file that holds the given text and then the keys after dep_h, so
+// only the dep_h line is in question.
+std::unique_ptr<RDefMan> loadWithDepHourLine(const TempDir& dir, const std::string& line) {
+  dir.writeText("Kiv4.def", line + "dep_m = 30\n");
+  return std::make_unique<RDefMan>(dir.path());
+}
+
+TEST(DefMan, KeyLineSyntax) {
+  TempDir dir;
+  struct Case {
+    std::string line;
+    int hour;
+  } cases[] = {
+      {"dep_h=7\n", 7},
+      {"dep_h\t7\n", 7},
+      {"  \t dep_h = 7 ; evening\n", 7},
+      {"dep_h =\t= 7x9 8\n", 7},        // the value stops at the blank; its leading digits count
+      {"; dep_h = 3\ndep_h = 7\n", 7},  // a comment line is skipped
+      {"dep_h =\n", 12},                // empty value keeps the default
+      {"dep_h = ;8\n", 12},
+      {"dep_h\n", 12},
+      {"dep_h = x\n", 0},    // no leading digits
+      {"dep_h = 99\n", 99},  // no range check when reading
+      {"dep_h = -3\n", -3},
+      {"dep_h = 300\n", 44},  // cut to the 8-bit field
+      {"dep_h = 7\r\r\n", 7},
+  };
+  for (const Case& c : cases) {
+    auto def = loadWithDepHourLine(dir, c.line);
+    EXPECT_EQ(def->getDepHour(), c.hour) << c.line;
+    EXPECT_EQ(def->getDepMinute(), 30) << c.line;
+  }
+  dir.writeText("Kiv4.def",
+                "dep_h = 1\ndep_m = 2\ndep_day = 3\ndep_systime = 4\nmode_route = 5\nmode_output = 6\n"
+                "detour = 7\nwindow_main_x = 70000\nwindow_main_y = -40000\n");
+  RDefMan def(dir.path());
+  EXPECT_EQ(def.getWindowX(), 4464);  // cut to the 16-bit field
+  EXPECT_EQ(def.getWindowY(), 25536);
+}
+
+TEST(DefMan, SettersFallBackOutsideTheirRange) {
+  TempDir dir;
+  RDefMan def(dir.path());
+  def.setDepHour(23);
+  EXPECT_EQ(def.getDepHour(), 23);
+  def.setDepHour(99);
+  EXPECT_EQ(def.getDepHour(), 12);
+  def.setDepHour(5);
+  def.setDepHour(-1);
+  EXPECT_EQ(def.getDepHour(), 12);
+  def.setDepMinute(59);
+  EXPECT_EQ(def.getDepMinute(), 59);
+  def.setDepMinute(60);
+  EXPECT_EQ(def.getDepMinute(), 0);
+  def.setDepDay(0);
+  EXPECT_EQ(def.getDepDay(), 0);
+  def.setDepDay(7);
+  EXPECT_EQ(def.getDepDay(), 1);
+}
+
+TEST(DefMan, SearchGoesForwardOnly) {
+  TempDir dir;
+  // dep_day is missing: its search consumes the rest of the file.
+  dir.writeText("Kiv4.def",
+                "dep_h = 8\ndep_m = 15\ndep_systime = 0\nmode_output = 0\ndetour = 5\n"
+                "window_main_x = 10\nstation_dep1 = A\nstation_arv1 = B\n");
+  {
+    RDefMan def(dir.path());
+    EXPECT_EQ(numbers(def), "8 15 1 1 1 10 0 0");
+    EXPECT_EQ(recentDep(def, 0), "<none>");
+    EXPECT_EQ(recentArv(def, 0), "<none>");
+  }
+  // Keys out of order: dep_m before dep_h is passed over while dep_h is sought.
+  dir.writeText("Kiv4.def", "dep_m = 15\nunknown = 3\ndep_h = 8\ndep_day = 2\n");
+  {
+    RDefMan def(dir.path());
+    EXPECT_EQ(def.getDepHour(), 8);
+    EXPECT_EQ(def.getDepMinute(), 0);
+    EXPECT_EQ(def.getDepDay(), 1);
+  }
+}
+
+TEST(DefMan, KeysMatchAsPrefixes) {
+  TempDir dir;
+  std::string text =
+      "dep_h = 1\ndep_m = 2\ndep_day = 3\ndep_systime = 4\nmode_route = 5\nmode_output = 6\n"
+      "detour = 7\nwindow_main_x = 1\nwindow_main_y = 2\nwindow_main_w = 3\nwindow_main_h = 4\n";
+  // station_dep1 is missing: the first line beginning with its text is
+  // station_dep10, which fails the check of the following character.
+  text += "station_dep10 = Ten\nstation_dep2 = Two\n";
+  dir.writeText("Kiv4.def", text);
+  RDefMan def(dir.path());
+  EXPECT_EQ(recentDep(def, 0), "<none>");
+  EXPECT_EQ(recentDep(def, 1), "Two");
+  EXPECT_EQ(recentDep(def, 9), "<none>");
+
+  // "dep_hx" begins with "dep_h": the line is consumed and dep_h stays as it was.
+  dir.writeText("Kiv4.def", "dep_hx = 3\ndep_h = 4\ndep_m = 4\n");
+  RDefMan other(dir.path());
+  EXPECT_EQ(other.getDepHour(), 12);
+  EXPECT_EQ(other.getDepMinute(), 4);
+}
+
+TEST(DefMan, StationValues) {
+  TempDir dir;
+  const std::string longName = sjis("東京メトロ南北線白金高輪駅");  // 26 bytes
+  ASSERT_EQ(longName.size(), 26u);
+  std::string text =
+      "dep_h = 1\ndep_m = 2\ndep_day = 3\ndep_systime = 4\nmode_route = 5\nmode_output = 6\n"
+      "detour = 7\nwindow_main_x = 1\nwindow_main_y = 2\nwindow_main_w = 3\nwindow_main_h = 4\n";
+  text += "station_dep1 = " + longName + "\r\n";
+  text += "station_dep2 = New York\r\n";
+  text += "station_dep3 =\r\n";
+  text += "station_dep4 = Ueno;comment\r\n";
+  dir.writeText("Kiv4.def", text);
+  RDefMan def(dir.path());
+  EXPECT_EQ(recentDep(def, 0), longName.substr(0, 24));
+  EXPECT_EQ(recentDep(def, 1), "New");
+  EXPECT_EQ(recentDep(def, 2), "<none>");
+  EXPECT_EQ(recentDep(def, 3), "Ueno");
+  // Out-of-range indexes read entry 0.
+  EXPECT_EQ(recentDep(def, 12), longName.substr(0, 24));
+  EXPECT_EQ(recentDep(def, -1), longName.substr(0, 24));
+}
+
+TEST(DefMan, LongLinesContinueAsTheNextLine) {
+  TempDir dir;
+  // 254 characters fill the line buffer, so the key that follows is seen as
+  // the beginning of a line; one character fewer and it is not.
+  dir.writeText("Kiv4.def", std::string(254, 'x') + "dep_h = 7\ndep_m = 5\n");
+  {
+    RDefMan def(dir.path());
+    EXPECT_EQ(def.getDepHour(), 7);
+    EXPECT_EQ(def.getDepMinute(), 5);
+  }
+  dir.writeText("Kiv4.def", std::string(253, 'x') + "dep_h = 7\ndep_m = 5\n");
+  {
+    RDefMan def(dir.path());
+    EXPECT_EQ(def.getDepHour(), 12);
+    EXPECT_EQ(def.getDepMinute(), 0);
+  }
+  // A comment longer than the buffer: its tail is read as a line of its own.
+  dir.writeText("Kiv4.def", ";" + std::string(253, ' ') + "dep_h = 6\ndep_m = 5\n");
+  {
+    RDefMan def(dir.path());
+    EXPECT_EQ(def.getDepHour(), 6);
+  }
+}
+
+TEST(DefMan, PushMovesToTheTop) {
+  TempDir dir;
+  RDefMan def(dir.path());
+  def.pushRecentDep("C");
+  def.pushRecentDep("B");
+  def.pushRecentDep("A");
+  def.pushRecentDep("C");  // third: moves up, A and B move down
+  EXPECT_EQ(recentDep(def, 0), "C");
+  EXPECT_EQ(recentDep(def, 1), "A");
+  EXPECT_EQ(recentDep(def, 2), "B");
+  EXPECT_EQ(recentDep(def, 3), "<none>");
+  def.pushRecentDep("C");  // already on top: nothing moves
+  EXPECT_EQ(recentDep(def, 0), "C");
+  EXPECT_EQ(recentDep(def, 1), "A");
+
+  for (int i = 0; i < 10; ++i) def.pushRecentDep(std::to_string(i));
+  def.pushRecentDep("new");  // a full list drops the tenth entry
+  EXPECT_EQ(recentDep(def, 0), "new");
+  EXPECT_EQ(recentDep(def, 1), "9");
+  EXPECT_EQ(recentDep(def, 9), "1");
+  def.pushRecentDep("");
+  EXPECT_EQ(recentDep(def, 0), "new");
+  EXPECT_EQ(recentDep(def, 9), "1");
+  // The lists are separate.
+  EXPECT_EQ(recentArv(def, 0), "<none>");
+
+  // A text too long for an entry is cut to 24 bytes, and pushing it again
+  // finds the cut entry instead of adding a second one.
+  const std::string longText(30, 'L');
+  def.pushRecentArv(longText);
+  def.pushRecentArv("x");
+  def.pushRecentArv(longText);
+  EXPECT_EQ(recentArv(def, 0), std::string(24, 'L'));
+  EXPECT_EQ(recentArv(def, 1), "x");
+  EXPECT_EQ(recentArv(def, 2), "<none>");
+}
+
+TEST(DefMan, DayNames) {
+  TempDir dir;
+  RDefMan def(dir.path());
+  const char* names[] = {"日", "月", "火", "水", "木", "金", "土"};
+  for (int day = 0; day < 7; ++day) {
+    def.setDepDay(static_cast<std::int8_t>(day));
+    char buffer[RDefMan::kDayNameSize + 1] = "...";
+    def.getDayName(buffer);
+    EXPECT_EQ(std::string(buffer), sjis(names[day]));
+  }
+  // Only the file can bring a day outside 0..6: the buffer stays as it was.
+  dir.writeText("Kiv4.def", "dep_h = 1\ndep_m = 2\ndep_day = 9\n");
+  RDefMan odd(dir.path());
+  char buffer[RDefMan::kDayNameSize + 1] = "...";
+  odd.getDayName(buffer);
+  EXPECT_STREQ(buffer, "...");
+}
+
+TEST(DefMan, FileThatCannotBeWritten) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "Kiv4.def");
+  RDefMan def(dir.path());  // reading a directory fails quietly: defaults
+  EXPECT_EQ(numbers(def), kDefaultNumbers);
+  EXPECT_EQ(def.saveSettings(), -1);
+  EXPECT_TRUE(std::filesystem::is_directory(dir / "Kiv4.def"));
+}
+
+}  // namespace
+}  // namespace kiv

@@ -1,0 +1,188 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "Codec.h"
+#include "Engine.h"
+#include "TempDir.h"
+#include "formats/DiaIdx1File.h"
+#include "formats/DiaIdx2File.h"
+#include "formats/Diagram2File.h"
+#include "formats/DistIdxFile.h"
+#include "formats/DistJRFile.h"
+#include "formats/DistPRFile.h"
+#include "formats/FareFFile.h"
+#include "formats/FareIdxFile.h"
+#include "formats/FareRFile.h"
+#include "formats/FareWFile.h"
+#include "formats/StaAttrFile.h"
+#include "formats/StaFareFile.h"
+#include "formats/StaIdxFile.h"
+#include "formats/StaNameFile.h"
+#include "formats/TrainFile.h"
+#include "formats/TransferFile.h"
+
+namespace kiv {
+namespace {
+
+using test::TempDir;
+
+std::string sjis(const char* utf8) { return *utf8ToSjis(utf8); }
+
+TEST(Engine, BuildsOnAnEmptyDirectory) {
+  TempDir dir;
+  {
+    Engine e(dir.path());
+    EXPECT_EQ(e.kiv.getCompanyCount(), 37);  // built in, needs no file
+    EXPECT_EQ(e.trains.getTrainCount(), 0);
+    EXPECT_EQ(e.trains.checkTrain(1), -1);
+    EXPECT_EQ(e.def.getDepHour(), 12);
+    EXPECT_EQ(e.staName.getCount(), 0);
+    EXPECT_EQ(e.staName.findByName(sjis("東京")), -1);
+    EXPECT_EQ(e.dia.getRecordCount(), 0);
+    EXPECT_EQ(e.dia.searchStationCount(), 0);
+    EXPECT_TRUE(e.dia.departuresOf(1).empty());
+    EXPECT_EQ(e.cnct.getTransferCount(), 0);
+    EXPECT_EQ(e.dist.getJrEdgeCount() + e.dist.getPrEdgeCount(), 0);
+    std::int16_t first = 0, last = 0;
+    EXPECT_EQ(e.dist.findEdges(0, 1, first, last), -1);
+    EXPECT_EQ(e.staFare.getStationCount(), 0);
+    EXPECT_EQ(e.staFare.getNetworkCount(1), -1);
+    EXPECT_EQ(e.sta.getEntryCount(), 0);
+    EXPECT_EQ(e.sta.findPosition(0, 1), -1);
+    EXPECT_EQ(e.fare.specialFare(0, 1, 2), 0);
+    // A fare across the objects: no network, no distances, no fare.
+    EXPECT_FALSE(std::filesystem::exists(dir / "Kiv4.def"));
+  }
+  EXPECT_EQ(dir.readText("Kiv4.def").substr(0, 12), "dep_h = 12\r\n");
+}
+
+// Three stations on one JR line, two trains, one timed departure, one
+// transfer record, and a fare record, each file written by its format module.
+void writeFixture(const TempDir& dir) {
+  StaNameFile names;
+  names.stations = {{sjis("東京"), sjis("とうきょう")},
+                    {sjis("神田"), sjis("かんだ")},
+                    {sjis("秋葉原"), sjis("あきはばら")}};
+  ASSERT_TRUE(writeStaNameFile(dir / "StaName.kv4", names));
+
+  TrainFile trains;
+  trains.trains = {{sjis("山手線"), 0}, {sjis("徒歩"), 0}};
+  ASSERT_TRUE(writeTrainFile(dir / "Train.kv4", trains));
+
+  TransferFile transfers;
+  transfers.records = {{2, 1, 2, 3}};
+  ASSERT_TRUE(writeTransferFile(dir / "Transfer.kv4", transfers));
+
+  DiaIdx1File idx1;
+  idx1.records = {{1, 1, 1, 1, 1}, {2, 0, 0, 0, 0}, {3, 0, 0, 0, 0}};
+  ASSERT_TRUE(writeDiaIdx1File(dir / "DiaIdx1.kv4", idx1));
+  DiaIdx2File idx2;
+  idx2.records = {{1, 2, 1, 1}};
+  ASSERT_TRUE(writeDiaIdx2File(dir / "DiaIdx2.kv4", idx2));
+  Diagram2File dia;
+  DiaDepartureRecord departure;
+  departure.train = 1;
+  departure.station = 1;
+  departure.nextStation = 2;
+  departure.terminal = 3;
+  departure.minute = 10;
+  departure.rideMinutes = 2;
+  departure.days = 0x7f;
+  departure.hours = 1u << 8;
+  dia.records = {departure};
+  ASSERT_TRUE(writeDiagram2File(dir / "Diagram2.kv4", dia));
+
+  DistJRFile jr;
+  jr.edges = {{1, 2, 13, 13, 1}, {2, 1, 13, 13, 1}, {2, 3, 7, 7, 1}, {3, 2, 7, 7, 1}};
+  ASSERT_TRUE(writeDistJRFile(dir / "DistJR.kv4", jr));
+  ASSERT_TRUE(writeDistPRFile(dir / "DistPR.kv4", DistPRFile{}));
+  DistIdxFile distIdx;
+  distIdx.entries = {{0, 1, 1, 1}, {0, 2, 2, 3}, {0, 3, 4, 4}};
+  ASSERT_TRUE(writeDistIdxFile(dir / "DistIdx.kv4", distIdx));
+
+  StaFareFile staFare;
+  staFare.stations = {{0}, {0}, {0, 10}};
+  ASSERT_TRUE(writeStaFareFile(dir / "StaFare.kv4", staFare));
+  StaAttrFile attr;
+  attr.entries = {{0, 1, 0}, {0, 2, 0}, {0, 3, 0}};
+  ASSERT_TRUE(writeStaAttrFile(dir / "StaAttr.kv4", attr));
+  StaIdxFile staIdx;
+  staIdx.networks = {{0, 1, 3}};
+  ASSERT_TRUE(writeStaIdxFile(dir / "StaIdx.kv4", staIdx));
+
+  FareIdxFile fareIdx;
+  fareIdx.records.resize(3);
+  ASSERT_TRUE(writeFareIdxFile(dir / "FAREIDX.KV4", fareIdx));
+  FareFFile special;
+  special.records = {{0, 1, 3, 15}};
+  ASSERT_TRUE(writeFareFFile(dir / "FAREF.KV4", special));
+  ASSERT_TRUE(writeFareRFile(dir / "FARER.KV4", FareRFile{}));
+  FareWFile links;
+  links.records = {{0, 2, 3, 0}};
+  ASSERT_TRUE(writeFareWFile(dir / "FAREW.KV4", links));
+
+  dir.writeText("Kiv4.def", "dep_h = 9\r\ndep_m = 41\r\n");
+}
+
+TEST(Engine, EveryObjectSeesItsData) {
+  TempDir dir;
+  writeFixture(dir);
+  if (HasFatalFailure()) return;
+  {
+    Engine e(dir.path());
+    EXPECT_EQ(e.trains.getTrainCount(), 2);
+    EXPECT_EQ(e.trains.isWalking(2), 1);
+    EXPECT_EQ(e.def.getDepHour(), 9);
+    EXPECT_EQ(e.def.getDepMinute(), 41);
+    EXPECT_EQ(e.staName.getCount(), 3);
+    EXPECT_EQ(e.staName.findByName(sjis("神田")), 2);
+    // The timetable sized its search table by the station directory built before it.
+    EXPECT_EQ(e.dia.searchStationCount(), 3);
+    EXPECT_EQ(e.dia.getRecordCount(), 1);
+    EXPECT_EQ(e.dia.departuresTowards(1, 2).size(), 1u);
+    EXPECT_EQ(e.cnct.getTransferCount(), 1);
+    EXPECT_EQ(e.dist.getJrEdgeCount(), 4);
+    std::int16_t first = 0, last = 0;
+    EXPECT_EQ(e.dist.findEdges(0, 2, first, last), 0);
+    EXPECT_EQ(first, 2);
+    EXPECT_EQ(last, 3);
+    EXPECT_EQ(e.staFare.getNetworkCount(3), 2);
+    EXPECT_EQ(e.sta.getNetworkSize(0), 3);
+    EXPECT_EQ(e.sta.findPosition(0, 3), 3);
+    EXPECT_EQ(e.fare.specialFare(0, 3, 1), 150);
+    StationNo linked[4] = {};
+    EXPECT_EQ(e.fare.linkedStations(3, 4, linked), 1);
+    EXPECT_EQ(linked[0], 2);
+    // The objects reach each other: a special fare over the station lists and distances.
+    e.def.setDepHour(6);
+  }
+  EXPECT_EQ(dir.readText("Kiv4.def").substr(0, 11), "dep_h = 6\r\n");
+}
+
+TEST(Engine, ScopeGivesTheProcessItsEngine) {
+  TempDir dir;
+  EXPECT_FALSE(hasEngine());
+  EXPECT_THROW(theEngine(), std::logic_error);
+  {
+    EngineScope scope(dir.path());
+    EXPECT_TRUE(hasEngine());
+    EXPECT_EQ(&theEngine(), &scope.engine());
+    theEngine().def.pushRecentDep("A");
+    // A second engine at the same time is refused; the first stays in place.
+    EXPECT_THROW(EngineScope second(dir.path()), std::logic_error);
+    EXPECT_EQ(&theEngine(), &scope.engine());
+  }
+  EXPECT_FALSE(hasEngine());
+  EXPECT_THROW(theEngine(), std::logic_error);
+  EXPECT_NE(dir.readText("Kiv4.def").find("station_dep1 = A\r\n"), std::string::npos);
+  // A new scope may follow the ended one.
+  EngineScope again(dir.path());
+  char buffer[kStationNameSize];
+  EXPECT_EQ(theEngine().def.getRecentDep(0, buffer), 0);
+  EXPECT_STREQ(buffer, "A");
+}
+
+}  // namespace
+}  // namespace kiv

@@ -1,0 +1,54 @@
+#include "Kivdata.h"
+
+#include "Compiler.h"
+#include "Dump.h"
+#include "Emitter.h"
+
+namespace kiv::data {
+
+namespace {
+
+constexpr std::size_t kMaxShownErrors = 100;
+
+void usage(std::ostream& err) {
+  err << "usage: kivdata build SRC_DIR OUT_DIR   compile the text sources into the data files\n"
+         "       kivdata dump DATA_DIR           print every table of a data set as text\n";
+}
+
+int build(const std::string& srcDir, const std::string& outDir, std::ostream& out, std::ostream& err) {
+  Diagnostics diag;
+  std::optional<DataSet> data = compileDirectory(srcDir, diag);
+  if (!data) {
+    const auto& messages = diag.messages();
+    for (std::size_t i = 0; i < messages.size() && i < kMaxShownErrors; ++i) err << messages[i] << "\n";
+    if (messages.size() > kMaxShownErrors)
+      err << "... and " << (messages.size() - kMaxShownErrors) << " more errors\n";
+    err << "kivdata: " << messages.size() << " error" << (messages.size() == 1 ? "" : "s")
+        << ", nothing written\n";
+    return 1;
+  }
+  std::string error;
+  if (!writeDataSet(*data, outDir, error)) {
+    err << "kivdata: " << error << ", nothing written\n";
+    return 1;
+  }
+  out << "kivdata: " << data->staName.stations.size() << " stations, " << data->train.trains.size() << " trains, "
+      << data->diagram2.records.size() << " departures, " << data->distJR.edges.size() << " JR and "
+      << data->distPR.edges.size() << " private edges written to " << outDir << "\n";
+  return 0;
+}
+
+}  // namespace
+
+int runKivdata(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() == 3 && args[0] == "build") return build(args[1], args[2], out, err);
+  if (args.size() == 2 && args[0] == "dump") {
+    if (dumpDataDir(args[1], out)) return 0;
+    err << "kivdata: " << args[1] << " is not a directory\n";
+    return 1;
+  }
+  usage(err);
+  return 2;
+}
+
+}  // namespace kiv::data
