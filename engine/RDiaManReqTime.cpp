@@ -1,8 +1,8 @@
 // The required-time table of RDiaMan: for every train leaving a station, the
 // stations it reaches from there with the riding minutes summed along its
 // links ("$RqTmTbl.kv4"), and the export of one or all tables as text or CSV.
+#include <algorithm>
 #include <cstdlib>
-#include <cstring>
 
 #include "DiaReportText.h"
 #include "RDiaMan.h"

@@ -20,8 +20,8 @@ namespace {
 // Distances are summed in int and held within the 16-bit range, never above
 // the unreached mark; every sum the searches store goes through here.
 std::int16_t boundedDistance(int value) {
-  return static_cast<std::int16_t>(std::clamp<int>(value, std::numeric_limits<std::int16_t>::min(),
-                                                   kUnreachedDistance));
+  return static_cast<std::int16_t>(
+      std::clamp<int>(value, std::numeric_limits<std::int16_t>::min(), kUnreachedDistance));
 }
 
 // The unsettled slot 1..n with the smallest distance, the highest one among
@@ -138,7 +138,8 @@ int RDistMan::allDistances(StationNo start, int n, Distance* out) const {
   if (start >= 1 && start <= n) dist[static_cast<std::size_t>(start)] = 0;
   auto relax = [&](int to, int candidate) {
     if (to < 1 || to > n) return;
-    if (candidate < dist[static_cast<std::size_t>(to)]) dist[static_cast<std::size_t>(to)] = boundedDistance(candidate);
+    if (candidate < dist[static_cast<std::size_t>(to)])
+      dist[static_cast<std::size_t>(to)] = boundedDistance(candidate);
   };
 
   for (int round = 0; round < n; ++round) {
@@ -175,7 +176,8 @@ int RDistMan::allDistances(StationNo start, int n, Distance* out) const {
     for (int k = 0; k < count; ++k) {
       const int t = linked[k];
       if (t < 1 || t > n) continue;
-      if (dist[static_cast<std::size_t>(t)] > here) dist[static_cast<std::size_t>(t)] = static_cast<Distance>(here);
+      if (dist[static_cast<std::size_t>(t)] > here)
+        dist[static_cast<std::size_t>(t)] = static_cast<Distance>(here);
     }
   }
 

@@ -55,8 +55,8 @@ class RFareMan {
   int buildTokyoZoneList() const;
 
  private:
-  const FarePairRecord* findPair(const std::vector<FarePairRecord>& records, NetworkCode network,
-                                 StationNo a, StationNo b) const;
+  const FarePairRecord* findPair(const std::vector<FarePairRecord>& records, NetworkCode network, StationNo a,
+                                 StationNo b) const;
 
   std::filesystem::path dataDir_;
   RStaName& staName_;
@@ -65,7 +65,7 @@ class RFareMan {
   RDistMan& distMan_;
   RKivMan& kivMan_;
 
-  int stationCount_ = 0;                  // N of the station directory at load time
+  int stationCount_ = 0;                   // N of the station directory at load time
   std::vector<FareIdxRecord> stationIdx_;  // station k in slot k - 1
   std::vector<FarePairRecord> specialFares_;
   std::vector<FarePairRecord> reductions_;

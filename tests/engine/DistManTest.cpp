@@ -13,9 +13,10 @@ using test::DistFareEngine;
 using test::DistFareWorld;
 using test::TempDir;
 
-JrDistanceBreakdown jrSplit(int total, int yamanote, int trainZone, int trunk, int localBusiness, int localFare) {
-  return {static_cast<std::int16_t>(total),     static_cast<std::int16_t>(yamanote),
-          static_cast<std::int16_t>(trainZone), static_cast<std::int16_t>(trunk),
+JrDistanceBreakdown jrSplit(int total, int yamanote, int trainZone, int trunk, int localBusiness,
+                            int localFare) {
+  return {static_cast<std::int16_t>(total),         static_cast<std::int16_t>(yamanote),
+          static_cast<std::int16_t>(trainZone),     static_cast<std::int16_t>(trunk),
           static_cast<std::int16_t>(localBusiness), static_cast<std::int16_t>(localFare)};
 }
 

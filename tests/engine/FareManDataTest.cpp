@@ -14,7 +14,7 @@ using test::DistFareWorld;
 using test::TempDir;
 
 std::vector<StationNo> linksOf(const RFareMan& fare, StationNo s, int max) {
-  std::vector<StationNo> out(8, -99);
+  std::vector<StationNo> out(10, -99);
   const int count = fare.linkedStations(s, max, out.data());
   EXPECT_GE(count, 0);
   EXPECT_EQ(out[static_cast<std::size_t>(count)], -99);  // nothing written past the count

@@ -34,7 +34,8 @@ class DistFareWorld {
  public:
   // Stations 1..count named "S1", "S2", ...
   explicit DistFareWorld(int count) : codes_(static_cast<std::size_t>(count)) {
-    for (int s = 1; s <= count; ++s) names_.stations.push_back({"S" + std::to_string(s), "s" + std::to_string(s)});
+    for (int s = 1; s <= count; ++s)
+      names_.stations.push_back({"S" + std::to_string(s), "s" + std::to_string(s)});
   }
 
   // A network whose positions 1, 2, ... are the given stations; the code is
@@ -48,7 +49,9 @@ class DistFareWorld {
     idx_.networks.push_back({code, first, static_cast<std::int16_t>(attr_.entries.size())});
   }
 
-  void setNetworks(StationNo s, std::vector<NetworkCode> codes) { codes_[static_cast<std::size_t>(s - 1)] = codes; }
+  void setNetworks(StationNo s, std::vector<NetworkCode> codes) {
+    codes_[static_cast<std::size_t>(s - 1)] = codes;
+  }
 
   // One directed edge; the edges leaving one station keep the order of these calls.
   void jr(StationNo from, StationNo to, Distance d, std::int8_t kind, Distance fareDistance = 0) {
