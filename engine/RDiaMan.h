@@ -13,7 +13,9 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -178,6 +180,39 @@ class RDiaMan {
   int exportRequiredTimeTable(const std::filesystem::path& file, int table, bool csv);
   // ==== end of time-priority route, station timetable and required-time table ====
 
+  // ==== Multi-route search and route list files ====
+  // Told after each found route: the number of routes found so far and the
+  // number of stations on the route's path.
+  using RouteProgress = std::function<void(int found, int depth)>;
+  // An empty callback (the default) is not called.
+  void setProgressCallback(RouteProgress callback);
+
+  // findRoutes, then sortRouteLists with its result: the number of routes
+  // found (0..route_max), or -1 when there is no route at all.
+  int searchRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm, int extraMinutes);
+  // Enumerates the routes from `from` to `to` leaving at hour:minute that
+  // stay inside the detour ellipse (detourKm around the shortest distance),
+  // arrive within the fastest minutes plus extraMinutes and change at most
+  // trans_max times, up to route_max routes, into "$MltRtL1.kv4" (summaries
+  // in detection order) and "$MltRtDt.kv4" (details), with the distance
+  // filter logged in "$vflg.kv4". `day` is passed on to fastestTime only.
+  // The number of routes found; -1 when there is no route at all (no file
+  // touched) or a work file cannot be created.
+  int findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm, int extraMinutes);
+  // Writes "$MltRtL2.kv4" (time order) and "$MltRtL3.kv4" (fare order) from
+  // the first `count` summaries of "$MltRtL1.kv4". The number of routes
+  // sorted (0 and no file written when count < 1 or the list holds no
+  // route); -1 when "$MltRtL1.kv4" cannot be read or a sorted list cannot be
+  // created (the other one is still written).
+  int sortRouteLists(int count);
+  // Appends (mode "a") or writes afresh (mode "w") the text description of
+  // route `detection` to `file`, headed with `row` and the label of list
+  // `order` (1 detection, 2 time, 3 fare order). 0; -1 with `file`
+  // untouched when the order or mode is unknown or the list or detail file
+  // cannot be read, and -1 when `file` cannot be opened.
+  int writeRouteDetail(const std::filesystem::path& file, const char* mode, int detection, int order, int row);
+  // ==== end of multi-route search and route list files ====
+
  private:
   // 0 when all three files were read, -1 when one could not be opened (the
   // load stops at that file; what was read stays).
@@ -221,6 +256,30 @@ class RDiaMan {
   std::int16_t reqTable_ = 0;
   std::string reqText_;                   // the work file's text, written when complete
   // ==== end of time-priority route, station timetable and required-time table ====
+
+  // ==== Multi-route search and route list files ====
+  // Extends the current path by station a, recording it when a is the goal.
+  void extendRoute(StationNo a, StationNo goal);
+  // Writes the list and detail records of the path pathStation_[1..depth_].
+  void recordRoute();
+  // Frees the working arrays and closes the work files of findRoutes.
+  void endRouteSearch();
+
+  // Working fields of findRoutes, held only while it runs.
+  RouteProgress routeProgress_;
+  std::int32_t routesFound_ = 0;
+  std::vector<std::uint8_t> routeAllowed_;  // 1 = inside the detour ellipse
+  std::vector<std::uint8_t> routeOnPath_;   // 1 = on the path being extended
+  std::int16_t routeDepth_ = 0;             // stations on the path
+  std::vector<StationNo> routeStation_;     // path positions 1..101
+  std::vector<TrainNo> routeTrain_;         // train from position k to k + 1
+  std::int16_t routeTimeLimit_ = 0;
+  std::int16_t routeMaxTransfers_ = 0;
+  std::int16_t routeMaxRoutes_ = 0;
+  std::int16_t routeTransfers_ = 0;
+  std::FILE* routeListFile_ = nullptr;    // "$MltRtL1.kv4"
+  std::FILE* routeDetailFile_ = nullptr;  // "$MltRtDt.kv4"
+  // ==== end of multi-route search and route list files ====
 };
 
 }  // namespace kiv

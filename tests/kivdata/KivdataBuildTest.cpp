@@ -33,7 +33,7 @@ TEST(KivdataBuild, BuildIsReproducibleAndDumpIsStable) {
   ASSERT_EQ(dump1.rc, 0);
   EXPECT_EQ(dump1.out, dump2.out);
   for (const char* expected :
-       {"== StaName.kv4: 6 stations\n1 甲 こう\n", "4 3:丙 -> 4:丁 7.5 km fare 8.2 km kind 4\n",
+       {"== StaName.kv4: 6 stations\n1 甲 こう\n", "5 3:丙 -> 4:丁 7.5 km fare 8.2 km kind 4\n",
         "network 0 1:甲 - 4:丁 500 yen\n", "#本線（甲～丁）\n甲\n乙\n丙\n丁\n", "4:丁 = 5:戊",
         "2:乙 1:本線(下り) <-> 2:本線(上り) 4 min"}) {
     EXPECT_NE(dump1.out.find(expected), std::string::npos) << expected << "\n" << dump1.out;

@@ -1,0 +1,144 @@
+// A small timetable world for the tests: named stations, trains with their
+// network codes, departure records in file order, transfer records and the
+// output mode of the settings, written through the format modules into a
+// data directory.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "Codec.h"
+#include "Types.h"
+#include "formats/DiaIdx1File.h"
+#include "formats/DiaIdx2File.h"
+#include "formats/Diagram2File.h"
+#include "formats/StaNameFile.h"
+#include "formats/TrainFile.h"
+#include "formats/TransferFile.h"
+
+namespace kiv::test {
+
+// Shift-JIS of a UTF-8 test literal.
+inline std::string sjis(const std::string& utf8) {
+  auto text = utf8ToSjis(utf8);
+  if (!text) throw std::invalid_argument("not convertible to Shift-JIS: " + utf8);
+  return *text;
+}
+
+// The hours mask of the clock hours first..last.
+constexpr std::uint32_t servedHours(int first, int last) {
+  std::uint32_t mask = 0;
+  for (int h = first; h <= last; ++h) mask |= 1u << h;
+  return mask;
+}
+
+constexpr std::uint8_t kEveryDay = 0x7F;
+
+class TimetableWorld {
+ public:
+  // Stations 1, 2, ... with the given UTF-8 names.
+  TimetableWorld(std::initializer_list<const char*> stationNames) {
+    for (const char* name : stationNames) names_.stations.push_back({sjis(name), "x"});
+  }
+
+  // The next train number.
+  TrainNo train(const char* name, NetworkCode code) {
+    trains_.trains.push_back({sjis(name), code});
+    return static_cast<TrainNo>(trains_.trains.size());
+  }
+
+  // Departure records, in file order: the records of one station, and within
+  // it those towards one next stop, must be added one after the other. The
+  // terminal is the next stop, every day is served; adjust the returned
+  // record (valid until the next one is added) for anything else.
+  DiaDepartureRecord& timed(TrainNo t, StationNo from, StationNo to, int minute, int ride, std::uint32_t hours) {
+    return add(t, from, to, minute, 0, ride, hours);
+  }
+  DiaDepartureRecord& every(TrainNo t, StationNo from, StationNo to, int interval, int ride,
+                            std::uint32_t hours) {
+    return add(t, from, to, 0, interval, ride, hours);
+  }
+
+  void transfer(StationNo s, TrainNo a, TrainNo b, int minutes) {
+    transfers_.records.push_back({s, a, b, static_cast<std::int16_t>(minutes)});
+  }
+
+  // The output mode of the time-priority report in the settings file.
+  void outputMode(int mode) { outputMode_ = mode; }
+
+  void write(const std::filesystem::path& dir) const {
+    writeStaNameFile(dir / "StaName.kv4", names_);
+    writeTrainFile(dir / "Train.kv4", trains_);
+    writeTransferFile(dir / "Transfer.kv4", transfers_);
+    writeTimetable(dir);
+    if (outputMode_ >= 0) {
+      // The keys are read in this order; the settings before mode_output
+      // must be present for it to be found.
+      std::ofstream def(dir / "Kiv4.def", std::ios::binary);
+      def << "dep_h = 12\r\ndep_m = 0\r\ndep_day = 1\r\ndep_systime = 0\r\nmode_route = 1\r\n"
+          << "mode_output = " << outputMode_ << "\r\n";
+    }
+  }
+
+ private:
+  DiaDepartureRecord& add(TrainNo t, StationNo from, StationNo to, int minute, int interval, int ride,
+                          std::uint32_t hours) {
+    DiaDepartureRecord r;
+    r.train = t;
+    r.station = from;
+    r.nextStation = to;
+    r.terminal = to;
+    r.minute = static_cast<std::int16_t>(minute);
+    r.rideMinutes = static_cast<std::int16_t>(ride);
+    r.interval = static_cast<std::int16_t>(interval);
+    r.days = kEveryDay;
+    r.hours = hours;
+    departures_.push_back(r);
+    return departures_.back();
+  }
+
+  // The station and link spans derived from the records' order.
+  void writeTimetable(const std::filesystem::path& dir) const {
+    DiaIdx1File idx1;
+    DiaIdx2File idx2;
+    for (std::size_t s = 1; s <= names_.stations.size(); ++s) {
+      idx1.records.push_back({static_cast<std::int16_t>(s), 0, 0, 0, 0});
+    }
+    for (std::size_t i = 0; i < departures_.size(); ++i) {
+      const DiaDepartureRecord& r = departures_[i];
+      const bool newStation = i == 0 || departures_[i - 1].station != r.station;
+      const bool newLink = newStation || departures_[i - 1].nextStation != r.nextStation;
+      auto& st = idx1.records.at(static_cast<std::size_t>(r.station) - 1);
+      const auto n = static_cast<std::int32_t>(i + 1);
+      if (newStation && st.firstDeparture != 0) throw std::logic_error("records of a station not together");
+      if (newStation) st.firstDeparture = n;
+      st.lastDeparture = n;
+      if (newLink) {
+        for (auto& link : idx2.records) {
+          if (link.from == r.station && link.to == r.nextStation) throw std::logic_error("link not together");
+        }
+        idx2.records.push_back({r.station, r.nextStation, n, n});
+        const auto link = static_cast<std::int32_t>(idx2.records.size());
+        if (st.firstLink == 0) st.firstLink = link;
+        st.lastLink = link;
+      }
+      idx2.records.back().lastDeparture = n;
+    }
+    writeDiaIdx1File(dir / "DiaIdx1.kv4", idx1);
+    writeDiaIdx2File(dir / "DiaIdx2.kv4", idx2);
+    writeDiagram2File(dir / "Diagram2.kv4", Diagram2File{{}, departures_});
+  }
+
+  StaNameFile names_;
+  TrainFile trains_;
+  TransferFile transfers_;
+  std::vector<DiaDepartureRecord> departures_;
+  int outputMode_ = -1;
+};
+
+}  // namespace kiv::test
