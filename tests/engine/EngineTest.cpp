@@ -53,6 +53,7 @@ TEST(Engine, BuildsOnAnEmptyDirectory) {
     EXPECT_EQ(e.sta.findPosition(0, 1), -1);
     EXPECT_EQ(e.fare.specialFare(0, 1, 2), 0);
     // A fare across the objects: no network, no distances, no fare.
+    EXPECT_EQ(e.fare.stationFare(0, 1, 2, 1), 0);
     EXPECT_FALSE(std::filesystem::exists(dir / "Kiv4.def"));
   }
   EXPECT_EQ(dir.readText("Kiv4.def").substr(0, 12), "dep_h = 12\r\n");
@@ -156,6 +157,7 @@ TEST(Engine, EveryObjectSeesItsData) {
     EXPECT_EQ(e.fare.linkedStations(3, 4, linked), 1);
     EXPECT_EQ(linked[0], 2);
     // The objects reach each other: a special fare over the station lists and distances.
+    EXPECT_EQ(e.fare.stationFare(0, 1, 3, 0), 150);
     e.def.setDepHour(6);
   }
   EXPECT_EQ(dir.readText("Kiv4.def").substr(0, 11), "dep_h = 6\r\n");

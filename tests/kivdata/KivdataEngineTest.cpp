@@ -137,8 +137,17 @@ TEST_F(KivdataEngine, ChangeTimesFaresAndLinks) {
   ASSERT_EQ(e().fare.linkedStations(kBo, 5, linked), 1);
   EXPECT_EQ(linked[0], kTei);
 
-  EXPECT_EQ(e().fare.stationFare(0, kKo, kTei, 0), 500);
-  EXPECT_EQ(e().fare.stationFare(0, kKo, kHei, 0), 210);  // 12.5 km on the trunk table, 230 less 20
+
+  // The distance splits price as the line kinds say: 12.5 km with a trunk
+  // part on the trunk table; 20.0 km mixing a local line on its fare distance
+  // (2.0 + 10.5 + 8.2 = 20.7 km).
+  std::vector<JrDistanceBreakdown> jr(5);
+  ASSERT_EQ(e().dist.jrDistances(kKo, 4, jr.data()), 0);
+  EXPECT_EQ(e().kiv.jrFare(jr[e().sta.findPosition(0, kHei)]), 23);
+  EXPECT_EQ(e().kiv.jrFare(jr[e().sta.findPosition(0, kTei)]), 40);  // key 20.7 km, trunk table
+  std::vector<PrDistanceBreakdown> pr(4);
+  ASSERT_EQ(e().dist.privateDistances(kBo, 3, 10, pr.data()), 0);
+  EXPECT_EQ(e().kiv.privateFare(pr[3], 10), 16 + 1);  // 5.5 km on network 10, 3.0 km in zone 1
 }
 
 }  // namespace

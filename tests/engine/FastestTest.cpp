@@ -1,0 +1,251 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "Engine.h"
+#include "TempDir.h"
+#include "TimetableFixture.h"
+
+namespace kiv {
+namespace {
+
+using test::servedHours;
+using test::sjis;
+
+// The expected work file: Shift-JIS with CR LF line ends.
+std::string workText(const std::string& utf8) {
+  std::string out;
+  for (char c : sjis(utf8)) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+class FastestTest : public testing::Test {
+ protected:
+  Engine& open(const test::TimetableWorld& world) {
+    world.write(dir.path());
+    engine = std::make_unique<Engine>(dir.path());
+    return *engine;
+  }
+  std::string report() const { return dir.readText("$TT$.kv4"); }
+
+  test::TempDir dir;
+  std::unique_ptr<Engine> engine;
+};
+
+TEST_F(FastestTest, EqualCostsSettleTheHigherStationFirst) {
+  // 1 -> 2 -> 4 and 1 -> 3 -> 4 take 25 minutes alike. Stations 2 and 3 are
+  // both reached at 10:10; 3 is settled first and keeps 4, which the later
+  // equal offer through 2 does not take over.
+  test::TimetableWorld w{"A", "B", "C", "D"};
+  const TrainNo t1 = w.train("線1", 0);
+  const TrainNo t2 = w.train("線2", 0);
+  const TrainNo t3 = w.train("線3", 0);
+  const TrainNo t4 = w.train("線4", 0);
+  w.timed(t1, 1, 2, 0, 10, servedHours(10, 10));
+  w.timed(t2, 1, 3, 0, 10, servedHours(10, 10));
+  w.timed(t3, 2, 4, 15, 10, servedHours(10, 10));
+  w.timed(t4, 3, 4, 15, 10, servedHours(10, 10));
+  w.outputMode(0);
+  RDiaMan& dia = open(w).dia;
+
+  EXPECT_EQ(dia.fastestTime(1, 4, 10, 0, 1), 25);
+  EXPECT_EQ(dia.searchTable()[4].pred, 3);
+  EXPECT_EQ(dia.searchTable()[4].trainIn, t4);
+  // The start node as the multi-route search relies on it.
+  EXPECT_EQ(dia.searchTable()[1].cost, 0);
+  EXPECT_EQ(dia.searchTable()[1].trainIn, -1);
+  EXPECT_EQ(dia.searchTable()[1].arrival, (TimeOfDay{10, 0}));
+
+  ASSERT_EQ(dia.fastestRoute(1, 4, 10, 0, 1), 0);
+  EXPECT_EQ(report(), workText(
+                          "☆★ ［ A→D ］のルート(時間優先) ★☆\n\n"
+                          "    10:00  出発時刻\n"
+                          "    10:00  A発\n"
+                          "      |------- 線2\n"
+                          "    10:10  C着\n"
+                          "    10:15  C発\n"
+                          "      |------- 線4\n"
+                          "    10:25  D着\n"
+                          "\n    予想所要時間  25分\n"
+                          "\n\n注 : 実際のダイヤとは異なります。\n"));
+}
+
+// Tokyo to Nippori: an interval train to Akihabara staying on board at
+// Kanda, a change, and a timed train that waits at Ueno.
+test::TimetableWorld lineWorld(int outputMode) {
+  test::TimetableWorld w{"東京", "神田", "秋葉原", "上野", "日暮里"};
+  const TrainNo loop = w.train("山手線", 0);
+  const TrainNo keihin = w.train("京浜東北線", 0);
+  w.every(loop, 1, 2, 4, 2, servedHours(9, 10));
+  w.every(loop, 2, 3, 4, 3, servedHours(9, 10));
+  w.timed(keihin, 3, 4, 10, 4, servedHours(10, 10));
+  w.timed(keihin, 4, 5, 16, 3, servedHours(10, 10));
+  w.outputMode(outputMode);
+  return w;
+}
+
+TEST_F(FastestTest, DetailedReportListsEveryStopPassed) {
+  // 9:58 at Tokyo: half an interval (2) later the loop line leaves at 10:00,
+  // Kanda 10:02 (no wait on board), Akihabara 10:05; one minute to change
+  // within JR, the 10:10 train, Ueno 10:14 where it waits for its 10:16
+  // departure, Nippori 10:19.
+  RDiaMan& dia = open(lineWorld(1)).dia;
+  EXPECT_EQ(dia.fastestTime(1, 5, 9, 58, 1), 21);
+  ASSERT_EQ(dia.fastestRoute(1, 5, 9, 58, 1), 0);
+  EXPECT_EQ(report(), workText(
+                          "☆★ ［ 東京→日暮里 ］のルート(時間優先) ★☆\n\n"
+                          "     9:58  出発時刻\n"
+                          "    10:00  東京発\n"
+                          "      |------- 山手線\n"
+                          "      |( 神田 10:02 )\n"
+                          "    10:05  秋葉原着\n"
+                          "    10:10  秋葉原発\n"
+                          "      |------- 京浜東北線\n"
+                          "      |( 上野 10:14-10:16 )\n"
+                          "    10:19  日暮里着\n"
+                          "\n    予想所要時間  21分\n"
+                          "\n\n注 : 実際のダイヤとは異なります。\n"));
+}
+
+TEST_F(FastestTest, PlainReportShowsOnlyDeparturesChangesAndArrival) {
+  RDiaMan& dia = open(lineWorld(0)).dia;
+  ASSERT_EQ(dia.fastestRoute(1, 5, 9, 58, 1), 0);
+  EXPECT_EQ(report(), workText(
+                          "☆★ ［ 東京→日暮里 ］のルート(時間優先) ★☆\n\n"
+                          "     9:58  出発時刻\n"
+                          "    10:00  東京発\n"
+                          "      |------- 山手線\n"
+                          "    10:05  秋葉原着\n"
+                          "    10:10  秋葉原発\n"
+                          "      |------- 京浜東北線\n"
+                          "    10:19  日暮里着\n"
+                          "\n    予想所要時間  21分\n"
+                          "\n\n注 : 実際のダイヤとは異なります。\n"));
+}
+
+TEST_F(FastestTest, NoRouteWritesNothing) {
+  test::TimetableWorld w = lineWorld(1);
+  RDiaMan& dia = open(w).dia;
+  dir.writeText("$TT$.kv4", "old report");
+
+  // The only train onwards from Akihabara switched off in the line selection.
+  ASSERT_EQ(engine->trains.setTrainUse(2, 0), 0);
+  EXPECT_EQ(dia.fastestTime(1, 5, 9, 58, 1), -1);
+  EXPECT_EQ(dia.fastestRoute(1, 5, 9, 58, 1), -1);
+  EXPECT_EQ(dia.fastestTime(1, 3, 9, 58, 1), 5 + 2);
+  // Against the direction of the trains, and station numbers out of range.
+  EXPECT_EQ(dia.fastestRoute(5, 1, 9, 58, 1), -1);
+  EXPECT_EQ(dia.fastestTime(0, 5, 9, 58, 1), -1);
+  EXPECT_EQ(dia.fastestTime(1, 6, 9, 58, 1), -1);
+  EXPECT_EQ(report(), "old report");
+}
+
+TEST_F(FastestTest, StayingOnATimedTrainWaitsForItsNextDeparture) {
+  // Arriving at B at 10:05, the same train's record there leaves at minute 3:
+  // the next one is 11:03. The required time goes past an hour.
+  test::TimetableWorld w{"A", "B", "C"};
+  const TrainNo t = w.train("普通", 0);
+  w.timed(t, 1, 2, 0, 5, servedHours(10, 11));
+  w.timed(t, 2, 3, 3, 5, servedHours(10, 11));
+  w.outputMode(1);
+  RDiaMan& dia = open(w).dia;
+  EXPECT_EQ(dia.fastestTime(1, 3, 10, 0, 1), 68);
+  ASSERT_EQ(dia.fastestRoute(1, 3, 10, 0, 1), 0);
+  EXPECT_EQ(report(), workText(
+                          "☆★ ［ A→C ］のルート(時間優先) ★☆\n\n"
+                          "    10:00  出発時刻\n"
+                          "    10:00  A発\n"
+                          "      |------- 普通\n"
+                          "      |( B 10:05-11:03 )\n"
+                          "    11:08  C着\n"
+                          "\n    予想所要時間  1時間8分\n"
+                          "\n\n注 : 実際のダイヤとは異なります。\n"));
+}
+
+TEST_F(FastestTest, ChangeMinutesCountAfterTheStartOnly) {
+  // Station 1 has a 5-minute transfer record that would apply if the start
+  // counted as a change: the 10:02 train is caught all the same. At 2 the
+  // 3-minute transfer to the second train misses its 10:13 departure by two
+  // minutes, so 11:13 is taken.
+  test::TimetableWorld w{"A", "B", "C"};
+  const TrainNo first = w.train("一号", 0);
+  const TrainNo second = w.train("二号", 0);
+  w.timed(first, 1, 2, 2, 10, servedHours(10, 11));
+  w.timed(second, 2, 3, 13, 5, servedHours(10, 11));
+  w.transfer(1, -1, first, 5);
+  w.transfer(2, first, second, 3);
+  RDiaMan& dia = open(w).dia;
+  EXPECT_EQ(dia.fastestTime(1, 2, 10, 0, 1), 12);
+  EXPECT_EQ(dia.fastestTime(1, 3, 10, 0, 1), 78);
+  EXPECT_EQ(dia.searchTable()[3].boardHour, 11);
+  EXPECT_EQ(dia.searchTable()[3].boardMinute, 13);
+}
+
+TEST_F(FastestTest, WalkingConnectionsChangeLikeTrains) {
+  // Two walks of the walking company: one minute to change between them, so
+  // the 10:03 walk is missed and the 11:03 one taken.
+  test::TimetableWorld w{"A", "B", "C"};
+  const TrainNo walkA = w.train("徒歩Ａ", 900);
+  const TrainNo walkB = w.train("徒歩Ｂ", 900);
+  w.timed(walkA, 1, 2, 0, 3, servedHours(10, 11));
+  w.timed(walkB, 2, 3, 3, 4, servedHours(10, 11));
+  RDiaMan& dia = open(w).dia;
+  EXPECT_EQ(dia.fastestTime(1, 3, 10, 0, 1), 67);
+}
+
+TEST_F(FastestTest, FollowingDayServiceKeepsCountingHours) {
+  // At 23:50 the only train runs in hour 6: it leaves at 30:05, and the
+  // change at B to a frequent service runs into 30:3x.
+  test::TimetableWorld w{"A", "B", "C"};
+  const TrainNo early = w.train("始発", 0);
+  const TrainNo shuttle = w.train("連絡線", 10);
+  w.timed(early, 1, 2, 5, 20, servedHours(6, 6));
+  w.every(shuttle, 2, 3, 10, 7, servedHours(6, 23));
+  w.outputMode(1);
+  RDiaMan& dia = open(w).dia;
+  // B at 30:25; 5 minutes to another company, 30:30; half the interval,
+  // 30:35; C at 30:42. 30:42 - 23:50 = 412 minutes.
+  EXPECT_EQ(dia.fastestTime(1, 3, 23, 50, 6), 412);
+  ASSERT_EQ(dia.fastestRoute(1, 3, 23, 50, 6), 0);
+  EXPECT_EQ(report(), workText(
+                          "☆★ ［ A→C ］のルート(時間優先) ★☆\n\n"
+                          "    23:50  出発時刻\n"
+                          "    30:05  A発\n"
+                          "      |------- 始発\n"
+                          "    30:25  B着\n"
+                          "    30:35  B発\n"
+                          "      |------- 連絡線\n"
+                          "    30:42  C着\n"
+                          "\n    予想所要時間  6時間52分\n"
+                          "\n\n注 : 実際のダイヤとは異なります。\n"));
+}
+
+TEST_F(FastestTest, NegativeRidingTimeCannotRewriteASettledStation) {
+  // A faulty record back to the start with -30 riding minutes offers the
+  // start a cost below 0; the start keeps its label, so the path behind the
+  // destination stays a path and the report is written.
+  test::TimetableWorld w{"A", "B"};
+  const TrainNo out = w.train("往路", 0);
+  const TrainNo back = w.train("復路", 0);
+  w.timed(out, 1, 2, 0, 10, servedHours(10, 10));
+  w.every(back, 2, 1, 2, -30, servedHours(10, 10));
+  w.outputMode(0);
+  RDiaMan& dia = open(w).dia;
+  EXPECT_EQ(dia.fastestTime(1, 2, 10, 0, 1), 10);
+  EXPECT_EQ(dia.searchTable()[1].pred, -1);
+  ASSERT_EQ(dia.fastestRoute(1, 2, 10, 0, 1), 0);
+  EXPECT_EQ(report(), workText(
+                          "☆★ ［ A→B ］のルート(時間優先) ★☆\n\n"
+                          "    10:00  出発時刻\n"
+                          "    10:00  A発\n"
+                          "      |------- 往路\n"
+                          "    10:10  B着\n"
+                          "\n    予想所要時間  10分\n"
+                          "\n\n注 : 実際のダイヤとは異なります。\n"));
+}
+
+}  // namespace
+}  // namespace kiv
