@@ -2,14 +2,21 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 
 namespace kiv {
 
 std::optional<std::vector<std::uint8_t>> readWholeFile(const std::filesystem::path& path) {
+  // A directory of that name opens on some systems but cannot be read.
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<std::uint8_t> bytes;
+  char buffer[65536];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    bytes.insert(bytes.end(), buffer, buffer + in.gcount());
+  }
+  if (in.bad()) return std::nullopt;
   return bytes;
 }
 

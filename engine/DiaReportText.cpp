@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <exception>
 #include <fstream>
 #include <iterator>
 
@@ -39,9 +40,15 @@ bool writeText(const std::filesystem::path& file, const std::string& text) {
 }
 
 bool readLines(const std::filesystem::path& file, std::vector<std::string>& lines) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return false;
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string text;
+  try {
+    // A directory of that name opens but cannot be read; it counts as missing.
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return false;
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  } catch (const std::exception&) {
+    return false;
+  }
   lines.clear();
   std::size_t start = 0;
   while (start < text.size()) {

@@ -9,6 +9,12 @@
 
 namespace kiv::dia_text {
 
+// The closing note of the route and timetable reports:
+// "\n\n注 : 実際のダイヤとは異なります。\n" (the timetable is a pattern, not the real one).
+inline constexpr char kTimetableNote[] =
+    "\n\n\x92\x8d : \x8e\xc0\x8d\xdb\x82\xcc\x83\x5f\x83\x43\x83\x84\x82\xc6\x82\xcd\x88\xd9\x82\xc8"
+    "\x82\xe8\x82\xdc\x82\xb7\x81\x42\n";
+
 // printf-style formatting; widths such as "%-32s" count bytes.
 std::string format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 

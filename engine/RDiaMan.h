@@ -254,7 +254,7 @@ class RDiaMan {
   int reqDepth_ = 0;
   TrainNo reqTrain_ = 0;
   std::int16_t reqTable_ = 0;
-  std::string reqText_;                   // the work file's text, written when complete
+  std::string reqText_;  // the work file's text until it is written
   // ==== end of time-priority route, station timetable and required-time table ====
 
   // ==== Multi-route search and route list files ====

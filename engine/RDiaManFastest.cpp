@@ -39,10 +39,6 @@ constexpr char kExpectedMinutes[] = "\n    \x97\x5c\x91\x7a\x8f\x8a\x97\x76\x8e\
 // "\n    予想所要時間  %d時間%d分\n"
 constexpr char kExpectedHours[] =
     "\n    \x97\x5c\x91\x7a\x8f\x8a\x97\x76\x8e\x9e\x8a\xd4  %d\x8e\x9e\x8a\xd4%d\x95\xaa\n";
-// "\n\n注 : 実際のダイヤとは異なります。\n"
-constexpr char kTimetableNote[] =
-    "\n\n\x92\x8d : \x8e\xc0\x8d\xdb\x82\xcc\x83\x5f\x83\x43\x83\x84\x82\xc6\x82\xcd\x88\xd9\x82\xc8\x82\xe8\x82"
-    "\xdc\x82\xb7\x81\x42\n";
 
 }  // namespace
 
@@ -186,7 +182,7 @@ int RDiaMan::fastestRoute(StationNo from, StationNo to, int hour, int minute, in
   int d = goal.arrival.totalMinutes() - start.totalMinutes();
   if (d < 0) d += kMinutesPerDay;
   text += d < 60 ? format(kExpectedMinutes, d) : format(kExpectedHours, d / 60, d % 60);
-  text += kTimetableNote;
+  text += dia_text::kTimetableNote;
   return dia_text::writeText(dataDir_ / "$TT$.kv4", text) ? 0 : -1;
 }
 

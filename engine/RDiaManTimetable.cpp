@@ -31,20 +31,16 @@ constexpr char kCompanyTitle[] =
     "%s\x97\x6a%2d\x8e\x9e\x91\xe4 )  \x81\x60 %s \x81\x60 \x81\x9a\x81\x99\n\n";
 // "    %-6s  %-32s  %-s 方面ゆき\n"
 constexpr char kDepartureLine[] = "    %-6s  %-32s  %-s \x95\xfb\x96\xca\x82\xe4\x82\xab\n";
-// "\n\n注 : 実際のダイヤとは異なります。\n"
-constexpr char kTimetableNote[] =
-    "\n\n\x92\x8d : \x8e\xc0\x8d\xdb\x82\xcc\x83\x5f\x83\x43\x83\x84\x82\xc6\x82\xcd\x88\xd9\x82\xc8\x82\xe8\x82"
-    "\xdc\x82\xb7\x81\x42\n";
 
-// Byte of a line for the case-insensitive comparison: ASCII letters folded
-// to lower case. Only single-byte characters are folded; the second byte of
-// a double-byte character is compared as it is, since it may fall in the
-// ASCII letter range.
+// A line and its key for the case-insensitive sort.
 struct FoldedLine {
   std::string key;
   std::string line;
 };
 
+// The line with its ASCII letters in lower case. Only single-byte characters
+// are folded: the second byte of a double-byte character may fall in the
+// ASCII letter range and is kept as it is.
 std::string foldAsciiCase(const std::string& line) {
   std::string key = line;
   for (std::size_t i = 0; i < key.size(); ++i) {
@@ -132,7 +128,7 @@ int RDiaMan::writeStationTimetable(StationNo station, const char* dayName, int h
     }
     text += dia_text::format(kDepartureLine, value.c_str(), train.c_str(), terminal.c_str());
   }
-  text += kTimetableNote;
+  text += dia_text::kTimetableNote;
   return dia_text::writeText(dataDir_ / kReportFile, text) ? 0 : -1;
 }
 

@@ -69,6 +69,10 @@ class RDistMan {
   };
   EdgeRange edgeRange(NetworkCode network, StationNo station, int edgeCount) const;
 
+  // The depth-first walk of the cheapest-route table from station s over
+  // the JR routes within the detour limit.
+  void exploreCheapest(StationNo s);
+
   std::filesystem::path dataDir_;
   RStaName& staName_;
   RStaMan& staMan_;
@@ -79,6 +83,22 @@ class RDistMan {
   std::vector<DistJREdge> jrEdges_;  // edge e in slot e - 1
   std::vector<DistPREdge> prEdges_;  // edge e in slot e - 1
   std::vector<DistIdxEntry> index_;
+
+  // Working data of the cheapest-route table, by JR position (element 0
+  // unused); allocated by the build and released at its end.
+  struct CheapestWork {
+    int n = 0;
+    std::vector<JrDistanceBreakdown> shortest;
+    std::vector<std::int16_t> shortestFare;
+    std::vector<std::int16_t> cheapestFare;
+    std::vector<JrDistanceBreakdown> cheapest;
+    std::vector<JrDistanceBreakdown> current;
+    std::vector<char> onPath;
+    std::int16_t depth = 0;
+    std::int16_t maxDepth = 0;
+    int found = 0;
+  };
+  CheapestWork cheap_;
 };
 
 }  // namespace kiv

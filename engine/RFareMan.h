@@ -58,6 +58,11 @@ class RFareMan {
   const FarePairRecord* findPair(const std::vector<FarePairRecord>& records, NetworkCode network, StationNo a,
                                  StationNo b) const;
 
+  // The distance fares in yen from `origin` to the positions 1..n of a
+  // network (element 0 unused), from the shortest-distance search of that
+  // network; false when the origin is not among its positions.
+  bool distanceFares(NetworkCode network, StationNo origin, int n, std::vector<int>& fares) const;
+
   std::filesystem::path dataDir_;
   RStaName& staName_;
   RStaMan& staMan_;

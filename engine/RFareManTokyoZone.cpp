@@ -1,7 +1,40 @@
+// "$TKY101.KV4": the pairs of a Yamanote-zone station and a station 101-200 km
+// from Tokyo whose fare changes when the journey is priced from Tokyo.
+
+#include <fstream>
+
 #include "RFareMan.h"
+#include "RStaMan.h"
+#include "RStaName.h"
 
 namespace kiv {
 
-int RFareMan::buildTokyoZoneList() const { return 0; }
+int RFareMan::buildTokyoZoneList() const {
+  std::ofstream out(dataDir_ / "$TKY101.KV4", std::ios::binary | std::ios::trunc);
+  if (!out) return -1;
+
+  const int yamanoteCount = staMan_.getStationListSize(RStaMan::kYamanoteZoneList);
+  const int farCount = staMan_.getStationListSize(RStaMan::kTokyo101To200KmList);
+  int count = 0;
+  for (int i = 0; i < farCount; ++i) {
+    for (int j = 0; j < yamanoteCount; ++j) {
+      const int a = staMan_.getStationListEntry(RStaMan::kYamanoteZoneList, j);
+      const int b = staMan_.getStationListEntry(RStaMan::kTokyo101To200KmList, i);
+      // A listed name that the station directory lacks has no fare to compare.
+      char nameA[kStationNameSize];
+      char nameB[kStationNameSize];
+      if (staName_.getName(static_cast<StationNo>(a), nameA) != 0 ||
+          staName_.getName(static_cast<StationNo>(b), nameB) != 0)
+        continue;
+      const int plain = stationFare(0, static_cast<StationNo>(b), static_cast<StationNo>(a), 0);
+      const int fromTokyo = stationFare(0, static_cast<StationNo>(b), static_cast<StationNo>(a), 1);
+      if (plain == fromTokyo) continue;
+      out << nameA << ',' << nameB << ',' << fromTokyo / 10 << "\r\n";
+      ++count;
+    }
+  }
+  out.close();
+  return count;
+}
 
 }  // namespace kiv

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <filesystem>
 
 #include "BinaryIO.h"
 #include "Codec.h"
@@ -46,6 +47,18 @@ TEST(ByteReader, CompleteRecordsIgnoresNegativeAndOverlongCounts) {
   EXPECT_EQ(r.completeRecords(-5, 4), 0u);
   EXPECT_EQ(r.completeRecords(100, 4), 2u);
   EXPECT_EQ(r.completeRecords(1, 4), 1u);
+}
+
+}  // namespace
+}  // namespace kiv
+
+namespace kiv {
+namespace {
+
+TEST(ReadWholeFile, DirectoryOrMissingFileIsNotAFile) {
+  const auto dir = std::filesystem::temp_directory_path();
+  EXPECT_FALSE(readWholeFile(dir).has_value());
+  EXPECT_FALSE(readWholeFile(dir / "kiv-no-such-file.kv4").has_value());
 }
 
 }  // namespace

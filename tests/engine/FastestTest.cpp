@@ -11,15 +11,13 @@ namespace {
 
 using test::servedHours;
 using test::sjis;
+using test::workText;
 
-// The expected work file: Shift-JIS with CR LF line ends.
-std::string workText(const std::string& utf8) {
-  std::string out;
-  for (char c : sjis(utf8)) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-  return out;
+// "$TT$.kv4" for a route from `from` to `to`: the title, the given lines and
+// the closing note.
+std::string routeReport(const std::string& from, const std::string& to, const std::string& lines) {
+  return workText("☆★ ［ " + from + "→" + to + " ］のルート(時間優先) ★☆\n\n" + lines +
+                  "\n\n注 : 実際のダイヤとは異なります。\n");
 }
 
 class FastestTest : public testing::Test {
@@ -60,17 +58,15 @@ TEST_F(FastestTest, EqualCostsSettleTheHigherStationFirst) {
   EXPECT_EQ(dia.searchTable()[1].arrival, (TimeOfDay{10, 0}));
 
   ASSERT_EQ(dia.fastestRoute(1, 4, 10, 0, 1), 0);
-  EXPECT_EQ(report(), workText(
-                          "☆★ ［ A→D ］のルート(時間優先) ★☆\n\n"
-                          "    10:00  出発時刻\n"
-                          "    10:00  A発\n"
-                          "      |------- 線2\n"
-                          "    10:10  C着\n"
-                          "    10:15  C発\n"
-                          "      |------- 線4\n"
-                          "    10:25  D着\n"
-                          "\n    予想所要時間  25分\n"
-                          "\n\n注 : 実際のダイヤとは異なります。\n"));
+  EXPECT_EQ(report(), routeReport("A", "D",
+                                  "    10:00  出発時刻\n"
+                                  "    10:00  A発\n"
+                                  "      |------- 線2\n"
+                                  "    10:10  C着\n"
+                                  "    10:15  C発\n"
+                                  "      |------- 線4\n"
+                                  "    10:25  D着\n"
+                                  "\n    予想所要時間  25分\n"));
 }
 
 // Tokyo to Nippori: an interval train to Akihabara staying on board at
@@ -95,35 +91,31 @@ TEST_F(FastestTest, DetailedReportListsEveryStopPassed) {
   RDiaMan& dia = open(lineWorld(1)).dia;
   EXPECT_EQ(dia.fastestTime(1, 5, 9, 58, 1), 21);
   ASSERT_EQ(dia.fastestRoute(1, 5, 9, 58, 1), 0);
-  EXPECT_EQ(report(), workText(
-                          "☆★ ［ 東京→日暮里 ］のルート(時間優先) ★☆\n\n"
-                          "     9:58  出発時刻\n"
-                          "    10:00  東京発\n"
-                          "      |------- 山手線\n"
-                          "      |( 神田 10:02 )\n"
-                          "    10:05  秋葉原着\n"
-                          "    10:10  秋葉原発\n"
-                          "      |------- 京浜東北線\n"
-                          "      |( 上野 10:14-10:16 )\n"
-                          "    10:19  日暮里着\n"
-                          "\n    予想所要時間  21分\n"
-                          "\n\n注 : 実際のダイヤとは異なります。\n"));
+  EXPECT_EQ(report(), routeReport("東京", "日暮里",
+                                  "     9:58  出発時刻\n"
+                                  "    10:00  東京発\n"
+                                  "      |------- 山手線\n"
+                                  "      |( 神田 10:02 )\n"
+                                  "    10:05  秋葉原着\n"
+                                  "    10:10  秋葉原発\n"
+                                  "      |------- 京浜東北線\n"
+                                  "      |( 上野 10:14-10:16 )\n"
+                                  "    10:19  日暮里着\n"
+                                  "\n    予想所要時間  21分\n"));
 }
 
 TEST_F(FastestTest, PlainReportShowsOnlyDeparturesChangesAndArrival) {
   RDiaMan& dia = open(lineWorld(0)).dia;
   ASSERT_EQ(dia.fastestRoute(1, 5, 9, 58, 1), 0);
-  EXPECT_EQ(report(), workText(
-                          "☆★ ［ 東京→日暮里 ］のルート(時間優先) ★☆\n\n"
-                          "     9:58  出発時刻\n"
-                          "    10:00  東京発\n"
-                          "      |------- 山手線\n"
-                          "    10:05  秋葉原着\n"
-                          "    10:10  秋葉原発\n"
-                          "      |------- 京浜東北線\n"
-                          "    10:19  日暮里着\n"
-                          "\n    予想所要時間  21分\n"
-                          "\n\n注 : 実際のダイヤとは異なります。\n"));
+  EXPECT_EQ(report(), routeReport("東京", "日暮里",
+                                  "     9:58  出発時刻\n"
+                                  "    10:00  東京発\n"
+                                  "      |------- 山手線\n"
+                                  "    10:05  秋葉原着\n"
+                                  "    10:10  秋葉原発\n"
+                                  "      |------- 京浜東北線\n"
+                                  "    10:19  日暮里着\n"
+                                  "\n    予想所要時間  21分\n"));
 }
 
 TEST_F(FastestTest, NoRouteWritesNothing) {
@@ -141,6 +133,12 @@ TEST_F(FastestTest, NoRouteWritesNothing) {
   EXPECT_EQ(dia.fastestTime(0, 5, 9, 58, 1), -1);
   EXPECT_EQ(dia.fastestTime(1, 6, 9, 58, 1), -1);
   EXPECT_EQ(report(), "old report");
+
+  // A route, but no report file can be created in its place.
+  ASSERT_EQ(engine->trains.setTrainUse(2, 1), 0);
+  std::filesystem::remove(dir / "$TT$.kv4");
+  std::filesystem::create_directories(dir / "$TT$.kv4" / "x");
+  EXPECT_EQ(dia.fastestRoute(1, 5, 9, 58, 1), -1);
 }
 
 TEST_F(FastestTest, StayingOnATimedTrainWaitsForItsNextDeparture) {
@@ -154,15 +152,13 @@ TEST_F(FastestTest, StayingOnATimedTrainWaitsForItsNextDeparture) {
   RDiaMan& dia = open(w).dia;
   EXPECT_EQ(dia.fastestTime(1, 3, 10, 0, 1), 68);
   ASSERT_EQ(dia.fastestRoute(1, 3, 10, 0, 1), 0);
-  EXPECT_EQ(report(), workText(
-                          "☆★ ［ A→C ］のルート(時間優先) ★☆\n\n"
-                          "    10:00  出発時刻\n"
-                          "    10:00  A発\n"
-                          "      |------- 普通\n"
-                          "      |( B 10:05-11:03 )\n"
-                          "    11:08  C着\n"
-                          "\n    予想所要時間  1時間8分\n"
-                          "\n\n注 : 実際のダイヤとは異なります。\n"));
+  EXPECT_EQ(report(), routeReport("A", "C",
+                                  "    10:00  出発時刻\n"
+                                  "    10:00  A発\n"
+                                  "      |------- 普通\n"
+                                  "      |( B 10:05-11:03 )\n"
+                                  "    11:08  C着\n"
+                                  "\n    予想所要時間  1時間8分\n"));
 }
 
 TEST_F(FastestTest, ChangeMinutesCountAfterTheStartOnly) {
@@ -210,17 +206,15 @@ TEST_F(FastestTest, FollowingDayServiceKeepsCountingHours) {
   // 30:35; C at 30:42. 30:42 - 23:50 = 412 minutes.
   EXPECT_EQ(dia.fastestTime(1, 3, 23, 50, 6), 412);
   ASSERT_EQ(dia.fastestRoute(1, 3, 23, 50, 6), 0);
-  EXPECT_EQ(report(), workText(
-                          "☆★ ［ A→C ］のルート(時間優先) ★☆\n\n"
-                          "    23:50  出発時刻\n"
-                          "    30:05  A発\n"
-                          "      |------- 始発\n"
-                          "    30:25  B着\n"
-                          "    30:35  B発\n"
-                          "      |------- 連絡線\n"
-                          "    30:42  C着\n"
-                          "\n    予想所要時間  6時間52分\n"
-                          "\n\n注 : 実際のダイヤとは異なります。\n"));
+  EXPECT_EQ(report(), routeReport("A", "C",
+                                  "    23:50  出発時刻\n"
+                                  "    30:05  A発\n"
+                                  "      |------- 始発\n"
+                                  "    30:25  B着\n"
+                                  "    30:35  B発\n"
+                                  "      |------- 連絡線\n"
+                                  "    30:42  C着\n"
+                                  "\n    予想所要時間  6時間52分\n"));
 }
 
 TEST_F(FastestTest, NegativeRidingTimeCannotRewriteASettledStation) {
@@ -237,14 +231,12 @@ TEST_F(FastestTest, NegativeRidingTimeCannotRewriteASettledStation) {
   EXPECT_EQ(dia.fastestTime(1, 2, 10, 0, 1), 10);
   EXPECT_EQ(dia.searchTable()[1].pred, -1);
   ASSERT_EQ(dia.fastestRoute(1, 2, 10, 0, 1), 0);
-  EXPECT_EQ(report(), workText(
-                          "☆★ ［ A→B ］のルート(時間優先) ★☆\n\n"
-                          "    10:00  出発時刻\n"
-                          "    10:00  A発\n"
-                          "      |------- 往路\n"
-                          "    10:10  B着\n"
-                          "\n    予想所要時間  10分\n"
-                          "\n\n注 : 実際のダイヤとは異なります。\n"));
+  EXPECT_EQ(report(), routeReport("A", "B",
+                                  "    10:00  出発時刻\n"
+                                  "    10:00  A発\n"
+                                  "      |------- 往路\n"
+                                  "    10:10  B着\n"
+                                  "\n    予想所要時間  10分\n"));
 }
 
 }  // namespace

@@ -75,7 +75,7 @@ TEST(KivdataBuild, StationsAreNumberedByFirstRowInPathOrder) {
   tree.write("b/line.txt", "line 後線\nkind 幹線\n 0.0 乙 おつ\n 1.0 甲 こう\n");
   tree.write("a/line.txt",
              "line 前線\nkind 幹線\n 0.0 丙 へい\n 1.0 乙\n"
-             "train 直通\nterminal 甲\nevery 20 hours 7\n丙 2\n乙 2\n甲 2\n");
+             "train 直通\nterminal 甲\nevery 20 hours 7\n丙\n乙 2\n甲 2\n");
   tree.write("a/.hidden/skip.txt", "this is not parsed\n");
   tree.write("a/notes.md", "nor is this\n");
   data::Diagnostics diag;

@@ -136,7 +136,8 @@ TEST_F(KivdataEngine, ChangeTimesFaresAndLinks) {
   StationNo linked[5] = {};
   ASSERT_EQ(e().fare.linkedStations(kBo, 5, linked), 1);
   EXPECT_EQ(linked[0], kTei);
-
+  EXPECT_EQ(e().fare.stationFare(0, kKo, kTei, 0), 500);  // the special fare replaces 400
+  EXPECT_EQ(e().fare.stationFare(0, kHei, kKo, 0), 210);  // 230 less the reduction
 
   // The distance splits price as the line kinds say: 12.5 km with a trunk
   // part on the trunk table; 20.0 km mixing a local line on its fare distance

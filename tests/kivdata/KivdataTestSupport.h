@@ -46,7 +46,8 @@ class SourceTree {
   // The names of the entries directly in the temporary root.
   std::vector<std::string> rootEntries() const {
     std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(root())) names.push_back(e.path().filename().string());
+    for (const auto& e : std::filesystem::directory_iterator(root()))
+      names.push_back(e.path().filename().string());
     return names;
   }
 

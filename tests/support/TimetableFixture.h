@@ -30,6 +30,17 @@ inline std::string sjis(const std::string& utf8) {
   return *text;
 }
 
+// A work file as the engine writes it: the Shift-JIS of a UTF-8 text with
+// every line ended by CR LF.
+inline std::string workText(const std::string& utf8) {
+  std::string out;
+  for (char c : sjis(utf8)) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
 // The hours mask of the clock hours first..last.
 constexpr std::uint32_t servedHours(int first, int last) {
   std::uint32_t mask = 0;
@@ -56,7 +67,8 @@ class TimetableWorld {
   // it those towards one next stop, must be added one after the other. The
   // terminal is the next stop, every day is served; adjust the returned
   // record (valid until the next one is added) for anything else.
-  DiaDepartureRecord& timed(TrainNo t, StationNo from, StationNo to, int minute, int ride, std::uint32_t hours) {
+  DiaDepartureRecord& timed(TrainNo t, StationNo from, StationNo to, int minute, int ride,
+                            std::uint32_t hours) {
     return add(t, from, to, minute, 0, ride, hours);
   }
   DiaDepartureRecord& every(TrainNo t, StationNo from, StationNo to, int interval, int ride,

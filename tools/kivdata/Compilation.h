@@ -91,7 +91,7 @@ class Compilation {
   std::vector<StationInfo> stations_;  // station k is stations_[k - 1]
   std::map<std::string, int> stationByName_;
   std::map<std::string, const LineDef*> lineByName_;
-  std::map<std::tuple<int, int, int>, EdgeInfo> edges_;  // (network, from, to)
+  std::map<std::tuple<int, int, int>, EdgeInfo> edges_;                       // (network, from, to)
   std::map<int, std::map<int, std::vector<std::pair<int, int>>>> adjacency_;  // network -> from -> (to, km)
   std::map<std::pair<int, int>, std::vector<int>> distanceCache_;             // (network, from) -> distances
 

@@ -45,10 +45,10 @@ void Compilation::buildTransfers() {
                                                          static_cast<TrainNo>(b),
                                                          static_cast<std::int16_t>(change.minutes)});
         } else if (at->second.first != change.minutes) {
-          diag_.error(change.loc, "the change between " + trains_[a - 1]->name + " and " + trains_[b - 1]->name +
-                                      " at " + change.station + " is already given as " +
-                                      std::to_string(at->second.first) + " minutes at " +
-                                      formatLoc(at->second.second));
+          diag_.error(change.loc, "the change between " + trains_[a - 1]->name + " and " +
+                                      trains_[b - 1]->name + " at " + change.station +
+                                      " is already given as " + std::to_string(at->second.first) +
+                                      " minutes at " + formatLoc(at->second.second));
         }
       }
     }
@@ -67,7 +67,8 @@ void Compilation::buildFares() {
     bool ok = true;
     for (int st : {a, b}) {
       if (!inNetwork(st, fare.network)) {
-        diag_.error(fare.loc, stationName(st) + " is not a station of network " + std::to_string(fare.network));
+        diag_.error(fare.loc,
+                    stationName(st) + " is not a station of network " + std::to_string(fare.network));
         ok = false;
       }
     }
@@ -76,8 +77,8 @@ void Compilation::buildFares() {
       ok = false;
     }
     if (!ok) continue;
-    auto [at, fresh] = given.emplace(std::make_tuple(fare.reduction, fare.network, std::min(a, b), std::max(a, b)),
-                                     fare.loc);
+    auto [at, fresh] = given.emplace(
+        std::make_tuple(fare.reduction, fare.network, std::min(a, b), std::max(a, b)), fare.loc);
     if (!fresh) {
       diag_.error(fare.loc, std::string(fare.reduction ? "reduction" : "special fare") + " " + fare.a + "-" +
                                 fare.b + " is given twice (also at " + formatLoc(at->second) + ")");
@@ -100,7 +101,8 @@ void Compilation::buildLinks() {
       return;
     }
     if (seen.emplace(std::min(a, b), std::max(a, b)).second)
-      out_.fareW.records.push_back(FareWRecord{0, static_cast<std::int16_t>(a), static_cast<std::int16_t>(b), 0});
+      out_.fareW.records.push_back(
+          FareWRecord{0, static_cast<std::int16_t>(a), static_cast<std::int16_t>(b), 0});
   };
   for (const LinkDef& link : src_.links) add(link.a, link.b, link.loc);
   // Walking connections were checked with their trains; only good ones link.
@@ -117,7 +119,8 @@ void Compilation::buildFareTables() {
   buildFares();
   buildLinks();
   const std::size_t limit = 32767;
-  if (out_.fareF.records.size() > limit || out_.fareR.records.size() > limit || out_.fareW.records.size() > limit)
+  if (out_.fareF.records.size() > limit || out_.fareR.records.size() > limit ||
+      out_.fareW.records.size() > limit)
     diag_.error("too many fare or link records (at most 32767 per file)");
 }
 

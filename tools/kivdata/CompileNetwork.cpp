@@ -39,7 +39,8 @@ int Compilation::registerStation(const LineRow& row) {
       diag_.error(row.loc, "too many stations (at most 32767)");
       return -1;
     }
-    stations_.push_back(StationInfo{row.name, row.kana, row.loc, row.kana.empty() ? SourceLoc{} : row.loc, {}});
+    stations_.push_back(
+        StationInfo{row.name, row.kana, row.loc, row.kana.empty() ? SourceLoc{} : row.loc, {}});
     int no = static_cast<int>(stations_.size());
     stationByName_.emplace(row.name, no);
     return no;
@@ -102,7 +103,8 @@ void Compilation::buildLine(const LineDef& line) {
     auto [at, fresh] = seen.emplace(no, row.loc);
     bool closesRing = i + 1 == line.rows.size() && i >= 3 && row.name == line.rows[0].name;
     if (!fresh && !closesRing)
-      diag_.error(row.loc, row.name + " appears twice in line " + line.name + " (also at " + formatLoc(at->second) + ")");
+      diag_.error(row.loc, row.name + " appears twice in line " + line.name + " (also at " +
+                               formatLoc(at->second) + ")");
     if (prev) {
       EdgeInfo edge;
       edge.network = line.network;
@@ -185,7 +187,8 @@ int Compilation::networkDistance(int network, int from, int to) {
 }
 
 void Compilation::writeStationTables() {
-  for (const StationInfo& st : stations_) out_.staName.stations.push_back(StaNameRecord{toSjis(st.name), toSjis(st.kana)});
+  for (const StationInfo& st : stations_)
+    out_.staName.stations.push_back(StaNameRecord{toSjis(st.name), toSjis(st.kana)});
 
   std::map<int, std::vector<int>> members;  // network -> stations in number order
   for (std::size_t i = 0; i < stations_.size(); ++i)
@@ -196,10 +199,11 @@ void Compilation::writeStationTables() {
   for (const auto& [net, list] : members) {
     int first = static_cast<int>(out_.staAttr.entries.size()) + 1;
     for (int st : list)
-      out_.staAttr.entries.push_back(StaAttrEntry{static_cast<std::int16_t>(net), static_cast<StationNo>(st), 0});
+      out_.staAttr.entries.push_back(
+          StaAttrEntry{static_cast<std::int16_t>(net), static_cast<StationNo>(st), 0});
     int last = static_cast<int>(out_.staAttr.entries.size());
-    out_.staIdx.networks.push_back(
-        StaIdxRecord{static_cast<NetworkCode>(net), static_cast<std::int16_t>(first), static_cast<std::int16_t>(last)});
+    out_.staIdx.networks.push_back(StaIdxRecord{
+        static_cast<NetworkCode>(net), static_cast<std::int16_t>(first), static_cast<std::int16_t>(last)});
   }
   for (const StationInfo& st : stations_)
     out_.staFare.stations.emplace_back(st.networks.begin(), st.networks.end());
@@ -227,14 +231,16 @@ void Compilation::writeDistanceTables() {
   for (const auto& [key, e] : edges_) {
     int number;
     if (e.network == kJrNetwork) {
-      out_.distJR.edges.push_back(DistJREdge{static_cast<std::int16_t>(e.from), static_cast<std::int16_t>(e.to),
-                                             static_cast<std::int16_t>(e.distance),
-                                             static_cast<std::int16_t>(e.fareDistance), static_cast<std::int8_t>(e.kind)});
+      out_.distJR.edges.push_back(
+          DistJREdge{static_cast<std::int16_t>(e.from), static_cast<std::int16_t>(e.to),
+                     static_cast<std::int16_t>(e.distance), static_cast<std::int16_t>(e.fareDistance),
+                     static_cast<std::int8_t>(e.kind)});
       number = static_cast<int>(out_.distJR.edges.size());
     } else {
-      out_.distPR.edges.push_back(DistPREdge{static_cast<std::int16_t>(e.network), static_cast<std::int16_t>(e.from),
-                                             static_cast<std::int16_t>(e.to), static_cast<std::int16_t>(e.distance),
-                                             static_cast<std::int8_t>(e.zone)});
+      out_.distPR.edges.push_back(
+          DistPREdge{static_cast<std::int16_t>(e.network), static_cast<std::int16_t>(e.from),
+                     static_cast<std::int16_t>(e.to), static_cast<std::int16_t>(e.distance),
+                     static_cast<std::int8_t>(e.zone)});
       number = static_cast<int>(out_.distPR.edges.size());
     }
     if (index.empty() || index.back().network != e.network || index.back().station != e.from)

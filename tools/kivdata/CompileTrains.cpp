@@ -123,7 +123,8 @@ void Compilation::resolveTrain(std::size_t index) {
       }
       const TrainDef& other = src_.trains[it->second];
       if (it->second == index || usesReverse(other)) {
-        diag_.error(item.loc, "train " + other.name + " itself uses reverse; reverse a train with its own stops");
+        diag_.error(item.loc,
+                    "train " + other.name + " itself uses reverse; reverse a train with its own stops");
         failed = true;
         continue;
       }
@@ -160,6 +161,10 @@ void Compilation::resolveTrain(std::size_t index) {
     diag_.error(def.loc, "train " + def.name + " needs at least two stops");
     failed = true;
   }
+  if (!failed && given[0]) {
+    diag_.error(locs[0], "riding minutes at the first stop: minutes stand at the stop they lead to");
+    failed = true;
+  }
   for (std::size_t k = 1; !failed && k < info.stops.size(); ++k) {
     int a = info.stops[k - 1];
     int b = info.stops[k];
@@ -172,7 +177,8 @@ void Compilation::resolveTrain(std::size_t index) {
     }
     for (int st : {a, b}) {
       if (!inNetwork(st, def.network)) {
-        diag_.error(loc, stationName(st) + " is not a station of network " + net + " (no line of it has the station)");
+        diag_.error(loc, stationName(st) + " is not a station of network " + net +
+                             " (no line of it has the station)");
         failed = true;
       }
     }
@@ -228,7 +234,8 @@ void Compilation::buildWalkingTrains() {
     TrainInfo& train = *trains_[it->second];
     train.walks.push_back(&walk);
     for (int st : {a, b})
-      if (std::find(train.stops.begin(), train.stops.end(), st) == train.stops.end()) train.stops.push_back(st);
+      if (std::find(train.stops.begin(), train.stops.end(), st) == train.stops.end())
+        train.stops.push_back(st);
   }
 }
 
@@ -287,9 +294,10 @@ void Compilation::buildTimetable() {
 
   // Group by station, then by next station; within a link the records keep
   // train order and the order of their patterns.
-  std::stable_sort(records.begin(), records.end(), [](const DiaDepartureRecord& x, const DiaDepartureRecord& y) {
-    return std::tie(x.station, x.nextStation) < std::tie(y.station, y.nextStation);
-  });
+  std::stable_sort(records.begin(), records.end(),
+                   [](const DiaDepartureRecord& x, const DiaDepartureRecord& y) {
+                     return std::tie(x.station, x.nextStation) < std::tie(y.station, y.nextStation);
+                   });
   out_.diagram2.records = records;
 
   std::size_t n = stations_.size();

@@ -46,7 +46,8 @@ class Dumper {
     return std::to_string(no);
   }
   std::string tr(int no) const {
-    if (no >= 1 && no <= static_cast<int>(trainNames_.size())) return std::to_string(no) + ":" + trainNames_[no - 1];
+    if (no >= 1 && no <= static_cast<int>(trainNames_.size()))
+      return std::to_string(no) + ":" + trainNames_[no - 1];
     return std::to_string(no);
   }
   static std::string km(int d) {
@@ -112,8 +113,8 @@ class Dumper {
     auto f = readStaIdxFile(dir_ / "StaIdx.kv4");
     if (!head("StaIdx.kv4", f.has_value(), f ? f->networks.size() : 0, "networks")) return;
     for (const auto& n : f->networks)
-      out_ << "network " << n.code << ": entries " << n.first << "-" << n.last << " (" << (n.last - n.first + 1)
-           << " stations)\n";
+      out_ << "network " << n.code << ": entries " << n.first << "-" << n.last << " ("
+           << (n.last - n.first + 1) << " stations)\n";
     end();
   }
 
@@ -152,8 +153,8 @@ class Dumper {
     if (!head("DiaIdx1.kv4", f.has_value(), f ? f->records.size() : 0, "stations")) return;
     for (std::size_t i = 0; i < f->records.size(); ++i) {
       const auto& r = f->records[i];
-      out_ << st(static_cast<int>(i + 1)) << " [" << r.station << "] links " << r.firstLink << "-" << r.lastLink
-           << " departures " << r.firstDeparture << "-" << r.lastDeparture << "\n";
+      out_ << st(static_cast<int>(i + 1)) << " [" << r.station << "] links " << r.firstLink << "-"
+           << r.lastLink << " departures " << r.firstDeparture << "-" << r.lastDeparture << "\n";
     }
     end();
   }
@@ -181,8 +182,8 @@ class Dumper {
         out_ << " every " << r.interval << " [minute " << r.minute << "]";
       else
         out_ << " at :" << (r.minute < 10 ? "0" : "") << r.minute;
-      out_ << " ride " << r.rideMinutes << " order " << static_cast<int>(r.listOrder) << " days " << days(r.days)
-           << " hours " << hours(r.hours) << "\n";
+      out_ << " ride " << r.rideMinutes << " order " << static_cast<int>(r.listOrder) << " days "
+           << days(r.days) << " hours " << hours(r.hours) << "\n";
     }
     end();
   }
@@ -203,8 +204,8 @@ class Dumper {
     if (!head("DistPR.kv4", f.has_value(), f ? f->edges.size() : 0, "edges")) return;
     for (std::size_t i = 0; i < f->edges.size(); ++i) {
       const auto& e = f->edges[i];
-      out_ << (i + 1) << " [" << e.reserved << "] " << st(e.from) << " -> " << st(e.to) << " " << km(e.distance)
-           << " km zone " << static_cast<int>(e.zone) << "\n";
+      out_ << (i + 1) << " [" << e.reserved << "] " << st(e.from) << " -> " << st(e.to) << " "
+           << km(e.distance) << " km zone " << static_cast<int>(e.zone) << "\n";
     }
     end();
   }
@@ -213,7 +214,8 @@ class Dumper {
     auto f = readDistIdxFile(dir_ / "DistIdx.kv4");
     if (!head("DistIdx.kv4", f.has_value(), f ? f->entries.size() : 0, "entries")) return;
     for (const auto& e : f->entries)
-      out_ << "network " << e.network << " " << st(e.station) << ": edges " << e.first << "-" << e.last << "\n";
+      out_ << "network " << e.network << " " << st(e.station) << ": edges " << e.first << "-" << e.last
+           << "\n";
     end();
   }
 
@@ -221,7 +223,8 @@ class Dumper {
     auto f = readFareIdxFile(dir_ / "FAREIDX.KV4");
     if (!head("FAREIDX.KV4", f.has_value(), f ? f->records.size() : 0, "records")) return;
     for (std::size_t i = 0; i < f->records.size(); ++i)
-      out_ << st(static_cast<int>(i + 1)) << ": " << hex(f->records[i].bytes.data(), kFareIdxRecordSize) << "\n";
+      out_ << st(static_cast<int>(i + 1)) << ": " << hex(f->records[i].bytes.data(), kFareIdxRecordSize)
+           << "\n";
     end();
   }
 
@@ -229,8 +232,8 @@ class Dumper {
   void farePairs(const char* name, const std::optional<File>& f, const char* unit) {
     if (!head(name, f.has_value(), f ? f->records.size() : 0, "records")) return;
     for (const auto& r : f->records)
-      out_ << "network " << r.network << " " << st(r.a) << " - " << st(r.b) << " " << r.amount * 10 << " " << unit
-           << "\n";
+      out_ << "network " << r.network << " " << st(r.a) << " - " << st(r.b) << " " << r.amount * 10 << " "
+           << unit << "\n";
     end();
   }
 

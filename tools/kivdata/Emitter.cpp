@@ -48,7 +48,8 @@ fs::path freshSibling(const fs::path& outDir, const std::string& tag) {
   std::random_device rd;
   fs::path parent = outDir.parent_path().empty() ? fs::path(".") : outDir.parent_path();
   for (;;) {
-    fs::path p = parent / ("." + outDir.filename().string() + "." + tag + "-" + std::to_string(rd() % 1000000));
+    fs::path p =
+        parent / ("." + outDir.filename().string() + "." + tag + "-" + std::to_string(rd() % 1000000));
     std::error_code ec;
     if (!fs::exists(p, ec)) return p;
   }
@@ -58,9 +59,9 @@ fs::path freshSibling(const fs::path& outDir, const std::string& tag) {
 
 const std::vector<std::string>& dataFileNames() {
   static const std::vector<std::string> names = {
-      "StaName.kv4",  "StaAttr.kv4", "StaIdx.kv4",  "StaFare.kv4", "Train.kv4", "Transfer.kv4",
-      "DiaIdx1.kv4",  "DiaIdx2.kv4", "Diagram2.kv4", "DistJR.kv4", "DistPR.kv4", "DistIdx.kv4",
-      "FAREIDX.KV4",  "FAREF.KV4",   "FARER.KV4",   "FAREW.KV4",   "kiv4line.dat"};
+      "StaName.kv4", "StaAttr.kv4", "StaIdx.kv4",   "StaFare.kv4", "Train.kv4",   "Transfer.kv4",
+      "DiaIdx1.kv4", "DiaIdx2.kv4", "Diagram2.kv4", "DistJR.kv4",  "DistPR.kv4",  "DistIdx.kv4",
+      "FAREIDX.KV4", "FAREF.KV4",   "FARER.KV4",    "FAREW.KV4",   "kiv4line.dat"};
   return names;
 }
 

@@ -32,9 +32,9 @@ int build(const std::string& srcDir, const std::string& outDir, std::ostream& ou
     err << "kivdata: " << error << ", nothing written\n";
     return 1;
   }
-  out << "kivdata: " << data->staName.stations.size() << " stations, " << data->train.trains.size() << " trains, "
-      << data->diagram2.records.size() << " departures, " << data->distJR.edges.size() << " JR and "
-      << data->distPR.edges.size() << " private edges written to " << outDir << "\n";
+  out << "kivdata: " << data->staName.stations.size() << " stations, " << data->train.trains.size()
+      << " trains, " << data->diagram2.records.size() << " departures, " << data->distJR.edges.size()
+      << " JR and " << data->distPR.edges.size() << " private edges written to " << outDir << "\n";
   return 0;
 }
 

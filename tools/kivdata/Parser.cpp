@@ -20,7 +20,8 @@ bool isTopKeyword(const std::string& w) {
 
 class FileParser {
  public:
-  FileParser(const SourceFile& file, SourceSet& out, Diagnostics& diag) : file_(file), out_(out), diag_(diag) {}
+  FileParser(const SourceFile& file, SourceSet& out, Diagnostics& diag)
+      : file_(file), out_(out), diag_(diag) {}
 
   void run() {
     std::string_view text = file_.text;
@@ -80,7 +81,7 @@ class FileParser {
     if (w.empty()) return;
     if (isTopKeyword(w[0])) {
       block_ = Block::None;
-      parseTopItem(w, line);
+      parseTopItem(w);
       return;
     }
     switch (block_) {
@@ -96,7 +97,7 @@ class FileParser {
     }
   }
 
-  void parseTopItem(const std::vector<std::string>& w, std::string_view text) {
+  void parseTopItem(const std::vector<std::string>& w) {
     const std::string& k = w[0];
     if (k == "line") {
       if (!argCount(w, 2, 2, "line NAME")) return;
@@ -104,7 +105,6 @@ class FileParser {
       def.loc = loc_;
       def.name = w[1];
       def.title = w[1];
-      (void)text;
       out_.lines.push_back(std::move(def));
       block_ = Block::Line;
       kind_ = kKindNone;
@@ -166,7 +166,8 @@ class FileParser {
 
   void parseFare(const std::vector<std::string>& w) {
     bool reduction = w[0] == "reduce";
-    if (!argCount(w, 5, 5, reduction ? "reduce NETWORK STATION1 STATION2 YEN" : "fare NETWORK STATION1 STATION2 YEN"))
+    if (!argCount(w, 5, 5,
+                  reduction ? "reduce NETWORK STATION1 STATION2 YEN" : "fare NETWORK STATION1 STATION2 YEN"))
       return;
     FareDef def;
     def.loc = loc_;
@@ -196,7 +197,8 @@ class FileParser {
     } else if (k == "kind") {
       if (!argCount(w, 2, 2, "kind 山手線内|電車特定区間|幹線|地方交通線")) return;
       auto kind = parseKind(w[1]);
-      if (!kind) return error("unknown line kind '" + w[1] + "' (山手線内, 電車特定区間, 幹線, 地方交通線 or 1..4)");
+      if (!kind)
+        return error("unknown line kind '" + w[1] + "' (山手線内, 電車特定区間, 幹線, 地方交通線 or 1..4)");
       kind_ = *kind;
       if (!def.kindLoc) def.kindLoc = loc_;
     } else if (k == "zone") {
@@ -262,7 +264,8 @@ class FileParser {
     } else if (k == "speed") {
       if (!argCount(w, 2, 2, "speed KMH")) return;
       auto speed = parseDecimal(w[1]);
-      if (!speed || *speed <= 0 || *speed > 500) return error("speed must be 1..500 km/h, not '" + w[1] + "'");
+      if (!speed || *speed <= 0 || *speed > 500)
+        return error("speed must be 1..500 km/h, not '" + w[1] + "'");
       def.speed = *speed;
     } else if (k == "every" || k == "at") {
       parsePattern(def, w);
@@ -332,7 +335,8 @@ class FileParser {
           start = comma + 1;
         }
       }
-      if (pattern.minutes.empty()) return error("'at' expects departure minutes: at M1 M2 ... hours HOURS [days DAYS]");
+      if (pattern.minutes.empty())
+        return error("'at' expects departure minutes: at M1 M2 ... hours HOURS [days DAYS]");
     }
     bool haveHours = false;
     while (i < w.size()) {
@@ -384,7 +388,8 @@ std::vector<SourceFile> readSourceDir(const std::filesystem::path& dir, Diagnost
       if (it->is_directory(ec)) it.disable_recursion_pending();
       continue;
     }
-    if (it->is_regular_file(ec) && p.extension() == ".txt") names.push_back(p.lexically_relative(dir).generic_string());
+    if (it->is_regular_file(ec) && p.extension() == ".txt")
+      names.push_back(p.lexically_relative(dir).generic_string());
   }
   if (ec) diag.error("cannot read the source directory " + dir.string() + ": " + ec.message());
   std::sort(names.begin(), names.end());
@@ -401,7 +406,9 @@ std::vector<SourceFile> readSourceDir(const std::filesystem::path& dir, Diagnost
   return files;
 }
 
-void parseSource(const SourceFile& file, SourceSet& into, Diagnostics& diag) { FileParser(file, into, diag).run(); }
+void parseSource(const SourceFile& file, SourceSet& into, Diagnostics& diag) {
+  FileParser(file, into, diag).run();
+}
 
 SourceSet parseSources(const std::vector<SourceFile>& files, Diagnostics& diag) {
   SourceSet set;

@@ -28,11 +28,11 @@ inline constexpr int kWalkingNetwork = 900;
 struct LineRow {
   SourceLoc loc;
   std::string name;
-  std::string kana;               // empty when the row gives none
-  int km = 0;                     // cumulative operating kilometres, 100 m
-  std::optional<int> fareKm;      // cumulative fare kilometres (fare=), 100 m
-  int kind = kKindNone;           // kind of the section that ends at this row
-  int zone = 0;                   // surcharge zone of that section
+  std::string kana;           // empty when the row gives none
+  int km = 0;                 // cumulative operating kilometres, 100 m
+  std::optional<int> fareKm;  // cumulative fare kilometres (fare=), 100 m
+  int kind = kKindNone;       // kind of the section that ends at this row
+  int zone = 0;               // surcharge zone of that section
 };
 
 struct LineDef {

@@ -213,7 +213,9 @@ std::string checkStationName(const std::string& utf8) {
   return {};
 }
 
-std::string checkKana(const std::string& utf8) { return checkSjisField(utf8, kStationKanaSize - 1, "kana name"); }
+std::string checkKana(const std::string& utf8) {
+  return checkSjisField(utf8, kStationKanaSize - 1, "kana name");
+}
 
 std::string checkTrainName(const std::string& utf8) {
   std::string why = checkSjisField(utf8, kTrainNameSize - 1, "train name");

@@ -1,0 +1,60 @@
+// fare and faretable: the station-to-station fare, and the fare table
+// command of the main window with the fare table window's save.
+#include <string>
+
+#include "CliErrors.h"
+#include "Codec.h"
+#include "Commands.h"
+#include "Engine.h"
+#include "Output.h"
+#include "StationArg.h"
+
+namespace kiv::cli {
+namespace {
+
+constexpr const char* kFareTableFile = "$FareTbl.kv4";
+
+std::string utf8Name(const ResolvedStation& station) { return sjisToUtf8Lossy(station.name); }
+
+// stationFare is defined for stations of the network only.
+void requireInNetwork(const RStaMan& sta, NetworkCode network, const ResolvedStation& station) {
+  if (sta.findPosition(network, station.number) < 1) {
+    throw CommandFailure("kiv4cli: " + utf8Name(station) + " is not a station of network " +
+                         std::to_string(network));
+  }
+}
+
+}  // namespace
+
+void runFare(Engine& engine, const Invocation& inv) {
+  const ResolvedStation from = resolveStation(engine.staName, inv.stations[0], StationRole::kDeparture);
+  const ResolvedStation to = resolveStation(engine.staName, inv.stations[1], StationRole::kArrival);
+  requireDifferentStations(from, to);
+  requireInNetwork(engine.sta, inv.network, from);
+  requireInNetwork(engine.sta, inv.network, to);
+  const int fare = engine.fare.stationFare(inv.network, from.number, to.number, inv.tokyoRule ? 1 : 0);
+  if (fare <= 0) {
+    throw CommandFailure("kiv4cli: no fare from " + utf8Name(from) + " to " + utf8Name(to) + " on network " +
+                         std::to_string(inv.network));
+  }
+  printText(std::to_string(fare) + "\n");
+}
+
+void runFareTable(Engine& engine, const Invocation& inv) {
+  const ResolvedStation origin = resolveStation(engine.staName, inv.stations[0], StationRole::kDeparture);
+  engine.def.pushRecentDep(origin.name);
+  engine.fare.buildFareTable(origin.number);
+  if (inv.part) {
+    const int blocks = countRecords(kFareTableFile, '1');
+    if (*inv.part >= blocks) {
+      throw CommandFailure("kiv4cli: the fare table of " + utf8Name(origin) + " has no block " +
+                           std::to_string(*inv.part) + " (its blocks: " +
+                           (blocks == 0 ? std::string("none") : "0.." + std::to_string(blocks - 1)) + ")");
+    }
+  }
+  saveOrPrint(inv, [&](const std::filesystem::path& file) {
+    return engine.fare.exportFareTable(file, inv.part.value_or(-1), inv.csv);
+  });
+}
+
+}  // namespace kiv::cli

@@ -1,0 +1,87 @@
+#include "Output.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <system_error>
+#include <vector>
+
+#include "Arguments.h"
+#include "BinaryIO.h"
+#include "CliErrors.h"
+#include "Codec.h"
+
+namespace kiv::cli {
+
+std::string toTerminalText(std::string_view sjis) {
+  const std::string utf8 = sjisToUtf8Lossy(sjis);
+  std::string text;
+  text.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') continue;
+    text.push_back(utf8[i]);
+  }
+  return text;
+}
+
+void printText(std::string_view utf8) {
+  std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+  std::fflush(stdout);
+}
+
+void printWorkFile(const std::filesystem::path& file, bool sjis) {
+  const auto bytes = readWholeFile(file);
+  if (!bytes) throw CommandFailure("kiv4cli: cannot read " + file.string());
+  const std::string_view content(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+  printText(sjis ? std::string(content) : toTerminalText(content));
+}
+
+int countRecords(const std::filesystem::path& workFile, char type) {
+  const auto bytes = readWholeFile(workFile);
+  if (!bytes) return 0;
+  int count = 0;
+  bool lineStart = true;
+  for (std::size_t i = 0; i < bytes->size(); ++i) {
+    const char c = static_cast<char>((*bytes)[i]);
+    if (lineStart && c == type && (i + 1 == bytes->size() || (*bytes)[i + 1] == ' ')) ++count;
+    lineStart = c == '\n';
+  }
+  return count;
+}
+
+void saveOrPrint(const Invocation& inv, const std::function<int(const std::filesystem::path&)>& save) {
+  if (inv.outputFile) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(*inv.outputFile, ec)) {
+      throw CommandFailure("kiv4cli: " + inv.outputFile->string() + " is a directory");
+    }
+    if (save(*inv.outputFile) < 0 || !std::filesystem::exists(*inv.outputFile, ec)) {
+      throw CommandFailure("kiv4cli: cannot write " + inv.outputFile->string());
+    }
+    return;
+  }
+  ScratchFile scratch;
+  if (save(scratch.path()) < 0) throw CommandFailure("kiv4cli: cannot write " + scratch.path().string());
+  printWorkFile(scratch.path(), inv.sjis);
+}
+
+ScratchFile::ScratchFile() {
+  std::error_code ec;
+  std::filesystem::path dir = std::filesystem::temp_directory_path(ec);
+  if (ec) dir = "/tmp";
+  std::string pattern = (dir / "kiv4cli-XXXXXX").string();
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  const int fd = mkstemp(name.data());
+  if (fd < 0) throw CommandFailure("kiv4cli: cannot create a temporary file in " + dir.string());
+  close(fd);
+  path_ = name.data();
+}
+
+ScratchFile::~ScratchFile() {
+  std::error_code ec;
+  std::filesystem::remove(path_, ec);
+}
+
+}  // namespace kiv::cli

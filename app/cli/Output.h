@@ -1,0 +1,51 @@
+// Printing the work files: as UTF-8 with LF line ends for the terminal, or
+// with --sjis as the file's own bytes. And the scratch files that the
+// commands export to before printing.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace kiv::cli {
+
+struct Invocation;
+
+// The Shift-JIS CR LF text as UTF-8 with LF line ends; bytes that are not
+// Shift-JIS become U+FFFD.
+std::string toTerminalText(std::string_view sjis);
+
+// Prints the file to standard output: its bytes unchanged when sjis is set,
+// else toTerminalText of them. Throws CommandFailure when it cannot be read.
+void printWorkFile(const std::filesystem::path& file, bool sjis);
+
+// Prints UTF-8 text to standard output.
+void printText(std::string_view utf8);
+
+// The number of records of a "$....kv4" work file whose record type (first
+// field) is `type`; 0 when the file cannot be read.
+int countRecords(const std::filesystem::path& workFile, char type);
+
+// Runs an export of a table window's save: to the -o file of the invocation
+// when given (nothing printed), else to a scratch file that is then printed.
+// `save` writes its file and yields 0, or -1 on failure. Throws
+// CommandFailure when the file was not written.
+void saveOrPrint(const Invocation& inv, const std::function<int(const std::filesystem::path&)>& save);
+
+// A file name of its own in the temporary directory, removed (if it was
+// created) when the object goes.
+class ScratchFile {
+ public:
+  ScratchFile();
+  ~ScratchFile();
+  ScratchFile(const ScratchFile&) = delete;
+  ScratchFile& operator=(const ScratchFile&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace kiv::cli

@@ -1,0 +1,160 @@
+// route and fastest: the route command and the old single-route command of
+// the main window, with the route list printed as the route list window
+// saves it.
+#include <unistd.h>
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "BinaryIO.h"
+#include "CliErrors.h"
+#include "Commands.h"
+#include "Engine.h"
+#include "Output.h"
+#include "RunSettings.h"
+#include "StationArg.h"
+
+namespace kiv::cli {
+namespace {
+
+constexpr const char* kNoRoute = "経路が見当たりません";
+constexpr const char* kRouteLimitReached =
+    "検出経路数が設定値に達したため検出処理はここまでとします。\n"
+    "他にも利用に適した経路があるかもしれませんので\n"
+    "条件設定を見直すことをおすすめします";
+
+// Shows the number of routes found on the terminal while the search runs;
+// silent when standard error is not a terminal.
+class ProgressLine {
+ public:
+  explicit ProgressLine(RDiaMan& dia) : dia_(dia), shown_(isatty(STDERR_FILENO) == 1) {
+    if (!shown_) return;
+    dia_.setProgressCallback([](int found, int) {
+      std::fprintf(stderr, "\rsearching: %d route%s found", found, found == 1 ? "" : "s");
+      std::fflush(stderr);
+    });
+  }
+  ~ProgressLine() {
+    if (!shown_) return;
+    dia_.setProgressCallback({});
+    std::fputs("\r\033[K", stderr);
+    std::fflush(stderr);
+  }
+  ProgressLine(const ProgressLine&) = delete;
+  ProgressLine& operator=(const ProgressLine&) = delete;
+
+ private:
+  RDiaMan& dia_;
+  bool shown_;
+};
+
+const char* listFileOf(RouteOrder order) {
+  switch (order) {
+    case RouteOrder::kTime:
+      return "$MltRtL2.kv4";
+    case RouteOrder::kFare:
+      return "$MltRtL3.kv4";
+    case RouteOrder::kFound:
+      break;
+  }
+  return "$MltRtL1.kv4";
+}
+
+// The detection numbers of the routes of a route list file, in its order.
+std::vector<int> detectionNumbers(const char* listFile) {
+  const auto bytes = readWholeFile(listFile);
+  if (!bytes) throw CommandFailure(std::string("kiv4cli: cannot read ") + listFile);
+  std::istringstream in(std::string(bytes->begin(), bytes->end()));
+  std::vector<int> numbers;
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    std::string type;
+    int position = 0;
+    int detection = 0;
+    if (fields >> type >> position >> detection && type == "9") numbers.push_back(detection);
+  }
+  return numbers;
+}
+
+// Every route of the chosen list, each described as the route list window
+// saves a selected row.
+void printRoutes(RDiaMan& dia, RouteOrder order, bool sjis) {
+  const std::vector<int> routes = detectionNumbers(listFileOf(order));
+  ScratchFile out;
+  int row = 0;
+  for (int detection : routes) {
+    ++row;
+    if (dia.writeRouteDetail(out.path(), row == 1 ? "w" : "a", detection, static_cast<int>(order), row) != 0) {
+      throw CommandFailure("kiv4cli: cannot describe route " + std::to_string(row));
+    }
+  }
+  printWorkFile(out.path(), sjis);
+}
+
+// The plain report without the stops passed, for a settings object that
+// cannot switch the report mode: the plain report is the detailed one less
+// its pass-through lines.
+void dropPassThroughLines(const char* reportFile) {
+  const auto bytes = readWholeFile(reportFile);
+  if (!bytes) return;
+  const std::string text(bytes->begin(), bytes->end());
+  std::string kept;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    end = end == std::string::npos ? text.size() : end + 1;
+    const std::string_view line(text.data() + start, end - start);
+    if (line.rfind("      |( ", 0) != 0) kept.append(line);
+    start = end;
+  }
+  writeWholeFile(reportFile, std::vector<std::uint8_t>(kept.begin(), kept.end()));
+}
+
+}  // namespace
+
+void runRoute(Engine& engine, const Invocation& inv) {
+  const ResolvedStation from = resolveStation(engine.staName, inv.stations[0], StationRole::kDeparture);
+  const ResolvedStation to = resolveStation(engine.staName, inv.stations[1], StationRole::kArrival);
+  requireDifferentStations(from, to);
+  engine.def.pushRecentDep(from.name);
+  engine.def.pushRecentArv(to.name);
+
+  const DepartureTime time = routeDepartureTime(engine.def, inv);
+  const int extra = inv.extra.value_or(engine.def.getDiffTime());
+  const int detour = inv.detour.value_or(engine.def.getDetour());
+  RunSettings run(engine.def);
+  if (inv.changes) run.setTransMax(*inv.changes);
+  if (inv.routes) run.setRouteMax(*inv.routes);
+  const int routeMax = engine.def.getRouteMax();
+
+  int found = 0;
+  {
+    ProgressLine progress(engine.dia);
+    found = engine.dia.searchRoutes(from.number, to.number, time.hour, time.minute, time.day, detour, extra);
+  }
+  if (found < 1) throw CommandFailure(kNoRoute);
+  printRoutes(engine.dia, inv.order, inv.sjis);
+  if (found >= routeMax) std::fprintf(stderr, "%s\n", kRouteLimitReached);
+}
+
+void runFastest(Engine& engine, const Invocation& inv) {
+  const ResolvedStation from = resolveStation(engine.staName, inv.stations[0], StationRole::kDeparture);
+  const ResolvedStation to = resolveStation(engine.staName, inv.stations[1], StationRole::kArrival);
+  requireDifferentStations(from, to);
+  engine.def.pushRecentDep(from.name);
+  engine.def.pushRecentArv(to.name);
+
+  const DepartureTime time = routeDepartureTime(engine.def, inv);
+  RunSettings run(engine.def);
+  const bool modeSet = run.setOutputMode(inv.plain ? 0 : 1);
+  if (engine.dia.fastestRoute(from.number, to.number, time.hour, time.minute, time.day) != 0) {
+    throw CommandFailure(kNoRoute);
+  }
+  if (!modeSet && inv.plain) dropPassThroughLines("$TT$.kv4");
+  printWorkFile("$TT$.kv4", inv.sjis);
+}
+
+}  // namespace kiv::cli

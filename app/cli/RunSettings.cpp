@@ -1,0 +1,65 @@
+#include "RunSettings.h"
+
+#include <ctime>
+
+#include "RDefMan.h"
+
+namespace kiv::cli {
+namespace {
+
+// RDefMan keeps the output mode of the time-priority report as a stored
+// setting; it is set here only when the settings object has a setter for it.
+template <typename Settings>
+bool trySetOutputMode(Settings& def, std::int8_t mode) {
+  if constexpr (requires { def.setOutputMode(mode); }) {
+    def.setOutputMode(mode);
+    return true;
+  } else {
+    return false;
+  }
+}
+
+}  // namespace
+
+DepartureTime routeDepartureTime(const RDefMan& def, const Invocation& inv) {
+  DepartureTime t;
+  if (def.getUseSysTime() == 1) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    t = {local.tm_hour, local.tm_min, local.tm_wday};
+  } else {
+    t = {def.getDepHour(), def.getDepMinute(), def.getDepDay()};
+  }
+  if (inv.hour) t.hour = *inv.hour;
+  if (inv.minute) t.minute = *inv.minute;
+  if (inv.day) t.day = *inv.day;
+  return t;
+}
+
+RunSettings::RunSettings(RDefMan& def) : def_(def) {}
+
+RunSettings::~RunSettings() {
+  if (transMax_) def_.setTransMax(*transMax_);
+  if (routeMax_) def_.setRouteMax(*routeMax_);
+  if (outputMode_) trySetOutputMode(def_, *outputMode_);
+}
+
+void RunSettings::setTransMax(int changes) {
+  if (!transMax_) transMax_ = def_.getTransMax();
+  def_.setTransMax(static_cast<std::int8_t>(changes));
+}
+
+void RunSettings::setRouteMax(int routes) {
+  if (!routeMax_) routeMax_ = def_.getRouteMax();
+  def_.setRouteMax(static_cast<std::int16_t>(routes));
+}
+
+bool RunSettings::setOutputMode(int mode) {
+  const std::int8_t before = def_.getOutputMode();
+  if (!trySetOutputMode(def_, static_cast<std::int8_t>(mode))) return false;
+  if (!outputMode_) outputMode_ = before;
+  return true;
+}
+
+}  // namespace kiv::cli

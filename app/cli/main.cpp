@@ -1,0 +1,81 @@
+// kiv4cli: the searches and tables of Kiv for scripts and terminals, over
+// the same engine objects as the windowed program, built in the same order
+// in the data directory (the current directory, or the one of -C).
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "Arguments.h"
+#include "CliErrors.h"
+#include "Commands.h"
+#include "DataFiles.h"
+#include "Engine.h"
+#include "Usage.h"
+
+namespace kiv::cli {
+
+void runCommand(Engine& engine, const Invocation& inv) {
+  const std::string& c = inv.command;
+  if (c == "route") {
+    runRoute(engine, inv);
+  } else if (c == "fastest") {
+    runFastest(engine, inv);
+  } else if (c == "fare") {
+    runFare(engine, inv);
+  } else if (c == "faretable") {
+    runFareTable(engine, inv);
+  } else if (c == "reqtime") {
+    runRequiredTime(engine, inv);
+  } else if (c == "timetable") {
+    runTimetable(engine, inv);
+  } else if (c == "stations") {
+    runStations(engine, inv);
+  } else if (c == "jrcheap") {
+    runJrCheapest(engine, inv);
+  } else if (c == "tokyo101") {
+    runTokyoZone(engine, inv);
+  }
+}
+
+namespace {
+
+int run(const std::vector<std::string>& args) {
+  Invocation inv;
+  try {
+    inv = parseArguments(args);
+  } catch (const UsageError& e) {
+    std::fprintf(stderr, "kiv4cli: %s\n%s", e.what(), std::string(usageText()).c_str());
+    return kExitUsage;
+  }
+  if (inv.help) {
+    std::fputs(std::string(helpText()).c_str(), stdout);
+    return kExitSuccess;
+  }
+  try {
+    if (inv.directory) enterDataDirectory(*inv.directory);
+    requireDataFiles(inv.command);
+    // The engine lives for the command; its end writes Kiv4.def.
+    EngineScope scope(".");
+    runCommand(scope.engine(), inv);
+  } catch (const CommandFailure& e) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "%s\n", e.what());
+    return kExitFailure;
+  }
+  return kExitSuccess;
+}
+
+}  // namespace
+}  // namespace kiv::cli
+
+int main(int argc, char** argv) {
+  try {
+    return kiv::cli::run(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "kiv4cli: %s\n", e.what());
+  } catch (...) {
+    std::fprintf(stderr, "kiv4cli: unexpected failure\n");
+  }
+  return kiv::cli::kExitFailure;
+}

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "DistFareFixture.h"
+#include "NamedStations.h"
+#include "TempDir.h"
+
+namespace kiv {
+namespace {
+
+using test::DistFareEngine;
+using test::DistFareWorld;
+using test::TempDir;
+
+enum : StationNo { Tokyo = 1, Shinjuku, Omiya, Takasaki, Atami, Aoto, Oshiage, Narita, Airport };
+
+// JR: 東京-新宿 10.0 km in the Yamanote zone; trunk lines 東京-大宮 30.5,
+// 新宿-大宮 20.0, 大宮-高崎 75.0, 東京-熱海 100.0 km. So 新宿-高崎 is 95.0 km
+// (1620 yen) and 東京-高崎 105.0 km over 新宿 (1890 yen); 東京-熱海 has a
+// special fare of 1500 yen, 新宿-熱海 is 110.0 km (1890 yen).
+// 京成 (20): 押上-青砥 4.0 km, 青砥-成田 3.0 km in zone 1, 成田-空港 2.0 km in zone 2.
+// 西武 (30): 新宿-高崎 10.0 km, 東京-高崎 20.0 km.
+void writeWorld(const std::filesystem::path& dir, const char* tokyoName = "東京") {
+  DistFareWorld w(9);
+  w.network(0, {Tokyo, Shinjuku, Omiya, Takasaki, Atami});
+  w.jrBoth(Tokyo, Shinjuku, 100, 1);
+  w.jrBoth(Tokyo, Omiya, 305, 3);
+  w.jrBoth(Shinjuku, Omiya, 200, 3);
+  w.jrBoth(Omiya, Takasaki, 750, 3);
+  w.jrBoth(Tokyo, Atami, 1000, 3);
+  w.network(20, {Aoto, Oshiage, Narita, Airport});
+  w.prBoth(20, Oshiage, Aoto, 40, 0);
+  w.prBoth(20, Aoto, Narita, 30, 1);
+  w.prBoth(20, Narita, Airport, 20, 2);
+  w.network(30, {Tokyo, Shinjuku, Takasaki});
+  w.prBoth(30, Shinjuku, Takasaki, 100, 0);
+  w.prBoth(30, Tokyo, Takasaki, 200, 0);
+  w.special(0, Takasaki, Omiya, 99);
+  w.special(0, Tokyo, Atami, 150);
+  w.reduction(0, Shinjuku, Omiya, 2);
+  w.reduction(20, Oshiage, Airport, 5);
+  w.special(20, Airport, Oshiage, 30);
+  w.reduction(20, Aoto, Narita, 2);
+  w.write(dir);
+  test::nameStations(dir, {tokyoName, "新宿", "大宮", "高崎", "熱海", "青砥", "押上", "成田", "空港"});
+}
+
+TEST(StationFare, PricesEachNetworkOnItsShortestDistance) {
+  TempDir dir;
+  writeWorld(dir.path());
+  DistFareEngine e(dir.path());
+  EXPECT_EQ(e.fare.stationFare(0, Tokyo, Shinjuku, 0), 160);
+  EXPECT_EQ(e.fare.stationFare(0, Tokyo, Omiya, 0), 480);  // 30.0 km over 新宿, not 30.5 direct
+  EXPECT_EQ(e.fare.stationFare(0, Takasaki, Shinjuku, 0), 1620);
+  EXPECT_EQ(e.fare.stationFare(20, Oshiage, Aoto, 1), 150);
+  EXPECT_EQ(e.fare.stationFare(20, Oshiage, Narita, 1), 180 + 140);  // 7.0 km, 3.0 km of it in zone 1
+  EXPECT_EQ(e.fare.stationFare(30, Tokyo, Shinjuku, 1), 360);         // 30.0 km over 高崎
+  // Same station, origin outside the network, destination outside it.
+  EXPECT_EQ(e.fare.stationFare(0, Shinjuku, Shinjuku, 1), -1);
+  EXPECT_EQ(e.fare.stationFare(0, Aoto, Tokyo, 0), 0);
+  EXPECT_EQ(e.fare.stationFare(20, Aoto, Tokyo, 0), 0);
+}
+
+TEST(StationFare, SpecialFaresReplaceAndReductionsLowerTheDistanceFare) {
+  TempDir dir;
+  writeWorld(dir.path());
+  DistFareEngine e(dir.path());
+  EXPECT_EQ(e.fare.stationFare(0, Omiya, Takasaki, 1), 990);  // 75.0 km would be 1280
+  EXPECT_EQ(e.fare.stationFare(0, Shinjuku, Omiya, 0), 320 - 20);
+  EXPECT_EQ(e.fare.stationFare(0, Omiya, Shinjuku, 0), 320 - 20);
+  EXPECT_EQ(e.fare.stationFare(20, Aoto, Narita, 0), 270 - 20);
+  // Surcharged in zones 1 and 2; on 押上-空港 a special fare wins over a reduction.
+  EXPECT_EQ(e.fare.stationFare(20, Airport, Aoto, 0), 150 + 140 + 70);
+  EXPECT_EQ(e.fare.stationFare(20, Oshiage, Airport, 0), 300);
+}
+
+TEST(StationFare, TokyoZoneRulePricesFromTokyoInBothDirectionsOnJrOnly) {
+  TempDir dir;
+  writeWorld(dir.path());
+  DistFareEngine e(dir.path());
+  EXPECT_EQ(e.fare.stationFare(0, Shinjuku, Takasaki, 0), 1620);
+  EXPECT_EQ(e.fare.stationFare(0, Shinjuku, Takasaki, 1), 1890);
+  EXPECT_EQ(e.fare.stationFare(0, Takasaki, Shinjuku, 0), 1620);
+  EXPECT_EQ(e.fare.stationFare(0, Takasaki, Shinjuku, 1), 1890);
+  // The special fare of the pair priced (東京-熱海) applies, not that of 新宿-熱海.
+  EXPECT_EQ(e.fare.stationFare(0, Atami, Shinjuku, 0), 1890);
+  EXPECT_EQ(e.fare.stationFare(0, Atami, Shinjuku, 1), 1500);
+  // Two Yamanote-zone stations, or a station in neither list: no rule.
+  EXPECT_EQ(e.fare.stationFare(0, Shinjuku, Tokyo, 1), 160);
+  EXPECT_EQ(e.fare.stationFare(0, Takasaki, Omiya, 1), 990);
+  // A private network is never priced from Tokyo (that would be 20.0 km, 260 yen).
+  EXPECT_EQ(e.fare.stationFare(30, Shinjuku, Takasaki, 1), 200);
+  EXPECT_EQ(e.fare.stationFare(30, Takasaki, Shinjuku, 1), 200);
+}
+
+TEST(StationFare, TokyoZoneRuleWithoutTokyoInTheStationFileGivesZero) {
+  TempDir dir;
+  writeWorld(dir.path(), "東京駅");
+  DistFareEngine e(dir.path());
+  EXPECT_EQ(e.fare.stationFare(0, Shinjuku, Takasaki, 1), 0);
+  EXPECT_EQ(e.fare.stationFare(0, Shinjuku, Takasaki, 0), 1620);
+}
+
+TEST(TokyoZoneList, ListsThePairsWhoseFareChangesGroupedByTheFarStation) {
+  TempDir dir;
+  writeWorld(dir.path());
+  DistFareEngine e(dir.path());
+  // 熱海 comes before 高崎 in the 101-200 km list. 東京's own pairs cost the
+  // same both ways and are left out; 新宿-熱海 drops from 1890 to the special
+  // 1500, 新宿-高崎 rises from 1620 to 1890.
+  EXPECT_EQ(e.fare.buildTokyoZoneList(), 2);
+  EXPECT_EQ(test::readUtf8(dir / "$TKY101.KV4"), "新宿,熱海,150\r\n新宿,高崎,189\r\n");
+}
+
+TEST(TokyoZoneList, FailsWhenTheFileCannotBeCreated) {
+  TempDir dir;
+  DistFareEngine e(dir / "missing");
+  EXPECT_EQ(e.fare.buildTokyoZoneList(), -1);
+}
+
+}  // namespace
+}  // namespace kiv

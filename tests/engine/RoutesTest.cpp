@@ -1,0 +1,438 @@
+// The multi-route search on small hand-built networks: the distance filter,
+// the time, change, route and path-length limits, the choice among the
+// departures towards one neighbour, and the route records.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "DistFareFixture.h"
+#include "Engine.h"
+#include "TempDir.h"
+#include "TimetableFixture.h"
+
+namespace kiv {
+namespace {
+
+using test::DistFareWorld;
+using test::servedHours;
+using test::sjis;
+using test::TempDir;
+using test::TimetableWorld;
+
+constexpr std::uint32_t kAllDay = servedHours(0, 23);
+constexpr std::uint32_t kMorning = servedHours(10, 11);
+
+// The Shift-JIS work-file text of a UTF-8 literal, with CR LF line ends.
+std::string crlf(const std::string& utf8) {
+  std::string out;
+  for (char c : sjis(utf8)) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+// The last word of the second line of a route list: the first route's via text.
+std::string firstVia(const std::string& list) {
+  const auto lineStart = list.find('\n') + 1;
+  const auto lineEnd = list.find("\r\n", lineStart);
+  const std::string line = list.substr(lineStart, lineEnd - lineStart);
+  return line.substr(line.rfind(' ') + 1);
+}
+
+// Stations 1..n of the station directory, as a list.
+std::vector<StationNo> stationsUpTo(int n) {
+  std::vector<StationNo> all;
+  for (int s = 1; s <= n; ++s) all.push_back(static_cast<StationNo>(s));
+  return all;
+}
+
+// A line of stations with the given Shift-JIS names, 100 m apart on JR.
+// Every hop k -> k + 1 runs every 2 minutes all day and rides 1 minute, with
+// its own train k (named "線k", JR) or, when oneTrain, train 1 throughout.
+void writeLine(const std::filesystem::path& dir, const std::vector<std::string>& names, bool oneTrain) {
+  const int count = static_cast<int>(names.size());
+  DistFareWorld dist(count);
+  dist.network(0, stationsUpTo(count));
+  for (int s = 1; s < count; ++s) dist.jrBoth(static_cast<StationNo>(s), static_cast<StationNo>(s + 1), 1, 3);
+  dist.write(dir);
+
+  StaNameFile stations;
+  for (const auto& name : names) stations.stations.push_back({name, "x"});
+  writeStaNameFile(dir / "StaName.kv4", stations);
+  TrainFile trains;
+  for (int t = 1; t < (oneTrain ? 2 : count); ++t) trains.trains.push_back({sjis("線") + std::to_string(t), 0});
+  writeTrainFile(dir / "Train.kv4", trains);
+
+  DiaIdx1File idx1;
+  DiaIdx2File idx2;
+  Diagram2File dia;
+  for (int s = 1; s <= count; ++s) {
+    const auto st = static_cast<std::int16_t>(s);
+    if (s == count) {
+      idx1.records.push_back({st, 0, 0, 0, 0});
+      break;
+    }
+    const auto next = static_cast<std::int16_t>(s + 1);
+    const auto train = static_cast<std::int16_t>(oneTrain ? 1 : s);
+    dia.records.push_back({train, st, next, next, 0, 1, 2, 0, test::kEveryDay, kAllDay});
+    idx2.records.push_back({st, next, s, s});
+    idx1.records.push_back({st, s, s, s, s});
+  }
+  writeDiaIdx1File(dir / "DiaIdx1.kv4", idx1);
+  writeDiaIdx2File(dir / "DiaIdx2.kv4", idx2);
+  writeDiagram2File(dir / "Diagram2.kv4", dia);
+}
+
+// Twelve double-byte characters, 24 bytes: "長" ten times and the number in
+// full-width digits.
+std::string longName(int n) {
+  const char* digits[] = {"０", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
+  std::string name;
+  for (int i = 0; i < 10; ++i) name += "長";
+  return sjis(name + digits[n / 10] + digits[n % 10]);
+}
+
+// One route through every kind of record: a JR train, a change to another
+// JR train with 3 transfer minutes, a walking connection and a private
+// train that is timed at one station and stays on board as a frequent
+// service at the next. The fare sections change at the network codes, not
+// at the trains.
+TEST(RoutesTest, RecordsChangesSegmentsAndFareSectionsOfARoute) {
+  TempDir dir;
+  DistFareWorld dist(6);
+  dist.network(0, {1, 2, 3});
+  dist.network(10, {4, 5, 6});
+  dist.jrBoth(1, 2, 100, 3);
+  dist.jrBoth(2, 3, 80, 3);
+  dist.link(3, 4);
+  dist.prBoth(10, 4, 5, 50, 0);
+  dist.prBoth(10, 5, 6, 60, 0);
+  dist.special(0, 1, 3, 310);
+  dist.special(10, 4, 6, 240);
+  dist.write(dir.path());
+
+  TimetableWorld table({"甲", "乙", "丙", "丁", "戊", "己"});
+  const TrainNo red = table.train("赤線", 0);
+  const TrainNo green = table.train("緑線", 0);
+  const TrainNo walk = table.train("徒歩連絡", 900);
+  const TrainNo blue = table.train("青線", 10);
+  table.timed(red, 1, 2, 5, 10, kMorning);
+  table.timed(green, 2, 3, 20, 8, kMorning);
+  table.every(walk, 3, 4, 2, 4, kAllDay);
+  table.timed(blue, 4, 5, 40, 5, kMorning);
+  table.every(blue, 5, 6, 10, 6, kMorning);
+  table.transfer(2, red, green, 3);
+  table.transfer(3, green, walk, 0);
+  table.transfer(4, walk, blue, 0);
+  table.write(dir.path());
+
+  Engine engine(dir.path());
+  std::vector<std::pair<int, int>> progress;
+  engine.dia.setProgressCallback([&](int found, int depth) { progress.emplace_back(found, depth); });
+  ASSERT_EQ(engine.dia.fastestTime(1, 6, 10, 0, 1), 51);
+  EXPECT_EQ(engine.dia.searchRoutes(1, 6, 10, 0, 1, 0, 15), 1);
+  EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{1, 6}}));
+
+  const std::string pad(22, ' ');
+  EXPECT_EQ(dir.readText("$vflg.kv4"), crlf("出発駅:甲\n目的駅:己\n最短距離:290(100m)\n迂回限度:0 km\n"
+                                             "距離限度:290(100m)\n"
+                                             "○    290(    0,  290) : 甲" +
+                                             pad + "\n○    290(  100,  190) : 乙" + pad +
+                                             "\n○    290(  180,  110) : 丙" + pad +
+                                             "\n○    290(  180,  110) : 丁" + pad +
+                                             "\n○    290(  230,   60) : 戊" + pad +
+                                             "\n○    290(  290,    0) : 己" + pad + "\n"));
+  EXPECT_EQ(dir.readText("$MltRtL1.kv4"), crlf("0 甲 己 10:00\n"
+                                               "9 0 0 10:51 51 550 2 29 7 15 乙,丙,丁\n"));
+  EXPECT_EQ(dir.readText("$MltRtDt.kv4"), crlf("1 0 甲 0 5 10:00 10:05\n"
+                                               "1 0 乙 3 2 10:15 10:20\n"
+                                               "2 0 赤線 甲 乙 10:05 10:15 10 0\n"
+                                               "1 0 丙 0 1 10:28 10:29\n"
+                                               "2 0 緑線 乙 丙 10:20 10:28 8 0\n"
+                                               "3 0 0000 ＪＲ 甲 丙 310\n"
+                                               "1 0 丁 0 7 10:33 10:40\n"
+                                               "2 0 徒歩連絡 丙 丁 10:29 10:33 0 4\n"
+                                               "3 0 0900 徒歩 丙 丁 0\n"
+                                               "2 0 青線 丁 己 10:40 10:51 11 0\n"
+                                               "3 0 0010 東武 丁 己 240\n"));
+  // searchRoutes sorts the list as well.
+  EXPECT_EQ(dir.readText("$MltRtL2.kv4"), crlf("0 甲 己 10:00\n"
+                                               "9 0 0 10:51 51 550 2 29 7 15 乙,丙,丁\n"));
+}
+
+// 丁 lies exactly on the detour ellipse (60 + 60 = 100 + 2 km), 戊 one
+// hundred metres outside it; the fastest route through 戊 still sets the
+// time limit, but the enumeration never enters 戊.
+TEST(RoutesTest, DetourEllipseIncludesItsBoundary) {
+  TempDir dir;
+  DistFareWorld dist(5);
+  dist.network(0, {1, 2, 3, 4, 5});
+  dist.jrBoth(1, 2, 50, 3);
+  dist.jrBoth(2, 3, 50, 3);
+  dist.jrBoth(1, 4, 60, 3);
+  dist.jrBoth(4, 3, 60, 3);
+  dist.jrBoth(1, 5, 60, 3);
+  dist.jrBoth(5, 3, 61, 3);
+  dist.special(0, 1, 3, 200);
+  dist.write(dir.path());
+
+  TimetableWorld table({"甲", "乙", "丙", "丁", "戊"});
+  const TrainNo red = table.train("赤線", 0);
+  const TrainNo green = table.train("緑線", 0);
+  const TrainNo blue = table.train("青線", 0);
+  table.timed(red, 1, 2, 0, 10, kMorning);
+  table.timed(green, 1, 4, 0, 12, kMorning);
+  table.timed(blue, 1, 5, 0, 5, kMorning);
+  table.timed(red, 2, 3, 10, 10, kMorning);
+  table.timed(green, 4, 3, 12, 12, kMorning);
+  table.timed(blue, 5, 3, 5, 5, kMorning);
+  table.write(dir.path());
+
+  Engine engine(dir.path());
+  ASSERT_EQ(engine.dia.fastestTime(1, 3, 10, 0, 1), 10);
+  EXPECT_EQ(engine.dia.findRoutes(1, 3, 10, 0, 1, 2, 20), 2);
+  EXPECT_EQ(dir.readText("$MltRtL1.kv4"), crlf("0 甲 丙 10:00\n"
+                                               "9 0 0 10:20 20 200 0 20 0 0 なし\n"
+                                               "9 1 1 10:24 24 200 0 24 0 0 なし\n"));
+  const std::string pad(22, ' ');
+  EXPECT_EQ(dir.readText("$vflg.kv4"), crlf("出発駅:甲\n目的駅:丙\n最短距離:100(100m)\n迂回限度:2 km\n"
+                                             "距離限度:120(100m)\n"
+                                             "○    100(    0,  100) : 甲" +
+                                             pad + "\n○    100(   50,   50) : 乙" + pad +
+                                             "\n○    100(  100,    0) : 丙" + pad +
+                                             "\n○    120(   60,   60) : 丁" + pad + "\n"));
+}
+
+// Direct 10 minutes; through 丙 exactly 10 + 5; through 丁 one minute more.
+TEST(RoutesTest, TimeLimitAllowsTheFastestPlusExtraMinutesAndNoMore) {
+  TempDir dir;
+  DistFareWorld dist(4);
+  dist.network(0, {1, 2, 3, 4});
+  dist.jrBoth(1, 2, 10, 3);
+  dist.jrBoth(1, 3, 10, 3);
+  dist.jrBoth(3, 2, 10, 3);
+  dist.jrBoth(1, 4, 10, 3);
+  dist.jrBoth(4, 2, 10, 3);
+  dist.write(dir.path());
+
+  // Private trains on a network without fares: every fare section costs 0.
+  TimetableWorld table({"甲", "乙", "丙", "丁"});
+  const TrainNo red = table.train("赤線", 10);
+  const TrainNo green = table.train("緑線", 10);
+  const TrainNo blue = table.train("青線", 10);
+  table.timed(red, 1, 2, 0, 10, kMorning);
+  table.timed(green, 1, 3, 0, 7, kMorning);
+  table.timed(blue, 1, 4, 0, 8, kMorning);
+  table.timed(green, 3, 2, 7, 8, kMorning);
+  table.timed(blue, 4, 2, 8, 8, kMorning);
+  table.write(dir.path());
+
+  Engine engine(dir.path());
+  EXPECT_EQ(engine.dia.findRoutes(1, 2, 10, 0, 1, 10, 5), 2);
+  EXPECT_EQ(dir.readText("$MltRtL1.kv4"), crlf("0 甲 乙 10:00\n"
+                                               "9 0 0 10:10 10 0 0 10 0 0 なし\n"
+                                               "9 1 1 10:15 15 0 0 15 0 0 なし\n"));
+  EXPECT_EQ(engine.dia.findRoutes(1, 2, 10, 0, 1, 10, 4), 1);
+}
+
+// Walking onto a train counts as a change for the limit, though the route
+// shows no change; a change between two walking connections counts for
+// neither. Both list the change station in the via text.
+TEST(RoutesTest, WalkingConnectionsInTheChangeCount) {
+  {
+    TempDir dir;
+    DistFareWorld dist(3);
+    dist.network(0, {1, 2, 3});
+    dist.jrBoth(1, 2, 10, 3);
+    dist.jrBoth(2, 3, 10, 3);
+    dist.write(dir.path());
+    TimetableWorld table({"甲", "乙", "丙"});
+    const TrainNo walk = table.train("徒歩連絡", 900);
+    const TrainNo red = table.train("赤線", 10);
+    table.every(walk, 1, 2, 2, 3, kAllDay);
+    table.timed(red, 2, 3, 10, 5, kMorning);
+    table.write(dir.path());
+
+    Engine engine(dir.path());
+    engine.def.setTransMax(0);
+    EXPECT_EQ(engine.dia.findRoutes(1, 3, 10, 0, 1, 10, 0), 0);
+    EXPECT_EQ(dir.readText("$MltRtL1.kv4"), crlf("0 甲 丙 10:00\n"));
+    engine.def.setTransMax(1);
+    EXPECT_EQ(engine.dia.findRoutes(1, 3, 10, 0, 1, 10, 0), 1);
+    EXPECT_EQ(dir.readText("$MltRtL1.kv4"), crlf("0 甲 丙 10:00\n"
+                                                 "9 0 0 10:15 15 0 0 5 3 7 乙\n"));
+  }
+  {
+    TempDir dir;
+    DistFareWorld dist(3);
+    dist.network(0, {1, 2, 3});
+    dist.jrBoth(1, 2, 10, 3);
+    dist.jrBoth(2, 3, 10, 3);
+    dist.write(dir.path());
+    TimetableWorld table({"甲", "乙", "丙"});
+    const TrainNo first = table.train("徒歩一", 900);
+    const TrainNo second = table.train("徒歩二", 900);
+    table.every(first, 1, 2, 2, 3, kAllDay);
+    table.every(second, 2, 3, 4, 5, kAllDay);
+    table.write(dir.path());
+
+    Engine engine(dir.path());
+    engine.def.setTransMax(0);
+    EXPECT_EQ(engine.dia.findRoutes(1, 3, 10, 0, 1, 10, 0), 1);
+    EXPECT_EQ(dir.readText("$MltRtL1.kv4"), crlf("0 甲 丙 10:00\n"
+                                                 "9 0 0 10:11 11 0 0 0 8 3 乙\n"));
+    EXPECT_EQ(dir.readText("$MltRtDt.kv4"), crlf("1 0 甲 0 1 10:00 10:01\n"
+                                                 "1 0 乙 0 2 10:04 10:06\n"
+                                                 "2 0 徒歩一 甲 乙 10:01 10:04 0 3\n"
+                                                 "2 0 徒歩二 乙 丙 10:06 10:11 0 5\n"
+                                                 "3 0 0900 徒歩 甲 丙 0\n"));
+  }
+}
+
+// Three equally fast routes, whose first hops the link index lists as
+// 丁, 乙, 丙: routes are detected in that order, and the search stops once
+// route_max of them are found.
+TEST(RoutesTest, StopsAtTheRouteLimitInDetectionOrder) {
+  TempDir dir;
+  DistFareWorld dist(5);
+  dist.network(0, {1, 2, 3, 4, 5});
+  for (StationNo mid : {2, 3, 4}) {
+    dist.jrBoth(1, mid, 10, 3);
+    dist.jrBoth(mid, 5, 10, 3);
+  }
+  dist.write(dir.path());
+  TimetableWorld table({"甲", "乙", "丙", "丁", "戊"});
+  const TrainNo red = table.train("赤線", 10);
+  const TrainNo blue = table.train("青線", 10);
+  for (StationNo mid : {4, 2, 3}) table.timed(red, 1, mid, 0, 5, kMorning);
+  for (StationNo mid : {2, 3, 4}) table.timed(blue, mid, 5, 6, 5, kMorning);
+  table.write(dir.path());
+
+  Engine engine(dir.path());
+  std::vector<std::pair<int, int>> progress;
+  engine.dia.setProgressCallback([&](int found, int depth) { progress.emplace_back(found, depth); });
+  engine.def.setRouteMax(2);
+  EXPECT_EQ(engine.dia.findRoutes(1, 5, 10, 0, 1, 10, 0), 2);
+  EXPECT_EQ(dir.readText("$MltRtL1.kv4"), crlf("0 甲 戊 10:00\n"
+                                               "9 0 0 10:11 11 0 1 10 1 0 丁\n"
+                                               "9 1 1 10:11 11 0 1 10 1 0 乙\n"));
+  EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{1, 3}, {2, 3}}));
+
+  engine.def.setRouteMax(5);
+  EXPECT_EQ(engine.dia.findRoutes(1, 5, 10, 0, 1, 10, 0), 3);
+  EXPECT_EQ(firstVia(dir.readText("$MltRtL1.kv4")), sjis("丁"));
+}
+
+// Of the departures towards one neighbour the cheapest is followed; a later
+// one costing the same does not replace it, nor its wait at the station.
+TEST(RoutesTest, FollowsTheFirstOfEqualCostDepartures) {
+  TempDir dir;
+  DistFareWorld dist(2);
+  dist.network(0, {1, 2});
+  dist.jrBoth(1, 2, 10, 3);
+  dist.write(dir.path());
+  TimetableWorld table({"甲", "乙"});
+  const TrainNo red = table.train("赤線", 10);
+  const TrainNo green = table.train("緑線", 10);
+  const TrainNo blue = table.train("青線", 10);
+  table.timed(red, 1, 2, 5, 11, kMorning);    // 16 minutes
+  table.timed(green, 1, 2, 10, 5, kMorning);  // 15
+  table.timed(blue, 1, 2, 0, 15, kMorning);   // 15
+  table.write(dir.path());
+
+  Engine engine(dir.path());
+  EXPECT_EQ(engine.dia.findRoutes(1, 2, 10, 0, 1, 10, 0), 1);
+  EXPECT_EQ(dir.readText("$MltRtDt.kv4"), crlf("1 0 甲 0 10 10:00 10:10\n"
+                                               "2 0 緑線 甲 乙 10:10 10:15 5 0\n"
+                                               "3 0 0010 東武 甲 乙 0\n"));
+}
+
+// The enumeration takes a frequent service half an interval on even in an
+// hour it does not serve, so it finds a route faster than the time-priority
+// search, which waits for the first served hour.
+TEST(RoutesTest, FrequentServiceIsAlwaysAvailableInTheEnumeration) {
+  TempDir dir;
+  DistFareWorld dist(2);
+  dist.network(0, {1, 2});
+  dist.jrBoth(1, 2, 10, 3);
+  dist.write(dir.path());
+  TimetableWorld table({"甲", "乙"});
+  const TrainNo red = table.train("赤線", 10);
+  table.every(red, 1, 2, 10, 5, servedHours(11, 12));
+  table.write(dir.path());
+
+  Engine engine(dir.path());
+  ASSERT_EQ(engine.dia.fastestTime(1, 2, 9, 5, 1), 120);
+  EXPECT_EQ(engine.dia.searchRoutes(1, 2, 9, 5, 1, 10, 0), 1);
+  EXPECT_EQ(dir.readText("$MltRtL1.kv4"), crlf("0 甲 乙  9:05\n"
+                                               "9 0 0  9:15 10 0 0 5 0 5 なし\n"));
+  EXPECT_EQ(dir.readText("$MltRtL3.kv4"), crlf("0 甲 乙 9:05\n"
+                                               "9 0 0 9:15 10 0 0 5 0 5 なし\n"));
+}
+
+// A path of 100 stations is recorded; one of 101 is not.
+TEST(RoutesTest, PathLengthIsBoundedAtOneHundredStations) {
+  TempDir dir;
+  std::vector<std::string> names;
+  for (int s = 1; s <= 101; ++s) names.push_back("S" + std::to_string(s));
+  writeLine(dir.path(), names, true);
+
+  Engine engine(dir.path());
+  EXPECT_EQ(engine.dia.findRoutes(1, 100, 10, 0, 1, 10, 0), 1);
+  EXPECT_EQ(engine.dia.findRoutes(1, 101, 10, 0, 1, 10, 0), 0);
+}
+
+// 58 changes give a via text of 1449 bytes: the route list keeps the first
+// 1022 (40 names and 11 characters of the 41st), the sorted lists the first
+// 510 (20 names and 5 characters of the 21st).
+TEST(RoutesTest, LongViaTextIsCutAtACharacterBoundary) {
+  TempDir dir;
+  std::vector<std::string> names;
+  for (int s = 1; s <= 60; ++s) names.push_back(longName(s));
+  writeLine(dir.path(), names, false);
+
+  Engine engine(dir.path());
+  engine.def.setTransMax(100);
+  ASSERT_EQ(engine.dia.searchRoutes(1, 60, 10, 0, 1, 10, 0), 1);
+
+  std::string listed;
+  for (int s = 2; s <= 41; ++s) listed += (s > 2 ? "," : "") + names[static_cast<std::size_t>(s - 1)];
+  listed += "," + names[41].substr(0, 22);
+  EXPECT_EQ(firstVia(dir.readText("$MltRtL1.kv4")), listed);
+
+  std::string sorted;
+  for (int s = 2; s <= 21; ++s) sorted += (s > 2 ? "," : "") + names[static_cast<std::size_t>(s - 1)];
+  sorted += "," + names[21].substr(0, 10);
+  EXPECT_EQ(firstVia(dir.readText("$MltRtL2.kv4")), sorted);
+  EXPECT_EQ(firstVia(dir.readText("$MltRtL3.kv4")), sorted);
+}
+
+TEST(RoutesTest, FailsWithoutRouteOrWorkFiles) {
+  TempDir dir;
+  DistFareWorld dist(3);
+  dist.network(0, {1, 2, 3});
+  dist.jrBoth(1, 2, 10, 3);
+  dist.jrBoth(2, 3, 10, 3);
+  dist.write(dir.path());
+  TimetableWorld table({"甲", "乙", "丙"});
+  const TrainNo red = table.train("赤線", 10);
+  table.timed(red, 1, 2, 0, 5, kMorning);
+  table.write(dir.path());
+
+  Engine engine(dir.path());
+  // No route at all: nothing is written.
+  EXPECT_EQ(engine.dia.searchRoutes(1, 3, 10, 0, 1, 10, 0), -1);
+  EXPECT_FALSE(std::filesystem::exists(dir / "$vflg.kv4"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "$MltRtL1.kv4"));
+
+  // A route list that cannot be created.
+  std::filesystem::create_directory(dir / "$MltRtL1.kv4");
+  EXPECT_EQ(engine.dia.searchRoutes(1, 2, 10, 0, 1, 10, 0), -1);
+  EXPECT_FALSE(std::filesystem::exists(dir / "$MltRtL2.kv4"));
+}
+
+}  // namespace
+}  // namespace kiv

@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "Engine.h"
+#include "TempDir.h"
+#include "TimetableFixture.h"
+
+namespace kiv {
+namespace {
+
+using test::servedHours;
+using test::sjis;
+using test::workText;
+
+// A UTF-8 name padded with blanks to `width` bytes of Shift-JIS.
+std::string pad(const std::string& utf8, std::size_t width) {
+  const std::size_t bytes = sjis(utf8).size();
+  return utf8 + std::string(width > bytes ? width - bytes : 0, ' ');
+}
+
+constexpr std::uint8_t kSaturday = 0x40;
+
+// Tokyo station: JR lines and two subway lines of one company (codes 80 and
+// 81), written out of order so that the sort has work to do.
+class TimetableTest : public testing::Test {
+ protected:
+  TimetableTest() {
+    test::TimetableWorld w{"東京", "神田", "高尾", "大船", "池袋", "大手町", "中野", "品川"};
+    const TrainNo chuo = w.train("中央線快速", 0);
+    const TrainNo keihin = w.train("京浜東北線", 0);
+    const TrainNo marunouchi = w.train("丸ノ内線", 80);
+    const TrainNo loop = w.train("山手線", 0);
+    const TrainNo tozai = w.train("東西線", 81);
+    w.timed(marunouchi, 1, 6, 20, 2, servedHours(6, 23)).terminal = 5;
+    w.timed(tozai, 1, 6, 10, 2, servedHours(6, 23)).terminal = 7;
+    w.timed(marunouchi, 1, 6, 3, 2, servedHours(6, 23)).terminal = 5;
+    auto& saturday = w.timed(keihin, 1, 2, 12, 2, servedHours(6, 23));
+    saturday.terminal = 4;
+    saturday.days = kSaturday;
+    saturday.listOrder = 1;
+    w.timed(chuo, 1, 2, 35, 2, servedHours(6, 23)).terminal = 3;
+    w.timed(loop, 1, 2, 50, 2, servedHours(6, 23)).terminal = 5;
+    w.every(loop, 1, 2, 4, 2, servedHours(5, 23)).terminal = 5;
+    w.timed(chuo, 1, 2, 5, 2, servedHours(6, 23)).terminal = 3;
+    w.timed(chuo, 2, 1, 0, 2, servedHours(6, 23));
+    w.write(dir.path());
+    engine = std::make_unique<Engine>(dir.path());
+  }
+
+  RDiaMan& dia() { return engine->dia; }
+
+  test::TempDir dir;
+  std::unique_ptr<Engine> engine;
+};
+
+TEST_F(TimetableTest, SourceLinesFollowTheDaysAndHoursMasks) {
+  // Saturday 6 o'clock: all eight patterns of Tokyo; Friday: not the
+  // Saturday-only one; 5 o'clock: only the frequent loop line.
+  EXPECT_EQ(dia().writeStationDepartures(1, 6, 6, false), 8);
+  EXPECT_EQ(dia().writeStationDepartures(1, 5, 6, false), 7);
+  EXPECT_EQ(dia().writeStationDepartures(1, 0, 29, false), 1);  // 29 is 5 o'clock
+  EXPECT_EQ(dia().writeStationDepartures(1, 6, 5, false), 1);
+  EXPECT_EQ(dir.readText("TTSrc.kv4"),
+            workText("000 1 0 04分毎 " + pad("山手線", 32) + " " + pad("池袋", 24) + "\n"));
+  EXPECT_EQ(dia().writeStationDepartures(1, 6, 5, true), 1);
+  EXPECT_EQ(dir.readText("TTSrc.kv4"),
+            workText("000 1 " + pad("山手線", 32) + " 0 04分毎 " + pad("池袋", 24) + "\n"));
+  EXPECT_EQ(dia().writeStationDepartures(1, 6, 4, true), 0);
+  EXPECT_EQ(dir.readText("TTSrc.kv4"), "");
+  // No departures at all, or no such station.
+  EXPECT_EQ(dia().writeStationDepartures(3, 6, 6, false), -1);
+  EXPECT_EQ(dia().writeStationDepartures(9, 6, 6, false), -1);
+}
+
+TEST_F(TimetableTest, InTimeOrderFrequentServicesComeFirstThenMinutes) {
+  ASSERT_EQ(dia().buildStationTimetable(1, 6, 6, false), 8);
+  const std::string title = "の発車時刻データ( 土曜 6時台 )  ～ ";
+  EXPECT_EQ(dir.readText("$VTT.kv4"),
+            workText("☆★ ［ 東京 ］" + title + "ＪＲ東日本 ～ ★☆\n\n" + "    04分毎  " + pad("山手線", 32) +
+                     "  池袋 方面ゆき\n" + "    05分発  " + pad("中央線快速", 32) + "  高尾 方面ゆき\n" +
+                     "    35分発  " + pad("中央線快速", 32) + "  高尾 方面ゆき\n" + "    50分発  " +
+                     pad("山手線", 32) + "  池袋 方面ゆき\n" + "    12分発  " + pad("京浜東北線", 32) +
+                     "  大船 方面ゆき\n" + "\n\n☆★ ［ 東京 ］" + title + "営団地下鉄 ～ ★☆\n\n" +
+                     "    03分発  " + pad("丸ノ内線", 32) + "  池袋 方面ゆき\n" + "    20分発  " +
+                     pad("丸ノ内線", 32) + "  池袋 方面ゆき\n" + "    10分発  " + pad("東西線", 32) +
+                     "  中野 方面ゆき\n" + "\n\n注 : 実際のダイヤとは異なります。\n"));
+}
+
+TEST_F(TimetableTest, GroupedByTrainKeepsEachTrainTogether) {
+  ASSERT_EQ(dia().buildStationTimetable(1, 3, 6, true), 7);
+  const std::string title = "の発車時刻データ( 水曜 6時台 )  ～ ";
+  EXPECT_EQ(dir.readText("$VTT.kv4"),
+            workText("☆★ ［ 東京 ］" + title + "ＪＲ東日本 ～ ★☆\n\n" + "    04分毎  " + pad("山手線", 32) +
+                     "  池袋 方面ゆき\n" + "    50分発  " + pad("山手線", 32) + "  池袋 方面ゆき\n" +
+                     "    05分発  " + pad("中央線快速", 32) + "  高尾 方面ゆき\n" + "    35分発  " +
+                     pad("中央線快速", 32) + "  高尾 方面ゆき\n" + "\n\n☆★ ［ 東京 ］" + title +
+                     "営団地下鉄 ～ ★☆\n\n" + "    03分発  " + pad("丸ノ内線", 32) + "  池袋 方面ゆき\n" +
+                     "    20分発  " + pad("丸ノ内線", 32) + "  池袋 方面ゆき\n" + "    10分発  " +
+                     pad("東西線", 32) + "  中野 方面ゆき\n" + "\n\n注 : 実際のダイヤとは異なります。\n"));
+}
+
+TEST_F(TimetableTest, CommandRemovesOldFilesAndStopsWithoutData) {
+  dir.writeText("TTSrc.kv4", "old");
+  dir.writeText("$VTT.kv4", "old");
+  EXPECT_EQ(dia().buildStationTimetable(1, 6, 4, false), 0);
+  EXPECT_EQ(dir.readText("TTSrc.kv4"), "");
+  EXPECT_FALSE(std::filesystem::exists(dir / "$VTT.kv4"));
+
+  dir.writeText("$VTT.kv4", "old");
+  EXPECT_EQ(dia().buildStationTimetable(3, 6, 6, false), -1);
+  EXPECT_FALSE(std::filesystem::exists(dir / "TTSrc.kv4"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "$VTT.kv4"));
+
+  // A single-line hour: the report is one block.
+  ASSERT_EQ(dia().buildStationTimetable(2, 0, 23, false), 1);
+  EXPECT_EQ(
+      dir.readText("$VTT.kv4"),
+      workText("☆★ ［ 神田 ］の発車時刻データ( 日曜23時台 )  ～ ＪＲ東日本 ～ ★☆\n\n"
+               "    00分発  " +
+               pad("中央線快速", 32) + "  東京 方面ゆき\n" + "\n\n注 : 実際のダイヤとは異なります。\n"));
+}
+
+TEST_F(TimetableTest, SortIgnoresCaseOfLettersOnlyAndIsStable) {
+  // "ア" is 83 41 and "ヂ" 83 61: their second bytes look like "A" and "a"
+  // but must not be folded. Equal keys keep their order; duplicates stay.
+  dir.writeText("TTSrc.kv4", "b\nA\r\na\nB\r\n" + sjis("ヂ") + "\n" + sjis("ア") + "\nA\n");
+  EXPECT_EQ(dia().sortStationDepartures(), 7);
+  EXPECT_EQ(dir.readText("TTSrc.kv4"),
+            "A\r\na\r\nA\r\nb\r\nB\r\n" + sjis("ア") + "\r\n" + sjis("ヂ") + "\r\n");
+
+  std::filesystem::remove(dir / "TTSrc.kv4");
+  EXPECT_EQ(dia().sortStationDepartures(), -1);
+  EXPECT_EQ(dia().writeStationTimetable(1, "x", 6, false), -1);
+}
+
+TEST_F(TimetableTest, WorkFilesThatCannotBeCreatedFail) {
+  ASSERT_EQ(dia().writeStationDepartures(1, 6, 6, false), 8);
+  std::filesystem::create_directories(dir / "$VTT.kv4" / "x");
+  EXPECT_EQ(dia().writeStationTimetable(1, "x", 6, false), -1);
+  EXPECT_EQ(dia().buildStationTimetable(1, 6, 6, false), -1);
+  std::filesystem::remove(dir / "TTSrc.kv4");
+  std::filesystem::create_directories(dir / "TTSrc.kv4" / "x");
+  EXPECT_EQ(dia().writeStationDepartures(1, 6, 6, false), -1);
+  EXPECT_EQ(dia().sortStationDepartures(), -1);
+}
+
+}  // namespace
+}  // namespace kiv
