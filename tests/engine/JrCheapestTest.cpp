@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "DistFareFixture.h"
+#include "NamedStations.h"
+#include "TempDir.h"
+
+namespace kiv {
+namespace {
+
+using test::DistFareEngine;
+using test::DistFareWorld;
+using test::readUtf8;
+using test::TempDir;
+
+const std::string kCsvHeader =
+    "駅１,駅２,最短経路運賃,最短経路キロ,短-山,短-電,短-幹,短-地営,短-地運,"
+    "最廉経路運賃,最廉経路キロ,廉-山,廉-電,廉-幹,廉-地営,廉-地運\r\n";
+
+enum : StationNo { A = 1, B, C, D };
+enum Kind : std::int8_t { Yamanote = 1, TrainZone = 2, Trunk = 3, Local = 4 };
+
+// Positions follow station numbers. S1-S2 is 11.0 km of trunk line (230
+// yen); S1-S3-S2 12.0 km of train zone (210 yen) and S1-S4-S2 12.0 km of
+// Yamanote and train zone (also 210 yen, found later).
+TEST(JrCheapestTable, ListsEachCheaperPairOnceWithTheFirstCheapestRoute) {
+  TempDir dir;
+  DistFareWorld w(4);
+  w.network(0, {A, B, C, D});
+  w.jrBoth(A, B, 110, Trunk);
+  w.jrBoth(A, C, 60, TrainZone);
+  w.jrBoth(C, B, 60, TrainZone);
+  w.jrBoth(A, D, 60, Yamanote);
+  w.jrBoth(D, B, 60, TrainZone);
+  w.write(dir.path());
+  DistFareEngine e(dir.path());
+
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(e.dist.buildJrCheapestTable(), 1);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "  1/  4 done. Found:  1 Max-Depth:  4\r"
+            "  2/  4 done. Found:  1 Max-Depth:  4\r"
+            "  3/  4 done. Found:  1 Max-Depth:  4\r");
+  EXPECT_EQ(dir.readText("jrregu.dat"), "S1,S2,21\r\n");
+  EXPECT_EQ(readUtf8(dir / "$jrregu.csv"), kCsvHeader + "S1,S2,23,110,0,0,110,0,0,21,120,0,120,0,0,0\r\n");
+}
+
+// S1-S3-S2 on local lines only: 12.0 km cost 230 yen, as the 11.0 km trunk route does.
+TEST(JrCheapestTable, AnEqualFareIsNotCheaper) {
+  TempDir dir;
+  DistFareWorld w(3);
+  w.network(0, {A, B, C});
+  w.jrBoth(A, B, 110, Trunk);
+  w.jrBoth(A, C, 60, Local, 60);
+  w.jrBoth(C, B, 60, Local, 60);
+  w.write(dir.path());
+  DistFareEngine e(dir.path());
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(e.dist.buildJrCheapestTable(), 0);
+  testing::internal::GetCapturedStdout();
+  EXPECT_EQ(dir.readText("jrregu.dat"), "");
+  EXPECT_EQ(readUtf8(dir / "$jrregu.csv"), kCsvHeader);
+}
+
+// S1-S2 is 48.0 km of trunk line (820 yen); the local route over S3 costs
+// 740 yen from 37.1 km on, and is followed up to 68.0 km, 20.0 km beyond.
+TEST(JrCheapestTable, FollowsDetoursOfAtMostTwentyKilometres) {
+  for (Distance lastLeg : {340, 341}) {
+    TempDir dir;
+    DistFareWorld w(3);
+    w.network(0, {A, B, C});
+    w.jrBoth(A, B, 480, Trunk);
+    w.jrBoth(A, C, 340, Local, 340);
+    w.jrBoth(C, B, lastLeg, Local, lastLeg);
+    w.write(dir.path());
+    DistFareEngine e(dir.path());
+    testing::internal::CaptureStdout();
+    const int found = e.dist.buildJrCheapestTable();
+    testing::internal::GetCapturedStdout();
+    if (lastLeg == 340) {
+      EXPECT_EQ(found, 1);
+      EXPECT_EQ(dir.readText("jrregu.dat"), "S1,S2,74\r\n");
+      EXPECT_EQ(readUtf8(dir / "$jrregu.csv"), kCsvHeader + "S1,S2,82,480,0,0,480,0,0,74,680,0,0,0,680,680\r\n");
+    } else {
+      EXPECT_EQ(found, 0);
+      EXPECT_EQ(dir.readText("jrregu.dat"), "");
+    }
+  }
+}
+
+TEST(JrCheapestTable, FailsWhenItsFilesCannotBeCreated) {
+  TempDir dir;
+  DistFareEngine e(dir / "missing");
+  EXPECT_EQ(e.dist.buildJrCheapestTable(), -1);
+}
+
+}  // namespace
+}  // namespace kiv
