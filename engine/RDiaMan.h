@@ -189,7 +189,8 @@ class RDiaMan {
 
   // findRoutes, then sortRouteLists with its result: the number of routes
   // found (0..route_max), or -1 when there is no route at all.
-  int searchRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm, int extraMinutes);
+  int searchRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm,
+                   int extraMinutes);
   // Enumerates the routes from `from` to `to` leaving at hour:minute that
   // stay inside the detour ellipse (detourKm around the shortest distance),
   // arrive within the fastest minutes plus extraMinutes and change at most
@@ -210,7 +211,8 @@ class RDiaMan {
   // `order` (1 detection, 2 time, 3 fare order). 0; -1 with `file`
   // untouched when the order or mode is unknown or the list or detail file
   // cannot be read, and -1 when `file` cannot be opened.
-  int writeRouteDetail(const std::filesystem::path& file, const char* mode, int detection, int order, int row);
+  int writeRouteDetail(const std::filesystem::path& file, const char* mode, int detection, int order,
+                       int row);
   // ==== end of multi-route search and route list files ====
 
  private:
@@ -260,13 +262,13 @@ class RDiaMan {
   // ==== Multi-route search and route list files ====
   // Extends the current path by station a, recording it when a is the goal.
   void extendRoute(StationNo a, StationNo goal);
-  // Writes the list and detail records of the path pathStation_[1..depth_].
+  // Writes the list and detail records of the path routeStation_[1..routeDepth_].
   void recordRoute();
   // Frees the working arrays and closes the work files of findRoutes.
   void endRouteSearch();
 
-  // Working fields of findRoutes, held only while it runs.
   RouteProgress routeProgress_;
+  // Working fields of findRoutes, held only while it runs.
   std::int32_t routesFound_ = 0;
   std::vector<std::uint8_t> routeAllowed_;  // 1 = inside the detour ellipse
   std::vector<std::uint8_t> routeOnPath_;   // 1 = on the path being extended

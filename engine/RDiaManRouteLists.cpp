@@ -114,8 +114,8 @@ bool writeSortedList(const std::filesystem::path& file, const std::vector<std::s
   std::fprintf(out, kListHeader, header[0].c_str(), header[1].c_str(), header[2].c_str());
   for (std::size_t k = 0; k < order.size(); ++k) {
     const RouteSortRecord& r = records[static_cast<std::size_t>(order[k])];
-    std::fprintf(out, kSortedRoute, static_cast<int>(k), r.detection, r.arrival.c_str(), r.total, r.fare, r.changes,
-                 r.riding, r.walking, r.waiting, r.via.c_str());
+    std::fprintf(out, kSortedRoute, static_cast<int>(k), r.detection, r.arrival.c_str(), r.total, r.fare,
+                 r.changes, r.riding, r.walking, r.waiting, r.via.c_str());
   }
   return std::fclose(out) == 0;
 }

@@ -186,7 +186,8 @@ void RDiaMan::extendRoute(StationNo a, StationNo goal) {
     }
   }
 
-  if (routesFound_ < routeMaxRoutes_ && routeDepth_ <= kMaxPathLength && routeTransfers_ <= routeMaxTransfers_) {
+  if (routesFound_ < routeMaxRoutes_ && routeDepth_ <= kMaxPathLength &&
+      routeTransfers_ <= routeMaxTransfers_) {
     if (a == goal) {
       recordRoute();
     } else {
@@ -199,8 +200,8 @@ void RDiaMan::extendRoute(StationNo a, StationNo goal) {
         int bestCost = kNoBestCost;
         TimeOfDay bestDep{};
         for (const DiaDepartureRecord& r : departuresTowards(a, x)) {
-          if (routeOnPath_[static_cast<std::size_t>(x)] == 1 || routeAllowed_[static_cast<std::size_t>(x)] == 0 ||
-              trains_.getTrainUse(r.train) == 0) {
+          if (routeOnPath_[static_cast<std::size_t>(x)] == 1 ||
+              routeAllowed_[static_cast<std::size_t>(x)] == 0 || trains_.getTrainUse(r.train) == 0) {
             continue;
           }
           const TimeOfDay arr = here.arrival;

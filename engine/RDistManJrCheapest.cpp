@@ -26,8 +26,8 @@ namespace {
 constexpr int kDetourLimit = 200;  // 20.0 km
 
 std::int16_t clamped(int value) {
-  return static_cast<std::int16_t>(
-      std::clamp<int>(value, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+  return static_cast<std::int16_t>(std::clamp<int>(value, std::numeric_limits<std::int16_t>::min(),
+                                                   std::numeric_limits<std::int16_t>::max()));
 }
 
 void appendBreakdown(std::string& line, const JrDistanceBreakdown& d) {
@@ -80,7 +80,8 @@ int RDistMan::buildJrCheapestTable() {
         char name[kStationNameSize] = "";
         staName_.getName(static_cast<StationNo>(staMan_.getStationAt(0, static_cast<int>(j))), name);
         pairs << originName << ',' << name << ',' << cheap_.cheapestFare[j] << "\r\n";
-        std::string line = std::string(originName) + ',' + name + ',' + std::to_string(cheap_.shortestFare[j]);
+        std::string line =
+            std::string(originName) + ',' + name + ',' + std::to_string(cheap_.shortestFare[j]);
         appendBreakdown(line, cheap_.shortest[j]);
         line += ',' + std::to_string(cheap_.cheapestFare[j]);
         appendBreakdown(line, cheap_.cheapest[j]);

@@ -15,7 +15,18 @@ using test::DistFareWorld;
 using test::readUtf8;
 using test::TempDir;
 
-enum : StationNo { Shibuya = 1, Shinjuku, Shinagawa, Ebisu, Jiyugaoka, Denen, Kamata, Yukigaya, Daikanyama, Tamagawa };
+enum : StationNo {
+  Shibuya = 1,
+  Shinjuku,
+  Shinagawa,
+  Ebisu,
+  Jiyugaoka,
+  Denen,
+  Kamata,
+  Yukigaya,
+  Daikanyama,
+  Tamagawa
+};
 
 // 渋谷 on JR (新宿 3.4 km, 品川 7.2 km with a 30 yen reduction, 恵比寿
 // unreachable), on 東急 60 (代官山 special 120 yen, 自由が丘 7.0 km in zone 1,
@@ -39,8 +50,8 @@ void writeWorld(const std::filesystem::path& dir, const std::vector<NetworkCode>
   w.network(80, {Shinjuku, Shinagawa});
   w.setNetworks(Shibuya, shibuyaCodes);
   w.write(dir);
-  test::nameStations(dir,
-                     {"渋谷", "新宿", "品川", "恵比寿", "自由が丘", "田園調布", "蒲田", "雪が谷", "代官山", "多摩川"});
+  test::nameStations(
+      dir, {"渋谷", "新宿", "品川", "恵比寿", "自由が丘", "田園調布", "蒲田", "雪が谷", "代官山", "多摩川"});
 }
 
 const std::string kTable =
@@ -77,8 +88,8 @@ TEST(FareTable, ACompanyWhoseCodesAreNotNeighboursGetsTwoBlocks) {
 
 // A report line: the name padded to 24 Shift-JIS bytes (2 per kanji), the fare in 4 columns.
 std::string row(const char* name, int sjisBytes, const char* fare) {
-  return "    " + std::string(name) + std::string(static_cast<std::size_t>(24 - sjisBytes), ' ') + "  " + fare +
-         "\r\n";
+  return "    " + std::string(name) + std::string(static_cast<std::size_t>(24 - sjisBytes), ' ') + "  " +
+         fare + "\r\n";
 }
 
 TEST(FareTableExport, ReportsAndCsvOfOneOrAllBlocks) {
@@ -87,7 +98,8 @@ TEST(FareTableExport, ReportsAndCsvOfOneOrAllBlocks) {
   DistFareEngine e(dir.path());
   ASSERT_EQ(e.fare.buildFareTable(Shibuya), 0);
 
-  const std::string jr = "  渋谷 からの運賃(円)  ～ ＪＲ東日本 ～\r\n\r\n" + row("新宿", 4, " 150") + row("品川", 4, " 130");
+  const std::string jr =
+      "  渋谷 からの運賃(円)  ～ ＪＲ東日本 ～\r\n\r\n" + row("新宿", 4, " 150") + row("品川", 4, " 130");
   const std::string tokyu = "  渋谷 からの運賃(円)  ～ 東京急行電鉄 ～\r\n\r\n" + row("自由が丘", 8, " 160") +
                             row("田園調布", 8, " 210") + row("代官山", 6, " 120") + row("蒲田", 4, " 130") +
                             row("雪が谷", 6, " 130");
@@ -99,10 +111,11 @@ TEST(FareTableExport, ReportsAndCsvOfOneOrAllBlocks) {
   EXPECT_EQ(readUtf8(dir / "one.txt"), tokyu);
 
   ASSERT_EQ(e.fare.exportFareTable(dir / "all.csv", -1, true), 0);
-  EXPECT_EQ(readUtf8(dir / "all.csv"),
-            "From,会社,To,運賃\r\n渋谷,ＪＲ東日本,新宿,150\r\n渋谷,ＪＲ東日本,品川,130\r\n"
-            "渋谷,東京急行電鉄,自由が丘,160\r\n渋谷,東京急行電鉄,田園調布,210\r\n渋谷,東京急行電鉄,代官山,120\r\n"
-            "渋谷,東京急行電鉄,蒲田,130\r\n渋谷,東京急行電鉄,雪が谷,130\r\n");
+  EXPECT_EQ(
+      readUtf8(dir / "all.csv"),
+      "From,会社,To,運賃\r\n渋谷,ＪＲ東日本,新宿,150\r\n渋谷,ＪＲ東日本,品川,130\r\n"
+      "渋谷,東京急行電鉄,自由が丘,160\r\n渋谷,東京急行電鉄,田園調布,210\r\n渋谷,東京急行電鉄,代官山,120\r\n"
+      "渋谷,東京急行電鉄,蒲田,130\r\n渋谷,東京急行電鉄,雪が谷,130\r\n");
   ASSERT_EQ(e.fare.exportFareTable(dir / "empty.csv", 2, true), 0);
   EXPECT_EQ(readUtf8(dir / "empty.csv"), "From,会社,To,運賃\r\n");
 }
@@ -113,7 +126,8 @@ TEST(FareTableExport, ReadsLfLinesAndNeverCutsLongNamesOrFares) {
   dir.writeText("$FareTbl.kv4", "0 O\n1 0 C\n2 0 ABCDEFGHIJKLMNOPQRSTUVWXYZ 12345\n2 0 X 7\n");
   ASSERT_EQ(e.fare.exportFareTable(dir / "out.txt", 0, false), 0);
   EXPECT_EQ(dir.readText("out.txt"), "  O " + *utf8ToSjis("からの運賃(円)  ～ C ～") +
-                                         "\r\n\r\n    ABCDEFGHIJKLMNOPQRSTUVWXYZ  12345\r\n" + row("X", 1, "   7"));
+                                         "\r\n\r\n    ABCDEFGHIJKLMNOPQRSTUVWXYZ  12345\r\n" +
+                                         row("X", 1, "   7"));
 }
 
 TEST(FareTableExport, FailsWithoutTouchingFilesThatCannotBeOpened) {

@@ -53,7 +53,7 @@ TEST(StationFare, PricesEachNetworkOnItsShortestDistance) {
   EXPECT_EQ(e.fare.stationFare(0, Takasaki, Shinjuku, 0), 1620);
   EXPECT_EQ(e.fare.stationFare(20, Oshiage, Aoto, 1), 150);
   EXPECT_EQ(e.fare.stationFare(20, Oshiage, Narita, 1), 180 + 140);  // 7.0 km, 3.0 km of it in zone 1
-  EXPECT_EQ(e.fare.stationFare(30, Tokyo, Shinjuku, 1), 360);         // 30.0 km over 高崎
+  EXPECT_EQ(e.fare.stationFare(30, Tokyo, Shinjuku, 1), 360);        // 30.0 km over 高崎
   // Same station, origin outside the network, destination outside it.
   EXPECT_EQ(e.fare.stationFare(0, Shinjuku, Shinjuku, 1), -1);
   EXPECT_EQ(e.fare.stationFare(0, Aoto, Tokyo, 0), 0);

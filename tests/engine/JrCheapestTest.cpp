@@ -81,7 +81,8 @@ TEST(JrCheapestTable, FollowsDetoursOfAtMostTwentyKilometres) {
     if (lastLeg == 340) {
       EXPECT_EQ(found, 1);
       EXPECT_EQ(dir.readText("jrregu.dat"), "S1,S2,74\r\n");
-      EXPECT_EQ(readUtf8(dir / "$jrregu.csv"), kCsvHeader + "S1,S2,82,480,0,0,480,0,0,74,680,0,0,0,680,680\r\n");
+      EXPECT_EQ(readUtf8(dir / "$jrregu.csv"),
+                kCsvHeader + "S1,S2,82,480,0,0,480,0,0,74,680,0,0,0,680,680\r\n");
     } else {
       EXPECT_EQ(found, 0);
       EXPECT_EQ(dir.readText("jrregu.dat"), "");

@@ -63,7 +63,8 @@ void writeLine(const std::filesystem::path& dir, const std::vector<std::string>&
   for (const auto& name : names) stations.stations.push_back({name, "x"});
   writeStaNameFile(dir / "StaName.kv4", stations);
   TrainFile trains;
-  for (int t = 1; t < (oneTrain ? 2 : count); ++t) trains.trains.push_back({sjis("線") + std::to_string(t), 0});
+  for (int t = 1; t < (oneTrain ? 2 : count); ++t)
+    trains.trains.push_back({sjis("線") + std::to_string(t), 0});
   writeTrainFile(dir / "Train.kv4", trains);
 
   DiaIdx1File idx1;
@@ -110,8 +111,8 @@ TEST(RoutesTest, RecordsChangesSegmentsAndFareSectionsOfARoute) {
   dist.link(3, 4);
   dist.prBoth(10, 4, 5, 50, 0);
   dist.prBoth(10, 5, 6, 60, 0);
-  dist.special(0, 1, 3, 310);
-  dist.special(10, 4, 6, 240);
+  dist.special(0, 1, 3, 31);  // 10-yen units
+  dist.special(10, 4, 6, 24);
   dist.write(dir.path());
 
   TimetableWorld table({"甲", "乙", "丙", "丁", "戊", "己"});
@@ -137,14 +138,13 @@ TEST(RoutesTest, RecordsChangesSegmentsAndFareSectionsOfARoute) {
   EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{1, 6}}));
 
   const std::string pad(22, ' ');
-  EXPECT_EQ(dir.readText("$vflg.kv4"), crlf("出発駅:甲\n目的駅:己\n最短距離:290(100m)\n迂回限度:0 km\n"
-                                             "距離限度:290(100m)\n"
-                                             "○    290(    0,  290) : 甲" +
-                                             pad + "\n○    290(  100,  190) : 乙" + pad +
-                                             "\n○    290(  180,  110) : 丙" + pad +
-                                             "\n○    290(  180,  110) : 丁" + pad +
-                                             "\n○    290(  230,   60) : 戊" + pad +
-                                             "\n○    290(  290,    0) : 己" + pad + "\n"));
+  EXPECT_EQ(dir.readText("$vflg.kv4"),
+            crlf("出発駅:甲\n目的駅:己\n最短距離:290(100m)\n迂回限度:0 km\n"
+                 "距離限度:290(100m)\n"
+                 "○    290(    0,  290) : 甲" +
+                 pad + "\n○    290(  100,  190) : 乙" + pad + "\n○    290(  180,  110) : 丙" + pad +
+                 "\n○    290(  180,  110) : 丁" + pad + "\n○    290(  230,   60) : 戊" + pad +
+                 "\n○    290(  290,    0) : 己" + pad + "\n"));
   EXPECT_EQ(dir.readText("$MltRtL1.kv4"), crlf("0 甲 己 10:00\n"
                                                "9 0 0 10:51 51 550 2 29 7 15 乙,丙,丁\n"));
   EXPECT_EQ(dir.readText("$MltRtDt.kv4"), crlf("1 0 甲 0 5 10:00 10:05\n"
@@ -176,7 +176,7 @@ TEST(RoutesTest, DetourEllipseIncludesItsBoundary) {
   dist.jrBoth(4, 3, 60, 3);
   dist.jrBoth(1, 5, 60, 3);
   dist.jrBoth(5, 3, 61, 3);
-  dist.special(0, 1, 3, 200);
+  dist.special(0, 1, 3, 20);
   dist.write(dir.path());
 
   TimetableWorld table({"甲", "乙", "丙", "丁", "戊"});
@@ -198,12 +198,12 @@ TEST(RoutesTest, DetourEllipseIncludesItsBoundary) {
                                                "9 0 0 10:20 20 200 0 20 0 0 なし\n"
                                                "9 1 1 10:24 24 200 0 24 0 0 なし\n"));
   const std::string pad(22, ' ');
-  EXPECT_EQ(dir.readText("$vflg.kv4"), crlf("出発駅:甲\n目的駅:丙\n最短距離:100(100m)\n迂回限度:2 km\n"
-                                             "距離限度:120(100m)\n"
-                                             "○    100(    0,  100) : 甲" +
-                                             pad + "\n○    100(   50,   50) : 乙" + pad +
-                                             "\n○    100(  100,    0) : 丙" + pad +
-                                             "\n○    120(   60,   60) : 丁" + pad + "\n"));
+  EXPECT_EQ(dir.readText("$vflg.kv4"),
+            crlf("出発駅:甲\n目的駅:丙\n最短距離:100(100m)\n迂回限度:2 km\n"
+                 "距離限度:120(100m)\n"
+                 "○    100(    0,  100) : 甲" +
+                 pad + "\n○    100(   50,   50) : 乙" + pad + "\n○    100(  100,    0) : 丙" + pad +
+                 "\n○    120(   60,   60) : 丁" + pad + "\n"));
 }
 
 // Direct 10 minutes; through 丙 exactly 10 + 5; through 丁 one minute more.

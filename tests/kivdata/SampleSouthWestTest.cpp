@@ -8,56 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "Codec.h"
-#include "Engine.h"
-#include "KivdataTestSupport.h"
+#include "SampleNetwork.h"
 
 namespace kiv::test {
 namespace {
 
-namespace fs = std::filesystem;
-
-// data/ of the source tree this test was built from.
-fs::path shippedDataDir() { return fs::path(__FILE__).parent_path().parent_path().parent_path() / "data"; }
-
-class SampleSouthWest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    tmp_ = new TempDir;
-    KivdataRun run = runKivdataCommand({"build", shippedDataDir().string(), (tmp_->path() / "out").string()});
-    ASSERT_EQ(run.rc, 0) << run.err;
-    engine_ = new Engine(tmp_->path() / "out");
-    Engine& e = *engine_;
-    int n = e.sta.getNetworkSize(0);
-    fromTokyo_ = new std::vector<JrDistanceBreakdown>(n + 1);
-    ASSERT_EQ(e.dist.jrDistances(station("東京"), n, fromTokyo_->data()), 0);
-  }
-  static void TearDownTestSuite() {
-    delete fromTokyo_;
-    delete engine_;
-    delete tmp_;
-  }
-
-  static StationNo station(const char* utf8) { return engine_->staName.findByName(*utf8ToSjis(utf8)); }
-
-  // The shortest JR distance from 東京, split by line kind.
-  static JrDistanceBreakdown fromTokyo(const char* utf8) {
-    StationNo s = station(utf8);
-    EXPECT_GT(s, 0) << utf8;
-    int pos = engine_->sta.findPosition(0, s);
-    EXPECT_GT(pos, 0) << utf8;
-    return pos > 0 ? (*fromTokyo_)[pos] : JrDistanceBreakdown{};
-  }
-  static int fareYen(const char* utf8) { return engine_->kiv.jrFare(fromTokyo(utf8)) * 10; }
-
-  static TempDir* tmp_;
-  static Engine* engine_;
-  static std::vector<JrDistanceBreakdown>* fromTokyo_;
-};
-
-TempDir* SampleSouthWest::tmp_ = nullptr;
-Engine* SampleSouthWest::engine_ = nullptr;
-std::vector<JrDistanceBreakdown>* SampleSouthWest::fromTokyo_ = nullptr;
+class SampleSouthWest : public SampleNetworkTest {};
 
 // Kilometres (100 m) from 東京 as the timetable prints them, and how they fall
 // on the Yamanote line zone, the train-specific zone and trunk lines. The
@@ -102,12 +58,12 @@ TEST_F(SampleSouthWest, FaresFromTokyo) {
 // is reached from 東京 on Yamanote-zone sections only; 熱海 of the 101–200 km
 // list exists too.
 TEST_F(SampleSouthWest, YamanoteZoneListStations) {
-  Engine& e = *engine_;
+  Engine& e = engine();
   ASSERT_EQ(e.sta.getStationListSize(1), 36);
   for (int i = 0; i < 36; ++i) {
     StationNo s = e.sta.getStationListEntry(1, i);
     ASSERT_GT(s, 0) << "list 1 entry " << i;
-    const JrDistanceBreakdown& b = (*fromTokyo_)[e.sta.findPosition(0, s)];
+    const JrDistanceBreakdown& b = fromTokyoAt(e.sta.findPosition(0, s));
     EXPECT_EQ(b.yamanote, b.total) << "list 1 entry " << i;
     EXPECT_LE(b.total, 200) << "list 1 entry " << i;
   }
@@ -117,7 +73,7 @@ TEST_F(SampleSouthWest, YamanoteZoneListStations) {
 // A station without departures could be reached only on foot; every station
 // of the sample is served by some train.
 TEST_F(SampleSouthWest, EveryStationHasDepartures) {
-  Engine& e = *engine_;
+  Engine& e = engine();
   ASSERT_GT(e.staName.getCount(), 0);
   for (StationNo s = 1; s <= e.staName.getCount(); ++s) {
     int first = -1, last = -1;

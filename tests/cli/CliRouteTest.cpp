@@ -1,0 +1,157 @@
+// route and fastest on the test network, with the texts worked out from the
+// route search, the route list files and the time-priority report.
+#include <gtest/gtest.h>
+
+#include "CliNetwork.h"
+
+namespace kiv::test {
+namespace {
+
+std::string heading(int row, const std::string& label) {
+  char number[8];
+  std::snprintf(number, sizeof number, "%03d", row);
+  return "--<<  東京→上野  No." + std::string(number) + "/" + label + "  >>--\n  出発時刻  9:00\n";
+}
+
+// The route by 山手線 through 神田 and 秋葉原: found second, fastest, dearest.
+std::string yamanoteRoute(int row, const std::string& label) {
+  return heading(row, label) +
+         "  予想到着時刻  9:07\n"
+         "  予想所要時間   0:07 ( 乗車7分,徒歩0分,待ち0分 )\n"
+         "  運賃  160円\n"
+         "\n"
+         "  山手線  東京(09:00)→上野(09:07)  7分\n"
+         "\n"
+         "  東京  09:00-09:00 ( 徒歩0分,待ち0分 )\n"
+         "\n"
+         "  ＪＲ  東京→上野  160円\n"
+         "\n\n";
+}
+
+// The route by 東急線 through 秋葉原: found first, 10 minutes' wait, cheapest.
+std::string tokyuRoute(int row, const std::string& label) {
+  return heading(row, label) +
+         "  予想到着時刻  9:16\n"
+         "  予想所要時間   0:16 ( 乗車6分,徒歩0分,待ち10分 )\n"
+         "  運賃  120円\n"
+         "\n"
+         "  東急線  東京(09:10)→上野(09:16)  6分\n"
+         "\n"
+         "  東京  09:00-09:10 ( 徒歩0分,待ち10分 )\n"
+         "\n"
+         "  東急  東京→上野  120円\n"
+         "\n\n";
+}
+
+const std::string kRouteLimitText =
+    "検出経路数が設定値に達したため検出処理はここまでとします。\n"
+    "他にも利用に適した経路があるかもしれませんので\n"
+    "条件設定を見直すことをおすすめします\n";
+
+TEST_F(CliTest, RoutePrintsEveryRouteOfTheChosenOrder) {
+  // The time comes from the settings (dep_systime 0): 9:00.
+  CliResult r = run({"route", "東京", "上野"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out, tokyuRoute(1, "検出順") + yamanoteRoute(2, "検出順"));
+
+  r = run({"route", "東京", "上野", "--order", "time"});
+  EXPECT_EQ(r.out, yamanoteRoute(1, "時間順") + tokyuRoute(2, "時間順"));
+
+  r = run({"route", "東京", "上野", "--order", "fare"});
+  EXPECT_EQ(r.out, tokyuRoute(1, "運賃順") + yamanoteRoute(2, "運賃順"));
+
+  // The work files of the windowed route command are left behind.
+  for (const char* file : {"$vflg.kv4", "$MltRtL1.kv4", "$MltRtL2.kv4", "$MltRtL3.kv4", "$MltRtDt.kv4"}) {
+    EXPECT_TRUE(std::filesystem::exists(dir / file)) << file;
+  }
+}
+
+TEST_F(CliTest, RouteWithSjisPrintsTheBytesOfTheRouteDescription) {
+  const CliResult r = run({"route", "東京", "上野", "--order", "time", "--sjis"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, sjisCrLf(yamanoteRoute(1, "時間順") + tokyuRoute(2, "時間順")));
+}
+
+TEST_F(CliTest, RouteLimitsHoldForTheRunAndTheLimitTextFollowsTheRoutes) {
+  // Route limit reached: the first route found, then the information text.
+  CliResult r = run({"route", "東京", "上野", "--routes", "1"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, tokyuRoute(1, "検出順"));
+  EXPECT_EQ(r.err, kRouteLimitText);
+
+  // Exactly as many routes as the limit also reaches it.
+  r = run({"route", "東京", "上野", "--routes", "2"});
+  EXPECT_EQ(r.err, kRouteLimitText);
+  r = run({"route", "東京", "上野", "--routes", "3"});
+  EXPECT_EQ(r.err, "");
+
+  // No extra minutes: only the fastest route (7 minutes) is within the limit.
+  r = run({"route", "東京", "上野", "--extra", "0"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, yamanoteRoute(1, "検出順"));
+
+  // --time and --day replace the settings' time; at 9:05 the 山手線 leaves at
+  // 10:00, outside the limit, so only the 東急線 remains.
+  r = run({"route", "東京", "上野", "--time", "9:05", "--day", "日"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("  出発時刻  9:05\n  予想到着時刻  9:16\n"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("山手線"), std::string::npos);
+}
+
+TEST_F(CliTest, DetourIsUsedButNotSavedWhileTheRecentListsAre) {
+  const CliResult r = run({"route", "東京", "上野", "--detour", "20", "--changes", "1", "--extra", "30"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(readUtf8(dir, "$vflg.kv4").find("迂回限度:20 km"), std::string::npos);
+  EXPECT_EQ(settingOf(dir, "detour"), "7");
+  EXPECT_EQ(settingOf(dir, "station_dep1"), "東京");
+  EXPECT_EQ(settingOf(dir, "station_dep2"), "上野");
+  EXPECT_EQ(settingOf(dir, "station_arv1"), "上野");
+  EXPECT_EQ(settingOf(dir, "dep_h"), "9");
+
+  // Without --detour the search takes the settings' 7 km.
+  run({"route", "東京", "上野"});
+  EXPECT_NE(readUtf8(dir, "$vflg.kv4").find("迂回限度:7 km"), std::string::npos);
+}
+
+TEST_F(CliTest, RouteWithoutAnyRouteFailsAfterTheRecentListsWereUpdated) {
+  // 高崎 has no departures at all.
+  const CliResult r = run({"route", "高崎", "東京"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "経路が見当たりません\n");
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(settingOf(dir, "station_dep1"), "高崎");
+  EXPECT_EQ(settingOf(dir, "station_arv1"), "東京");
+}
+
+const std::string kFastestHead =
+    "☆★ ［ 東京→上野 ］のルート(時間優先) ★☆\n\n"
+    "     9:00  出発時刻\n"
+    "     9:00  東京発\n"
+    "      |------- 山手線\n";
+const std::string kFastestTail =
+    "     9:07  上野着\n"
+    "\n    予想所要時間  7分\n"
+    "\n\n注 : 実際のダイヤとは異なります。\n";
+
+TEST_F(CliTest, FastestPrintsTheDetailedOrPlainReport) {
+  CliResult r = run({"fastest", "東京", "上野"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, kFastestHead + "      |( 神田  9:02 )\n      |( 秋葉原  9:04 )\n" + kFastestTail);
+  EXPECT_EQ(settingOf(dir, "station_dep1"), "東京");
+  EXPECT_EQ(settingOf(dir, "station_arv1"), "上野");
+
+  r = run({"fastest", "東京", "上野", "--plain", "--sjis"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, sjisCrLf(kFastestHead + kFastestTail));
+  EXPECT_EQ(dir.readText("$TT$.kv4"), r.out);
+  // The plain mode was for this run only.
+  EXPECT_EQ(settingOf(dir, "mode_output"), "1");
+
+  r = run({"fastest", "上野", "東京", "--time", "9:00"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "経路が見当たりません\n");
+}
+
+}  // namespace
+}  // namespace kiv::test

@@ -1,0 +1,79 @@
+// Runs the built kiv4cli program as a child process and collects what it
+// printed and how it ended.
+#pragma once
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace kiv::test {
+
+struct CliResult {
+  int status = -1;  // exit status; 128 + signal number when it was killed
+  std::string out;
+  std::string err;
+};
+
+// Runs kiv4cli with the arguments in the working directory `cwd`, standard
+// input from /dev/null.
+inline CliResult runCli(const std::vector<std::string>& args, const std::filesystem::path& cwd = ".") {
+  int outPipe[2];
+  int errPipe[2];
+  CliResult result;
+  if (pipe(outPipe) != 0 || pipe(errPipe) != 0) return result;
+
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (chdir(cwd.c_str()) != 0) _exit(126);
+    const int in = open("/dev/null", O_RDONLY);
+    dup2(in, STDIN_FILENO);
+    dup2(outPipe[1], STDOUT_FILENO);
+    dup2(errPipe[1], STDERR_FILENO);
+    close(outPipe[0]);
+    close(errPipe[0]);
+    std::vector<char*> argv;
+    std::string program = KIV4CLI_PATH;
+    argv.push_back(program.data());
+    std::vector<std::string> copies(args);
+    for (std::string& a : copies) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+  close(outPipe[1]);
+  close(errPipe[1]);
+
+  pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
+  std::string* sinks[2] = {&result.out, &result.err};
+  int open = 2;
+  char buf[4096];
+  while (open > 0) {
+    if (poll(fds, 2, -1) < 0) break;
+    for (int i = 0; i < 2; ++i) {
+      if (fds[i].fd < 0 || fds[i].revents == 0) continue;
+      const ssize_t n = read(fds[i].fd, buf, sizeof buf);
+      if (n > 0) {
+        sinks[i]->append(buf, static_cast<std::size_t>(n));
+      } else {
+        close(fds[i].fd);
+        fds[i].fd = -1;
+        --open;
+      }
+    }
+  }
+  int wstatus = 0;
+  waitpid(pid, &wstatus, 0);
+  if (WIFEXITED(wstatus)) {
+    result.status = WEXITSTATUS(wstatus);
+  } else if (WIFSIGNALED(wstatus)) {
+    result.status = 128 + WTERMSIG(wstatus);
+  }
+  return result;
+}
+
+}  // namespace kiv::test

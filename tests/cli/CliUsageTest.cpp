@@ -1,0 +1,199 @@
+// The command line itself: help, usage errors, option values, station
+// operands and the data directory.
+#include <gtest/gtest.h>
+
+#include "CliNetwork.h"
+#include "formats/StaNameFile.h"
+
+namespace kiv::test {
+namespace {
+
+using Args = std::vector<std::string>;
+
+TEST_F(CliTest, HelpListsEveryCommandAndOptionAndRunsNothing) {
+  for (const Args& args : {Args{"--help"}, Args{"-h"}, Args{"route", "新宿", "--help"}, Args{"--bogus", "-h"}}) {
+    const CliResult r = run(args);
+    EXPECT_EQ(r.status, 0) << args[0];
+    EXPECT_EQ(r.err, "");
+    for (const char* word : {"route", "fastest", "fare", "faretable", "reqtime", "timetable", "stations", "jrcheap",
+                             "tokyo101", "--time", "--day", "--detour", "--extra", "--changes", "--routes",
+                             "--order", "--plain", "--network", "--no-tokyo-rule", "--block", "--table", "--csv",
+                             "-o FILE", "--hour", "--group", "-C DIR", "--sjis", "Exit status"}) {
+      EXPECT_NE(r.out.find(word), std::string::npos) << word;
+    }
+  }
+  EXPECT_EQ(settingOf(dir, "station_dep1"), "上野");
+  EXPECT_FALSE(std::filesystem::exists(dir / "$MltRtL1.kv4"));
+}
+
+TEST_F(CliTest, MalformedCommandLinesPrintTheUsageAndExitWithTwo) {
+  const std::string settingsBefore = dir.readText("Kiv4.def");
+  const std::vector<Args> cases = {
+      {},
+      {"bogus"},
+      {"route", "東京"},
+      {"route", "東京", "上野", "神田"},
+      {"stations", "東京"},
+      {"faretable"},
+      {"route", "東京", "上野", "--bogus"},
+      {"stations", "--time", "9:00"},
+      {"fastest", "東京", "上野", "--order", "time"},
+      {"fare", "東京", "上野", "--csv"},
+      {"timetable", "東京", "--time", "9:00"},
+      {"route", "東京", "上野", "--time"},
+      {"faretable", "東京", "-o"},
+      {"stations", "--sjis=1"},
+      {"faretable", "東京", "--csv=yes"},
+      {"-C"},
+  };
+  for (const Args& args : cases) {
+    const CliResult r = run(args);
+    const std::string shown = args.empty() ? "(none)" : args[0] + " ... " + args.back();
+    EXPECT_EQ(r.status, 2) << shown;
+    EXPECT_EQ(r.out, "") << shown;
+    EXPECT_EQ(r.err.rfind("kiv4cli: ", 0), 0u) << shown << ": " << r.err;
+    EXPECT_NE(r.err.find("usage: kiv4cli"), std::string::npos) << shown;
+  }
+  // Nothing ran: no engine was built, so the settings file was not rewritten.
+  EXPECT_EQ(dir.readText("Kiv4.def"), settingsBefore);
+  EXPECT_FALSE(std::filesystem::exists(dir / "$MltRtL1.kv4"));
+}
+
+TEST_F(CliTest, OptionValuesOutsideTheirRangesAreRefused) {
+  const std::vector<Args> cases = {
+      {"route", "--time", "24:00"},  {"route", "--time", "9:60"},   {"route", "--time", "9:5"},
+      {"route", "--time", "930"},    {"route", "--time", "-1:00"},  {"route", "--time", ""},
+      {"route", "--time", "123:00"}, {"route", "--day", "7"},       {"route", "--day", "月曜"},
+      {"route", "--day", "-1"},      {"route", "--day", "Mon"},     {"route", "--detour", "2"},
+      {"route", "--detour", "21"},   {"route", "--detour", "7km"},  {"route", "--detour", "+7"},
+      {"route", "--extra", "61"},    {"route", "--changes", "101"}, {"route", "--routes", "0"},
+      {"route", "--routes", "301"},  {"route", "--routes", "99999999999"}, {"route", "--order", "cheap"},
+      {"timetable", "--hour", "24"}, {"timetable", "--day", "8"},   {"fare", "--network", "-1"},
+      {"fare", "--network", "x"},    {"fare", "--network", "32768"}, {"faretable", "--block", "-1"},
+      {"faretable", "--block", "x"}, {"reqtime", "--table", "1.5"},
+  };
+  for (const Args& c : cases) {
+    const std::string& command = c[0];
+    Args args = {command, "東京"};
+    if (command == "route" || command == "fare") args.push_back("上野");
+    args.push_back(c[1]);
+    args.push_back(c[2]);
+    const CliResult r = run(args);
+    EXPECT_EQ(r.status, 2) << c[1] << " " << c[2];
+    EXPECT_NE(r.err.find(c[1]), std::string::npos) << r.err;
+  }
+}
+
+TEST_F(CliTest, RangeBoundsAndBothOptionSpellingsAreAccepted) {
+  const std::vector<Args> cases = {
+      {"--time", "0:00"},   {"--time", "23:59"},   {"--time", "09:05"}, {"--day", "0"},      {"--day", "6"},
+      {"--day", "土"},      {"--detour", "3"},     {"--detour", "20"},  {"--extra", "0"},    {"--extra", "60"},
+      {"--changes", "0"},   {"--changes", "100"},  {"--routes", "1"},   {"--routes", "300"}, {"--detour=20"},
+      {"--order=fare"},
+  };
+  for (const Args& c : cases) {
+    Args args = {"route", "東京", "上野"};
+    args.insert(args.end(), c.begin(), c.end());
+    const CliResult r = run(args);
+    EXPECT_EQ(r.status, 0) << c[0] << " " << c.back() << ": " << r.err;
+  }
+  // Options may also stand before the command, and "--" ends them.
+  EXPECT_EQ(runCli({"--sjis", "-C", dir.path().string(), "stations"}).status, 0);
+  EXPECT_EQ(runCli({"-C" + dir.path().string(), "--", "stations"}).status, 0);
+}
+
+TEST_F(CliTest, UnknownStationsGiveTheStationBoxMessagesAndChangeNothing) {
+  const std::string departure = "出発駅の入力が正しくありません\n";
+  const std::string arrival = "到着駅の入力が正しくありません\n";
+  const std::vector<std::pair<Args, std::string>> cases = {
+      {{"route", "新宿", "上野"}, departure},
+      {{"route", "東京", "新宿"}, arrival},
+      {{"route", "新宿", "新宿"}, departure},
+      {{"route", " 東京", "上野"}, departure},
+      {{"route", "東京", "上野 "}, arrival},
+      {{"route", "#0", "上野"}, departure},
+      {{"route", "#6", "上野"}, departure},
+      {{"route", "#", "上野"}, departure},
+      {{"route", "#1a", "上野"}, departure},
+      {{"route", "#-1", "上野"}, departure},
+      {{"route", "#99999999999", "上野"}, departure},
+      {{"route", "東京", "#65536"}, arrival},
+      {{"route", "\xff\xfe", "上野"}, departure},
+      {{"route", "", "上野"}, departure},
+      {{"fastest", "東京", "新宿"}, arrival},
+      {{"fare", "新宿", "上野"}, departure},
+      {{"faretable", "新宿"}, departure},
+      {{"reqtime", "#7"}, departure},
+      {{"timetable", "新宿"}, departure},
+  };
+  for (const auto& [args, message] : cases) {
+    const CliResult r = run(args);
+    EXPECT_EQ(r.status, 1) << args[1] << " " << args.back();
+    EXPECT_EQ(r.err, message) << args[1] << " " << args.back();
+    EXPECT_EQ(r.out, "");
+  }
+  EXPECT_EQ(settingOf(dir, "station_dep1"), "上野");
+  EXPECT_EQ(settingOf(dir, "station_dep2"), "");
+  EXPECT_EQ(settingOf(dir, "station_arv1"), "");
+  EXPECT_FALSE(std::filesystem::exists(dir / "$MltRtL1.kv4"));
+}
+
+TEST_F(CliTest, EqualStationsAreRefusedBeforeAnythingChanges) {
+  for (const Args& args : {Args{"route", "東京", "#1"}, Args{"fastest", "#4", "上野"}, Args{"fare", "神田", "神田"}}) {
+    const CliResult r = run(args);
+    EXPECT_EQ(r.status, 1) << args[0];
+    EXPECT_EQ(r.err, "出発駅と到着駅が同じです\n");
+    EXPECT_EQ(r.out, "");
+  }
+  EXPECT_EQ(settingOf(dir, "station_dep1"), "上野");
+  EXPECT_EQ(settingOf(dir, "station_arv1"), "");
+  EXPECT_FALSE(std::filesystem::exists(dir / "$MltRtL1.kv4"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "$TT$.kv4"));
+}
+
+TEST_F(CliTest, StationNumbersStandForTheirNames) {
+  const CliResult byName = run({"route", "東京", "上野"});
+  const CliResult byNumber = run({"route", "#1", "#04"});
+  EXPECT_EQ(byNumber.status, 0);
+  EXPECT_EQ(byNumber.out, byName.out);
+  // The recent lists hold names, which the windowed program can resolve.
+  EXPECT_EQ(settingOf(dir, "station_dep1"), "東京");
+  EXPECT_EQ(settingOf(dir, "station_dep2"), "上野");
+  EXPECT_EQ(settingOf(dir, "station_arv1"), "上野");
+  EXPECT_EQ(settingOf(dir, "station_arv2"), "");
+}
+
+TEST(CliDataDirectory, MissingDataFilesAreNamedAndNothingIsWritten) {
+  TempDir empty;
+  CliResult r = runCli({"stations"}, empty.path());
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("StaName.kv4"), std::string::npos) << r.err;
+  EXPECT_EQ(r.out, "");
+  EXPECT_FALSE(std::filesystem::exists(empty / "Kiv4.def"));
+
+  // A station file alone serves the station list, not the searches.
+  TempDir stationsOnly;
+  StaNameFile names;
+  names.stations.push_back({sjis("東京"), "x"});
+  writeStaNameFile(stationsOnly / "StaName.kv4", names);
+  r = runCli({"stations"}, stationsOnly.path());
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "東京\n");
+  r = runCli({"route", "東京", "東京"}, stationsOnly.path());
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err.find("StaName.kv4"), std::string::npos) << r.err;
+  for (const char* file : {"Train.kv4", "Diagram2.kv4", "DistJR.kv4", "FAREIDX.KV4"}) {
+    EXPECT_NE(r.err.find(file), std::string::npos) << file;
+  }
+  r = runCli({"faretable", "東京"}, stationsOnly.path());
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err.find("Diagram2.kv4"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("StaFare.kv4"), std::string::npos) << r.err;
+
+  r = runCli({"-C", (empty / "nowhere").string(), "stations"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("nowhere"), std::string::npos) << r.err;
+}
+
+}  // namespace
+}  // namespace kiv::test

@@ -1,0 +1,57 @@
+// The sample network as shipped in data/, compiled once per test program and
+// loaded in the engine, with the shortest JR distances from 東京.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "Codec.h"
+#include "Engine.h"
+#include "KivdataTestSupport.h"
+
+namespace kiv::test {
+
+class SampleNetworkTest : public ::testing::Test {
+ protected:
+  // data/ of the source tree this test was built from.
+  static std::filesystem::path shippedDataDir() {
+    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data";
+  }
+
+  static void SetUpTestSuite() {
+    if (engine_) return;
+    tmp_ = std::make_unique<TempDir>();
+    KivdataRun run = runKivdataCommand({"build", shippedDataDir().string(), (tmp_->path() / "out").string()});
+    ASSERT_EQ(run.rc, 0) << run.err;
+    engine_ = std::make_unique<Engine>(tmp_->path() / "out");
+    const int n = engine_->sta.getNetworkSize(0);
+    fromTokyo_.assign(n + 1, JrDistanceBreakdown{});
+    ASSERT_EQ(engine_->dist.jrDistances(station("東京"), n, fromTokyo_.data()), 0);
+  }
+
+  static Engine& engine() { return *engine_; }
+  static StationNo station(const char* utf8) { return engine_->staName.findByName(*utf8ToSjis(utf8)); }
+
+  // The shortest JR distance from 東京, split by line kind.
+  static JrDistanceBreakdown fromTokyo(const char* utf8) {
+    StationNo s = station(utf8);
+    EXPECT_GT(s, 0) << utf8;
+    int pos = engine_->sta.findPosition(0, s);
+    EXPECT_GT(pos, 0) << utf8;
+    return pos > 0 ? fromTokyo_[pos] : JrDistanceBreakdown{};
+  }
+  static const JrDistanceBreakdown& fromTokyoAt(int position) { return fromTokyo_[position]; }
+  static int fareYen(const char* utf8) { return engine_->kiv.jrFare(fromTokyo(utf8)) * 10; }
+
+ private:
+  // Kept for the whole test program: the engine's settings file is written
+  // into the temporary directory when the program ends.
+  inline static std::unique_ptr<TempDir> tmp_;
+  inline static std::unique_ptr<Engine> engine_;
+  inline static std::vector<JrDistanceBreakdown> fromTokyo_;
+};
+
+}  // namespace kiv::test
