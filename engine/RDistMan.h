@@ -58,7 +58,9 @@ class RDistMan {
 
   // Developer tool: the JR station pairs whose cheapest route within a detour
   // costs less than the shortest route, written to "jrregu.dat" and
-  // "$jrregu.csv" in the data directory. The number of pairs found.
+  // "$jrregu.csv" in the data directory, with a progress line per origin on
+  // standard output. The number of pairs found; -1 when a file cannot be
+  // created.
   int buildJrCheapestTable();
 
  private:

@@ -42,12 +42,14 @@ class RFareMan {
 
   // The fare in yen of a journey from `from` to `to` on one network; mode 1
   // applies the Tokyo-zone rule on JR. -1 when from equals to, 0 when the
-  // origin is not a station of the network.
+  // origin or the destination is not a station of the network.
   int stationFare(NetworkCode network, StationNo from, StationNo to, int mode) const;
-  // Writes the fare table of `origin` to "$FareTbl.kv4" in the data directory. 0.
+  // Writes the fare table of `origin` to "$FareTbl.kv4" in the data directory:
+  // 0, or -1 when the file cannot be created.
   int buildFareTable(StationNo origin) const;
   // Writes one block (-1: all blocks) of "$FareTbl.kv4" as a report, or as CSV,
-  // to `target`.
+  // to `target`, exactly as the fare table window saves it. 0, or -1 (and
+  // nothing written) when "$FareTbl.kv4" cannot be read or `target` created.
   int exportFareTable(const std::filesystem::path& target, int block, bool csv) const;
   // Writes "$TKY101.KV4": the Yamanote-zone / 101-200 km pairs whose fare
   // changes under the Tokyo-zone rule. The number of lines, -1 when the file

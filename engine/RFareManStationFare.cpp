@@ -55,11 +55,11 @@ int RFareMan::stationFare(NetworkCode network, StationNo from, StationNo to, int
     }
   }
 
+  // A destination outside the network has no distance, hence no fare.
   const int position = staMan_.findPosition(network, to);
+  if (position < 1 || position > n) return 0;
   std::vector<int> fares;
   if (!distanceFares(network, from, n, fares)) return 0;
-  // A destination outside the network has no distance, hence no fare.
-  if (position < 1 || position > n) return 0;
   const int fare = fares[static_cast<std::size_t>(position)];
 
   const int special = specialFare(network, from, to);

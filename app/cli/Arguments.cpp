@@ -205,6 +205,14 @@ std::optional<int> parseDay(const std::string& text) {
 
 Invocation parseArguments(const std::vector<std::string>& args) {
   Invocation inv;
+  // --help wins over every problem of the rest of the line.
+  for (const std::string& arg : args) {
+    if (arg == "--") break;
+    if (arg == "--help" || arg == "-h") {
+      inv.help = true;
+      return inv;
+    }
+  }
   std::vector<std::string> words;
   std::vector<GivenOption> given;
   bool optionsEnded = false;
@@ -217,10 +225,6 @@ Invocation parseArguments(const std::vector<std::string>& args) {
     }
     if (arg == "--") {
       optionsEnded = true;
-      continue;
-    }
-    if (arg == "--help" || arg == "-h") {
-      inv.help = true;
       continue;
     }
     std::string name = arg;
@@ -236,21 +240,14 @@ Invocation parseArguments(const std::vector<std::string>& args) {
       inlineValue = arg.substr(2);
     }
     const OptionSpec* spec = findOption(name);
-    if (spec == nullptr) {
-      if (inv.help) continue;
-      throw UsageError("unknown option '" + name + "'");
-    }
+    if (spec == nullptr) throw UsageError("unknown option '" + name + "'");
     if (!spec->takesValue && inlineValue) throw UsageError(name + " takes no value");
     if (spec->takesValue && !inlineValue) {
-      if (i + 1 >= args.size()) {
-        if (inv.help) continue;
-        throw UsageError(name + " needs a value");
-      }
+      if (i + 1 >= args.size()) throw UsageError(name + " needs a value");
       inlineValue = args[++i];
     }
     given.push_back({spec, inlineValue.value_or("")});
   }
-  if (inv.help) return inv;
 
   if (words.empty()) throw UsageError("no command given");
   const CommandSpec* command = findCommand(words[0]);
