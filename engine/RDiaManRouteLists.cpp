@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <numeric>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "DiaReportText.h"

@@ -12,7 +12,7 @@ namespace {
 
 struct CommandSpec {
   std::string_view name;
-  int stations;              // number of station operands
+  int stations;               // number of station operands
   std::string_view operands;  // how the usage names them
 };
 
@@ -28,8 +28,26 @@ constexpr std::array<CommandSpec, 9> kCommands = {{
     {"tokyo101", 0, ""},
 }};
 
-enum class Opt { kDir, kSjis, kTime, kDay, kDetour, kExtra, kChanges, kRoutes, kOrder, kPlain, kNetwork,
-                 kNoTokyoRule, kBlock, kTable, kCsv, kOutput, kHour, kGroup };
+enum class Opt {
+  kDir,
+  kSjis,
+  kTime,
+  kDay,
+  kDetour,
+  kExtra,
+  kChanges,
+  kRoutes,
+  kOrder,
+  kPlain,
+  kNetwork,
+  kNoTokyoRule,
+  kBlock,
+  kTable,
+  kCsv,
+  kOutput,
+  kHour,
+  kGroup
+};
 
 struct OptionSpec {
   std::string_view name;
@@ -91,7 +109,8 @@ bool belongsTo(const OptionSpec& option, std::string_view command) {
 // A plain decimal number (digits only, no sign, no blanks) that fits an int.
 std::optional<int> parseNumber(std::string_view text) {
   if (text.empty() || text.size() > 9) return std::nullopt;
-  if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) return std::nullopt;
+  if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return std::nullopt;
   int value = 0;
   std::from_chars(text.data(), text.data() + text.size(), value);
   return value;
@@ -134,7 +153,8 @@ void applyOption(Invocation& inv, const GivenOption& given) {
     case Opt::kDay:
       inv.day = parseDay(given.value);
       if (!inv.day) {
-        throw UsageError("--day takes 0..6 (0 = Sunday) or one of 日 月 火 水 木 金 土, not '" + given.value + "'");
+        throw UsageError("--day takes 0..6 (0 = Sunday) or one of 日 月 火 水 木 金 土, not '" + given.value +
+                         "'");
       }
       break;
     case Opt::kDetour:

@@ -19,7 +19,7 @@ enum class RouteOrder { kFound = 1, kTime = 2, kFare = 3 };
 struct Invocation {
   bool help = false;  // --help: print the help text, run nothing
   std::string command;
-  std::vector<std::string> stations;  // UTF-8 names or #N, as typed
+  std::vector<std::string> stations;               // UTF-8 names or #N, as typed
   std::optional<std::filesystem::path> directory;  // -C
   bool sjis = false;
 

@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::array<std::string_view, 1> kStationFiles = {"StaName.kv4"};
 constexpr std::array<std::string_view, 5> kTimetableFiles = {"Train.kv4", "Transfer.kv4", "DiaIdx1.kv4",
-                                                              "DiaIdx2.kv4", "Diagram2.kv4"};
+                                                             "DiaIdx2.kv4", "Diagram2.kv4"};
 constexpr std::array<std::string_view, 10> kFareFiles = {
     "StaAttr.kv4", "StaIdx.kv4",  "StaFare.kv4", "DistJR.kv4", "DistPR.kv4",
     "DistIdx.kv4", "FAREIDX.KV4", "FAREF.KV4",   "FARER.KV4",  "FAREW.KV4"};
@@ -37,8 +37,8 @@ void enterDataDirectory(const std::filesystem::path& dir) {
 }
 
 void requireDataFiles(const std::string& command) {
-  const bool timetable = command == "route" || command == "fastest" || command == "reqtime" ||
-                         command == "timetable";
+  const bool timetable =
+      command == "route" || command == "fastest" || command == "reqtime" || command == "timetable";
   const bool fares = command == "route" || command == "fare" || command == "faretable" ||
                      command == "jrcheap" || command == "tokyo101";
   std::vector<std::string_view> missing;

@@ -47,9 +47,9 @@ void runFareTable(Engine& engine, const Invocation& inv) {
   if (inv.part) {
     const int blocks = countRecords(kFareTableFile, '1');
     if (*inv.part >= blocks) {
-      throw CommandFailure("kiv4cli: the fare table of " + utf8Name(origin) + " has no block " +
-                           std::to_string(*inv.part) + " (its blocks: " +
-                           (blocks == 0 ? std::string("none") : "0.." + std::to_string(blocks - 1)) + ")");
+      throw CommandFailure(
+          "kiv4cli: the fare table of " + utf8Name(origin) + " has no block " + std::to_string(*inv.part) +
+          " (its blocks: " + (blocks == 0 ? std::string("none") : "0.." + std::to_string(blocks - 1)) + ")");
     }
   }
   saveOrPrint(inv, [&](const std::filesystem::path& file) {

@@ -87,7 +87,8 @@ void printRoutes(RDiaMan& dia, RouteOrder order, bool sjis) {
   int row = 0;
   for (int detection : routes) {
     ++row;
-    if (dia.writeRouteDetail(out.path(), row == 1 ? "w" : "a", detection, static_cast<int>(order), row) != 0) {
+    if (dia.writeRouteDetail(out.path(), row == 1 ? "w" : "a", detection, static_cast<int>(order), row) !=
+        0) {
       throw CommandFailure("kiv4cli: cannot describe route " + std::to_string(row));
     }
   }

@@ -12,7 +12,8 @@ namespace {
 // "#" followed by 1 to 5 decimal digits; the number, or -1.
 int stationNumberOf(const std::string& operand) {
   if (operand.size() < 2 || operand.size() > 6 || operand[0] != '#') return -1;
-  if (!std::all_of(operand.begin() + 1, operand.end(), [](char c) { return c >= '0' && c <= '9'; })) return -1;
+  if (!std::all_of(operand.begin() + 1, operand.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return -1;
   return std::stoi(operand.substr(1));
 }
 

@@ -18,10 +18,10 @@
 #include <string>
 #include <vector>
 
+#include "CliRunner.h"
 #include "Codec.h"
 #include "DistFareFixture.h"
 #include "TempDir.h"
-#include "CliRunner.h"
 #include "TimetableFixture.h"
 
 namespace kiv::test {

@@ -75,7 +75,8 @@ TEST_F(CliTest, FareTablePrintsOrSavesTheBlocksAsTheWindowSavesThem) {
 
 const std::string kYamanoteTimes =
     "  東京 からの所要時間(分)  ～ 山手線 ～\n\n" + row("神田", "2") + row("秋葉原", "4") + row("上野", "7");
-const std::string kTokyuTimes = "  東京 からの所要時間(分)  ～ 東急線 ～\n\n" + row("秋葉原", "3") + row("上野", "6");
+const std::string kTokyuTimes =
+    "  東京 からの所要時間(分)  ～ 東急線 ～\n\n" + row("秋葉原", "3") + row("上野", "6");
 
 TEST_F(CliTest, RequiredTimesPrintOrSaveTheTablesOfTheTrains) {
   CliResult r = run({"reqtime", "東京"});
@@ -88,7 +89,8 @@ TEST_F(CliTest, RequiredTimesPrintOrSaveTheTablesOfTheTrains) {
 
   r = run({"reqtime", "#1", "--table", "1", "--csv", "-o", "t.csv"});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(dir.readText("t.csv"), sjisCrLf("From,列車,To,所要(分)\n東京,東急線,秋葉原,3\n東京,東急線,上野,6\n"));
+  EXPECT_EQ(dir.readText("t.csv"),
+            sjisCrLf("From,列車,To,所要(分)\n東京,東急線,秋葉原,3\n東京,東急線,上野,6\n"));
 
   EXPECT_EQ(run({"reqtime", "東京", "--table", "2"}).status, 1);
 
@@ -101,8 +103,8 @@ TEST_F(CliTest, RequiredTimesPrintOrSaveTheTablesOfTheTrains) {
 
 std::string timetableBlock(const std::string& day, const std::string& company, const std::string& minute,
                            const std::string& train) {
-  return "☆★ ［ 東京 ］の発車時刻データ( " + day + "曜 9時台 )  ～ " + company + " ～ ★☆\n\n" + "    " + minute +
-         "分発  " + padded(train, 32) + "  上野 方面ゆき\n";
+  return "☆★ ［ 東京 ］の発車時刻データ( " + day + "曜 9時台 )  ～ " + company + " ～ ★☆\n\n" + "    " +
+         minute + "分発  " + padded(train, 32) + "  上野 方面ゆき\n";
 }
 const std::string kTimetableNote = "\n\n注 : 実際のダイヤとは異なります。\n";
 

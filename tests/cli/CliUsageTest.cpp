@@ -11,14 +11,16 @@ namespace {
 using Args = std::vector<std::string>;
 
 TEST_F(CliTest, HelpListsEveryCommandAndOptionAndRunsNothing) {
-  for (const Args& args : {Args{"--help"}, Args{"-h"}, Args{"route", "新宿", "--help"}, Args{"--bogus", "-h"}}) {
+  for (const Args& args :
+       {Args{"--help"}, Args{"-h"}, Args{"route", "新宿", "--help"}, Args{"--bogus", "-h"}}) {
     const CliResult r = run(args);
     EXPECT_EQ(r.status, 0) << args[0];
     EXPECT_EQ(r.err, "");
-    for (const char* word : {"route", "fastest", "fare", "faretable", "reqtime", "timetable", "stations", "jrcheap",
-                             "tokyo101", "--time", "--day", "--detour", "--extra", "--changes", "--routes",
-                             "--order", "--plain", "--network", "--no-tokyo-rule", "--block", "--table", "--csv",
-                             "-o FILE", "--hour", "--group", "-C DIR", "--sjis", "Exit status"}) {
+    for (const char* word :
+         {"route",    "fastest",  "fare",    "faretable", "reqtime",         "timetable", "stations",
+          "jrcheap",  "tokyo101", "--time",  "--day",     "--detour",        "--extra",   "--changes",
+          "--routes", "--order",  "--plain", "--network", "--no-tokyo-rule", "--block",   "--table",
+          "--csv",    "-o FILE",  "--hour",  "--group",   "-C DIR",          "--sjis",    "Exit status"}) {
       EXPECT_NE(r.out.find(word), std::string::npos) << word;
     }
   }
@@ -61,16 +63,21 @@ TEST_F(CliTest, MalformedCommandLinesPrintTheUsageAndExitWithTwo) {
 
 TEST_F(CliTest, OptionValuesOutsideTheirRangesAreRefused) {
   const std::vector<Args> cases = {
-      {"route", "--time", "24:00"},  {"route", "--time", "9:60"},   {"route", "--time", "9:5"},
-      {"route", "--time", "930"},    {"route", "--time", "-1:00"},  {"route", "--time", ""},
-      {"route", "--time", "123:00"}, {"route", "--day", "7"},       {"route", "--day", "月曜"},
-      {"route", "--day", "-1"},      {"route", "--day", "Mon"},     {"route", "--detour", "2"},
-      {"route", "--detour", "21"},   {"route", "--detour", "7km"},  {"route", "--detour", "+7"},
-      {"route", "--extra", "61"},    {"route", "--changes", "101"}, {"route", "--routes", "0"},
-      {"route", "--routes", "301"},  {"route", "--routes", "99999999999"}, {"route", "--order", "cheap"},
-      {"timetable", "--hour", "24"}, {"timetable", "--day", "8"},   {"fare", "--network", "-1"},
-      {"fare", "--network", "x"},    {"fare", "--network", "32768"}, {"faretable", "--block", "-1"},
-      {"faretable", "--block", "x"}, {"reqtime", "--table", "1.5"},
+      {"route", "--time", "24:00"},   {"route", "--time", "9:60"},
+      {"route", "--time", "9:5"},     {"route", "--time", "930"},
+      {"route", "--time", "-1:00"},   {"route", "--time", ""},
+      {"route", "--time", "123:00"},  {"route", "--day", "7"},
+      {"route", "--day", "月曜"},     {"route", "--day", "-1"},
+      {"route", "--day", "Mon"},      {"route", "--detour", "2"},
+      {"route", "--detour", "21"},    {"route", "--detour", "7km"},
+      {"route", "--detour", "+7"},    {"route", "--extra", "61"},
+      {"route", "--changes", "101"},  {"route", "--routes", "0"},
+      {"route", "--routes", "301"},   {"route", "--routes", "99999999999"},
+      {"route", "--order", "cheap"},  {"timetable", "--hour", "24"},
+      {"timetable", "--day", "8"},    {"fare", "--network", "-1"},
+      {"fare", "--network", "x"},     {"fare", "--network", "32768"},
+      {"faretable", "--block", "-1"}, {"faretable", "--block", "x"},
+      {"reqtime", "--table", "1.5"},
   };
   for (const Args& c : cases) {
     const std::string& command = c[0];
@@ -86,10 +93,10 @@ TEST_F(CliTest, OptionValuesOutsideTheirRangesAreRefused) {
 
 TEST_F(CliTest, RangeBoundsAndBothOptionSpellingsAreAccepted) {
   const std::vector<Args> cases = {
-      {"--time", "0:00"},   {"--time", "23:59"},   {"--time", "09:05"}, {"--day", "0"},      {"--day", "6"},
-      {"--day", "土"},      {"--detour", "3"},     {"--detour", "20"},  {"--extra", "0"},    {"--extra", "60"},
-      {"--changes", "0"},   {"--changes", "100"},  {"--routes", "1"},   {"--routes", "300"}, {"--detour=20"},
-      {"--order=fare"},
+      {"--time", "0:00"}, {"--time", "23:59"}, {"--time", "09:05"}, {"--day", "0"},
+      {"--day", "6"},     {"--day", "土"},     {"--detour", "3"},   {"--detour", "20"},
+      {"--extra", "0"},   {"--extra", "60"},   {"--changes", "0"},  {"--changes", "100"},
+      {"--routes", "1"},  {"--routes", "300"}, {"--detour=20"},     {"--order=fare"},
   };
   for (const Args& c : cases) {
     Args args = {"route", "東京", "上野"};
@@ -139,7 +146,8 @@ TEST_F(CliTest, UnknownStationsGiveTheStationBoxMessagesAndChangeNothing) {
 }
 
 TEST_F(CliTest, EqualStationsAreRefusedBeforeAnythingChanges) {
-  for (const Args& args : {Args{"route", "東京", "#1"}, Args{"fastest", "#4", "上野"}, Args{"fare", "神田", "神田"}}) {
+  for (const Args& args :
+       {Args{"route", "東京", "#1"}, Args{"fastest", "#4", "上野"}, Args{"fare", "神田", "神田"}}) {
     const CliResult r = run(args);
     EXPECT_EQ(r.status, 1) << args[0];
     EXPECT_EQ(r.err, "出発駅と到着駅が同じです\n");
