@@ -185,6 +185,20 @@ TEST(DefMan, SearchGoesForwardOnly) {
     EXPECT_EQ(recentDep(def, 0), "<none>");
     EXPECT_EQ(recentArv(def, 0), "<none>");
   }
+  // Read again over changed values: the missing key leaves the numbers from
+  // dep_day on as they are now (not the defaults) and empties every station.
+  {
+    RDefMan def(dir.path());
+    def.setDepDay(4);
+    def.setDetour(19);
+    def.pushRecentDep("X");
+    def.pushRecentArv("Y");
+    dir.writeText("Kiv4.def", "dep_h = 8\ndep_m = 15\ndetour = 5\nstation_dep1 = A\n");
+    EXPECT_EQ(def.loadSettings(), 0);
+    EXPECT_EQ(numbers(def), "8 15 4 1 1 19 0 0");
+    EXPECT_EQ(recentDep(def, 0), "<none>");
+    EXPECT_EQ(recentArv(def, 0), "<none>");
+  }
   // Keys out of order: dep_m before dep_h is passed over while dep_h is sought.
   dir.writeText("Kiv4.def", "dep_m = 15\nunknown = 3\ndep_h = 8\ndep_day = 2\n");
   {

@@ -53,6 +53,16 @@ TEST(DiaIdxFiles, ReadThePackedLayoutsAndRoundTrip) {
   ASSERT_TRUE(writeDiaIdx1File(dir / "copy1.kv4", *stations));
   EXPECT_EQ(readWholeFile(dir / "copy1.kv4"), idx1);
 
+  // A 12-byte link record: from, to, then the 32-bit departure span.
+  const Bytes idx2{1, 0, 0, 0, 0x02, 0x01, 0x03, 0x00, 0x04, 0x03, 0x02, 0x01, 0xFE, 0xFF, 0xFF, 0xFF};
+  ASSERT_TRUE(writeWholeFile(dir / "raw2.kv4", idx2));
+  auto raw = readDiaIdx2File(dir / "raw2.kv4");
+  ASSERT_TRUE(raw.has_value());
+  ASSERT_EQ(raw->records.size(), 1u);
+  EXPECT_EQ(raw->records[0], (DiaLinkRecord{0x0102, 3, 0x01020304, -2}));
+  ASSERT_TRUE(writeDiaIdx2File(dir / "copy2.kv4", *raw));
+  EXPECT_EQ(readWholeFile(dir / "copy2.kv4"), idx2);
+
   const DiaIdx2File links{{{1, 2, 1, 3}, {1, -5, 4, 0}}};
   ASSERT_TRUE(writeDiaIdx2File(dir / "DiaIdx2.kv4", links));
   EXPECT_EQ(readWholeFile(dir / "DiaIdx2.kv4")->size(), 4u + 2 * 12);

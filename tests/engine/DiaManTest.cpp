@@ -123,6 +123,9 @@ TEST_F(DiaManTest, IntervalServiceLeavesHalfAnIntervalLaterOrAtTheNextServedHour
   EXPECT_EQ(departure(1, 2, 3, at(10, 7)), "10:09");
   EXPECT_EQ(departure(1, 2, 2, at(9, 50)), "10:00");  // hour 9 not served
   EXPECT_EQ(departure(1, 2, 3, at(11, 7)), "34:00");  // only hour 10, next day
+  // Arriving late in a served hour still waits only half an interval, even
+  // when the departure falls into an hour that is not served.
+  EXPECT_EQ(departure(1, 2, 3, at(10, 59)), "11:01");
 }
 
 TEST_F(DiaManTest, TimedDepartureTakesTheEarliestRecordOfTheTrain) {

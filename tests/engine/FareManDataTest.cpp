@@ -45,6 +45,31 @@ TEST(FareFiles, RoundTripKeepsEveryByte) {
   EXPECT_FALSE(readFareWFile(dir / "missing.kv4"));
 }
 
+TEST(FareFiles, ReadTheStoredFieldOrder) {
+  // One record per file, every field a different value.
+  using Bytes = std::vector<std::uint8_t>;
+  TempDir dir;
+  const Bytes pairBytes{1, 0, 0x62, 0x02, 0x01, 0x00, 0x02, 0x00, 0xFB, 0xFF};
+  const Bytes linkBytes{1, 0, 0x01, 0x7F, 0x03, 0x00, 0x04, 0x00, 0xFF, 0xFF};
+  writeWholeFile(dir / "FAREF.KV4", pairBytes);
+  writeWholeFile(dir / "FARER.KV4", pairBytes);
+  writeWholeFile(dir / "FAREW.KV4", linkBytes);
+
+  const auto special = readFareFFile(dir / "FAREF.KV4");
+  const auto reductions = readFareRFile(dir / "FARER.KV4");
+  const auto links = readFareWFile(dir / "FAREW.KV4");
+  ASSERT_TRUE(special && reductions && links);
+  const std::vector<FarePairRecord> pair{{610, 1, 2, -5}};
+  EXPECT_EQ(special->records, pair);
+  EXPECT_EQ(reductions->records, pair);
+  EXPECT_EQ(links->records, (std::vector<FareWRecord>{{0x7F01, 3, 4, -1}}));
+
+  ASSERT_TRUE(writeFareRFile(dir / "pair.kv4", *reductions));
+  ASSERT_TRUE(writeFareWFile(dir / "link.kv4", *links));
+  EXPECT_EQ(readWholeFile(dir / "pair.kv4"), pairBytes);
+  EXPECT_EQ(readWholeFile(dir / "link.kv4"), linkBytes);
+}
+
 TEST(FareFiles, ShortFilesAndNegativeCountsGiveOnlyCompleteRecords) {
   TempDir dir;
   ByteWriter w;

@@ -118,6 +118,18 @@ TEST(StaManMalformed, ShortFilesAndNegativeCounts) {
   RStaMan sta(dir.path(), names);
   EXPECT_EQ(sta.getEntryCount(), 1);
   EXPECT_EQ(sta.getNetworkRecordCount(), 0);
+
+  // The entry count is signed too: a negative one loads no entry, even with
+  // whole entries after it.
+  attr = ByteWriter();
+  attr.i16(-2);
+  for (std::int16_t v : {0, 10, 0, 0, 0, 11, 0, 0}) attr.i16(v);
+  ASSERT_TRUE(writeWholeFile(dir / "StaAttr.kv4", attr.data()));
+  ASSERT_TRUE(writeStaIdxFile(dir / "StaIdx.kv4", {{{0, 1, 2}}}));
+  RStaMan negative(dir.path(), names);
+  EXPECT_EQ(negative.getEntryCount(), 0);
+  EXPECT_EQ(negative.findPosition(0, 10), -1);
+  EXPECT_EQ(negative.getStationAt(0, 1), -1);
 }
 
 // The built-in lists, resolved against a station file that holds every

@@ -5,6 +5,7 @@
 #include "BinaryIO.h"
 #include "Codec.h"
 #include "RStaName.h"
+#include "SjisText.h"
 #include "TempDir.h"
 #include "formats/StaNameFile.h"
 
@@ -121,6 +122,23 @@ TEST(StaNameMalformed, KeepsOnlyCompleteRecordsAndFitsNamesWithoutNul) {
 
   ASSERT_TRUE(writeWholeFile(dir / "StaName.kv4", {0x01, 0x00}));  // count cut short
   EXPECT_EQ(RStaName(dir.path()).getCount(), 0);
+}
+
+// Names without their NUL are fitted to their fields; the cut must know
+// which bytes begin a double-byte character and which stand alone.
+TEST(SjisFit, NeverSplitsADoubleByteCharacter) {
+  // Lead bytes at the edges of their two ranges, after one single byte so
+  // that the limit falls inside the character.
+  for (const char* ch : {"\x81\x40", "\x9f\x40", "\xe0\x40", "\xfc\x4b"}) {
+    EXPECT_EQ(fitSjisField(std::string("A") + ch, 3), "A") << std::hex << int(ch[0] & 0xff);
+    EXPECT_EQ(fitSjisField(std::string("A") + ch + "B", 4), std::string("A") + ch);
+  }
+  // Half-width katakana and the bytes just outside the lead ranges stand alone.
+  for (char c : {'\x80', '\xa0', '\xa1', '\xdf', '\xfd'}) {
+    EXPECT_EQ(fitSjisField(std::string("A") + c + c, 3), std::string("A") + c) << std::hex << int(c & 0xff);
+  }
+  EXPECT_EQ(fitSjisField("AB", 1), "");
+  EXPECT_EQ(fitSjisField("AB", 0), "");
 }
 
 }  // namespace

@@ -187,7 +187,12 @@ TEST(TrainManMalformed, NameWithoutNulAndShortFile) {
   trains.getCompany(1, company);
   EXPECT_EQ(company, 2);
 
-  ASSERT_TRUE(writeWholeFile(dir / "Train.kv4", {0xff, 0xff, 'a', 0}));  // count -1
+  // A negative count loads no train, even with a whole record after it.
+  w = ByteWriter();
+  w.i16(-1);
+  w.text("x", kTrainNameSize);
+  w.i16(20);
+  ASSERT_TRUE(writeWholeFile(dir / "Train.kv4", w.data()));
   EXPECT_EQ(RTrainMan(dir.path()).getTrainCount(), 0);
 }
 
