@@ -65,7 +65,7 @@ int searchNetwork(const RStaMan& staMan, NetworkCode network, StationNo start, i
     follow(table, p, static_cast<StationNo>(s));
   }
 
-  std::copy(table.begin() + 1, table.end(), out + 1);
+  for (int i = 1; i <= n; ++i) out[i] = table[static_cast<std::size_t>(i)];
   return 0;
 }
 

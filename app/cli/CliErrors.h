@@ -20,7 +20,8 @@ class UsageError : public std::runtime_error {
 
 // The message is printed to standard error as it is: one of the system's own
 // message texts (UTF-8, without the message box's leading line break) or a
-// sentence of the command line's own.
+// sentence of the command line's own; empty when nothing is to be said
+// (standard output was closed by its reader).
 class CommandFailure : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <system_error>
@@ -27,7 +28,11 @@ std::string toTerminalText(std::string_view sjis) {
 
 void printText(std::string_view utf8) {
   std::fwrite(utf8.data(), 1, utf8.size(), stdout);
-  std::fflush(stdout);
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    // A reader that went away (kiv4cli ... | head) needs no message.
+    if (errno == EPIPE) throw CommandFailure("");
+    throw CommandFailure("kiv4cli: cannot write to standard output");
+  }
 }
 
 void printWorkFile(const std::filesystem::path& file, bool sjis) {

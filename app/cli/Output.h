@@ -20,7 +20,8 @@ std::string toTerminalText(std::string_view sjis);
 // else toTerminalText of them. Throws CommandFailure when it cannot be read.
 void printWorkFile(const std::filesystem::path& file, bool sjis);
 
-// Prints UTF-8 text to standard output.
+// Prints UTF-8 text to standard output; throws CommandFailure when it
+// cannot be written.
 void printText(std::string_view utf8);
 
 // The number of records of a "$....kv4" work file whose record type (first

@@ -1,6 +1,7 @@
 // kiv4cli: the searches and tables of Kiv for scripts and terminals, over
 // the same engine objects as the windowed program, built in the same order
 // in the data directory (the current directory, or the one of -C).
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -60,7 +61,7 @@ int run(const std::vector<std::string>& args) {
     runCommand(scope.engine(), inv);
   } catch (const CommandFailure& e) {
     std::fflush(stdout);
-    std::fprintf(stderr, "%s\n", e.what());
+    if (*e.what() != '\0') std::fprintf(stderr, "%s\n", e.what());
     return kExitFailure;
   }
   return kExitSuccess;
@@ -70,6 +71,9 @@ int run(const std::vector<std::string>& args) {
 }  // namespace kiv::cli
 
 int main(int argc, char** argv) {
+  // A closed standard output is reported by the write, so that the engine
+  // still ends in order and writes the settings file.
+  std::signal(SIGPIPE, SIG_IGN);
   try {
     return kiv::cli::run(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const std::exception& e) {
