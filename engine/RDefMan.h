@@ -49,6 +49,9 @@ class RDefMan {
   void setDepDay(std::int8_t day);
   // Stored as given; the search-condition dialog keeps the ranges.
   void setUseSysTime(std::int8_t v) { useSysTime_ = v; }
+  // The report mode of the time-priority route (1 detailed); for callers that
+  // choose the report per run, such as the command line.
+  void setOutputMode(std::int8_t v) { modeOutput_ = v; }
   void setDetour(std::int8_t v) { detour_ = v; }
   void setDiffTime(std::int8_t v) { diffTime_ = v; }
   void setTransMax(std::int8_t v) { transMax_ = v; }

@@ -95,25 +95,6 @@ void printRoutes(RDiaMan& dia, RouteOrder order, bool sjis) {
   printWorkFile(out.path(), sjis);
 }
 
-// The plain report without the stops passed, for a settings object that
-// cannot switch the report mode: the plain report is the detailed one less
-// its pass-through lines.
-void dropPassThroughLines(const char* reportFile) {
-  const auto bytes = readWholeFile(reportFile);
-  if (!bytes) return;
-  const std::string text(bytes->begin(), bytes->end());
-  std::string kept;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    end = end == std::string::npos ? text.size() : end + 1;
-    const std::string_view line(text.data() + start, end - start);
-    if (line.rfind("      |( ", 0) != 0) kept.append(line);
-    start = end;
-  }
-  writeWholeFile(reportFile, std::vector<std::uint8_t>(kept.begin(), kept.end()));
-}
-
 }  // namespace
 
 void runRoute(Engine& engine, const Invocation& inv) {
@@ -150,11 +131,10 @@ void runFastest(Engine& engine, const Invocation& inv) {
 
   const DepartureTime time = routeDepartureTime(engine.def, inv);
   RunSettings run(engine.def);
-  const bool modeSet = run.setOutputMode(inv.plain ? 0 : 1);
+  run.setOutputMode(inv.plain ? 0 : 1);
   if (engine.dia.fastestRoute(from.number, to.number, time.hour, time.minute, time.day) != 0) {
     throw CommandFailure(kNoRoute);
   }
-  if (!modeSet && inv.plain) dropPassThroughLines("$TT$.kv4");
   printWorkFile("$TT$.kv4", inv.sjis);
 }
 

@@ -5,22 +5,6 @@
 #include "RDefMan.h"
 
 namespace kiv::cli {
-namespace {
-
-// RDefMan keeps the output mode of the time-priority report as a stored
-// setting; it is set here only when the settings object has a setter for it.
-template <typename Settings>
-bool trySetOutputMode(Settings& def, std::int8_t mode) {
-  if constexpr (requires { def.setOutputMode(mode); }) {
-    def.setOutputMode(mode);
-    return true;
-  } else {
-    return false;
-  }
-}
-
-}  // namespace
-
 DepartureTime routeDepartureTime(const RDefMan& def, const Invocation& inv) {
   DepartureTime t;
   if (def.getUseSysTime() == 1) {
@@ -42,7 +26,7 @@ RunSettings::RunSettings(RDefMan& def) : def_(def) {}
 RunSettings::~RunSettings() {
   if (transMax_) def_.setTransMax(*transMax_);
   if (routeMax_) def_.setRouteMax(*routeMax_);
-  if (outputMode_) trySetOutputMode(def_, *outputMode_);
+  if (outputMode_) def_.setOutputMode(*outputMode_);
 }
 
 void RunSettings::setTransMax(int changes) {
@@ -55,11 +39,9 @@ void RunSettings::setRouteMax(int routes) {
   def_.setRouteMax(static_cast<std::int16_t>(routes));
 }
 
-bool RunSettings::setOutputMode(int mode) {
-  const std::int8_t before = def_.getOutputMode();
-  if (!trySetOutputMode(def_, static_cast<std::int8_t>(mode))) return false;
-  if (!outputMode_) outputMode_ = before;
-  return true;
+void RunSettings::setOutputMode(int mode) {
+  if (!outputMode_) outputMode_ = def_.getOutputMode();
+  def_.setOutputMode(static_cast<std::int8_t>(mode));
 }
 
 }  // namespace kiv::cli

@@ -38,9 +38,7 @@ class RunSettings {
   void setTransMax(int changes);
   void setRouteMax(int routes);
   // The output mode of the time-priority report (1 detailed, 0 plain).
-  // false when the settings object offers no way to set it; the caller
-  // then has to adapt the report itself.
-  bool setOutputMode(int mode);
+  void setOutputMode(int mode);
 
  private:
   RDefMan& def_;

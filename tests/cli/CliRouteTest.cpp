@@ -151,6 +151,12 @@ TEST_F(CliTest, FastestPrintsTheDetailedOrPlainReport) {
   r = run({"fastest", "上野", "東京", "--time", "9:00"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "経路が見当たりません\n");
+
+  // A plain mode in the settings does not make the report plain, and stays.
+  writeCliSettings(dir, 0);
+  r = run({"fastest", "東京", "上野"});
+  EXPECT_EQ(r.out, kFastestHead + "      |( 神田  9:02 )\n      |( 秋葉原  9:04 )\n" + kFastestTail);
+  EXPECT_EQ(settingOf(dir, "mode_output"), "0");
 }
 
 }  // namespace
