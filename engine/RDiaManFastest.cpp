@@ -2,12 +2,12 @@
 // stations in which a hop costs the change minutes at the station, the wait
 // for the train's next departure and the riding minutes, and the report of
 // the fastest route in "$TT$.kv4".
-#include "DiaReportText.h"
 #include "RCnctMan.h"
 #include "RDefMan.h"
 #include "RDiaMan.h"
 #include "RStaName.h"
 #include "RTrainMan.h"
+#include "ReportText.h"
 
 namespace kiv {
 
@@ -152,7 +152,7 @@ int RDiaMan::fastestRoute(StationNo from, StationNo to, int hour, int minute, in
     trains_.getTrainName(t, buf);
     return std::string(buf);
   };
-  using dia_text::format;
+  using report_text::format;
 
   std::string text = format(kRouteTitle, stationName(from).c_str(), stationName(to).c_str());
   text += format(kStartTime, hour, minute);
@@ -182,8 +182,8 @@ int RDiaMan::fastestRoute(StationNo from, StationNo to, int hour, int minute, in
   int d = goal.arrival.totalMinutes() - start.totalMinutes();
   if (d < 0) d += kMinutesPerDay;
   text += d < 60 ? format(kExpectedMinutes, d) : format(kExpectedHours, d / 60, d % 60);
-  text += dia_text::kTimetableNote;
-  return dia_text::writeText(dataDir_ / "$TT$.kv4", text) ? 0 : -1;
+  text += report_text::kTimetableNote;
+  return report_text::writeText(dataDir_ / "$TT$.kv4", text) ? 0 : -1;
 }
 
 }  // namespace kiv

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "DiaReportText.h"
 #include "RDiaMan.h"
 #include "RStaName.h"
 #include "RTrainMan.h"
+#include "ReportText.h"
 
 namespace kiv {
 
@@ -31,7 +31,7 @@ int RDiaMan::buildRequiredTimeTable(StationNo station) {
 
   // Create the work file first, so a failure leaves no half-built state.
   const auto file = dataDir_ / kWorkFile;
-  if (!dia_text::writeText(file, std::string())) return -1;
+  if (!report_text::writeText(file, std::string())) return -1;
 
   const auto size = static_cast<std::size_t>(n) + 1;
   reqMinutes_.assign(size, 0);
@@ -41,7 +41,7 @@ int RDiaMan::buildRequiredTimeTable(StationNo station) {
   reqTable_ = 0;
   char name[kStationNameSize] = {};
   staName_.getName(station, name);
-  reqText_ = dia_text::format("0 %s\n", name);
+  reqText_ = report_text::format("0 %s\n", name);
 
   for (int t = 1; t <= trainCount; ++t) {
     bool leavesHere = false;
@@ -49,7 +49,7 @@ int RDiaMan::buildRequiredTimeTable(StationNo station) {
     if (!leavesHere) continue;
     char train[kTrainNameSize] = {};
     trains_.getTrainName(static_cast<TrainNo>(t), train);
-    reqText_ += dia_text::format("1 %d %s\n", reqTable_, train);
+    reqText_ += report_text::format("1 %d %s\n", reqTable_, train);
     std::fill(reqListed_.begin(), reqListed_.end(), 0);
     std::fill(reqOnPath_.begin(), reqOnPath_.end(), 0);
     std::fill(reqMinutes_.begin(), reqMinutes_.end(), 0);
@@ -59,7 +59,7 @@ int RDiaMan::buildRequiredTimeTable(StationNo station) {
     ++reqTable_;
   }
 
-  const bool written = dia_text::writeText(file, reqText_);
+  const bool written = report_text::writeText(file, reqText_);
   reqText_.clear();
   reqText_.shrink_to_fit();
   reqMinutes_ = {};
@@ -78,7 +78,7 @@ void RDiaMan::followTrain(StationNo p) {
   if (reqListed_[at(p)] == 0 && reqDepth_ != 1) {
     char name[kStationNameSize] = {};
     staName_.getName(p, name);
-    reqText_ += dia_text::format("2 %d %s %d\n", reqTable_, name, reqMinutes_[at(p)]);
+    reqText_ += report_text::format("2 %d %s %d\n", reqTable_, name, reqMinutes_[at(p)]);
     reqListed_[at(p)] = 1;
   }
   for (const DiaLinkRecord& link : linksOf(p)) {
@@ -103,14 +103,14 @@ void RDiaMan::followTrain(StationNo p) {
 int RDiaMan::exportRequiredTimeTable(const std::filesystem::path& file, int table, bool csv) {
   std::vector<std::string> lines;
   // A missing work file exports nothing but the CSV header.
-  dia_text::readLines(dataDir_ / kWorkFile, lines);
+  report_text::readLines(dataDir_ / kWorkFile, lines);
   std::string text;
   if (csv) text += kCsvHeader;
   std::string from;
   std::string train;
   int current = -1;
   for (const std::string& line : lines) {
-    const std::vector<std::string> w = dia_text::words(line);
+    const std::vector<std::string> w = report_text::words(line);
     if (w.empty()) continue;
     if (w[0] == "0" && w.size() >= 2) {
       from = w[1];
@@ -119,20 +119,20 @@ int RDiaMan::exportRequiredTimeTable(const std::filesystem::path& file, int tabl
       train = w[2];
       if ((table == current || table == -1) && !csv) {
         if (table == -1 && current != 0) text += "\n\n";
-        text += dia_text::format(kTableTitle, from.c_str(), train.c_str());
+        text += report_text::format(kTableTitle, from.c_str(), train.c_str());
       }
     } else if (w[0] == "2" && w.size() >= 4) {
       const int number = std::atoi(w[1].c_str());
       if (number != table && table != -1) continue;
       const int minutes = std::atoi(w[3].c_str());
       if (csv) {
-        text += dia_text::format("%s,%s,%s,%d\n", from.c_str(), train.c_str(), w[2].c_str(), minutes);
+        text += report_text::format("%s,%s,%s,%d\n", from.c_str(), train.c_str(), w[2].c_str(), minutes);
       } else {
-        text += dia_text::format("    %-24s  %4d\n", w[2].c_str(), minutes);
+        text += report_text::format("    %-24s  %4d\n", w[2].c_str(), minutes);
       }
     }
   }
-  return dia_text::writeText(file, text) ? 0 : -1;
+  return report_text::writeText(file, text) ? 0 : -1;
 }
 
 }  // namespace kiv

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "DiaReportText.h"
 #include "RDiaMan.h"
+#include "ReportText.h"
 #include "SjisText.h"
 
 namespace kiv {
@@ -76,7 +76,7 @@ std::int16_t number16(const std::vector<std::string>& words, std::size_t i) {
 char recordType(const std::string& line) { return line.empty() ? '\0' : line[0]; }
 
 RouteSortRecord sortRecordOf(const std::string& line) {
-  const auto w = dia_text::words(line);
+  const auto w = report_text::words(line);
   RouteSortRecord r;
   r.position = number16(w, 1);
   r.detection = number16(w, 2);
@@ -125,11 +125,11 @@ bool writeSortedList(const std::filesystem::path& file, const std::vector<std::s
 
 int RDiaMan::sortRouteLists(int count) {
   std::vector<std::string> lines;
-  if (!dia_text::readLines(dataDir_ / "$MltRtL1.kv4", lines)) return -1;
+  if (!report_text::readLines(dataDir_ / "$MltRtL1.kv4", lines)) return -1;
   std::vector<std::string> header(3);
   for (const std::string& line : lines) {
     if (recordType(line) != '0') continue;
-    const auto w = dia_text::words(line);
+    const auto w = report_text::words(line);
     header = {word(w, 1), word(w, 2), word(w, 3)};
   }
   if (count < 1) return 0;
@@ -166,13 +166,13 @@ int RDiaMan::writeRouteDetail(const std::filesystem::path& file, const char* mod
   if (openMode.empty()) return -1;
   std::vector<std::string> list;
   std::vector<std::string> details;
-  if (!dia_text::readLines(dataDir_ / kOrderFiles[order - 1], list)) return -1;
-  if (!dia_text::readLines(dataDir_ / "$MltRtDt.kv4", details)) return -1;
+  if (!report_text::readLines(dataDir_ / kOrderFiles[order - 1], list)) return -1;
+  if (!report_text::readLines(dataDir_ / "$MltRtDt.kv4", details)) return -1;
   std::FILE* out = std::fopen(file.string().c_str(), openMode.c_str());
   if (!out) return -1;
 
   for (const std::string& line : list) {
-    const auto w = dia_text::words(line);
+    const auto w = report_text::words(line);
     if (recordType(line) == '0') {
       std::fprintf(out, kDetailTitle, word(w, 1), word(w, 2), row, kOrderLabels[order - 1]);
       std::fprintf(out, kDetailDeparture, word(w, 3));
@@ -190,7 +190,7 @@ int RDiaMan::writeRouteDetail(const std::filesystem::path& file, const char* mod
   // The detail records of the route, one pass per record type.
   auto eachDetail = [&](char type, auto write) {
     for (const std::string& line : details) {
-      const auto w = dia_text::words(line);
+      const auto w = report_text::words(line);
       if (recordType(line) == type && w.size() > 1 && std::atoi(w[1].c_str()) == detection) write(w);
     }
   };

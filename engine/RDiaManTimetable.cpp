@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "DiaReportText.h"
 #include "RDiaMan.h"
 #include "RKivMan.h"
 #include "RStaName.h"
 #include "RTrainMan.h"
+#include "ReportText.h"
 #include "SjisText.h"
 
 namespace kiv {
@@ -74,21 +74,21 @@ int RDiaMan::writeStationDepartures(StationNo station, int day, int hour, bool g
     const int value = r.interval == 0 ? r.minute : r.interval;
     const char* unit = r.interval == 0 ? kLeavesAt : kEvery;
     if (grouping) {
-      text += dia_text::format("%03d %1d %-32s %1d %02d%4s %-24s\n", code, order, train, kind, value, unit,
-                               terminal);
+      text += report_text::format("%03d %1d %-32s %1d %02d%4s %-24s\n", code, order, train, kind, value, unit,
+                                  terminal);
     } else {
-      text += dia_text::format("%03d %1d %1d %02d%4s %-32s %-24s\n", code, order, kind, value, unit, train,
-                               terminal);
+      text += report_text::format("%03d %1d %1d %02d%4s %-32s %-24s\n", code, order, kind, value, unit, train,
+                                  terminal);
     }
     ++lines;
   }
-  if (!dia_text::writeText(dataDir_ / kSourceFile, text)) return -1;
+  if (!report_text::writeText(dataDir_ / kSourceFile, text)) return -1;
   return lines;
 }
 
 int RDiaMan::sortStationDepartures() {
   std::vector<std::string> lines;
-  if (!dia_text::readLines(dataDir_ / kSourceFile, lines)) return -1;
+  if (!report_text::readLines(dataDir_ / kSourceFile, lines)) return -1;
   std::vector<FoldedLine> sorted;
   sorted.reserve(lines.size());
   for (std::string& line : lines) sorted.push_back({foldAsciiCase(line), std::move(line)});
@@ -96,13 +96,13 @@ int RDiaMan::sortStationDepartures() {
                    [](const FoldedLine& a, const FoldedLine& b) { return a.key < b.key; });
   std::string text;
   for (const FoldedLine& f : sorted) text += f.line + "\n";
-  if (!dia_text::writeText(dataDir_ / kSourceFile, text)) return -1;
+  if (!report_text::writeText(dataDir_ / kSourceFile, text)) return -1;
   return static_cast<int>(sorted.size());
 }
 
 int RDiaMan::writeStationTimetable(StationNo station, const char* dayName, int hour, bool grouping) {
   std::vector<std::string> lines;
-  if (!dia_text::readLines(dataDir_ / kSourceFile, lines)) return -1;
+  if (!report_text::readLines(dataDir_ / kSourceFile, lines)) return -1;
   char stationName[kStationNameSize] = {};
   staName_.getName(station, stationName);
 
@@ -112,7 +112,7 @@ int RDiaMan::writeStationTimetable(StationNo station, const char* dayName, int h
   for (const std::string& line : lines) {
     // code, order, kind, value + unit, train, terminal; grouped by train:
     // code, order, train, kind, value + unit, terminal.
-    std::vector<std::string> w = dia_text::words(line);
+    std::vector<std::string> w = report_text::words(line);
     w.resize(6);
     const std::string& value = grouping ? w[4] : w[3];
     const std::string& train = grouping ? w[2] : w[4];
@@ -123,13 +123,13 @@ int RDiaMan::writeStationTimetable(StationNo station, const char* dayName, int h
       first = false;
       char companyName[kCompanyNameSize] = {};
       kiv_.getCompanyName(company, companyName);
-      text += dia_text::format(kCompanyTitle, stationName, dayName, hour, companyName);
+      text += report_text::format(kCompanyTitle, stationName, dayName, hour, companyName);
       previousCompany = company;
     }
-    text += dia_text::format(kDepartureLine, value.c_str(), train.c_str(), terminal.c_str());
+    text += report_text::format(kDepartureLine, value.c_str(), train.c_str(), terminal.c_str());
   }
-  text += dia_text::kTimetableNote;
-  return dia_text::writeText(dataDir_ / kReportFile, text) ? 0 : -1;
+  text += report_text::kTimetableNote;
+  return report_text::writeText(dataDir_ / kReportFile, text) ? 0 : -1;
 }
 
 int RDiaMan::buildStationTimetable(StationNo station, int day, int hour, bool grouping) {

@@ -71,6 +71,12 @@ class RDistMan {
   };
   EdgeRange edgeRange(NetworkCode network, StationNo station, int edgeCount) const;
 
+  // A JR route carried over one more edge: the total and the part of the
+  // edge's line kind grow by its distance (the local fare part by its fare
+  // distance), each sum held within the 16-bit range and at most `ceiling`.
+  static JrDistanceBreakdown extendedBy(const JrDistanceBreakdown& route, const DistJREdge& edge,
+                                        int ceiling);
+
   // The depth-first walk of the cheapest-route table from station s over
   // the JR routes within the detour limit.
   void exploreCheapest(StationNo s);

@@ -25,11 +25,6 @@ namespace {
 
 constexpr int kDetourLimit = 200;  // 20.0 km
 
-std::int16_t clamped(int value) {
-  return static_cast<std::int16_t>(std::clamp<int>(value, std::numeric_limits<std::int16_t>::min(),
-                                                   std::numeric_limits<std::int16_t>::max()));
-}
-
 void appendBreakdown(std::string& line, const JrDistanceBreakdown& d) {
   for (int v : {d.total, d.yamanote, d.trainZone, d.trunk, d.localBusiness, d.localFare})
     line += ',' + std::to_string(v);
@@ -122,24 +117,7 @@ void RDistMan::exploreCheapest(StationNo s) {
     const JrDistanceBreakdown& route = cheap_.current[here];
     if (route.total + edge.distance > cheap_.shortest[next].total + kDetourLimit) continue;
 
-    JrDistanceBreakdown extended = route;
-    extended.total = clamped(extended.total + edge.distance);
-    switch (edge.kind) {
-      case 1:
-        extended.yamanote = clamped(extended.yamanote + edge.distance);
-        break;
-      case 2:
-        extended.trainZone = clamped(extended.trainZone + edge.distance);
-        break;
-      case 3:
-        extended.trunk = clamped(extended.trunk + edge.distance);
-        break;
-      default:
-        extended.localBusiness = clamped(extended.localBusiness + edge.distance);
-        extended.localFare = clamped(extended.localFare + edge.fareDistance);
-        break;
-    }
-    cheap_.current[next] = extended;
+    cheap_.current[next] = extendedBy(route, edge, std::numeric_limits<std::int16_t>::max());
     exploreCheapest(edge.to);
   }
 

@@ -18,10 +18,10 @@ namespace kiv {
 namespace {
 
 // Distances are summed in int and held within the 16-bit range, never above
-// the unreached mark; every sum the searches store goes through here.
-std::int16_t boundedDistance(int value) {
-  return static_cast<std::int16_t>(
-      std::clamp<int>(value, std::numeric_limits<std::int16_t>::min(), kUnreachedDistance));
+// the ceiling (by default the unreached mark); every sum the searches store
+// goes through here.
+std::int16_t boundedDistance(int value, int ceiling = kUnreachedDistance) {
+  return static_cast<std::int16_t>(std::clamp<int>(value, std::numeric_limits<std::int16_t>::min(), ceiling));
 }
 
 // The unsettled slot 1..n with the smallest distance, the highest one among
@@ -41,11 +41,24 @@ int pickNext(int n, const std::vector<char>& settled, DistanceOf distanceOf) {
   return best;
 }
 
-// The search over the positions 1..n of one network. `follow(table, p, s)`
-// relaxes the edges leaving station s, which is settled at position p.
-template <typename Breakdown, typename Follow>
-int searchNetwork(const RStaMan& staMan, NetworkCode network, StationNo start, int n, Breakdown* out,
-                  Follow follow) {
+// A private route carried over one more edge: the total and the part in the
+// edge's surcharge zone (1..9; other zones count in the total only).
+PrDistanceBreakdown privateExtendedBy(const PrDistanceBreakdown& route, const DistPREdge& edge) {
+  PrDistanceBreakdown next = route;
+  next.total = boundedDistance(route.total + edge.distance);
+  if (edge.zone >= 1 && edge.zone <= 9) {
+    auto& zone = next.zone[edge.zone - 1];
+    zone = boundedDistance(zone + edge.distance);
+  }
+  return next;
+}
+
+// The search over the positions 1..n of one network, over `edges` (edge e
+// in slot e - 1). `edgesFrom(s)` is the range of the edges leaving station
+// s; `extend(route, edge)` is a route carried over one more edge.
+template <typename Breakdown, typename Edge, typename EdgesFrom, typename Extend>
+int searchNetwork(const RStaMan& staMan, NetworkCode network, StationNo start, int n,
+                  const std::vector<Edge>& edges, EdgesFrom edgesFrom, Extend extend, Breakdown* out) {
   const int startPosition = staMan.findPosition(network, start);
   if (startPosition < 1 || startPosition > n) return -1;
 
@@ -62,7 +75,16 @@ int searchNetwork(const RStaMan& staMan, NetworkCode network, StationNo start, i
     if (table[static_cast<std::size_t>(p)].total == kUnreachedDistance) continue;
     const int s = staMan.getStationAt(network, p);
     if (s < 1) continue;
-    follow(table, p, static_cast<StationNo>(s));
+    const auto range = edgesFrom(static_cast<StationNo>(s));
+    for (int e = range.first; e <= range.last; ++e) {
+      const Edge& edge = edges[static_cast<std::size_t>(e - 1)];
+      const int q = staMan.findPosition(network, edge.to);
+      if (q < 1 || q > n) continue;  // an edge leaving the network is not followed
+      const Breakdown& from = table[static_cast<std::size_t>(p)];
+      Breakdown& to = table[static_cast<std::size_t>(q)];
+      if (from.total + edge.distance >= to.total) continue;
+      to = extend(from, edge);
+    }
   }
 
   for (int i = 1; i <= n; ++i) out[i] = table[static_cast<std::size_t>(i)];
@@ -71,61 +93,41 @@ int searchNetwork(const RStaMan& staMan, NetworkCode network, StationNo start, i
 
 }  // namespace
 
+JrDistanceBreakdown RDistMan::extendedBy(const JrDistanceBreakdown& route, const DistJREdge& edge,
+                                         int ceiling) {
+  JrDistanceBreakdown next = route;
+  next.total = boundedDistance(route.total + edge.distance, ceiling);
+  switch (edge.kind) {
+    case 1:
+      next.yamanote = boundedDistance(next.yamanote + edge.distance, ceiling);
+      break;
+    case 2:
+      next.trainZone = boundedDistance(next.trainZone + edge.distance, ceiling);
+      break;
+    case 3:
+      next.trunk = boundedDistance(next.trunk + edge.distance, ceiling);
+      break;
+    default:
+      next.localBusiness = boundedDistance(next.localBusiness + edge.distance, ceiling);
+      next.localFare = boundedDistance(next.localFare + edge.fareDistance, ceiling);
+      break;
+  }
+  return next;
+}
+
 int RDistMan::jrDistances(StationNo start, int n, JrDistanceBreakdown* out) const {
-  auto follow = [&](std::vector<JrDistanceBreakdown>& table, int p, StationNo s) {
-    const EdgeRange range = edgeRange(0, s, getJrEdgeCount());
-    for (int e = range.first; e <= range.last; ++e) {
-      const DistJREdge& edge = jrEdges_[static_cast<std::size_t>(e - 1)];
-      const int q = staMan_.findPosition(0, edge.to);
-      if (q < 1 || q > n) continue;  // an edge leaving the network is not followed
-      const JrDistanceBreakdown& from = table[static_cast<std::size_t>(p)];
-      JrDistanceBreakdown& to = table[static_cast<std::size_t>(q)];
-      const int candidate = from.total + edge.distance;
-      if (candidate >= to.total) continue;
-      JrDistanceBreakdown next = from;
-      next.total = boundedDistance(candidate);
-      switch (edge.kind) {
-        case 1:
-          next.yamanote = boundedDistance(next.yamanote + edge.distance);
-          break;
-        case 2:
-          next.trainZone = boundedDistance(next.trainZone + edge.distance);
-          break;
-        case 3:
-          next.trunk = boundedDistance(next.trunk + edge.distance);
-          break;
-        default:
-          next.localBusiness = boundedDistance(next.localBusiness + edge.distance);
-          next.localFare = boundedDistance(next.localFare + edge.fareDistance);
-          break;
-      }
-      to = next;
-    }
-  };
-  return searchNetwork(staMan_, 0, start, n, out, follow);
+  return searchNetwork(
+      staMan_, 0, start, n, jrEdges_, [&](StationNo s) { return edgeRange(0, s, getJrEdgeCount()); },
+      [](const JrDistanceBreakdown& route, const DistJREdge& edge) {
+        return extendedBy(route, edge, kUnreachedDistance);
+      },
+      out);
 }
 
 int RDistMan::privateDistances(StationNo start, int n, NetworkCode network, PrDistanceBreakdown* out) const {
-  auto follow = [&](std::vector<PrDistanceBreakdown>& table, int p, StationNo s) {
-    const EdgeRange range = edgeRange(network, s, getPrEdgeCount());
-    for (int e = range.first; e <= range.last; ++e) {
-      const DistPREdge& edge = prEdges_[static_cast<std::size_t>(e - 1)];
-      const int q = staMan_.findPosition(network, edge.to);
-      if (q < 1 || q > n) continue;  // an edge leaving the network is not followed
-      const PrDistanceBreakdown& from = table[static_cast<std::size_t>(p)];
-      PrDistanceBreakdown& to = table[static_cast<std::size_t>(q)];
-      const int candidate = from.total + edge.distance;
-      if (candidate >= to.total) continue;
-      PrDistanceBreakdown next = from;
-      next.total = boundedDistance(candidate);
-      if (edge.zone >= 1 && edge.zone <= 9) {
-        auto& zone = next.zone[edge.zone - 1];
-        zone = boundedDistance(zone + edge.distance);
-      }
-      to = next;
-    }
-  };
-  return searchNetwork(staMan_, network, start, n, out, follow);
+  return searchNetwork(
+      staMan_, network, start, n, prEdges_,
+      [&](StationNo s) { return edgeRange(network, s, getPrEdgeCount()); }, privateExtendedBy, out);
 }
 
 int RDistMan::allDistances(StationNo start, int n, Distance* out) const {
@@ -136,10 +138,15 @@ int RDistMan::allDistances(StationNo start, int n, Distance* out) const {
   std::vector<char> settled(size, 0);
   // A start station outside 1..n is unknown: everything stays unreached.
   if (start >= 1 && start <= n) dist[static_cast<std::size_t>(start)] = 0;
-  auto relax = [&](int to, int candidate) {
-    if (to < 1 || to > n) return;
-    if (candidate < dist[static_cast<std::size_t>(to)])
-      dist[static_cast<std::size_t>(to)] = boundedDistance(candidate);
+  // Follows the edges numbered in `range`, which leave a station at distance `here`.
+  auto relaxEdges = [&](const auto& edges, EdgeRange range, int here) {
+    for (int e = range.first; e <= range.last; ++e) {
+      const auto& edge = edges[static_cast<std::size_t>(e - 1)];
+      if (edge.to < 1 || edge.to > n) continue;
+      const int candidate = here + edge.distance;
+      Distance& to = dist[static_cast<std::size_t>(edge.to)];
+      if (candidate < to) to = boundedDistance(candidate);
+    }
   };
 
   for (int round = 0; round < n; ++round) {
@@ -156,17 +163,9 @@ int RDistMan::allDistances(StationNo start, int n, Distance* out) const {
       if (code < 0) continue;
       const auto network = static_cast<NetworkCode>(code);
       if (network == 0) {
-        const EdgeRange range = edgeRange(0, station, getJrEdgeCount());
-        for (int e = range.first; e <= range.last; ++e) {
-          const DistJREdge& edge = jrEdges_[static_cast<std::size_t>(e - 1)];
-          relax(edge.to, here + edge.distance);
-        }
+        relaxEdges(jrEdges_, edgeRange(0, station, getJrEdgeCount()), here);
       } else {
-        const EdgeRange range = edgeRange(network, station, getPrEdgeCount());
-        for (int e = range.first; e <= range.last; ++e) {
-          const DistPREdge& edge = prEdges_[static_cast<std::size_t>(e - 1)];
-          relax(edge.to, here + edge.distance);
-        }
+        relaxEdges(prEdges_, edgeRange(network, station, getPrEdgeCount()), here);
       }
     }
 

@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -19,6 +18,7 @@
 #include "RStaFare.h"
 #include "RStaMan.h"
 #include "RStaName.h"
+#include "ReportText.h"
 
 namespace kiv {
 
@@ -27,20 +27,6 @@ namespace {
 constexpr const char* kFareTableFile = "$FareTbl.kv4";
 
 std::string sjis(const char* utf8) { return utf8ToSjis(utf8).value_or(std::string()); }
-
-// The whitespace-separated words of a line.
-std::vector<std::string> words(const std::string& line) {
-  std::vector<std::string> result;
-  std::size_t i = 0;
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-  while (i < line.size()) {
-    while (i < line.size() && blank(line[i])) ++i;
-    const std::size_t start = i;
-    while (i < line.size() && !blank(line[i])) ++i;
-    if (i > start) result.push_back(line.substr(start, i - start));
-  }
-  return result;
-}
 
 // A whole word as a decimal number.
 bool toInt(const std::string& word, int& value) {
@@ -105,10 +91,8 @@ int RFareMan::buildFareTable(StationNo origin) const {
 }
 
 int RFareMan::exportFareTable(const std::filesystem::path& target, int block, bool csv) const {
-  std::ifstream in(dataDir_ / kFareTableFile, std::ios::binary);
-  if (!in) return -1;
-  const std::string table((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  in.close();
+  std::vector<std::string> lines;
+  if (!report_text::readLines(dataDir_ / kFareTableFile, lines)) return -1;
 
   std::ofstream out(target, std::ios::binary | std::ios::trunc);
   if (!out) return -1;
@@ -120,13 +104,8 @@ int RFareMan::exportFareTable(const std::filesystem::path& target, int block, bo
 
   std::string origin;
   std::string company;
-  std::size_t start = 0;
-  while (start < table.size()) {
-    std::size_t end = table.find('\n', start);
-    if (end == std::string::npos) end = table.size();
-    const std::vector<std::string> w = words(table.substr(start, end - start));
-    start = end + 1;
-
+  for (const std::string& line : lines) {
+    const std::vector<std::string> w = report_text::words(line);
     int kind = 0;
     if (w.empty() || !toInt(w[0], kind)) continue;
     if (kind == 0) {

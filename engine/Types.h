@@ -6,8 +6,8 @@
 
 namespace kiv {
 
-using StationNo = std::int16_t;  // 1..N in StaName.kv4 order; -1 = none
-using TrainNo = std::int16_t;    // 1..T in Train.kv4 order; -1 = none
+using StationNo = std::int16_t;    // 1..N in StaName.kv4 order; -1 = none
+using TrainNo = std::int16_t;      // 1..T in Train.kv4 order; -1 = none
 using NetworkCode = std::int16_t;  // 0 = JR; otherwise company * 10 + 0..9
 using Distance = std::int16_t;     // units of 100 m
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "BinaryIO.h"
@@ -95,16 +96,28 @@ void printRoutes(RDiaMan& dia, RouteOrder order, bool sjis) {
   printWorkFile(out.path(), sjis);
 }
 
-}  // namespace
+// The two stations and the departure time of a route command. The stations
+// must differ, and become the latest departure and arrival of the recent lists.
+struct Journey {
+  ResolvedStation from;
+  ResolvedStation to;
+  DepartureTime time;
+};
 
-void runRoute(Engine& engine, const Invocation& inv) {
-  const ResolvedStation from = resolveStation(engine.staName, inv.stations[0], StationRole::kDeparture);
-  const ResolvedStation to = resolveStation(engine.staName, inv.stations[1], StationRole::kArrival);
+Journey journeyOf(Engine& engine, const Invocation& inv) {
+  ResolvedStation from = resolveStation(engine.staName, inv.stations[0], StationRole::kDeparture);
+  ResolvedStation to = resolveStation(engine.staName, inv.stations[1], StationRole::kArrival);
   requireDifferentStations(from, to);
   engine.def.pushRecentDep(from.name);
   engine.def.pushRecentArv(to.name);
-
   const DepartureTime time = routeDepartureTime(engine.def, inv);
+  return {std::move(from), std::move(to), time};
+}
+
+}  // namespace
+
+void runRoute(Engine& engine, const Invocation& inv) {
+  const auto [from, to, time] = journeyOf(engine, inv);
   const int extra = inv.extra.value_or(engine.def.getDiffTime());
   const int detour = inv.detour.value_or(engine.def.getDetour());
   RunSettings run(engine.def);
@@ -123,13 +136,7 @@ void runRoute(Engine& engine, const Invocation& inv) {
 }
 
 void runFastest(Engine& engine, const Invocation& inv) {
-  const ResolvedStation from = resolveStation(engine.staName, inv.stations[0], StationRole::kDeparture);
-  const ResolvedStation to = resolveStation(engine.staName, inv.stations[1], StationRole::kArrival);
-  requireDifferentStations(from, to);
-  engine.def.pushRecentDep(from.name);
-  engine.def.pushRecentArv(to.name);
-
-  const DepartureTime time = routeDepartureTime(engine.def, inv);
+  const auto [from, to, time] = journeyOf(engine, inv);
   RunSettings run(engine.def);
   run.setOutputMode(inv.plain ? 0 : 1);
   if (engine.dia.fastestRoute(from.number, to.number, time.hour, time.minute, time.day) != 0) {

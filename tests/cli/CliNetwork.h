@@ -75,22 +75,6 @@ inline void writeCliSettings(const TempDir& dir, int outputMode = 1) {
   dir.writeText("Kiv4.def", sjis(text));
 }
 
-// UTF-8 text with LF line ends as the engine writes it: Shift-JIS, CR LF.
-inline std::string sjisCrLf(const std::string& utf8) {
-  std::string crlf;
-  for (char c : utf8) {
-    if (c == '\n') crlf += '\r';
-    crlf += c;
-  }
-  return sjis(crlf);
-}
-
-// The name left-aligned in `width` bytes of Shift-JIS, as "%-24s" lays it out.
-inline std::string padded(const std::string& utf8, std::size_t width) {
-  const std::size_t bytes = sjis(utf8).size();
-  return utf8 + std::string(bytes < width ? width - bytes : 0, ' ');
-}
-
 // A work file or the settings file of the directory as UTF-8.
 inline std::string readUtf8(const TempDir& dir, const std::string& name) {
   return sjisToUtf8Lossy(dir.readText(name));

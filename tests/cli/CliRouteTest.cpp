@@ -70,7 +70,7 @@ TEST_F(CliTest, RoutePrintsEveryRouteOfTheChosenOrder) {
 TEST_F(CliTest, RouteWithSjisPrintsTheBytesOfTheRouteDescription) {
   const CliResult r = run({"route", "東京", "上野", "--order", "time", "--sjis"});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, sjisCrLf(yamanoteRoute(1, "時間順") + tokyuRoute(2, "時間順")));
+  EXPECT_EQ(r.out, workText(yamanoteRoute(1, "時間順") + tokyuRoute(2, "時間順")));
 }
 
 TEST_F(CliTest, RouteLimitsHoldForTheRunAndTheLimitTextFollowsTheRoutes) {
@@ -143,7 +143,7 @@ TEST_F(CliTest, FastestPrintsTheDetailedOrPlainReport) {
 
   r = run({"fastest", "東京", "上野", "--plain", "--sjis"});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, sjisCrLf(kFastestHead + kFastestTail));
+  EXPECT_EQ(r.out, workText(kFastestHead + kFastestTail));
   EXPECT_EQ(dir.readText("$TT$.kv4"), r.out);
   // The plain mode was for this run only.
   EXPECT_EQ(settingOf(dir, "mode_output"), "1");

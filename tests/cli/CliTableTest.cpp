@@ -54,7 +54,7 @@ TEST_F(CliTest, FareTablePrintsOrSavesTheBlocksAsTheWindowSavesThem) {
   r = runCli({"-C", dir.path().string(), "faretable", "東京", "--csv", "-o", "fares.csv"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(dir.readText("fares.csv"), sjisCrLf("From,会社,To,運賃\n"
+  EXPECT_EQ(dir.readText("fares.csv"), workText("From,会社,To,運賃\n"
                                                 "東京,ＪＲ東日本,神田,140\n"
                                                 "東京,ＪＲ東日本,秋葉原,150\n"
                                                 "東京,ＪＲ東日本,上野,160\n"
@@ -62,7 +62,7 @@ TEST_F(CliTest, FareTablePrintsOrSavesTheBlocksAsTheWindowSavesThem) {
                                                 "東京,東京急行電鉄,秋葉原,110\n"
                                                 "東京,東京急行電鉄,上野,120\n"));
   r = run({"faretable", "東京", "--block", "0", "-ojr.txt"});
-  EXPECT_EQ(dir.readText("jr.txt"), sjisCrLf(kFareTableJr));
+  EXPECT_EQ(dir.readText("jr.txt"), workText(kFareTableJr));
 
   r = run({"faretable", "東京", "-o", "missing/dir/x.txt"});
   EXPECT_EQ(r.status, 1);
@@ -85,12 +85,12 @@ TEST_F(CliTest, RequiredTimesPrintOrSaveTheTablesOfTheTrains) {
   EXPECT_EQ(settingOf(dir, "station_dep1"), "東京");
 
   r = run({"reqtime", "東京", "--table", "1", "--sjis"});
-  EXPECT_EQ(r.out, sjisCrLf(kTokyuTimes));
+  EXPECT_EQ(r.out, workText(kTokyuTimes));
 
   r = run({"reqtime", "#1", "--table", "1", "--csv", "-o", "t.csv"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(dir.readText("t.csv"),
-            sjisCrLf("From,列車,To,所要(分)\n東京,東急線,秋葉原,3\n東京,東急線,上野,6\n"));
+            workText("From,列車,To,所要(分)\n東京,東急線,秋葉原,3\n東京,東急線,上野,6\n"));
 
   EXPECT_EQ(run({"reqtime", "東京", "--table", "2"}).status, 1);
 
@@ -141,7 +141,7 @@ TEST_F(CliTest, DataCommandsPrintTheirListOrTheirCountOnly) {
   CliResult r = run({"stations"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "東京\n神田\n秋葉原\n上野\n高崎\n");
-  EXPECT_EQ(run({"stations", "--sjis"}).out, sjisCrLf("東京\n神田\n秋葉原\n上野\n高崎\n"));
+  EXPECT_EQ(run({"stations", "--sjis"}).out, workText("東京\n神田\n秋葉原\n上野\n高崎\n"));
 
   const auto lines = [&](const std::string& file) {
     const std::string text = dir.readText(file);

@@ -5,6 +5,7 @@
 #include "BinaryIO.h"
 #include "Engine.h"
 #include "TempDir.h"
+#include "TimetableFixture.h"
 #include "formats/StaNameFile.h"
 
 namespace kiv {
@@ -58,42 +59,13 @@ class DiaManTest : public testing::Test {
 
   static DiaDepartureRecord dep(TrainNo train, StationNo from, StationNo to, int minute, int interval,
                                 std::uint32_t hours, int ride = 4) {
-    DiaDepartureRecord r;
-    r.train = train;
-    r.station = from;
-    r.nextStation = to;
-    r.terminal = to;
-    r.minute = static_cast<std::int16_t>(minute);
-    r.rideMinutes = static_cast<std::int16_t>(ride);
-    r.interval = static_cast<std::int16_t>(interval);
-    r.days = 0x7F;
-    r.hours = hours;
-    return r;
+    return test::departureRecord(train, from, to, minute, interval, ride, hours);
   }
 
   // Writes the three files for records grouped by station and, within a
-  // station, by next stop, deriving the station and link spans from them.
+  // station, by next stop.
   void writeTimetable(const std::vector<DiaDepartureRecord>& deps) {
-    DiaIdx1File idx1;
-    DiaIdx2File idx2;
-    for (int s = 1; s <= kStations; ++s) idx1.records.push_back({static_cast<std::int16_t>(s), 0, 0, 0, 0});
-    for (std::size_t i = 0; i < deps.size(); ++i) {
-      auto& st = idx1.records[static_cast<std::size_t>(deps[i].station) - 1];
-      const auto n = static_cast<std::int32_t>(i + 1);
-      if (st.firstDeparture == 0) st.firstDeparture = n;
-      st.lastDeparture = n;
-      if (i == 0 || deps[i - 1].station != deps[i].station ||
-          deps[i - 1].nextStation != deps[i].nextStation) {
-        idx2.records.push_back({deps[i].station, deps[i].nextStation, n, n});
-        const auto link = static_cast<std::int32_t>(idx2.records.size());
-        if (st.firstLink == 0) st.firstLink = link;
-        st.lastLink = link;
-      }
-      idx2.records.back().lastDeparture = n;
-    }
-    writeDiaIdx1File(dir / "DiaIdx1.kv4", idx1);
-    writeDiaIdx2File(dir / "DiaIdx2.kv4", idx2);
-    writeDiagram2File(dir / "Diagram2.kv4", Diagram2File{{}, deps});
+    test::writeTimetableFiles(dir.path(), kStations, deps);
   }
 
   RDiaMan& load() {

@@ -4,6 +4,7 @@
 
 #include "BinaryIO.h"
 #include "DistFareFixture.h"
+#include "StoredBytes.h"
 #include "TempDir.h"
 
 namespace kiv {
@@ -71,24 +72,13 @@ TEST(DistFiles, ReadTheStoredFieldOrder) {
   const Bytes jrBytes{1, 0, 0x02, 0x01, 0x03, 0x00, 0x05, 0x04, 0x07, 0x06, 0xFD};
   const Bytes prBytes{1, 0, 0x0B, 0x0A, 0x02, 0x00, 0x03, 0x00, 0x05, 0x04, 0x09};
   const Bytes idxBytes{1, 0, 0x62, 0x02, 0x05, 0x00, 0x07, 0x00, 0x09, 0x01};
-  writeWholeFile(dir / "DistJR.kv4", jrBytes);
-  writeWholeFile(dir / "DistPR.kv4", prBytes);
-  writeWholeFile(dir / "DistIdx.kv4", idxBytes);
-
-  const auto jr = readDistJRFile(dir / "DistJR.kv4");
-  const auto pr = readDistPRFile(dir / "DistPR.kv4");
-  const auto idx = readDistIdxFile(dir / "DistIdx.kv4");
+  const auto jr = test::readStoredBytes(dir, jrBytes, readDistJRFile, writeDistJRFile);
+  const auto pr = test::readStoredBytes(dir, prBytes, readDistPRFile, writeDistPRFile);
+  const auto idx = test::readStoredBytes(dir, idxBytes, readDistIdxFile, writeDistIdxFile);
   ASSERT_TRUE(jr && pr && idx);
   EXPECT_EQ(jr->edges, (std::vector<DistJREdge>{{0x0102, 3, 0x0405, 0x0607, -3}}));
   EXPECT_EQ(pr->edges, (std::vector<DistPREdge>{{0x0A0B, 2, 3, 0x0405, 9}}));
   EXPECT_EQ(idx->entries, (std::vector<DistIdxEntry>{{610, 5, 7, 0x0109}}));
-
-  ASSERT_TRUE(writeDistJRFile(dir / "jr.kv4", *jr));
-  ASSERT_TRUE(writeDistPRFile(dir / "pr.kv4", *pr));
-  ASSERT_TRUE(writeDistIdxFile(dir / "idx.kv4", *idx));
-  EXPECT_EQ(readWholeFile(dir / "jr.kv4"), jrBytes);
-  EXPECT_EQ(readWholeFile(dir / "pr.kv4"), prBytes);
-  EXPECT_EQ(readWholeFile(dir / "idx.kv4"), idxBytes);
 }
 
 TEST(DistFiles, ShortFilesAndNegativeCountsGiveOnlyCompleteRecords) {

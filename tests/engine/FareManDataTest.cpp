@@ -4,6 +4,7 @@
 
 #include "BinaryIO.h"
 #include "DistFareFixture.h"
+#include "StoredBytes.h"
 #include "TempDir.h"
 
 namespace kiv {
@@ -51,23 +52,14 @@ TEST(FareFiles, ReadTheStoredFieldOrder) {
   TempDir dir;
   const Bytes pairBytes{1, 0, 0x62, 0x02, 0x01, 0x00, 0x02, 0x00, 0xFB, 0xFF};
   const Bytes linkBytes{1, 0, 0x01, 0x7F, 0x03, 0x00, 0x04, 0x00, 0xFF, 0xFF};
-  writeWholeFile(dir / "FAREF.KV4", pairBytes);
-  writeWholeFile(dir / "FARER.KV4", pairBytes);
-  writeWholeFile(dir / "FAREW.KV4", linkBytes);
-
-  const auto special = readFareFFile(dir / "FAREF.KV4");
-  const auto reductions = readFareRFile(dir / "FARER.KV4");
-  const auto links = readFareWFile(dir / "FAREW.KV4");
+  const auto special = test::readStoredBytes(dir, pairBytes, readFareFFile, writeFareFFile);
+  const auto reductions = test::readStoredBytes(dir, pairBytes, readFareRFile, writeFareRFile);
+  const auto links = test::readStoredBytes(dir, linkBytes, readFareWFile, writeFareWFile);
   ASSERT_TRUE(special && reductions && links);
   const std::vector<FarePairRecord> pair{{610, 1, 2, -5}};
   EXPECT_EQ(special->records, pair);
   EXPECT_EQ(reductions->records, pair);
   EXPECT_EQ(links->records, (std::vector<FareWRecord>{{0x7F01, 3, 4, -1}}));
-
-  ASSERT_TRUE(writeFareRFile(dir / "pair.kv4", *reductions));
-  ASSERT_TRUE(writeFareWFile(dir / "link.kv4", *links));
-  EXPECT_EQ(readWholeFile(dir / "pair.kv4"), pairBytes);
-  EXPECT_EQ(readWholeFile(dir / "link.kv4"), linkBytes);
 }
 
 TEST(FareFiles, ShortFilesAndNegativeCountsGiveOnlyCompleteRecords) {

@@ -135,6 +135,11 @@ TEST(FareTableExport, FailsWithoutTouchingFilesThatCannotBeOpened) {
   DistFareEngine e(dir.path());
   EXPECT_EQ(e.fare.exportFareTable(dir / "out.txt", -1, false), -1);  // no table built yet
   EXPECT_FALSE(std::filesystem::exists(dir / "out.txt"));
+  // A directory in the table's place opens but cannot be read: no table either.
+  std::filesystem::create_directory(dir / "$FareTbl.kv4");
+  EXPECT_EQ(e.fare.exportFareTable(dir / "out.txt", -1, false), -1);
+  EXPECT_FALSE(std::filesystem::exists(dir / "out.txt"));
+  std::filesystem::remove(dir / "$FareTbl.kv4");
   dir.writeText("$FareTbl.kv4", "0 O\r\n");
   EXPECT_EQ(e.fare.exportFareTable(dir / "no" / "out.txt", -1, true), -1);
   DistFareEngine nowhere(dir / "missing");

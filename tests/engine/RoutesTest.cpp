@@ -9,6 +9,7 @@
 
 #include "DistFareFixture.h"
 #include "Engine.h"
+#include "RouteRecords.h"
 #include "TempDir.h"
 #include "TimetableFixture.h"
 
@@ -20,19 +21,10 @@ using test::servedHours;
 using test::sjis;
 using test::TempDir;
 using test::TimetableWorld;
+using test::workText;
 
 constexpr std::uint32_t kAllDay = servedHours(0, 23);
 constexpr std::uint32_t kMorning = servedHours(10, 11);
-
-// The Shift-JIS work-file text of a UTF-8 literal, with CR LF line ends.
-std::string crlf(const std::string& utf8) {
-  std::string out;
-  for (char c : sjis(utf8)) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-  return out;
-}
 
 // The last word of the second line of a route list: the first route's via text.
 std::string firstVia(const std::string& list) {
@@ -49,15 +41,31 @@ std::vector<StationNo> stationsUpTo(int n) {
   return all;
 }
 
+// A JR edge on a trunk line, both ways: its stations and its distance.
+struct TrunkEdge {
+  StationNo a;
+  StationNo b;
+  Distance distance;
+};
+
+// Stations 1..count, all of them on JR, joined by the given edges in their
+// order; anything else (fares, other networks) is added before it is written.
+DistFareWorld trunkLines(int count, const std::vector<TrunkEdge>& edges) {
+  DistFareWorld dist(count);
+  dist.network(0, stationsUpTo(count));
+  for (const TrunkEdge& e : edges) dist.jrBoth(e.a, e.b, e.distance, 3);
+  return dist;
+}
+
 // A line of stations with the given Shift-JIS names, 100 m apart on JR.
 // Every hop k -> k + 1 runs every 2 minutes all day and rides 1 minute, with
 // its own train k (named "線k", JR) or, when oneTrain, train 1 throughout.
 void writeLine(const std::filesystem::path& dir, const std::vector<std::string>& names, bool oneTrain) {
   const int count = static_cast<int>(names.size());
-  DistFareWorld dist(count);
-  dist.network(0, stationsUpTo(count));
-  for (int s = 1; s < count; ++s) dist.jrBoth(static_cast<StationNo>(s), static_cast<StationNo>(s + 1), 1, 3);
-  dist.write(dir);
+  std::vector<TrunkEdge> edges;
+  for (int s = 1; s < count; ++s)
+    edges.push_back({static_cast<StationNo>(s), static_cast<StationNo>(s + 1), 1});
+  trunkLines(count, edges).write(dir);
 
   StaNameFile stations;
   for (const auto& name : names) stations.stations.push_back({name, "x"});
@@ -139,28 +147,16 @@ TEST(RoutesTest, RecordsChangesSegmentsAndFareSectionsOfARoute) {
 
   const std::string pad(22, ' ');
   EXPECT_EQ(dir.readText("$vflg.kv4"),
-            crlf("出発駅:甲\n目的駅:己\n最短距離:290(100m)\n迂回限度:0 km\n"
-                 "距離限度:290(100m)\n"
-                 "○    290(    0,  290) : 甲" +
-                 pad + "\n○    290(  100,  190) : 乙" + pad + "\n○    290(  180,  110) : 丙" + pad +
-                 "\n○    290(  180,  110) : 丁" + pad + "\n○    290(  230,   60) : 戊" + pad +
-                 "\n○    290(  290,    0) : 己" + pad + "\n"));
-  EXPECT_EQ(dir.readText("$MltRtL1.kv4"), crlf("0 甲 己 10:00\n"
-                                               "9 0 0 10:51 51 550 2 29 7 15 乙,丙,丁\n"));
-  EXPECT_EQ(dir.readText("$MltRtDt.kv4"), crlf("1 0 甲 0 5 10:00 10:05\n"
-                                               "1 0 乙 3 2 10:15 10:20\n"
-                                               "2 0 赤線 甲 乙 10:05 10:15 10 0\n"
-                                               "1 0 丙 0 1 10:28 10:29\n"
-                                               "2 0 緑線 乙 丙 10:20 10:28 8 0\n"
-                                               "3 0 0000 ＪＲ 甲 丙 310\n"
-                                               "1 0 丁 0 7 10:33 10:40\n"
-                                               "2 0 徒歩連絡 丙 丁 10:29 10:33 0 4\n"
-                                               "3 0 0900 徒歩 丙 丁 0\n"
-                                               "2 0 青線 丁 己 10:40 10:51 11 0\n"
-                                               "3 0 0010 東武 丁 己 240\n"));
+            workText("出発駅:甲\n目的駅:己\n最短距離:290(100m)\n迂回限度:0 km\n"
+                     "距離限度:290(100m)\n"
+                     "○    290(    0,  290) : 甲" +
+                     pad + "\n○    290(  100,  190) : 乙" + pad + "\n○    290(  180,  110) : 丙" + pad +
+                     "\n○    290(  180,  110) : 丁" + pad + "\n○    290(  230,   60) : 戊" + pad +
+                     "\n○    290(  290,    0) : 己" + pad + "\n"));
+  EXPECT_EQ(dir.readText("$MltRtL1.kv4"), workText(test::kMixedRouteList));
+  EXPECT_EQ(dir.readText("$MltRtDt.kv4"), workText(test::kMixedRouteDetails));
   // searchRoutes sorts the list as well.
-  EXPECT_EQ(dir.readText("$MltRtL2.kv4"), crlf("0 甲 己 10:00\n"
-                                               "9 0 0 10:51 51 550 2 29 7 15 乙,丙,丁\n"));
+  EXPECT_EQ(dir.readText("$MltRtL2.kv4"), workText(test::kMixedRouteList));
 }
 
 // 丁 lies exactly on the detour ellipse (60 + 60 = 100 + 2 km), 戊 one
@@ -168,14 +164,8 @@ TEST(RoutesTest, RecordsChangesSegmentsAndFareSectionsOfARoute) {
 // time limit, but the enumeration never enters 戊.
 TEST(RoutesTest, DetourEllipseIncludesItsBoundary) {
   TempDir dir;
-  DistFareWorld dist(5);
-  dist.network(0, {1, 2, 3, 4, 5});
-  dist.jrBoth(1, 2, 50, 3);
-  dist.jrBoth(2, 3, 50, 3);
-  dist.jrBoth(1, 4, 60, 3);
-  dist.jrBoth(4, 3, 60, 3);
-  dist.jrBoth(1, 5, 60, 3);
-  dist.jrBoth(5, 3, 61, 3);
+  DistFareWorld dist =
+      trunkLines(5, {{1, 2, 50}, {2, 3, 50}, {1, 4, 60}, {4, 3, 60}, {1, 5, 60}, {5, 3, 61}});
   dist.special(0, 1, 3, 20);
   dist.write(dir.path());
 
@@ -194,29 +184,22 @@ TEST(RoutesTest, DetourEllipseIncludesItsBoundary) {
   Engine engine(dir.path());
   ASSERT_EQ(engine.dia.fastestTime(1, 3, 10, 0, 1), 10);
   EXPECT_EQ(engine.dia.findRoutes(1, 3, 10, 0, 1, 2, 20), 2);
-  EXPECT_EQ(dir.readText("$MltRtL1.kv4"), crlf("0 甲 丙 10:00\n"
-                                               "9 0 0 10:20 20 200 0 20 0 0 なし\n"
-                                               "9 1 1 10:24 24 200 0 24 0 0 なし\n"));
+  EXPECT_EQ(dir.readText("$MltRtL1.kv4"), workText("0 甲 丙 10:00\n"
+                                                   "9 0 0 10:20 20 200 0 20 0 0 なし\n"
+                                                   "9 1 1 10:24 24 200 0 24 0 0 なし\n"));
   const std::string pad(22, ' ');
   EXPECT_EQ(dir.readText("$vflg.kv4"),
-            crlf("出発駅:甲\n目的駅:丙\n最短距離:100(100m)\n迂回限度:2 km\n"
-                 "距離限度:120(100m)\n"
-                 "○    100(    0,  100) : 甲" +
-                 pad + "\n○    100(   50,   50) : 乙" + pad + "\n○    100(  100,    0) : 丙" + pad +
-                 "\n○    120(   60,   60) : 丁" + pad + "\n"));
+            workText("出発駅:甲\n目的駅:丙\n最短距離:100(100m)\n迂回限度:2 km\n"
+                     "距離限度:120(100m)\n"
+                     "○    100(    0,  100) : 甲" +
+                     pad + "\n○    100(   50,   50) : 乙" + pad + "\n○    100(  100,    0) : 丙" + pad +
+                     "\n○    120(   60,   60) : 丁" + pad + "\n"));
 }
 
 // Direct 10 minutes; through 丙 exactly 10 + 5; through 丁 one minute more.
 TEST(RoutesTest, TimeLimitAllowsTheFastestPlusExtraMinutesAndNoMore) {
   TempDir dir;
-  DistFareWorld dist(4);
-  dist.network(0, {1, 2, 3, 4});
-  dist.jrBoth(1, 2, 10, 3);
-  dist.jrBoth(1, 3, 10, 3);
-  dist.jrBoth(3, 2, 10, 3);
-  dist.jrBoth(1, 4, 10, 3);
-  dist.jrBoth(4, 2, 10, 3);
-  dist.write(dir.path());
+  trunkLines(4, {{1, 2, 10}, {1, 3, 10}, {3, 2, 10}, {1, 4, 10}, {4, 2, 10}}).write(dir.path());
 
   // Private trains on a network without fares: every fare section costs 0.
   TimetableWorld table({"甲", "乙", "丙", "丁"});
@@ -232,9 +215,9 @@ TEST(RoutesTest, TimeLimitAllowsTheFastestPlusExtraMinutesAndNoMore) {
 
   Engine engine(dir.path());
   EXPECT_EQ(engine.dia.findRoutes(1, 2, 10, 0, 1, 10, 5), 2);
-  EXPECT_EQ(dir.readText("$MltRtL1.kv4"), crlf("0 甲 乙 10:00\n"
-                                               "9 0 0 10:10 10 0 0 10 0 0 なし\n"
-                                               "9 1 1 10:15 15 0 0 15 0 0 なし\n"));
+  EXPECT_EQ(dir.readText("$MltRtL1.kv4"), workText("0 甲 乙 10:00\n"
+                                                   "9 0 0 10:10 10 0 0 10 0 0 なし\n"
+                                                   "9 1 1 10:15 15 0 0 15 0 0 なし\n"));
   EXPECT_EQ(engine.dia.findRoutes(1, 2, 10, 0, 1, 10, 4), 1);
 }
 
@@ -244,11 +227,7 @@ TEST(RoutesTest, TimeLimitAllowsTheFastestPlusExtraMinutesAndNoMore) {
 TEST(RoutesTest, WalkingConnectionsInTheChangeCount) {
   {
     TempDir dir;
-    DistFareWorld dist(3);
-    dist.network(0, {1, 2, 3});
-    dist.jrBoth(1, 2, 10, 3);
-    dist.jrBoth(2, 3, 10, 3);
-    dist.write(dir.path());
+    trunkLines(3, {{1, 2, 10}, {2, 3, 10}}).write(dir.path());
     TimetableWorld table({"甲", "乙", "丙"});
     const TrainNo walk = table.train("徒歩連絡", 900);
     const TrainNo red = table.train("赤線", 10);
@@ -259,19 +238,15 @@ TEST(RoutesTest, WalkingConnectionsInTheChangeCount) {
     Engine engine(dir.path());
     engine.def.setTransMax(0);
     EXPECT_EQ(engine.dia.findRoutes(1, 3, 10, 0, 1, 10, 0), 0);
-    EXPECT_EQ(dir.readText("$MltRtL1.kv4"), crlf("0 甲 丙 10:00\n"));
+    EXPECT_EQ(dir.readText("$MltRtL1.kv4"), workText("0 甲 丙 10:00\n"));
     engine.def.setTransMax(1);
     EXPECT_EQ(engine.dia.findRoutes(1, 3, 10, 0, 1, 10, 0), 1);
-    EXPECT_EQ(dir.readText("$MltRtL1.kv4"), crlf("0 甲 丙 10:00\n"
-                                                 "9 0 0 10:15 15 0 0 5 3 7 乙\n"));
+    EXPECT_EQ(dir.readText("$MltRtL1.kv4"), workText("0 甲 丙 10:00\n"
+                                                     "9 0 0 10:15 15 0 0 5 3 7 乙\n"));
   }
   {
     TempDir dir;
-    DistFareWorld dist(3);
-    dist.network(0, {1, 2, 3});
-    dist.jrBoth(1, 2, 10, 3);
-    dist.jrBoth(2, 3, 10, 3);
-    dist.write(dir.path());
+    trunkLines(3, {{1, 2, 10}, {2, 3, 10}}).write(dir.path());
     TimetableWorld table({"甲", "乙", "丙"});
     const TrainNo first = table.train("徒歩一", 900);
     const TrainNo second = table.train("徒歩二", 900);
@@ -282,13 +257,13 @@ TEST(RoutesTest, WalkingConnectionsInTheChangeCount) {
     Engine engine(dir.path());
     engine.def.setTransMax(0);
     EXPECT_EQ(engine.dia.findRoutes(1, 3, 10, 0, 1, 10, 0), 1);
-    EXPECT_EQ(dir.readText("$MltRtL1.kv4"), crlf("0 甲 丙 10:00\n"
-                                                 "9 0 0 10:11 11 0 0 0 8 3 乙\n"));
-    EXPECT_EQ(dir.readText("$MltRtDt.kv4"), crlf("1 0 甲 0 1 10:00 10:01\n"
-                                                 "1 0 乙 0 2 10:04 10:06\n"
-                                                 "2 0 徒歩一 甲 乙 10:01 10:04 0 3\n"
-                                                 "2 0 徒歩二 乙 丙 10:06 10:11 0 5\n"
-                                                 "3 0 0900 徒歩 甲 丙 0\n"));
+    EXPECT_EQ(dir.readText("$MltRtL1.kv4"), workText("0 甲 丙 10:00\n"
+                                                     "9 0 0 10:11 11 0 0 0 8 3 乙\n"));
+    EXPECT_EQ(dir.readText("$MltRtDt.kv4"), workText("1 0 甲 0 1 10:00 10:01\n"
+                                                     "1 0 乙 0 2 10:04 10:06\n"
+                                                     "2 0 徒歩一 甲 乙 10:01 10:04 0 3\n"
+                                                     "2 0 徒歩二 乙 丙 10:06 10:11 0 5\n"
+                                                     "3 0 0900 徒歩 甲 丙 0\n"));
   }
 }
 
@@ -297,13 +272,7 @@ TEST(RoutesTest, WalkingConnectionsInTheChangeCount) {
 // route_max of them are found.
 TEST(RoutesTest, StopsAtTheRouteLimitInDetectionOrder) {
   TempDir dir;
-  DistFareWorld dist(5);
-  dist.network(0, {1, 2, 3, 4, 5});
-  for (StationNo mid : {2, 3, 4}) {
-    dist.jrBoth(1, mid, 10, 3);
-    dist.jrBoth(mid, 5, 10, 3);
-  }
-  dist.write(dir.path());
+  trunkLines(5, {{1, 2, 10}, {2, 5, 10}, {1, 3, 10}, {3, 5, 10}, {1, 4, 10}, {4, 5, 10}}).write(dir.path());
   TimetableWorld table({"甲", "乙", "丙", "丁", "戊"});
   const TrainNo red = table.train("赤線", 10);
   const TrainNo blue = table.train("青線", 10);
@@ -316,9 +285,9 @@ TEST(RoutesTest, StopsAtTheRouteLimitInDetectionOrder) {
   engine.dia.setProgressCallback([&](int found, int depth) { progress.emplace_back(found, depth); });
   engine.def.setRouteMax(2);
   EXPECT_EQ(engine.dia.findRoutes(1, 5, 10, 0, 1, 10, 0), 2);
-  EXPECT_EQ(dir.readText("$MltRtL1.kv4"), crlf("0 甲 戊 10:00\n"
-                                               "9 0 0 10:11 11 0 1 10 1 0 丁\n"
-                                               "9 1 1 10:11 11 0 1 10 1 0 乙\n"));
+  EXPECT_EQ(dir.readText("$MltRtL1.kv4"), workText("0 甲 戊 10:00\n"
+                                                   "9 0 0 10:11 11 0 1 10 1 0 丁\n"
+                                                   "9 1 1 10:11 11 0 1 10 1 0 乙\n"));
   EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{1, 3}, {2, 3}}));
 
   engine.def.setRouteMax(5);
@@ -330,10 +299,7 @@ TEST(RoutesTest, StopsAtTheRouteLimitInDetectionOrder) {
 // one costing the same does not replace it, nor its wait at the station.
 TEST(RoutesTest, FollowsTheFirstOfEqualCostDepartures) {
   TempDir dir;
-  DistFareWorld dist(2);
-  dist.network(0, {1, 2});
-  dist.jrBoth(1, 2, 10, 3);
-  dist.write(dir.path());
+  trunkLines(2, {{1, 2, 10}}).write(dir.path());
   TimetableWorld table({"甲", "乙"});
   const TrainNo red = table.train("赤線", 10);
   const TrainNo green = table.train("緑線", 10);
@@ -345,9 +311,9 @@ TEST(RoutesTest, FollowsTheFirstOfEqualCostDepartures) {
 
   Engine engine(dir.path());
   EXPECT_EQ(engine.dia.findRoutes(1, 2, 10, 0, 1, 10, 0), 1);
-  EXPECT_EQ(dir.readText("$MltRtDt.kv4"), crlf("1 0 甲 0 10 10:00 10:10\n"
-                                               "2 0 緑線 甲 乙 10:10 10:15 5 0\n"
-                                               "3 0 0010 東武 甲 乙 0\n"));
+  EXPECT_EQ(dir.readText("$MltRtDt.kv4"), workText("1 0 甲 0 10 10:00 10:10\n"
+                                                   "2 0 緑線 甲 乙 10:10 10:15 5 0\n"
+                                                   "3 0 0010 東武 甲 乙 0\n"));
 }
 
 // The enumeration takes a frequent service half an interval on even in an
@@ -355,10 +321,7 @@ TEST(RoutesTest, FollowsTheFirstOfEqualCostDepartures) {
 // search, which waits for the first served hour.
 TEST(RoutesTest, FrequentServiceIsAlwaysAvailableInTheEnumeration) {
   TempDir dir;
-  DistFareWorld dist(2);
-  dist.network(0, {1, 2});
-  dist.jrBoth(1, 2, 10, 3);
-  dist.write(dir.path());
+  trunkLines(2, {{1, 2, 10}}).write(dir.path());
   TimetableWorld table({"甲", "乙"});
   const TrainNo red = table.train("赤線", 10);
   table.every(red, 1, 2, 10, 5, servedHours(11, 12));
@@ -367,10 +330,10 @@ TEST(RoutesTest, FrequentServiceIsAlwaysAvailableInTheEnumeration) {
   Engine engine(dir.path());
   ASSERT_EQ(engine.dia.fastestTime(1, 2, 9, 5, 1), 120);
   EXPECT_EQ(engine.dia.searchRoutes(1, 2, 9, 5, 1, 10, 0), 1);
-  EXPECT_EQ(dir.readText("$MltRtL1.kv4"), crlf("0 甲 乙  9:05\n"
-                                               "9 0 0  9:15 10 0 0 5 0 5 なし\n"));
-  EXPECT_EQ(dir.readText("$MltRtL3.kv4"), crlf("0 甲 乙 9:05\n"
-                                               "9 0 0 9:15 10 0 0 5 0 5 なし\n"));
+  EXPECT_EQ(dir.readText("$MltRtL1.kv4"), workText("0 甲 乙  9:05\n"
+                                                   "9 0 0  9:15 10 0 0 5 0 5 なし\n"));
+  EXPECT_EQ(dir.readText("$MltRtL3.kv4"), workText("0 甲 乙 9:05\n"
+                                                   "9 0 0 9:15 10 0 0 5 0 5 なし\n"));
 }
 
 // A path of 100 stations is recorded; one of 101 is not.
@@ -412,11 +375,7 @@ TEST(RoutesTest, LongViaTextIsCutAtACharacterBoundary) {
 
 TEST(RoutesTest, FailsWithoutRouteOrWorkFiles) {
   TempDir dir;
-  DistFareWorld dist(3);
-  dist.network(0, {1, 2, 3});
-  dist.jrBoth(1, 2, 10, 3);
-  dist.jrBoth(2, 3, 10, 3);
-  dist.write(dir.path());
+  trunkLines(3, {{1, 2, 10}, {2, 3, 10}}).write(dir.path());
   TimetableWorld table({"甲", "乙", "丙"});
   const TrainNo red = table.train("赤線", 10);
   table.timed(red, 1, 2, 0, 5, kMorning);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "BinaryIO.h"
+#include "StoredBytes.h"
 #include "TempDir.h"
 #include "formats/StaAttrFile.h"
 #include "formats/StaFareFile.h"
@@ -65,21 +66,13 @@ TEST(StationFormats, UninterpretedBytesRoundTrip) {
   ByteWriter w;
   w.i16(2);
   for (std::uint8_t b = 1; b <= 16; ++b) w.u8(b);
-  ASSERT_TRUE(writeWholeFile(dir / "StaAttr.kv4", w.data()));
-  auto attr = readStaAttrFile(dir / "StaAttr.kv4");
-  ASSERT_TRUE(attr);
-  ASSERT_TRUE(writeStaAttrFile(dir / "copy", *attr));
-  EXPECT_EQ(bytesOf(dir / "copy"), w.data());
+  EXPECT_TRUE(test::readStoredBytes(dir, w.data(), readStaAttrFile, writeStaAttrFile));
 
   w = ByteWriter();
   w.i32(1);
   for (std::uint8_t b = 0xa0; b < 0xa8; ++b) w.u8(b);
   for (std::int16_t v : {5, 6, 7, 300}) w.i16(v);
-  ASSERT_TRUE(writeWholeFile(dir / "Transfer.kv4", w.data()));
-  auto tr = readTransferFile(dir / "Transfer.kv4");
-  ASSERT_TRUE(tr);
-  ASSERT_TRUE(writeTransferFile(dir / "copy", *tr));
-  EXPECT_EQ(bytesOf(dir / "copy"), w.data());
+  EXPECT_TRUE(test::readStoredBytes(dir, w.data(), readTransferFile, writeTransferFile));
 }
 
 TEST(StationFormats, FieldsWithoutNulGiveTheWholeField) {

@@ -9,15 +9,23 @@
 namespace kiv {
 namespace {
 
+using test::padded;
 using test::servedHours;
 using test::sjis;
 using test::workText;
 
-// A UTF-8 name padded with blanks to `width` bytes of Shift-JIS.
-std::string pad(const std::string& utf8, std::size_t width) {
-  const std::size_t bytes = sjis(utf8).size();
-  return utf8 + std::string(width > bytes ? width - bytes : 0, ' ');
+// The heading of one company's block of a station timetable report.
+std::string heading(const std::string& station, const std::string& dayAndHour, const std::string& company) {
+  return "☆★ ［ " + station + " ］の発車時刻データ( " + dayAndHour + " )  ～ " + company + " ～ ★☆\n\n";
 }
+
+// One departure line of the report: when ("05分発", or "04分毎" for a
+// frequent service), the train and where it is bound.
+std::string row(const std::string& when, const std::string& train, const std::string& terminal) {
+  return "    " + when + "  " + padded(train, 32) + "  " + terminal + " 方面ゆき\n";
+}
+
+const std::string kNote = "\n\n注 : 実際のダイヤとは異なります。\n";
 
 constexpr std::uint8_t kSaturday = 0x40;
 
@@ -62,10 +70,10 @@ TEST_F(TimetableTest, SourceLinesFollowTheDaysAndHoursMasks) {
   EXPECT_EQ(dia().writeStationDepartures(1, 0, 29, false), 1);  // 29 is 5 o'clock
   EXPECT_EQ(dia().writeStationDepartures(1, 6, 5, false), 1);
   EXPECT_EQ(dir.readText("TTSrc.kv4"),
-            workText("000 1 0 04分毎 " + pad("山手線", 32) + " " + pad("池袋", 24) + "\n"));
+            workText("000 1 0 04分毎 " + padded("山手線", 32) + " " + padded("池袋", 24) + "\n"));
   EXPECT_EQ(dia().writeStationDepartures(1, 6, 5, true), 1);
   EXPECT_EQ(dir.readText("TTSrc.kv4"),
-            workText("000 1 " + pad("山手線", 32) + " 0 04分毎 " + pad("池袋", 24) + "\n"));
+            workText("000 1 " + padded("山手線", 32) + " 0 04分毎 " + padded("池袋", 24) + "\n"));
   EXPECT_EQ(dia().writeStationDepartures(1, 6, 4, true), 0);
   EXPECT_EQ(dir.readText("TTSrc.kv4"), "");
   // No departures at all, or no such station.
@@ -75,29 +83,22 @@ TEST_F(TimetableTest, SourceLinesFollowTheDaysAndHoursMasks) {
 
 TEST_F(TimetableTest, InTimeOrderFrequentServicesComeFirstThenMinutes) {
   ASSERT_EQ(dia().buildStationTimetable(1, 6, 6, false), 8);
-  const std::string title = "の発車時刻データ( 土曜 6時台 )  ～ ";
   EXPECT_EQ(dir.readText("$VTT.kv4"),
-            workText("☆★ ［ 東京 ］" + title + "ＪＲ東日本 ～ ★☆\n\n" + "    04分毎  " + pad("山手線", 32) +
-                     "  池袋 方面ゆき\n" + "    05分発  " + pad("中央線快速", 32) + "  高尾 方面ゆき\n" +
-                     "    35分発  " + pad("中央線快速", 32) + "  高尾 方面ゆき\n" + "    50分発  " +
-                     pad("山手線", 32) + "  池袋 方面ゆき\n" + "    12分発  " + pad("京浜東北線", 32) +
-                     "  大船 方面ゆき\n" + "\n\n☆★ ［ 東京 ］" + title + "営団地下鉄 ～ ★☆\n\n" +
-                     "    03分発  " + pad("丸ノ内線", 32) + "  池袋 方面ゆき\n" + "    20分発  " +
-                     pad("丸ノ内線", 32) + "  池袋 方面ゆき\n" + "    10分発  " + pad("東西線", 32) +
-                     "  中野 方面ゆき\n" + "\n\n注 : 実際のダイヤとは異なります。\n"));
+            workText(heading("東京", "土曜 6時台", "ＪＲ東日本") + row("04分毎", "山手線", "池袋") +
+                     row("05分発", "中央線快速", "高尾") + row("35分発", "中央線快速", "高尾") +
+                     row("50分発", "山手線", "池袋") + row("12分発", "京浜東北線", "大船") + "\n\n" +
+                     heading("東京", "土曜 6時台", "営団地下鉄") + row("03分発", "丸ノ内線", "池袋") +
+                     row("20分発", "丸ノ内線", "池袋") + row("10分発", "東西線", "中野") + kNote));
 }
 
 TEST_F(TimetableTest, GroupedByTrainKeepsEachTrainTogether) {
   ASSERT_EQ(dia().buildStationTimetable(1, 3, 6, true), 7);
-  const std::string title = "の発車時刻データ( 水曜 6時台 )  ～ ";
   EXPECT_EQ(dir.readText("$VTT.kv4"),
-            workText("☆★ ［ 東京 ］" + title + "ＪＲ東日本 ～ ★☆\n\n" + "    04分毎  " + pad("山手線", 32) +
-                     "  池袋 方面ゆき\n" + "    50分発  " + pad("山手線", 32) + "  池袋 方面ゆき\n" +
-                     "    05分発  " + pad("中央線快速", 32) + "  高尾 方面ゆき\n" + "    35分発  " +
-                     pad("中央線快速", 32) + "  高尾 方面ゆき\n" + "\n\n☆★ ［ 東京 ］" + title +
-                     "営団地下鉄 ～ ★☆\n\n" + "    03分発  " + pad("丸ノ内線", 32) + "  池袋 方面ゆき\n" +
-                     "    20分発  " + pad("丸ノ内線", 32) + "  池袋 方面ゆき\n" + "    10分発  " +
-                     pad("東西線", 32) + "  中野 方面ゆき\n" + "\n\n注 : 実際のダイヤとは異なります。\n"));
+            workText(heading("東京", "水曜 6時台", "ＪＲ東日本") + row("04分毎", "山手線", "池袋") +
+                     row("50分発", "山手線", "池袋") + row("05分発", "中央線快速", "高尾") +
+                     row("35分発", "中央線快速", "高尾") + "\n\n" +
+                     heading("東京", "水曜 6時台", "営団地下鉄") + row("03分発", "丸ノ内線", "池袋") +
+                     row("20分発", "丸ノ内線", "池袋") + row("10分発", "東西線", "中野") + kNote));
 }
 
 TEST_F(TimetableTest, CommandRemovesOldFilesAndStopsWithoutData) {
@@ -114,11 +115,8 @@ TEST_F(TimetableTest, CommandRemovesOldFilesAndStopsWithoutData) {
 
   // A single-line hour: the report is one block.
   ASSERT_EQ(dia().buildStationTimetable(2, 0, 23, false), 1);
-  EXPECT_EQ(
-      dir.readText("$VTT.kv4"),
-      workText("☆★ ［ 神田 ］の発車時刻データ( 日曜23時台 )  ～ ＪＲ東日本 ～ ★☆\n\n"
-               "    00分発  " +
-               pad("中央線快速", 32) + "  東京 方面ゆき\n" + "\n\n注 : 実際のダイヤとは異なります。\n"));
+  EXPECT_EQ(dir.readText("$VTT.kv4"), workText(heading("神田", "日曜23時台", "ＪＲ東日本") +
+                                               row("00分発", "中央線快速", "東京") + kNote));
 }
 
 TEST_F(TimetableTest, SortIgnoresCaseOfLettersOnlyAndIsStable) {

@@ -41,6 +41,13 @@ inline std::string workText(const std::string& utf8) {
   return out;
 }
 
+// The UTF-8 text padded with blanks to `width` bytes of Shift-JIS, as
+// "%-24s" lays a name out in a report; never cut.
+inline std::string padded(const std::string& utf8, std::size_t width) {
+  const std::size_t bytes = sjis(utf8).size();
+  return utf8 + std::string(bytes < width ? width - bytes : 0, ' ');
+}
+
 // The hours mask of the clock hours first..last.
 constexpr std::uint32_t servedHours(int first, int last) {
   std::uint32_t mask = 0;
@@ -49,6 +56,59 @@ constexpr std::uint32_t servedHours(int first, int last) {
 }
 
 constexpr std::uint8_t kEveryDay = 0x7F;
+
+// A departure record served every day, bound for its next stop; a frequent
+// service when `interval` is not 0.
+inline DiaDepartureRecord departureRecord(TrainNo t, StationNo from, StationNo to, int minute, int interval,
+                                          int ride, std::uint32_t hours) {
+  DiaDepartureRecord r;
+  r.train = t;
+  r.station = from;
+  r.nextStation = to;
+  r.terminal = to;
+  r.minute = static_cast<std::int16_t>(minute);
+  r.rideMinutes = static_cast<std::int16_t>(ride);
+  r.interval = static_cast<std::int16_t>(interval);
+  r.days = kEveryDay;
+  r.hours = hours;
+  return r;
+}
+
+// Writes DiaIdx1.kv4, DiaIdx2.kv4 and Diagram2.kv4 for stations
+// 1..stationCount and the departure records in file order, deriving the
+// station and link spans from that order: the records of one station, and
+// within it those towards one next stop, must follow one another.
+inline void writeTimetableFiles(const std::filesystem::path& dir, std::size_t stationCount,
+                                const std::vector<DiaDepartureRecord>& departures) {
+  DiaIdx1File idx1;
+  DiaIdx2File idx2;
+  for (std::size_t s = 1; s <= stationCount; ++s) {
+    idx1.records.push_back({static_cast<std::int16_t>(s), 0, 0, 0, 0});
+  }
+  for (std::size_t i = 0; i < departures.size(); ++i) {
+    const DiaDepartureRecord& r = departures[i];
+    const bool newStation = i == 0 || departures[i - 1].station != r.station;
+    const bool newLink = newStation || departures[i - 1].nextStation != r.nextStation;
+    auto& st = idx1.records.at(static_cast<std::size_t>(r.station) - 1);
+    const auto n = static_cast<std::int32_t>(i + 1);
+    if (newStation && st.firstDeparture != 0) throw std::logic_error("records of a station not together");
+    if (newStation) st.firstDeparture = n;
+    st.lastDeparture = n;
+    if (newLink) {
+      for (auto& link : idx2.records) {
+        if (link.from == r.station && link.to == r.nextStation) throw std::logic_error("link not together");
+      }
+      idx2.records.push_back({r.station, r.nextStation, n, n});
+      const auto link = static_cast<std::int32_t>(idx2.records.size());
+      if (st.firstLink == 0) st.firstLink = link;
+      st.lastLink = link;
+    }
+    idx2.records.back().lastDeparture = n;
+  }
+  writeDiaIdx1File(dir / "DiaIdx1.kv4", idx1);
+  writeDiaIdx2File(dir / "DiaIdx2.kv4", idx2);
+  writeDiagram2File(dir / "Diagram2.kv4", Diagram2File{{}, departures});
+}
 
 class TimetableWorld {
  public:
@@ -87,7 +147,7 @@ class TimetableWorld {
     writeStaNameFile(dir / "StaName.kv4", names_);
     writeTrainFile(dir / "Train.kv4", trains_);
     writeTransferFile(dir / "Transfer.kv4", transfers_);
-    writeTimetable(dir);
+    writeTimetableFiles(dir, names_.stations.size(), departures_);
     if (outputMode_ >= 0) {
       // The keys are read in this order; the settings before mode_output
       // must be present for it to be found.
@@ -100,50 +160,8 @@ class TimetableWorld {
  private:
   DiaDepartureRecord& add(TrainNo t, StationNo from, StationNo to, int minute, int interval, int ride,
                           std::uint32_t hours) {
-    DiaDepartureRecord r;
-    r.train = t;
-    r.station = from;
-    r.nextStation = to;
-    r.terminal = to;
-    r.minute = static_cast<std::int16_t>(minute);
-    r.rideMinutes = static_cast<std::int16_t>(ride);
-    r.interval = static_cast<std::int16_t>(interval);
-    r.days = kEveryDay;
-    r.hours = hours;
-    departures_.push_back(r);
+    departures_.push_back(departureRecord(t, from, to, minute, interval, ride, hours));
     return departures_.back();
-  }
-
-  // The station and link spans derived from the records' order.
-  void writeTimetable(const std::filesystem::path& dir) const {
-    DiaIdx1File idx1;
-    DiaIdx2File idx2;
-    for (std::size_t s = 1; s <= names_.stations.size(); ++s) {
-      idx1.records.push_back({static_cast<std::int16_t>(s), 0, 0, 0, 0});
-    }
-    for (std::size_t i = 0; i < departures_.size(); ++i) {
-      const DiaDepartureRecord& r = departures_[i];
-      const bool newStation = i == 0 || departures_[i - 1].station != r.station;
-      const bool newLink = newStation || departures_[i - 1].nextStation != r.nextStation;
-      auto& st = idx1.records.at(static_cast<std::size_t>(r.station) - 1);
-      const auto n = static_cast<std::int32_t>(i + 1);
-      if (newStation && st.firstDeparture != 0) throw std::logic_error("records of a station not together");
-      if (newStation) st.firstDeparture = n;
-      st.lastDeparture = n;
-      if (newLink) {
-        for (auto& link : idx2.records) {
-          if (link.from == r.station && link.to == r.nextStation) throw std::logic_error("link not together");
-        }
-        idx2.records.push_back({r.station, r.nextStation, n, n});
-        const auto link = static_cast<std::int32_t>(idx2.records.size());
-        if (st.firstLink == 0) st.firstLink = link;
-        st.lastLink = link;
-      }
-      idx2.records.back().lastDeparture = n;
-    }
-    writeDiaIdx1File(dir / "DiaIdx1.kv4", idx1);
-    writeDiaIdx2File(dir / "DiaIdx2.kv4", idx2);
-    writeDiagram2File(dir / "Diagram2.kv4", Diagram2File{{}, departures_});
   }
 
   StaNameFile names_;

@@ -1,13 +1,13 @@
-// Text helpers for the timetable reports and work files of RDiaMan: printf
-// formatting into Shift-JIS strings, and whole-file reading and writing of
-// text with CR LF line ends.
+// Text helpers for the reports and text work files of the engine: printf
+// formatting into Shift-JIS strings, whole-file reading and writing of text
+// with CR LF line ends, and the words of a work-file line.
 #pragma once
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
-namespace kiv::dia_text {
+namespace kiv::report_text {
 
 // The closing note of the route and timetable reports:
 // "\n\n注 : 実際のダイヤとは異なります。\n" (the timetable is a pattern, not the real one).
@@ -31,4 +31,4 @@ bool readLines(const std::filesystem::path& file, std::vector<std::string>& line
 // The whitespace-separated words of a line (blanks, tabs, CR).
 std::vector<std::string> words(const std::string& line);
 
-}  // namespace kiv::dia_text
+}  // namespace kiv::report_text

@@ -1,4 +1,4 @@
-#include "DiaReportText.h"
+#include "ReportText.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-namespace kiv::dia_text {
+namespace kiv::report_text {
 
 std::string format(const char* fmt, ...) {
   va_list args;
@@ -75,4 +75,4 @@ std::vector<std::string> words(const std::string& line) {
   return result;
 }
 
-}  // namespace kiv::dia_text
+}  // namespace kiv::report_text
