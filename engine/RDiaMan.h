@@ -171,8 +171,8 @@ class RDiaMan {
   // --- Required-time table ---
   // For every train leaving the station, the stations it reaches and the
   // riding minutes to each, into "$RqTmTbl.kv4". 0, or -1 when the station
-  // has no departures (the work file is left as it was) or the file cannot
-  // be created.
+  // has no departures or is not in the station directory (the work file is
+  // left as it was) or the file cannot be created.
   int buildRequiredTimeTable(StationNo station);
   // Writes table `table` of "$RqTmTbl.kv4" (all tables when -1) to `file`
   // as text or as CSV. 0, or -1 when `file` cannot be created; a missing

@@ -27,7 +27,9 @@ int RDiaMan::buildRequiredTimeTable(StationNo station) {
   const int n = searchStationCount();
   const int trainCount = trains_.getTrainCount();
   const auto span = departuresOf(station);
-  if (span.empty()) return -1;
+  // The working arrays cover the station directory; a station of the
+  // timetable files beyond it has no tables.
+  if (span.empty() || station < 1 || station > n) return -1;
 
   // Create the work file first, so a failure leaves no half-built state.
   const auto file = dataDir_ / kWorkFile;

@@ -260,7 +260,8 @@ Invocation parseArguments(const std::vector<std::string>& args) {
       inlineValue = arg.substr(2);
     }
     const OptionSpec* spec = findOption(name);
-    if (spec == nullptr) throw UsageError("unknown option '" + name + "'");
+    // A short option is named whole: its first two bytes may be half a character.
+    if (spec == nullptr) throw UsageError("unknown option '" + (arg[1] == '-' ? name : arg) + "'");
     if (!spec->takesValue && inlineValue) throw UsageError(name + " takes no value");
     if (spec->takesValue && !inlineValue) {
       if (i + 1 >= args.size()) throw UsageError(name + " needs a value");

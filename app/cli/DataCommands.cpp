@@ -2,8 +2,10 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <string>
+#include <system_error>
 
 #include "CliErrors.h"
 #include "Commands.h"
@@ -42,10 +44,18 @@ class StdoutToStderr {
 }  // namespace
 
 void runStations(Engine& engine, const Invocation& inv) {
+  // writeStationList is silent when it cannot create the file: remove the
+  // old list first, so that a list that was not written is not printed.
+  constexpr const char* kStationList = "$stalist.kv4";
   std::error_code ec;
-  std::filesystem::remove("$stalist.kv4", ec);
-  engine.staName.writeStationList();
-  printWorkFile("$stalist.kv4", inv.sjis);
+  std::filesystem::remove(kStationList, ec);
+  bool written = false;
+  if (!std::filesystem::exists(kStationList, ec)) {
+    engine.staName.writeStationList();
+    written = std::filesystem::is_regular_file(kStationList, ec);
+  }
+  if (!written) throw CommandFailure(std::string("kiv4cli: cannot write ") + kStationList);
+  printWorkFile(kStationList, inv.sjis);
 }
 
 void runJrCheapest(Engine& engine, const Invocation&) {
@@ -54,6 +64,7 @@ void runJrCheapest(Engine& engine, const Invocation&) {
     StdoutToStderr progress;
     pairs = engine.dist.buildJrCheapestTable();
   }
+  if (pairs < 0) throw CommandFailure("kiv4cli: cannot write jrregu.dat or $jrregu.csv");
   printText(std::to_string(pairs) + "\n");
 }
 

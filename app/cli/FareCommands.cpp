@@ -43,7 +43,10 @@ void runFare(Engine& engine, const Invocation& inv) {
 void runFareTable(Engine& engine, const Invocation& inv) {
   const ResolvedStation origin = resolveStation(engine.staName, inv.stations[0], StationRole::kDeparture);
   engine.def.pushRecentDep(origin.name);
-  engine.fare.buildFareTable(origin.number);
+  // A table that was not written would leave the one of an earlier station.
+  if (engine.fare.buildFareTable(origin.number) != 0) {
+    throw CommandFailure(std::string("kiv4cli: cannot write ") + kFareTableFile);
+  }
   if (inv.part) {
     const int blocks = countRecords(kFareTableFile, '1');
     if (*inv.part >= blocks) {

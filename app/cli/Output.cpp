@@ -1,5 +1,6 @@
 #include "Output.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -53,6 +54,27 @@ int countRecords(const std::filesystem::path& workFile, char type) {
     lineStart = c == '\n';
   }
   return count;
+}
+
+void requireWritableWorkFiles(std::initializer_list<const char*> files) {
+  for (const char* file : files) {
+    // An existing file must open for writing (not a directory, not read-only);
+    // a missing one needs a writable data directory. Without O_CREAT or
+    // O_TRUNC the open changes nothing.
+    bool writable = false;
+    const int fd = open(file, O_WRONLY | O_APPEND | O_NONBLOCK);
+    if (fd >= 0) {
+      close(fd);
+      writable = true;
+    } else if (errno == ENOENT) {
+      writable = access(".", W_OK) == 0;
+    }
+    if (!writable) {
+      std::error_code ec;
+      throw CommandFailure(std::string("kiv4cli: cannot write ") + file + " in " +
+                           std::filesystem::current_path(ec).string());
+    }
+  }
 }
 
 void saveOrPrint(const Invocation& inv, const std::function<int(const std::filesystem::path&)>& save) {

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,12 @@ void printText(std::string_view utf8);
 // The number of records of a "$....kv4" work file whose record type (first
 // field) is `type`; 0 when the file cannot be read.
 int countRecords(const std::filesystem::path& workFile, char type);
+
+// Throws CommandFailure naming the first of the work files (names in the
+// data directory) that cannot be written, so that a search that found
+// nothing because its files could not be created says so. Opens nothing for
+// writing and creates nothing.
+void requireWritableWorkFiles(std::initializer_list<const char*> files);
 
 // Runs an export of a table window's save: to the -o file of the invocation
 // when given (nothing printed), else to a scratch file that is then printed.

@@ -130,7 +130,11 @@ void runRoute(Engine& engine, const Invocation& inv) {
     ProgressLine progress(engine.dia);
     found = engine.dia.searchRoutes(from.number, to.number, time.hour, time.minute, time.day, detour, extra);
   }
-  if (found < 1) throw CommandFailure(kNoRoute);
+  if (found < 1) {
+    // The search also fails when it cannot create its files.
+    requireWritableWorkFiles({"$vflg.kv4", "$MltRtL1.kv4", "$MltRtDt.kv4"});
+    throw CommandFailure(kNoRoute);
+  }
   printRoutes(engine.dia, inv.order, inv.sjis);
   if (found >= routeMax) std::fprintf(stderr, "%s\n", kRouteLimitReached);
 }
@@ -140,6 +144,7 @@ void runFastest(Engine& engine, const Invocation& inv) {
   RunSettings run(engine.def);
   run.setOutputMode(inv.plain ? 0 : 1);
   if (engine.dia.fastestRoute(from.number, to.number, time.hour, time.minute, time.day) != 0) {
+    requireWritableWorkFiles({"$TT$.kv4"});
     throw CommandFailure(kNoRoute);
   }
   printWorkFile("$TT$.kv4", inv.sjis);

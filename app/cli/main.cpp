@@ -1,6 +1,10 @@
 // kiv4cli: the searches and tables of Kiv for scripts and terminals, over
 // the same engine objects as the windowed program, built in the same order
 // in the data directory (the current directory, or the one of -C).
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <exception>
@@ -41,6 +45,22 @@ void runCommand(Engine& engine, const Invocation& inv) {
 
 namespace {
 
+// A standard stream the caller closed (kiv4cli ... >&-) would leave its file
+// descriptor free for the next file the engine opens, and what is printed
+// would then end up in a data or work file. Each closed one is taken by
+// /dev/null: standard output read-only, so that printing fails and says so.
+void occupyClosedStandardStreams() {
+  const int modes[] = {O_RDONLY, O_RDONLY, O_WRONLY};
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    const int opened = open("/dev/null", modes[fd]);
+    if (opened >= 0 && opened != fd) {
+      dup2(opened, fd);
+      close(opened);
+    }
+  }
+}
+
 int run(const std::vector<std::string>& args) {
   Invocation inv;
   try {
@@ -74,6 +94,7 @@ int main(int argc, char** argv) {
   // A closed standard output is reported by the write, so that the engine
   // still ends in order and writes the settings file.
   std::signal(SIGPIPE, SIG_IGN);
+  kiv::cli::occupyClosedStandardStreams();
   try {
     return kiv::cli::run(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const std::exception& e) {

@@ -20,8 +20,9 @@ struct CliResult {
 };
 
 // Runs kiv4cli with the arguments in the working directory `cwd`, standard
-// input from /dev/null.
-inline CliResult runCli(const std::vector<std::string>& args, const std::filesystem::path& cwd = ".") {
+// input from /dev/null; with stdoutClosed, standard output is not open at all.
+inline CliResult runCli(const std::vector<std::string>& args, const std::filesystem::path& cwd = ".",
+                        bool stdoutClosed = false) {
   int outPipe[2];
   int errPipe[2];
   CliResult result;
@@ -32,7 +33,11 @@ inline CliResult runCli(const std::vector<std::string>& args, const std::filesys
     if (chdir(cwd.c_str()) != 0) _exit(126);
     const int in = open("/dev/null", O_RDONLY);
     dup2(in, STDIN_FILENO);
-    dup2(outPipe[1], STDOUT_FILENO);
+    if (stdoutClosed) {
+      close(STDOUT_FILENO);
+    } else {
+      dup2(outPipe[1], STDOUT_FILENO);
+    }
     dup2(errPipe[1], STDERR_FILENO);
     close(outPipe[0]);
     close(errPipe[0]);

@@ -2,6 +2,8 @@
 // operands and the data directory.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "CliNetwork.h"
 #include "formats/StaNameFile.h"
 
@@ -56,6 +58,8 @@ TEST_F(CliTest, MalformedCommandLinesPrintTheUsageAndExitWithTwo) {
     EXPECT_EQ(r.err.rfind("kiv4cli: ", 0), 0u) << shown << ": " << r.err;
     EXPECT_NE(r.err.find("usage: kiv4cli"), std::string::npos) << shown;
   }
+  // An unknown short option is named whole, not cut inside a character.
+  EXPECT_NE(run({"route", "-東京", "上野"}).err.find("unknown option '-東京'"), std::string::npos);
   // Nothing ran: no engine was built, so the settings file was not rewritten.
   EXPECT_EQ(dir.readText("Kiv4.def"), settingsBefore);
   EXPECT_FALSE(std::filesystem::exists(dir / "$MltRtL1.kv4"));
@@ -169,6 +173,39 @@ TEST_F(CliTest, StationNumbersStandForTheirNames) {
   EXPECT_EQ(settingOf(dir, "station_dep2"), "上野");
   EXPECT_EQ(settingOf(dir, "station_arv1"), "上野");
   EXPECT_EQ(settingOf(dir, "station_arv2"), "");
+}
+
+// A work file that cannot be created (here a directory of its name) fails
+// the command by name: the search is not reported as finding no route, and
+// no earlier table is printed as the new one.
+TEST_F(CliTest, WorkFilesThatCannotBeWrittenFailTheCommandByName) {
+  const std::string where = " in " + std::filesystem::canonical(dir.path()).string() + "\n";
+  const std::vector<std::tuple<std::string, Args, std::string>> cases = {
+      {"$MltRtL1.kv4", {"route", "東京", "上野"}, "kiv4cli: cannot write $MltRtL1.kv4" + where},
+      {"$TT$.kv4", {"fastest", "東京", "上野"}, "kiv4cli: cannot write $TT$.kv4" + where},
+      {"$FareTbl.kv4", {"faretable", "東京"}, "kiv4cli: cannot write $FareTbl.kv4\n"},
+      {"$stalist.kv4", {"stations"}, "kiv4cli: cannot write $stalist.kv4\n"},
+      {"jrregu.dat", {"jrcheap"}, "kiv4cli: cannot write jrregu.dat or $jrregu.csv\n"},
+  };
+  for (const auto& [file, args, message] : cases) {
+    std::filesystem::create_directories(dir / file / "keep");
+    const CliResult r = run(args);
+    EXPECT_EQ(r.status, 1) << file;
+    EXPECT_EQ(r.out, "") << file;
+    EXPECT_NE(r.err.find(message), std::string::npos) << file << ": " << r.err;
+    std::filesystem::remove_all(dir / file);
+  }
+}
+
+// With standard output closed, the first file the engine opens would get its
+// descriptor: the progress of the JR table must not end up in jrregu.dat.
+TEST_F(CliTest, AClosedStandardOutputLeavesTheFilesIntact) {
+  CliResult r = runCli({"jrcheap"}, dir.path(), true);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("kiv4cli: cannot write to standard output"), std::string::npos) << r.err;
+  EXPECT_EQ(dir.readText("jrregu.dat").find("done"), std::string::npos);
+  EXPECT_EQ(settingOf(dir, "station_dep1"), "上野");
+  EXPECT_EQ(settingOf(dir, "dep_h"), "9");
 }
 
 TEST(CliDataDirectory, MissingDataFilesAreNamedAndNothingIsWritten) {

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "Engine.h"
+#include "NamedStations.h"
 #include "TempDir.h"
 #include "TimetableFixture.h"
 
@@ -74,6 +75,25 @@ TEST_F(ReqTimeTest, StationWithoutDeparturesLeavesTheWorkFileAlone) {
   std::filesystem::remove(dir / "$RqTmTbl.kv4");
   std::filesystem::create_directories(dir / "$RqTmTbl.kv4" / "x");
   EXPECT_EQ(dia().buildRequiredTimeTable(2), -1);
+}
+
+TEST(ReqTimeTable, StationBeyondTheStationDirectoryHasNoTables) {
+  // The timetable files know a third station that the station file lacks:
+  // it is refused like a station without departures, and the tables of
+  // station 2 leave it out.
+  test::TempDir dir;
+  test::TimetableWorld w{"A", "B", "C"};
+  const TrainNo t = w.train("線", 0);
+  w.timed(t, 2, 3, 0, 3, 0);
+  w.timed(t, 3, 2, 0, 3, 0);
+  w.write(dir.path());
+  test::nameStations(dir.path(), {"A", "B"});
+  Engine e(dir.path());
+  dir.writeText("$RqTmTbl.kv4", "kept");
+  EXPECT_EQ(e.dia.buildRequiredTimeTable(3), -1);
+  EXPECT_EQ(dir.readText("$RqTmTbl.kv4"), "kept");
+  EXPECT_EQ(e.dia.buildRequiredTimeTable(2), 0);
+  EXPECT_EQ(dir.readText("$RqTmTbl.kv4"), workText("0 B\n1 0 線\n"));
 }
 
 TEST_F(ReqTimeTest, ExportAsText) {

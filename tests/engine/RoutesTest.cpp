@@ -318,22 +318,58 @@ TEST(RoutesTest, FollowsTheFirstOfEqualCostDepartures) {
 
 // The enumeration takes a frequent service half an interval on even in an
 // hour it does not serve, so it finds a route faster than the time-priority
-// search, which waits for the first served hour.
+// search, which waits for the first served hour. Before 10:00 and under ten
+// minutes, the list pads hour and total with a blank, the details with "0".
 TEST(RoutesTest, FrequentServiceIsAlwaysAvailableInTheEnumeration) {
   TempDir dir;
   trunkLines(2, {{1, 2, 10}}).write(dir.path());
   TimetableWorld table({"甲", "乙"});
   const TrainNo red = table.train("赤線", 10);
-  table.every(red, 1, 2, 10, 5, servedHours(11, 12));
+  table.every(red, 1, 2, 10, 4, servedHours(11, 12));
   table.write(dir.path());
 
   Engine engine(dir.path());
-  ASSERT_EQ(engine.dia.fastestTime(1, 2, 9, 5, 1), 120);
+  ASSERT_EQ(engine.dia.fastestTime(1, 2, 9, 5, 1), 119);
   EXPECT_EQ(engine.dia.searchRoutes(1, 2, 9, 5, 1, 10, 0), 1);
   EXPECT_EQ(dir.readText("$MltRtL1.kv4"), workText("0 甲 乙  9:05\n"
-                                                   "9 0 0  9:15 10 0 0 5 0 5 なし\n"));
+                                                   "9 0 0  9:14  9 0 0 4 0 5 なし\n"));
+  EXPECT_EQ(dir.readText("$MltRtDt.kv4"), workText("1 0 甲 0 5 09:05 09:10\n"
+                                                   "2 0 赤線 甲 乙 09:10 09:14 4 0\n"
+                                                   "3 0 0010 東武 甲 乙 0\n"));
   EXPECT_EQ(dir.readText("$MltRtL3.kv4"), workText("0 甲 乙 9:05\n"
-                                                   "9 0 0 9:15 10 0 0 5 0 5 なし\n"));
+                                                   "9 0 0 9:14 9 0 0 4 0 5 なし\n"));
+}
+
+// What is never ridden or entered: a train switched off in the line
+// selection (the faster 黒線), a station already on the path (乙 back to
+// 甲 on the train the passenger is on), and no change minutes onto a
+// walking connection, whatever the transfer table says.
+TEST(RoutesTest, SkipsUnusedTrainsAndStationsOnThePath) {
+  TempDir dir;
+  trunkLines(3, {{1, 2, 10}, {2, 3, 10}}).write(dir.path());
+  TimetableWorld table({"甲", "乙", "丙"});
+  const TrainNo black = table.train("黒線", 10);
+  const TrainNo red = table.train("赤線", 10);
+  const TrainNo walk = table.train("徒歩連絡", 900);
+  table.timed(black, 1, 2, 0, 2, kMorning);
+  table.every(red, 1, 2, 4, 5, kMorning);
+  table.every(red, 2, 1, 4, 5, kMorning);
+  table.every(walk, 2, 3, 2, 3, kAllDay);
+  table.transfer(2, red, walk, 5);
+  table.write(dir.path());
+
+  Engine engine(dir.path());
+  engine.trains.setTrainUse(black, 0);
+  ASSERT_EQ(engine.dia.fastestTime(1, 3, 10, 0, 1), 16);
+  EXPECT_EQ(engine.dia.findRoutes(1, 3, 10, 0, 1, 10, 20), 1);
+  EXPECT_EQ(dir.readText("$MltRtL1.kv4"), workText("0 甲 丙 10:00\n"
+                                                   "9 0 0 10:11 11 0 0 5 3 3 乙\n"));
+  EXPECT_EQ(dir.readText("$MltRtDt.kv4"), workText("1 0 甲 0 2 10:00 10:02\n"
+                                                   "1 0 乙 0 1 10:07 10:08\n"
+                                                   "2 0 赤線 甲 乙 10:02 10:07 5 0\n"
+                                                   "3 0 0010 東武 甲 乙 0\n"
+                                                   "2 0 徒歩連絡 乙 丙 10:08 10:11 0 3\n"
+                                                   "3 0 0900 徒歩 乙 丙 0\n"));
 }
 
 // A path of 100 stations is recorded; one of 101 is not.

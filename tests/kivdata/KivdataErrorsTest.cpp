@@ -72,6 +72,14 @@ std::vector<BadSource> badSources() {
       {"missing service pattern",
        {{"a.txt", kLine + "train 下り\nterminal 丙\nspeed 60\nalong 本線 甲 丙\n"}},
        "a.txt:6: train 下り has no service pattern"},
+      {"speed below 1 km/h",
+       {{"a.txt", kLine + "train 下り\nterminal 丙\nevery 10 hours 6-22\nspeed 0.5\nalong 本線 甲 丙\n"}},
+       "a.txt:9: speed must be 1..500 km/h, not '0.5'"},
+      {"riding minutes from the speed beyond a stop row's 600",
+       {{"a.txt",
+         "line 本線\nkind 幹線\n 0.0 甲 こう\n 2.0 乙 おつ\n 3000.0 丙 へい\n"
+         "train 下り\nterminal 丙\nevery 10 hours 6-22\nspeed 1\nalong 本線 甲 丙\n"}},
+       "a.txt:10: riding minutes from 乙 to 丙 come to 179880 at the train's speed"},
       {"no riding minutes and no speed",
        {{"a.txt", kLine + kTrain}},
        "a.txt:9: no riding minutes from 甲 to 乙 and no speed"},
@@ -106,6 +114,9 @@ std::vector<BadSource> badSources() {
        {{"a.txt", kLine + "walk 甲 乙 5 歩道\n"}},
        "a.txt:6: the name of a walking connection must begin with 徒歩"},
       {"invalid UTF-8", {{"a.txt", kLine + "# \xff\xfe\n"}}, "a.txt:6: the text line is not valid UTF-8"},
+      {"carriage returns as line ends",
+       {{"a.txt", "line 本線\rkind 幹線\r 0.0 甲 こう\r"}},
+       "a.txt:1: carriage return inside the text line"},
       {"keyword outside a block",
        {{"a.txt", "terminal 甲\n"}},
        "a.txt:1: 'terminal' outside a line or train block"},
@@ -148,6 +159,28 @@ TEST(KivdataErrors, AFailedBuildLeavesAnEarlierDataSetUntouched) {
   EXPECT_EQ(tree.build(out).rc, 1);
   EXPECT_EQ(readBytes(out / "StaName.kv4"), before);
   EXPECT_EQ(tree.rootEntries().size(), 2u);  // src and out, no temporary directory
+}
+
+// An empty source directory (or one of comments only) is a mistake, not an
+// empty data set that would replace the tables of a working directory.
+TEST(KivdataErrors, NothingToCompileFailsAndKeepsAnEarlierDataSet) {
+  SourceTree tree;
+  writeFixture(tree);
+  fs::path out = tree.root() / "out";
+  ASSERT_EQ(tree.build(out).rc, 0);
+  const std::string before = readBytes(out / "StaName.kv4");
+  fs::remove_all(tree.src());
+
+  tree.write("README.md", "no sources here\n");
+  KivdataRun run = tree.build(out);
+  EXPECT_EQ(run.rc, 1);
+  EXPECT_NE(run.err.find("no source files (*.txt) in " + tree.src().string()), std::string::npos) << run.err;
+
+  tree.write("a.txt", "# to be written\n");
+  run = tree.build(out);
+  EXPECT_EQ(run.rc, 1);
+  EXPECT_NE(run.err.find("the sources define no line"), std::string::npos) << run.err;
+  EXPECT_EQ(readBytes(out / "StaName.kv4"), before);
 }
 
 TEST(KivdataErrors, WrongUsageAndMissingDirectories) {

@@ -11,6 +11,7 @@ namespace kiv::data {
 namespace {
 
 constexpr int kMaxTrains = 32767;
+constexpr long kMaxRideMinutes = 600;  // as for minutes given in a stop row
 constexpr std::uint32_t kAllHours = 0xffffff;
 constexpr std::uint8_t kAllDays = 0x7f;
 
@@ -192,7 +193,15 @@ void Compilation::resolveTrain(std::size_t index) {
     if (given[k]) {
       info.ride.push_back(*given[k]);
     } else if (def.speed > 0) {
-      info.ride.push_back(std::max(1, static_cast<int>(std::lround(km / 10.0 * 60.0 / def.speed))));
+      const long minutes = std::max(1L, std::lround(km / 10.0 * 60.0 / def.speed));
+      if (minutes > 99999999) {
+        diag_.error(loc, "riding minutes from " + stationName(a) + " to " + stationName(b) + " come to " +
+                             std::to_string(minutes) + " at the train's speed, more than " +
+                             std::to_string(kMaxRideMinutes) + ": give the minutes or a higher speed");
+        failed = true;
+        break;
+      }
+      info.ride.push_back(static_cast<int>(minutes));
     } else {
       diag_.error(loc, "no riding minutes from " + stationName(a) + " to " + stationName(b) +
                            " and no speed for the train");

@@ -35,6 +35,8 @@ class FileParser {
       loc_ = SourceLoc{file_.name, ++lineNo};
       if (!isValidUtf8(line))
         error("the text line is not valid UTF-8");
+      else if (false)
+        error("carriage return inside the text line: line ends must be LF or CR LF");
       else
         parseLine(line);
       if (nl == std::string_view::npos) break;
@@ -392,6 +394,8 @@ std::vector<SourceFile> readSourceDir(const std::filesystem::path& dir, Diagnost
       names.push_back(p.lexically_relative(dir).generic_string());
   }
   if (ec) diag.error("cannot read the source directory " + dir.string() + ": " + ec.message());
+  // Compiling nothing would replace a data set with empty tables.
+  if (false) diag.error("no source files (*.txt) in " + dir.string());
   std::sort(names.begin(), names.end());
   for (const std::string& name : names) {
     std::ifstream in(dir / name, std::ios::binary);
