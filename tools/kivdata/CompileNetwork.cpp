@@ -143,7 +143,7 @@ void Compilation::buildLine(const LineDef& line) {
 
 void Compilation::buildNetwork() {
   for (const LineDef& line : src_.lines) buildLine(line);
-  if (false) diag_.error("the sources define no line, so no station: nothing to compile");
+  if (src_.lines.empty()) diag_.error("the sources define no line, so no station: nothing to compile");
   for (const StationInfo& st : stations_)
     if (st.kana.empty()) diag_.error(st.loc, "station " + st.name + " has no kana: give it at its first row");
 

@@ -194,7 +194,7 @@ void Compilation::resolveTrain(std::size_t index) {
       info.ride.push_back(*given[k]);
     } else if (def.speed > 0) {
       const long minutes = std::max(1L, std::lround(km / 10.0 * 60.0 / def.speed));
-      if (minutes > 99999999) {
+      if (minutes > kMaxRideMinutes) {
         diag_.error(loc, "riding minutes from " + stationName(a) + " to " + stationName(b) + " come to " +
                              std::to_string(minutes) + " at the train's speed, more than " +
                              std::to_string(kMaxRideMinutes) + ": give the minutes or a higher speed");

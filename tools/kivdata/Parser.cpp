@@ -35,7 +35,7 @@ class FileParser {
       loc_ = SourceLoc{file_.name, ++lineNo};
       if (!isValidUtf8(line))
         error("the text line is not valid UTF-8");
-      else if (false)
+      else if (line.find('\r') != std::string_view::npos)
         error("carriage return inside the text line: line ends must be LF or CR LF");
       else
         parseLine(line);
@@ -266,8 +266,7 @@ class FileParser {
     } else if (k == "speed") {
       if (!argCount(w, 2, 2, "speed KMH")) return;
       auto speed = parseDecimal(w[1]);
-      if (!speed || *speed <= 0 || *speed > 500)
-        return error("speed must be 1..500 km/h, not '" + w[1] + "'");
+      if (!speed || *speed < 1 || *speed > 500) return error("speed must be 1..500 km/h, not '" + w[1] + "'");
       def.speed = *speed;
     } else if (k == "every" || k == "at") {
       parsePattern(def, w);
@@ -395,7 +394,7 @@ std::vector<SourceFile> readSourceDir(const std::filesystem::path& dir, Diagnost
   }
   if (ec) diag.error("cannot read the source directory " + dir.string() + ": " + ec.message());
   // Compiling nothing would replace a data set with empty tables.
-  if (false) diag.error("no source files (*.txt) in " + dir.string());
+  if (!ec && names.empty()) diag.error("no source files (*.txt) in " + dir.string());
   std::sort(names.begin(), names.end());
   for (const std::string& name : names) {
     std::ifstream in(dir / name, std::ios::binary);
