@@ -10,13 +10,13 @@
 namespace kiv::cli {
 namespace {
 
-struct CommandSpec {
+struct CommandInfo {
   std::string_view name;
   int stations;               // number of station operands
   std::string_view operands;  // how the usage names them
 };
 
-constexpr std::array<CommandSpec, 9> kCommands = {{
+constexpr std::array<CommandInfo, 9> kCommands = {{
     {"route", 2, "FROM TO"},
     {"fastest", 2, "FROM TO"},
     {"fare", 2, "FROM TO"},
@@ -49,14 +49,14 @@ enum class Opt {
   kGroup
 };
 
-struct OptionSpec {
+struct OptionInfo {
   std::string_view name;
   Opt id;
   bool takesValue;
   std::string_view commands;  // the commands it belongs to, blank-separated; empty = every command
 };
 
-constexpr std::array<OptionSpec, 18> kOptions = {{
+constexpr std::array<OptionInfo, 18> kOptions = {{
     {"-C", Opt::kDir, true, ""},
     {"--sjis", Opt::kSjis, false, ""},
     {"--time", Opt::kTime, true, "route fastest"},
@@ -78,23 +78,23 @@ constexpr std::array<OptionSpec, 18> kOptions = {{
 }};
 
 struct GivenOption {
-  const OptionSpec* spec;
+  const OptionInfo* info;
   std::string value;
 };
 
-const OptionSpec* findOption(std::string_view name) {
+const OptionInfo* findOption(std::string_view name) {
   for (const auto& o : kOptions)
     if (o.name == name) return &o;
   return nullptr;
 }
 
-const CommandSpec* findCommand(std::string_view name) {
+const CommandInfo* findCommand(std::string_view name) {
   for (const auto& c : kCommands)
     if (c.name == name) return &c;
   return nullptr;
 }
 
-bool belongsTo(const OptionSpec& option, std::string_view command) {
+bool belongsTo(const OptionInfo& option, std::string_view command) {
   if (option.commands.empty()) return true;
   std::string_view rest = option.commands;
   while (!rest.empty()) {
@@ -119,7 +119,7 @@ std::optional<int> parseNumber(std::string_view text) {
 int numberInRange(const GivenOption& given, int min, int max, std::string_view what) {
   const auto value = parseNumber(given.value);
   if (!value || *value < min || *value > max) {
-    throw UsageError(std::string(given.spec->name) + " takes " + std::string(what) + " from " +
+    throw UsageError(std::string(given.info->name) + " takes " + std::string(what) + " from " +
                      std::to_string(min) + " to " + std::to_string(max) + ", not '" + given.value + "'");
   }
   return *value;
@@ -139,7 +139,7 @@ void applyTime(Invocation& inv, const GivenOption& given) {
 }
 
 void applyOption(Invocation& inv, const GivenOption& given) {
-  switch (given.spec->id) {
+  switch (given.info->id) {
     case Opt::kDir:
       if (given.value.empty()) throw UsageError("-C takes a directory");
       inv.directory = given.value;
@@ -259,19 +259,19 @@ Invocation parseArguments(const std::vector<std::string>& args) {
       name = arg.substr(0, 2);  // -CDIR, -oFILE
       inlineValue = arg.substr(2);
     }
-    const OptionSpec* spec = findOption(name);
+    const OptionInfo* option = findOption(name);
     // A short option is named whole: its first two bytes may be half a character.
-    if (spec == nullptr) throw UsageError("unknown option '" + (arg[1] == '-' ? name : arg) + "'");
-    if (!spec->takesValue && inlineValue) throw UsageError(name + " takes no value");
-    if (spec->takesValue && !inlineValue) {
+    if (option == nullptr) throw UsageError("unknown option '" + (arg[1] == '-' ? name : arg) + "'");
+    if (!option->takesValue && inlineValue) throw UsageError(name + " takes no value");
+    if (option->takesValue && !inlineValue) {
       if (i + 1 >= args.size()) throw UsageError(name + " needs a value");
       inlineValue = args[++i];
     }
-    given.push_back({spec, inlineValue.value_or("")});
+    given.push_back({option, inlineValue.value_or("")});
   }
 
   if (words.empty()) throw UsageError("no command given");
-  const CommandSpec* command = findCommand(words[0]);
+  const CommandInfo* command = findCommand(words[0]);
   if (command == nullptr) throw UsageError("unknown command '" + words[0] + "'");
   inv.command = words[0];
   inv.stations.assign(words.begin() + 1, words.end());
@@ -281,8 +281,8 @@ Invocation parseArguments(const std::vector<std::string>& args) {
                      " argument" + (inv.stations.size() == 1 ? "" : "s"));
   }
   for (const GivenOption& option : given) {
-    if (!belongsTo(*option.spec, inv.command)) {
-      throw UsageError(std::string(option.spec->name) + " does not apply to " + inv.command);
+    if (!belongsTo(*option.info, inv.command)) {
+      throw UsageError(std::string(option.info->name) + " does not apply to " + inv.command);
     }
     applyOption(inv, option);
   }
