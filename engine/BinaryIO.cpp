@@ -60,15 +60,10 @@ std::uint32_t ByteReader::u32() {
 
 std::int32_t ByteReader::i32() { return static_cast<std::int32_t>(u32()); }
 
-void ByteReader::skip(std::size_t n) {
-  if (take(n)) pos_ += n;
-}
-
-std::vector<std::uint8_t> ByteReader::bytes(std::size_t n) {
-  if (!take(n)) return {};
-  std::vector<std::uint8_t> b(data_ + pos_, data_ + pos_ + n);
-  pos_ += n;
-  return b;
+void ByteReader::bytes(std::span<std::uint8_t> out) {
+  if (!take(out.size())) return;
+  std::copy_n(data_ + pos_, out.size(), out.begin());
+  pos_ += out.size();
 }
 
 std::string ByteReader::text(std::size_t width) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +24,6 @@ bool writeWholeFile(const std::filesystem::path& path, const std::vector<std::ui
 class ByteReader {
  public:
   explicit ByteReader(const std::vector<std::uint8_t>& bytes) : data_(bytes.data()), size_(bytes.size()) {}
-  ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
 
   bool ok() const { return ok_; }
   std::size_t remaining() const { return ok_ ? size_ - pos_ : 0; }
@@ -34,9 +34,9 @@ class ByteReader {
   std::int16_t i16();
   std::int32_t i32();
   std::uint32_t u32();
-  void skip(std::size_t n);
-  // Copies exactly n raw bytes (a whole fixed-width field).
-  std::vector<std::uint8_t> bytes(std::size_t n);
+  // Copies out.size() raw bytes (a whole fixed-width field) into out; on a
+  // read past the end, out is left as it was.
+  void bytes(std::span<std::uint8_t> out);
   // The text of a fixed-width field: its bytes up to the first NUL, or the
   // whole field when it holds no NUL. Always consumes the whole field.
   std::string text(std::size_t width);
@@ -61,7 +61,7 @@ class ByteWriter {
   void i32(std::int32_t v);
   void u32(std::uint32_t v);
   void zeros(std::size_t n) { out_.insert(out_.end(), n, 0); }
-  void bytes(const std::vector<std::uint8_t>& b) { out_.insert(out_.end(), b.begin(), b.end()); }
+  void bytes(std::span<const std::uint8_t> b) { out_.insert(out_.end(), b.begin(), b.end()); }
   // Writes the text into a field of the given width, NUL-padded. Text longer
   // than width - 1 bytes is cut so that the field always ends with a NUL.
   void text(std::string_view s, std::size_t width);

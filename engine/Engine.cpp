@@ -9,7 +9,7 @@ Engine::Engine(const std::filesystem::path& dataDir)
       trains(dataDir),
       def(dataDir),
       staName(dataDir),
-      dia(dataDir, staName, trains, cnct, def, dist, sta, fare, kiv),
+      dia(dataDir, staName, trains, cnct, def, dist, fare, kiv),
       cnct(dataDir, trains),
       dist(dataDir, staName, sta, staFare, kiv, fare),
       staFare(dataDir),

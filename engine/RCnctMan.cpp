@@ -10,7 +10,6 @@ namespace kiv {
 RCnctMan::RCnctMan(const std::filesystem::path& dataDir, const RTrainMan& trains) : trains_(trains) {
   auto file = readTransferFile(dataDir / "Transfer.kv4");
   if (!file) return;
-  reserved_ = file->reserved;
   records_ = std::move(file->records);
 }
 

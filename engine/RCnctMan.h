@@ -4,7 +4,6 @@
 // rule by company.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <vector>
@@ -51,7 +50,6 @@ class RCnctMan {
 
  private:
   const RTrainMan& trains_;
-  std::array<std::uint8_t, 8> reserved_{};
   std::vector<TransferRecord> records_;
 };
 

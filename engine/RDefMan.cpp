@@ -10,8 +10,6 @@ namespace {
 constexpr const char* kDayNames[7] = {"\x93\xfa", "\x8c\x8e", "\x89\xce", "\x90\x85",
                                       "\x96\xd8", "\x8b\xe0", "\x93\x79"};
 
-constexpr std::size_t kStationTextMax = kStationNameSize - 1;
-
 }  // namespace
 
 RDefMan::RDefMan(const std::filesystem::path& dataDir) : file_(dataDir / "Kiv4.def") { loadSettings(); }

@@ -77,7 +77,9 @@ class RDefMan {
   void getDayName(char* buffer) const;
 
  private:
-  using RecentList = std::array<std::string, kRecentCount>;  // each at most 24 bytes
+  // A recent entry holds at most this many bytes of a station text.
+  static constexpr std::size_t kStationTextMax = kStationNameSize - 1;
+  using RecentList = std::array<std::string, kRecentCount>;
 
   static int getRecent(const RecentList& list, int index, char* buffer);
   static void pushRecent(RecentList& list, std::string_view station);

@@ -6,7 +6,6 @@
 // or CR LF line ends reads the same and no CR ever ends up in a value.
 #include <cstdint>
 #include <cstdlib>
-#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,7 +22,6 @@ namespace {
 // characters of a line are seen at once, and the rest of a longer line comes
 // as if it were the next line.
 constexpr std::size_t kLineBufferSize = 255;
-constexpr std::size_t kStationTextMax = kStationNameSize - 1;
 
 class SettingsLines {
  public:
@@ -101,12 +99,7 @@ void appendText(std::string& out, std::string_view key, const std::string& value
 // rewound: a key that is missing consumes the rest of the file, leaving its
 // field and every later one as they were (numbers) or empty (stations).
 int RDefMan::loadSettings() {
-  std::optional<std::vector<std::uint8_t>> bytes;
-  try {
-    bytes = readWholeFile(file_);
-  } catch (const std::exception&) {
-    // An unreadable file (for instance a directory of that name) counts as missing.
-  }
+  const auto bytes = readWholeFile(file_);
   if (!bytes) return 0;
   SettingsLines lines(*bytes);
   readNumber(lines, "dep_h", depHour_);

@@ -32,7 +32,6 @@ class RTrainMan;
 class RCnctMan;
 class RDefMan;
 class RDistMan;
-class RStaMan;
 class RFareMan;
 class RKivMan;
 
@@ -62,7 +61,7 @@ class RDiaMan {
   // from staName.getCount(). The other engine objects are only kept for the
   // searches; none of them is used here.
   RDiaMan(const std::filesystem::path& dataDir, RStaName& staName, RTrainMan& trains, RCnctMan& cnct,
-          RDefMan& def, RDistMan& dist, RStaMan& sta, RFareMan& fare, RKivMan& kiv);
+          RDefMan& def, RDistMan& dist, RFareMan& fare, RKivMan& kiv);
   ~RDiaMan();
   RDiaMan(const RDiaMan&) = delete;
   RDiaMan& operator=(const RDiaMan&) = delete;
@@ -224,6 +223,8 @@ class RDiaMan {
   static int clampSpan(std::int32_t first1, std::int32_t last1, std::size_t size, int& first, int& last);
   // The station's index record, or nullptr when station is outside 1..K1.
   const DiaStationRecord* stationRecord(StationNo station) const;
+  // The time `minutes` after t; the hour is not wrapped at midnight.
+  static TimeOfDay addMinutes(TimeOfDay t, int minutes);
 
   std::filesystem::path dataDir_;  // also the directory of the work files
   RStaName& staName_;
@@ -231,8 +232,8 @@ class RDiaMan {
   RCnctMan& cnct_;
   RDefMan& def_;
   RDistMan& dist_;
-  RStaMan& sta_;
   RFareMan& fare_;
+  RKivMan& kiv_;
 
   std::vector<DiaStationRecord> stations_;      // K1; record k is station k + 1
   std::vector<DiaLinkRecord> links_;            // K2
@@ -247,13 +248,11 @@ class RDiaMan {
   // listing each station the first time it is reached.
   void followTrain(StationNo p);
 
-  RKivMan& kiv_;
   // Working fields of buildRequiredTimeTable, held only while it runs.
   std::vector<std::int16_t> reqMinutes_;  // riding minutes to each station
   std::vector<std::uint8_t> reqOnPath_;   // 1 while on the walk's current path
   std::vector<std::uint8_t> reqListed_;   // 1 once written in the current table
-  std::vector<StationNo> reqPath_;        // the current path, 1-based
-  int reqDepth_ = 0;
+  int reqDepth_ = 0;                      // stations on the walk's current path
   TrainNo reqTrain_ = 0;
   std::int16_t reqTable_ = 0;
   std::string reqText_;  // the work file's text until it is written

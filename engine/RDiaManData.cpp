@@ -22,14 +22,13 @@ const DiaDepartureRecord kNoDeparture{};
 }  // namespace
 
 RDiaMan::RDiaMan(const std::filesystem::path& dataDir, RStaName& staName, RTrainMan& trains, RCnctMan& cnct,
-                 RDefMan& def, RDistMan& dist, RStaMan& sta, RFareMan& fare, RKivMan& kiv)
+                 RDefMan& def, RDistMan& dist, RFareMan& fare, RKivMan& kiv)
     : dataDir_(dataDir),
       staName_(staName),
       trains_(trains),
       cnct_(cnct),
       def_(def),
       dist_(dist),
-      sta_(sta),
       fare_(fare),
       kiv_(kiv) {
   // The search table is sized even when the timetable files are missing, so
@@ -175,10 +174,13 @@ int RDiaMan::nextDeparture(StationNo station, StationNo next, TrainNo train, Tim
   }
   if (best < 0) return -1;
   if (recordIndex) *recordIndex = best;
-  const int total = time.minute + bestWait;
-  departure.hour = static_cast<std::int8_t>(time.hour + total / 60);
-  departure.minute = static_cast<std::int8_t>(total % 60);
+  departure = addMinutes(time, bestWait);
   return 0;
+}
+
+TimeOfDay RDiaMan::addMinutes(TimeOfDay t, int minutes) {
+  const int total = t.minute + minutes;
+  return {static_cast<std::int8_t>(t.hour + total / 60), static_cast<std::int8_t>(total % 60)};
 }
 
 int RDiaMan::minutesBetween(TimeOfDay from, TimeOfDay to) {

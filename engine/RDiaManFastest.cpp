@@ -13,14 +13,6 @@ namespace kiv {
 
 namespace {
 
-constexpr int kMinutesPerDay = 1440;
-
-// The time `minutes` after t; the hour is not wrapped at midnight.
-TimeOfDay addMinutes(TimeOfDay t, int minutes) {
-  const int total = t.minute + minutes;
-  return {static_cast<std::int8_t>(t.hour + total / 60), static_cast<std::int8_t>(total % 60)};
-}
-
 // "☆★ ［ %s→%s ］のルート(時間優先) ★☆\n\n"
 constexpr char kRouteTitle[] =
     "\x81\x99\x81\x9a \x81\x6d %s\x81\xa8%s \x81\x6e\x82\xcc\x83\x8b\x81\x5b\x83\x67(\x8e\x9e\x8a\xd4\x97\x44"
@@ -47,7 +39,6 @@ int RDiaMan::runFastestSearch(StationNo from, StationNo to, TimeOfDay start) {
   if (from < 1 || from > n || to < 1 || to > n) return -1;
   for (int s = 1; s <= n; ++s) {
     SearchNode& node = searchTable_[static_cast<std::size_t>(s)];
-    node.station = static_cast<StationNo>(s);
     node.pred = 0;
     node.settled = 0;
     node.cost = kUnreachedCost;
@@ -179,8 +170,7 @@ int RDiaMan::fastestRoute(StationNo from, StationNo to, int hour, int minute, in
   }
   const SearchNode& goal = node(to);
   text += format(kArrives, goal.arrival.hour, goal.arrival.minute, stationName(to).c_str());
-  int d = goal.arrival.totalMinutes() - start.totalMinutes();
-  if (d < 0) d += kMinutesPerDay;
+  const int d = minutesBetween(start, goal.arrival);
   text += d < 60 ? format(kExpectedMinutes, d) : format(kExpectedHours, d / 60, d % 60);
   text += report_text::kTimetableNote;
   return report_text::writeText(dataDir_ / "$TT$.kv4", text) ? 0 : -1;

@@ -31,15 +31,10 @@ int RDiaMan::buildRequiredTimeTable(StationNo station) {
   // timetable files beyond it has no tables.
   if (span.empty() || station < 1 || station > n) return -1;
 
-  // Create the work file first, so a failure leaves no half-built state.
-  const auto file = dataDir_ / kWorkFile;
-  if (!report_text::writeText(file, std::string())) return -1;
-
   const auto size = static_cast<std::size_t>(n) + 1;
   reqMinutes_.assign(size, 0);
   reqOnPath_.assign(size, 0);
   reqListed_.assign(size, 0);
-  reqPath_.assign(size + 1, 0);
   reqTable_ = 0;
   char name[kStationNameSize] = {};
   staName_.getName(station, name);
@@ -61,13 +56,12 @@ int RDiaMan::buildRequiredTimeTable(StationNo station) {
     ++reqTable_;
   }
 
-  const bool written = report_text::writeText(file, reqText_);
+  const bool written = report_text::writeText(dataDir_ / kWorkFile, reqText_);
   reqText_.clear();
   reqText_.shrink_to_fit();
   reqMinutes_ = {};
   reqOnPath_ = {};
   reqListed_ = {};
-  reqPath_ = {};
   return written ? 0 : -1;
 }
 
@@ -76,7 +70,6 @@ void RDiaMan::followTrain(StationNo p) {
   const auto at = [](StationNo s) { return static_cast<std::size_t>(s); };
   reqOnPath_[at(p)] = 1;
   ++reqDepth_;
-  reqPath_[static_cast<std::size_t>(reqDepth_)] = p;
   if (reqListed_[at(p)] == 0 && reqDepth_ != 1) {
     char name[kStationNameSize] = {};
     staName_.getName(p, name);

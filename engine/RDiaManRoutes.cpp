@@ -48,12 +48,6 @@ constexpr char kDetailChange[] = "1 %d %s %d %d %02d:%02d %02d:%02d\r\n";
 constexpr char kDetailSegment[] = "2 %d %s %s %s %02d:%02d %02d:%02d %d %d\r\n";
 constexpr char kDetailFare[] = "3 %d %04d %s %s %s %d\r\n";
 
-// The time `minutes` after t; the hour is not wrapped at midnight.
-TimeOfDay addMinutes(TimeOfDay t, int minutes) {
-  const int total = t.minute + minutes;
-  return {static_cast<std::int8_t>(t.hour + total / 60), static_cast<std::int8_t>(total % 60)};
-}
-
 // Adds a station to the via text, after a ",". The text keeps to
 // kViaTextSize - 1 bytes: the first name that does not fit is cut at a
 // character boundary, and nothing is added after it.
@@ -191,19 +185,20 @@ void RDiaMan::extendRoute(StationNo a, StationNo goal) {
     if (a == goal) {
       recordRoute();
     } else {
+      SearchNode& here = node(a);
       for (const DiaLinkRecord& link : linksOf(a)) {
         const StationNo x = link.to;
-        // A neighbour outside the station directory cannot be entered.
-        if (x < 1 || x > n) continue;
-        SearchNode& here = node(a);
+        // A neighbour outside the station directory, already on the path or
+        // outside the detour ellipse cannot be entered.
+        if (x < 1 || x > n || routeOnPath_[static_cast<std::size_t>(x)] == 1 ||
+            routeAllowed_[static_cast<std::size_t>(x)] == 0) {
+          continue;
+        }
         const DiaDepartureRecord* best = nullptr;
         int bestCost = kNoBestCost;
         TimeOfDay bestDep{};
         for (const DiaDepartureRecord& r : departuresTowards(a, x)) {
-          if (routeOnPath_[static_cast<std::size_t>(x)] == 1 ||
-              routeAllowed_[static_cast<std::size_t>(x)] == 0 || trains_.getTrainUse(r.train) == 0) {
-            continue;
-          }
+          if (trains_.getTrainUse(r.train) == 0) continue;
           const TimeOfDay arr = here.arrival;
           TimeOfDay ready = arr;
           if (routeDepth_ != 1 && trains_.isWalking(r.train) != 1 && trains_.isWalking(here.trainIn) != 1) {
@@ -302,7 +297,8 @@ void RDiaMan::recordRoute() {
         const SearchNode& ps = node(segmentStart);
         const TrainNo t = routeTrain_[static_cast<std::size_t>(segmentStart)];
         const int minutes = pk.arrival.totalMinutes() - ps.departure.totalMinutes();
-        const bool walks = trains_.isWalking(t) == 1;
+        const int walkKind = trains_.isWalking(t);  // -1 for a train not in the list
+        const bool walks = walkKind == 1;
         const int ride = walks ? 0 : minutes;
         const int walk = walks ? minutes : 0;
         trainName[0] = '\0';
@@ -312,7 +308,7 @@ void RDiaMan::recordRoute() {
                      ps.departure.minute, pk.arrival.hour, pk.arrival.minute, ride, walk);
         riding = static_cast<std::int16_t>(riding + ride);
         walking = static_cast<std::int16_t>(walking + walk);
-        if (trains_.isWalking(t) == 0) ++segments;
+        if (walkKind == 0) ++segments;
       }
       currentTrain = train;
       segmentStart = k;

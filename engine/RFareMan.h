@@ -10,7 +10,6 @@
 
 #include "Types.h"
 #include "formats/FareFFile.h"
-#include "formats/FareIdxFile.h"
 #include "formats/FareWFile.h"
 
 namespace kiv {
@@ -25,8 +24,8 @@ class RFareMan {
  public:
   // Reads the four fare files from dataDir, in the order FAREIDX.KV4,
   // FAREF.KV4, FARER.KV4, FAREW.KV4; a file that cannot be opened leaves its
-  // table and those of the files after it empty. Takes the station count from
-  // staName; the other collaborators are only kept.
+  // table and those of the files after it empty. The collaborators are only
+  // kept, not used here.
   RFareMan(const std::filesystem::path& dataDir, RStaName& staName, RStaMan& staMan, RStaFare& staFare,
            RDistMan& distMan, RKivMan& kivMan);
 
@@ -57,9 +56,6 @@ class RFareMan {
   int buildTokyoZoneList() const;
 
  private:
-  const FarePairRecord* findPair(const std::vector<FarePairRecord>& records, NetworkCode network, StationNo a,
-                                 StationNo b) const;
-
   // The distance fares in yen from `origin` to the positions 1..n of a
   // network (element 0 unused), from the shortest-distance search of that
   // network; false when the origin is not among its positions.
@@ -72,8 +68,6 @@ class RFareMan {
   RDistMan& distMan_;
   RKivMan& kivMan_;
 
-  int stationCount_ = 0;                   // N of the station directory at load time
-  std::vector<FareIdxRecord> stationIdx_;  // station k in slot k - 1
   std::vector<FarePairRecord> specialFares_;
   std::vector<FarePairRecord> reductions_;
   std::vector<FareWRecord> links_;

@@ -1,9 +1,7 @@
 // Loading of the station-pair fare data and its three lookups.
 
-#include <algorithm>
-
 #include "RFareMan.h"
-#include "RStaName.h"
+#include "formats/FareIdxFile.h"
 #include "formats/FareRFile.h"
 
 namespace kiv {
@@ -16,15 +14,9 @@ RFareMan::RFareMan(const std::filesystem::path& dataDir, RStaName& staName, RSta
       staFare_(staFare),
       distMan_(distMan),
       kivMan_(kivMan) {
-  // Loading stops at the first file that cannot be opened.
-  auto idx = readFareIdxFile(dataDir / "FAREIDX.KV4");
-  if (!idx) return;
-  // One record per station of the directory; a short file gives the complete ones.
-  stationCount_ = std::max(staName.getCount(), 0);
-  stationIdx_ = std::move(idx->records);
-  if (stationIdx_.size() > static_cast<std::size_t>(stationCount_)) {
-    stationIdx_.resize(static_cast<std::size_t>(stationCount_));
-  }
+  // Loading stops at the first file that cannot be opened. FAREIDX.KV4 only
+  // has to open: nothing reads its per-station records.
+  if (!readFareIdxFile(dataDir / "FAREIDX.KV4")) return;
   auto special = readFareFFile(dataDir / "FAREF.KV4");
   if (!special) return;
   specialFares_ = std::move(special->records);
@@ -36,13 +28,18 @@ RFareMan::RFareMan(const std::filesystem::path& dataDir, RStaName& staName, RSta
   links_ = std::move(links->records);
 }
 
-const FarePairRecord* RFareMan::findPair(const std::vector<FarePairRecord>& records, NetworkCode network,
-                                         StationNo a, StationNo b) const {
+namespace {
+
+// The first record of the pair a, b (either order) on the network; nullptr when there is none.
+const FarePairRecord* findPair(const std::vector<FarePairRecord>& records, NetworkCode network, StationNo a,
+                               StationNo b) {
   for (const auto& r : records) {
     if (r.network == network && ((r.a == a && r.b == b) || (r.a == b && r.b == a))) return &r;
   }
   return nullptr;
 }
+
+}  // namespace
 
 int RFareMan::specialFare(NetworkCode network, StationNo a, StationNo b) const {
   const FarePairRecord* r = findPair(specialFares_, network, a, b);

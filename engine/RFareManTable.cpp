@@ -6,7 +6,6 @@
 //   1 <block> <full company name>
 //   2 <block> <station name> <fare in yen>
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -128,11 +127,7 @@ int RFareMan::exportFareTable(const std::filesystem::path& target, int block, bo
       if (csv) {
         out << origin << ',' << company << ',' << w[2] << ',' << fare << "\r\n";
       } else {
-        // "    %-24s  %4d": the name padded with blanks to 24 bytes.
-        char number[16];
-        std::snprintf(number, sizeof number, "%4d", fare);
-        const std::size_t pad = w[2].size() < 24 ? 24 - w[2].size() : 0;
-        out << "    " << w[2] << std::string(pad, ' ') << "  " << number << "\r\n";
+        out << report_text::format("    %-24s  %4d\r\n", w[2].c_str(), fare);
       }
     }
   }

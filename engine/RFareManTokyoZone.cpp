@@ -17,17 +17,16 @@ int RFareMan::buildTokyoZoneList() const {
   const int farCount = staMan_.getStationListSize(RStaMan::kTokyo101To200KmList);
   int count = 0;
   for (int i = 0; i < farCount; ++i) {
+    const auto b = static_cast<StationNo>(staMan_.getStationListEntry(RStaMan::kTokyo101To200KmList, i));
+    // A listed name that the station directory lacks has no fare to compare.
+    char nameB[kStationNameSize];
+    if (staName_.getName(b, nameB) != 0) continue;
     for (int j = 0; j < yamanoteCount; ++j) {
-      const int a = staMan_.getStationListEntry(RStaMan::kYamanoteZoneList, j);
-      const int b = staMan_.getStationListEntry(RStaMan::kTokyo101To200KmList, i);
-      // A listed name that the station directory lacks has no fare to compare.
+      const auto a = static_cast<StationNo>(staMan_.getStationListEntry(RStaMan::kYamanoteZoneList, j));
       char nameA[kStationNameSize];
-      char nameB[kStationNameSize];
-      if (staName_.getName(static_cast<StationNo>(a), nameA) != 0 ||
-          staName_.getName(static_cast<StationNo>(b), nameB) != 0)
-        continue;
-      const int plain = stationFare(0, static_cast<StationNo>(b), static_cast<StationNo>(a), 0);
-      const int fromTokyo = stationFare(0, static_cast<StationNo>(b), static_cast<StationNo>(a), 1);
+      if (staName_.getName(a, nameA) != 0) continue;
+      const int plain = stationFare(0, b, a, 0);
+      const int fromTokyo = stationFare(0, b, a, 1);
       if (plain == fromTokyo) continue;
       out << nameA << ',' << nameB << ',' << fromTokyo / 10 << "\r\n";
       ++count;

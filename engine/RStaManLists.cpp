@@ -1,7 +1,8 @@
 // The two built-in station lists of the Tokyo-zone fare rule. A JR journey
 // between a station of the Yamanote line zone and one of the stations
 // 101-200 km from Tokyo is priced from Tokyo.
-#include <array>
+#include <algorithm>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,30 +15,28 @@ namespace kiv {
 
 namespace {
 
-// Each list ends with the entry "END". The names are the exact kanji names
-// of the station file (鴬谷 with 鴬, full-width parentheses).
+// The exact kanji names of the station file (鴬谷 with 鴬, full-width
+// parentheses).
 constexpr std::string_view kYamanoteZone[] = {
-    "東京",   "有楽町", "新橋",     "浜松町", "田町",     "品川",     "大崎",   "五反田", "目黒", "恵比寿",
-    "渋谷",   "原宿",   "代々木",   "新宿",   "新大久保", "高田馬場", "目白",   "池袋",   "大塚", "巣鴨",
-    "駒込",   "田端",   "西日暮里", "日暮里", "鴬谷",     "上野",     "御徒町", "秋葉原", "神田", "御茶ノ水",
-    "水道橋", "飯田橋", "市ヶ谷",   "四ッ谷", "信濃町",   "千駄ヶ谷", "END"};
+    "東京",   "有楽町", "新橋",     "浜松町", "田町",     "品川",     "大崎",     "五反田", "目黒",
+    "恵比寿", "渋谷",   "原宿",     "代々木", "新宿",     "新大久保", "高田馬場", "目白",   "池袋",
+    "大塚",   "巣鴨",   "駒込",     "田端",   "西日暮里", "日暮里",   "鴬谷",     "上野",   "御徒町",
+    "秋葉原", "神田",   "御茶ノ水", "水道橋", "飯田橋",   "市ヶ谷",   "四ッ谷",   "信濃町", "千駄ヶ谷"};
 
 constexpr std::string_view kTokyo101To200Km[] = {
-    "熱海",           "松久",   "児玉", "丹荘", "群馬藤岡", "北藤岡", "倉賀野", "高崎",
-    "井野（群馬県）", "新前橋", "前橋", "駒形", "伊勢崎",   "国定",   "岩宿",   "桐生",
-    "小俣",           "山前",   "足利", "富田", "佐野",     "雀宮",   "宇都宮", "新治",
-    "大和（茨城県）", "岩瀬",   "羽黒", "福原", "稲田",     "笠間",   "宍戸",   "友部",
-    "内原",           "赤塚",   "水戸", "勝田", "END"};
+    "熱海",   "松久", "児玉", "丹荘",   "群馬藤岡", "北藤岡", "倉賀野",         "高崎", "井野（群馬県）",
+    "新前橋", "前橋", "駒形", "伊勢崎", "国定",     "岩宿",   "桐生",           "小俣", "山前",
+    "足利",   "富田", "佐野", "雀宮",   "宇都宮",   "新治",   "大和（茨城県）", "岩瀬", "羽黒",
+    "福原",   "稲田", "笠間", "宍戸",   "友部",     "内原",   "赤塚",           "水戸", "勝田"};
 
-template <std::size_t N>
-std::vector<std::string> toSjis(const std::string_view (&names)[N]) {
+std::vector<std::string> toSjis(std::span<const std::string_view> names) {
   std::vector<std::string> out;
-  out.reserve(N);
+  out.reserve(names.size());
   for (std::string_view name : names) out.push_back(utf8ToSjis(name).value_or(std::string()));
   return out;
 }
 
-// The list in Shift-JIS, "END" included; nullptr for a number that names no list.
+// The list in Shift-JIS; nullptr for a number that names no list.
 const std::vector<std::string>* stationList(int list) {
   static const std::vector<std::string> yamanote = toSjis(kYamanoteZone);
   static const std::vector<std::string> far = toSjis(kTokyo101To200Km);
@@ -45,8 +44,6 @@ const std::vector<std::string>* stationList(int list) {
   if (list == RStaMan::kTokyo101To200KmList) return &far;
   return nullptr;
 }
-
-constexpr std::string_view kEnd = "END";
 
 }  // namespace
 
@@ -57,25 +54,19 @@ int RStaMan::isInStationList(int list, StationNo s) const {
   if (names_.getName(s, name) != 0) return 0;  // a station without a name is in no list
   const auto* entries = stationList(list);
   if (!entries) return 0;
-  for (const std::string& entry : *entries) {
-    if (entry == kEnd) break;
-    if (entry == name) return 1;
-  }
-  return 0;
+  return std::find(entries->begin(), entries->end(), name) != entries->end() ? 1 : 0;
 }
 
 int RStaMan::getStationListSize(int list) const {
   const auto* entries = stationList(list);
-  if (!entries) return 0;
-  int n = 0;
-  while (n < static_cast<int>(entries->size()) && (*entries)[static_cast<std::size_t>(n)] != kEnd) ++n;
-  return n;
+  return entries ? static_cast<int>(entries->size()) : 0;
 }
 
 int RStaMan::getStationListEntry(int list, int index) const {
-  if (!stationList(list)) return 0;
-  if (index < 0 || index >= getStationListSize(list)) return -1;
-  return names_.findByName((*stationList(list))[static_cast<std::size_t>(index)]);
+  const auto* entries = stationList(list);
+  if (!entries) return 0;
+  if (index < 0 || index >= static_cast<int>(entries->size())) return -1;
+  return names_.findByName((*entries)[static_cast<std::size_t>(index)]);
 }
 
 }  // namespace kiv

@@ -1,6 +1,7 @@
 #include "DataFiles.h"
 
 #include <array>
+#include <span>
 #include <string_view>
 #include <system_error>
 #include <vector>
@@ -17,8 +18,7 @@ constexpr std::array<std::string_view, 10> kFareFiles = {
     "StaAttr.kv4", "StaIdx.kv4",  "StaFare.kv4", "DistJR.kv4", "DistPR.kv4",
     "DistIdx.kv4", "FAREIDX.KV4", "FAREF.KV4",   "FARER.KV4",  "FAREW.KV4"};
 
-template <std::size_t N>
-void addMissing(const std::array<std::string_view, N>& files, std::vector<std::string_view>& missing) {
+void addMissing(std::span<const std::string_view> files, std::vector<std::string_view>& missing) {
   for (std::string_view file : files) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(std::filesystem::path(file), ec)) missing.push_back(file);

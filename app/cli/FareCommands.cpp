@@ -16,7 +16,7 @@ constexpr const char* kFareTableFile = "$FareTbl.kv4";
 
 std::string utf8Name(const ResolvedStation& station) { return sjisToUtf8Lossy(station.name); }
 
-// stationFare is defined for stations of the network only.
+// stationFare yields no fare for a station outside the network; this names it.
 void requireInNetwork(const RStaMan& sta, NetworkCode network, const ResolvedStation& station) {
   if (sta.findPosition(network, station.number) < 1) {
     throw CommandFailure("kiv4cli: " + utf8Name(station) + " is not a station of network " +

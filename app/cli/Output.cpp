@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 #include "BinaryIO.h"
 #include "CliErrors.h"
 #include "Codec.h"
+#include "ReportText.h"
 
 namespace kiv::cli {
 
@@ -44,16 +46,11 @@ void printWorkFile(const std::filesystem::path& file, bool sjis) {
 }
 
 int countRecords(const std::filesystem::path& workFile, char type) {
-  const auto bytes = readWholeFile(workFile);
-  if (!bytes) return 0;
-  int count = 0;
-  bool lineStart = true;
-  for (std::size_t i = 0; i < bytes->size(); ++i) {
-    const char c = static_cast<char>((*bytes)[i]);
-    if (lineStart && c == type && (i + 1 == bytes->size() || (*bytes)[i + 1] == ' ')) ++count;
-    lineStart = c == '\n';
-  }
-  return count;
+  std::vector<std::string> lines;
+  if (!report_text::readLines(workFile, lines)) return 0;
+  return static_cast<int>(std::count_if(lines.begin(), lines.end(), [type](const std::string& line) {
+    return !line.empty() && line[0] == type && (line.size() == 1 || line[1] == ' ');
+  }));
 }
 
 void requireWritableWorkFiles(std::initializer_list<const char*> files) {
@@ -83,9 +80,7 @@ void saveOrPrint(const Invocation& inv, const std::function<int(const std::files
     if (std::filesystem::is_directory(*inv.outputFile, ec)) {
       throw CommandFailure("kiv4cli: " + inv.outputFile->string() + " is a directory");
     }
-    if (save(*inv.outputFile) < 0 || !std::filesystem::exists(*inv.outputFile, ec)) {
-      throw CommandFailure("kiv4cli: cannot write " + inv.outputFile->string());
-    }
+    if (save(*inv.outputFile) < 0) throw CommandFailure("kiv4cli: cannot write " + inv.outputFile->string());
     return;
   }
   ScratchFile scratch;

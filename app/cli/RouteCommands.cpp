@@ -4,16 +4,16 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <sstream>
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "BinaryIO.h"
 #include "CliErrors.h"
 #include "Commands.h"
 #include "Engine.h"
 #include "Output.h"
+#include "ReportText.h"
 #include "RunSettings.h"
 #include "StationArg.h"
 
@@ -65,17 +65,14 @@ const char* listFileOf(RouteOrder order) {
 
 // The detection numbers of the routes of a route list file, in its order.
 std::vector<int> detectionNumbers(const char* listFile) {
-  const auto bytes = readWholeFile(listFile);
-  if (!bytes) throw CommandFailure(std::string("kiv4cli: cannot read ") + listFile);
-  std::istringstream in(std::string(bytes->begin(), bytes->end()));
+  std::vector<std::string> lines;
+  if (!report_text::readLines(listFile, lines)) {
+    throw CommandFailure(std::string("kiv4cli: cannot read ") + listFile);
+  }
   std::vector<int> numbers;
-  std::string line;
-  while (std::getline(in, line)) {
-    std::istringstream fields(line);
-    std::string type;
-    int position = 0;
-    int detection = 0;
-    if (fields >> type >> position >> detection && type == "9") numbers.push_back(detection);
+  for (const std::string& line : lines) {
+    const std::vector<std::string> w = report_text::words(line);
+    if (w.size() >= 3 && w[0] == "9") numbers.push_back(std::atoi(w[2].c_str()));
   }
   return numbers;
 }

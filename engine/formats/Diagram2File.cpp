@@ -1,7 +1,5 @@
 #include "formats/Diagram2File.h"
 
-#include <algorithm>
-
 #include "BinaryIO.h"
 
 namespace kiv {
@@ -12,8 +10,7 @@ std::optional<Diagram2File> readDiagram2File(const std::filesystem::path& path) 
   ByteReader in(*bytes);
   const std::int32_t count = in.i32();
   Diagram2File file;
-  const auto header = in.bytes(kDiagram2HeaderExtra);
-  std::copy(header.begin(), header.end(), file.header.begin());
+  in.bytes(file.header);
   const std::size_t n = in.completeRecords(count, kDiaDepartureRecordSize);
   file.records.reserve(n);
   for (std::size_t i = 0; i < n; ++i) {
@@ -36,7 +33,7 @@ std::optional<Diagram2File> readDiagram2File(const std::filesystem::path& path) 
 bool writeDiagram2File(const std::filesystem::path& path, const Diagram2File& file) {
   ByteWriter out;
   out.i32(static_cast<std::int32_t>(file.records.size()));
-  for (auto b : file.header) out.u8(b);
+  out.bytes(file.header);
   for (const auto& r : file.records) {
     out.i16(r.train);
     out.i16(r.station);

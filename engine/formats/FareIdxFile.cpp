@@ -1,7 +1,5 @@
 #include "formats/FareIdxFile.h"
 
-#include <algorithm>
-
 #include "BinaryIO.h"
 
 namespace kiv {
@@ -15,8 +13,7 @@ std::optional<FareIdxFile> readFareIdxFile(const std::filesystem::path& path) {
   file.records.reserve(complete);
   for (std::size_t i = 0; i < complete; ++i) {
     FareIdxRecord r;
-    const auto raw = in.bytes(kFareIdxRecordSize);
-    std::copy(raw.begin(), raw.end(), r.bytes.begin());
+    in.bytes(r.bytes);
     file.records.push_back(r);
   }
   return file;
@@ -24,7 +21,7 @@ std::optional<FareIdxFile> readFareIdxFile(const std::filesystem::path& path) {
 
 bool writeFareIdxFile(const std::filesystem::path& path, const FareIdxFile& file) {
   ByteWriter out;
-  for (const auto& r : file.records) out.bytes(std::vector<std::uint8_t>(r.bytes.begin(), r.bytes.end()));
+  for (const auto& r : file.records) out.bytes(r.bytes);
   return writeWholeFile(path, out.data());
 }
 

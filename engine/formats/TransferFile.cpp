@@ -1,7 +1,5 @@
 #include "formats/TransferFile.h"
 
-#include <algorithm>
-
 #include "BinaryIO.h"
 
 namespace kiv {
@@ -12,9 +10,7 @@ std::optional<TransferFile> readTransferFile(const std::filesystem::path& path) 
   ByteReader in(*bytes);
   const std::int32_t count = in.i32();
   TransferFile file;
-  const auto reserved = in.bytes(file.reserved.size());
-  if (!in.ok()) return file;  // header cut short: no records
-  std::copy(reserved.begin(), reserved.end(), file.reserved.begin());
+  in.bytes(file.reserved);
   const std::size_t n = in.completeRecords(count, kTransferRecordSize);
   file.records.reserve(n);
   for (std::size_t i = 0; i < n; ++i) {
@@ -31,7 +27,7 @@ std::optional<TransferFile> readTransferFile(const std::filesystem::path& path) 
 bool writeTransferFile(const std::filesystem::path& path, const TransferFile& file) {
   ByteWriter out;
   out.i32(static_cast<std::int32_t>(file.records.size()));
-  out.bytes(std::vector<std::uint8_t>(file.reserved.begin(), file.reserved.end()));
+  out.bytes(file.reserved);
   for (const auto& r : file.records) {
     out.i16(r.station);
     out.i16(r.trainA);

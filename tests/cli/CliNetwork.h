@@ -14,13 +14,13 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "CliRunner.h"
 #include "Codec.h"
 #include "DistFareFixture.h"
+#include "ReportText.h"
 #include "TempDir.h"
 #include "TimetableFixture.h"
 
@@ -83,14 +83,17 @@ inline std::string readUtf8(const TempDir& dir, const std::string& name) {
 // The value of a key of the settings file, as UTF-8; "(missing)" when the
 // key has no line.
 inline std::string settingOf(const TempDir& dir, const std::string& key) {
-  std::istringstream in(readUtf8(dir, "Kiv4.def"));
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.rfind(key + " = ", 0) == 0) return line.substr(key.size() + 3);
+  std::vector<std::string> lines;
+  report_text::readLines(dir / "Kiv4.def", lines);
+  const std::string prefix = key + " = ";
+  for (const std::string& line : lines) {
+    if (line.rfind(prefix, 0) == 0) return sjisToUtf8Lossy(line.substr(prefix.size()));
   }
   return "(missing)";
 }
+
+// The closing note of the route and timetable reports.
+inline const std::string kTimetableNote = "\n\n注 : 実際のダイヤとは異なります。\n";
 
 // A data directory with the network and the settings file.
 class CliTest : public ::testing::Test {

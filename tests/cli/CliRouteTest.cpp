@@ -131,13 +131,15 @@ const std::string kFastestHead =
     "      |------- 山手線\n";
 const std::string kFastestTail =
     "     9:07  上野着\n"
-    "\n    予想所要時間  7分\n"
-    "\n\n注 : 実際のダイヤとは異なります。\n";
+    "\n    予想所要時間  7分\n" +
+    kTimetableNote;
+const std::string kFastestDetailed =
+    kFastestHead + "      |( 神田  9:02 )\n      |( 秋葉原  9:04 )\n" + kFastestTail;
 
 TEST_F(CliTest, FastestPrintsTheDetailedOrPlainReport) {
   CliResult r = run({"fastest", "東京", "上野"});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, kFastestHead + "      |( 神田  9:02 )\n      |( 秋葉原  9:04 )\n" + kFastestTail);
+  EXPECT_EQ(r.out, kFastestDetailed);
   EXPECT_EQ(settingOf(dir, "station_dep1"), "東京");
   EXPECT_EQ(settingOf(dir, "station_arv1"), "上野");
 
@@ -155,7 +157,7 @@ TEST_F(CliTest, FastestPrintsTheDetailedOrPlainReport) {
   // A plain mode in the settings does not make the report plain, and stays.
   writeCliSettings(dir, 0);
   r = run({"fastest", "東京", "上野"});
-  EXPECT_EQ(r.out, kFastestHead + "      |( 神田  9:02 )\n      |( 秋葉原  9:04 )\n" + kFastestTail);
+  EXPECT_EQ(r.out, kFastestDetailed);
   EXPECT_EQ(settingOf(dir, "mode_output"), "0");
 }
 

@@ -106,7 +106,6 @@ std::string timetableBlock(const std::string& day, const std::string& company, c
   return "☆★ ［ 東京 ］の発車時刻データ( " + day + "曜 9時台 )  ～ " + company + " ～ ★☆\n\n" + "    " +
          minute + "分発  " + padded(train, 32) + "  上野 方面ゆき\n";
 }
-const std::string kTimetableNote = "\n\n注 : 実際のダイヤとは異なります。\n";
 
 TEST_F(CliTest, TimetableTakesDayAndHourFromTheSettingsUnlessGiven) {
   // dep_day 1 and dep_h 9 from the settings.

@@ -155,12 +155,11 @@ TEST_F(RouteDetailTest, HeadingNamesTheOrderOfItsList) {
   write("$MltRtL1.kv4", "0 甲 己  9:05\n9 0 1  9:29 24 200 0 24 0 0 なし\n");
   write("$MltRtL3.kv4", "0 甲 丙 9:05\n9 0 1 9:29 24 200 0 24 0 0 なし\n");
   ASSERT_EQ(engine.dia.writeRouteDetail(dir / "one.txt", "w", 1, 1, 1), 0);
-  EXPECT_EQ(
-      read("one.txt").substr(0, workText("--<<  甲→己  No.001/検出順  >>--\n  出発時刻  9:05\n").size()),
-      workText("--<<  甲→己  No.001/検出順  >>--\n  出発時刻  9:05\n"));
+  const std::string detected = workText("--<<  甲→己  No.001/検出順  >>--\n  出発時刻  9:05\n");
+  EXPECT_EQ(read("one.txt").substr(0, detected.size()), detected);
   ASSERT_EQ(engine.dia.writeRouteDetail(dir / "three.txt", "w", 1, 3, 7), 0);
-  EXPECT_EQ(read("three.txt").substr(0, workText("--<<  甲→丙  No.007/運賃順  >>--\n").size()),
-            workText("--<<  甲→丙  No.007/運賃順  >>--\n"));
+  const std::string byFare = workText("--<<  甲→丙  No.007/運賃順  >>--\n");
+  EXPECT_EQ(read("three.txt").substr(0, byFare.size()), byFare);
 }
 
 TEST_F(RouteDetailTest, TouchesNoFileWhenItCannotReadOrWrite) {

@@ -75,24 +75,13 @@ void writeLine(const std::filesystem::path& dir, const std::vector<std::string>&
     trains.trains.push_back({sjis("線") + std::to_string(t), 0});
   writeTrainFile(dir / "Train.kv4", trains);
 
-  DiaIdx1File idx1;
-  DiaIdx2File idx2;
-  Diagram2File dia;
-  for (int s = 1; s <= count; ++s) {
-    const auto st = static_cast<std::int16_t>(s);
-    if (s == count) {
-      idx1.records.push_back({st, 0, 0, 0, 0});
-      break;
-    }
-    const auto next = static_cast<std::int16_t>(s + 1);
-    const auto train = static_cast<std::int16_t>(oneTrain ? 1 : s);
-    dia.records.push_back({train, st, next, next, 0, 1, 2, 0, test::kEveryDay, kAllDay});
-    idx2.records.push_back({st, next, s, s});
-    idx1.records.push_back({st, s, s, s, s});
+  std::vector<DiaDepartureRecord> departures;
+  for (int s = 1; s < count; ++s) {
+    const auto train = static_cast<TrainNo>(oneTrain ? 1 : s);
+    departures.push_back(test::departureRecord(train, static_cast<StationNo>(s),
+                                               static_cast<StationNo>(s + 1), 0, 2, 1, kAllDay));
   }
-  writeDiaIdx1File(dir / "DiaIdx1.kv4", idx1);
-  writeDiaIdx2File(dir / "DiaIdx2.kv4", idx2);
-  writeDiagram2File(dir / "Diagram2.kv4", dia);
+  test::writeTimetableFiles(dir, static_cast<std::size_t>(count), departures);
 }
 
 // Twelve double-byte characters, 24 bytes: "長" ten times and the number in

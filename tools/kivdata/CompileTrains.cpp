@@ -307,13 +307,14 @@ void Compilation::buildTimetable() {
                    [](const DiaDepartureRecord& x, const DiaDepartureRecord& y) {
                      return std::tie(x.station, x.nextStation) < std::tie(y.station, y.nextStation);
                    });
-  out_.diagram2.records = records;
+  out_.diagram2.records = std::move(records);
 
   std::size_t n = stations_.size();
   out_.diaIdx1.records.assign(n, DiaStationRecord{});
   for (std::size_t s = 0; s < n; ++s) out_.diaIdx1.records[s].station = static_cast<std::int16_t>(s + 1);
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    const DiaDepartureRecord& r = records[i];
+  const std::vector<DiaDepartureRecord>& stored = out_.diagram2.records;
+  for (std::size_t i = 0; i < stored.size(); ++i) {
+    const DiaDepartureRecord& r = stored[i];
     auto number = static_cast<std::int32_t>(i + 1);
     std::vector<DiaLinkRecord>& links = out_.diaIdx2.records;
     if (links.empty() || links.back().from != r.station || links.back().to != r.nextStation)

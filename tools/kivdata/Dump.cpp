@@ -1,11 +1,10 @@
 #include "Dump.h"
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #include "Codec.h"
 #include "DataSet.h"
+#include "ReportText.h"
 
 namespace kiv::data {
 
@@ -246,15 +245,10 @@ class Dumper {
   }
 
   void lineList() {
-    std::ifstream in(dir_ / "kiv4line.dat", std::ios::binary);
     std::vector<std::string> lines;
-    std::string line;
-    while (std::getline(in, line)) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(utf8(line));
-    }
-    if (!head("kiv4line.dat", static_cast<bool>(in) || in.eof(), lines.size(), "lines")) return;
-    for (const auto& l : lines) out_ << l << "\n";
+    const bool present = report_text::readLines(dir_ / "kiv4line.dat", lines);
+    if (!head("kiv4line.dat", present, lines.size(), "lines")) return;
+    for (const auto& l : lines) out_ << utf8(l) << "\n";
     end();
   }
 

@@ -1,8 +1,10 @@
 #include "Emitter.h"
 
-#include <fstream>
+#include <cstdint>
 #include <random>
 #include <system_error>
+
+#include "BinaryIO.h"
 
 namespace kiv::data {
 
@@ -11,10 +13,7 @@ namespace fs = std::filesystem;
 namespace {
 
 bool writeLineList(const fs::path& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out.close();
-  return static_cast<bool>(out);
+  return writeWholeFile(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
 // Writes every file of the data set into dir; the name of the first file

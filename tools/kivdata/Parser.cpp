@@ -1,9 +1,10 @@
 #include "Parser.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
+#include <cstdint>
+#include <optional>
 
+#include "BinaryIO.h"
 #include "SourceText.h"
 
 namespace kiv::data {
@@ -397,14 +398,12 @@ std::vector<SourceFile> readSourceDir(const std::filesystem::path& dir, Diagnost
   if (!ec && names.empty()) diag.error("no source files (*.txt) in " + dir.string());
   std::sort(names.begin(), names.end());
   for (const std::string& name : names) {
-    std::ifstream in(dir / name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (!in) {
+    std::optional<std::vector<std::uint8_t>> bytes = readWholeFile(dir / name);
+    if (!bytes) {
       diag.error(SourceLoc{name, 0}, "cannot read the file");
       continue;
     }
-    files.push_back(SourceFile{name, text.str()});
+    files.push_back(SourceFile{name, std::string(bytes->begin(), bytes->end())});
   }
   return files;
 }

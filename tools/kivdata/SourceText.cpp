@@ -9,8 +9,8 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
-// Whether the byte sequence is plain 7-bit ASCII text other than a printing
-// character; such bytes can never be part of a name.
+// Whether the text holds an ASCII control character; such bytes can never be
+// part of a name.
 bool hasAsciiControl(std::string_view s) {
   for (unsigned char c : s)
     if (c < 0x20 || c == 0x7f) return true;
