@@ -148,8 +148,8 @@ TEST_F(SamplePrivateSouthWest, SharedStationsBelongToEveryNetworkThatServesThem)
   }
 }
 
-// Every network has trains of its own and fares; walking
-// connections join the stations of another name where passengers change.
+// Every network has trains of its own and fares; walking connections join the
+// stations of another name where passengers change.
 TEST_F(SamplePrivateSouthWest, EveryNetworkHasTrainsAndFares) {
   Engine& e = engine();
   std::set<int> withTrains;
@@ -170,7 +170,8 @@ TEST_F(SamplePrivateSouthWest, EveryNetworkHasTrainsAndFares) {
                       {"京王八王子", "八王子"},
                       {"溝の口", "武蔵溝ノ口"},
                       {"立川北", "立川"},
-                      {"湘南江の島", "江ノ島"}}) {
+                      {"湘南江の島", "江ノ島"},
+                      {"山下", "豪徳寺"}}) {
     StationNo linked[5] = {};
     const int count = e.fare.linkedStations(station(a), 5, linked);
     EXPECT_NE(std::find(linked, linked + count, station(b)), linked + count) << a << "-" << b;
@@ -218,7 +219,8 @@ class SamplePrivateSouthWestRoutes : public SampleNetworkTest {
     EXPECT_EQ(e.dia.writeRouteDetail(dir_->path() / "route.txt", "w", detection, 2, 1), 0);
     std::vector<std::string> lines;
     EXPECT_TRUE(report_text::readLines(dir_->path() / "route.txt", lines));
-    // The sections are the last block of lines, after the last stop line.
+    // The fare sections: the block of lines that give a journey and a fare but
+    // no minutes.
     bool inBlock = false;
     for (const std::string& raw : lines) {
       const std::string line = sjisToUtf8(raw).value_or("?");
