@@ -140,7 +140,7 @@ TEST_F(SampleSubways, SharedStations) {
     for (int j = 0; j < e.staFare.getNetworkCount(s); ++j) codes.push_back(e.staFare.getNetworkAt(s, j));
     return codes;
   };
-  EXPECT_EQ(networks("新宿"), (std::vector<int>{0, 80, 90}));
+  EXPECT_EQ(networks("新宿"), (std::vector<int>{0, 40, 50, 80, 90}));
   EXPECT_EQ(networks("市ヶ谷"), (std::vector<int>{0, 80, 90}));
   EXPECT_EQ(networks("四ッ谷"), (std::vector<int>{0, 80}));
   EXPECT_EQ(networks("浜松町"), (std::vector<int>{0, 150}));
