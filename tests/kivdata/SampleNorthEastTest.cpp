@@ -48,6 +48,8 @@ TEST_F(SampleNorthEast, OperatingKilometres) {
       {10, "浅草", "東武日光", 1355},
       {10, "東武動物公園", "栃木", 449},
       {10, "大宮", "船橋", 627},
+      {10, "浅草", "東武宇都宮", 1127},
+      {10, "太田", "赤城", 203},
       {10, "浅草", "大宮", 505},
       {11, "池袋", "川越", 305},
       {11, "池袋", "寄居", 750},
@@ -129,6 +131,8 @@ TEST_F(SampleNorthEast, SharedStations) {
   EXPECT_EQ(networksOf("京成高砂"), (std::vector<int>{20, 130}));
   EXPECT_EQ(networksOf("新鎌ヶ谷"), (std::vector<int>{100, 130}));
   EXPECT_EQ(networksOf("下館"), (std::vector<int>{0, 230, 320}));
+  EXPECT_EQ(networksOf("相老"), (std::vector<int>{10, 330}));
+  EXPECT_EQ(networksOf("赤城"), (std::vector<int>{10, 340}));
   EXPECT_EQ(networksOf("京成上野"), (std::vector<int>{20}));
   EXPECT_EQ(networksOf("西武新宿"), (std::vector<int>{30}));
 }
