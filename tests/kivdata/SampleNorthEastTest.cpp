@@ -134,7 +134,7 @@ TEST_F(SampleNorthEast, SharedStations) {
     for (int j = 0; j < e.staFare.getNetworkCount(s); ++j) codes.push_back(e.staFare.getNetworkAt(s, j));
     return codes;
   };
-  EXPECT_EQ(networksOf("池袋"), (std::vector<int>{0, 11, 30}));
+  EXPECT_EQ(networksOf("池袋"), (std::vector<int>{0, 11, 30, 80}));
   EXPECT_EQ(networksOf("寄居"), (std::vector<int>{0, 11, 140}));
   EXPECT_EQ(networksOf("京成高砂"), (std::vector<int>{20, 130}));
   EXPECT_EQ(networksOf("新鎌ヶ谷"), (std::vector<int>{100, 130}));
