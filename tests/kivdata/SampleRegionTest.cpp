@@ -21,11 +21,7 @@ class SampleRegion : public SampleNetworkTest {
 // Totals are the kilometres printed in the timetable; the splits catch a wrong
 // `kind` on the new lines (train-specific zone to 青梅, trunk beyond).
 TEST_F(SampleRegion, KilometresAndLineKindsFromTokyo) {
-  struct Case {
-    const char* name;
-    int total, yamanote, trainZone, trunk, localBusiness;
-  };
-  const Case cases[] = {
+  const SplitFromTokyo cases[] = {
       {"舞浜", 127, 0, 127, 0, 0},         {"海浜幕張", 317, 0, 317, 0, 0},
       {"青梅", 560, 103, 457, 0, 0},       {"奥多摩", 747, 103, 457, 187, 0},
       {"武蔵五日市", 555, 103, 452, 0, 0}, {"西大井", 104, 68, 36, 0, 0},
@@ -35,15 +31,7 @@ TEST_F(SampleRegion, KilometresAndLineKindsFromTokyo) {
       {"水上", 1641, 58, 245, 1338, 0},    {"横川", 1347, 58, 245, 1044, 0},
       {"伊東", 1215, 68, 397, 750, 0},     {"日光", 1500, 58, 245, 792, 405},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    JrDistanceBreakdown b = fromTokyo(c.name);
-    EXPECT_EQ(b.total, c.total);
-    EXPECT_EQ(b.yamanote, c.yamanote);
-    EXPECT_EQ(b.trainZone, c.trainZone);
-    EXPECT_EQ(b.trunk, c.trunk);
-    EXPECT_EQ(b.localBusiness, c.localBusiness);
-  }
+  for (const SplitFromTokyo& c : cases) expectSplitFromTokyo(c);
 }
 
 TEST_F(SampleRegion, FaresOnTheNewLines) {
