@@ -59,16 +59,17 @@ TEST_F(SampleRegion, LocalLineBands) {
   EXPECT_EQ(fareYen("八王子", "群馬藤岡"), 1620);         // 84.9 km
   EXPECT_EQ(fareYen("八王子", "倉賀野"), 1800);           // 92.0 km, the longest
   EXPECT_EQ(fareYen("渋川", "大前"), 1110);               // 55.3 km counts as 56
-  EXPECT_EQ(fareYen("茅ケ崎", "橋本"), 650);              // 33.3 km
   // On to 高崎 the last 4.1 km are trunk line: 4.1 + 92.0 × 1.1 = 105.3 km, trunk table.
   EXPECT_EQ(fareYen("八王子", "高崎"), 1890);
 }
 
-// 両毛線 and 水戸線 are trunk lines: fares on the trunk table without fare kilometres.
-TEST_F(SampleRegion, RyomoAndMitoLinesAreTrunkLines) {
-  EXPECT_EQ(fareYen("高崎", "前橋"), 190);  // 9.9 km; a local section would give 200
-  EXPECT_EQ(fareYen("小山", "友部"), 950);  // 50.2 km; the local table gives 740
-  EXPECT_EQ(fareYen("小山", "桐生"), 950);  // 54.2 km
+// 両毛線, 水戸線 and 相模線 are trunk lines: fares on the trunk table without fare
+// kilometres.
+TEST_F(SampleRegion, CountryLinesThatAreTrunkLines) {
+  EXPECT_EQ(fareYen("高崎", "前橋"), 190);    // 9.9 km; a local section would give 200
+  EXPECT_EQ(fareYen("小山", "友部"), 950);    // 50.2 km; the local table gives 740
+  EXPECT_EQ(fareYen("小山", "桐生"), 950);    // 54.2 km
+  EXPECT_EQ(fareYen("茅ケ崎", "橋本"), 570);  // 33.3 km; as a local line 650
   const JrDistanceBreakdown b = fromTokyo("前橋");
   EXPECT_EQ(b.localBusiness, 0);
   EXPECT_EQ(b.trunk, b.total - b.yamanote - b.trainZone);
