@@ -50,6 +50,27 @@ TEST_F(SampleRegion, FaresOnTheNewLines) {
   EXPECT_EQ(fareYen("品川", "西大井"), 150);
 }
 
+// One journey along each of the shorter new lines: the kind of the line picks the
+// table (train-specific zone 150 yen up to 6 km; trunk 740 yen for 41-45 km; local
+// lines 230 yen for 11-15 km, 400 for 21-23 km and 650 for 33-37 km).
+TEST_F(SampleRegion, FaresAlongTheShorterLines) {
+  struct Case {
+    const char *from, *to;
+    int yen;
+  };
+  const Case cases[] = {
+      {"鶴見", "海芝浦", 150},      // 鶴見線, 4.7 km
+      {"尻手", "浜川崎", 150},      // 南武線 branch, 4.1 km
+      {"拝島", "武蔵五日市", 210},  // 五日市線, 11.1 km
+      {"千葉", "上総一ノ宮", 740},  // 外房線, 43.0 km
+      {"大網", "成東", 230},        // 東金線, 13.8 km
+      {"香取", "鹿島神宮", 230},    // 鹿島線, 14.2 km
+      {"宝積寺", "烏山", 400},      // 烏山線, 20.4 km
+      {"木更津", "上総亀山", 650},  // 久留里線, 32.2 km counts as 33
+  };
+  for (const Case& c : cases) EXPECT_EQ(fareYen(c.from, c.to), c.yen) << c.from << "-" << c.to;
+}
+
 // Journeys on local lines only, priced on the local-line table; the bands from
 // 42 km on continue the ten bands of the tariff.
 TEST_F(SampleRegion, LocalLineBands) {
