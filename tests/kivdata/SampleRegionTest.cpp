@@ -51,8 +51,8 @@ TEST_F(SampleRegion, FaresOnTheNewLines) {
 }
 
 // One journey along each of the shorter new lines: the kind of the line picks the
-// table (train-specific zone 150 yen up to 6 km; trunk 740 yen for 41-45 km; local
-// lines 230 yen for 11-15 km, 400 for 21-23 km and 650 for 33-37 km).
+// table (train-specific zone 150 yen for 4-6 km and 210 for 11-15 km; trunk 740 yen
+// for 41-45 km; local lines 230 yen for 11-15 km, 400 for 21-23 km, 650 for 33-37 km).
 TEST_F(SampleRegion, FaresAlongTheShorterLines) {
   struct Case {
     const char *from, *to;
