@@ -66,9 +66,13 @@ constexpr FareBand kTrunk[] = {
     {2001, 357}, {2201, 389}, {2401, 431}, {2601, 462}, {2801, 494}, {3001, 525},
 };
 
-// Local lines; every key from 37.1 km on costs the last band.
+// Local lines. The bands from 42 km on are those of the local-line fare table of
+// the same tariff (42-46, 47-55, 56-64, 65-73, 74-82, 83-91 and 92-100 km); they
+// reach beyond the longest journey on local lines only that the network has
+// (八王子–倉賀野, 92.0 km), and the last band runs on to the end mark.
 constexpr FareBand kLocalLine[] = {
-    {1, 14}, {31, 18}, {61, 20}, {101, 23}, {151, 32}, {201, 40}, {231, 48}, {281, 57}, {321, 65}, {371, 74},
+    {1, 14},   {31, 18},  {61, 20},  {101, 23},  {151, 32},  {201, 40},  {231, 48},  {281, 57},  {321, 65},
+    {371, 74}, {411, 82}, {461, 95}, {551, 111}, {641, 128}, {731, 145}, {821, 162}, {911, 180},
 };
 
 }  // namespace

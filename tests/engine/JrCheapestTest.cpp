@@ -63,26 +63,26 @@ TEST(JrCheapestTable, AnEqualFareIsNotCheaper) {
   EXPECT_EQ(readUtf8(dir / "$jrregu.csv"), kCsvHeader);
 }
 
-// S1-S2 is 48.0 km of trunk line (820 yen); the local route over S3 costs
-// 740 yen from 37.1 km on, and is followed up to 68.0 km, 20.0 km beyond.
+// S1-S2 is 110.0 km of trunk line (1,890 yen); the local route over S3 costs
+// 1,800 yen from 91.1 km on, and is followed up to 130.0 km, 20.0 km beyond.
 TEST(JrCheapestTable, FollowsDetoursOfAtMostTwentyKilometres) {
-  for (Distance lastLeg : {340, 341}) {
+  for (Distance lastLeg : {650, 651}) {
     TempDir dir;
     DistFareWorld w(3);
     w.network(0, {A, B, C});
-    w.jrBoth(A, B, 480, Trunk);
-    w.jrBoth(A, C, 340, Local, 340);
+    w.jrBoth(A, B, 1100, Trunk);
+    w.jrBoth(A, C, 650, Local, 650);
     w.jrBoth(C, B, lastLeg, Local, lastLeg);
     w.write(dir.path());
     DistFareEngine e(dir.path());
     testing::internal::CaptureStdout();
     const int found = e.dist.buildJrCheapestTable();
     testing::internal::GetCapturedStdout();
-    if (lastLeg == 340) {
+    if (lastLeg == 650) {
       EXPECT_EQ(found, 1);
-      EXPECT_EQ(dir.readText("jrregu.dat"), "S1,S2,74\r\n");
+      EXPECT_EQ(dir.readText("jrregu.dat"), "S1,S2,180\r\n");
       EXPECT_EQ(readUtf8(dir / "$jrregu.csv"),
-                kCsvHeader + "S1,S2,82,480,0,0,480,0,0,74,680,0,0,0,680,680\r\n");
+                kCsvHeader + "S1,S2,189,1100,0,0,1100,0,0,180,1300,0,0,0,1300,1300\r\n");
     } else {
       EXPECT_EQ(found, 0);
       EXPECT_EQ(dir.readText("jrregu.dat"), "");

@@ -113,7 +113,13 @@ TEST_F(KivMan, JrBandBoundaries) {
   EXPECT_EQ(kiv.jrFare(localOnly(101)), 23);
   EXPECT_EQ(kiv.jrFare(localOnly(370)), 65);
   EXPECT_EQ(kiv.jrFare(localOnly(371)), 74);
-  EXPECT_EQ(kiv.jrFare(localOnly(5000)), 74);
+  // Beyond 41 km the local-line bands go on (42-46 km 820 yen ... 92-100 km 1,800 yen).
+  EXPECT_EQ(kiv.jrFare(localOnly(410)), 74);
+  EXPECT_EQ(kiv.jrFare(localOnly(411)), 82);
+  EXPECT_EQ(kiv.jrFare(localOnly(551)), 111);
+  EXPECT_EQ(kiv.jrFare(localOnly(910)), 162);
+  EXPECT_EQ(kiv.jrFare(localOnly(911)), 180);
+  EXPECT_EQ(kiv.jrFare(localOnly(5000)), 180);  // the last band runs on to the end mark
 }
 
 TEST_F(KivMan, JrRuleBranches) {

@@ -44,6 +44,22 @@ class SampleNetworkTest : public ::testing::Test {
     return pos > 0 ? fromTokyo_[pos] : JrDistanceBreakdown{};
   }
   static const JrDistanceBreakdown& fromTokyoAt(int position) { return fromTokyo_[position]; }
+
+  // Kilometres (100 m) from 東京 as the timetable prints them and how they fall
+  // on the line kinds.
+  struct SplitFromTokyo {
+    const char* name;
+    int total, yamanote, trainZone, trunk, localBusiness = 0;
+  };
+  static void expectSplitFromTokyo(const SplitFromTokyo& c) {
+    SCOPED_TRACE(c.name);
+    const JrDistanceBreakdown b = fromTokyo(c.name);
+    EXPECT_EQ(b.total, c.total);
+    EXPECT_EQ(b.yamanote, c.yamanote);
+    EXPECT_EQ(b.trainZone, c.trainZone);
+    EXPECT_EQ(b.trunk, c.trunk);
+    EXPECT_EQ(b.localBusiness, c.localBusiness);
+  }
   static int fareYen(const char* utf8) { return engine_->kiv.jrFare(fromTokyo(utf8)) * 10; }
 
  private:

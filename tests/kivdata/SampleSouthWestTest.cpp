@@ -19,11 +19,7 @@ class SampleSouthWest : public SampleNetworkTest {};
 // on the Yamanote line zone, the train-specific zone and trunk lines. The
 // splits catch a wrong `kind` as surely as the totals catch a wrong row.
 TEST_F(SampleSouthWest, KilometresAndLineKindsFromTokyo) {
-  struct Case {
-    const char* name;
-    int total, yamanote, trainZone, trunk;
-  };
-  const Case cases[] = {
+  const SplitFromTokyo cases[] = {
       {"有楽町", 8, 8, 0, 0},         {"神田", 13, 13, 0, 0},     {"品川", 68, 68, 0, 0},
       {"新宿", 103, 103, 0, 0},       {"池袋", 123, 123, 0, 0},   {"渋谷", 123, 123, 0, 0},
       {"横浜", 288, 68, 220, 0},      {"大船", 465, 68, 397, 0},  {"熱海", 1046, 68, 397, 581},
@@ -31,15 +27,7 @@ TEST_F(SampleSouthWest, KilometresAndLineKindsFromTokyo) {
       {"千葉", 392, 0, 392, 0},       {"西船橋", 206, 0, 206, 0}, {"両国", 39, 20, 19, 0},
       {"府中本町", 369, 103, 266, 0}, {"川崎", 182, 68, 114, 0},  {"東神奈川", 270, 68, 202, 0},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    JrDistanceBreakdown b = fromTokyo(c.name);
-    EXPECT_EQ(b.total, c.total);
-    EXPECT_EQ(b.yamanote, c.yamanote);
-    EXPECT_EQ(b.trainZone, c.trainZone);
-    EXPECT_EQ(b.trunk, c.trunk);
-    EXPECT_EQ(b.localBusiness, 0);
-  }
+  for (const SplitFromTokyo& c : cases) expectSplitFromTokyo(c);
 }
 
 // Fares from 東京 that the built-in rules give on these kilometres; they are
