@@ -69,6 +69,8 @@ TEST_F(SamplePrivateChecks, CheckedKilometresAndTheirFares) {
       // 12号線: 都庁前 opened with 新宿–練馬 in 1997, 0.8 km from each neighbour.
       {90, "新宿", "都庁前", 8, 0, 170},
       {90, "都庁前", "西新宿五丁目", 8, 0, 170},
+      // 京急: 京急川崎–金沢八景 29.1 km.
+      {70, "京急川崎", "金沢八景", 291, 0, 350},
       // 丸ノ内線 新宿三丁目 16.3 km from 池袋, 0.3 km from 新宿.
       {80, "新宿", "新宿三丁目", 3, 0, 160},
       // 北総: 京成高砂–小室 19.8 km (the company's own section, the rest was the 公団線).
