@@ -13,15 +13,16 @@
 
 namespace kiv::ui {
 
-TColtdForm::TColtdForm(const RKivMan& kiv, RTrainMan& trains, KivForms& forms) : trains_(trains), forms_(forms) {
+TColtdForm::TColtdForm(const RKivMan& kiv, RTrainMan& trains, KivForms& forms)
+    : trains_(trains), forms_(forms) {
   setObjectName(QStringLiteral("ColtdForm"));
   setWindowTitle(QStringLiteral("利用路線設定(会社別)"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setModal(true);
   setFixedSize(331, 293);
-  listBox1_ = new UseList([this](int row) { return trains_.getCompanyUse(static_cast<std::int16_t>(companyAt(row))); },
-                          [this](int row) { trains_.setCompanyUse(static_cast<std::int16_t>(companyAt(row)), 2); },
-                          this);
+  listBox1_ = new UseList(
+      [this](int row) { return trains_.getCompanyUse(static_cast<std::int16_t>(companyAt(row))); },
+      [this](int row) { trains_.setCompanyUse(static_cast<std::int16_t>(companyAt(row)), 2); }, this);
   listBox1_->setObjectName(QStringLiteral("ListBox1"));
   listBox1_->setAccessibleName(QStringLiteral("会社名"));
   auto* detail = new QPushButton(QStringLiteral("路線別設定"), this);

@@ -9,7 +9,7 @@
 namespace kiv {
 class RKivMan;
 class RTrainMan;
-}
+}  // namespace kiv
 
 namespace kiv::ui {
 

@@ -6,12 +6,18 @@ namespace kiv::ui {
 namespace {
 
 const TableWindowTexts kFareTableTexts = {
-    "FtblForm",         "運賃表",
-    "cmbColtd",         "会社",
-    160,                "lvFare",
-    "運賃",             "運賃表を閉じる |",
-    "選択中の会社を保存 |", "すべての会社を保存 |",
-    "選択中の会社を保存(&S)...", "すべての会社を保存(&A)...",
+    "FtblForm",
+    "運賃表",
+    "cmbColtd",
+    "会社",
+    160,
+    "lvFare",
+    "運賃",
+    "運賃表を閉じる |",
+    "選択中の会社を保存 |",
+    "すべての会社を保存 |",
+    "選択中の会社を保存(&S)...",
+    "すべての会社を保存(&A)...",
 };
 
 }  // namespace

@@ -81,7 +81,8 @@ QString boxCaption(BoxKind kind) {
 }
 
 void reportSaveFailure(QWidget* parent, const QString& file) {
-  prompts().showMessage(parent, BoxKind::kError, QStringLiteral("\n") + file + QStringLiteral(" に保存できません"));
+  prompts().showMessage(parent, BoxKind::kError,
+                        QStringLiteral("\n") + file + QStringLiteral(" に保存できません"));
 }
 
 }  // namespace kiv::ui

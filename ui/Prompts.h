@@ -43,7 +43,9 @@ class ScopedPrompts {
 // The caption of a box kind: "警告", "情報", "確認", "エラー".
 QString boxCaption(BoxKind kind);
 
-inline void warn(QWidget* parent, const QString& text) { prompts().showMessage(parent, BoxKind::kWarning, text); }
+inline void warn(QWidget* parent, const QString& text) {
+  prompts().showMessage(parent, BoxKind::kWarning, text);
+}
 inline void inform(QWidget* parent, const QString& text) {
   prompts().showMessage(parent, BoxKind::kInformation, text);
 }

@@ -2,6 +2,8 @@
 
 #include <QHeaderView>
 #include <QLayout>
+#include <QMainWindow>
+#include <QVBoxLayout>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <cstdlib>
@@ -48,7 +50,23 @@ QTreeWidget* makeReportList(QWidget* parent, const char* objectName, const QStri
   return list;
 }
 
-void addReportRow(QTreeWidget* list, const QStringList& cells) { list->addTopLevelItem(new QTreeWidgetItem(cells)); }
+void addReportRow(QTreeWidget* list, const QStringList& cells, std::initializer_list<int> numbers) {
+  auto* item = new QTreeWidgetItem(cells);
+  for (int column : numbers) item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+  list->addTopLevelItem(item);
+}
+
+ToolPanelWindow makeToolPanelWindow(QMainWindow* window) {
+  auto* central = new QWidget(window);
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  auto* speedPanel = new QWidget(central);
+  speedPanel->setObjectName(QStringLiteral("SpeedPanel"));
+  column->addWidget(speedPanel);
+  window->setCentralWidget(central);
+  return {central, speedPanel, column};
+}
 
 QToolButton* makeToolButton(QWidget* parent, QLayout* row, const char* objectName, ToolPicture picture,
                             const QString& hint) {

@@ -17,6 +17,8 @@ class QTreeWidget;
 class QWidget;
 class QToolButton;
 class QLayout;
+class QMainWindow;
+class QVBoxLayout;
 
 namespace kiv::ui {
 
@@ -37,7 +39,18 @@ struct Column {
 // A read-only report list whose column headers do not react to clicks.
 QTreeWidget* makeReportList(QWidget* parent, const char* objectName, const QString& accessibleName,
                             std::initializer_list<Column> columns);
-void addReportRow(QTreeWidget* list, const QStringList& cells);
+// Cells of the columns in `numbers` are aligned to the right.
+void addReportRow(QTreeWidget* list, const QStringList& cells, std::initializer_list<int> numbers = {});
+
+// The body of a window with a tool bar: a central widget whose column
+// holds the tool panel "SpeedPanel" first; the caller fills the panel and
+// adds the rest of the window to the column.
+struct ToolPanelWindow {
+  QWidget* central;
+  QWidget* speedPanel;
+  QVBoxLayout* column;
+};
+ToolPanelWindow makeToolPanelWindow(QMainWindow* window);
 
 // A flat 28 x 28 tool button with a picture and a hint, added to `row`.
 QToolButton* makeToolButton(QWidget* parent, QLayout* row, const char* objectName, ToolPicture picture,

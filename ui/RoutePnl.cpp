@@ -33,21 +33,16 @@ TRouteForm::TRouteForm(RDiaMan& dia, const std::filesystem::path& dataDir) : dia
   setWindowTitle(QStringLiteral("経路の検出結果(開発中サンプル)"));
   resize(720, 568);
 
-  auto* central = new QWidget(this);
-  auto* column = new QVBoxLayout(central);
-  column->setContentsMargins(0, 0, 0, 0);
-  column->setSpacing(0);
-  auto* speedPanel = new QWidget(central);
-  speedPanel->setObjectName(QStringLiteral("SpeedPanel"));
+  const auto [central, speedPanel, column] = makeToolPanelWindow(this);
   buildToolBar(speedPanel);
 
   strGrid1_ = new QTableWidget(0, 10, central);
   strGrid1_->setObjectName(QStringLiteral("StrGrid1"));
   strGrid1_->setAccessibleName(QStringLiteral("検出経路の一覧"));
-  strGrid1_->setHorizontalHeaderLabels({QStringLiteral("No."), QStringLiteral("予想到着"), QStringLiteral("予想所要"),
-                                        QStringLiteral("運賃"), QStringLiteral("乗換数"), QStringLiteral("乗車"),
-                                        QStringLiteral("徒歩"), QStringLiteral("待ち"),
-                                        QStringLiteral("途中乗り継ぎ"), QString()});
+  strGrid1_->setHorizontalHeaderLabels(
+      {QStringLiteral("No."), QStringLiteral("予想到着"), QStringLiteral("予想所要"), QStringLiteral("運賃"),
+       QStringLiteral("乗換数"), QStringLiteral("乗車"), QStringLiteral("徒歩"), QStringLiteral("待ち"),
+       QStringLiteral("途中乗り継ぎ"), QString()});
   strGrid1_->verticalHeader()->hide();
   strGrid1_->setSelectionBehavior(QAbstractItemView::SelectRows);
   strGrid1_->setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -58,9 +53,11 @@ TRouteForm::TRouteForm(RDiaMan& dia, const std::filesystem::path& dataDir) : dia
   for (int c = 0; c < 10; ++c) strGrid1_->setColumnWidth(c, kGridWidths[c]);
   connect(strGrid1_, &QTableWidget::itemSelectionChanged, this, &TRouteForm::StrGrid1Click);
 
-  lvTrain_ = makeReportList(central, "lvTrain", QStringLiteral("列車"),
-                            {{"列車/徒歩", 240}, {"区間", 200}, {"乗車時刻", 80}, {"降車時刻", 80}, {"所要時間", 80}});
-  lvFare_ = makeReportList(central, "lvFare", QStringLiteral("運賃"), {{"切符", 120}, {"区間", 180}, {"運賃", 60}});
+  lvTrain_ = makeReportList(
+      central, "lvTrain", QStringLiteral("列車"),
+      {{"列車/徒歩", 240}, {"区間", 200}, {"乗車時刻", 80}, {"降車時刻", 80}, {"所要時間", 80}});
+  lvFare_ =
+      makeReportList(central, "lvFare", QStringLiteral("運賃"), {{"切符", 120}, {"区間", 180}, {"運賃", 60}});
   lvSta_ = makeReportList(central, "lvSta", QStringLiteral("乗継駅"),
                           {{"乗継駅", 120}, {"徒歩時間", 80}, {"待ち時間", 80}});
   auto* bottom = new QSplitter(Qt::Horizontal, central);
@@ -75,9 +72,7 @@ TRouteForm::TRouteForm(RDiaMan& dia, const std::filesystem::path& dataDir) : dia
   splitter1->addWidget(strGrid1_);
   splitter1->addWidget(splitter2);
   splitter1->setSizes({220, 300});
-  column->addWidget(speedPanel);
   column->addWidget(splitter1, 1);
-  setCentralWidget(central);
   buildMenus();
   setSortOrder(1);
 }
@@ -109,11 +104,13 @@ void TRouteForm::buildToolBar(QWidget* panel) {
     ToolPicture picture;
     const char* hint;
     void (TRouteForm::*handler)();
-  } sorts[3] = {{"btnSortPickup", ToolPicture::kSortFound, "検出順にソート", &TRouteForm::ItemSortPickupClick},
-                {"btnSortTime", ToolPicture::kSortTime, "到着順にソート", &TRouteForm::ItemSortTimeClick},
-                {"btnSortFare", ToolPicture::kSortFare, "運賃の安い順にソート", &TRouteForm::ItemSortFareClick}};
+  } sorts[3] = {
+      {"btnSortPickup", ToolPicture::kSortFound, "検出順にソート", &TRouteForm::ItemSortPickupClick},
+      {"btnSortTime", ToolPicture::kSortTime, "到着順にソート", &TRouteForm::ItemSortTimeClick},
+      {"btnSortFare", ToolPicture::kSortFare, "運賃の安い順にソート", &TRouteForm::ItemSortFareClick}};
   for (int i = 0; i < 3; ++i) {
-    QToolButton* b = makeToolButton(panel, row, sorts[i].name, sorts[i].picture, QString::fromUtf8(sorts[i].hint));
+    QToolButton* b =
+        makeToolButton(panel, row, sorts[i].name, sorts[i].picture, QString::fromUtf8(sorts[i].hint));
     b->setCheckable(true);
     group->addButton(b);
     connect(b, &QToolButton::clicked, this, sorts[i].handler);
@@ -186,7 +183,11 @@ int TRouteForm::loadRouteList(int order) {
                                  wordText(r, 9),
                                  wordText(r, 10),
                                  wordText(r, 2)};
-      for (int c = 0; c < cells.size(); ++c) strGrid1_->setItem(row, c, new QTableWidgetItem(cells[c]));
+      for (int c = 0; c < cells.size(); ++c) {
+        auto* cell = new QTableWidgetItem(cells[c]);
+        if (c != kViaColumn) cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        strGrid1_->setItem(row, c, cell);
+      }
       if (first == -1) first = wordNumber(r, 2);
     }
   }
@@ -201,12 +202,14 @@ void TRouteForm::showRouteDetail(int n) {
   for (const auto& r : readWorkRecords(dataDir_ / "$MltRtDt.kv4")) {
     if (r.size() < 2 || wordNumber(r, 1) != n) continue;
     if (r[0] == "1") {
-      addReportRow(lvSta_, {wordText(r, 2), wordText(r, 3), wordText(r, 4)});
+      addReportRow(lvSta_, {wordText(r, 2), wordText(r, 3), wordText(r, 4)}, {1, 2});
     } else if (r[0] == "2") {
-      addReportRow(lvTrain_, {wordText(r, 2), wordText(r, 3) + arrow + wordText(r, 4), wordText(r, 5),
-                              wordText(r, 6), QString::number(wordNumber(r, 7) + wordNumber(r, 8))});
+      addReportRow(lvTrain_,
+                   {wordText(r, 2), wordText(r, 3) + arrow + wordText(r, 4), wordText(r, 5), wordText(r, 6),
+                    QString::number(wordNumber(r, 7) + wordNumber(r, 8))},
+                   {4});
     } else if (r[0] == "3") {
-      addReportRow(lvFare_, {wordText(r, 3), wordText(r, 4) + arrow + wordText(r, 5), wordText(r, 6)});
+      addReportRow(lvFare_, {wordText(r, 3), wordText(r, 4) + arrow + wordText(r, 5), wordText(r, 6)}, {2});
     }
   }
 }
@@ -232,7 +235,8 @@ void TRouteForm::ItemSaveClick() {
   const QString file = prompts().askSaveFile(this);
   if (file.isEmpty()) return;
   std::vector<int> detections;
-  for (int row = top; row <= bottom; ++row) detections.push_back(strGrid1_->item(row, kDetectionColumn)->text().toInt());
+  for (int row = top; row <= bottom; ++row)
+    detections.push_back(strGrid1_->item(row, kDetectionColumn)->text().toInt());
   if (writeRouteDescriptions(dia_, file.toStdString(), sortOrder_, top + 1, detections) != 0) {
     reportSaveFailure(this, file);
   }

@@ -22,6 +22,7 @@ namespace kiv::ui {
 class TRouteForm : public QMainWindow {
   Q_OBJECT
  public:
+  static constexpr int kViaColumn = 8;
   static constexpr int kDetectionColumn = 9;
 
   TRouteForm(RDiaMan& dia, const std::filesystem::path& dataDir);

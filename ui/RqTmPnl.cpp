@@ -6,12 +6,18 @@ namespace kiv::ui {
 namespace {
 
 const TableWindowTexts kRequiredTimeTexts = {
-    "ReqTimeForm",     "所要時間表",
-    "cmbTrain",        "列車",
-    225,               "lvReqTime",
-    "所要(分)",        "所要時間表を閉じる |",
-    "選択中の表を保存 |", "すべての表を保存 |",
-    "選択中の表を保存(&S)...", "すべての表を保存(&A)...",
+    "ReqTimeForm",
+    "所要時間表",
+    "cmbTrain",
+    "列車",
+    225,
+    "lvReqTime",
+    "所要(分)",
+    "所要時間表を閉じる |",
+    "選択中の表を保存 |",
+    "すべての表を保存 |",
+    "選択中の表を保存(&S)...",
+    "すべての表を保存(&A)...",
 };
 
 }  // namespace

@@ -32,8 +32,10 @@ namespace {
 constexpr int kClientWidth = 359;
 constexpr int kToolBarHeight = 36;
 constexpr int kStationPanelHeight = 72;
-// Height the output pane gets once a command loads text into it.
-constexpr int kOutputHeight = 320;
+// The size the window grows to once a command loads text into the output
+// pane: wide enough for the report lines, high enough for an hour's trains.
+constexpr int kOutputWidth = 680;
+constexpr int kOutputHeight = 420;
 
 }  // namespace
 
@@ -46,20 +48,16 @@ bool isDeveloperWord(const std::vector<std::string>& args) {
 }
 
 TAppForm::TAppForm(Engine& engine, KivForms& forms, bool developerMode)
-    : engine_(engine), forms_(forms), developerMode_(developerMode), clock_([] {
-        return QDateTime::currentDateTime();
-      }) {
+    : engine_(engine),
+      forms_(forms),
+      developerMode_(developerMode),
+      clock_([] { return QDateTime::currentDateTime(); }) {
   setObjectName(QStringLiteral("AppForm"));
   setWindowTitle(QStringLiteral("Kiv for Windows"));
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
-  auto* central = new QWidget(this);
-  auto* column = new QVBoxLayout(central);
-  column->setContentsMargins(0, 0, 0, 0);
-  column->setSpacing(0);
-  auto* speedPanel = new QWidget(central);
-  speedPanel->setObjectName(QStringLiteral("SpeedPanel"));
+  const auto [central, speedPanel, column] = makeToolPanelWindow(this);
   speedPanel->setFixedHeight(kToolBarHeight);
   buildToolBar(speedPanel);
   auto* panel1 = new QWidget(central);
@@ -74,10 +72,8 @@ TAppForm::TAppForm(Engine& engine, KivForms& forms, bool developerMode)
   outputRE_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   outputRE_->setLineWrapMode(QPlainTextEdit::NoWrap);
   outputRE_->hide();
-  column->addWidget(speedPanel);
   column->addWidget(panel1);
   column->addWidget(outputRE_, 1);
-  setCentralWidget(central);
   buildMenus();
 
   move(engine_.def.getWindowX(), engine_.def.getWindowY());
@@ -88,8 +84,8 @@ TAppForm::TAppForm(Engine& engine, KivForms& forms, bool developerMode)
 
 TAppForm::~TAppForm() = default;
 
-QToolButton* TAppForm::addToolButton(QWidget* panel, const char* name, const QString& hint, ToolPicture picture,
-                                     void (TAppForm::*handler)()) {
+QToolButton* TAppForm::addToolButton(QWidget* panel, const char* name, const QString& hint,
+                                     ToolPicture picture, void (TAppForm::*handler)()) {
   QToolButton* button = makeToolButton(panel, panel->layout(), name, picture, hint);
   connect(button, &QToolButton::clicked, this, handler);
   return button;
@@ -116,14 +112,15 @@ void TAppForm::buildToolBar(QWidget* speedPanel) {
   addToolButton(speedPanel, "CoLtdbtn", QStringLiteral("利用路線設定"), ToolPicture::kLines,
                 &TAppForm::ColtdItemClick);
   row->addSpacing(6);
-  QToolButton* view = addToolButton(speedPanel, "ViewBtn", QStringLiteral("データ閲覧"), ToolPicture::kDataView,
-                                    &TAppForm::ViewBtnClick);
-  QToolButton* test1 = addToolButton(speedPanel, "TestBtn1", QString(), ToolPicture::kRoute, &TAppForm::TestBtn1Click);
+  QToolButton* view = addToolButton(speedPanel, "ViewBtn", QStringLiteral("データ閲覧"),
+                                    ToolPicture::kDataView, &TAppForm::ViewBtnClick);
+  QToolButton* test1 =
+      addToolButton(speedPanel, "TestBtn1", QString(), ToolPicture::kRoute, &TAppForm::TestBtn1Click);
   test1->setIcon(QIcon());
   test1->setText(QStringLiteral("旧"));
   test1->setAccessibleName(QStringLiteral("旧"));
-  QToolButton* test2 = addToolButton(speedPanel, "TestBtn2", QStringLiteral("経路一覧サンプル"), ToolPicture::kRoute,
-                                     &TAppForm::TestBtn2Click);
+  QToolButton* test2 = addToolButton(speedPanel, "TestBtn2", QStringLiteral("経路一覧サンプル"),
+                                     ToolPicture::kRoute, &TAppForm::TestBtn2Click);
   test2->setIcon(QIcon());
   test2->setText(QStringLiteral("R"));
   row->addStretch(1);
@@ -181,22 +178,24 @@ void TAppForm::buildMenus() {
 
   QMenu* functions = menuBar()->addMenu(QStringLiteral("機能(&Z)"));
   QMenu* stations = functions->addMenu(QStringLiteral("駅入力(&S)"));
-  add(stations, QStringLiteral("出発駅(&D)..."), QKeySequence(Qt::CTRL | Qt::Key_F1), &TAppForm::btnRefDepClick);
-  add(stations, QStringLiteral("目的駅(&A)..."), QKeySequence(Qt::CTRL | Qt::Key_F2), &TAppForm::btnRefArvClick);
-  add(functions, QStringLiteral("運賃・時間計算(&C)"), QKeySequence(Qt::CTRL | Qt::Key_F5), &TAppForm::ItemCalcClick,
-      QStringLiteral("出発駅から目的駅までの運賃と時間を計算する"));
-  add(functions, QStringLiteral("運賃表作成(&F)"), QKeySequence(Qt::CTRL | Qt::Key_F6), &TAppForm::ItemFTableClick,
-      QStringLiteral("出発駅の運賃表を作成する"));
+  add(stations, QStringLiteral("出発駅(&D)..."), QKeySequence(Qt::CTRL | Qt::Key_F1),
+      &TAppForm::btnRefDepClick);
+  add(stations, QStringLiteral("目的駅(&A)..."), QKeySequence(Qt::CTRL | Qt::Key_F2),
+      &TAppForm::btnRefArvClick);
+  add(functions, QStringLiteral("運賃・時間計算(&C)"), QKeySequence(Qt::CTRL | Qt::Key_F5),
+      &TAppForm::ItemCalcClick, QStringLiteral("出発駅から目的駅までの運賃と時間を計算する"));
+  add(functions, QStringLiteral("運賃表作成(&F)"), QKeySequence(Qt::CTRL | Qt::Key_F6),
+      &TAppForm::ItemFTableClick, QStringLiteral("出発駅の運賃表を作成する"));
   add(functions, QStringLiteral("所要時間表作成(&R)"), QKeySequence(Qt::CTRL | Qt::Key_F7),
       &TAppForm::ItemRqTmTblClick);
-  add(functions, QStringLiteral("駅時刻表作成(&T)"), QKeySequence(Qt::CTRL | Qt::Key_F8), &TAppForm::ItemTTableClick,
-      QStringLiteral("出発駅の発車時刻表を作成する"));
+  add(functions, QStringLiteral("駅時刻表作成(&T)"), QKeySequence(Qt::CTRL | Qt::Key_F8),
+      &TAppForm::ItemTTableClick, QStringLiteral("出発駅の発車時刻表を作成する"));
 
   QMenu* options = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
-  add(options, QStringLiteral("条件設定(&D)..."), QKeySequence(Qt::CTRL | Qt::Key_F3), &TAppForm::DefItemClick,
-      QStringLiteral("探索条件を設定する"));
-  add(options, QStringLiteral("利用路線設定(&U)..."), QKeySequence(Qt::CTRL | Qt::Key_F4), &TAppForm::ColtdItemClick,
-      QStringLiteral("利用する路線を設定する"));
+  add(options, QStringLiteral("条件設定(&D)..."), QKeySequence(Qt::CTRL | Qt::Key_F3),
+      &TAppForm::DefItemClick, QStringLiteral("探索条件を設定する"));
+  add(options, QStringLiteral("利用路線設定(&U)..."), QKeySequence(Qt::CTRL | Qt::Key_F4),
+      &TAppForm::ColtdItemClick, QStringLiteral("利用する路線を設定する"));
 
   toolMenu_ = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
   toolMenu_->setObjectName(QStringLiteral("ToolMenu"));
@@ -243,8 +242,9 @@ StationNo TAppForm::resolveStation(QComboBox* box, const char* message) {
 }
 
 void TAppForm::fitToContents() {
-  const int client = kToolBarHeight + kStationPanelHeight + (outputRE_->isVisibleTo(this) ? kOutputHeight : 0);
-  setFixedSize(kClientWidth, client + menuBar()->sizeHint().height());
+  const bool output = outputRE_->isVisibleTo(this);
+  const int client = kToolBarHeight + kStationPanelHeight + (output ? kOutputHeight : 0);
+  setFixedSize(output ? kOutputWidth : kClientWidth, client + menuBar()->sizeHint().height());
 }
 
 void TAppForm::loadOutput(const std::filesystem::path& file) {

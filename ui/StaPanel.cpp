@@ -14,7 +14,8 @@
 
 namespace kiv::ui {
 
-TStaForm::TStaForm(std::filesystem::path lineFile, TAppForm& app) : lineFile_(std::move(lineFile)), app_(app) {
+TStaForm::TStaForm(std::filesystem::path lineFile, TAppForm& app)
+    : lineFile_(std::move(lineFile)), app_(app) {
   setObjectName(QStringLiteral("StaForm"));
   setWindowTitle(QStringLiteral("駅選択"));
   setModal(true);

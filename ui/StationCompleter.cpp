@@ -33,7 +33,8 @@ StationCompleter::StationCompleter(const RStaName& stations, QObject* parent) : 
     kana[0] = '\0';
     stations.getKana(static_cast<StationNo>(s), kana);
     const QString reading = toHiragana(fromSjisField(kana));
-    const QString shown = reading.isEmpty() ? name : name + QStringLiteral("  (") + reading + QStringLiteral(")");
+    const QString shown =
+        reading.isEmpty() ? name : name + QStringLiteral("  (") + reading + QStringLiteral(")");
     for (const QString& key : {name, reading}) {
       if (key.isEmpty() || (key == reading && reading == name)) continue;
       auto* item = new QStandardItem(shown);

@@ -19,18 +19,11 @@ TableWindow::TableWindow(const TableWindowTexts& texts, std::filesystem::path wo
   setObjectName(QString::fromLatin1(texts_.formName));
   setWindowTitle(QString::fromUtf8(texts_.caption));
   resize(width, height);
-  auto* central = new QWidget(this);
-  auto* column = new QVBoxLayout(central);
-  column->setContentsMargins(0, 0, 0, 0);
-  column->setSpacing(0);
-  auto* speedPanel = new QWidget(central);
-  speedPanel->setObjectName(QStringLiteral("SpeedPanel"));
+  const auto [central, speedPanel, column] = makeToolPanelWindow(this);
   buildToolBar(speedPanel);
   list_ = makeReportList(central, texts_.listName, QString::fromUtf8(texts_.caption),
                          {{"駅名", 220}, {texts_.valueCaption, 80}});
-  column->addWidget(speedPanel);
   column->addWidget(list_, 1);
-  setCentralWidget(central);
   buildMenus();
 }
 
@@ -42,8 +35,9 @@ void TableWindow::buildToolBar(QWidget* panel) {
           &QToolButton::clicked, this, &TableWindow::ItemExitClick);
   connect(makeToolButton(panel, row, "btnSave", ToolPicture::kSave, QString::fromUtf8(texts_.saveHint)),
           &QToolButton::clicked, this, &TableWindow::ItemSaveClick);
-  connect(makeToolButton(panel, row, "btnSaveAll", ToolPicture::kSaveAll, QString::fromUtf8(texts_.saveAllHint)),
-          &QToolButton::clicked, this, &TableWindow::ItemSaveAllClick);
+  connect(
+      makeToolButton(panel, row, "btnSaveAll", ToolPicture::kSaveAll, QString::fromUtf8(texts_.saveAllHint)),
+      &QToolButton::clicked, this, &TableWindow::ItemSaveAllClick);
   combo_ = new QComboBox(panel);
   combo_->setObjectName(QString::fromLatin1(texts_.comboName));
   combo_->setAccessibleName(QString::fromUtf8(texts_.comboAccessible));
@@ -66,7 +60,8 @@ void TableWindow::buildMenus() {
   file->addSeparator();
   add(file, "ItemExit", "閉じる(&C)", &TableWindow::ItemExitClick);
   QMenu* options = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
-  itemFileCsv_ = add(options, "ItemFileCsv", "ファイルへの出力はCSV形式にする", &TableWindow::ItemFileCsvClick);
+  itemFileCsv_ =
+      add(options, "ItemFileCsv", "ファイルへの出力はCSV形式にする", &TableWindow::ItemFileCsvClick);
   itemFileCsv_->setCheckable(true);
 }
 
@@ -88,7 +83,7 @@ void TableWindow::showBlock(int i) {
   list_->clear();
   for (const auto& r : readWorkRecords(workFile_)) {
     if (r.size() >= 4 && r[0] == "2" && wordNumber(r, 1) == i) {
-      addReportRow(list_, {wordText(r, 2), QString::number(wordNumber(r, 3))});
+      addReportRow(list_, {wordText(r, 2), QString::number(wordNumber(r, 3))}, {1});
     }
   }
 }

@@ -17,17 +17,17 @@ namespace kiv::ui {
 
 struct TableWindowTexts {
   const char* formName;
-  const char* caption;        // at design time; "caption(origin駅)" once filled
-  const char* comboName;      // the drop-down list of the blocks
+  const char* caption;    // at design time; "caption(origin駅)" once filled
+  const char* comboName;  // the drop-down list of the blocks
   const char* comboAccessible;
   int comboWidth;
   const char* listName;
-  const char* valueCaption;   // the second column
+  const char* valueCaption;  // the second column
   const char* exitHint;
   const char* saveHint;
   const char* saveAllHint;
-  const char* saveItem;       // menu item that saves the chosen block
-  const char* saveAllItem;    // menu item that saves all blocks
+  const char* saveItem;     // menu item that saves the chosen block
+  const char* saveAllItem;  // menu item that saves all blocks
 };
 
 class TableWindow : public QMainWindow {

@@ -29,7 +29,11 @@ void ExitEdit::focusOutEvent(QFocusEvent* event) {
 
 UpDownEdit::UpDownEdit(const char* editName, const char* upDownName, int minimum, int maximum, int maxLength,
                        QWidget* parent)
-    : QWidget(parent), edit_(new ExitEdit(this)), upDown_(new QWidget(this)), minimum_(minimum), maximum_(maximum) {
+    : QWidget(parent),
+      edit_(new ExitEdit(this)),
+      upDown_(new QWidget(this)),
+      minimum_(minimum),
+      maximum_(maximum) {
   edit_->setObjectName(QString::fromLatin1(editName));
   edit_->setMaxLength(maxLength);
   edit_->setFixedWidth(40);

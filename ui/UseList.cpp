@@ -22,7 +22,8 @@ class UseDelegate : public QStyledItemDelegate {
     const QPixmap picture = usePicture(list_.stateOf(index.row()));
     if (!picture.isNull()) p->drawPixmap(r.left(), r.top() + 2, picture);
     p->setPen(selected ? pal.highlightedText().color() : pal.text().color());
-    const QRect text(r.left() + kUsePictureSize + 4, r.top() + 2, r.width() - kUsePictureSize - 4, r.height() - 2);
+    const QRect text(r.left() + kUsePictureSize + 4, r.top() + 2, r.width() - kUsePictureSize - 4,
+                     r.height() - 2);
     p->drawText(text, Qt::AlignLeft | Qt::AlignVCenter, index.data().toString());
   }
 

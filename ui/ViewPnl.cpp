@@ -126,8 +126,8 @@ void TViewForm::cmdDispCnctClick() {
   for (int i = 0; i < engine_.cnct.getTransferCount(); ++i) {
     TransferRecord r;
     if (engine_.cnct.getTransferRecord(i, r) != 0) continue;
-    addReportRow(listView1_,
-                 {number(i), stationName(r.station), number(r.minutes), trainName(r.trainA), trainName(r.trainB)});
+    addReportRow(listView1_, {number(i), stationName(r.station), number(r.minutes), trainName(r.trainA),
+                              trainName(r.trainB)});
   }
 }
 
@@ -149,7 +149,8 @@ void TViewForm::listEdges(int count, int (*get)(const Engine&, int, Edge&)) {
     Edge edge;
     if (get(engine_, e, edge) != 0) continue;
     if (engine_.staName.checkNumber(edge.from) != 0 || engine_.staName.checkNumber(edge.to) != 0) continue;
-    addReportRow(listView1_, {number(e), number(edge.distance), stationName(edge.from), stationName(edge.to)});
+    addReportRow(listView1_,
+                 {number(e), number(edge.distance), stationName(edge.from), stationName(edge.to)});
   }
 }
 

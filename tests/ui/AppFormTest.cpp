@@ -2,6 +2,7 @@
 // route command end to end with its progress window, messages and recent
 // lists; the table and timetable commands.
 #include <QComboBox>
+#include <QCompleter>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -268,6 +269,24 @@ class AppFormTest : public QObject {
     QCOMPARE(w.prompts.boxes[1].kind, BoxKind::kInformation);
     QCOMPARE(w.prompts.boxes[1].text, QStringLiteral("\nこの時間帯のデータが存在しません"));
     QVERIFY(!w.forms->app().outputVisible());
+  }
+
+  void stationBoxesCompleteByKanjiAndKana() {
+    UiWorld w;
+    w.start();
+    QCompleter* completer = box(w, "cmbDep")->completer();
+    QVERIFY(completer);
+    auto offered = [completer](const QString& typed) {
+      completer->setCompletionPrefix(typed);
+      QStringList names;
+      for (int i = 0; completer->setCurrentRow(i); ++i) names << completer->pathFromIndex(completer->currentIndex());
+      return names;
+    };
+    QCOMPARE(offered(QStringLiteral("しんじゅ")), QStringList{QStringLiteral("新宿")});
+    QCOMPARE(offered(QStringLiteral("シンジュ")), QStringList{QStringLiteral("新宿")});
+    QVERIFY(offered(QStringLiteral("高")).contains(QStringLiteral("高崎")));
+    QVERIFY(offered(QStringLiteral("たかさ")).contains(QStringLiteral("高崎")));
+    QVERIFY(offered(QStringLiteral("xyz")).isEmpty());
   }
 
   void oldRouteCommandLoadsItsReport() {

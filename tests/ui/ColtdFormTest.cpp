@@ -15,7 +15,9 @@
 namespace kiv::test {
 namespace {
 
-QPoint onPicture(ui::UseList* list, int row) { return {4, list->visualItemRect(list->item(row)).center().y()}; }
+QPoint onPicture(ui::UseList* list, int row) {
+  return {4, list->visualItemRect(list->item(row)).center().y()};
+}
 QPoint onText(ui::UseList* list, int row) { return {60, list->visualItemRect(list->item(row)).center().y()}; }
 
 // Every train of company 0 (JR) and whether it is in use.

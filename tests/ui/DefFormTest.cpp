@@ -35,12 +35,12 @@ class DefFormTest : public QObject {
       const char* typed;
       const char* corrected;
     } rows[] = {
-        {"edtHour", "24", "12"},      {"edtHour", "-1", "12"},      {"edtHour", "", "0"},
-        {"edtHour", "07", "7"},       {"edtMnt", "60", "0"},        {"edtMnt", "59", "59"},
-        {"edtMnt", "-5", "0"},        {"edtRouteMax", "0", "1"},    {"edtRouteMax", "301", "300"},
-        {"edtRouteMax", "", "1"},     {"edtTransMax", "101", "100"}, {"edtTransMax", "-1", "0"},
-        {"edtDiffTime", "45", "45"},  {"edtDiffTime", "61", "60"},  {"edtDetour", "2", "3"},
-        {"edtDetour", "21", "20"},    {"edtDetour", "", "3"},       {"edtDetour", "x9", "3"},
+        {"edtHour", "24", "12"},     {"edtHour", "-1", "12"},       {"edtHour", "", "0"},
+        {"edtHour", "07", "7"},      {"edtMnt", "60", "0"},         {"edtMnt", "59", "59"},
+        {"edtMnt", "-5", "0"},       {"edtRouteMax", "0", "1"},     {"edtRouteMax", "301", "300"},
+        {"edtRouteMax", "", "1"},    {"edtTransMax", "101", "100"}, {"edtTransMax", "-1", "0"},
+        {"edtDiffTime", "45", "45"}, {"edtDiffTime", "61", "60"},   {"edtDetour", "2", "3"},
+        {"edtDetour", "21", "20"},   {"edtDetour", "", "3"},        {"edtDetour", "x9", "3"},
     };
     for (const auto& r : rows) {
       QTest::addRow("%s '%s'", r.edit, r.typed)

@@ -8,8 +8,8 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "RoutePnl.h"
 #include "RouteListExport.h"
+#include "RoutePnl.h"
 #include "TestRegistry.h"
 #include "UiWorld.h"
 

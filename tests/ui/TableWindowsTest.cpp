@@ -7,8 +7,8 @@
 
 #include "FtblPnl.h"
 #include "KivText.h"
-#include "SDIMain.h"
 #include "RqTmPnl.h"
+#include "SDIMain.h"
 #include "TestRegistry.h"
 #include "UiWorld.h"
 

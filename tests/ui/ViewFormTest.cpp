@@ -33,7 +33,8 @@ class ViewFormTest : public QObject {
         {"cmdDispDistJR", e.dist.getJrEdgeCount(), "1", 4},
     };
     for (const auto& t : tables) {
-      for (int press = 0; press < 2; ++press) form.findChild<QPushButton*>(QString::fromLatin1(t.button))->click();
+      for (int press = 0; press < 2; ++press)
+        form.findChild<QPushButton*>(QString::fromLatin1(t.button))->click();
       QCOMPARE(list->columnCount(), t.columns);
       QCOMPARE(list->topLevelItemCount(), t.rows);
       QVERIFY(t.rows > 0);
@@ -59,7 +60,8 @@ class ViewFormTest : public QObject {
     QCOMPARE(form.list()->topLevelItemCount(), 0);
     dep->setEditText(QStringLiteral("東京"));
     dia->click();
-    const int departures = static_cast<int>(w.engine->dia.departuresOf(w.engine->staName.findByName(sjis("東京"))).size());
+    const int departures =
+        static_cast<int>(w.engine->dia.departuresOf(w.engine->staName.findByName(sjis("東京"))).size());
     QCOMPARE(form.list()->topLevelItemCount(), departures);
     QTreeWidgetItem* first = form.list()->topLevelItem(0);
     QCOMPARE(first->text(1), QStringLiteral("東京"));
