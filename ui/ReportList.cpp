@@ -3,9 +3,9 @@
 #include <QHeaderView>
 #include <QLayout>
 #include <QMainWindow>
-#include <QVBoxLayout>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 #include <cstdlib>
 
 #include "KivText.h"

@@ -37,6 +37,16 @@ constexpr int kStationPanelHeight = 72;
 constexpr int kOutputWidth = 680;
 constexpr int kOutputHeight = 420;
 
+// The reports pad their columns by Shift-JIS bytes, one column per byte:
+// they line up only in a font whose full-width letters are exactly two
+// half-width ones wide, as in the Japanese gothic fixed fonts.
+QFont reportFont() {
+  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  font.setFamilies({QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP"), font.family()});
+  font.setStyleHint(QFont::TypeWriter);
+  return font;
+}
+
 }  // namespace
 
 bool isDeveloperWord(const std::vector<std::string>& args) {
@@ -69,7 +79,7 @@ TAppForm::TAppForm(Engine& engine, KivForms& forms, bool developerMode)
   outputRE_->setAccessibleName(QStringLiteral("出力"));
   outputRE_->setReadOnly(true);
   outputRE_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  outputRE_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  outputRE_->setFont(reportFont());
   outputRE_->setLineWrapMode(QPlainTextEdit::NoWrap);
   outputRE_->hide();
   column->addWidget(panel1);
@@ -159,6 +169,7 @@ void TAppForm::buildStationPanel(QWidget* panel) {
                                 &TAppForm::btnRefArvClick);
   cmbDep_ = makeBox("cmbDep", QStringLiteral("出発駅"), 0);
   cmbArv_ = makeBox("cmbArv", QStringLiteral("到着駅"), 1);
+  grid->setColumnStretch(2, 1);  // the boxes stay beside their buttons when the window grows
   setTabOrder(dep, arv);
   setTabOrder(arv, cmbDep_);
   setTabOrder(cmbDep_, cmbArv_);

@@ -279,7 +279,8 @@ class AppFormTest : public QObject {
     auto offered = [completer](const QString& typed) {
       completer->setCompletionPrefix(typed);
       QStringList names;
-      for (int i = 0; completer->setCurrentRow(i); ++i) names << completer->pathFromIndex(completer->currentIndex());
+      for (int i = 0; completer->setCurrentRow(i); ++i)
+        names << completer->pathFromIndex(completer->currentIndex());
       return names;
     };
     QCOMPARE(offered(QStringLiteral("しんじゅ")), QStringList{QStringLiteral("新宿")});
