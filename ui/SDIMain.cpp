@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -157,6 +158,7 @@ void TAppForm::buildStationPanel(QWidget* panel) {
     box->setObjectName(QString::fromLatin1(name));
     box->setAccessibleName(accessible);
     box->setEditable(true);
+    box->lineEdit()->setAccessibleName(accessible);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setFixedWidth(240);
     box->setCompleter(new StationCompleter(engine_.staName, box));
@@ -280,6 +282,7 @@ void TAppForm::closeEvent(QCloseEvent* event) {
   engine_.def.setWindowH(static_cast<std::int16_t>(frame.height()));
   engine_.def.saveSettings();
   QMainWindow::closeEvent(event);
+  emit closed();
 }
 
 void TAppForm::ItemExitClick() { close(); }

@@ -83,6 +83,11 @@ class TAppForm : public QMainWindow {
   void TestBtn1Click();
   void TestBtn2Click();
 
+ signals:
+  // The main window was closed: the program ends, whatever other windows
+  // are still open.
+  void closed();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 

@@ -28,6 +28,8 @@ int runWindows(int argc, char** argv, kiv::Engine& engine, const std::filesystem
   try {
     if (!dataProblem.empty()) std::fprintf(stderr, "kiv4: %s\n", dataProblem.c_str());
     kiv::ui::KivForms forms(engine, dataDir, developerMode);
+    QObject::connect(&forms.app(), &kiv::ui::TAppForm::closed, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
     forms.app().show();
     QApplication::exec();
   } catch (const std::exception& e) {

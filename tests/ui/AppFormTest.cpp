@@ -1,6 +1,7 @@
 // The main window: start-up, the developer word, station resolution and the
 // route command end to end with its progress window, messages and recent
 // lists; the table and timetable commands.
+#include <QAccessible>
 #include <QComboBox>
 #include <QCompleter>
 #include <QLabel>
@@ -8,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -90,7 +92,9 @@ class AppFormTest : public QObject {
     w.engine->def.pushRecentDep(sjis("新宿"));
     w.engine->def.pushRecentDep(sjis("東京"));
     w.forms->app().move(40, 30);
+    QSignalSpy ended(&w.forms->app(), &TAppForm::closed);
     w.forms->app().close();
+    QCOMPARE(ended.count(), 1);  // ends the program even with result windows open
     w.stop();
     w.start();
     TAppForm& app = w.forms->app();
@@ -288,6 +292,42 @@ class AppFormTest : public QObject {
     QVERIFY(offered(QStringLiteral("高")).contains(QStringLiteral("高崎")));
     QVERIFY(offered(QStringLiteral("たかさ")).contains(QStringLiteral("高崎")));
     QVERIFY(offered(QStringLiteral("xyz")).isEmpty());
+  }
+
+  // Every control a user can reach has a name for screen readers.
+  void everyControlHasAnAccessibleName() {
+    UiWorld w;
+    w.start(true);
+    ui::KivForms& f = *w.forms;
+    const QList<QWidget*> windows = {&f.app(), &f.route(), &f.ftbl(), &f.reqTime()};
+    QStringList unnamed;
+    auto check = [&](QWidget* window) {
+      for (QWidget* control : window->findChildren<QWidget*>()) {
+        if (!control->isVisibleTo(window) || control->focusPolicy() == Qt::NoFocus) continue;
+        if (qobject_cast<QMenu*>(control) || control->inherits("QScrollBar")) continue;
+        // A spin box's own edit is named by the spin box.
+        if (control->parentWidget() && control->parentWidget()->inherits("QAbstractSpinBox")) continue;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(control);
+        if (!a || a->text(QAccessible::Name).trimmed().isEmpty()) {
+          unnamed << window->objectName() + QLatin1Char('.') + control->objectName() + QLatin1Char('(') +
+                         QString::fromLatin1(control->metaObject()->className()) + QLatin1Char(')');
+        }
+      }
+    };
+    for (QWidget* window : windows) check(window);
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (window->inherits("QDialog")) check(window);
+    }
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1Char(' '))));
+  }
+
+  void helpCommandOpensTheUsage() {
+    UiWorld w;
+    w.start();
+    w.forms->app().ItemKeywordClick();
+    auto* help = w.forms->app().findChild<QDialog*>(QStringLiteral("HelpWindow"));
+    QVERIFY(help && help->isVisible());
+    QCOMPARE(w.prompts.boxes.size(), std::size_t{0});
   }
 
   void oldRouteCommandLoadsItsReport() {
