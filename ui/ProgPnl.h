@@ -25,6 +25,11 @@ class TProgForm : public QDialog {
  public slots:
   void btnCancelClick();
 
+ protected:
+  // Escape (or closing the window) cancels the search instead of hiding
+  // the window while the search goes on.
+  void reject() override { btnCancelClick(); }
+
  private:
   void showCount(int n);
 

@@ -197,6 +197,19 @@ class AppFormTest : public QObject {
     QVERIFY(!w.forms->app().findChild<ui::TProgForm*>());
   }
 
+  void escapeOnTheProgressWindowCancelsInsteadOfHiding() {
+    UiWorld w;
+    w.start();
+    ui::TProgForm progress(&w.forms->app(), 20);
+    progress.show();
+    QTest::keyClick(&progress, Qt::Key_Escape);
+    QVERIFY(progress.cancelled());
+    QVERIFY(progress.isVisible());
+    progress.setPosition(3);
+    QCOMPARE(w.find<QLabel>(&progress, "lblPercentage")->text(), QStringLiteral("検出経路数:3"));
+    QCOMPARE(w.find<QProgressBar>(&progress, "ProgressBar1")->value(), 3);
+  }
+
   void routeCommandUsesTheClockWhenAsked() {
     UiWorld w;
     w.start();
