@@ -74,7 +74,14 @@ TRouteForm::TRouteForm(RDiaMan& dia, const std::filesystem::path& dataDir) : dia
   splitter1->setSizes({220, 300});
   column->addWidget(splitter1, 1);
   buildMenus();
-  setSortOrder(1);
+  // Detection order is marked from the start; the lists are read only when
+  // a search has written them.
+  markOrder(1);
+}
+
+void TRouteForm::markOrder(int order) {
+  sortItems_[order - 1]->setChecked(true);
+  sortButtons_[order - 1]->setChecked(true);
 }
 
 void TRouteForm::buildToolBar(QWidget* panel) {
@@ -153,8 +160,7 @@ void TRouteForm::setSortOrder(int order) {
     sortOrder_ = 1;
     return;
   }
-  sortItems_[order - 1]->setChecked(true);
-  sortButtons_[order - 1]->setChecked(true);
+  markOrder(order);
   sortOrder_ = order;
   showRouteDetail(loadRouteList(order));
 }

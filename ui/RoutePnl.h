@@ -49,6 +49,8 @@ class TRouteForm : public QMainWindow {
  private:
   void buildToolBar(QWidget* panel);
   void buildMenus();
+  // Checks the menu item and presses the tool button of the order (1..3).
+  void markOrder(int order);
 
   RDiaMan& dia_;
   std::filesystem::path dataDir_;
