@@ -3,6 +3,7 @@
 // chosen rows, which writes what the command line prints.
 #include <QAction>
 #include <QLabel>
+#include <QProcess>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
@@ -144,6 +145,35 @@ class RouteFormTest : public QObject {
     QVERIFY(saved.starts_with(sjis("--<<  新宿→高崎  No.002/時間順  >>--\r\n")));
     QVERIFY(saved.find(sjis("No.004/時間順")) != std::string::npos);
   }
+
+#ifdef KIV4CLI_PATH
+  // The window's export of every route and the command line's route list
+  // are one piece of code: the same bytes.
+  void savingAllRowsEqualsTheCommandLinesList() {
+    RouteWorld w;
+    ui::TRouteForm& form = w.forms->route();
+    form.setSortOrder(3);
+    w.grid->selectAll();
+    w.prompts.saveFile = QString::fromStdString(w.file("saved.txt").string());
+    form.ItemSaveClick();
+    QProcess cli;
+    cli.start(QStringLiteral(KIV4CLI_PATH),
+              {QStringLiteral("-C"),        QString::fromStdString(w.dir.path().string()),
+               QStringLiteral("--sjis"),    QStringLiteral("route"),
+               QStringLiteral("新宿"),      QStringLiteral("高崎"),
+               QStringLiteral("--time"),    QStringLiteral("9:05"),
+               QStringLiteral("--day"),     QStringLiteral("1"),
+               QStringLiteral("--order"),   QStringLiteral("fare"),
+               QStringLiteral("--routes"),  QStringLiteral("8"),
+               QStringLiteral("--extra"),   QStringLiteral("30"),
+               QStringLiteral("--detour"),  QStringLiteral("10"),
+               QStringLiteral("--changes"), QStringLiteral("4")});
+    QVERIFY(cli.waitForFinished(60000));
+    QCOMPARE(cli.exitCode(), 0);
+    const QByteArray printed = cli.readAllStandardOutput();
+    QCOMPARE(std::string(printed.constData(), static_cast<std::size_t>(printed.size())), w.read("saved.txt"));
+  }
+#endif
 
   void noSaveWithoutSelectionOrWhenTheDialogIsCancelled() {
     RouteWorld w;
