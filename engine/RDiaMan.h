@@ -181,8 +181,9 @@ class RDiaMan {
 
   // ==== Multi-route search and route list files ====
   // Told after each found route: the number of routes found so far and the
-  // number of stations on the route's path.
-  using RouteProgress = std::function<void(int found, int depth)>;
+  // number of stations on the route's path. Returning false stops the
+  // search, which then ends as if the route limit had been reached.
+  using RouteProgress = std::function<bool(int found, int depth)>;
   // An empty callback (the default) is not called.
   void setProgressCallback(RouteProgress callback);
 

@@ -250,7 +250,7 @@ void RDiaMan::extendRoute(StationNo a, StationNo goal) {
 void RDiaMan::recordRoute() {
   const int number = routesFound_;
   ++routesFound_;
-  if (routeProgress_) routeProgress_(routesFound_, routeDepth_);
+  if (routeProgress_ && !routeProgress_(routesFound_, routeDepth_)) routeMaxRoutes_ = routesFound_;
 
   auto node = [this](int k) -> const SearchNode& {
     return searchTable_[static_cast<std::size_t>(routeStation_[static_cast<std::size_t>(k)])];

@@ -2,6 +2,8 @@
 # Installs the Debian packages the build and the tests need, once.
 set -e
 PACKAGES="cmake g++ make googletest libgtest-dev libbenchmark-dev qt6-base-dev xvfb xauth"
+# The windows of kiv4: Qt 6 Widgets and a Japanese font to render the texts.
+PACKAGES="$PACKAGES fonts-ipafont-gothic"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

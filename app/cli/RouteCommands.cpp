@@ -14,6 +14,7 @@
 #include "Engine.h"
 #include "Output.h"
 #include "ReportText.h"
+#include "RouteListExport.h"
 #include "RunSettings.h"
 #include "StationArg.h"
 
@@ -35,6 +36,7 @@ class ProgressLine {
     dia_.setProgressCallback([](int found, int) {
       std::fprintf(stderr, "\rsearching: %d route%s found", found, found == 1 ? "" : "s");
       std::fflush(stderr);
+      return true;
     });
   }
   ~ProgressLine() {
@@ -82,13 +84,8 @@ std::vector<int> detectionNumbers(const char* listFile) {
 void printRoutes(RDiaMan& dia, RouteOrder order, bool sjis) {
   const std::vector<int> routes = detectionNumbers(listFileOf(order));
   ScratchFile out;
-  int row = 0;
-  for (int detection : routes) {
-    ++row;
-    if (dia.writeRouteDetail(out.path(), row == 1 ? "w" : "a", detection, static_cast<int>(order), row) !=
-        0) {
-      throw CommandFailure("kiv4cli: cannot describe route " + std::to_string(row));
-    }
+  if (writeRouteDescriptions(dia, out.path(), static_cast<int>(order), 1, routes) != 0) {
+    throw CommandFailure("kiv4cli: cannot describe the routes");
   }
   printWorkFile(out.path(), sjis);
 }

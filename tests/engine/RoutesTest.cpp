@@ -129,7 +129,10 @@ TEST(RoutesTest, RecordsChangesSegmentsAndFareSectionsOfARoute) {
 
   Engine engine(dir.path());
   std::vector<std::pair<int, int>> progress;
-  engine.dia.setProgressCallback([&](int found, int depth) { progress.emplace_back(found, depth); });
+  engine.dia.setProgressCallback([&](int found, int depth) {
+    progress.emplace_back(found, depth);
+    return true;
+  });
   ASSERT_EQ(engine.dia.fastestTime(1, 6, 10, 0, 1), 51);
   EXPECT_EQ(engine.dia.searchRoutes(1, 6, 10, 0, 1, 0, 15), 1);
   EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{1, 6}}));
@@ -271,7 +274,10 @@ TEST(RoutesTest, StopsAtTheRouteLimitInDetectionOrder) {
 
   Engine engine(dir.path());
   std::vector<std::pair<int, int>> progress;
-  engine.dia.setProgressCallback([&](int found, int depth) { progress.emplace_back(found, depth); });
+  engine.dia.setProgressCallback([&](int found, int depth) {
+    progress.emplace_back(found, depth);
+    return true;
+  });
   engine.def.setRouteMax(2);
   EXPECT_EQ(engine.dia.findRoutes(1, 5, 10, 0, 1, 10, 0), 2);
   EXPECT_EQ(dir.readText("$MltRtL1.kv4"), workText("0 甲 戊 10:00\n"
@@ -282,6 +288,13 @@ TEST(RoutesTest, StopsAtTheRouteLimitInDetectionOrder) {
   engine.def.setRouteMax(5);
   EXPECT_EQ(engine.dia.findRoutes(1, 5, 10, 0, 1, 10, 0), 3);
   EXPECT_EQ(firstVia(dir.readText("$MltRtL1.kv4")), sjis("丁"));
+
+  // A callback that says stop ends the search as the route limit would.
+  engine.dia.setProgressCallback([](int found, int) { return found < 2; });
+  EXPECT_EQ(engine.dia.findRoutes(1, 5, 10, 0, 1, 10, 0), 2);
+  EXPECT_EQ(dir.readText("$MltRtL1.kv4"), workText("0 甲 戊 10:00\n"
+                                                   "9 0 0 10:11 11 0 1 10 1 0 丁\n"
+                                                   "9 1 1 10:11 11 0 1 10 1 0 乙\n"));
 }
 
 // Of the departures towards one neighbour the cheapest is followed; a later

@@ -1,0 +1,212 @@
+// The route list window on the routes of a real search: its rows in the
+// three orders, the details of the chosen route, and the export of the
+// chosen rows, which writes what the command line prints.
+#include <QAction>
+#include <QLabel>
+#include <QProcess>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "RouteListExport.h"
+#include "RoutePnl.h"
+#include "TestRegistry.h"
+#include "UiWorld.h"
+
+namespace kiv::test {
+namespace {
+
+struct Row {
+  int total;
+  int fare;
+  int changes;
+  int detection;
+};
+
+std::vector<Row> rows(QTableWidget* grid) {
+  std::vector<Row> out;
+  for (int r = 0; r < grid->rowCount(); ++r) {
+    const QStringList hm = grid->item(r, 2)->text().trimmed().split(QLatin1Char(':'));
+    out.push_back({hm[0].toInt() * 60 + hm[1].toInt(), grid->item(r, 3)->text().toInt(),
+                   grid->item(r, 4)->text().toInt(), grid->item(r, 9)->text().toInt()});
+  }
+  return out;
+}
+
+int countRecords(const std::string& text, const std::string& prefix) {
+  int n = 0;
+  for (std::size_t at = 0; (at = text.find(prefix, at)) != std::string::npos; ++at) {
+    if (at == 0 || text[at - 1] == '\n') ++n;
+  }
+  return n;
+}
+
+class RouteWorld : public UiWorld {
+ public:
+  explicit RouteWorld(int minute = 5) {
+    start();
+    engine->def.setRouteMax(8);
+    found = engine->dia.searchRoutes(engine->staName.findByName(sjis("新宿")),
+                                     engine->staName.findByName(sjis("高崎")), 9, minute, 1, 10, 30);
+    grid = find<QTableWidget>(&forms->route(), "StrGrid1");
+  }
+  int found = 0;
+  QTableWidget* grid = nullptr;
+};
+
+}  // namespace
+
+class RouteFormTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void detectionOrderRows() {
+    RouteWorld w;
+    QVERIFY(w.found >= 3);
+    ui::TRouteForm& form = w.forms->route();
+    form.setSortOrder(1);
+    QCOMPARE(form.windowTitle(), QStringLiteral("検出経路(新宿→高崎)"));
+    QCOMPARE(w.find<QLabel>(&form, "pnlDepTime")->text(), QStringLiteral("9:05"));
+    QCOMPARE(w.grid->rowCount(), w.found);
+    QCOMPARE(w.grid->columnCount(), 10);
+    QCOMPARE(w.grid->horizontalHeaderItem(8)->text(), QStringLiteral("途中乗り継ぎ"));
+    for (int r = 0; r < w.found; ++r) {
+      QCOMPARE(w.grid->item(r, 0)->text(), QString::number(r + 1));
+      QCOMPARE(w.grid->item(r, 9)->text(), QString::number(r));
+      QVERIFY(!w.grid->item(r, 8)->text().isEmpty());
+    }
+    QVERIFY(w.find<QAction>(&form, "ItemSortPickup")->isChecked());
+    QVERIFY(w.find<QToolButton>(&form, "btnSortPickup")->isChecked());
+  }
+
+  void timeAndFareOrders() {
+    RouteWorld w;
+    ui::TRouteForm& form = w.forms->route();
+    w.find<QToolButton>(&form, "btnSortTime")->click();
+    QCOMPARE(form.sortOrder(), 2);
+    QVERIFY(w.find<QAction>(&form, "ItemSortTime")->isChecked());
+    std::vector<Row> byTime = rows(w.grid);
+    QCOMPARE(int(byTime.size()), w.found);
+    for (std::size_t i = 1; i < byTime.size(); ++i) {
+      const Row& a = byTime[i - 1];
+      const Row& b = byTime[i];
+      QVERIFY(std::tie(a.total, a.fare, a.changes) <= std::tie(b.total, b.fare, b.changes));
+    }
+    w.find<QAction>(&form, "ItemSortFare")->trigger();
+    QCOMPARE(form.sortOrder(), 3);
+    QVERIFY(w.find<QToolButton>(&form, "btnSortFare")->isChecked());
+    std::vector<Row> byFare = rows(w.grid);
+    for (std::size_t i = 1; i < byFare.size(); ++i) {
+      const Row& a = byFare[i - 1];
+      const Row& b = byFare[i];
+      QVERIFY(std::tie(a.fare, a.total, a.changes) <= std::tie(b.fare, b.total, b.changes));
+    }
+    form.setSortOrder(7);
+    QCOMPARE(form.sortOrder(), 1);
+  }
+
+  void detailsFollowTheChosenRow() {
+    RouteWorld w;
+    ui::TRouteForm& form = w.forms->route();
+    form.setSortOrder(1);
+    auto* trains = w.find<QTreeWidget>(&form, "lvTrain");
+    auto* fares = w.find<QTreeWidget>(&form, "lvFare");
+    auto* stations = w.find<QTreeWidget>(&form, "lvSta");
+    const std::string detail = w.read("$MltRtDt.kv4");
+    for (int r : {0, w.found - 1}) {
+      w.grid->selectRow(r);
+      QCOMPARE(trains->topLevelItemCount(), countRecords(detail, "2 " + std::to_string(r) + " "));
+      QCOMPARE(fares->topLevelItemCount(), countRecords(detail, "3 " + std::to_string(r) + " "));
+      QCOMPARE(stations->topLevelItemCount(), countRecords(detail, "1 " + std::to_string(r) + " "));
+    }
+    QVERIFY(trains->topLevelItem(0)->text(1).contains(QStringLiteral("→")));
+    QCOMPARE(fares->headerItem()->text(0), QStringLiteral("切符"));
+    // The first station row is the start station.
+    w.grid->selectRow(0);
+    QCOMPARE(stations->topLevelItem(0)->text(0), QStringLiteral("新宿"));
+    QCOMPARE(stations->topLevelItem(0)->text(1), QStringLiteral("0"));
+  }
+
+  void savingSelectedRowsWritesWhatTheCommandLinePrints() {
+    RouteWorld w;
+    ui::TRouteForm& form = w.forms->route();
+    form.setSortOrder(2);
+    const std::vector<Row> shown = rows(w.grid);
+    w.grid->setRangeSelected(QTableWidgetSelectionRange(1, 0, 3, 9), true);
+    w.prompts.saveFile = QString::fromStdString(w.file("saved.txt").string());
+    form.ItemSaveClick();
+    const std::string saved = w.read("saved.txt");
+    QVERIFY(!saved.empty());
+    QCOMPARE(writeRouteDescriptions(w.engine->dia, w.file("expected.txt"), 2, 2,
+                                    {shown[1].detection, shown[2].detection, shown[3].detection}),
+             0);
+    QCOMPARE(saved, w.read("expected.txt"));
+    QCOMPARE(countRecords(saved, "--<<"), 3);
+    QVERIFY(saved.starts_with(sjis("--<<  新宿→高崎  No.002/時間順  >>--\r\n")));
+    QVERIFY(saved.find(sjis("No.004/時間順")) != std::string::npos);
+  }
+
+#ifdef KIV4CLI_PATH
+  // The window's export of every route and the command line's route list
+  // are one piece of code: the same bytes.
+  void savingAllRowsEqualsTheCommandLinesList() {
+    RouteWorld w;
+    ui::TRouteForm& form = w.forms->route();
+    form.setSortOrder(3);
+    w.grid->selectAll();
+    w.prompts.saveFile = QString::fromStdString(w.file("saved.txt").string());
+    form.ItemSaveClick();
+    QProcess cli;
+    cli.start(QStringLiteral(KIV4CLI_PATH),
+              {QStringLiteral("-C"),        QString::fromStdString(w.dir.path().string()),
+               QStringLiteral("--sjis"),    QStringLiteral("route"),
+               QStringLiteral("新宿"),      QStringLiteral("高崎"),
+               QStringLiteral("--time"),    QStringLiteral("9:05"),
+               QStringLiteral("--day"),     QStringLiteral("1"),
+               QStringLiteral("--order"),   QStringLiteral("fare"),
+               QStringLiteral("--routes"),  QStringLiteral("8"),
+               QStringLiteral("--extra"),   QStringLiteral("30"),
+               QStringLiteral("--detour"),  QStringLiteral("10"),
+               QStringLiteral("--changes"), QStringLiteral("4")});
+    QVERIFY(cli.waitForFinished(60000));
+    QCOMPARE(cli.exitCode(), 0);
+    const QByteArray printed = cli.readAllStandardOutput();
+    QCOMPARE(std::string(printed.constData(), static_cast<std::size_t>(printed.size())), w.read("saved.txt"));
+  }
+#endif
+
+  void noSaveWithoutSelectionOrWhenTheDialogIsCancelled() {
+    RouteWorld w;
+    ui::TRouteForm& form = w.forms->route();
+    form.setSortOrder(1);
+    w.grid->clearSelection();
+    w.prompts.saveFile = QString::fromStdString(w.file("saved.txt").string());
+    form.ItemSaveClick();
+    QVERIFY(!std::filesystem::exists(w.file("saved.txt")));
+    w.grid->selectRow(0);
+    w.prompts.saveFile.clear();
+    form.ItemSaveClick();
+    QVERIFY(!std::filesystem::exists(w.file("saved.txt")));
+    QVERIFY(w.prompts.boxes.empty());
+    // A file that cannot be written is reported.
+    w.prompts.saveFile = QString::fromStdString((w.file("no-such-dir") / "x.txt").string());
+    form.ItemSaveClick();
+    QCOMPARE(w.prompts.boxes.size(), std::size_t{1});
+    QCOMPARE(w.prompts.boxes[0].kind, ui::BoxKind::kError);
+  }
+
+  void missingRouteFilesGiveEmptyLists() {
+    UiWorld w;
+    w.start();
+    ui::TRouteForm& form = w.forms->route();
+    QCOMPARE(form.loadRouteList(1), -1);
+    QCOMPARE(w.find<QTableWidget>(&form, "StrGrid1")->rowCount(), 0);
+    QCOMPARE(form.loadRouteList(4), 0);
+  }
+};
+
+KIV_UI_TEST(RouteFormTest)
+
+}  // namespace kiv::test
+
+#include "RouteFormTest.moc"

@@ -1,0 +1,140 @@
+// The fare table and required-time windows of 東京: their blocks, and the
+// report and CSV exports, which are the engine's own (as kiv4cli -o writes).
+#include <QAction>
+#include <QComboBox>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "FtblPnl.h"
+#include "KivText.h"
+#include "RqTmPnl.h"
+#include "SDIMain.h"
+#include "TestRegistry.h"
+#include "UiWorld.h"
+
+namespace kiv::test {
+namespace {
+
+// The records "2 <block> ..." of a work file.
+int entries(const std::string& work, int block) {
+  int n = 0;
+  const std::string head = "2 " + std::to_string(block) + " ";
+  for (std::size_t at = 0; (at = work.find(head, at)) != std::string::npos; ++at) {
+    if (at == 0 || work[at - 1] == '\n') ++n;
+  }
+  return n;
+}
+
+}  // namespace
+
+class TableWindowsTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void fareTableBlocksAndExports() {
+    UiWorld w;
+    w.start();
+    const StationNo tokyo = w.engine->staName.findByName(sjis("東京"));
+    QCOMPARE(w.engine->fare.buildFareTable(tokyo), 0);
+    ui::TFtblForm& form = w.forms->ftbl();
+    form.fill();
+    form.showBlock(0);
+    QCOMPARE(form.windowTitle(), QStringLiteral("運賃表(東京駅)"));
+    auto* companies = w.find<QComboBox>(&form, "cmbColtd");
+    auto* fares = w.find<QTreeWidget>(&form, "lvFare");
+    QVERIFY(companies->count() >= 1);
+    QCOMPARE(companies->currentIndex(), 0);
+    const std::string work = w.read("$FareTbl.kv4");
+    QCOMPARE(fares->topLevelItemCount(), entries(work, 0));
+    QVERIFY(fares->topLevelItemCount() > 10);
+    QCOMPARE(fares->headerItem()->text(1), QStringLiteral("運賃"));
+
+    w.prompts.saveFile = QString::fromStdString(w.file("block0.txt").string());
+    form.ItemSaveClick();
+    QCOMPARE(w.engine->fare.exportFareTable(w.file("expected.txt"), 0, false), 0);
+    QCOMPARE(w.read("block0.txt"), w.read("expected.txt"));
+    QVERIFY(w.read("block0.txt").starts_with(sjis("  東京 からの運賃(円)  ～ ")));
+
+    w.find<QAction>(&form, "ItemFileCsv")->trigger();
+    QVERIFY(form.csvChecked());
+    w.prompts.saveFile = QString::fromStdString(w.file("all.csv").string());
+    form.ItemSaveAllClick();
+    QCOMPARE(w.engine->fare.exportFareTable(w.file("expected.csv"), -1, true), 0);
+    QCOMPARE(w.read("all.csv"), w.read("expected.csv"));
+    QVERIFY(w.read("all.csv").starts_with(sjis("From,会社,To,運賃\r\n")));
+    w.find<QAction>(&form, "ItemFileCsv")->trigger();
+    QVERIFY(!form.csvChecked());
+  }
+
+  void requiredTimeTablesAndExports() {
+    UiWorld w;
+    w.start();
+    const StationNo tokyo = w.engine->staName.findByName(sjis("東京"));
+    QCOMPARE(w.engine->dia.buildRequiredTimeTable(tokyo), 0);
+    ui::TReqTimeForm& form = w.forms->reqTime();
+    form.loadTrainList();
+    form.showRequiredTimes(0);
+    QCOMPARE(form.windowTitle(), QStringLiteral("所要時間表(東京駅)"));
+    auto* trains = w.find<QComboBox>(&form, "cmbTrain");
+    auto* times = w.find<QTreeWidget>(&form, "lvReqTime");
+    QVERIFY(trains->count() >= 2);
+    const std::string work = w.read("$RqTmTbl.kv4");
+    QCOMPARE(times->topLevelItemCount(), entries(work, 0));
+    trains->setCurrentIndex(1);
+    emit trains->activated(1);
+    QCOMPARE(times->topLevelItemCount(), entries(work, 1));
+    QCOMPARE(times->headerItem()->text(1), QStringLiteral("所要(分)"));
+
+    w.prompts.saveFile = QString::fromStdString(w.file("one.txt").string());
+    form.ItemSaveClick();
+    QCOMPARE(w.engine->dia.exportRequiredTimeTable(w.file("expected.txt"), 1, false), 0);
+    QCOMPARE(w.read("one.txt"), w.read("expected.txt"));
+
+    w.find<QAction>(&form, "ItemFileCsv")->trigger();
+    w.prompts.saveFile = QString::fromStdString(w.file("all.csv").string());
+    form.ItemSaveAllClick();
+    QCOMPARE(w.engine->dia.exportRequiredTimeTable(w.file("expected.csv"), -1, true), 0);
+    QCOMPARE(w.read("all.csv"), w.read("expected.csv"));
+    QVERIFY(w.read("all.csv").starts_with(sjis("From,列車,To,所要(分)\r\n")));
+  }
+
+  void cancelledSaveWritesNothing() {
+    UiWorld w;
+    w.start();
+    w.engine->fare.buildFareTable(w.engine->staName.findByName(sjis("東京")));
+    w.forms->ftbl().fill();
+    w.prompts.saveFile.clear();
+    w.forms->ftbl().ItemSaveAllClick();
+    QVERIFY(w.prompts.boxes.empty());
+  }
+
+  // A station without departures leaves the previous station's work file:
+  // the window must not show that station's tables as this one's.
+  void requiredTimesOfAStationWithoutDeparturesAreNotShown() {
+    UiWorld w;
+    w.start();
+    w.engine->dia.buildRequiredTimeTable(w.engine->staName.findByName(sjis("東京")));
+    const std::string before = w.read("$RqTmTbl.kv4");
+    // A station of the directory that no train leaves: the first station
+    // without departures, if the sample has one.
+    StationNo idle = -1;
+    for (int s = 1; s <= w.engine->staName.getCount() && idle == -1; ++s) {
+      if (w.engine->dia.departuresOf(static_cast<StationNo>(s)).empty()) idle = static_cast<StationNo>(s);
+    }
+    if (idle == -1) QSKIP("every sample station has departures");
+    char name[kStationNameSize] = {};
+    w.engine->staName.getName(idle, name);
+    auto* dep = w.forms->app().findChild<QComboBox*>(QStringLiteral("cmbDep"));
+    dep->setEditText(ui::fromSjisField(name));
+    w.forms->app().ItemRqTmTblClick();
+    QCOMPARE(w.prompts.boxes.size(), std::size_t{1});
+    QCOMPARE(w.prompts.boxes[0].text, QStringLiteral("\nこの駅の時刻データが存在しません"));
+    QVERIFY(!w.forms->reqTime().isVisible());
+    QCOMPARE(w.read("$RqTmTbl.kv4"), before);
+  }
+};
+
+KIV_UI_TEST(TableWindowsTest)
+
+}  // namespace kiv::test
+
+#include "TableWindowsTest.moc"

@@ -1,0 +1,60 @@
+#include "ProgPnl.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kiv::ui {
+
+TProgForm::TProgForm(QWidget* owner, int maximum) : QDialog(owner) {
+  setObjectName(QStringLiteral("ProgForm"));
+  setWindowTitle(QStringLiteral("検索中！！"));
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  setWindowModality(Qt::ApplicationModal);
+  setFixedSize(286, 108);
+  auto* column = new QVBoxLayout(this);
+  lblPercentage_ = new QLabel(this);
+  lblPercentage_->setObjectName(QStringLiteral("lblPercentage"));
+  lblPercentage_->setAccessibleName(QStringLiteral("検出経路数"));
+  progressBar1_ = new QProgressBar(this);
+  progressBar1_->setObjectName(QStringLiteral("ProgressBar1"));
+  progressBar1_->setAccessibleName(QStringLiteral("進行状況"));
+  progressBar1_->setFixedWidth(217);
+  progressBar1_->setRange(0, maximum);
+  progressBar1_->setTextVisible(false);
+  auto* lblNext = new QLabel(this);
+  lblNext->setObjectName(QStringLiteral("lblNext"));
+  lblNext->setAccessibleName(QStringLiteral("次"));
+  btnCancel_ = new QPushButton(QStringLiteral("中止"), this);
+  btnCancel_->setObjectName(QStringLiteral("btnCancel"));
+  btnCancel_->setAccessibleName(QStringLiteral("検索を中止"));
+  btnCancel_->setToolTip(QStringLiteral("検索を中止し、ここまでに見つかった経路を表示します"));
+  connect(btnCancel_, &QPushButton::clicked, this, &TProgForm::btnCancelClick);
+  auto* row = new QHBoxLayout;
+  row->addWidget(progressBar1_);
+  row->addWidget(btnCancel_);
+  column->addWidget(lblPercentage_);
+  column->addLayout(row);
+  column->addWidget(lblNext);
+  showCount(0);
+}
+
+void TProgForm::showCount(int n) {
+  progressBar1_->setValue(n);
+  lblPercentage_->setText(QStringLiteral("検出経路数:") + QString::number(n));
+}
+
+void TProgForm::setPosition(int n) {
+  showCount(n);
+  repaint();
+  QCoreApplication::processEvents();
+}
+
+void TProgForm::btnCancelClick() {
+  cancelled_ = true;
+  btnCancel_->setEnabled(false);
+}
+
+}  // namespace kiv::ui

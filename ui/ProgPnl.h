@@ -1,0 +1,42 @@
+// The progress window of the route search: the number of routes found so
+// far, a bar up to the route limit, and a cancel button that stops the
+// search (the routes found so far are then listed). It is created for one
+// search and blocks the other windows while the search runs.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace kiv::ui {
+
+class TProgForm : public QDialog {
+  Q_OBJECT
+ public:
+  TProgForm(QWidget* owner, int maximum);
+
+  // Shows n routes found and repaints at once; the search runs on this
+  // thread, so this is also where the cancel button gets its click.
+  void setPosition(int n);
+  bool cancelled() const { return cancelled_; }
+
+ public slots:
+  void btnCancelClick();
+
+ protected:
+  // Escape (or closing the window) cancels the search instead of hiding
+  // the window while the search goes on.
+  void reject() override { btnCancelClick(); }
+
+ private:
+  void showCount(int n);
+
+  QLabel* lblPercentage_;
+  QProgressBar* progressBar1_;
+  QPushButton* btnCancel_;
+  bool cancelled_ = false;
+};
+
+}  // namespace kiv::ui

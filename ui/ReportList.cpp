@@ -1,0 +1,85 @@
+#include "ReportList.h"
+
+#include <QHeaderView>
+#include <QLayout>
+#include <QMainWindow>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <cstdlib>
+
+#include "KivText.h"
+#include "ReportText.h"
+
+namespace kiv::ui {
+
+std::vector<std::vector<std::string>> readWorkRecords(const std::filesystem::path& file) {
+  std::vector<std::string> lines;
+  std::vector<std::vector<std::string>> records;
+  if (!report_text::readLines(file, lines)) return records;
+  records.reserve(lines.size());
+  for (const std::string& line : lines) records.push_back(report_text::words(line));
+  return records;
+}
+
+int wordNumber(const std::vector<std::string>& record, std::size_t index) {
+  return index < record.size() ? std::atoi(record[index].c_str()) : 0;
+}
+
+QString wordText(const std::vector<std::string>& record, std::size_t index) {
+  return index < record.size() ? fromSjis(record[index]) : QString();
+}
+
+QTreeWidget* makeReportList(QWidget* parent, const char* objectName, const QString& accessibleName,
+                            std::initializer_list<Column> columns) {
+  auto* list = new QTreeWidget(parent);
+  list->setObjectName(QString::fromLatin1(objectName));
+  list->setAccessibleName(accessibleName);
+  list->setRootIsDecorated(false);
+  list->setUniformRowHeights(true);
+  list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  list->setSortingEnabled(false);
+  list->header()->setSectionsClickable(false);
+  list->header()->setStretchLastSection(false);
+  QStringList captions;
+  for (const Column& c : columns) captions << QString::fromUtf8(c.caption);
+  list->setColumnCount(static_cast<int>(columns.size()));
+  list->setHeaderLabels(captions);
+  int i = 0;
+  for (const Column& c : columns) list->setColumnWidth(i++, c.width);
+  return list;
+}
+
+void addReportRow(QTreeWidget* list, const QStringList& cells, std::initializer_list<int> numbers) {
+  auto* item = new QTreeWidgetItem(cells);
+  for (int column : numbers) item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+  list->addTopLevelItem(item);
+}
+
+ToolPanelWindow makeToolPanelWindow(QMainWindow* window) {
+  auto* central = new QWidget(window);
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  auto* speedPanel = new QWidget(central);
+  speedPanel->setObjectName(QStringLiteral("SpeedPanel"));
+  column->addWidget(speedPanel);
+  window->setCentralWidget(central);
+  return {central, speedPanel, column};
+}
+
+QToolButton* makeToolButton(QWidget* parent, QLayout* row, const char* objectName, ToolPicture picture,
+                            const QString& hint) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(QString::fromLatin1(objectName));
+  button->setFixedSize(28, 28);
+  button->setIconSize(QSize(24, 24));
+  button->setAutoRaise(true);
+  button->setIcon(toolIcon(picture));
+  button->setToolTip(hint);
+  button->setAccessibleName(hint);
+  row->addWidget(button);
+  return button;
+}
+
+}  // namespace kiv::ui

@@ -1,0 +1,59 @@
+// Helpers shared by the result windows: the records of a text work file,
+// the read-only report lists with their columns, and the tool buttons and
+// menu items that run the same handler.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Pictures.h"
+
+class QTreeWidget;
+class QWidget;
+class QToolButton;
+class QLayout;
+class QMainWindow;
+class QVBoxLayout;
+
+namespace kiv::ui {
+
+// The whitespace-separated words of every line of a work file (Shift-JIS,
+// CR LF or LF); empty when the file cannot be read.
+std::vector<std::vector<std::string>> readWorkRecords(const std::filesystem::path& file);
+
+// The number of a record word, 0 when it is not one.
+int wordNumber(const std::vector<std::string>& record, std::size_t index);
+// A record word as text; empty when the record is shorter.
+QString wordText(const std::vector<std::string>& record, std::size_t index);
+
+struct Column {
+  const char* caption;
+  int width;
+};
+
+// A read-only report list whose column headers do not react to clicks.
+QTreeWidget* makeReportList(QWidget* parent, const char* objectName, const QString& accessibleName,
+                            std::initializer_list<Column> columns);
+// Cells of the columns in `numbers` are aligned to the right.
+void addReportRow(QTreeWidget* list, const QStringList& cells, std::initializer_list<int> numbers = {});
+
+// The body of a window with a tool bar: a central widget whose column
+// holds the tool panel "SpeedPanel" first; the caller fills the panel and
+// adds the rest of the window to the column.
+struct ToolPanelWindow {
+  QWidget* central;
+  QWidget* speedPanel;
+  QVBoxLayout* column;
+};
+ToolPanelWindow makeToolPanelWindow(QMainWindow* window);
+
+// A flat 28 x 28 tool button with a picture and a hint, added to `row`.
+QToolButton* makeToolButton(QWidget* parent, QLayout* row, const char* objectName, ToolPicture picture,
+                            const QString& hint);
+
+}  // namespace kiv::ui

@@ -1,0 +1,251 @@
+#include "RoutePnl.h"
+
+#include <QActionGroup>
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "Prompts.h"
+#include "RDiaMan.h"
+#include "ReportList.h"
+#include "RouteListExport.h"
+
+namespace kiv::ui {
+namespace {
+
+const char* const kListFiles[3] = {"$MltRtL1.kv4", "$MltRtL2.kv4", "$MltRtL3.kv4"};
+constexpr int kGridWidths[10] = {39, 79, 80, 60, 59, 52, 52, 54, 245, 7};
+
+QString minutesText(int total) { return QString::asprintf("%2d:%02d", total / 60, total % 60); }
+
+}  // namespace
+
+TRouteForm::TRouteForm(RDiaMan& dia, const std::filesystem::path& dataDir) : dia_(dia), dataDir_(dataDir) {
+  setObjectName(QStringLiteral("RouteForm"));
+  setWindowTitle(QStringLiteral("経路の検出結果(開発中サンプル)"));
+  resize(720, 568);
+
+  const auto [central, speedPanel, column] = makeToolPanelWindow(this);
+  buildToolBar(speedPanel);
+
+  strGrid1_ = new QTableWidget(0, 10, central);
+  strGrid1_->setObjectName(QStringLiteral("StrGrid1"));
+  strGrid1_->setAccessibleName(QStringLiteral("検出経路の一覧"));
+  strGrid1_->setHorizontalHeaderLabels(
+      {QStringLiteral("No."), QStringLiteral("予想到着"), QStringLiteral("予想所要"), QStringLiteral("運賃"),
+       QStringLiteral("乗換数"), QStringLiteral("乗車"), QStringLiteral("徒歩"), QStringLiteral("待ち"),
+       QStringLiteral("途中乗り継ぎ"), QString()});
+  strGrid1_->verticalHeader()->hide();
+  strGrid1_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  strGrid1_->setSelectionMode(QAbstractItemView::ContiguousSelection);
+  strGrid1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  strGrid1_->horizontalHeader()->setSectionsMovable(true);
+  strGrid1_->horizontalHeader()->setSectionsClickable(false);
+  strGrid1_->verticalHeader()->setDefaultSectionSize(strGrid1_->fontMetrics().height() + 6);
+  for (int c = 0; c < 10; ++c) strGrid1_->setColumnWidth(c, kGridWidths[c]);
+  connect(strGrid1_, &QTableWidget::itemSelectionChanged, this, &TRouteForm::StrGrid1Click);
+
+  lvTrain_ = makeReportList(
+      central, "lvTrain", QStringLiteral("列車"),
+      {{"列車/徒歩", 240}, {"区間", 200}, {"乗車時刻", 80}, {"降車時刻", 80}, {"所要時間", 80}});
+  lvFare_ =
+      makeReportList(central, "lvFare", QStringLiteral("運賃"), {{"切符", 120}, {"区間", 180}, {"運賃", 60}});
+  lvSta_ = makeReportList(central, "lvSta", QStringLiteral("乗継駅"),
+                          {{"乗継駅", 120}, {"徒歩時間", 80}, {"待ち時間", 80}});
+  auto* bottom = new QSplitter(Qt::Horizontal, central);
+  bottom->addWidget(lvFare_);
+  bottom->addWidget(lvSta_);
+  auto* splitter2 = new QSplitter(Qt::Vertical, central);
+  splitter2->setObjectName(QStringLiteral("Splitter2"));
+  splitter2->addWidget(lvTrain_);
+  splitter2->addWidget(bottom);
+  auto* splitter1 = new QSplitter(Qt::Vertical, central);
+  splitter1->setObjectName(QStringLiteral("Splitter1"));
+  splitter1->addWidget(strGrid1_);
+  splitter1->addWidget(splitter2);
+  splitter1->setSizes({220, 300});
+  column->addWidget(splitter1, 1);
+  buildMenus();
+  // Detection order is marked from the start; the lists are read only when
+  // a search has written them.
+  markOrder(1);
+}
+
+void TRouteForm::markOrder(int order) {
+  sortItems_[order - 1]->setChecked(true);
+  sortButtons_[order - 1]->setChecked(true);
+}
+
+void TRouteForm::buildToolBar(QWidget* panel) {
+  auto* row = new QHBoxLayout(panel);
+  row->setContentsMargins(4, 2, 4, 2);
+  row->setSpacing(2);
+  connect(makeToolButton(panel, row, "btnExit", ToolPicture::kExit, QStringLiteral("検出結果を閉じる |")),
+          &QToolButton::clicked, this, &TRouteForm::ItemExitClick);
+  connect(makeToolButton(panel, row, "btnSave", ToolPicture::kSave, QStringLiteral("選択した経路を保存 |")),
+          &QToolButton::clicked, this, &TRouteForm::ItemSaveClick);
+  row->addSpacing(12);
+  auto* label1 = new QLabel(QStringLiteral("出発時刻"), panel);
+  label1->setObjectName(QStringLiteral("Label1"));
+  row->addWidget(label1);
+  pnlDepTime_ = new QLabel(panel);
+  pnlDepTime_->setObjectName(QStringLiteral("pnlDepTime"));
+  pnlDepTime_->setAccessibleName(QStringLiteral("出発時刻"));
+  pnlDepTime_->setFrameShape(QFrame::Panel);
+  pnlDepTime_->setFrameShadow(QFrame::Sunken);
+  pnlDepTime_->setMinimumWidth(56);
+  pnlDepTime_->setAlignment(Qt::AlignCenter);
+  row->addWidget(pnlDepTime_);
+  row->addSpacing(12);
+  auto* group = new QButtonGroup(panel);
+  const struct {
+    const char* name;
+    ToolPicture picture;
+    const char* hint;
+    void (TRouteForm::*handler)();
+  } sorts[3] = {
+      {"btnSortPickup", ToolPicture::kSortFound, "検出順にソート", &TRouteForm::ItemSortPickupClick},
+      {"btnSortTime", ToolPicture::kSortTime, "到着順にソート", &TRouteForm::ItemSortTimeClick},
+      {"btnSortFare", ToolPicture::kSortFare, "運賃の安い順にソート", &TRouteForm::ItemSortFareClick}};
+  for (int i = 0; i < 3; ++i) {
+    QToolButton* b =
+        makeToolButton(panel, row, sorts[i].name, sorts[i].picture, QString::fromUtf8(sorts[i].hint));
+    b->setCheckable(true);
+    group->addButton(b);
+    connect(b, &QToolButton::clicked, this, sorts[i].handler);
+    sortButtons_[i] = b;
+  }
+  row->addStretch(1);
+}
+
+void TRouteForm::buildMenus() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+  QAction* save = file->addAction(QStringLiteral("選択した経路を保存(&S)..."));
+  save->setObjectName(QStringLiteral("ItemSave"));
+  connect(save, &QAction::triggered, this, &TRouteForm::ItemSaveClick);
+  file->addSeparator();
+  QAction* exit = file->addAction(QStringLiteral("閉じる(&C)"));
+  exit->setObjectName(QStringLiteral("ItemExit"));
+  connect(exit, &QAction::triggered, this, &TRouteForm::ItemExitClick);
+
+  QMenu* sort = menuBar()->addMenu(QStringLiteral("ソート(&S)"));
+  auto* group = new QActionGroup(this);
+  const struct {
+    const char* name;
+    const char* caption;
+    void (TRouteForm::*handler)();
+  } items[3] = {{"ItemSortPickup", "検出順(&P)", &TRouteForm::ItemSortPickupClick},
+                {"ItemSortTime", "時間順(&T)", &TRouteForm::ItemSortTimeClick},
+                {"ItemSortFare", "運賃順(&F)", &TRouteForm::ItemSortFareClick}};
+  for (int i = 0; i < 3; ++i) {
+    QAction* a = sort->addAction(QString::fromUtf8(items[i].caption));
+    a->setObjectName(QString::fromLatin1(items[i].name));
+    a->setCheckable(true);
+    group->addAction(a);
+    connect(a, &QAction::triggered, this, items[i].handler);
+    sortItems_[i] = a;
+  }
+}
+
+void TRouteForm::setSortOrder(int order) {
+  if (order < 1 || order > 3) {
+    sortOrder_ = 1;
+    return;
+  }
+  markOrder(order);
+  sortOrder_ = order;
+  showRouteDetail(loadRouteList(order));
+}
+
+int TRouteForm::loadRouteList(int order) {
+  if (order < 1 || order > 3) return 0;
+  const QSignalBlocker quiet(strGrid1_);
+  strGrid1_->setRowCount(0);
+  int first = -1;
+  for (const auto& r : readWorkRecords(dataDir_ / kListFiles[order - 1])) {
+    if (r.empty()) continue;
+    if (r[0] == "0") {
+      setWindowTitle(QStringLiteral("検出経路(") + wordText(r, 1) + QStringLiteral("→") + wordText(r, 2) +
+                     QStringLiteral(")"));
+      pnlDepTime_->setText(wordText(r, 3));
+    } else if (r[0] == "9") {
+      const int row = strGrid1_->rowCount();
+      strGrid1_->insertRow(row);
+      const QStringList cells = {QString::number(wordNumber(r, 1) + 1),
+                                 wordText(r, 3),
+                                 minutesText(wordNumber(r, 4)),
+                                 wordText(r, 5),
+                                 wordText(r, 6),
+                                 wordText(r, 7),
+                                 wordText(r, 8),
+                                 wordText(r, 9),
+                                 wordText(r, 10),
+                                 wordText(r, 2)};
+      for (int c = 0; c < cells.size(); ++c) {
+        auto* cell = new QTableWidgetItem(cells[c]);
+        if (c != kViaColumn) cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        strGrid1_->setItem(row, c, cell);
+      }
+      if (first == -1) first = wordNumber(r, 2);
+    }
+  }
+  return first;
+}
+
+void TRouteForm::showRouteDetail(int n) {
+  lvTrain_->clear();
+  lvSta_->clear();
+  lvFare_->clear();
+  const QString arrow = QStringLiteral("→");
+  for (const auto& r : readWorkRecords(dataDir_ / "$MltRtDt.kv4")) {
+    if (r.size() < 2 || wordNumber(r, 1) != n) continue;
+    if (r[0] == "1") {
+      addReportRow(lvSta_, {wordText(r, 2), wordText(r, 3), wordText(r, 4)}, {1, 2});
+    } else if (r[0] == "2") {
+      addReportRow(lvTrain_,
+                   {wordText(r, 2), wordText(r, 3) + arrow + wordText(r, 4), wordText(r, 5), wordText(r, 6),
+                    QString::number(wordNumber(r, 7) + wordNumber(r, 8))},
+                   {4});
+    } else if (r[0] == "3") {
+      addReportRow(lvFare_, {wordText(r, 3), wordText(r, 4) + arrow + wordText(r, 5), wordText(r, 6)}, {2});
+    }
+  }
+}
+
+void TRouteForm::StrGrid1Click() {
+  const QList<QTableWidgetSelectionRange> ranges = strGrid1_->selectedRanges();
+  if (ranges.isEmpty()) return;
+  int top = ranges.front().topRow();
+  for (const auto& range : ranges) top = std::min(top, range.topRow());
+  showRouteDetail(strGrid1_->item(top, kDetectionColumn)->text().toInt());
+}
+
+void TRouteForm::ItemSaveClick() {
+  const QList<QTableWidgetSelectionRange> ranges = strGrid1_->selectedRanges();
+  if (ranges.isEmpty()) return;
+  int top = ranges.front().topRow();
+  int bottom = ranges.front().bottomRow();
+  for (const auto& range : ranges) {
+    top = std::min(top, range.topRow());
+    bottom = std::max(bottom, range.bottomRow());
+  }
+  if (top > bottom) return;
+  const QString file = prompts().askSaveFile(this);
+  if (file.isEmpty()) return;
+  std::vector<int> detections;
+  for (int row = top; row <= bottom; ++row)
+    detections.push_back(strGrid1_->item(row, kDetectionColumn)->text().toInt());
+  if (writeRouteDescriptions(dia_, file.toStdString(), sortOrder_, top + 1, detections) != 0) {
+    reportSaveFailure(this, file);
+  }
+}
+
+}  // namespace kiv::ui

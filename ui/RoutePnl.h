@@ -1,0 +1,68 @@
+// The route list window: the routes of the last search in detection, time
+// or fare order, the trains, changes and fare sections of the selected
+// route, and the text export of the selected routes. It keeps no routes in
+// memory: every order change re-reads the route list files of the search.
+#pragma once
+
+#include <QMainWindow>
+#include <filesystem>
+
+class QAction;
+class QLabel;
+class QTableWidget;
+class QToolButton;
+class QTreeWidget;
+
+namespace kiv {
+class RDiaMan;
+}
+
+namespace kiv::ui {
+
+class TRouteForm : public QMainWindow {
+  Q_OBJECT
+ public:
+  static constexpr int kViaColumn = 8;
+  static constexpr int kDetectionColumn = 9;
+
+  TRouteForm(RDiaMan& dia, const std::filesystem::path& dataDir);
+
+  // Orders 1 detection, 2 time, 3 fare: marks the order, loads its list and
+  // shows the details of its first route. Any other value only makes the
+  // remembered order 1.
+  void setSortOrder(int order);
+  int sortOrder() const { return sortOrder_; }
+  // Fills the grid from the list file of the order; the detection number of
+  // the first route, or -1 when there is none (0 for an unknown order).
+  int loadRouteList(int order);
+  // Fills the three detail lists with the records of route n.
+  void showRouteDetail(int n);
+
+ public slots:
+  void ItemSortPickupClick() { setSortOrder(1); }
+  void ItemSortTimeClick() { setSortOrder(2); }
+  void ItemSortFareClick() { setSortOrder(3); }
+  void StrGrid1Click();
+  void ItemSaveClick();
+  void ItemExitClick() { close(); }
+
+ private:
+  void buildToolBar(QWidget* panel);
+  void buildMenus();
+  // Checks the menu item and presses the tool button of the order (1..3).
+  void markOrder(int order);
+
+  RDiaMan& dia_;
+  std::filesystem::path dataDir_;
+  int sortOrder_ = 1;
+
+  QLabel* pnlDepTime_ = nullptr;
+  QToolButton* sortButtons_[3] = {};
+  QAction* sortItems_[3] = {};
+  QTableWidget* strGrid1_ = nullptr;
+  QTreeWidget* lvTrain_ = nullptr;
+  QTreeWidget* lvFare_ = nullptr;
+  QTreeWidget* lvSta_ = nullptr;
+};
+
+}  // namespace kiv::ui

@@ -1,0 +1,309 @@
+#include "SDIMain.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cctype>
+
+#include "ColtdPnl.h"
+#include "DefPanel.h"
+#include "Engine.h"
+#include "Forms.h"
+#include "HelpWindow.h"
+#include "KivText.h"
+#include "Prompts.h"
+#include "ReportList.h"
+#include "ReportText.h"
+#include "StaPanel.h"
+#include "StationCompleter.h"
+
+namespace kiv::ui {
+namespace {
+
+constexpr int kClientWidth = 359;
+constexpr int kToolBarHeight = 36;
+constexpr int kStationPanelHeight = 72;
+// The size the window grows to once a command loads text into the output
+// pane: wide enough for the report lines, high enough for an hour's trains.
+constexpr int kOutputWidth = 680;
+constexpr int kOutputHeight = 420;
+
+// The reports pad their columns by Shift-JIS bytes, one column per byte:
+// they line up only in a font whose full-width letters are exactly two
+// half-width ones wide, as in the Japanese gothic fixed fonts.
+QFont reportFont() {
+  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  font.setFamilies({QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP"), font.family()});
+  font.setStyleHint(QFont::TypeWriter);
+  return font;
+}
+
+}  // namespace
+
+bool isDeveloperWord(const std::vector<std::string>& args) {
+  if (args.empty()) return false;
+  std::string word = args.front();
+  std::transform(word.begin(), word.end(), word.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return word == "vord";
+}
+
+TAppForm::TAppForm(Engine& engine, KivForms& forms, bool developerMode)
+    : engine_(engine),
+      forms_(forms),
+      developerMode_(developerMode),
+      clock_([] { return QDateTime::currentDateTime(); }) {
+  setObjectName(QStringLiteral("AppForm"));
+  setWindowTitle(QStringLiteral("Kiv for Windows"));
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+
+  const auto [central, speedPanel, column] = makeToolPanelWindow(this);
+  speedPanel->setFixedHeight(kToolBarHeight);
+  buildToolBar(speedPanel);
+  auto* panel1 = new QWidget(central);
+  panel1->setObjectName(QStringLiteral("Panel1"));
+  panel1->setFixedHeight(kStationPanelHeight);
+  buildStationPanel(panel1);
+  outputRE_ = new QPlainTextEdit(central);
+  outputRE_->setObjectName(QStringLiteral("OutputRE"));
+  outputRE_->setAccessibleName(QStringLiteral("出力"));
+  outputRE_->setReadOnly(true);
+  outputRE_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  outputRE_->setFont(reportFont());
+  outputRE_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  outputRE_->hide();
+  column->addWidget(panel1);
+  column->addWidget(outputRE_, 1);
+  buildMenus();
+
+  move(engine_.def.getWindowX(), engine_.def.getWindowY());
+  fillStationBox(cmbDep_, true);
+  fillStationBox(cmbArv_, false);
+  fitToContents();
+}
+
+TAppForm::~TAppForm() = default;
+
+QToolButton* TAppForm::addToolButton(QWidget* panel, const char* name, const QString& hint,
+                                     ToolPicture picture, void (TAppForm::*handler)()) {
+  QToolButton* button = makeToolButton(panel, panel->layout(), name, picture, hint);
+  connect(button, &QToolButton::clicked, this, handler);
+  return button;
+}
+
+void TAppForm::buildToolBar(QWidget* speedPanel) {
+  auto* row = new QHBoxLayout(speedPanel);
+  row->setContentsMargins(4, 4, 4, 4);
+  row->setSpacing(1);
+  addToolButton(speedPanel, "ExitBtn", QStringLiteral("Kiv for Windows の終了"), ToolPicture::kExit,
+                &TAppForm::ItemExitClick);
+  row->addSpacing(6);
+  addToolButton(speedPanel, "RouteBtn", QStringLiteral("運賃・時間計算"), ToolPicture::kRoute,
+                &TAppForm::ItemCalcClick);
+  addToolButton(speedPanel, "FareTblBtn", QStringLiteral("運賃表作成"), ToolPicture::kFareTable,
+                &TAppForm::ItemFTableClick);
+  addToolButton(speedPanel, "RqTmTblBtn", QStringLiteral("所要時間表作成"), ToolPicture::kRequiredTime,
+                &TAppForm::ItemRqTmTblClick);
+  addToolButton(speedPanel, "TTableBtn", QStringLiteral("駅時刻表作成"), ToolPicture::kTimetable,
+                &TAppForm::ItemTTableClick);
+  row->addSpacing(6);
+  addToolButton(speedPanel, "DefBtn", QStringLiteral("条件設定"), ToolPicture::kConditions,
+                &TAppForm::DefItemClick);
+  addToolButton(speedPanel, "CoLtdbtn", QStringLiteral("利用路線設定"), ToolPicture::kLines,
+                &TAppForm::ColtdItemClick);
+  row->addSpacing(6);
+  QToolButton* view = addToolButton(speedPanel, "ViewBtn", QStringLiteral("データ閲覧"),
+                                    ToolPicture::kDataView, &TAppForm::ViewBtnClick);
+  QToolButton* test1 =
+      addToolButton(speedPanel, "TestBtn1", QString(), ToolPicture::kRoute, &TAppForm::TestBtn1Click);
+  test1->setIcon(QIcon());
+  test1->setText(QStringLiteral("旧"));
+  test1->setAccessibleName(QStringLiteral("旧"));
+  QToolButton* test2 = addToolButton(speedPanel, "TestBtn2", QStringLiteral("経路一覧サンプル"),
+                                     ToolPicture::kRoute, &TAppForm::TestBtn2Click);
+  test2->setIcon(QIcon());
+  test2->setText(QStringLiteral("R"));
+  row->addStretch(1);
+  for (QToolButton* b : {view, test1, test2}) b->setVisible(developerMode_);
+}
+
+void TAppForm::buildStationPanel(QWidget* panel) {
+  auto* grid = new QGridLayout(panel);
+  grid->setContentsMargins(8, 6, 8, 6);
+  grid->setHorizontalSpacing(8);
+  auto makeButton = [&](const char* name, const QString& caption, const QString& hint, int row,
+                        void (TAppForm::*handler)()) {
+    auto* button = new QPushButton(caption, panel);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setToolTip(hint);
+    button->setAccessibleName(hint);
+    button->setFixedWidth(80);
+    connect(button, &QPushButton::clicked, this, handler);
+    grid->addWidget(button, row, 0);
+    return button;
+  };
+  auto makeBox = [&](const char* name, const QString& accessible, int row) {
+    auto* box = new QComboBox(panel);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setAccessibleName(accessible);
+    box->setEditable(true);
+    box->lineEdit()->setAccessibleName(accessible);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setFixedWidth(240);
+    box->setCompleter(new StationCompleter(engine_.staName, box));
+    grid->addWidget(box, row, 1);
+    return box;
+  };
+  QPushButton* dep = makeButton("btnRefDep", QStringLiteral("From..."), QStringLiteral("出発駅設定"), 0,
+                                &TAppForm::btnRefDepClick);
+  QPushButton* arv = makeButton("btnRefArv", QStringLiteral("To..."), QStringLiteral("目的駅設定"), 1,
+                                &TAppForm::btnRefArvClick);
+  cmbDep_ = makeBox("cmbDep", QStringLiteral("出発駅"), 0);
+  cmbArv_ = makeBox("cmbArv", QStringLiteral("到着駅"), 1);
+  grid->setColumnStretch(2, 1);  // the boxes stay beside their buttons when the window grows
+  setTabOrder(dep, arv);
+  setTabOrder(arv, cmbDep_);
+  setTabOrder(cmbDep_, cmbArv_);
+}
+
+void TAppForm::buildMenus() {
+  auto add = [this](QMenu* menu, const QString& caption, const QKeySequence& key, void (TAppForm::*handler)(),
+                    const QString& hint = QString()) {
+    QAction* action = menu->addAction(caption);
+    action->setShortcut(key);
+    action->setStatusTip(hint);
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+  };
+  QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+  add(file, QStringLiteral("Kiv の終了(&X)"), {}, &TAppForm::ItemExitClick, QStringLiteral("Kiv を終了する"));
+
+  QMenu* functions = menuBar()->addMenu(QStringLiteral("機能(&Z)"));
+  QMenu* stations = functions->addMenu(QStringLiteral("駅入力(&S)"));
+  add(stations, QStringLiteral("出発駅(&D)..."), QKeySequence(Qt::CTRL | Qt::Key_F1),
+      &TAppForm::btnRefDepClick);
+  add(stations, QStringLiteral("目的駅(&A)..."), QKeySequence(Qt::CTRL | Qt::Key_F2),
+      &TAppForm::btnRefArvClick);
+  add(functions, QStringLiteral("運賃・時間計算(&C)"), QKeySequence(Qt::CTRL | Qt::Key_F5),
+      &TAppForm::ItemCalcClick, QStringLiteral("出発駅から目的駅までの運賃と時間を計算する"));
+  add(functions, QStringLiteral("運賃表作成(&F)"), QKeySequence(Qt::CTRL | Qt::Key_F6),
+      &TAppForm::ItemFTableClick, QStringLiteral("出発駅の運賃表を作成する"));
+  add(functions, QStringLiteral("所要時間表作成(&R)"), QKeySequence(Qt::CTRL | Qt::Key_F7),
+      &TAppForm::ItemRqTmTblClick);
+  add(functions, QStringLiteral("駅時刻表作成(&T)"), QKeySequence(Qt::CTRL | Qt::Key_F8),
+      &TAppForm::ItemTTableClick, QStringLiteral("出発駅の発車時刻表を作成する"));
+
+  QMenu* options = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
+  add(options, QStringLiteral("条件設定(&D)..."), QKeySequence(Qt::CTRL | Qt::Key_F3),
+      &TAppForm::DefItemClick, QStringLiteral("探索条件を設定する"));
+  add(options, QStringLiteral("利用路線設定(&U)..."), QKeySequence(Qt::CTRL | Qt::Key_F4),
+      &TAppForm::ColtdItemClick, QStringLiteral("利用する路線を設定する"));
+
+  toolMenu_ = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
+  toolMenu_->setObjectName(QStringLiteral("ToolMenu"));
+  add(toolMenu_, QStringLiteral("環境設定(&E)..."), {}, &TAppForm::ItemEnvClick);
+  add(toolMenu_, QStringLiteral("ダイヤデータ作成(&D)..."), {}, &TAppForm::ItemDiaClick);
+  QMenu* data = toolMenu_->addMenu(QStringLiteral("各種データ作成(&P)"));
+  add(data, QStringLiteral("Tokyo101-200km(&T)"), {}, &TAppForm::Item101tokyoClick);
+  add(data, QStringLiteral("JR最廉経路(&F)"), {}, &TAppForm::ItemJRcheepClick);
+  add(data, QStringLiteral("駅名リスト(&S)"), {}, &TAppForm::ItemStaListClick);
+  toolMenu_->menuAction()->setVisible(developerMode_);
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+  add(help, QStringLiteral("トピックの検索(&H)..."), QKeySequence(Qt::Key_F1), &TAppForm::ItemKeywordClick);
+  help->addSeparator();
+  add(help, QStringLiteral("バージョン情報(&A)..."), {}, &TAppForm::About1Click);
+}
+
+void TAppForm::fillStationBox(QComboBox* box, bool departure) {
+  box->clear();
+  box->setEditText(QString());
+  char buffer[kStationNameSize] = {};
+  for (int i = 0; i < RDefMan::kRecentCount; ++i) {
+    const int got = departure ? engine_.def.getRecentDep(i, buffer) : engine_.def.getRecentArv(i, buffer);
+    if (got == 0) box->addItem(fromSjisField(buffer));
+  }
+  if (box->count() > 0) box->setCurrentIndex(0);
+}
+
+void TAppForm::setStationText(int target, const QString& text) {
+  (target == kTargetDeparture ? cmbDep_ : cmbArv_)->setEditText(text);
+}
+
+QString TAppForm::departureText() const { return cmbDep_->currentText(); }
+
+QString TAppForm::outputText() const { return outputRE_->toPlainText(); }
+
+bool TAppForm::outputVisible() const { return outputRE_->isVisibleTo(this) && outputRE_->height() > 0; }
+
+StationNo TAppForm::resolveStation(QComboBox* box, const char* message) {
+  const std::optional<std::string> text = toSjis(box->currentText());
+  const StationNo n = text ? engine_.staName.findByName(*text) : StationNo{-1};
+  if (n == -1) warn(this, QString::fromUtf8(message));
+  return n;
+}
+
+void TAppForm::fitToContents() {
+  const bool output = outputRE_->isVisibleTo(this);
+  const int client = kToolBarHeight + kStationPanelHeight + (output ? kOutputHeight : 0);
+  setFixedSize(output ? kOutputWidth : kClientWidth, client + menuBar()->sizeHint().height());
+}
+
+void TAppForm::loadOutput(const std::filesystem::path& file) {
+  outputRE_->setPlainText(QString());
+  std::vector<std::string> lines;
+  QString text;
+  if (report_text::readLines(file, lines)) {
+    for (const std::string& line : lines) text += fromSjis(line) + QLatin1Char('\n');
+  }
+  outputRE_->setPlainText(text);
+  if (!outputRE_->isVisibleTo(this)) {
+    outputRE_->show();
+    fitToContents();
+  }
+}
+
+void TAppForm::closeEvent(QCloseEvent* event) {
+  const QRect frame = frameGeometry();
+  engine_.def.setWindowX(static_cast<std::int16_t>(frame.x()));
+  engine_.def.setWindowY(static_cast<std::int16_t>(frame.y()));
+  engine_.def.setWindowW(static_cast<std::int16_t>(frame.width()));
+  engine_.def.setWindowH(static_cast<std::int16_t>(frame.height()));
+  engine_.def.saveSettings();
+  QMainWindow::closeEvent(event);
+  emit closed();
+}
+
+void TAppForm::ItemExitClick() { close(); }
+
+void TAppForm::btnRefDepClick() {
+  stationTarget_ = kTargetDeparture;
+  forms_.sta().exec();
+}
+
+void TAppForm::btnRefArvClick() {
+  stationTarget_ = kTargetArrival;
+  forms_.sta().exec();
+}
+
+void TAppForm::DefItemClick() { forms_.def().exec(); }
+
+void TAppForm::ColtdItemClick() { forms_.coltd().exec(); }
+
+void TAppForm::ItemKeywordClick() {
+  if (!help_) help_ = new HelpWindow(this);
+  help_->showTopics();
+}
+
+}  // namespace kiv::ui

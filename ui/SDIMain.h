@@ -1,0 +1,126 @@
+// The main window: the tool bar, the two station boxes filled from the
+// recent-station lists, the menus and their commands. The commands
+// themselves (route, tables, timetable, data) are in SDIMainCommands.cpp.
+#pragma once
+
+#include <QDateTime>
+#include <QMainWindow>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Pictures.h"
+#include "Types.h"
+
+class QComboBox;
+class QPlainTextEdit;
+class QToolButton;
+class QMenu;
+
+namespace kiv {
+class Engine;
+}
+
+namespace kiv::ui {
+
+class KivForms;
+class HelpWindow;
+
+// True when the first program argument is the developer word "vord", in
+// any letter case. `args` are the arguments after the program name.
+bool isDeveloperWord(const std::vector<std::string>& args);
+
+// The departure time of a route command: hour, minute and day of week
+// (0 Sunday .. 6 Saturday).
+struct Departure {
+  int hour = 0;
+  int minute = 0;
+  int day = 0;
+};
+
+class TAppForm : public QMainWindow {
+  Q_OBJECT
+ public:
+  static constexpr int kTargetDeparture = 1;
+  static constexpr int kTargetArrival = 2;
+
+  TAppForm(Engine& engine, KivForms& forms, bool developerMode);
+  ~TAppForm() override;
+
+  bool developerMode() const { return developerMode_; }
+  // 1 when the station selection dialog was opened for the departure box,
+  // 2 for the arrival box.
+  int stationTarget() const { return stationTarget_; }
+  // Puts a chosen station into the edit text of the departure (target 1)
+  // or the arrival box; the items and the recent lists stay as they are.
+  void setStationText(int target, const QString& text);
+  QString departureText() const;
+  // The output pane's text; the pane shows once text is loaded into it.
+  QString outputText() const;
+  bool outputVisible() const;
+  // The local clock the route command reads; tests set their own.
+  void setClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
+
+ public slots:
+  void ItemExitClick();
+  void btnRefDepClick();
+  void btnRefArvClick();
+  void ItemCalcClick();
+  void ItemFTableClick();
+  void ItemRqTmTblClick();
+  void ItemTTableClick();
+  void DefItemClick();
+  void ColtdItemClick();
+  void ItemEnvClick();
+  void ItemDiaClick();
+  void Item101tokyoClick();
+  void ItemJRcheepClick();
+  void ItemStaListClick();
+  void ItemKeywordClick();
+  void About1Click();
+  void ViewBtnClick();
+  void TestBtn1Click();
+  void TestBtn2Click();
+
+ signals:
+  // The main window was closed: the program ends, whatever other windows
+  // are still open.
+  void closed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildToolBar(QWidget* speedPanel);
+  void buildStationPanel(QWidget* panel);
+  void buildMenus();
+  QToolButton* addToolButton(QWidget* panel, const char* name, const QString& hint, ToolPicture picture,
+                             void (TAppForm::*handler)());
+  void fillStationBox(QComboBox* box, bool departure);
+  // The station number of the box's text, or -1 after the warning `message`.
+  StationNo resolveStation(QComboBox* box, const char* message);
+  // Both stations of a route command, pushed to the recent lists; false
+  // (after its warning, with nothing changed) when they do not resolve or
+  // are the same station.
+  bool resolveJourney(StationNo& from, StationNo& to);
+  // The departure station of a table command, pushed to the recent list.
+  StationNo resolveTableOrigin();
+  Departure departureTime() const;
+  void loadOutput(const std::filesystem::path& file);
+  void fitToContents();
+
+  Engine& engine_;
+  KivForms& forms_;
+  bool developerMode_;
+  int stationTarget_ = kTargetDeparture;
+  std::function<QDateTime()> clock_;
+
+  QComboBox* cmbDep_ = nullptr;
+  QComboBox* cmbArv_ = nullptr;
+  QPlainTextEdit* outputRE_ = nullptr;
+  QMenu* toolMenu_ = nullptr;
+  HelpWindow* help_ = nullptr;
+};
+
+}  // namespace kiv::ui

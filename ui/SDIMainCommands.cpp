@@ -1,0 +1,215 @@
+// The commands of the main window: the route commands, the fare table, the
+// required-time table and the station timetable of the departure station,
+// and the developer's data commands and windows.
+#include <QComboBox>
+#include <QDir>
+#include <filesystem>
+
+#include "About.h"
+#include "Engine.h"
+#include "EnvPanel.h"
+#include "Forms.h"
+#include "FtblPnl.h"
+#include "KivText.h"
+#include "MkDiaPnl.h"
+#include "OptPanel.h"
+#include "ProgPnl.h"
+#include "Prompts.h"
+#include "RoutePnl.h"
+#include "RqTmPnl.h"
+#include "SDIMain.h"
+#include "ViewPnl.h"
+#include "WaitCursor.h"
+
+namespace kiv::ui {
+namespace {
+
+constexpr char kBadDeparture[] = "\n出発駅の入力が正しくありません";
+constexpr char kBadArrival[] = "\n到着駅の入力が正しくありません";
+constexpr char kSameStations[] = "\n出発駅と到着駅が同じです";
+constexpr char kNoRoute[] = "\n経路が見当たりません";
+constexpr char kRouteLimitReached[] =
+    "\n検出経路数が設定値に達したため検出処理はここまでとします。\n"
+    "他にも利用に適した経路があるかもしれませんので\n"
+    "条件設定を見直すことをおすすめします";
+constexpr char kNoTimetableData[] = "\nこの駅の時刻データが存在しません";
+constexpr char kNoHourData[] = "\nこの時間帯のデータが存在しません";
+constexpr char kAskGrouping[] = "\n列車単位でグループ分けをしますか？";
+
+// Hands each found route to the progress window while the search runs and
+// stops the search when the user cancels; detaches itself afterwards.
+class ProgressHook {
+ public:
+  ProgressHook(RDiaMan& dia, TProgForm& progress) : dia_(dia) {
+    dia_.setProgressCallback([&progress](int found, int) {
+      progress.setPosition(found);
+      return !progress.cancelled();
+    });
+  }
+  ~ProgressHook() { dia_.setProgressCallback({}); }
+  ProgressHook(const ProgressHook&) = delete;
+  ProgressHook& operator=(const ProgressHook&) = delete;
+
+ private:
+  RDiaMan& dia_;
+};
+
+}  // namespace
+
+bool TAppForm::resolveJourney(StationNo& from, StationNo& to) {
+  from = resolveStation(cmbDep_, kBadDeparture);
+  if (from == -1) return false;
+  to = resolveStation(cmbArv_, kBadArrival);
+  if (to == -1) return false;
+  if (from == to) {
+    warn(this, QString::fromUtf8(kSameStations));
+    return false;
+  }
+  engine_.def.pushRecentDep(*toSjis(cmbDep_->currentText()));
+  engine_.def.pushRecentArv(*toSjis(cmbArv_->currentText()));
+  fillStationBox(cmbDep_, true);
+  fillStationBox(cmbArv_, false);
+  repaint();
+  return true;
+}
+
+StationNo TAppForm::resolveTableOrigin() {
+  const StationNo origin = resolveStation(cmbDep_, kBadDeparture);
+  if (origin == -1) return -1;
+  engine_.def.pushRecentDep(*toSjis(cmbDep_->currentText()));
+  fillStationBox(cmbDep_, true);
+  return origin;
+}
+
+Departure TAppForm::departureTime() const {
+  if (engine_.def.getUseSysTime() == 1) {
+    const QDateTime now = clock_();
+    return {now.time().hour(), now.time().minute(), now.date().dayOfWeek() % 7};
+  }
+  return {engine_.def.getDepHour(), engine_.def.getDepMinute(), engine_.def.getDepDay()};
+}
+
+void TAppForm::ItemCalcClick() {
+  StationNo from = -1;
+  StationNo to = -1;
+  if (!resolveJourney(from, to)) return;
+  const Departure time = departureTime();
+  const int diffTime = engine_.def.getDiffTime();
+  const int routeMax = engine_.def.getRouteMax();
+  const int detour = engine_.def.getDetour();
+
+  int found = 0;
+  {
+    WaitCursor wait;
+    TProgForm progress(this, routeMax);
+    progress.show();
+    progress.setPosition(0);
+    ProgressHook hook(engine_.dia, progress);
+    found = engine_.dia.searchRoutes(from, to, time.hour, time.minute, time.day, detour, diffTime);
+  }
+  if (found < 1) {
+    warn(this, QString::fromUtf8(kNoRoute));
+    return;
+  }
+  if (found >= routeMax) inform(this, QString::fromUtf8(kRouteLimitReached));
+  TRouteForm& routes = forms_.route();
+  routes.setSortOrder(1);
+  routes.show();
+  routes.raise();
+}
+
+void TAppForm::TestBtn1Click() {
+  StationNo from = -1;
+  StationNo to = -1;
+  if (!resolveJourney(from, to)) return;
+  WaitCursor wait;
+  const Departure time = departureTime();
+  if (engine_.dia.fastestRoute(from, to, time.hour, time.minute, time.day) == 0) {
+    loadOutput(forms_.workFile("$TT$.kv4"));
+  } else {
+    warn(this, QString::fromUtf8(kNoRoute));
+  }
+}
+
+void TAppForm::ItemFTableClick() {
+  const StationNo origin = resolveTableOrigin();
+  if (origin == -1) return;
+  {
+    WaitCursor wait;
+    engine_.fare.buildFareTable(origin);
+  }
+  TFtblForm& table = forms_.ftbl();
+  table.fill();
+  table.showBlock(0);
+  table.show();
+  table.raise();
+}
+
+void TAppForm::ItemRqTmTblClick() {
+  const StationNo origin = resolveTableOrigin();
+  if (origin == -1) return;
+  int built = 0;
+  {
+    WaitCursor wait;
+    built = engine_.dia.buildRequiredTimeTable(origin);
+  }
+  // A station without departures leaves the work file of the previous
+  // station: say so instead of showing that station's tables.
+  if (built != 0) {
+    inform(this, QString::fromUtf8(kNoTimetableData));
+    return;
+  }
+  TReqTimeForm& table = forms_.reqTime();
+  table.loadTrainList();
+  table.showRequiredTimes(0);
+  table.show();
+  table.raise();
+}
+
+void TAppForm::ItemTTableClick() {
+  const StationNo station = resolveStation(cmbDep_, kBadDeparture);
+  if (station == -1) return;
+  const BoxAnswer answer = prompts().showMessage(this, BoxKind::kQuestion, QString::fromUtf8(kAskGrouping));
+  if (answer != BoxAnswer::kYes && answer != BoxAnswer::kNo) return;
+  const bool grouping = answer == BoxAnswer::kYes;
+  std::error_code ignored;
+  std::filesystem::remove(forms_.workFile("TTSrc.kv4"), ignored);
+  std::filesystem::remove(forms_.workFile("$VTT.kv4"), ignored);
+  engine_.def.pushRecentDep(*toSjis(cmbDep_->currentText()));
+  fillStationBox(cmbDep_, true);
+
+  const int day = engine_.def.getDepDay();
+  const int hour = engine_.def.getDepHour();
+  const int lines = engine_.dia.writeStationDepartures(station, day, hour, grouping);
+  if (lines < 0) {
+    inform(this, QString::fromUtf8(kNoTimetableData));
+    return;
+  }
+  if (lines == 0) {
+    inform(this, QString::fromUtf8(kNoHourData));
+    return;
+  }
+  engine_.dia.sortStationDepartures();
+  char dayName[RDefMan::kDayNameSize] = {};
+  engine_.def.getDayName(dayName);
+  engine_.dia.writeStationTimetable(station, dayName, hour, grouping);
+  loadOutput(forms_.workFile("$VTT.kv4"));
+}
+
+void TAppForm::ItemEnvClick() { forms_.env().exec(); }
+
+void TAppForm::ItemDiaClick() { forms_.mkDia().exec(); }
+
+void TAppForm::Item101tokyoClick() { engine_.fare.buildTokyoZoneList(); }
+
+void TAppForm::ItemJRcheepClick() { engine_.dist.buildJrCheapestTable(); }
+
+void TAppForm::ItemStaListClick() { engine_.staName.writeStationList(); }
+
+void TAppForm::About1Click() { forms_.about().exec(); }
+
+void TAppForm::ViewBtnClick() { forms_.view().exec(); }
+
+void TAppForm::TestBtn2Click() { forms_.opt().exec(); }
+
+}  // namespace kiv::ui

@@ -1,0 +1,108 @@
+#include "TableWindow.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "Prompts.h"
+#include "ReportList.h"
+
+namespace kiv::ui {
+
+TableWindow::TableWindow(const TableWindowTexts& texts, std::filesystem::path workFile, Export exportTable,
+                         int width, int height)
+    : texts_(texts), workFile_(std::move(workFile)), export_(std::move(exportTable)) {
+  setObjectName(QString::fromLatin1(texts_.formName));
+  setWindowTitle(QString::fromUtf8(texts_.caption));
+  resize(width, height);
+  const auto [central, speedPanel, column] = makeToolPanelWindow(this);
+  buildToolBar(speedPanel);
+  list_ = makeReportList(central, texts_.listName, QString::fromUtf8(texts_.caption),
+                         {{"駅名", 220}, {texts_.valueCaption, 80}});
+  column->addWidget(list_, 1);
+  buildMenus();
+}
+
+void TableWindow::buildToolBar(QWidget* panel) {
+  auto* row = new QHBoxLayout(panel);
+  row->setContentsMargins(4, 2, 4, 2);
+  row->setSpacing(2);
+  connect(makeToolButton(panel, row, "btnExit", ToolPicture::kExit, QString::fromUtf8(texts_.exitHint)),
+          &QToolButton::clicked, this, &TableWindow::ItemExitClick);
+  connect(makeToolButton(panel, row, "btnSave", ToolPicture::kSave, QString::fromUtf8(texts_.saveHint)),
+          &QToolButton::clicked, this, &TableWindow::ItemSaveClick);
+  connect(
+      makeToolButton(panel, row, "btnSaveAll", ToolPicture::kSaveAll, QString::fromUtf8(texts_.saveAllHint)),
+      &QToolButton::clicked, this, &TableWindow::ItemSaveAllClick);
+  combo_ = new QComboBox(panel);
+  combo_->setObjectName(QString::fromLatin1(texts_.comboName));
+  combo_->setAccessibleName(QString::fromUtf8(texts_.comboAccessible));
+  combo_->setMinimumWidth(texts_.comboWidth);
+  connect(combo_, &QComboBox::activated, this, &TableWindow::comboClick);
+  row->addSpacing(6);
+  row->addWidget(combo_, 1);
+}
+
+void TableWindow::buildMenus() {
+  auto add = [this](QMenu* menu, const char* name, const char* caption, void (TableWindow::*handler)()) {
+    QAction* a = menu->addAction(QString::fromUtf8(caption));
+    a->setObjectName(QString::fromLatin1(name));
+    connect(a, &QAction::triggered, this, handler);
+    return a;
+  };
+  QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+  add(file, "ItemSave", texts_.saveItem, &TableWindow::ItemSaveClick);
+  add(file, "ItemSaveAll", texts_.saveAllItem, &TableWindow::ItemSaveAllClick);
+  file->addSeparator();
+  add(file, "ItemExit", "閉じる(&C)", &TableWindow::ItemExitClick);
+  QMenu* options = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
+  itemFileCsv_ =
+      add(options, "ItemFileCsv", "ファイルへの出力はCSV形式にする", &TableWindow::ItemFileCsvClick);
+  itemFileCsv_->setCheckable(true);
+}
+
+void TableWindow::fill() {
+  combo_->clear();
+  for (const auto& r : readWorkRecords(workFile_)) {
+    if (r.empty()) continue;
+    if (r[0] == "0") {
+      setWindowTitle(QString::fromUtf8(texts_.caption) + QStringLiteral("(") + wordText(r, 1) +
+                     QStringLiteral("駅)"));
+    } else if (r[0] == "1") {
+      combo_->addItem(wordText(r, 2));
+    }
+  }
+  combo_->setCurrentIndex(combo_->count() > 0 ? 0 : -1);
+}
+
+void TableWindow::showBlock(int i) {
+  list_->clear();
+  for (const auto& r : readWorkRecords(workFile_)) {
+    if (r.size() >= 4 && r[0] == "2" && wordNumber(r, 1) == i) {
+      addReportRow(list_, {wordText(r, 2), QString::number(wordNumber(r, 3))}, {1});
+    }
+  }
+}
+
+bool TableWindow::csvChecked() const { return itemFileCsv_->isChecked(); }
+
+void TableWindow::comboClick() { showBlock(combo_->currentIndex()); }
+
+void TableWindow::save(int block) {
+  const QString file = prompts().askSaveFile(this);
+  if (file.isEmpty()) return;
+  if (export_(file.toStdString(), block, csvChecked()) != 0) reportSaveFailure(this, file);
+}
+
+void TableWindow::ItemSaveClick() { save(combo_->currentIndex()); }
+
+void TableWindow::ItemSaveAllClick() { save(-1); }
+
+// The menu item's own check mark is the state; clicking it has toggled it.
+void TableWindow::ItemFileCsvClick() {}
+
+}  // namespace kiv::ui
