@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need, once.
 set -e
-PACKAGES="cmake g++ make googletest libgtest-dev libbenchmark-dev qt6-base-dev xvfb xauth"
+PACKAGES="cmake g++ make googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev qt6-base-dev xvfb xauth"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -136,17 +136,21 @@ const std::string kFastestTail =
 const std::string kFastestDetailed =
     kFastestHead + "      |( 神田  9:02 )\n      |( 秋葉原  9:04 )\n" + kFastestTail;
 
-TEST_F(CliTest, FastestPrintsTheDetailedOrPlainReport) {
+// The fare of the fastest route, section by section, follows the report.
+const std::string kFastestFare = "\n  運賃  160円\n  ＪＲ  東京→上野  160円\n";
+
+TEST_F(CliTest, FastestPrintsTheDetailedOrPlainReportAndItsFare) {
   CliResult r = run({"fastest", "東京", "上野"});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, kFastestDetailed);
+  EXPECT_EQ(r.out, kFastestDetailed + kFastestFare);
   EXPECT_EQ(settingOf(dir, "station_dep1"), "東京");
   EXPECT_EQ(settingOf(dir, "station_arv1"), "上野");
 
   r = run({"fastest", "東京", "上野", "--plain", "--sjis"});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, workText(kFastestHead + kFastestTail));
-  EXPECT_EQ(dir.readText("$TT$.kv4"), r.out);
+  EXPECT_EQ(r.out, workText(kFastestHead + kFastestTail + kFastestFare));
+  // The report file itself ends with its note.
+  EXPECT_EQ(dir.readText("$TT$.kv4"), workText(kFastestHead + kFastestTail));
   // The plain mode was for this run only.
   EXPECT_EQ(settingOf(dir, "mode_output"), "1");
 
@@ -157,7 +161,7 @@ TEST_F(CliTest, FastestPrintsTheDetailedOrPlainReport) {
   // A plain mode in the settings does not make the report plain, and stays.
   writeCliSettings(dir, 0);
   r = run({"fastest", "東京", "上野"});
-  EXPECT_EQ(r.out, kFastestDetailed);
+  EXPECT_EQ(r.out, kFastestDetailed + kFastestFare);
   EXPECT_EQ(settingOf(dir, "mode_output"), "0");
 }
 
