@@ -57,7 +57,7 @@ constexpr std::array<OptionInfo, 20> kOptions = {{
     {Opt::kBlock, true, false, {"--block", "N", "only the block of one company, counted from 0 (default: all)"}},
     {Opt::kTable, true, false, {"--table", "N", "only the table of one train, counted from 0 (default: all)"}},
     {Opt::kCsv, false, false, {"--csv", "", "as CSV"}},
-    {Opt::kOutput, true, false, {"-o", "FILE", "write FILE (Shift-JIS, CR LF; JSON with --json: UTF-8) instead of printing; - prints"}},
+    {Opt::kOutput, true, false, {"-o", "FILE", "write FILE (Shift-JIS, CR LF; with --json UTF-8) instead of printing; -o - prints"}},
     {Opt::kHour, true, false, {"--hour", "H", "clock hour, 0 to 23"}},
     {Opt::kGroup, false, false, {"--group", "", "the departures of each train together"}},
     {Opt::kJson, false, false, {"--json", "", "the result as JSON (UTF-8; see docs/json.md)"}},

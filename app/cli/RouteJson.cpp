@@ -138,6 +138,8 @@ Json fastestJson(Engine& engine, const Journey& journey, const FastestPath& path
                       {"walking", engine.trains.isWalking(train) == 1},
                       {"from", stationJson(engine.staName, path.stations[k])},
                       {"departure", timeJson(node(k).departure)},
+                      {"to", nullptr},
+                      {"arrival", nullptr},
                       {"stops", Json::array()}});
     }
     Json& leg = legs.back();

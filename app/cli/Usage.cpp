@@ -47,8 +47,8 @@ constexpr std::size_t kWidth = 79;
 constexpr std::size_t kTextColumn = 27;
 
 // The text wrapped at word boundaries into lines of at most kWidth bytes,
-// each but the first indented to kTextColumn.
-std::string wrapped(std::string_view text, std::size_t column) {
+// the first starting at `column`, the others indented to `indent`.
+std::string wrapped(std::string_view text, std::size_t column, std::size_t indent = kTextColumn) {
   std::string out;
   while (!text.empty()) {
     std::size_t take = text.size();
@@ -60,8 +60,8 @@ std::string wrapped(std::string_view text, std::size_t column) {
     out.append(text.substr(0, take));
     text.remove_prefix(take);
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    if (!text.empty()) out += "\n" + std::string(kTextColumn, ' ');
-    column = kTextColumn;
+    if (!text.empty()) out += "\n" + std::string(indent, ' ');
+    column = indent;
   }
   return out;
 }
@@ -87,7 +87,7 @@ std::string commandHead(const CommandSpec& c) {
   std::string head = "  " + std::string(c.name);
   if (!c.operands.empty()) head += " " + std::string(c.operands);
   head.resize(std::max(head.size() + 1, kTextColumn - 2), ' ');
-  return head + wrapped(c.summary, head.size()) + "\n";
+  return head + wrapped(c.summary, head.size(), kTextColumn - 2) + "\n";
 }
 
 // Each line of a block of text, indented.
