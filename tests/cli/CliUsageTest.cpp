@@ -195,5 +195,42 @@ TEST(CliDataDirectory, MissingDataFilesAreNamedAndNothingIsWritten) {
   EXPECT_NE(r.err.find("nowhere"), std::string::npos) << r.err;
 }
 
+
+// A data file that is empty, or holds only its header, is named; the
+// command does not pass off an empty result as success.
+TEST_F(CliTest, EmptyDataFilesAreNamedAndFailTheCommand) {
+  const std::vector<std::tuple<std::string, Args, std::string>> cases = {
+      {"StaName.kv4", {"stations"}, "kiv4cli: the data file StaName.kv4 in "},
+      {"StaFare.kv4", {"faretable", "東京"}, "kiv4cli: the data file StaFare.kv4 in "},
+      {"Train.kv4", {"reqtime", "東京"}, "kiv4cli: the data file Train.kv4 in "},
+  };
+  for (const auto& [file, args, message] : cases) {
+    const std::string kept = dir.readText(file);
+    dir.writeText(file, "");
+    const CliResult r = run(args);
+    EXPECT_EQ(r.status, 1) << file;
+    EXPECT_EQ(r.out, "") << file;
+    EXPECT_EQ(r.err.rfind(message, 0), 0u) << r.err;
+    EXPECT_NE(r.err.find(" is empty\n"), std::string::npos) << r.err;
+    dir.writeText(file, kept);
+  }
+  writeStaNameFile(dir / "StaName.kv4", StaNameFile{});
+  const CliResult r = run({"stations"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "kiv4cli: the data file StaName.kv4 holds no station\n");
+}
+
+TEST_F(CliTest, OutputToADashIsStandardOutput) {
+  for (const Args& args : {Args{"faretable", "東京"}, Args{"reqtime", "東京", "--csv"}, Args{"reqtime", "東京", "--json"}}) {
+    std::vector<std::string> dashed = args;
+    dashed.insert(dashed.end(), {"-o", "-"});
+    const CliResult printed = run(args);
+    const CliResult r = run(dashed);
+    EXPECT_EQ(r.status, 0) << args[0];
+    EXPECT_EQ(r.out, printed.out) << args[0];
+    EXPECT_FALSE(std::filesystem::exists(dir / "-")) << args[0];
+  }
+}
+
 }  // namespace
 }  // namespace kiv::test
