@@ -13,22 +13,32 @@ namespace {
 // Old and new forms of kanji that station names are written with either
 // way; the old form folds to the new one.
 constexpr std::array<std::pair<char32_t, char32_t>, 58> kKanjiVariants = {{
-    {U'鶯', U'鴬'}, {U'檜', U'桧'}, {U'澤', U'沢'}, {U'濱', U'浜'}, {U'濵', U'浜'}, {U'邊', U'辺'},
-    {U'邉', U'辺'}, {U'髙', U'高'}, {U'﨑', U'崎'}, {U'嵜', U'崎'}, {U'國', U'国'}, {U'龍', U'竜'},
-    {U'櫻', U'桜'}, {U'驛', U'駅'}, {U'關', U'関'}, {U'澁', U'渋'}, {U'藏', U'蔵'}, {U'德', U'徳'},
-    {U'惠', U'恵'}, {U'廣', U'広'}, {U'團', U'団'}, {U'會', U'会'}, {U'學', U'学'}, {U'寶', U'宝'},
-    {U'縣', U'県'}, {U'舊', U'旧'}, {U'戶', U'戸'}, {U'兒', U'児'}, {U'槇', U'槙'}, {U'嶋', U'島'},
-    {U'嶌', U'島'}, {U'冨', U'富'}, {U'圓', U'円'}, {U'萬', U'万'}, {U'與', U'与'}, {U'彌', U'弥'},
+    {U'鶯', U'鴬'}, {U'檜', U'桧'},     {U'澤', U'沢'}, {U'濱', U'浜'}, {U'濵', U'浜'}, {U'邊', U'辺'},
+    {U'邉', U'辺'}, {U'髙', U'高'},     {U'﨑', U'崎'}, {U'嵜', U'崎'}, {U'國', U'国'}, {U'龍', U'竜'},
+    {U'櫻', U'桜'}, {U'驛', U'駅'},     {U'關', U'関'}, {U'澁', U'渋'}, {U'藏', U'蔵'}, {U'德', U'徳'},
+    {U'惠', U'恵'}, {U'廣', U'広'},     {U'團', U'団'}, {U'會', U'会'}, {U'學', U'学'}, {U'寶', U'宝'},
+    {U'縣', U'県'}, {U'舊', U'旧'},     {U'戶', U'戸'}, {U'兒', U'児'}, {U'槇', U'槙'}, {U'嶋', U'島'},
+    {U'嶌', U'島'}, {U'冨', U'富'},     {U'圓', U'円'}, {U'萬', U'万'}, {U'與', U'与'}, {U'彌', U'弥'},
     {U'條', U'条'}, {U'\uFA10', U'塚'}, {U'靑', U'青'}, {U'眞', U'真'}, {U'峯', U'峰'}, {U'遙', U'遥'},
-    {U'龜', U'亀'}, {U'燒', U'焼'}, {U'曾', U'曽'}, {U'增', U'増'}, {U'步', U'歩'}, {U'栁', U'柳'},
-    {U'舘', U'館'}, {U'鐵', U'鉄'}, {U'驒', U'騨'}, {U'藪', U'薮'}, {U'橫', U'横'}, {U'黑', U'黒'},
-    {U'淸', U'清'}, {U'靜', U'静'}, {U'齋', U'斎'}, {U'穗', U'穂'},
+    {U'龜', U'亀'}, {U'燒', U'焼'},     {U'曾', U'曽'}, {U'增', U'増'}, {U'步', U'歩'}, {U'栁', U'柳'},
+    {U'舘', U'館'}, {U'鐵', U'鉄'},     {U'驒', U'騨'}, {U'藪', U'薮'}, {U'橫', U'横'}, {U'黑', U'黒'},
+    {U'淸', U'清'}, {U'靜', U'静'},     {U'齋', U'斎'}, {U'穗', U'穂'},
 }};
 
 // Small kana fold to their large forms (after katakana became hiragana).
 constexpr std::array<std::pair<char32_t, char32_t>, 12> kSmallKana = {{
-    {U'ぁ', U'あ'}, {U'ぃ', U'い'}, {U'ぅ', U'う'}, {U'ぇ', U'え'}, {U'ぉ', U'お'}, {U'っ', U'つ'},
-    {U'ゃ', U'や'}, {U'ゅ', U'ゆ'}, {U'ょ', U'よ'}, {U'ゎ', U'わ'}, {U'ゕ', U'か'}, {U'ゖ', U'け'},
+    {U'ぁ', U'あ'},
+    {U'ぃ', U'い'},
+    {U'ぅ', U'う'},
+    {U'ぇ', U'え'},
+    {U'ぉ', U'お'},
+    {U'っ', U'つ'},
+    {U'ゃ', U'や'},
+    {U'ゅ', U'ゆ'},
+    {U'ょ', U'よ'},
+    {U'ゎ', U'わ'},
+    {U'ゕ', U'か'},
+    {U'ゖ', U'け'},
 }};
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -39,7 +49,11 @@ std::u32string decodeUtf8(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    const int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    const int length = lead < 0x80           ? 1
+                       : (lead >> 5) == 0x6  ? 2
+                       : (lead >> 4) == 0xE  ? 3
+                       : (lead >> 3) == 0x1E ? 4
+                                             : 0;
     if (length == 0 || i + static_cast<std::size_t>(length) > text.size()) {
       out.push_back(kReplacement);
       ++i;
@@ -66,7 +80,7 @@ char32_t mapped(const std::array<std::pair<char32_t, char32_t>, N>& table, char3
 }
 
 char32_t foldChar(char32_t c) {
-  if (c >= U'ァ' && c <= U'ヶ') c -= 0x60;                   // katakana to hiragana
+  if (c >= U'ァ' && c <= U'ヶ') c -= 0x60;                // katakana to hiragana
   if (c >= 0xFF01 && c <= 0xFF5E) c = c - 0xFF01 + 0x21;  // full-width ASCII
   if (c >= U'A' && c <= U'Z') c = c - U'A' + U'a';
   c = mapped(kSmallKana, c);

@@ -133,6 +133,46 @@ std::optional<StationDeparture> stationDeparture(const Words& w, bool grouped) {
   return d;
 }
 
+// The fields of a group of a grouped file: its number, its title and its
+// entries.
+template <typename Group, typename Entry>
+struct GroupFields {
+  int Group::*number;
+  std::string Group::*title;
+  std::vector<Entry> Group::*entries;
+};
+
+// The files of a head record "0 NAME", records "1 N TITLE" that open group N
+// and records "2 N NAME VALUE" of group N: the fare table and the
+// required-time tables. An entry of another group than the open one is
+// skipped.
+template <typename File, typename Group, typename Entry>
+std::optional<File> readGroupedFile(const std::filesystem::path& file, std::string File::*head,
+                                    std::vector<Group> File::*groups, GroupFields<Group, Entry> group,
+                                    std::string Entry::*name, int Entry::*value) {
+  File result;
+  std::vector<Group>& list = result.*groups;
+  const bool read = forEachRecord(file, [&](char type, const Words& w) {
+    int number = 0;
+    if (type == '0' && w.size() >= 2) {
+      result.*head = w[1];
+    } else if (type == '1' && w.size() >= 3 && numbers(w, {{1, &number}})) {
+      Group opened;
+      opened.*(group.number) = number;
+      opened.*(group.title) = w[2];
+      list.push_back(std::move(opened));
+    } else if (type == '2' && !list.empty() && w.size() >= 4) {
+      Entry entry;
+      if (numbers(w, {{1, &number}, {3, &(entry.*value)}}) && number == list.back().*(group.number)) {
+        entry.*name = w[2];
+        (list.back().*(group.entries)).push_back(std::move(entry));
+      }
+    }
+  });
+  if (!read) return std::nullopt;
+  return result;
+}
+
 }  // namespace
 
 std::optional<ClockTime> parseClockTime(const std::string& text) {
@@ -183,43 +223,16 @@ std::optional<RouteDetail> readRouteDetails(const std::filesystem::path& file) {
 }
 
 std::optional<FareTable> readFareTable(const std::filesystem::path& file) {
-  FareTable table;
-  const bool read = forEachRecord(file, [&table](char type, const Words& w) {
-    int block = 0;
-    if (type == '0' && w.size() >= 2) {
-      table.origin = w[1];
-    } else if (type == '1' && w.size() >= 3 && numbers(w, {{1, &block}})) {
-      table.blocks.push_back({block, w[2], {}});
-    } else if (type == '2' && !table.blocks.empty()) {
-      StationFare fare;
-      if (w.size() >= 4 && numbers(w, {{1, &block}, {3, &fare.fare}}) && block == table.blocks.back().block) {
-        fare.station = w[2];
-        table.blocks.back().fares.push_back(std::move(fare));
-      }
-    }
-  });
-  if (!read) return std::nullopt;
-  return table;
+  return readGroupedFile(file, &FareTable::origin, &FareTable::blocks,
+                         GroupFields{&FareBlock::block, &FareBlock::company, &FareBlock::fares},
+                         &StationFare::station, &StationFare::fare);
 }
 
 std::optional<RequiredTimes> readRequiredTimes(const std::filesystem::path& file) {
-  RequiredTimes times;
-  const bool read = forEachRecord(file, [&times](char type, const Words& w) {
-    int table = 0;
-    if (type == '0' && w.size() >= 2) {
-      times.origin = w[1];
-    } else if (type == '1' && w.size() >= 3 && numbers(w, {{1, &table}})) {
-      times.tables.push_back({table, w[2], {}});
-    } else if (type == '2' && !times.tables.empty()) {
-      StationMinutes entry;
-      if (w.size() >= 4 && numbers(w, {{1, &table}, {3, &entry.minutes}}) && table == times.tables.back().table) {
-        entry.station = w[2];
-        times.tables.back().stations.push_back(std::move(entry));
-      }
-    }
-  });
-  if (!read) return std::nullopt;
-  return times;
+  return readGroupedFile(
+      file, &RequiredTimes::origin, &RequiredTimes::tables,
+      GroupFields{&RequiredTimeTable::table, &RequiredTimeTable::train, &RequiredTimeTable::stations},
+      &StationMinutes::station, &StationMinutes::minutes);
 }
 
 std::optional<std::vector<StationDeparture>> readStationDepartures(const std::filesystem::path& file,
@@ -227,7 +240,8 @@ std::optional<std::vector<StationDeparture>> readStationDepartures(const std::fi
   std::vector<std::string> lines;
   if (!report_text::readLines(file, lines)) return std::nullopt;
   std::vector<StationDeparture> departures;
-  for (const std::string& line : lines) addIf(departures, stationDeparture(report_text::words(line), grouped));
+  for (const std::string& line : lines)
+    addIf(departures, stationDeparture(report_text::words(line), grouped));
   return departures;
 }
 

@@ -42,22 +42,54 @@ struct OptionInfo {
 };
 
 constexpr std::array<OptionInfo, 20> kOptions = {{
-    {Opt::kDir, true, true, {"-C", "DIR", "change into the data directory DIR first; every other path is then taken there"}},
-    {Opt::kSjis, false, true, {"--sjis", "", "print the result as the bytes of its work file (Shift-JIS, CR LF) instead of UTF-8"}},
+    {Opt::kDir,
+     true,
+     true,
+     {"-C", "DIR", "change into the data directory DIR first; every other path is then taken there"}},
+    {Opt::kSjis,
+     false,
+     true,
+     {"--sjis", "", "print the result as the bytes of its work file (Shift-JIS, CR LF) instead of UTF-8"}},
     {Opt::kTime, true, false, {"--time", "H:MM", "departure time, 0:00 to 23:59"}},
     {Opt::kDay, true, false, {"--day", "D", "day of the week: 0 to 6 (0 = Sunday) or 日 月 火 水 木 金 土"}},
-    {Opt::kDetour, true, false, {"--detour", "KM", "how far a route may stray from the shortest way, 3 to 20 km"}},
-    {Opt::kExtra, true, false, {"--extra", "MIN", "minutes a route may take beyond the fastest one, 0 to 60"}},
+    {Opt::kDetour,
+     true,
+     false,
+     {"--detour", "KM", "how far a route may stray from the shortest way, 3 to 20 km"}},
+    {Opt::kExtra,
+     true,
+     false,
+     {"--extra", "MIN", "minutes a route may take beyond the fastest one, 0 to 60"}},
     {Opt::kChanges, true, false, {"--changes", "N", "most changes of a route, 0 to 100"}},
     {Opt::kRoutes, true, false, {"--routes", "N", "most routes to look for, 1 to 300"}},
-    {Opt::kOrder, true, false, {"--order", "ORDER", "found (as found, the default), time (fastest first) or fare (cheapest first)"}},
+    {Opt::kOrder,
+     true,
+     false,
+     {"--order", "ORDER", "found (as found, the default), time (fastest first) or fare (cheapest first)"}},
     {Opt::kPlain, false, false, {"--plain", "", "only departures, changes and the arrival, not every stop"}},
-    {Opt::kNetwork, true, false, {"--network", "CODE", "network code: 0 = JR (the default), a private railway its company number x 10 + 0..9"}},
-    {Opt::kNoTokyoRule, false, false, {"--no-tokyo-rule", "", "price a journey between the Yamanote zone and a station 101-200 km away as it runs, not from 東京"}},
-    {Opt::kBlock, true, false, {"--block", "N", "only the block of one company, counted from 0 (default: all)"}},
-    {Opt::kTable, true, false, {"--table", "N", "only the table of one train, counted from 0 (default: all)"}},
+    {Opt::kNetwork,
+     true,
+     false,
+     {"--network", "CODE",
+      "network code: 0 = JR (the default), a private railway its company number x 10 + 0..9"}},
+    {Opt::kNoTokyoRule,
+     false,
+     false,
+     {"--no-tokyo-rule", "",
+      "price a journey between the Yamanote zone and a station 101-200 km away as it runs, not from 東京"}},
+    {Opt::kBlock,
+     true,
+     false,
+     {"--block", "N", "only the block of one company, counted from 0 (default: all)"}},
+    {Opt::kTable,
+     true,
+     false,
+     {"--table", "N", "only the table of one train, counted from 0 (default: all)"}},
     {Opt::kCsv, false, false, {"--csv", "", "as CSV"}},
-    {Opt::kOutput, true, false, {"-o", "FILE", "write FILE (Shift-JIS, CR LF; with --json UTF-8) instead of printing; -o - prints"}},
+    {Opt::kOutput,
+     true,
+     false,
+     {"-o", "FILE", "write FILE (Shift-JIS, CR LF; with --json UTF-8) instead of printing; -o - prints"}},
     {Opt::kHour, true, false, {"--hour", "H", "clock hour, 0 to 23"}},
     {Opt::kGroup, false, false, {"--group", "", "the departures of each train together"}},
     {Opt::kJson, false, false, {"--json", "", "the result as JSON (UTF-8; see docs/json.md)"}},
@@ -190,7 +222,9 @@ void applyOption(Invocation& inv, const GivenOption& given) {
 
 constexpr std::array<std::string_view, 7> kDayLetters = {"日", "月", "火", "水", "木", "金", "土"};
 
-std::string_view dayLetter(int day) { return day >= 0 && day <= 6 ? kDayLetters[static_cast<std::size_t>(day)] : ""; }
+std::string_view dayLetter(int day) {
+  return day >= 0 && day <= 6 ? kDayLetters[static_cast<std::size_t>(day)] : "";
+}
 
 std::optional<int> parseDay(const std::string& text) {
   for (int d = 0; d < 7; ++d) {
@@ -199,6 +233,14 @@ std::optional<int> parseDay(const std::string& text) {
   const auto number = parseNumber(text);
   if (number && *number <= 6) return number;
   return std::nullopt;
+}
+
+std::string globalOptionNames() {
+  std::string names;
+  for (const auto& o : kOptions) {
+    if (o.global) names += (names.empty() ? "" : " ") + std::string(o.help.name);
+  }
+  return names;
 }
 
 const OptionHelp* optionHelp(std::string_view name) {

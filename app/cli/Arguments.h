@@ -18,7 +18,7 @@ namespace kiv::cli {
 enum class RouteOrder { kFound = 1, kTime = 2, kFare = 3 };
 
 struct Invocation {
-  bool help = false;  // --help or the help command: print help, run nothing
+  bool help = false;      // --help or the help command: print help, run nothing
   std::string helpTopic;  // help COMMAND: the command whose help is asked for
   bool version = false;   // --version
   std::string command;
@@ -72,5 +72,7 @@ struct OptionHelp {
 
 // The help of an option by name; nullptr for an unknown one.
 const OptionHelp* optionHelp(std::string_view name);
+// The options of every command (-C ...), blank-separated.
+std::string globalOptionNames();
 
 }  // namespace kiv::cli

@@ -10,8 +10,8 @@ namespace {
 constexpr unsigned kAllData = kStationData | kTimetableData | kFareData;
 
 constexpr std::array<CommandSpec, 10> kCommands = {{
-    {"route", "FROM TO", 2, "--time --day --detour --extra --changes --routes --order --json", kAllData, runRoute,
-     "the routes between two stations, with times, changes and fares",
+    {"route", "FROM TO", 2, "--time --day --detour --extra --changes --routes --order --json", kAllData,
+     runRoute, "the routes between two stations, with times, changes and fares",
      "Finds the routes from FROM to TO for a departure time and day, within the\n"
      "search limits, and describes each: expected arrival, travel time (riding,\n"
      "walking, waiting), trains, changes and the fare of each section. The\n"
@@ -76,8 +76,7 @@ constexpr std::array<CommandSpec, 10> kCommands = {{
      "kiv4cli find しんじゅく --json",
      ""},
     {"stations", "", 0, "", kStationData, runStations, "every station name, in station-number order",
-     "Writes and prints the list of station names; station N is line N.", "kiv4cli stations",
-     "$stalist.kv4"},
+     "Writes and prints the list of station names; station N is line N.", "kiv4cli stations", "$stalist.kv4"},
     {"jrcheap", "", 0, "", kStationData | kFareData, runJrCheapest,
      "builds the JR cheapest-route table and prints its number of pairs",
      "Builds the table of the cheapest JR route between every two JR stations\n"

@@ -40,7 +40,8 @@ Json fareTableJson(const Engine& engine, const work_files::FareTable& table, std
     }
     blocks.push_back({{"block", block.block}, {"company", utf8(block.company)}, {"fares", fares}});
   }
-  return {{"command", "faretable"}, {"origin", stationJson(engine.staName, table.origin)}, {"blocks", blocks}};
+  return {
+      {"command", "faretable"}, {"origin", stationJson(engine.staName, table.origin)}, {"blocks", blocks}};
 }
 
 }  // namespace
@@ -66,7 +67,8 @@ void runFare(Engine& engine, const Invocation& inv) {
                     {"fare", fare}});
   } else if (inv.verbose) {
     printText(utf8Name(from) + "→" + utf8Name(to) + "  " + std::to_string(fare) + "円  (" +
-              companyOf(engine, inv.network) + (inv.tokyoRule ? "" : ", without the Tokyo-zone rule") + ")\n");
+              companyOf(engine, inv.network) + (inv.tokyoRule ? "" : ", without the Tokyo-zone rule") +
+              ")\n");
   } else {
     printText(std::to_string(fare) + "\n");
   }

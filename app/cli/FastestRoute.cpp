@@ -72,7 +72,8 @@ void printFareSections(Engine& engine, const FastestPath& path, bool sjis) {
                                  sjisText("円").c_str());
   }
   const std::string text =
-      report_text::format("\r\n  %s  %d%s\r\n", sjisText("運賃").c_str(), total, sjisText("円").c_str()) + lines;
+      report_text::format("\r\n  %s  %d%s\r\n", sjisText("運賃").c_str(), total, sjisText("円").c_str()) +
+      lines;
   printText(sjis ? text : toTerminalText(text));
 }
 

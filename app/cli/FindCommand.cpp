@@ -67,8 +67,8 @@ std::string joined(const std::vector<std::string>& items) {
 }
 
 std::string asText(const StationSearch& search, const FoundStation& f) {
-  std::string text = "#" + std::to_string(f.number) + " " + search.name(f.number) + " " +
-                     search.reading(f.number) + "\n";
+  std::string text =
+      "#" + std::to_string(f.number) + " " + search.name(f.number) + " " + search.reading(f.number) + "\n";
   if (!f.lines.empty()) text += "    lines: " + joined(f.lines) + "\n";
   std::vector<std::string> networks;
   for (const auto& [code, company] : f.networks) networks.push_back(std::to_string(code) + " " + company);
@@ -96,7 +96,8 @@ void runFind(Engine& engine, const Invocation& inv) {
     const std::vector<StationNo> near = search.nearMatches(typed);
     std::string message = "kiv4cli: no station name or reading contains '" + typed + "'";
     for (std::size_t k = 0; k < near.size(); ++k) {
-      message += (k == 0 ? "; near matches: " : ", ") + search.name(near[k]) + " (" + search.reading(near[k]) + ")";
+      message +=
+          (k == 0 ? "; near matches: " : ", ") + search.name(near[k]) + " (" + search.reading(near[k]) + ")";
     }
     throw CommandFailure(message);
   }

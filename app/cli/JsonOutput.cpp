@@ -25,7 +25,8 @@ Json stationJson(const RStaName& names, const std::string& sjisName) {
 Json timeJson(const work_files::ClockTime& time) { return {{"minutes", time.minutes}, {"text", time.text}}; }
 
 Json timeJson(TimeOfDay time) {
-  return {{"minutes", time.hour * 60 + time.minute}, {"text", report_text::format("%d:%02d", time.hour, time.minute)}};
+  return {{"minutes", time.hour * 60 + time.minute},
+          {"text", report_text::format("%d:%02d", time.hour, time.minute)}};
 }
 
 void printJson(const Invocation& inv, const Json& json) {

@@ -72,7 +72,8 @@ namespace {
 
 void refuseDirectory(const std::filesystem::path& file) {
   std::error_code ec;
-  if (std::filesystem::is_directory(file, ec)) throw CommandFailure("kiv4cli: " + file.string() + " is a directory");
+  if (std::filesystem::is_directory(file, ec))
+    throw CommandFailure("kiv4cli: " + file.string() + " is a directory");
 }
 
 }  // namespace

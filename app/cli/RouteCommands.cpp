@@ -12,12 +12,12 @@
 #include "CliErrors.h"
 #include "Commands.h"
 #include "Engine.h"
+#include "FastestRoute.h"
+#include "JsonOutput.h"
 #include "Output.h"
+#include "RouteJson.h"
 #include "RunSettings.h"
 #include "StationArg.h"
-#include "JsonOutput.h"
-#include "RouteJson.h"
-#include "FastestRoute.h"
 #include "WorkFiles.h"
 
 namespace kiv::cli {
@@ -62,8 +62,8 @@ void printRoutes(RDiaMan& dia, RouteOrder order, bool sjis) {
   int row = 0;
   for (const work_files::RouteSummary& route : list.routes) {
     ++row;
-    if (dia.writeRouteDetail(out.path(), row == 1 ? "w" : "a", route.detection, static_cast<int>(order), row) !=
-        0) {
+    if (dia.writeRouteDetail(out.path(), row == 1 ? "w" : "a", route.detection, static_cast<int>(order),
+                             row) != 0) {
       throw CommandFailure("kiv4cli: cannot describe route " + std::to_string(row));
     }
   }
@@ -99,7 +99,8 @@ void runRoute(Engine& engine, const Invocation& inv) {
   }
   if (found < 1) {
     // The search also fails when it cannot create its files.
-    requireWritableWorkFiles({work_files::kRouteSearchLog, work_files::kRouteListFound, work_files::kRouteDetails});
+    requireWritableWorkFiles(
+        {work_files::kRouteSearchLog, work_files::kRouteListFound, work_files::kRouteDetails});
     throw CommandFailure(kNoRoute);
   }
   const bool limitReached = found >= routeMax;

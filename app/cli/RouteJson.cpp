@@ -36,7 +36,8 @@ Json journeyJson(const Engine& engine, const char* command, const Journey& j) {
   return {{"command", command},
           {"from", stationJson(engine.staName, j.from.number)},
           {"to", stationJson(engine.staName, j.to.number)},
-          {"departure", timeJson(TimeOfDay{static_cast<std::int8_t>(j.time.hour), static_cast<std::int8_t>(j.time.minute)})},
+          {"departure", timeJson(TimeOfDay{static_cast<std::int8_t>(j.time.hour),
+                                           static_cast<std::int8_t>(j.time.minute)})},
           {"day", j.time.day}};
 }
 
@@ -47,7 +48,8 @@ Json viaJson(const RStaName& names, const std::string& via) {
   std::size_t start = 0;
   while (start <= via.size()) {
     const std::size_t comma = via.find(',', start);
-    const std::string name = via.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+    const std::string name =
+        via.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
     if (!name.empty()) stations.push_back(stationJson(names, name));
     if (comma == std::string::npos) break;
     start = comma + 1;
@@ -55,12 +57,13 @@ Json viaJson(const RStaName& names, const std::string& via) {
   return stations;
 }
 
-Json fareJson(const RStaName& names, const work_files::RouteFareSection& f) {
-  return {{"network", f.network},
-          {"company", utf8(f.company)},
-          {"from", stationJson(names, f.from)},
-          {"to", stationJson(names, f.to)},
-          {"fare", f.fare}};
+// A fare section; the company's short name in Shift-JIS.
+Json fareJson(NetworkCode network, const std::string& company, Json from, Json to, int fare) {
+  return {{"network", network},
+          {"company", utf8(company)},
+          {"from", std::move(from)},
+          {"to", std::move(to)},
+          {"fare", fare}};
 }
 
 Json routeJson(const RStaName& names, int rank, const work_files::RouteSummary& r,
@@ -84,7 +87,10 @@ Json routeJson(const RStaName& names, int rank, const work_files::RouteSummary& 
                          {"departure", timeJson(stop.departure)}});
   }
   Json fares = Json::array();
-  for (const auto& f : d.fares) fares.push_back(fareJson(names, f));
+  for (const auto& f : d.fares) {
+    fares.push_back(
+        fareJson(f.network, f.company, stationJson(names, f.from), stationJson(names, f.to), f.fare));
+  }
   return {{"rank", rank},
           {"detection", r.detection},
           {"arrival", timeJson(r.arrival)},
@@ -127,7 +133,9 @@ Json routesJson(const Engine& engine, const Invocation& inv, const Journey& jour
 
 Json fastestJson(Engine& engine, const Journey& journey, const FastestPath& path) {
   const std::vector<SearchNode>& table = engine.dia.searchTable();
-  auto node = [&](std::size_t k) -> const SearchNode& { return table[static_cast<std::size_t>(path.stations[k])]; };
+  auto node = [&](std::size_t k) -> const SearchNode& {
+    return table[static_cast<std::size_t>(path.stations[k])];
+  };
   Json legs = Json::array();
   for (std::size_t k = 0; k + 1 < path.stations.size(); ++k) {
     const TrainNo train = path.trains[k];
@@ -157,11 +165,8 @@ Json fastestJson(Engine& engine, const Journey& journey, const FastestPath& path
   int total = 0;
   for (const FareSection& s : fareSections(engine, path)) {
     total += s.fare;
-    fares.push_back({{"network", s.network},
-                     {"company", utf8(s.company)},
-                     {"from", stationJson(engine.staName, s.from)},
-                     {"to", stationJson(engine.staName, s.to)},
-                     {"fare", s.fare}});
+    fares.push_back(fareJson(s.network, s.company, stationJson(engine.staName, s.from),
+                             stationJson(engine.staName, s.to), s.fare));
   }
   Json result = journeyJson(engine, "fastest", journey);
   const TimeOfDay arrival = path.stations.empty() ? TimeOfDay{} : node(path.stations.size() - 1).arrival;

@@ -22,7 +22,8 @@ int stationNumberOf(const std::string& operand) {
 }
 
 std::string boxMessage(StationRole role) {
-  return role == StationRole::kDeparture ? "出発駅の入力が正しくありません" : "到着駅の入力が正しくありません";
+  return role == StationRole::kDeparture ? "出発駅の入力が正しくありません"
+                                         : "到着駅の入力が正しくありません";
 }
 
 // "新宿 (しんじゅく, #17), ..." for the stations.
@@ -38,8 +39,8 @@ std::string listed(const StationSearch& search, const std::vector<StationNo>& st
 ResolvedStation byNumber(const RStaName& names, const std::string& operand, StationRole role) {
   const int number = stationNumberOf(operand);
   if (number < 1 || number > 32767 || names.checkNumber(static_cast<StationNo>(number)) != 0) {
-    throw CommandFailure(boxMessage(role) + "\nkiv4cli: " + operand + " is no station number (stations #1..#" +
-                         std::to_string(names.getCount()) + ")");
+    throw CommandFailure(boxMessage(role) + "\nkiv4cli: " + operand +
+                         " is no station number (stations #1..#" + std::to_string(names.getCount()) + ")");
   }
   char buf[kStationNameSize] = {};
   names.getName(static_cast<StationNo>(number), buf);

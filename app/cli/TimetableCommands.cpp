@@ -17,7 +17,8 @@ namespace {
 constexpr const char* kNoStationTimetable = "この駅の時刻データが存在しません";
 constexpr const char* kNoDeparturesInHour = "この時間帯のデータが存在しません";
 
-Json requiredTimesJson(const Engine& engine, const work_files::RequiredTimes& times, std::optional<int> only) {
+Json requiredTimesJson(const Engine& engine, const work_files::RequiredTimes& times,
+                       std::optional<int> only) {
   Json tables = Json::array();
   for (const work_files::RequiredTimeTable& table : times.tables) {
     if (only && table.table != *only) continue;
@@ -47,9 +48,12 @@ Json timetableJson(const Engine& engine, StationNo station, int day, int hour, b
     departure["bound_for"] = stationJson(engine.staName, d.terminal);
     companies.back()["departures"].push_back(departure);
   }
-  return {{"command", "timetable"}, {"station", stationJson(engine.staName, station)},
-          {"day", day},             {"day_name", dayLetter(day)},
-          {"hour", hour},           {"grouped", grouped},
+  return {{"command", "timetable"},
+          {"station", stationJson(engine.staName, station)},
+          {"day", day},
+          {"day_name", dayLetter(day)},
+          {"hour", hour},
+          {"grouped", grouped},
           {"companies", companies}};
 }
 
@@ -96,7 +100,8 @@ void runTimetable(Engine& engine, const Invocation& inv) {
   }
   if (inv.json) {
     const auto departures = work_files::readStationDepartures(work_files::kTimetableSource, inv.group);
-    if (!departures) throw CommandFailure(std::string("kiv4cli: cannot read ") + work_files::kTimetableSource);
+    if (!departures)
+      throw CommandFailure(std::string("kiv4cli: cannot read ") + work_files::kTimetableSource);
     printJson(inv, timetableJson(engine, station.number, day, hour, inv.group, *departures));
     return;
   }

@@ -24,8 +24,6 @@ kana (ヶ and ケ) and old and new kanji (鶯 and 鴬) are taken alike; a text t
 fits no station, or several, fails with the near matches.
 )";
 
-constexpr std::string_view kGlobalOptions = "-C --sjis";
-
 constexpr std::string_view kClosing = R"(  -h, --help             show this help
   --version              show the version of kiv4cli
 
@@ -107,7 +105,7 @@ std::string_view helpText() {
   static const std::string text = [] {
     std::string t = std::string(kSynopsis) + std::string(kIntroduction) + "\nCommands:\n";
     for (const CommandSpec& c : commandTable()) t += commandHead(c) + optionLines(c.options, 6);
-    t += "\nFor every command:\n" + optionLines(kGlobalOptions, 2) + std::string(kClosing);
+    t += "\nFor every command:\n" + optionLines(globalOptionNames(), 2) + std::string(kClosing);
     return t;
   }();
   return text;
@@ -120,7 +118,7 @@ std::string commandHelpText(std::string_view name) {
   if (!c->operands.empty()) t += " " + std::string(c->operands);
   t += c->options.empty() ? "\n" : " [OPTIONS]\n";
   t += "\n" + std::string(c->description) + "\n\nOptions:\n" + optionLines(c->options, 2) +
-       optionLines(kGlobalOptions, 2);
+       optionLines(globalOptionNames(), 2);
   t += "\nExamples (on the sample network):\n" + indented(c->examples, "  ");
   if (!c->files.empty()) t += "\nFILES (in the data directory)\n" + indented(c->files, "  ");
   return t;

@@ -56,16 +56,21 @@ TEST(Arguments, MalformedLinesAreRefusedNamingTheProblem) {
 
 TEST(Arguments, OptionValuesOutsideTheirRangesAreRefused) {
   const std::vector<Args> cases = {
-      {"route", "--time", "24:00"},   {"route", "--time", "9:60"},    {"route", "--time", "9:5"},
-      {"route", "--time", "930"},     {"route", "--time", "-1:00"},   {"route", "--time", ""},
-      {"route", "--time", "123:00"},  {"route", "--day", "7"},        {"route", "--day", "月曜"},
-      {"route", "--day", "-1"},       {"route", "--day", "Mon"},      {"route", "--detour", "2"},
-      {"route", "--detour", "21"},    {"route", "--detour", "7km"},   {"route", "--detour", "+7"},
-      {"route", "--extra", "61"},     {"route", "--changes", "101"},  {"route", "--routes", "0"},
-      {"route", "--routes", "301"},   {"route", "--routes", "99999999999"}, {"route", "--order", "cheap"},
-      {"timetable", "--hour", "24"},  {"timetable", "--day", "8"},    {"fare", "--network", "-1"},
-      {"fare", "--network", "x"},     {"fare", "--network", "32768"}, {"faretable", "--block", "-1"},
-      {"faretable", "--block", "x"},  {"reqtime", "--table", "1.5"},
+      {"route", "--time", "24:00"},   {"route", "--time", "9:60"},
+      {"route", "--time", "9:5"},     {"route", "--time", "930"},
+      {"route", "--time", "-1:00"},   {"route", "--time", ""},
+      {"route", "--time", "123:00"},  {"route", "--day", "7"},
+      {"route", "--day", "月曜"},     {"route", "--day", "-1"},
+      {"route", "--day", "Mon"},      {"route", "--detour", "2"},
+      {"route", "--detour", "21"},    {"route", "--detour", "7km"},
+      {"route", "--detour", "+7"},    {"route", "--extra", "61"},
+      {"route", "--changes", "101"},  {"route", "--routes", "0"},
+      {"route", "--routes", "301"},   {"route", "--routes", "99999999999"},
+      {"route", "--order", "cheap"},  {"timetable", "--hour", "24"},
+      {"timetable", "--day", "8"},    {"fare", "--network", "-1"},
+      {"fare", "--network", "x"},     {"fare", "--network", "32768"},
+      {"faretable", "--block", "-1"}, {"faretable", "--block", "x"},
+      {"reqtime", "--table", "1.5"},
   };
   for (const Args& c : cases) {
     Args args = {c[0], "東京"};
@@ -78,8 +83,9 @@ TEST(Arguments, OptionValuesOutsideTheirRangesAreRefused) {
 }
 
 TEST(Arguments, AcceptedValuesMeanWhatTheySay) {
-  Invocation inv = parseArguments({"route", "東京", "上野", "--time", "09:05", "--day", "土", "--detour=20",
-                                   "--extra", "0", "--changes", "100", "--routes", "300", "--order=fare", "--json"});
+  Invocation inv =
+      parseArguments({"route", "東京", "上野", "--time", "09:05", "--day", "土", "--detour=20", "--extra",
+                      "0", "--changes", "100", "--routes", "300", "--order=fare", "--json"});
   EXPECT_EQ(inv.command, "route");
   EXPECT_EQ(inv.stations, (Args{"東京", "上野"}));
   EXPECT_EQ(*inv.hour, 9);
@@ -159,7 +165,8 @@ TEST(CommandTable, EveryRowIsCompleteAndItsExamplesParse) {
 TEST(CommandTable, TheHelpShowsEveryCommandWithItsOptions) {
   const std::string help(helpText());
   for (const CommandSpec& c : commandTable()) {
-    const auto at = help.find("\n  " + std::string(c.name) + (c.operands.empty() ? "" : " " + std::string(c.operands)));
+    const auto at =
+        help.find("\n  " + std::string(c.name) + (c.operands.empty() ? "" : " " + std::string(c.operands)));
     ASSERT_NE(at, std::string::npos) << c.name;
     const std::string one = commandHelpText(c.name);
     std::string_view options = c.options;

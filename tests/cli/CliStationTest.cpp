@@ -17,12 +17,12 @@ class CliStationTest : public CliTest {
   void SetUp() override {
     CliTest::SetUp();
     StaNameFile names;
-    for (const auto& [kanji, kana] : std::vector<std::pair<std::string, std::string>>{
-             {"東京", "とうきょう"},
-             {"鴬谷", "うぐいすだに"},
-             {"市ヶ谷", "いちがや"},
-             {"大和", "やまと"},
-             {"大和（茨城県）", "やまと"}}) {
+    for (const auto& [kanji, kana] :
+         std::vector<std::pair<std::string, std::string>>{{"東京", "とうきょう"},
+                                                          {"鴬谷", "うぐいすだに"},
+                                                          {"市ヶ谷", "いちがや"},
+                                                          {"大和", "やまと"},
+                                                          {"大和（茨城県）", "やまと"}}) {
       names.stations.push_back({sjis(kanji), sjis(kana)});
     }
     writeStaNameFile(dir / "StaName.kv4", names);
@@ -84,7 +84,8 @@ TEST_F(CliStationTest, FindListsNumbersReadingsLinesAndNetworks) {
   EXPECT_EQ(r.err, "kiv4cli: no station name or reading contains '札幌'\n");
   r = run({"find", "とうきよお"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "kiv4cli: no station name or reading contains 'とうきよお'; near matches: 東京 (とうきょう)\n");
+  EXPECT_EQ(r.err,
+            "kiv4cli: no station name or reading contains 'とうきよお'; near matches: 東京 (とうきょう)\n");
 }
 
 }  // namespace

@@ -35,7 +35,8 @@ TEST_F(CliTest, HelpListsEveryCommandAndOptionAndRunsNothing) {
 // nothing run.
 TEST_F(CliTest, MalformedCommandLinesPrintTheUsageAndExitWithTwo) {
   const std::string settingsBefore = dir.readText("Kiv4.def");
-  for (const Args& args : {Args{}, Args{"bogus"}, Args{"route", "東京", "上野", "--bogus"}, Args{"help", "bogus"}}) {
+  for (const Args& args :
+       {Args{}, Args{"bogus"}, Args{"route", "東京", "上野", "--bogus"}, Args{"help", "bogus"}}) {
     const CliResult r = run(args);
     const std::string shown = args.empty() ? "(none)" : args[0] + " ... " + args.back();
     EXPECT_EQ(r.status, 2) << shown;
@@ -195,7 +196,6 @@ TEST(CliDataDirectory, MissingDataFilesAreNamedAndNothingIsWritten) {
   EXPECT_NE(r.err.find("nowhere"), std::string::npos) << r.err;
 }
 
-
 // A data file that is empty, or holds only its header, is named; the
 // command does not pass off an empty result as success.
 TEST_F(CliTest, EmptyDataFilesAreNamedAndFailTheCommand) {
@@ -221,7 +221,8 @@ TEST_F(CliTest, EmptyDataFilesAreNamedAndFailTheCommand) {
 }
 
 TEST_F(CliTest, OutputToADashIsStandardOutput) {
-  for (const Args& args : {Args{"faretable", "東京"}, Args{"reqtime", "東京", "--csv"}, Args{"reqtime", "東京", "--json"}}) {
+  for (const Args& args :
+       {Args{"faretable", "東京"}, Args{"reqtime", "東京", "--csv"}, Args{"reqtime", "東京", "--json"}}) {
     std::vector<std::string> dashed = args;
     dashed.insert(dashed.end(), {"-o", "-"});
     const CliResult printed = run(args);

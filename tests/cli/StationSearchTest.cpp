@@ -15,18 +15,18 @@ namespace {
 // 8 新大久保, 9 市ケ谷 (a second spelling, as a data set might carry), 10 御茶ノ水.
 bool writeStations(const TempDir& dir) {
   StaNameFile file;
-    for (const auto& [kanji, kana] : std::vector<std::pair<std::string, std::string>>{
-             {"東京", "とうきょう"},
-             {"鴬谷", "うぐいすだに"},
-             {"市ヶ谷", "いちがや"},
-             {"四ツ谷", "よつや"},
-             {"大和", "やまと"},
-             {"大和（茨城県）", "やまと"},
-             {"新宿", "しんじゅく"},
-             {"新大久保", "しんおおくぼ"},
-             {"市ケ谷", "いちがや"},
-             {"御茶ノ水", "おちゃのみず"}}) {
-      file.stations.push_back({sjis(kanji), sjis(kana)});
+  for (const auto& [kanji, kana] :
+       std::vector<std::pair<std::string, std::string>>{{"東京", "とうきょう"},
+                                                        {"鴬谷", "うぐいすだに"},
+                                                        {"市ヶ谷", "いちがや"},
+                                                        {"四ツ谷", "よつや"},
+                                                        {"大和", "やまと"},
+                                                        {"大和（茨城県）", "やまと"},
+                                                        {"新宿", "しんじゅく"},
+                                                        {"新大久保", "しんおおくぼ"},
+                                                        {"市ケ谷", "いちがや"},
+                                                        {"御茶ノ水", "おちゃのみず"}}) {
+    file.stations.push_back({sjis(kanji), sjis(kana)});
   }
   return writeStaNameFile(dir / "StaName.kv4", file);
 }
