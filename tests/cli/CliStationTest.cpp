@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "CliNetwork.h"
-#include "formats/StaNameFile.h"
 
 namespace kiv::test {
 namespace {
@@ -16,16 +15,11 @@ class CliStationTest : public CliTest {
  protected:
   void SetUp() override {
     CliTest::SetUp();
-    StaNameFile names;
-    for (const auto& [kanji, kana] :
-         std::vector<std::pair<std::string, std::string>>{{"東京", "とうきょう"},
-                                                          {"鴬谷", "うぐいすだに"},
-                                                          {"市ヶ谷", "いちがや"},
-                                                          {"大和", "やまと"},
-                                                          {"大和（茨城県）", "やまと"}}) {
-      names.stations.push_back({sjis(kanji), sjis(kana)});
-    }
-    writeStaNameFile(dir / "StaName.kv4", names);
+    writeStationNames(dir, {{"東京", "とうきょう"},
+                            {"鴬谷", "うぐいすだに"},
+                            {"市ヶ谷", "いちがや"},
+                            {"大和", "やまと"},
+                            {"大和（茨城県）", "やまと"}});
     dir.writeText("kiv4line.dat", workText("#山手線\n東京\n鴬谷\n市ヶ谷\n;a comment\n#京浜東北線\n鴬谷\n"));
   }
 };

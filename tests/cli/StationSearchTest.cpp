@@ -2,11 +2,9 @@
 // then readings; near matches and the find list.
 #include <gtest/gtest.h>
 
+#include "CliNetwork.h"
 #include "RStaName.h"
 #include "StationSearch.h"
-#include "TempDir.h"
-#include "TimetableFixture.h"
-#include "formats/StaNameFile.h"
 
 namespace kiv::test {
 namespace {
@@ -14,21 +12,17 @@ namespace {
 // 1 東京, 2 鴬谷, 3 市ヶ谷, 4 四ツ谷, 5 大和, 6 大和（茨城県）, 7 新宿,
 // 8 新大久保, 9 市ケ谷 (a second spelling, as a data set might carry), 10 御茶ノ水.
 bool writeStations(const TempDir& dir) {
-  StaNameFile file;
-  for (const auto& [kanji, kana] :
-       std::vector<std::pair<std::string, std::string>>{{"東京", "とうきょう"},
-                                                        {"鴬谷", "うぐいすだに"},
-                                                        {"市ヶ谷", "いちがや"},
-                                                        {"四ツ谷", "よつや"},
-                                                        {"大和", "やまと"},
-                                                        {"大和（茨城県）", "やまと"},
-                                                        {"新宿", "しんじゅく"},
-                                                        {"新大久保", "しんおおくぼ"},
-                                                        {"市ケ谷", "いちがや"},
-                                                        {"御茶ノ水", "おちゃのみず"}}) {
-    file.stations.push_back({sjis(kanji), sjis(kana)});
-  }
-  return writeStaNameFile(dir / "StaName.kv4", file);
+  writeStationNames(dir, {{"東京", "とうきょう"},
+                          {"鴬谷", "うぐいすだに"},
+                          {"市ヶ谷", "いちがや"},
+                          {"四ツ谷", "よつや"},
+                          {"大和", "やまと"},
+                          {"大和（茨城県）", "やまと"},
+                          {"新宿", "しんじゅく"},
+                          {"新大久保", "しんおおくぼ"},
+                          {"市ケ谷", "いちがや"},
+                          {"御茶ノ水", "おちゃのみず"}});
+  return true;
 }
 
 class StationSearchTest : public ::testing::Test {
