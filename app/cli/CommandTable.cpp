@@ -16,9 +16,11 @@ constexpr std::array<CommandSpec, 10> kCommands = {{
      "search limits, and describes each: expected arrival, travel time (riding,\n"
      "walking, waiting), trains, changes and the fare of each section. The\n"
      "departure time is the clock's, or the one kept in the settings when the\n"
-     "settings say not to use the clock; --time and --day replace it. The limits\n"
-     "given here hold for this run only. FROM and TO become the latest stations\n"
-     "of the recent lists, as in the windowed program.",
+     "settings say not to use the clock; --time and --day replace it. Without\n"
+     "--detour, --extra, --changes and --routes the search limits of the\n"
+     "settings apply (when never changed: 15 extra minutes, 4 changes, 20\n"
+     "routes); the limits given here hold for this run only. FROM and TO become\n"
+     "the latest stations of the recent lists, as in the windowed program.",
      "kiv4cli route 東京 高崎 --time 9:00 --day 月\n"
      "kiv4cli route 新宿 川越 --time 8:00 --day 1 --order time --routes 5\n"
      "kiv4cli route しんじゅく かわごえ --time 8:00 --json",

@@ -53,6 +53,10 @@ ResolvedStation resolveStation(const RStaName& names, const std::string& operand
   if (!operand.empty() && operand[0] == '#' && stationNumberOf(operand) >= 0) {
     return byNumber(names, operand, role);
   }
+  // The exact name, as the station boxes take it, needs no search.
+  if (const auto sjis = utf8ToSjis(operand)) {
+    if (const StationNo exact = names.findByName(*sjis); exact > 0) return {exact, *sjis};
+  }
   const StationSearch search(names);
   const StationLookup lookup = search.resolve(operand);
   if (lookup.stations.size() == 1) {

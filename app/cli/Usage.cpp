@@ -24,8 +24,8 @@ kana (ヶ and ケ) and old and new kanji (鶯 and 鴬) are taken alike; a text t
 fits no station, or several, fails with the near matches.
 )";
 
-constexpr std::string_view kClosing = R"(  -h, --help             show this help
-  --version              show the version of kiv4cli
+constexpr std::string_view kClosing = R"(  -h, --help               show this help
+  --version                show the version of kiv4cli
 
 'kiv4cli help COMMAND' shows one command with examples and the files it
 writes.
@@ -44,22 +44,36 @@ FILES
 constexpr std::size_t kWidth = 79;
 constexpr std::size_t kTextColumn = 27;
 
-// The text wrapped at word boundaries into lines of at most kWidth bytes,
-// the first starting at `column`, the others indented to `indent`.
+// The columns a UTF-8 text takes on a terminal: two for each character of
+// three or four bytes (kanji, kana), one for the others.
+std::size_t columns(std::string_view text) {
+  std::size_t n = 0;
+  for (const unsigned char c : text) n += (c & 0xC0) == 0x80 ? 0 : c >= 0xE0 ? 2 : 1;
+  return n;
+}
+
+// The text wrapped at blanks into lines of at most kWidth columns, the
+// first starting at `column`, the others indented to `indent`.
 std::string wrapped(std::string_view text, std::size_t column, std::size_t indent = kTextColumn) {
   std::string out;
+  std::size_t at = column;
+  bool lineStart = true;
   while (!text.empty()) {
-    std::size_t take = text.size();
-    if (column + take > kWidth) {
-      const std::size_t blank = text.rfind(' ', kWidth - column);
-      take = blank == std::string_view::npos || blank == 0 ? text.find(' ') : blank;
-      if (take == std::string_view::npos) take = text.size();
+    const auto blank = text.find(' ');
+    const std::string_view word = text.substr(0, blank);
+    text.remove_prefix(blank == std::string_view::npos ? text.size() : blank + 1);
+    if (!lineStart && at + 1 + columns(word) > kWidth) {
+      out += "\n" + std::string(indent, ' ');
+      at = indent;
+      lineStart = true;
     }
-    out.append(text.substr(0, take));
-    text.remove_prefix(take);
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    if (!text.empty()) out += "\n" + std::string(indent, ' ');
-    column = indent;
+    if (!lineStart) {
+      out += ' ';
+      ++at;
+    }
+    out += word;
+    at += columns(word);
+    lineStart = false;
   }
   return out;
 }
