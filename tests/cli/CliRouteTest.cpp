@@ -154,6 +154,11 @@ TEST_F(CliTest, FastestPrintsTheDetailedOrPlainReportAndItsFare) {
   // The plain mode was for this run only.
   EXPECT_EQ(settingOf(dir, "mode_output"), "1");
 
+  // At 9:05 the 東急線 is fastest: its section is priced on its own network.
+  r = run({"fastest", "東京", "上野", "--time", "9:05", "--plain"});
+  EXPECT_NE(r.out.find("|------- 東急線\n"), std::string::npos) << r.out;
+  EXPECT_TRUE(r.out.ends_with(kTimetableNote + "\n  運賃  120円\n  東急  東京→上野  120円\n")) << r.out;
+
   r = run({"fastest", "上野", "東京", "--time", "9:00"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "経路が見当たりません\n");
