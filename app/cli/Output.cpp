@@ -3,11 +3,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <system_error>
 #include <vector>
 
@@ -84,10 +82,9 @@ void printOrSave(const Invocation& inv, std::string_view utf8) {
     return;
   }
   refuseDirectory(*inv.outputFile);
-  std::ofstream out(*inv.outputFile, std::ios::binary | std::ios::trunc);
-  out.write(utf8.data(), static_cast<std::streamsize>(utf8.size()));
-  out.close();
-  if (!out) throw CommandFailure("kiv4cli: cannot write " + inv.outputFile->string());
+  if (!writeWholeFile(*inv.outputFile, std::vector<std::uint8_t>(utf8.begin(), utf8.end()))) {
+    throw CommandFailure("kiv4cli: cannot write " + inv.outputFile->string());
+  }
 }
 
 void saveOrPrint(const Invocation& inv, const std::function<int(const std::filesystem::path&)>& save) {
