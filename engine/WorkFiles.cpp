@@ -223,15 +223,17 @@ std::optional<RouteDetail> readRouteDetails(const std::filesystem::path& file) {
 }
 
 std::optional<FareTable> readFareTable(const std::filesystem::path& file) {
-  return readGroupedFile(file, &FareTable::origin, &FareTable::blocks,
-                         GroupFields{&FareBlock::block, &FareBlock::company, &FareBlock::fares},
-                         &StationFare::station, &StationFare::fare);
+  return readGroupedFile(
+      file, &FareTable::origin, &FareTable::blocks,
+      GroupFields<FareBlock, StationFare>{&FareBlock::block, &FareBlock::company, &FareBlock::fares},
+      &StationFare::station, &StationFare::fare);
 }
 
 std::optional<RequiredTimes> readRequiredTimes(const std::filesystem::path& file) {
   return readGroupedFile(
       file, &RequiredTimes::origin, &RequiredTimes::tables,
-      GroupFields{&RequiredTimeTable::table, &RequiredTimeTable::train, &RequiredTimeTable::stations},
+      GroupFields<RequiredTimeTable, StationMinutes>{&RequiredTimeTable::table, &RequiredTimeTable::train,
+                                                     &RequiredTimeTable::stations},
       &StationMinutes::station, &StationMinutes::minutes);
 }
 

@@ -232,7 +232,7 @@ std::optional<int> parseDay(const std::string& text) {
 std::string globalOptionNames() {
   std::string names;
   for (const auto& o : kOptions) {
-    if (o.global) names += (names.empty() ? "" : " ") + std::string(o.help.name);
+    if (o.global) names.append(names.empty() ? "" : " ").append(o.help.name);
   }
   return names;
 }

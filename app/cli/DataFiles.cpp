@@ -74,7 +74,7 @@ void requireDataFiles(unsigned needs) {
   std::string message = "kiv4cli: missing data file";
   if (missing.size() > 1) message += "s";
   message += " in " + here() + ":";
-  for (std::string_view file : missing) message += " " + std::string(file);
+  for (std::string_view file : missing) message.append(" ").append(file);
   message += " (is this the data directory? see -C)";
   throw CommandFailure(message);
 }

@@ -67,8 +67,9 @@ std::string joined(const std::vector<std::string>& items) {
 }
 
 std::string asText(const StationSearch& search, const FoundStation& f) {
-  std::string text =
-      "#" + std::to_string(f.number) + " " + search.name(f.number) + " " + search.reading(f.number) + "\n";
+  std::string text = "#";
+  text.append(std::to_string(f.number)).append(" ").append(search.name(f.number));
+  text.append(" ").append(search.reading(f.number)).append("\n");
   if (!f.lines.empty()) text += "    lines: " + joined(f.lines) + "\n";
   std::vector<std::string> networks;
   for (const auto& [code, company] : f.networks) networks.push_back(std::to_string(code) + " " + company);

@@ -63,7 +63,7 @@ std::string wrapped(std::string_view text, std::size_t column, std::size_t inden
     const std::string_view word = text.substr(0, blank);
     text.remove_prefix(blank == std::string_view::npos ? text.size() : blank + 1);
     if (!lineStart && at + 1 + columns(word) > kWidth) {
-      out += "\n" + std::string(indent, ' ');
+      out.append("\n").append(indent, ' ');
       at = indent;
       lineStart = true;
     }
@@ -88,7 +88,7 @@ std::string optionLines(std::string_view names, std::size_t indent) {
     const OptionHelp* help = optionHelp(name);
     if (help == nullptr) continue;
     std::string head = std::string(indent, ' ') + std::string(help->name);
-    if (!help->valueName.empty()) head += " " + std::string(help->valueName);
+    if (!help->valueName.empty()) head.append(" ").append(help->valueName);
     head.resize(std::max(head.size() + 1, kTextColumn), ' ');
     out += head + wrapped(help->text, head.size()) + "\n";
   }
@@ -97,7 +97,7 @@ std::string optionLines(std::string_view names, std::size_t indent) {
 
 std::string commandHead(const CommandSpec& c) {
   std::string head = "  " + std::string(c.name);
-  if (!c.operands.empty()) head += " " + std::string(c.operands);
+  if (!c.operands.empty()) head.append(" ").append(c.operands);
   head.resize(std::max(head.size() + 1, kTextColumn - 2), ' ');
   return head + wrapped(c.summary, head.size(), kTextColumn - 2) + "\n";
 }
@@ -129,10 +129,10 @@ std::string commandHelpText(std::string_view name) {
   const CommandSpec* c = findCommand(name);
   if (c == nullptr) return std::string(helpText());
   std::string t = "usage: kiv4cli [-C DIR] " + std::string(c->name);
-  if (!c->operands.empty()) t += " " + std::string(c->operands);
+  if (!c->operands.empty()) t.append(" ").append(c->operands);
   t += c->options.empty() ? "\n" : " [OPTIONS]\n";
-  t += "\n" + std::string(c->description) + "\n\nOptions:\n" + optionLines(c->options, 2) +
-       optionLines(globalOptionNames(), 2);
+  t.append("\n").append(c->description).append("\n\nOptions:\n");
+  t += optionLines(c->options, 2) + optionLines(globalOptionNames(), 2);
   t += "\nExamples (on the sample network):\n" + indented(c->examples, "  ");
   if (!c->files.empty()) t += "\nFILES (in the data directory)\n" + indented(c->files, "  ");
   return t;
@@ -141,7 +141,7 @@ std::string commandHelpText(std::string_view name) {
 std::string_view usageText() {
   static const std::string text = [] {
     std::string t = std::string(kSynopsis) + "commands:";
-    for (const CommandSpec& c : commandTable()) t += " " + std::string(c.name);
+    for (const CommandSpec& c : commandTable()) t.append(" ").append(c.name);
     return t + "\ntry 'kiv4cli help' or 'kiv4cli help COMMAND' for the options\n";
   }();
   return text;
