@@ -41,6 +41,12 @@ Json journeyJson(const Engine& engine, const char* command, const Journey& j) {
           {"day", j.time.day}};
 }
 
+// A walking connection is a train whose name begins with 徒歩.
+bool isWalk(const std::string& sjisTrain) {
+  static const std::string kWalk = utf8ToSjis("徒歩").value_or("");
+  return sjisTrain.rfind(kWalk, 0) == 0;
+}
+
 // The change stations of a via text ("a,b" or "なし").
 Json viaJson(const RStaName& names, const std::string& via) {
   Json stations = Json::array();
@@ -71,7 +77,7 @@ Json routeJson(const RStaName& names, int rank, const work_files::RouteSummary& 
   Json rides = Json::array();
   for (const auto& ride : d.rides) {
     rides.push_back({{"train", utf8(ride.train)},
-                     {"walking", ride.walkingMinutes > 0 && ride.ridingMinutes == 0},
+                     {"walking", isWalk(ride.train)},
                      {"from", stationJson(names, ride.from)},
                      {"to", stationJson(names, ride.to)},
                      {"departure", timeJson(ride.departure)},
