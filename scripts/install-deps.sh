@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need, once.
 set -e
-PACKAGES="cmake g++ make googletest libgtest-dev libbenchmark-dev qt6-base-dev xvfb xauth"
+PACKAGES="cmake g++ make googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev qt6-base-dev xvfb xauth"
 # The windows of kiv4: Qt 6 Widgets and a Japanese font to render the texts.
 PACKAGES="$PACKAGES fonts-ipafont-gothic"
 missing=""

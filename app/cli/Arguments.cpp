@@ -6,27 +6,10 @@
 #include <string_view>
 
 #include "CliErrors.h"
+#include "CommandTable.h"
 
 namespace kiv::cli {
 namespace {
-
-struct CommandInfo {
-  std::string_view name;
-  int stations;               // number of station operands
-  std::string_view operands;  // how the usage names them
-};
-
-constexpr std::array<CommandInfo, 9> kCommands = {{
-    {"route", 2, "FROM TO"},
-    {"fastest", 2, "FROM TO"},
-    {"fare", 2, "FROM TO"},
-    {"faretable", 1, "STATION"},
-    {"reqtime", 1, "STATION"},
-    {"timetable", 1, "STATION"},
-    {"stations", 0, ""},
-    {"jrcheap", 0, ""},
-    {"tokyo101", 0, ""},
-}};
 
 enum class Opt {
   kDir,
@@ -46,35 +29,65 @@ enum class Opt {
   kCsv,
   kOutput,
   kHour,
-  kGroup
+  kGroup,
+  kJson,
+  kVerbose
 };
 
 struct OptionInfo {
-  std::string_view name;
   Opt id;
   bool takesValue;
-  std::string_view commands;  // the commands it belongs to, blank-separated; empty = every command
+  bool global;  // an option of every command; else listed in the command's row
+  OptionHelp help;
 };
 
-constexpr std::array<OptionInfo, 18> kOptions = {{
-    {"-C", Opt::kDir, true, ""},
-    {"--sjis", Opt::kSjis, false, ""},
-    {"--time", Opt::kTime, true, "route fastest"},
-    {"--day", Opt::kDay, true, "route fastest timetable"},
-    {"--detour", Opt::kDetour, true, "route"},
-    {"--extra", Opt::kExtra, true, "route"},
-    {"--changes", Opt::kChanges, true, "route"},
-    {"--routes", Opt::kRoutes, true, "route"},
-    {"--order", Opt::kOrder, true, "route"},
-    {"--plain", Opt::kPlain, false, "fastest"},
-    {"--network", Opt::kNetwork, true, "fare"},
-    {"--no-tokyo-rule", Opt::kNoTokyoRule, false, "fare"},
-    {"--block", Opt::kBlock, true, "faretable"},
-    {"--table", Opt::kTable, true, "reqtime"},
-    {"--csv", Opt::kCsv, false, "faretable reqtime"},
-    {"-o", Opt::kOutput, true, "faretable reqtime"},
-    {"--hour", Opt::kHour, true, "timetable"},
-    {"--group", Opt::kGroup, false, "timetable"},
+constexpr std::array<OptionInfo, 20> kOptions = {{
+    {Opt::kDir,
+     true,
+     true,
+     {"-C", "DIR", "change into the data directory DIR first; every other path is then taken there"}},
+    {Opt::kSjis,
+     false,
+     true,
+     {"--sjis", "", "print the result as the bytes of its work file (Shift-JIS, CR LF) instead of UTF-8"}},
+    {Opt::kTime, true, false, {"--time", "H:MM", "departure time, 0:00 to 23:59"}},
+    {Opt::kDay, true, false, {"--day", "D", "日 月 火 水 木 金 土 or 0 to 6 (0 = Sunday)"}},
+    {Opt::kDetour, true, false, {"--detour", "KM", "detour allowed beyond the shortest way, 3 to 20 km"}},
+    {Opt::kExtra, true, false, {"--extra", "MIN", "minutes allowed beyond the fastest route, 0 to 60"}},
+    {Opt::kChanges, true, false, {"--changes", "N", "most changes of a route, 0 to 100"}},
+    {Opt::kRoutes, true, false, {"--routes", "N", "most routes to look for, 1 to 300"}},
+    {Opt::kOrder,
+     true,
+     false,
+     {"--order", "ORDER", "found (as found, the default), time (fastest first) or fare (cheapest first)"}},
+    {Opt::kPlain, false, false, {"--plain", "", "only departures, changes and the arrival, not every stop"}},
+    {Opt::kNetwork,
+     true,
+     false,
+     {"--network", "CODE",
+      "network code: 0 = JR (the default), a private railway its company number x 10 + 0..9"}},
+    {Opt::kNoTokyoRule,
+     false,
+     false,
+     {"--no-tokyo-rule", "",
+      "price a journey between the Yamanote zone and a station 101-200 km away as it runs, not from 東京"}},
+    {Opt::kBlock,
+     true,
+     false,
+     {"--block", "N", "only the block of one company, counted from 0 (default: all)"}},
+    {Opt::kTable,
+     true,
+     false,
+     {"--table", "N", "only the table of one train, counted from 0 (default: all)"}},
+    {Opt::kCsv, false, false, {"--csv", "", "as CSV"}},
+    {Opt::kOutput,
+     true,
+     false,
+     {"-o", "FILE", "write FILE (Shift-JIS, CR LF; with --json UTF-8) instead of printing; -o - prints"}},
+    {Opt::kHour, true, false, {"--hour", "H", "clock hour, 0 to 23"}},
+    {Opt::kGroup, false, false, {"--group", "", "the departures of each train together"}},
+    {Opt::kJson, false, false, {"--json", "", "the result as JSON (UTF-8; see docs/json.md)"}},
+    {Opt::kVerbose, false, false, {"--verbose", "", "the fare in words, with the stations and the company"}},
 }};
 
 struct GivenOption {
@@ -84,26 +97,8 @@ struct GivenOption {
 
 const OptionInfo* findOption(std::string_view name) {
   for (const auto& o : kOptions)
-    if (o.name == name) return &o;
+    if (o.help.name == name) return &o;
   return nullptr;
-}
-
-const CommandInfo* findCommand(std::string_view name) {
-  for (const auto& c : kCommands)
-    if (c.name == name) return &c;
-  return nullptr;
-}
-
-bool belongsTo(const OptionInfo& option, std::string_view command) {
-  if (option.commands.empty()) return true;
-  std::string_view rest = option.commands;
-  while (!rest.empty()) {
-    const auto blank = rest.find(' ');
-    if (rest.substr(0, blank) == command) return true;
-    if (blank == std::string_view::npos) break;
-    rest.remove_prefix(blank + 1);
-  }
-  return false;
 }
 
 // A plain decimal number (digits only, no sign, no blanks) that fits an int.
@@ -119,7 +114,7 @@ std::optional<int> parseNumber(std::string_view text) {
 int numberInRange(const GivenOption& given, int min, int max, std::string_view what) {
   const auto value = parseNumber(given.value);
   if (!value || *value < min || *value > max) {
-    throw UsageError(std::string(given.info->name) + " takes " + std::string(what) + " from " +
+    throw UsageError(std::string(given.info->help.name) + " takes " + std::string(what) + " from " +
                      std::to_string(min) + " to " + std::to_string(max) + ", not '" + given.value + "'");
   }
   return *value;
@@ -208,30 +203,56 @@ void applyOption(Invocation& inv, const GivenOption& given) {
     case Opt::kGroup:
       inv.group = true;
       break;
+    case Opt::kJson:
+      inv.json = true;
+      break;
+    case Opt::kVerbose:
+      inv.verbose = true;
+      break;
   }
 }
 
 }  // namespace
 
+constexpr std::array<std::string_view, 7> kDayLetters = {"日", "月", "火", "水", "木", "金", "土"};
+
+std::string_view dayLetter(int day) {
+  return day >= 0 && day <= 6 ? kDayLetters[static_cast<std::size_t>(day)] : "";
+}
+
 std::optional<int> parseDay(const std::string& text) {
-  static constexpr std::array<std::string_view, 7> kLetters = {"日", "月", "火", "水", "木", "金", "土"};
   for (int d = 0; d < 7; ++d) {
-    if (text == kLetters[static_cast<std::size_t>(d)]) return d;
+    if (text == dayLetter(d)) return d;
   }
   const auto number = parseNumber(text);
   if (number && *number <= 6) return number;
   return std::nullopt;
 }
 
+std::string globalOptionNames() {
+  std::string names;
+  for (const auto& o : kOptions) {
+    if (o.global) names.append(names.empty() ? "" : " ").append(o.help.name);
+  }
+  return names;
+}
+
+const OptionHelp* optionHelp(std::string_view name) {
+  const OptionInfo* option = findOption(name);
+  return option ? &option->help : nullptr;
+}
+
 Invocation parseArguments(const std::vector<std::string>& args) {
   Invocation inv;
-  // --help wins over every problem of the rest of the line.
+  // --help and --version win over every problem of the rest of the line.
   for (const std::string& arg : args) {
     if (arg == "--") break;
-    if (arg == "--help" || arg == "-h") {
-      inv.help = true;
-      return inv;
-    }
+    if (arg == "--help" || arg == "-h") inv.help = true;
+    if (arg == "--version") inv.version = true;
+  }
+  if (inv.help || inv.version) {
+    inv.version = inv.version && !inv.help;
+    return inv;
   }
   std::vector<std::string> words;
   std::vector<GivenOption> given;
@@ -271,21 +292,31 @@ Invocation parseArguments(const std::vector<std::string>& args) {
   }
 
   if (words.empty()) throw UsageError("no command given");
-  const CommandInfo* command = findCommand(words[0]);
+  if (words[0] == "help") {
+    if (words.size() > 2) throw UsageError("help takes at most one command");
+    inv.help = true;
+    if (words.size() == 2) {
+      if (findCommand(words[1]) == nullptr) throw UsageError("unknown command '" + words[1] + "'");
+      inv.helpTopic = words[1];
+    }
+    return inv;
+  }
+  const CommandSpec* command = findCommand(words[0]);
   if (command == nullptr) throw UsageError("unknown command '" + words[0] + "'");
   inv.command = words[0];
   inv.stations.assign(words.begin() + 1, words.end());
-  if (static_cast<int>(inv.stations.size()) != command->stations) {
-    std::string expected = command->stations == 0 ? "no station" : std::string(command->operands);
+  if (static_cast<int>(inv.stations.size()) != command->operandCount) {
+    std::string expected = command->operandCount == 0 ? "no station" : std::string(command->operands);
     throw UsageError(inv.command + " takes " + expected + ", given " + std::to_string(inv.stations.size()) +
                      " argument" + (inv.stations.size() == 1 ? "" : "s"));
   }
   for (const GivenOption& option : given) {
-    if (!belongsTo(*option.info, inv.command)) {
-      throw UsageError(std::string(option.info->name) + " does not apply to " + inv.command);
+    if (!option.info->global && !commandTakesOption(*command, option.info->help.name)) {
+      throw UsageError(std::string(option.info->help.name) + " does not apply to " + inv.command);
     }
     applyOption(inv, option);
   }
+  if (inv.json && (inv.csv || inv.sjis)) throw UsageError("--json does not go with --csv or --sjis");
   return inv;
 }
 

@@ -28,7 +28,7 @@ void runStations(Engine& engine, const Invocation& inv);
 void runJrCheapest(Engine& engine, const Invocation& inv);
 void runTokyoZone(Engine& engine, const Invocation& inv);
 
-// Runs the command the invocation names.
-void runCommand(Engine& engine, const Invocation& inv);
+// FindCommand.cpp
+void runFind(Engine& engine, const Invocation& inv);
 
 }  // namespace kiv::cli

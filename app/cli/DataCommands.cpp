@@ -11,6 +11,7 @@
 #include "Commands.h"
 #include "Engine.h"
 #include "Output.h"
+#include "WorkFiles.h"
 
 namespace kiv::cli {
 namespace {
@@ -46,7 +47,7 @@ class StdoutToStderr {
 void runStations(Engine& engine, const Invocation& inv) {
   // writeStationList is silent when it cannot create the file: remove the
   // old list first, so that a list that was not written is not printed.
-  constexpr const char* kStationList = "$stalist.kv4";
+  constexpr const char* kStationList = work_files::kStationList;
   std::error_code ec;
   std::filesystem::remove(kStationList, ec);
   bool written = false;

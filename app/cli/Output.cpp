@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -14,7 +13,6 @@
 #include "BinaryIO.h"
 #include "CliErrors.h"
 #include "Codec.h"
-#include "ReportText.h"
 
 namespace kiv::cli {
 
@@ -45,14 +43,6 @@ void printWorkFile(const std::filesystem::path& file, bool sjis) {
   printText(sjis ? std::string(content) : toTerminalText(content));
 }
 
-int countRecords(const std::filesystem::path& workFile, char type) {
-  std::vector<std::string> lines;
-  if (!report_text::readLines(workFile, lines)) return 0;
-  return static_cast<int>(std::count_if(lines.begin(), lines.end(), [type](const std::string& line) {
-    return !line.empty() && line[0] == type && (line.size() == 1 || line[1] == ' ');
-  }));
-}
-
 void requireWritableWorkFiles(std::initializer_list<const char*> files) {
   for (const char* file : files) {
     // An existing file must open for writing (not a directory, not read-only);
@@ -74,12 +64,32 @@ void requireWritableWorkFiles(std::initializer_list<const char*> files) {
   }
 }
 
+bool writesToFile(const Invocation& inv) { return inv.outputFile && *inv.outputFile != "-"; }
+
+namespace {
+
+void refuseDirectory(const std::filesystem::path& file) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(file, ec))
+    throw CommandFailure("kiv4cli: " + file.string() + " is a directory");
+}
+
+}  // namespace
+
+void printOrSave(const Invocation& inv, std::string_view utf8) {
+  if (!writesToFile(inv)) {
+    printText(utf8);
+    return;
+  }
+  refuseDirectory(*inv.outputFile);
+  if (!writeWholeFile(*inv.outputFile, std::vector<std::uint8_t>(utf8.begin(), utf8.end()))) {
+    throw CommandFailure("kiv4cli: cannot write " + inv.outputFile->string());
+  }
+}
+
 void saveOrPrint(const Invocation& inv, const std::function<int(const std::filesystem::path&)>& save) {
-  if (inv.outputFile) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(*inv.outputFile, ec)) {
-      throw CommandFailure("kiv4cli: " + inv.outputFile->string() + " is a directory");
-    }
+  if (writesToFile(inv)) {
+    refuseDirectory(*inv.outputFile);
     if (save(*inv.outputFile) < 0) throw CommandFailure("kiv4cli: cannot write " + inv.outputFile->string());
     return;
   }

@@ -25,18 +25,22 @@ void printWorkFile(const std::filesystem::path& file, bool sjis);
 // cannot be written.
 void printText(std::string_view utf8);
 
-// The number of records of a "$....kv4" work file whose record type (first
-// field) is `type`; 0 when the file cannot be read.
-int countRecords(const std::filesystem::path& workFile, char type);
-
 // Throws CommandFailure naming the first of the work files (names in the
 // data directory) that cannot be written, so that a search that found
 // nothing because its files could not be created says so. Opens nothing for
 // writing and creates nothing.
 void requireWritableWorkFiles(std::initializer_list<const char*> files);
 
+// True when -o names a file (not "-", which is standard output).
+bool writesToFile(const Invocation& inv);
+
+// Prints UTF-8 text, or writes it to the -o file of the invocation; throws
+// CommandFailure when it cannot.
+void printOrSave(const Invocation& inv, std::string_view utf8);
+
 // Runs an export of a table window's save: to the -o file of the invocation
-// when given (nothing printed), else to a scratch file that is then printed.
+// when given (nothing printed), else (also for "-o -") to a scratch file
+// that is then printed.
 // `save` writes its file and yields 0, or -1 on failure. Throws
 // CommandFailure when the file was not written.
 void saveOrPrint(const Invocation& inv, const std::function<int(const std::filesystem::path&)>& save);

@@ -12,11 +12,15 @@
 #include "CliErrors.h"
 #include "Commands.h"
 #include "Engine.h"
+#include "FastestRoute.h"
+#include "JsonOutput.h"
 #include "Output.h"
 #include "ReportText.h"
 #include "RouteListExport.h"
+#include "RouteJson.h"
 #include "RunSettings.h"
 #include "StationArg.h"
+#include "WorkFiles.h"
 
 namespace kiv::cli {
 namespace {
@@ -53,50 +57,18 @@ class ProgressLine {
   bool shown_;
 };
 
-const char* listFileOf(RouteOrder order) {
-  switch (order) {
-    case RouteOrder::kTime:
-      return "$MltRtL2.kv4";
-    case RouteOrder::kFare:
-      return "$MltRtL3.kv4";
-    case RouteOrder::kFound:
-      break;
-  }
-  return "$MltRtL1.kv4";
-}
-
-// The detection numbers of the routes of a route list file, in its order.
-std::vector<int> detectionNumbers(const char* listFile) {
-  std::vector<std::string> lines;
-  if (!report_text::readLines(listFile, lines)) {
-    throw CommandFailure(std::string("kiv4cli: cannot read ") + listFile);
-  }
-  std::vector<int> numbers;
-  for (const std::string& line : lines) {
-    const std::vector<std::string> w = report_text::words(line);
-    if (w.size() >= 3 && w[0] == "9") numbers.push_back(std::atoi(w[2].c_str()));
-  }
-  return numbers;
-}
-
 // Every route of the chosen list, each described as the route list window
 // saves a selected row.
 void printRoutes(RDiaMan& dia, RouteOrder order, bool sjis) {
-  const std::vector<int> routes = detectionNumbers(listFileOf(order));
+  const work_files::RouteList list = readRouteList(order);
   ScratchFile out;
-  if (writeRouteDescriptions(dia, out.path(), static_cast<int>(order), 1, routes) != 0) {
+  std::vector<int> detections;
+  for (const work_files::RouteSummary& route : list.routes) detections.push_back(route.detection);
+  if (writeRouteDescriptions(dia, out.path(), static_cast<int>(order), 1, detections) != 0) {
     throw CommandFailure("kiv4cli: cannot describe the routes");
   }
   printWorkFile(out.path(), sjis);
 }
-
-// The two stations and the departure time of a route command. The stations
-// must differ, and become the latest departure and arrival of the recent lists.
-struct Journey {
-  ResolvedStation from;
-  ResolvedStation to;
-  DepartureTime time;
-};
 
 Journey journeyOf(Engine& engine, const Invocation& inv) {
   ResolvedStation from = resolveStation(engine.staName, inv.stations[0], StationRole::kDeparture);
@@ -111,7 +83,8 @@ Journey journeyOf(Engine& engine, const Invocation& inv) {
 }  // namespace
 
 void runRoute(Engine& engine, const Invocation& inv) {
-  const auto [from, to, time] = journeyOf(engine, inv);
+  const Journey journey = journeyOf(engine, inv);
+  const auto& [from, to, time] = journey;
   const int extra = inv.extra.value_or(engine.def.getDiffTime());
   const int detour = inv.detour.value_or(engine.def.getDetour());
   RunSettings run(engine.def);
@@ -126,22 +99,35 @@ void runRoute(Engine& engine, const Invocation& inv) {
   }
   if (found < 1) {
     // The search also fails when it cannot create its files.
-    requireWritableWorkFiles({"$vflg.kv4", "$MltRtL1.kv4", "$MltRtDt.kv4"});
+    requireWritableWorkFiles(
+        {work_files::kRouteSearchLog, work_files::kRouteListFound, work_files::kRouteDetails});
     throw CommandFailure(kNoRoute);
   }
-  printRoutes(engine.dia, inv.order, inv.sjis);
-  if (found >= routeMax) std::fprintf(stderr, "%s\n", kRouteLimitReached);
+  const bool limitReached = found >= routeMax;
+  if (inv.json) {
+    printJson(inv, routesJson(engine, inv, journey, limitReached));
+  } else {
+    printRoutes(engine.dia, inv.order, inv.sjis);
+  }
+  if (limitReached) std::fprintf(stderr, "%s\n", kRouteLimitReached);
 }
 
 void runFastest(Engine& engine, const Invocation& inv) {
-  const auto [from, to, time] = journeyOf(engine, inv);
+  const Journey journey = journeyOf(engine, inv);
+  const auto& [from, to, time] = journey;
   RunSettings run(engine.def);
   run.setOutputMode(inv.plain ? 0 : 1);
   if (engine.dia.fastestRoute(from.number, to.number, time.hour, time.minute, time.day) != 0) {
-    requireWritableWorkFiles({"$TT$.kv4"});
+    requireWritableWorkFiles({work_files::kFastestReport});
     throw CommandFailure(kNoRoute);
   }
-  printWorkFile("$TT$.kv4", inv.sjis);
+  const FastestPath path = fastestPath(engine, from.number);
+  if (inv.json) {
+    printJson(inv, fastestJson(engine, journey, path));
+    return;
+  }
+  printWorkFile(work_files::kFastestReport, inv.sjis);
+  printFareSections(engine, path, inv.sjis);
 }
 
 }  // namespace kiv::cli

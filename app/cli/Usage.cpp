@@ -2,88 +2,151 @@
 
 #include <string>
 
+#include "Arguments.h"
+#include "CommandTable.h"
+
 namespace kiv::cli {
 namespace {
 
-constexpr std::string_view kSynopsis = "usage: kiv4cli [-C DIR] [--sjis] COMMAND [STATIONS] [OPTIONS]\n";
+constexpr std::string_view kSynopsis =
+    "usage: kiv4cli [-C DIR] [--sjis] COMMAND [STATIONS] [OPTIONS]\n"
+    "       kiv4cli help [COMMAND]\n"
+    "       kiv4cli --version\n";
 
-constexpr std::string_view kCommandList =
-    "commands: route FROM TO, fastest FROM TO, fare FROM TO, faretable STATION,\n"
-    "          reqtime STATION, timetable STATION, stations, jrcheap, tokyo101\n";
+constexpr std::string_view kIntroduction = R"(
+Journeys, fares and timetables of the railways of the Tokyo region, from the
+data files of the data directory (the current directory, or the one of -C).
+Results are printed as UTF-8 text; --json gives them as JSON for scripts.
 
-constexpr std::string_view kHelp = R"(
-Runs the searches and tables of Kiv on the data files of the current
-directory (the data directory, where Kiv4.def and the work files "$....kv4"
-are written too), leaving the same work files as the windowed program, and
-prints the result as UTF-8 text.
+A station is its name in kanji (東京), its kana reading (とうきょう or
+トウキョウ) or #N for station number N (see the find command). Small and large
+kana (ヶ and ケ) and old and new kanji (鶯 and 鴬) are taken alike; a text that
+fits no station, or several, fails with the near matches.
+)";
 
-A station is its kanji name (UTF-8, exactly as in the station file) or #N
-for station number N.
+constexpr std::string_view kClosing = R"(  -h, --help               show this help
+  --version                show the version of kiv4cli
 
-Commands:
-  route FROM TO          the routes from FROM to TO within the search limits,
-                         each as the route list window saves it
-      --time H:MM          departure time 0:00..23:59 (default: the clock, or
-                           the settings when dep_systime is not 1)
-      --day D              day of week 0..6 (0 = Sunday) or 日 月 火 水 木 金 土
-                           (default: as for --time)
-      --detour KM          detour limit 3..20 km (default: detour of Kiv4.def)
-      --extra MIN          minutes allowed over the fastest time, 0..60 (default 15)
-      --changes N          most changes of a route, 0..100 (default 4)
-      --routes N           most routes to detect, 1..300 (default 20)
-      --order ORDER        found (detection order, default), time or fare
-  fastest FROM TO        the fastest route (time priority), report $TT$.kv4
-      --time H:MM, --day D as for route
-      --plain              only departure, change and arrival lines
-  fare FROM TO           the fare in yen between two stations of one network
-      --network CODE       network code, 0 = JR (default 0)
-      --no-tokyo-rule      price a journey between the Yamanote zone and the
-                           101-200 km stations as it runs, not from 東京
-  faretable STATION      the fare table of a station ($FareTbl.kv4)
-      --block N            only company block N, counted from 0 (default: all)
-      --csv                as CSV
-      -o FILE              write FILE (Shift-JIS, CR LF) as the fare table
-                           window saves it, instead of printing
-  reqtime STATION        the required-time tables of the trains leaving a
-                         station ($RqTmTbl.kv4)
-      --table N            only table N, counted from 0 (default: all)
-      --csv, -o FILE       as for faretable
-  timetable STATION      the departures of a station in one hour ($VTT.kv4)
-      --day D              day of week as for route (default: dep_day of Kiv4.def)
-      --hour H             clock hour 0..23 (default: dep_h of Kiv4.def)
-      --group              group the departures by train
-  stations               the list of station names ($stalist.kv4)
-  jrcheap                builds the JR cheapest-route table (jrregu.dat,
-                         $jrregu.csv) and prints the number of pairs
-  tokyo101               builds the Tokyo-zone 101-200 km list ($TKY101.KV4)
-                         and prints the number of lines
-
-For every command:
-  -C DIR                 change into DIR first; every other path, -o FILE
-                         included, is then taken relative to DIR
-  --sjis                 print the work file's bytes unchanged (Shift-JIS,
-                         CR LF) instead of UTF-8
-  -h, --help             show this help
-
-The limits --detour, --extra, --changes and --routes hold for this run only.
-route, fastest, faretable, reqtime and timetable put their stations at the
-top of the recent lists of Kiv4.def, as the windowed program does.
+'kiv4cli help COMMAND' shows one command with examples and the files it
+writes.
 
 Exit status: 0 done; 1 the command failed (the message is on standard
 error); 2 the command line is wrong.
+
+FILES
+  The data directory holds the data files (StaName.kv4, StaAttr.kv4,
+  StaIdx.kv4, StaFare.kv4, Train.kv4, Transfer.kv4, DiaIdx1.kv4, DiaIdx2.kv4,
+  Diagram2.kv4, DistJR.kv4, DistPR.kv4, DistIdx.kv4, FAREIDX.KV4, FAREF.KV4,
+  FARER.KV4, FAREW.KV4), the line list kiv4line.dat, the settings Kiv4.def
+  (shared with the windowed program) and the work files the commands write.
 )";
+
+constexpr std::size_t kWidth = 79;
+constexpr std::size_t kTextColumn = 27;
+
+// The columns a UTF-8 text takes on a terminal: two for each character of
+// three or four bytes (kanji, kana), one for the others.
+std::size_t columns(std::string_view text) {
+  std::size_t n = 0;
+  for (const unsigned char c : text) n += (c & 0xC0) == 0x80 ? 0 : c >= 0xE0 ? 2 : 1;
+  return n;
+}
+
+// The text wrapped at blanks into lines of at most kWidth columns, the
+// first starting at `column`, the others indented to `indent`.
+std::string wrapped(std::string_view text, std::size_t column, std::size_t indent = kTextColumn) {
+  std::string out;
+  std::size_t at = column;
+  bool lineStart = true;
+  while (!text.empty()) {
+    const auto blank = text.find(' ');
+    const std::string_view word = text.substr(0, blank);
+    text.remove_prefix(blank == std::string_view::npos ? text.size() : blank + 1);
+    if (!lineStart && at + 1 + columns(word) > kWidth) {
+      out.append("\n").append(indent, ' ');
+      at = indent;
+      lineStart = true;
+    }
+    if (!lineStart) {
+      out += ' ';
+      ++at;
+    }
+    out += word;
+    at += columns(word);
+    lineStart = false;
+  }
+  return out;
+}
+
+// "  NAME VALUE   text" lines for the blank-separated option names.
+std::string optionLines(std::string_view names, std::size_t indent) {
+  std::string out;
+  while (!names.empty()) {
+    const auto blank = names.find(' ');
+    const std::string_view name = names.substr(0, blank);
+    names.remove_prefix(blank == std::string_view::npos ? names.size() : blank + 1);
+    const OptionHelp* help = optionHelp(name);
+    if (help == nullptr) continue;
+    std::string head = std::string(indent, ' ') + std::string(help->name);
+    if (!help->valueName.empty()) head.append(" ").append(help->valueName);
+    head.resize(std::max(head.size() + 1, kTextColumn), ' ');
+    out += head + wrapped(help->text, head.size()) + "\n";
+  }
+  return out;
+}
+
+std::string commandHead(const CommandSpec& c) {
+  std::string head = "  " + std::string(c.name);
+  if (!c.operands.empty()) head.append(" ").append(c.operands);
+  head.resize(std::max(head.size() + 1, kTextColumn - 2), ' ');
+  return head + wrapped(c.summary, head.size(), kTextColumn - 2) + "\n";
+}
+
+// Each line of a block of text, indented.
+std::string indented(std::string_view text, std::string_view indent) {
+  std::string out;
+  while (!text.empty()) {
+    const auto end = text.find('\n');
+    out += std::string(indent) + std::string(text.substr(0, end)) + "\n";
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+  }
+  return out;
+}
 
 }  // namespace
 
 std::string_view helpText() {
-  static const std::string text = std::string(kSynopsis) + std::string(kHelp);
+  static const std::string text = [] {
+    std::string t = std::string(kSynopsis) + std::string(kIntroduction) + "\nCommands:\n";
+    for (const CommandSpec& c : commandTable()) t += commandHead(c) + optionLines(c.options, 6);
+    t += "\nFor every command:\n" + optionLines(globalOptionNames(), 2) + std::string(kClosing);
+    return t;
+  }();
   return text;
 }
 
+std::string commandHelpText(std::string_view name) {
+  const CommandSpec* c = findCommand(name);
+  if (c == nullptr) return std::string(helpText());
+  std::string t = "usage: kiv4cli [-C DIR] " + std::string(c->name);
+  if (!c->operands.empty()) t.append(" ").append(c->operands);
+  t += c->options.empty() ? "\n" : " [OPTIONS]\n";
+  t.append("\n").append(c->description).append("\n\nOptions:\n");
+  t += optionLines(c->options, 2) + optionLines(globalOptionNames(), 2);
+  t += "\nExamples (on the sample network):\n" + indented(c->examples, "  ");
+  if (!c->files.empty()) t += "\nFILES (in the data directory)\n" + indented(c->files, "  ");
+  return t;
+}
+
 std::string_view usageText() {
-  static const std::string text =
-      std::string(kSynopsis) + std::string(kCommandList) + "try 'kiv4cli --help' for the options\n";
+  static const std::string text = [] {
+    std::string t = std::string(kSynopsis) + "commands:";
+    for (const CommandSpec& c : commandTable()) t.append(" ").append(c.name);
+    return t + "\ntry 'kiv4cli help' or 'kiv4cli help COMMAND' for the options\n";
+  }();
   return text;
 }
+
+std::string_view versionText() { return "kiv4cli " KIV_VERSION "\n"; }
 
 }  // namespace kiv::cli

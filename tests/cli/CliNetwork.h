@@ -23,6 +23,7 @@
 #include "ReportText.h"
 #include "TempDir.h"
 #include "TimetableFixture.h"
+#include "formats/StaNameFile.h"
 
 namespace kiv::test {
 
@@ -61,6 +62,15 @@ inline void writeCliNetwork(const TempDir& dir) {
   world.timed(yamanote, 3, 4, 4, 3, hours);
   world.timed(tokyu, 3, 4, 13, 3, hours).days = kWeekdays;
   world.write(dir.path());
+}
+
+// Replaces the station file with stations of these kanji names and kana
+// readings (UTF-8), numbered from 1 in this order.
+inline void writeStationNames(const TempDir& dir,
+                              const std::vector<std::pair<std::string, std::string>>& names) {
+  StaNameFile file;
+  for (const auto& [kanji, kana] : names) file.stations.push_back({sjis(kanji), sjis(kana)});
+  writeStaNameFile(dir / "StaName.kv4", file);
 }
 
 // A settings file: departure 9:00 on Monday from the settings (not the

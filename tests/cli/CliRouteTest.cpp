@@ -136,19 +136,28 @@ const std::string kFastestTail =
 const std::string kFastestDetailed =
     kFastestHead + "      |( 神田  9:02 )\n      |( 秋葉原  9:04 )\n" + kFastestTail;
 
-TEST_F(CliTest, FastestPrintsTheDetailedOrPlainReport) {
+// The fare of the fastest route, section by section, follows the report.
+const std::string kFastestFare = "\n  運賃  160円\n  ＪＲ  東京→上野  160円\n";
+
+TEST_F(CliTest, FastestPrintsTheDetailedOrPlainReportAndItsFare) {
   CliResult r = run({"fastest", "東京", "上野"});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, kFastestDetailed);
+  EXPECT_EQ(r.out, kFastestDetailed + kFastestFare);
   EXPECT_EQ(settingOf(dir, "station_dep1"), "東京");
   EXPECT_EQ(settingOf(dir, "station_arv1"), "上野");
 
   r = run({"fastest", "東京", "上野", "--plain", "--sjis"});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, workText(kFastestHead + kFastestTail));
-  EXPECT_EQ(dir.readText("$TT$.kv4"), r.out);
+  EXPECT_EQ(r.out, workText(kFastestHead + kFastestTail + kFastestFare));
+  // The report file itself ends with its note.
+  EXPECT_EQ(dir.readText("$TT$.kv4"), workText(kFastestHead + kFastestTail));
   // The plain mode was for this run only.
   EXPECT_EQ(settingOf(dir, "mode_output"), "1");
+
+  // At 9:05 the 東急線 is fastest: its section is priced on its own network.
+  r = run({"fastest", "東京", "上野", "--time", "9:05", "--plain"});
+  EXPECT_NE(r.out.find("|------- 東急線\n"), std::string::npos) << r.out;
+  EXPECT_TRUE(r.out.ends_with(kTimetableNote + "\n  運賃  120円\n  東急  東京→上野  120円\n")) << r.out;
 
   r = run({"fastest", "上野", "東京", "--time", "9:00"});
   EXPECT_EQ(r.status, 1);
@@ -157,8 +166,51 @@ TEST_F(CliTest, FastestPrintsTheDetailedOrPlainReport) {
   // A plain mode in the settings does not make the report plain, and stays.
   writeCliSettings(dir, 0);
   r = run({"fastest", "東京", "上野"});
-  EXPECT_EQ(r.out, kFastestDetailed);
+  EXPECT_EQ(r.out, kFastestDetailed + kFastestFare);
   EXPECT_EQ(settingOf(dir, "mode_output"), "0");
+}
+
+// A journey with a change of train and of network: 山手線 (JR) 東京 → 秋葉原
+// at :00, 4 minutes, then 東急線 (60) 秋葉原 → 上野 at :10, 3 minutes, with
+// 2 minutes to change.
+TEST(CliFastestChange, EachNetworkOfTheRouteIsItsOwnFareSection) {
+  TempDir dir;
+  DistFareWorld fares(3);
+  fares.network(0, {1, 2});
+  fares.network(60, {2, 3});
+  fares.jrBoth(1, 2, 20, 1);
+  fares.prBoth(60, 2, 3, 16, 1);
+  fares.special(0, 1, 2, 15);
+  fares.special(60, 2, 3, 12);
+  fares.write(dir.path());
+  TimetableWorld world({"東京", "秋葉原", "上野"});
+  const TrainNo yamanote = world.train("山手線", 0);
+  const TrainNo tokyu = world.train("東急線", 60);
+  world.timed(yamanote, 1, 2, 0, 4, servedHours(6, 22));
+  world.timed(tokyu, 2, 3, 10, 3, servedHours(6, 22));
+  world.transfer(2, yamanote, tokyu, 2);
+  world.write(dir.path());
+
+  CliResult r = runCli({"fastest", "東京", "上野", "--time", "9:00", "--day", "1", "--plain"}, dir.path());
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("     9:04  秋葉原着\n     9:10  秋葉原発\n      |------- 東急線\n"),
+            std::string::npos)
+      << r.out;
+  EXPECT_TRUE(r.out.ends_with("\n  運賃  270円\n  ＪＲ  東京→秋葉原  150円\n  東急  秋葉原→上野  120円\n"))
+      << r.out;
+
+  r = runCli({"fastest", "東京", "上野", "--time", "9:00", "--day", "1", "--json"}, dir.path());
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string legs = r.out.substr(r.out.find("\"legs\""));
+  // Two legs, the second boarded at 秋葉原 at 9:10, and two fare sections.
+  EXPECT_NE(
+      legs.find("\"train\": \"東急線\",\n      \"walking\": false,\n      \"from\": {\n        "
+                "\"number\": 2,\n        \"name\": \"秋葉原\"\n      },\n      \"departure\": {\n        "
+                "\"minutes\": 550"),
+      std::string::npos)
+      << legs;
+  EXPECT_NE(r.out.find("\"fare\": 270,"), std::string::npos);
+  EXPECT_NE(r.out.find("\"company\": \"東急\""), std::string::npos);
 }
 
 }  // namespace

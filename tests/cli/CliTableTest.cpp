@@ -26,6 +26,9 @@ TEST_F(CliTest, FareIsPricedOnTheChosenNetworkWithOrWithoutTheTokyoRule) {
   EXPECT_EQ(run({"fare", "神田", "高崎"}).out, "1890\n");
   EXPECT_EQ(run({"fare", "高崎", "神田"}).out, "1890\n");
   EXPECT_EQ(run({"fare", "神田", "高崎", "--no-tokyo-rule"}).out, "2000\n");
+  EXPECT_EQ(run({"fare", "神田", "高崎", "--verbose"}).out, "神田→高崎  1890円  (ＪＲ東日本)\n");
+  EXPECT_EQ(run({"fare", "上野", "#1", "--network", "60", "--no-tokyo-rule", "--verbose"}).out,
+            "上野→東京  120円  (東京急行電鉄, without the Tokyo-zone rule)\n");
 
   const CliResult r = run({"fare", "神田", "上野", "--network", "60"});
   EXPECT_EQ(r.status, 1);

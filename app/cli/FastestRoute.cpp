@@ -1,0 +1,80 @@
+#include "FastestRoute.h"
+
+#include <string_view>
+
+#include "Codec.h"
+#include "Engine.h"
+#include "Output.h"
+#include "ReportText.h"
+
+namespace kiv::cli {
+namespace {
+
+std::string sjisText(std::string_view utf8) { return utf8ToSjis(utf8).value_or(""); }
+
+std::string nameOf(const Engine& engine, StationNo s) {
+  char name[kStationNameSize] = {};
+  engine.staName.getName(s, name);
+  return name;
+}
+
+}  // namespace
+
+FastestPath fastestPath(const Engine& engine, StationNo start) {
+  const std::vector<SearchNode>& table = engine.dia.searchTable();
+  FastestPath path;
+  StationNo s = start;
+  // The path pass links the route through succ; a route visits each station once.
+  while (s > 0 && static_cast<std::size_t>(s) < table.size() && path.stations.size() < table.size()) {
+    const SearchNode& node = table[static_cast<std::size_t>(s)];
+    path.stations.push_back(s);
+    path.trains.push_back(node.succ == -1 ? TrainNo{-1} : node.trainOut);
+    s = node.succ;
+  }
+  return path;
+}
+
+std::vector<FareSection> fareSections(Engine& engine, const FastestPath& path) {
+  std::vector<FareSection> sections;
+  NetworkCode current = -1;
+  std::size_t sectionStart = 0;
+  const std::size_t last = path.stations.size() - 1;
+  for (std::size_t k = 0; k < path.stations.size(); ++k) {
+    NetworkCode code = -1;
+    engine.trains.getNetworkCode(path.trains[k], code);
+    if (k != last && code == current) continue;
+    if (current != -1) {
+      FareSection section;
+      section.network = current;
+      section.from = path.stations[sectionStart];
+      section.to = path.stations[k];
+      // Priced from the section's end to its start, as the route search does.
+      section.fare = engine.fare.stationFare(current, section.to, section.from, 1);
+      char company[kCompanyNameSize] = {};
+      engine.kiv.getCompanyShortName(current / 10, company);
+      section.company = company;
+      sections.push_back(std::move(section));
+    }
+    current = code;
+    sectionStart = k;
+  }
+  return sections;
+}
+
+void printFareSections(Engine& engine, const FastestPath& path, bool sjis) {
+  const std::vector<FareSection> sections = fareSections(engine, path);
+  int total = 0;
+  std::string lines;
+  for (const FareSection& s : sections) {
+    total += s.fare;
+    lines += report_text::format("  %s  %s%s%s  %d%s\r\n", s.company.c_str(), nameOf(engine, s.from).c_str(),
+                                 sjisText("→").c_str(), nameOf(engine, s.to).c_str(), s.fare,
+                                 sjisText("円").c_str());
+  }
+  const std::string text =
+      report_text::format("\r\n  %s  %d%s\r\n", sjisText("運賃").c_str(), total, sjisText("円").c_str()) +
+      lines;
+  printText(sjis ? text : toTerminalText(text));
+}
+
+}  // namespace kiv::cli

@@ -1,0 +1,40 @@
+// The fastest route as the time-priority search leaves it in the search
+// table, and its fare section by section, priced as the route list prices
+// the routes it finds: each run of trains of one network is one journey.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Types.h"
+
+namespace kiv {
+class Engine;
+}
+
+namespace kiv::cli {
+
+struct FastestPath {
+  std::vector<StationNo> stations;  // start .. destination
+  std::vector<TrainNo> trains;      // train from each station to the next; -1 at the destination
+};
+
+struct FareSection {
+  NetworkCode network = 0;
+  std::string company;  // short name, Shift-JIS
+  StationNo from = 0;
+  StationNo to = 0;
+  int fare = 0;  // yen
+};
+
+// The path from `start` along the search table after fastestRoute.
+FastestPath fastestPath(const Engine& engine, StationNo start);
+
+// The fare sections of the path, in path order.
+std::vector<FareSection> fareSections(Engine& engine, const FastestPath& path);
+
+// Prints the total fare and the fare of each section after the report, as
+// text (or Shift-JIS bytes with CR LF when sjis).
+void printFareSections(Engine& engine, const FastestPath& path, bool sjis);
+
+}  // namespace kiv::cli

@@ -1,0 +1,189 @@
+#include "RouteJson.h"
+
+#include "CliErrors.h"
+#include "Codec.h"
+#include "Engine.h"
+#include "ReportText.h"
+
+namespace kiv::cli {
+namespace {
+
+const char* listFileOf(RouteOrder order) {
+  switch (order) {
+    case RouteOrder::kTime:
+      return work_files::kRouteListTime;
+    case RouteOrder::kFare:
+      return work_files::kRouteListFare;
+    case RouteOrder::kFound:
+      break;
+  }
+  return work_files::kRouteListFound;
+}
+
+const char* orderName(RouteOrder order) {
+  switch (order) {
+    case RouteOrder::kTime:
+      return "time";
+    case RouteOrder::kFare:
+      return "fare";
+    case RouteOrder::kFound:
+      break;
+  }
+  return "found";
+}
+
+Json journeyJson(const Engine& engine, const char* command, const Journey& j) {
+  return {{"command", command},
+          {"from", stationJson(engine.staName, j.from.number)},
+          {"to", stationJson(engine.staName, j.to.number)},
+          {"departure", timeJson(TimeOfDay{static_cast<std::int8_t>(j.time.hour),
+                                           static_cast<std::int8_t>(j.time.minute)})},
+          {"day", j.time.day}};
+}
+
+// A walking connection is a train whose name begins with 徒歩.
+bool isWalk(const std::string& sjisTrain) {
+  static const std::string kWalk = utf8ToSjis("徒歩").value_or("");
+  return sjisTrain.rfind(kWalk, 0) == 0;
+}
+
+// The change stations of a via text ("a,b" or "なし").
+Json viaJson(const RStaName& names, const std::string& via) {
+  Json stations = Json::array();
+  if (via == utf8ToSjis("なし").value_or("")) return stations;
+  std::size_t start = 0;
+  while (start <= via.size()) {
+    const std::size_t comma = via.find(',', start);
+    const std::string name =
+        via.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+    if (!name.empty()) stations.push_back(stationJson(names, name));
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  return stations;
+}
+
+// A fare section; the company's short name in Shift-JIS.
+Json fareJson(NetworkCode network, const std::string& company, Json from, Json to, int fare) {
+  return {{"network", network},
+          {"company", utf8(company)},
+          {"from", std::move(from)},
+          {"to", std::move(to)},
+          {"fare", fare}};
+}
+
+Json routeJson(const RStaName& names, int rank, const work_files::RouteSummary& r,
+               const work_files::RouteDetail& d) {
+  Json rides = Json::array();
+  for (const auto& ride : d.rides) {
+    rides.push_back({{"train", utf8(ride.train)},
+                     {"walking", isWalk(ride.train)},
+                     {"from", stationJson(names, ride.from)},
+                     {"to", stationJson(names, ride.to)},
+                     {"departure", timeJson(ride.departure)},
+                     {"arrival", timeJson(ride.arrival)},
+                     {"minutes", ride.ridingMinutes + ride.walkingMinutes}});
+  }
+  Json boardings = Json::array();
+  for (const auto& stop : d.stops) {
+    boardings.push_back({{"station", stationJson(names, stop.station)},
+                         {"walking_minutes", stop.walkingMinutes},
+                         {"waiting_minutes", stop.waitingMinutes},
+                         {"arrival", timeJson(stop.arrival)},
+                         {"departure", timeJson(stop.departure)}});
+  }
+  Json fares = Json::array();
+  for (const auto& f : d.fares) {
+    fares.push_back(
+        fareJson(f.network, f.company, stationJson(names, f.from), stationJson(names, f.to), f.fare));
+  }
+  return {{"rank", rank},
+          {"detection", r.detection},
+          {"arrival", timeJson(r.arrival)},
+          {"total_minutes", r.totalMinutes},
+          {"riding_minutes", r.ridingMinutes},
+          {"walking_minutes", r.walkingMinutes},
+          {"waiting_minutes", r.waitingMinutes},
+          {"changes", r.changes},
+          {"fare", r.fare},
+          {"via", viaJson(names, r.via)},
+          {"rides", rides},
+          {"boardings", boardings},
+          {"fares", fares}};
+}
+
+}  // namespace
+
+work_files::RouteList readRouteList(RouteOrder order) {
+  const char* file = listFileOf(order);
+  auto list = work_files::readRouteList(file);
+  if (!list) throw CommandFailure(std::string("kiv4cli: cannot read ") + file);
+  return *list;
+}
+
+Json routesJson(const Engine& engine, const Invocation& inv, const Journey& journey, bool limitReached) {
+  const work_files::RouteList list = readRouteList(inv.order);
+  const auto details = work_files::readRouteDetails(work_files::kRouteDetails);
+  if (!details) throw CommandFailure(std::string("kiv4cli: cannot read ") + work_files::kRouteDetails);
+  Json routes = Json::array();
+  int rank = 0;
+  for (const auto& summary : list.routes) {
+    routes.push_back(routeJson(engine.staName, ++rank, summary, detailOf(*details, summary.detection)));
+  }
+  Json result = journeyJson(engine, "route", journey);
+  result["order"] = orderName(inv.order);
+  result["route_limit_reached"] = limitReached;
+  result["routes"] = routes;
+  return result;
+}
+
+Json fastestJson(Engine& engine, const Journey& journey, const FastestPath& path) {
+  const std::vector<SearchNode>& table = engine.dia.searchTable();
+  auto node = [&](std::size_t k) -> const SearchNode& {
+    return table[static_cast<std::size_t>(path.stations[k])];
+  };
+  Json legs = Json::array();
+  for (std::size_t k = 0; k + 1 < path.stations.size(); ++k) {
+    const TrainNo train = path.trains[k];
+    if (k == 0 || train != path.trains[k - 1]) {
+      char name[kTrainNameSize] = {};
+      engine.trains.getTrainName(train, name);
+      legs.push_back({{"train", utf8(name)},
+                      {"walking", engine.trains.isWalking(train) == 1},
+                      {"from", stationJson(engine.staName, path.stations[k])},
+                      {"departure", timeJson(node(k).departure)},
+                      {"to", nullptr},
+                      {"arrival", nullptr},
+                      {"stops", Json::array()}});
+    }
+    Json& leg = legs.back();
+    const SearchNode& next = node(k + 1);
+    leg["to"] = stationJson(engine.staName, path.stations[k + 1]);
+    leg["arrival"] = timeJson(next.arrival);
+    const bool passesThrough = k + 2 < path.stations.size() && path.trains[k + 1] == train;
+    if (passesThrough) {
+      leg["stops"].push_back({{"station", stationJson(engine.staName, path.stations[k + 1])},
+                              {"arrival", timeJson(next.arrival)},
+                              {"departure", timeJson(next.departure)}});
+    }
+  }
+  Json fares = Json::array();
+  int total = 0;
+  for (const FareSection& s : fareSections(engine, path)) {
+    total += s.fare;
+    fares.push_back(fareJson(s.network, s.company, stationJson(engine.staName, s.from),
+                             stationJson(engine.staName, s.to), s.fare));
+  }
+  Json result = journeyJson(engine, "fastest", journey);
+  const TimeOfDay arrival = path.stations.empty() ? TimeOfDay{} : node(path.stations.size() - 1).arrival;
+  int minutes = arrival.totalMinutes() - (journey.time.hour * 60 + journey.time.minute);
+  if (minutes < 0) minutes += 1440;
+  result["arrival"] = timeJson(arrival);
+  result["total_minutes"] = minutes;
+  result["fare"] = total;
+  result["legs"] = legs;
+  result["fares"] = fares;
+  return result;
+}
+
+}  // namespace kiv::cli
