@@ -36,6 +36,9 @@ class RDefMan {
   std::int8_t getDepDay() const { return depDay_; }
   std::int8_t getUseSysTime() const { return useSysTime_; }
   std::int8_t getOutputMode() const { return modeOutput_; }
+  // The route mode: 1 = the route search in detection order, 2 = the best
+  // routes by arrival, changes and fare.
+  std::int8_t getRouteMode() const { return modeRoute_; }
   std::int8_t getDetour() const { return detour_; }
   std::int8_t getDiffTime() const { return diffTime_; }
   std::int8_t getTransMax() const { return transMax_; }
@@ -52,6 +55,8 @@ class RDefMan {
   // The report mode of the time-priority route (1 detailed); for callers that
   // choose the report per run, such as the command line.
   void setOutputMode(std::int8_t v) { modeOutput_ = v; }
+  // Stored as given, like the output mode; chosen per run by the command line.
+  void setRouteMode(std::int8_t v) { modeRoute_ = v; }
   void setDetour(std::int8_t v) { detour_ = v; }
   void setDiffTime(std::int8_t v) { diffTime_ = v; }
   void setTransMax(std::int8_t v) { transMax_ = v; }

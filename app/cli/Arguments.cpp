@@ -38,6 +38,7 @@ enum class Opt {
   kChanges,
   kRoutes,
   kOrder,
+  kMode,
   kPlain,
   kNetwork,
   kNoTokyoRule,
@@ -56,7 +57,7 @@ struct OptionInfo {
   std::string_view commands;  // the commands it belongs to, blank-separated; empty = every command
 };
 
-constexpr std::array<OptionInfo, 18> kOptions = {{
+constexpr std::array<OptionInfo, 19> kOptions = {{
     {"-C", Opt::kDir, true, ""},
     {"--sjis", Opt::kSjis, false, ""},
     {"--time", Opt::kTime, true, "route fastest"},
@@ -66,6 +67,7 @@ constexpr std::array<OptionInfo, 18> kOptions = {{
     {"--changes", Opt::kChanges, true, "route"},
     {"--routes", Opt::kRoutes, true, "route"},
     {"--order", Opt::kOrder, true, "route"},
+    {"--mode", Opt::kMode, true, "route"},
     {"--plain", Opt::kPlain, false, "fastest"},
     {"--network", Opt::kNetwork, true, "fare"},
     {"--no-tokyo-rule", Opt::kNoTokyoRule, false, "fare"},
@@ -178,6 +180,15 @@ void applyOption(Invocation& inv, const GivenOption& given) {
         inv.order = RouteOrder::kFare;
       } else {
         throw UsageError("--order takes found, time or fare, not '" + given.value + "'");
+      }
+      break;
+    case Opt::kMode:
+      if (given.value == "classic") {
+        inv.mode = RouteMode::kClassic;
+      } else if (given.value == "best") {
+        inv.mode = RouteMode::kBest;
+      } else {
+        throw UsageError("--mode takes classic or best, not '" + given.value + "'");
       }
       break;
     case Opt::kPlain:

@@ -120,7 +120,7 @@ void runRoute(Engine& engine, const Invocation& inv) {
   RunSettings run(engine.def);
   if (inv.changes) run.setTransMax(*inv.changes);
   if (inv.routes) run.setRouteMax(*inv.routes);
-  const int routeMax = engine.def.getRouteMax();
+  if (inv.mode) run.setRouteMode(static_cast<int>(*inv.mode));
 
   int found = 0;
   {
@@ -133,7 +133,7 @@ void runRoute(Engine& engine, const Invocation& inv) {
     throw CommandFailure(kNoRoute);
   }
   printRoutes(engine.dia, inv.order, inv.sjis);
-  if (found >= routeMax) std::fprintf(stderr, "%s\n", kRouteLimitReached);
+  if (engine.dia.routeListCut()) std::fprintf(stderr, "%s\n", kRouteLimitReached);
 }
 
 void runFastest(Engine& engine, const Invocation& inv) {

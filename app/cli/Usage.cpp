@@ -32,6 +32,8 @@ Commands:
       --changes N          most changes of a route, 0..100 (default 4)
       --routes N           most routes to detect, 1..300 (default 20)
       --order ORDER        found (detection order, default), time or fare
+      --mode MODE          classic (routes as found) or best (the best routes
+                           by arrival, changes, fare) (default: mode_route)
   fastest FROM TO        the fastest route (time priority), report $TT$.kv4
       --time H:MM, --day D as for route
       --plain              only departure, change and arrival lines
@@ -65,7 +67,8 @@ For every command:
                          CR LF) instead of UTF-8
   -h, --help             show this help
 
-The limits --detour, --extra, --changes and --routes hold for this run only.
+The limits --detour, --extra, --changes and --routes and the route mode
+--mode hold for this run only.
 route, fastest, faretable, reqtime and timetable put their stations at the
 top of the recent lists of Kiv4.def, as the windowed program does.
 
