@@ -296,7 +296,8 @@ class RDiaMan {
   // The exact search with one label per station and arrival train (and
   // number of changes); the minutes, or -1. Leaves the start node set and
   // the nodes of the route's stations filled along the route.
-  int runExactFastestSearch(StationNo from, StationNo to, TimeOfDay start, int day, std::vector<PathStop>& path);
+  int runExactFastestSearch(StationNo from, StationNo to, TimeOfDay start, int day,
+                            std::vector<PathStop>& path);
   // Resets the search table for a search from `from` leaving at `start`.
   void resetSearchTable(StationNo from, StationNo to, TimeOfDay start);
   // The report "$TT$.kv4" of a fastest route.
@@ -378,7 +379,7 @@ class RDiaMan {
   // Fares of the sections priced in this search, by network code and the
   // last and first station.
   std::map<std::tuple<NetworkCode, StationNo, StationNo>, int> routeFares_;
-  std::vector<int> routeBound_;           // least minutes to the goal, per station
+  std::vector<int> routeBound_;                               // least minutes to the goal, per station
   std::vector<std::vector<RouteCandidate>> routeCandidates_;  // per path position
   std::unique_ptr<BestRouteList> bestRoutes_;                 // best-routes mode only
   bool routeListCut_ = false;

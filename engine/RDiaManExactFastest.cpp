@@ -79,13 +79,15 @@ int RDiaMan::runExactFastestSearch(StationNo from, StationNo to, TimeOfDay start
       const StationNo x = r.nextStation;
       if (x < 1 || x > n) continue;
       RouteHop hop;
-      if (!routeHop(r, label.station, label.parent < 0, label.train, label.arrival, day, false, hop)) continue;
+      if (!routeHop(r, label.station, label.parent < 0, label.train, label.arrival, day, false, hop))
+        continue;
       const int cost = label.cost + hop.walk + hop.wait + r.rideMinutes;
       if (cost >= kUnreachedCost) continue;
       const bool boards = r.train != label.train && trains_.isWalking(r.train) != 1;
       const int boardings = label.boardings + (boards ? 1 : 0);
       if (isDominated(x, r.train, boardings, cost)) continue;
-      labels.push_back({x, r.train, cost, boardings, addMinutes(hop.departure, r.rideMinutes), hop.departure, index});
+      labels.push_back(
+          {x, r.train, cost, boardings, addMinutes(hop.departure, r.rideMinutes), hop.departure, index});
       queue.emplace(cost, boardings, static_cast<int>(labels.size()) - 1);
     }
   }

@@ -183,7 +183,8 @@ int RDiaMan::writeFastestReport(const std::vector<PathStop>& path, TimeOfDay sta
   using report_text::format;
 
   const PathStop& goal = path.back();
-  std::string text = format(kRouteTitle, stationName(path.front().station).c_str(), stationName(goal.station).c_str());
+  std::string text =
+      format(kRouteTitle, stationName(path.front().station).c_str(), stationName(goal.station).c_str());
   text += format(kStartTime, start.hour, start.minute);
   const bool detailed = def_.getOutputMode() == 1;
   for (std::size_t k = 0; k + 1 < path.size(); ++k) {

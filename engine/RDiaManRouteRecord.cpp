@@ -59,7 +59,8 @@ void RDiaMan::recordRoute() {
   // A route that would go at once is not described: pricing its fare
   // sections is the dearest part of recording.
   const StationNo goal = routeStation_[static_cast<std::size_t>(routeDepth_)];
-  if (bestRoutes_ && !bestRoutes_->admits(searchTable_[static_cast<std::size_t>(goal)].arrival.totalMinutes())) {
+  if (bestRoutes_ &&
+      !bestRoutes_->admits(searchTable_[static_cast<std::size_t>(goal)].arrival.totalMinutes())) {
     bestRoutes_->markCut();
     return;
   }
@@ -73,7 +74,8 @@ void RDiaMan::recordRoute() {
 }
 
 void RDiaMan::writeFoundRoute(const FoundRoute& route, int number) {
-  for (const auto& [type, text] : route.details) std::fprintf(routeDetailFile_, "%c %d %s", type, number, text.c_str());
+  for (const auto& [type, text] : route.details)
+    std::fprintf(routeDetailFile_, "%c %d %s", type, number, text.c_str());
   std::fprintf(routeListFile_, "9 %d %d %s", number, number, route.summary.c_str());
 }
 
@@ -116,8 +118,9 @@ FoundRoute RDiaMan::describeRoute() {
       stationName(k, name);
       if (k > 1 && k < depth) addVia(via, viaCut, name);
       if (k < depth) {
-        route.details.emplace_back('1', format(kDetailChange, name, pk.walkMinutes, pk.waitMinutes, pk.arrival.hour,
-                                               pk.arrival.minute, pk.departure.hour, pk.departure.minute));
+        route.details.emplace_back(
+            '1', format(kDetailChange, name, pk.walkMinutes, pk.waitMinutes, pk.arrival.hour,
+                        pk.arrival.minute, pk.departure.hour, pk.departure.minute));
         walking = static_cast<std::int16_t>(walking + pk.walkMinutes);
         waiting = static_cast<std::int16_t>(waiting + pk.waitMinutes);
       }
@@ -132,8 +135,9 @@ FoundRoute RDiaMan::describeRoute() {
         trainName[0] = '\0';
         trains_.getTrainName(t, trainName);
         stationName(segmentStart, startName);
-        route.details.emplace_back('2', format(kDetailSegment, trainName, startName, name, ps.departure.hour,
-                                               ps.departure.minute, pk.arrival.hour, pk.arrival.minute, ride, walk));
+        route.details.emplace_back(
+            '2', format(kDetailSegment, trainName, startName, name, ps.departure.hour, ps.departure.minute,
+                        pk.arrival.hour, pk.arrival.minute, ride, walk));
         riding = static_cast<std::int16_t>(riding + ride);
         walking = static_cast<std::int16_t>(walking + walk);
         if (walkKind == 0) ++segments;
@@ -174,8 +178,8 @@ FoundRoute RDiaMan::describeRoute() {
   route.arrivalMinutes = goal.arrival.totalMinutes();
   route.changes = segments - 1;
   route.fare = fareTotal;
-  route.summary = format(kListRoute, goal.arrival.hour, goal.arrival.minute, riding + walking + waiting, fareTotal,
-                         route.changes, riding, walking, waiting, via.c_str());
+  route.summary = format(kListRoute, goal.arrival.hour, goal.arrival.minute, riding + walking + waiting,
+                         fareTotal, route.changes, riding, walking, waiting, via.c_str());
   return route;
 }
 

@@ -55,7 +55,9 @@ std::vector<std::vector<std::string>> recordsOf(const std::string& text, char ty
 }
 
 // The generated names: stations "S1".., trains "列車1".., the walk "徒歩".
-int numberAfter(const std::string& name, const std::string& prefix) { return std::stoi(name.substr(prefix.size())); }
+int numberAfter(const std::string& name, const std::string& prefix) {
+  return std::stoi(name.substr(prefix.size()));
+}
 
 // Whether record r can be boarded at `departure` by a passenger ready at
 // `ready` on a search leaving on day code `day`.
@@ -111,7 +113,8 @@ class RoutePropertyTest : public testing::TestWithParam<unsigned> {
       const auto& seg = segments[k];
       const auto& change = changes[k];
       ASSERT_EQ(change[2], seg[3]);
-      const TrainNo train = seg[2] == "徒歩" ? static_cast<TrainNo>(net.trainCount) : numberAfter(seg[2], "列車");
+      const TrainNo train =
+          seg[2] == "徒歩" ? static_cast<TrainNo>(net.trainCount) : numberAfter(seg[2], "列車");
       const StationNo station = static_cast<StationNo>(numberAfter(seg[3], "S"));
       const TimeOfDay departure = parseTime(seg[5]);
       const TimeOfDay ready{static_cast<std::int8_t>((departure.totalMinutes() - std::stoi(change[4])) / 60),

@@ -39,7 +39,8 @@ void writeDistances(const TempDir& dir, int count) {
   std::vector<StationNo> all;
   for (int s = 1; s <= count; ++s) all.push_back(static_cast<StationNo>(s));
   dist.network(0, all);
-  for (int s = 1; s < count; ++s) dist.jrBoth(static_cast<StationNo>(s), static_cast<StationNo>(s + 1), 10, 3);
+  for (int s = 1; s < count; ++s)
+    dist.jrBoth(static_cast<StationNo>(s), static_cast<StationNo>(s + 1), 10, 3);
   dist.write(dir.path());
 }
 
@@ -163,13 +164,14 @@ TEST(SearchMendsTest, FastestRouteTakesTheFewestChangesAmongEarliestArrivals) {
   world.write(dir.path());
   Engine engine(dir.path());
 
-  const std::string direct = workText("☆★ ［ 甲→丙 ］のルート(時間優先) ★☆\n\n"
-                                      "    10:00  出発時刻\n"
-                                      "    10:00  甲発\n"
-                                      "      |------- 直通\n"
-                                      "    10:30  丙着\n"
-                                      "\n    予想所要時間  30分\n"
-                                      "\n\n注 : 実際のダイヤとは異なります。\n");
+  const std::string direct = workText(
+      "☆★ ［ 甲→丙 ］のルート(時間優先) ★☆\n\n"
+      "    10:00  出発時刻\n"
+      "    10:00  甲発\n"
+      "      |------- 直通\n"
+      "    10:30  丙着\n"
+      "\n    予想所要時間  30分\n"
+      "\n\n注 : 実際のダイヤとは異なります。\n");
   ASSERT_EQ(engine.dia.fastestRoute(1, 3, 10, 0, 1), 0);
   EXPECT_EQ(dir.readText("$TT$.kv4"), direct);
 

@@ -27,7 +27,9 @@ constexpr NetworkCode kWalkingNetwork = 900;
 class Dice {
  public:
   explicit Dice(unsigned seed) : engine_(seed) {}
-  int between(int low, int high) { return low + static_cast<int>(engine_() % static_cast<unsigned>(high - low + 1)); }
+  int between(int low, int high) {
+    return low + static_cast<int>(engine_() % static_cast<unsigned>(high - low + 1));
+  }
   bool chance(int percent) { return between(0, 99) < percent; }
 
  private:
@@ -109,9 +111,10 @@ class Builder {
     dist_.write(dir);
     writeTrainFile(dir / "Train.kv4", trains_);
     writeTransferFile(dir / "Transfer.kv4", transfers_);
-    std::stable_sort(records_.begin(), records_.end(), [](const DiaDepartureRecord& p, const DiaDepartureRecord& q) {
-      return std::tie(p.station, p.nextStation, p.train) < std::tie(q.station, q.nextStation, q.train);
-    });
+    std::stable_sort(
+        records_.begin(), records_.end(), [](const DiaDepartureRecord& p, const DiaDepartureRecord& q) {
+          return std::tie(p.station, p.nextStation, p.train) < std::tie(q.station, q.nextStation, q.train);
+        });
     writeTimetableFiles(dir, static_cast<std::size_t>(shape_.stations), records_);
 
     GeneratedNetwork net;
@@ -179,7 +182,8 @@ class Builder {
       if (express) ride = std::max(1, ride - dice_.between(0, static_cast<int>(kept[i] - kept[i - 1])));
       forward.rides.push_back(ride);
     }
-    Run backward{{forward.stops.rbegin(), forward.stops.rend()}, {forward.rides.rbegin(), forward.rides.rend()}};
+    Run backward{{forward.stops.rbegin(), forward.stops.rend()},
+                 {forward.rides.rbegin(), forward.rides.rend()}};
     addTrain(forward);
     addTrain(backward);
   }
@@ -196,19 +200,20 @@ class Builder {
         const StationNo to = run.stops[k + 1];
         const int ride = run.rides[k];
         if (p.interval != 0) {
-          addRecord(train, from, to, 0, p.interval, ride, laterHours(p.hours, elapsed / 60), p.days, run.stops.back());
+          addRecord(train, from, to, 0, p.interval, ride, laterHours(p.hours, elapsed / 60), p.days,
+                    run.stops.back());
         }
         for (int m : p.minutes) {
-          addRecord(train, from, to, (m + elapsed) % 60, 0, ride, laterHours(p.hours, (m + elapsed) / 60), p.days,
-                    run.stops.back());
+          addRecord(train, from, to, (m + elapsed) % 60, 0, ride, laterHours(p.hours, (m + elapsed) / 60),
+                    p.days, run.stops.back());
         }
         elapsed += ride;
       }
     }
   }
 
-  void addRecord(TrainNo t, StationNo from, StationNo to, int minute, int interval, int ride, std::uint32_t hours,
-                 std::uint8_t days, StationNo terminal) {
+  void addRecord(TrainNo t, StationNo from, StationNo to, int minute, int interval, int ride,
+                 std::uint32_t hours, std::uint8_t days, StationNo terminal) {
     DiaDepartureRecord r = departureRecord(t, from, to, minute, interval, ride, hours);
     r.days = days;
     r.terminal = terminal;

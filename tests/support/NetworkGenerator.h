@@ -20,10 +20,10 @@ struct NetworkShape {
   unsigned seed = 1;
   int stations = 14;
   int lines = 4;
-  int stopsPerLine = 6;   // at most; lines have 3 up to this many stations
-  int walks = 2;          // walking connections between two stations
-  int transfers = 6;      // change-minute records
-  int side = 80;          // stations lie in a square of this side (100 m units)
+  int stopsPerLine = 6;  // at most; lines have 3 up to this many stations
+  int walks = 2;         // walking connections between two stations
+  int transfers = 6;     // change-minute records
+  int side = 80;         // stations lie in a square of this side (100 m units)
 };
 
 // What a generated network holds, for checking search results against.
