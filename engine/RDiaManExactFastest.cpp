@@ -38,6 +38,9 @@ struct Settled {
   int cost;
 };
 
+// The latest arrival a label may have, hour * 60 + minute.
+constexpr int kLatestMinutes = 120 * 60;
+
 // Earliest first, then fewest boardings, then the label made first.
 using QueueEntry = std::tuple<int, int, int>;
 
@@ -82,7 +85,8 @@ int RDiaMan::runExactFastestSearch(StationNo from, StationNo to, TimeOfDay start
       if (!routeHop(r, label.station, label.parent < 0, label.train, label.arrival, day, false, hop))
         continue;
       const int cost = label.cost + hop.walk + hop.wait + r.rideMinutes;
-      if (cost >= kUnreachedCost) continue;
+      // Hours are held in 8 bits: a label days later is of no use anyway.
+      if (cost >= kUnreachedCost || start.totalMinutes() + cost > kLatestMinutes) continue;
       const bool boards = r.train != label.train && trains_.isWalking(r.train) != 1;
       const int boardings = label.boardings + (boards ? 1 : 0);
       if (isDominated(x, r.train, boardings, cost)) continue;

@@ -1,4 +1,4 @@
-// Recording one route of the multi-route search: its change stations, train
+// Describing one route of the multi-route search: its change stations, train
 // segments and fare sections in "$MltRtDt.kv4" and its summary in
 // "$MltRtL1.kv4", written at once or, in the best-routes mode, kept until the
 // search knows which routes are the best.
@@ -50,28 +50,6 @@ void addVia(std::string& via, bool& cut, const char* name) {
 }
 
 }  // namespace
-
-void RDiaMan::recordRoute() {
-  const int number = routesFound_;
-  ++routesFound_;
-  if (routeProgress_) routeProgress_(routesFound_, routeDepth_);
-
-  // A route that would go at once is not described: pricing its fare
-  // sections is the dearest part of recording.
-  const StationNo goal = routeStation_[static_cast<std::size_t>(routeDepth_)];
-  if (bestRoutes_ &&
-      !bestRoutes_->admits(searchTable_[static_cast<std::size_t>(goal)].arrival.totalMinutes())) {
-    bestRoutes_->markCut();
-    return;
-  }
-  FoundRoute route = describeRoute();
-  route.detection = number;
-  if (bestRoutes_) {
-    bestRoutes_->offer(std::move(route));
-  } else {
-    writeFoundRoute(route, number);
-  }
-}
 
 void RDiaMan::writeFoundRoute(const FoundRoute& route, int number) {
   for (const auto& [type, text] : route.details)

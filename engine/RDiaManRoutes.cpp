@@ -311,6 +311,28 @@ void RDiaMan::extendRoute(StationNo a, StationNo goal) {
   --routeDepth_;
 }
 
+void RDiaMan::recordRoute() {
+  const int number = routesFound_;
+  ++routesFound_;
+  if (routeProgress_) routeProgress_(routesFound_, routeDepth_);
+
+  // A route that would go at once is not described: pricing its fare
+  // sections is the dearest part of recording.
+  const StationNo goal = routeStation_[static_cast<std::size_t>(routeDepth_)];
+  if (bestRoutes_ &&
+      !bestRoutes_->admits(searchTable_[static_cast<std::size_t>(goal)].arrival.totalMinutes())) {
+    bestRoutes_->markCut();
+    return;
+  }
+  FoundRoute route = describeRoute();
+  route.detection = number;
+  if (bestRoutes_) {
+    bestRoutes_->offer(std::move(route));
+  } else {
+    writeFoundRoute(route, number);
+  }
+}
+
 std::vector<int> RDiaMan::minutesToGoalBound(StationNo goal) const {
   const int n = searchStationCount();
   const auto size = static_cast<std::size_t>(n) + 1;
