@@ -155,8 +155,15 @@ TEST_P(RoutePropertyTest, SearchesAgreeAndKeepTheirRules) {
 
     for (int mode : {1, 2}) {
       engine->def.setRouteMode(static_cast<std::int8_t>(mode));
+      // Pruning changes nothing, also in the search as first built.
+      RouteSearchRules firstBuilt = RouteSearchRules::literal();
+      firstBuilt.lowerBoundPruning = true;
       int foundUnpruned = 0;
       int found = 0;
+      const std::string literalFiles = searchWith(firstBuilt, q, found);
+      EXPECT_EQ(literalFiles, searchWith(RouteSearchRules::literal(), q, foundUnpruned)) << "mode " << mode;
+      EXPECT_EQ(found, foundUnpruned);
+
       const std::string unprunedFiles = searchWith(unpruned, q, foundUnpruned);
       const std::string files = searchWith({}, q, found);
       EXPECT_EQ(found, foundUnpruned);
