@@ -159,12 +159,13 @@ class RDiaMan {
   // --- Time-priority route search ---
   // The earliest arrival from `from` to `to` leaving at hour:minute: the
   // travel minutes, or -1 when the destination cannot be reached (or a
-  // station number is outside 1..N). Ties in the search settle the higher
-  // station number first. A departure is used only on the service days of
-  // `day` (with the service-day rule on). With the exact rule every arrival
-  // train at a station is a label of its own, and among the earliest
-  // arrivals the route with the fewest changes is taken. Leaves the start
-  // station's node as the multi-route search needs it.
+  // station number is outside 1..N). A departure is used only on the
+  // service days of `day` (with the service-day rule on). With the exact
+  // rule every arrival train at a station is a label of its own, and among
+  // the earliest arrivals the route with the fewest changes is taken;
+  // without it, one label per station, ties settling the higher station
+  // number first. Leaves the start station's node as the multi-route search
+  // needs it.
   int fastestTime(StationNo from, StationNo to, int hour, int minute, int day);
   // The same search, then the report of the fastest route in "$TT$.kv4"
   // (detailed with the stops passed when the output mode is 1): 0, or -1
@@ -224,9 +225,13 @@ class RDiaMan {
   // in detection order) and "$MltRtDt.kv4" (details), with the distance
   // filter logged in "$vflg.kv4". Departures run on the service days of
   // `day` (with the service-day rule on). With mode_route 2 (best routes)
-  // every route within the limits is enumerated and the route_max best,
-  // by arrival, changes, fare and detection order, are written as routes
-  // 0, 1, 2 ... in that order.
+  // the routes within the limits are enumerated and the route_max best, by
+  // arrival, changes, fare and detection order, are written as routes
+  // 0, 1, 2 ... in that order; the enumeration widens its time limit step
+  // by step up to the allowed extra minutes and stops at the first step
+  // that finds more routes than the list holds. A step that would enter
+  // more than 1.5 million stations is given up for the list of the step
+  // before (the list then counts as cut).
   // The number of routes written; -1 when there is no route at all (no file
   // touched) or a work file cannot be created.
   int findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm, int extraMinutes);
