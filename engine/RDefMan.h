@@ -35,8 +35,10 @@ class RDefMan {
   std::int8_t getDepMinute() const { return depMinute_; }
   std::int8_t getDepDay() const { return depDay_; }
   std::int8_t getUseSysTime() const { return useSysTime_; }
-  std::int8_t getRouteMode() const { return modeRoute_; }
   std::int8_t getOutputMode() const { return modeOutput_; }
+  // The route mode: 1 = the route search in detection order, 2 = the best
+  // routes by arrival, changes and fare.
+  std::int8_t getRouteMode() const { return modeRoute_; }
   std::int8_t getDetour() const { return detour_; }
   std::int8_t getDiffTime() const { return diffTime_; }
   std::int8_t getTransMax() const { return transMax_; }

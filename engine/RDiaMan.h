@@ -16,10 +16,16 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <map>
+#include <memory>
 #include <span>
 #include <string>
+#include <tuple>
+#include <unordered_map>
 #include <vector>
 
+#include "BestRouteList.h"
+#include "RouteSearchRules.h"
 #include "Types.h"
 #include "formats/DiaIdx1File.h"
 #include "formats/DiaIdx2File.h"
@@ -98,6 +104,15 @@ class RDiaMan {
   // first served hour among the next 24, not reduced modulo 24 (so 23:50 with
   // only hour 6 served gives 30). -1 when no hour is served.
   static int nextServedHour(std::uint32_t hours, int minute, TimeOfDay time);
+  // The same on the service days of a search leaving on day code `day`: an
+  // hour h counts only when its hours bit (h mod 24) is set and the days mask
+  // has the bit of its service day (day + h / 24) mod 7. A negative day
+  // tests no days.
+  static int nextServedHour(std::uint32_t hours, std::uint8_t days, int day, int minute, TimeOfDay time);
+  // The next departure of the one record r at or after `time` on the service
+  // days of `day` (none tested when negative), as nextDeparture takes it:
+  // false when r has no served hour.
+  static bool recordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day, TimeOfDay& departure);
 
   // The earliest departure of `train` from station towards next at or after
   // `time`, over the records of the station's departure span. An interval
@@ -108,6 +123,10 @@ class RDiaMan {
   // untouched) when no record of the train serves the link.
   int nextDeparture(StationNo station, StationNo next, TrainNo train, TimeOfDay time, TimeOfDay& departure,
                     int* recordIndex = nullptr) const;
+  // The same on the service days of a search leaving on day code `day`
+  // (none tested when negative).
+  int nextDepartureOn(StationNo station, StationNo next, TrainNo train, TimeOfDay time, int day,
+                      TimeOfDay& departure, int* recordIndex = nullptr) const;
 
   // Minutes from `from` to `to`, adding a day once when `to` is numerically
   // earlier: (10:00, 09:59) is 1439, (23:50, 24:10) is 20.
@@ -122,6 +141,11 @@ class RDiaMan {
   // is outside 0..K3-1.
   int getRecord(int index, DiaDepartureRecord& record) const;
 
+  // --- Search rules ----------------------------------------------------------
+  // The rules both route searches follow (all mends on by default).
+  void setSearchRules(const RouteSearchRules& rules) { rules_ = rules; }
+  const RouteSearchRules& searchRules() const { return rules_; }
+
   // --- Search table ----------------------------------------------------------
   // N + 1 nodes for the N stations known at load; node 0 belongs to no
   // station. The searches reinitialise it at their start.
@@ -135,9 +159,13 @@ class RDiaMan {
   // --- Time-priority route search ---
   // The earliest arrival from `from` to `to` leaving at hour:minute: the
   // travel minutes, or -1 when the destination cannot be reached (or a
-  // station number is outside 1..N). Ties in the search settle the higher
-  // station number first. `day` is carried for the callers; the search
-  // tests only the hours masks. Leaves the search table filled.
+  // station number is outside 1..N). A departure is used only on the
+  // service days of `day` (with the service-day rule on). With the exact
+  // rule every arrival train at a station is a label of its own, and among
+  // the earliest arrivals the route with the fewest changes is taken;
+  // without it, one label per station, ties settling the higher station
+  // number first. Leaves the start station's node as the multi-route search
+  // needs it.
   int fastestTime(StationNo from, StationNo to, int hour, int minute, int day);
   // The same search, then the report of the fastest route in "$TT$.kv4"
   // (detailed with the stops passed when the output mode is 1): 0, or -1
@@ -196,10 +224,21 @@ class RDiaMan {
   // arrive within the fastest minutes plus extraMinutes and change at most
   // trans_max times, up to route_max routes, into "$MltRtL1.kv4" (summaries
   // in detection order) and "$MltRtDt.kv4" (details), with the distance
-  // filter logged in "$vflg.kv4". `day` is passed on to fastestTime only.
-  // The number of routes found; -1 when there is no route at all (no file
+  // filter logged in "$vflg.kv4". Departures run on the service days of
+  // `day` (with the service-day rule on). With mode_route 2 (best routes)
+  // the routes within the limits are enumerated and the route_max best, by
+  // arrival, changes, fare and detection order, are written as routes
+  // 0, 1, 2 ... in that order; the enumeration widens its time limit step
+  // by step up to the allowed extra minutes and stops at the first step
+  // that finds more routes than the list holds. A step that would enter
+  // more than 1.5 million stations is given up for the list of the step
+  // before (the list then counts as cut).
+  // The number of routes written; -1 when there is no route at all (no file
   // touched) or a work file cannot be created.
   int findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm, int extraMinutes);
+  // After findRoutes: true when more routes may exist than were written (the
+  // route limit was reached, or in best-routes mode more were found than kept).
+  bool routeListCut() const { return routeListCut_; }
   // Writes "$MltRtL2.kv4" (time order) and "$MltRtL3.kv4" (fare order) from
   // the first `count` summaries of "$MltRtL1.kv4". The number of routes
   // sorted (0 and no file written when count < 1 or the list holds no
@@ -240,11 +279,35 @@ class RDiaMan {
   std::vector<DiaLinkRecord> links_;            // K2
   std::vector<DiaDepartureRecord> departures_;  // K3
   std::vector<SearchNode> searchTable_;         // N + 1, indexed by station number
+  RouteSearchRules rules_;
 
   // ==== Time-priority route, station timetable and required-time table ====
-  // The label-setting search of fastestTime over the search table; 0 when
-  // the destination was reached, else -1.
-  int runFastestSearch(StationNo from, StationNo to, TimeOfDay start);
+  // One stop of a fastest route: the trains it is reached and left by (-1 at
+  // the start and the destination) and the times there.
+  struct PathStop {
+    StationNo station = 0;
+    TrainNo trainIn = -1;
+    TrainNo trainOut = -1;
+    TimeOfDay arrival;
+    TimeOfDay departure;
+  };
+  // The fastest route from `from` to `to`, by the rules in force: its travel
+  // minutes and its stops in *path when given, or -1 when there is none.
+  int fastestSearch(StationNo from, StationNo to, TimeOfDay start, int day, std::vector<PathStop>* path);
+  // The label-setting search over the search table with one label per
+  // station, as first built; 0 when the destination was reached, else -1.
+  int runFastestSearch(StationNo from, StationNo to, TimeOfDay start, int day);
+  // The stops of the route runFastestSearch found, by the pred links.
+  std::vector<PathStop> stationLabelPath(StationNo from, StationNo to);
+  // The exact search with one label per station and arrival train (and
+  // number of changes); the minutes, or -1. Leaves the start node set and
+  // the nodes of the route's stations filled along the route.
+  int runExactFastestSearch(StationNo from, StationNo to, TimeOfDay start, int day,
+                            std::vector<PathStop>& path);
+  // Resets the search table for a search from `from` leaving at `start`.
+  void resetSearchTable(StationNo from, StationNo to, TimeOfDay start);
+  // The report "$TT$.kv4" of a fastest route.
+  int writeFastestReport(const std::vector<PathStop>& path, TimeOfDay start);
   // Follows the current train of the required-time table on from station p,
   // listing each station the first time it is reached.
   void followTrain(StationNo p);
@@ -260,10 +323,45 @@ class RDiaMan {
   // ==== end of time-priority route, station timetable and required-time table ====
 
   // ==== Multi-route search and route list files ====
+  // The times of one hop by a departure record from a station the passenger
+  // reached at `arrival` on trainIn.
+  struct RouteHop {
+    TimeOfDay ready;      // ready to board after the change minutes
+    TimeOfDay departure;  // the record's departure
+    int walk = 0;
+    int wait = 0;
+  };
+  // The hop by record r from station a under the multi-route search's
+  // boarding rule (no change minutes at the start or onto or off a walking
+  // connection), staying on board a frequent service of the same train, and
+  // otherwise the record's next departure on the service days of `day`:
+  // false when r has none. `frequentAlways` takes a frequent service half
+  // an interval on at any hour, as first built.
+  bool routeHop(const DiaDepartureRecord& r, StationNo a, bool atStart, TrainNo trainIn, TimeOfDay arrival,
+                int day, bool frequentAlways, RouteHop& hop) const;
+  // The change minutes of RCnctMan, remembered (the transfer data never change).
+  int changeMinutes(StationNo s, TrainNo arriving, TrainNo departing) const;
+  mutable std::unordered_map<std::uint64_t, int> changeMinutes_;
+  // A lower bound of the minutes from every station to `goal`: the least
+  // riding minutes over the usable departures; all 0 when a riding time in
+  // the data is negative.
+  std::vector<int> minutesToGoalBound(StationNo goal) const;
+  // One departure the multi-route search may follow towards a neighbour.
+  struct RouteCandidate {
+    const DiaDepartureRecord* record = nullptr;
+    int cost = 0;
+    RouteHop hop;
+  };
+  // The departures towards x to follow from a, in the order to follow them.
+  void routeCandidates(StationNo a, StationNo x, std::vector<RouteCandidate>& out) const;
   // Extends the current path by station a, recording it when a is the goal.
   void extendRoute(StationNo a, StationNo goal);
-  // Writes the list and detail records of the path routeStation_[1..routeDepth_].
+  // The route of the path routeStation_[1..routeDepth_]: its list and detail
+  // records, written at once or offered to the best routes.
   void recordRoute();
+  FoundRoute describeRoute();
+  // Writes a route's records under route number `number`.
+  void writeFoundRoute(const FoundRoute& route, int number);
   // Frees the working arrays and closes the work files of findRoutes.
   void endRouteSearch();
 
@@ -281,6 +379,16 @@ class RDiaMan {
   std::int16_t routeTransfers_ = 0;
   std::FILE* routeListFile_ = nullptr;    // "$MltRtL1.kv4"
   std::FILE* routeDetailFile_ = nullptr;  // "$MltRtDt.kv4"
+  int routeDay_ = -1;                     // day code of the departure; -1 tests no days
+  int routeStart_ = 0;                    // departure time, hour * 60 + minute
+  long routeSteps_ = 0;                   // stations entered by the enumeration
+  // Fares of the sections priced in this search, by network code and the
+  // last and first station.
+  std::map<std::tuple<NetworkCode, StationNo, StationNo>, int> routeFares_;
+  std::vector<int> routeBound_;                               // least minutes to the goal, per station
+  std::vector<std::vector<RouteCandidate>> routeCandidates_;  // per path position
+  std::unique_ptr<BestRouteList> bestRoutes_;                 // best-routes mode only
+  bool routeListCut_ = false;
   // ==== end of multi-route search and route list files ====
 };
 

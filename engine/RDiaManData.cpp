@@ -136,45 +136,65 @@ int RDiaMan::isHourServed(std::uint32_t hours, int hour) { return bitOf(hours, h
 int RDiaMan::isDayServed(std::uint8_t days, int day) { return bitOf(days, day, 7); }
 
 int RDiaMan::nextServedHour(std::uint32_t hours, int minute, TimeOfDay time) {
-  if (isHourServed(hours, time.hour) && minute >= time.minute) return time.hour;
+  return nextServedHour(hours, 0, -1, minute, time);
+}
+
+int RDiaMan::nextServedHour(std::uint32_t hours, std::uint8_t days, int day, int minute, TimeOfDay time) {
+  // An hour of the search is served when its clock hour is and, when days
+  // are tested, the pattern runs on the day that hour falls on.
+  auto served = [&](int h) {
+    if (!isHourServed(hours, h)) return false;
+    return day < 0 || isDayServed(days, day + (h >= 0 ? h / 24 : 0)) != 0;
+  };
+  if (served(time.hour) && minute >= time.minute) return time.hour;
   for (int h = time.hour + 1; h <= time.hour + 24; ++h) {
-    if (isHourServed(hours, h)) return h;
+    if (served(h)) return h;
   }
   return -1;
 }
 
+bool RDiaMan::recordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day, TimeOfDay& departure) {
+  if (r.interval != 0) {
+    // A frequent service: expect to wait half an interval if the current
+    // hour is served, else catch it at the top of the next served hour.
+    const int half = r.interval / 2;
+    const int h = nextServedHour(r.hours, r.days, day, time.minute + half, time);
+    if (h < 0) return false;
+    departure = h == time.hour ? addMinutes(time, half) : TimeOfDay{static_cast<std::int8_t>(h), 0};
+    return true;
+  }
+  const int h = nextServedHour(r.hours, r.days, day, r.minute, time);
+  if (h < 0) return false;
+  departure = addMinutes({static_cast<std::int8_t>(h), 0}, r.minute);
+  return true;
+}
+
 int RDiaMan::nextDeparture(StationNo station, StationNo next, TrainNo train, TimeOfDay time,
                            TimeOfDay& departure, int* recordIndex) const {
-  const int now = time.totalMinutes();
+  return nextDepartureOn(station, next, train, time, -1, departure, recordIndex);
+}
+
+int RDiaMan::nextDepartureOn(StationNo station, StationNo next, TrainNo train, TimeOfDay time, int day,
+                             TimeOfDay& departure, int* recordIndex) const {
   int best = -1;
-  int bestWait = 0;
+  TimeOfDay bestDeparture{};
   int first = 0;
   int last = 0;
   if (getDepartureRange(station, first, last) < 0) return -1;
   for (int i = first; i <= last; ++i) {
     const auto& r = departures_[static_cast<std::size_t>(i)];
     if (r.train != train || r.nextStation != next) continue;
-    int wait = 0;
-    if (r.interval != 0) {
-      // A frequent service: expect to wait half an interval if the current
-      // hour is served, else catch it at the top of the next served hour.
-      const int half = r.interval / 2;
-      const int h = nextServedHour(r.hours, time.minute + half, time);
-      if (h < 0) continue;
-      wait = (h == time.hour) ? half : h * 60 - now;
-    } else {
-      const int h = nextServedHour(r.hours, r.minute, time);
-      if (h < 0) continue;
-      wait = r.minute + h * 60 - now;
-    }
-    if (best < 0 || wait < bestWait) {
+    TimeOfDay dep{};
+    if (!recordDeparture(r, time, day, dep)) continue;
+    // Ties keep the earlier record.
+    if (best < 0 || dep.totalMinutes() < bestDeparture.totalMinutes()) {
       best = i;
-      bestWait = wait;
+      bestDeparture = dep;
     }
   }
   if (best < 0) return -1;
   if (recordIndex) *recordIndex = best;
-  departure = addMinutes(time, bestWait);
+  departure = bestDeparture;
   return 0;
 }
 

@@ -34,9 +34,8 @@ constexpr char kExpectedHours[] =
 
 }  // namespace
 
-int RDiaMan::runFastestSearch(StationNo from, StationNo to, TimeOfDay start) {
+void RDiaMan::resetSearchTable(StationNo from, StationNo to, TimeOfDay start) {
   const int n = searchStationCount();
-  if (from < 1 || from > n || to < 1 || to > n) return -1;
   for (int s = 1; s <= n; ++s) {
     SearchNode& node = searchTable_[static_cast<std::size_t>(s)];
     node.pred = 0;
@@ -53,6 +52,12 @@ int RDiaMan::runFastestSearch(StationNo from, StationNo to, TimeOfDay start) {
   SearchNode& goal = searchTable_[static_cast<std::size_t>(to)];
   goal.succ = -1;
   goal.trainOut = -1;
+}
+
+int RDiaMan::runFastestSearch(StationNo from, StationNo to, TimeOfDay start, int day) {
+  const int n = searchStationCount();
+  resetSearchTable(from, to, start);
+  const SearchNode& goal = searchTable_[static_cast<std::size_t>(to)];
 
   for (int round = 0; round < n; ++round) {
     // Ties go to the highest station number; an unreached station can be
@@ -82,7 +87,7 @@ int RDiaMan::runFastestSearch(StationNo from, StationNo to, TimeOfDay start) {
       // Staying on board a frequent service costs no wait; a timed train is
       // taken at its next departure from here like any other.
       const bool staysOnBoard = here.trainIn == r.train && r.interval != 0;
-      if (!staysOnBoard && nextDeparture(sel, x, r.train, ready, dep) != 0) continue;
+      if (!staysOnBoard && nextDepartureOn(sel, x, r.train, ready, day, dep) != 0) continue;
       const int walk = minutesBetween(arr, ready);
       const int wait = minutesBetween(ready, dep);
       const auto c = static_cast<std::int16_t>(here.cost + walk + wait + r.rideMinutes);
@@ -106,15 +111,7 @@ int RDiaMan::runFastestSearch(StationNo from, StationNo to, TimeOfDay start) {
   return goal.pred != 0 ? 0 : -1;
 }
 
-int RDiaMan::fastestTime(StationNo from, StationNo to, int hour, int minute, int /*day*/) {
-  const TimeOfDay start{static_cast<std::int8_t>(hour), static_cast<std::int8_t>(minute)};
-  if (runFastestSearch(from, to, start) != 0) return -1;
-  return searchTable_[static_cast<std::size_t>(to)].cost;
-}
-
-int RDiaMan::fastestRoute(StationNo from, StationNo to, int hour, int minute, int /*day*/) {
-  const TimeOfDay start{static_cast<std::int8_t>(hour), static_cast<std::int8_t>(minute)};
-  if (runFastestSearch(from, to, start) != 0) return -1;
+std::vector<RDiaMan::PathStop> RDiaMan::stationLabelPath(StationNo from, StationNo to) {
   const int n = searchStationCount();
   auto node = [this](StationNo s) -> SearchNode& { return searchTable_[static_cast<std::size_t>(s)]; };
 
@@ -133,6 +130,46 @@ int RDiaMan::fastestRoute(StationNo from, StationNo to, int hour, int minute, in
   node(to).succ = -1;
   node(to).trainOut = -1;
 
+  std::vector<PathStop> path;
+  i = from;
+  for (int steps = 0; node(i).succ != -1 && steps < n; ++steps) {
+    const SearchNode& here = node(i);
+    path.push_back({i, i == from ? TrainNo{-1} : here.trainIn, here.trainOut, here.arrival, here.departure});
+    i = here.succ;
+  }
+  path.push_back({to, node(to).trainIn, -1, node(to).arrival, node(to).arrival});
+  return path;
+}
+
+int RDiaMan::fastestSearch(StationNo from, StationNo to, TimeOfDay start, int day,
+                           std::vector<PathStop>* path) {
+  const int n = searchStationCount();
+  if (from < 1 || from > n || to < 1 || to > n) return -1;
+  const int serviceDay = rules_.serviceDays ? day : -1;
+  if (rules_.exactFastest) {
+    std::vector<PathStop> stops;
+    const int minutes = runExactFastestSearch(from, to, start, serviceDay, stops);
+    if (path) *path = std::move(stops);
+    return minutes;
+  }
+  if (runFastestSearch(from, to, start, serviceDay) != 0) return -1;
+  if (path) *path = stationLabelPath(from, to);
+  return searchTable_[static_cast<std::size_t>(to)].cost;
+}
+
+int RDiaMan::fastestTime(StationNo from, StationNo to, int hour, int minute, int day) {
+  const TimeOfDay start{static_cast<std::int8_t>(hour), static_cast<std::int8_t>(minute)};
+  return fastestSearch(from, to, start, day, nullptr);
+}
+
+int RDiaMan::fastestRoute(StationNo from, StationNo to, int hour, int minute, int day) {
+  const TimeOfDay start{static_cast<std::int8_t>(hour), static_cast<std::int8_t>(minute)};
+  std::vector<PathStop> path;
+  if (fastestSearch(from, to, start, day, &path) < 0) return -1;
+  return writeFastestReport(path, start);
+}
+
+int RDiaMan::writeFastestReport(const std::vector<PathStop>& path, TimeOfDay start) {
   auto stationName = [this](StationNo s) {
     char buf[kStationNameSize] = {};
     staName_.getName(s, buf);
@@ -145,14 +182,15 @@ int RDiaMan::fastestRoute(StationNo from, StationNo to, int hour, int minute, in
   };
   using report_text::format;
 
-  std::string text = format(kRouteTitle, stationName(from).c_str(), stationName(to).c_str());
-  text += format(kStartTime, hour, minute);
+  const PathStop& goal = path.back();
+  std::string text =
+      format(kRouteTitle, stationName(path.front().station).c_str(), stationName(goal.station).c_str());
+  text += format(kStartTime, start.hour, start.minute);
   const bool detailed = def_.getOutputMode() == 1;
-  i = from;
-  for (int steps = 0; node(i).succ != -1 && steps < n; ++steps) {
-    const SearchNode& here = node(i);
-    const std::string name = stationName(i);
-    const bool isStart = i == from;
+  for (std::size_t k = 0; k + 1 < path.size(); ++k) {
+    const PathStop& here = path[k];
+    const std::string name = stationName(here.station);
+    const bool isStart = k == 0;
     const bool isChange = !isStart && here.trainIn != here.trainOut;
     if (isChange) text += format(kArrives, here.arrival.hour, here.arrival.minute, name.c_str());
     if (isStart || isChange) {
@@ -166,10 +204,8 @@ int RDiaMan::fastestRoute(StationNo from, StationNo to, int hour, int minute, in
                        here.departure.minute);
       }
     }
-    i = here.succ;
   }
-  const SearchNode& goal = node(to);
-  text += format(kArrives, goal.arrival.hour, goal.arrival.minute, stationName(to).c_str());
+  text += format(kArrives, goal.arrival.hour, goal.arrival.minute, stationName(goal.station).c_str());
   const int d = minutesBetween(start, goal.arrival);
   text += d < 60 ? format(kExpectedMinutes, d) : format(kExpectedHours, d / 60, d % 60);
   text += report_text::kTimetableNote;

@@ -3,18 +3,17 @@
 // detour ellipse around the shortest-distance route, and a depth-first
 // enumeration of paths through the timetable that records every route
 // reaching the destination in "$MltRtL1.kv4" and "$MltRtDt.kv4".
-#include <cstring>
+#include <algorithm>
+#include <queue>
+#include <utility>
 #include <vector>
 
 #include "RCnctMan.h"
 #include "RDefMan.h"
 #include "RDiaMan.h"
 #include "RDistMan.h"
-#include "RFareMan.h"
-#include "RKivMan.h"
 #include "RStaName.h"
 #include "RTrainMan.h"
-#include "SjisText.h"
 
 namespace kiv {
 
@@ -22,10 +21,15 @@ namespace {
 
 // Longest path the enumeration extends, in stations.
 constexpr int kMaxPathLength = 100;
-// Room of the via text while a route is recorded, with its NUL.
-constexpr std::size_t kViaTextSize = 1024;
 // Cost bound a departure record must beat to become the first choice.
 constexpr int kNoBestCost = 32000;
+// mode_route of the best-routes mode.
+constexpr int kBestRoutesMode = 2;
+// The extra minutes over the fastest time the best-routes mode tries in turn,
+// up to the allowed extra minutes.
+constexpr int kWideningMinutes[] = {0, 2, 5, 10, 15, 20, 30, 45, 60, 32767};
+// Stations the best-routes mode may enter within one limit.
+constexpr long kBestRoutesStepBudget = 1'500'000;
 
 // "出発駅:%s\n"
 constexpr char kLogFrom[] = "\x8f\x6f\x94\xad\x89\x77:%s\r\n";
@@ -39,35 +43,7 @@ constexpr char kLogDetour[] = "\x89\x49\x89\xf1\x8c\xc0\x93\x78:%d km\r\n";
 constexpr char kLogBound[] = "\x8b\x97\x97\xa3\x8c\xc0\x93\x78:%d(100m)\r\n";
 // "○  %5d(%5d,%5d) : %-24s\n"
 constexpr char kLogInside[] = "\x81\x9b  %5d(%5d,%5d) : %-24s\r\n";
-// "なし": the via text of a route without changes.
-constexpr char kNoVia[] = "\x82\xc8\x82\xb5";
-
 constexpr char kListHeader[] = "0 %s %s %s\r\n";
-constexpr char kListRoute[] = "9 %d %d %2d:%02d %2d %d %d %d %d %d %s\r\n";
-constexpr char kDetailChange[] = "1 %d %s %d %d %02d:%02d %02d:%02d\r\n";
-constexpr char kDetailSegment[] = "2 %d %s %s %s %02d:%02d %02d:%02d %d %d\r\n";
-constexpr char kDetailFare[] = "3 %d %04d %s %s %s %d\r\n";
-
-// Adds a station to the via text, after a ",". The text keeps to
-// kViaTextSize - 1 bytes: the first name that does not fit is cut at a
-// character boundary, and nothing is added after it.
-void addVia(std::string& via, bool& cut, const char* name) {
-  if (cut) return;
-  const std::size_t room = kViaTextSize - 1 - via.size();
-  const std::size_t separator = via.empty() ? 0 : 1;
-  if (separator + std::strlen(name) <= room) {
-    if (separator) via += ',';
-    via += name;
-    return;
-  }
-  cut = true;
-  if (room <= separator) return;
-  const std::string part = fitSjisField(name, room - separator + 1);
-  if (part.empty()) return;
-  if (separator) via += ',';
-  via += part;
-}
-
 }  // namespace
 
 void RDiaMan::setProgressCallback(RouteProgress callback) { routeProgress_ = std::move(callback); }
@@ -141,10 +117,45 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
 
   std::fprintf(routeListFile_, kListHeader, fromName, toName, departureText);
   routeTimeLimit_ = static_cast<std::int16_t>(fastest + extraMinutes);
+  routeDay_ = rules_.serviceDays ? day : -1;
+  routeStart_ = hour * 60 + minute;
+  routeBound_ = rules_.lowerBoundPruning ? minutesToGoalBound(to) : std::vector<int>{};
+  routeCandidates_.resize(kMaxPathLength + 2);
+  if (def_.getRouteMode() == kBestRoutesMode) {
+    // The best routes are sought within widening time limits: routes arrive
+    // in order of arrival first, so once the list overflows within a limit,
+    // no route arriving later can enter it, and the (exponentially larger)
+    // enumeration up to the full limit is spared.
+    // An enumeration that outgrows its budget is abandoned for the complete
+    // list of the limit before, which then counts as cut.
+    std::unique_ptr<BestRouteList> complete;
+    for (int extra : kWideningMinutes) {
+      const bool last = extra >= extraMinutes;
+      routeTimeLimit_ = static_cast<std::int16_t>(fastest + (last ? extraMinutes : extra));
+      routesFound_ = 0;
+      routeSteps_ = 0;
+      bestRoutes_ = std::make_unique<BestRouteList>(routeMaxRoutes_);
+      extendRoute(from, to);
+      if (routeSteps_ > kBestRoutesStepBudget) {
+        if (complete) bestRoutes_ = std::move(complete);
+        bestRoutes_->markCut();
+        break;
+      }
+      if (last || bestRoutes_->cut()) break;
+      complete = std::move(bestRoutes_);
+    }
+  } else {
+    extendRoute(from, to);
+  }
 
-  extendRoute(from, to);
-
-  const int found = routesFound_;
+  int found = routesFound_;
+  routeListCut_ = found >= routeMaxRoutes_;
+  if (bestRoutes_) {
+    const std::vector<FoundRoute>& best = bestRoutes_->routes();
+    for (std::size_t k = 0; k < best.size(); ++k) writeFoundRoute(best[k], static_cast<int>(k));
+    found = static_cast<int>(best.size());
+    routeListCut_ = bestRoutes_->cut();
+  }
   endRouteSearch();
   return found;
 }
@@ -158,6 +169,73 @@ void RDiaMan::endRouteSearch() {
   routeOnPath_ = {};
   routeStation_ = {};
   routeTrain_ = {};
+  routeBound_ = {};
+  routeCandidates_ = {};
+  bestRoutes_.reset();
+  routeFares_.clear();
+}
+
+bool RDiaMan::routeHop(const DiaDepartureRecord& r, StationNo a, bool atStart, TrainNo trainIn,
+                       TimeOfDay arrival, int day, bool frequentAlways, RouteHop& hop) const {
+  // No change minutes at the start, nor onto or off a walking connection:
+  // the walk itself holds them.
+  hop.ready = arrival;
+  if (!atStart && trains_.isWalking(r.train) != 1 && trains_.isWalking(trainIn) != 1) {
+    hop.ready = addMinutes(arrival, changeMinutes(a, trainIn, r.train));
+  }
+  if (trainIn == r.train && r.interval != 0) {
+    hop.departure = hop.ready;  // stays on board
+  } else if (r.interval != 0 && frequentAlways) {
+    // Half an interval on, whatever the hour.
+    if (day >= 0 && isDayServed(r.days, day + hop.ready.hour / 24) == 0) return false;
+    hop.departure = addMinutes(hop.ready, r.interval / 2);
+  } else if (!recordDeparture(r, hop.ready, day, hop.departure)) {
+    return false;
+  }
+  hop.walk = minutesBetween(arrival, hop.ready);
+  hop.wait = minutesBetween(hop.ready, hop.departure);
+  return true;
+}
+
+int RDiaMan::changeMinutes(StationNo s, TrainNo arriving, TrainNo departing) const {
+  // The transfer table is a list scanned from the start; the searches ask
+  // for the same few changes again and again.
+  const auto key = (static_cast<std::uint64_t>(static_cast<std::uint16_t>(s)) << 32) |
+                   (static_cast<std::uint64_t>(static_cast<std::uint16_t>(arriving)) << 16) |
+                   static_cast<std::uint16_t>(departing);
+  const auto known = changeMinutes_.find(key);
+  if (known != changeMinutes_.end()) return known->second;
+  const int minutes = cnct_.transferMinutes(s, arriving, departing);
+  changeMinutes_.emplace(key, minutes);
+  return minutes;
+}
+
+void RDiaMan::routeCandidates(StationNo a, StationNo x, std::vector<RouteCandidate>& out) const {
+  out.clear();
+  const SearchNode& here = searchTable_[static_cast<std::size_t>(a)];
+  const bool atStart = routeDepth_ == 1;
+  for (const DiaDepartureRecord& r : departuresTowards(a, x)) {
+    if (trains_.getTrainUse(r.train) == 0) continue;
+    RouteHop hop;
+    if (!routeHop(r, a, atStart, here.trainIn, here.arrival, routeDay_, !rules_.frequentServiceHours, hop)) {
+      continue;
+    }
+    const int c = here.cost + hop.walk + hop.wait + r.rideMinutes;
+    if (c > routeTimeLimit_ || c >= kNoBestCost) continue;
+    // One record per train (only the single cheapest one without through
+    // trains); of equal costs the first in the file.
+    auto same = std::find_if(out.begin(), out.end(), [&](const RouteCandidate& k) {
+      return !rules_.throughTrains || k.record->train == r.train;
+    });
+    if (same == out.end()) {
+      out.push_back({&r, c, hop});
+    } else if (c < same->cost) {
+      *same = {&r, c, hop};
+    }
+  }
+  std::sort(out.begin(), out.end(), [](const RouteCandidate& p, const RouteCandidate& q) {
+    return p.cost != q.cost ? p.cost < q.cost : p.record < q.record;
+  });
 }
 
 void RDiaMan::extendRoute(StationNo a, StationNo goal) {
@@ -180,13 +258,19 @@ void RDiaMan::extendRoute(StationNo a, StationNo goal) {
     }
   }
 
-  if (routesFound_ < routeMaxRoutes_ && routeDepth_ <= kMaxPathLength &&
-      routeTransfers_ <= routeMaxTransfers_) {
+  // The best-routes mode enumerates every route; it keeps the best itself.
+  auto routesLeft = [this] {
+    return bestRoutes_ ? routeSteps_ <= kBestRoutesStepBudget : routesFound_ < routeMaxRoutes_;
+  };
+  ++routeSteps_;
+  if (routesLeft() && routeDepth_ <= kMaxPathLength && routeTransfers_ <= routeMaxTransfers_) {
     if (a == goal) {
       recordRoute();
     } else {
       SearchNode& here = node(a);
+      std::vector<RouteCandidate>& candidates = routeCandidates_[static_cast<std::size_t>(routeDepth_)];
       for (const DiaLinkRecord& link : linksOf(a)) {
+        if (!routesLeft()) break;
         const StationNo x = link.to;
         // A neighbour outside the station directory, already on the path or
         // outside the detour ellipse cannot be entered.
@@ -194,51 +278,31 @@ void RDiaMan::extendRoute(StationNo a, StationNo goal) {
             routeAllowed_[static_cast<std::size_t>(x)] == 0) {
           continue;
         }
-        const DiaDepartureRecord* best = nullptr;
-        int bestCost = kNoBestCost;
-        TimeOfDay bestDep{};
-        for (const DiaDepartureRecord& r : departuresTowards(a, x)) {
-          if (trains_.getTrainUse(r.train) == 0) continue;
-          const TimeOfDay arr = here.arrival;
-          TimeOfDay ready = arr;
-          if (routeDepth_ != 1 && trains_.isWalking(r.train) != 1 && trains_.isWalking(here.trainIn) != 1) {
-            cnct_.getBoardingTime(a, here.trainIn, r.train, arr, ready);
+        routeCandidates(a, x, candidates);
+        for (const RouteCandidate& take : candidates) {
+          // No route through x can arrive within the time limit, or early
+          // enough to be one of the best routes.
+          if (rules_.lowerBoundPruning) {
+            const int least = take.cost + routeBound_[static_cast<std::size_t>(x)];
+            if (least > routeTimeLimit_) continue;
+            if (bestRoutes_ && !bestRoutes_->couldTake(routeStart_ + least)) continue;
           }
-          TimeOfDay dep{};
-          if (here.trainIn == r.train && r.interval != 0) {
-            dep = ready;  // stays on board
-          } else if (r.interval != 0) {
-            // A frequent service is always there, half an interval on.
-            dep = addMinutes(ready, r.interval / 2);
-          } else {
-            const int h = nextServedHour(r.hours, r.minute, ready);
-            if (h == -1) continue;
-            dep = {static_cast<std::int8_t>(h), static_cast<std::int8_t>(r.minute)};
-          }
-          const int walk = minutesBetween(arr, ready);
-          const int wait = minutesBetween(ready, dep);
-          const int c = here.cost + walk + wait + r.rideMinutes;
-          if (c > routeTimeLimit_ || c >= bestCost) continue;
-          best = &r;
-          bestCost = c;
-          bestDep = dep;
-          here.walkMinutes = static_cast<std::int16_t>(walk);
-          here.waitMinutes = static_cast<std::int16_t>(wait);
+          const DiaDepartureRecord& r = *take.record;
+          here.walkMinutes = static_cast<std::int16_t>(take.hop.walk);
+          here.waitMinutes = static_cast<std::int16_t>(take.hop.wait);
+          routeTrain_[static_cast<std::size_t>(routeDepth_)] = r.train;
+          SearchNode& next = node(x);
+          next.cost = static_cast<std::int16_t>(take.cost);
+          next.pred = a;
+          next.trainIn = r.train;
+          next.boardHour = take.hop.departure.hour;
+          next.boardMinute = take.hop.departure.minute;
+          next.arrival = addMinutes(take.hop.departure, r.rideMinutes);
+          here.succ = x;
+          here.trainOut = r.train;
+          here.departure = take.hop.departure;
+          extendRoute(x, goal);
         }
-        if (!best) continue;
-
-        routeTrain_[static_cast<std::size_t>(routeDepth_)] = best->train;
-        SearchNode& next = node(x);
-        next.cost = static_cast<std::int16_t>(bestCost);
-        next.pred = a;
-        next.trainIn = best->train;
-        next.boardHour = bestDep.hour;
-        next.boardMinute = bestDep.minute;
-        next.arrival = addMinutes(bestDep, best->rideMinutes);
-        here.succ = x;
-        here.trainOut = best->train;
-        here.departure = bestDep;
-        extendRoute(x, goal);
       }
     }
   }
@@ -252,94 +316,53 @@ void RDiaMan::recordRoute() {
   ++routesFound_;
   if (routeProgress_ && !routeProgress_(routesFound_, routeDepth_)) routeMaxRoutes_ = routesFound_;
 
-  auto node = [this](int k) -> const SearchNode& {
-    return searchTable_[static_cast<std::size_t>(routeStation_[static_cast<std::size_t>(k)])];
-  };
-  auto stationName = [this](int k, char* buf) {
-    buf[0] = '\0';
-    staName_.getName(routeStation_[static_cast<std::size_t>(k)], buf);
-  };
+  // A route that would go at once is not described: pricing its fare
+  // sections is the dearest part of recording.
+  const StationNo goal = routeStation_[static_cast<std::size_t>(routeDepth_)];
+  if (bestRoutes_ &&
+      !bestRoutes_->admits(searchTable_[static_cast<std::size_t>(goal)].arrival.totalMinutes())) {
+    bestRoutes_->markCut();
+    return;
+  }
+  FoundRoute route = describeRoute();
+  route.detection = number;
+  if (bestRoutes_) {
+    bestRoutes_->offer(std::move(route));
+  } else {
+    writeFoundRoute(route, number);
+  }
+}
 
-  TrainNo currentTrain = -1;
-  int segmentStart = 1;
-  NetworkCode currentCode = -1;
-  int sectionStart = 1;
-  std::int32_t fareTotal = 0;
-  std::int16_t riding = 0;
-  std::int16_t walking = 0;
-  std::int16_t waiting = 0;
-  std::int16_t segments = 0;
-  std::string via;
-  via.reserve(kViaTextSize);
-  bool viaCut = false;
-  char name[kStationNameSize];
-  char startName[kStationNameSize];
-  char trainName[kTrainNameSize];
-  char company[kCompanyNameSize];
-
-  const int depth = routeDepth_;
-  for (int k = 1; k <= depth; ++k) {
-    const TrainNo train = routeTrain_[static_cast<std::size_t>(k)];
-    const SearchNode& pk = node(k);
-
-    // Train segments: a change record where the passenger boards, a segment
-    // record when the previous segment ends here.
-    if (k == depth || train != currentTrain) {
-      stationName(k, name);
-      if (k > 1 && k < depth) addVia(via, viaCut, name);
-      if (k < depth) {
-        std::fprintf(routeDetailFile_, kDetailChange, number, name, pk.walkMinutes, pk.waitMinutes,
-                     pk.arrival.hour, pk.arrival.minute, pk.departure.hour, pk.departure.minute);
-        walking = static_cast<std::int16_t>(walking + pk.walkMinutes);
-        waiting = static_cast<std::int16_t>(waiting + pk.waitMinutes);
-      }
-      if (currentTrain != -1) {
-        const SearchNode& ps = node(segmentStart);
-        const TrainNo t = routeTrain_[static_cast<std::size_t>(segmentStart)];
-        const int minutes = pk.arrival.totalMinutes() - ps.departure.totalMinutes();
-        const int walkKind = trains_.isWalking(t);  // -1 for a train not in the list
-        const bool walks = walkKind == 1;
-        const int ride = walks ? 0 : minutes;
-        const int walk = walks ? minutes : 0;
-        trainName[0] = '\0';
-        trains_.getTrainName(t, trainName);
-        stationName(segmentStart, startName);
-        std::fprintf(routeDetailFile_, kDetailSegment, number, trainName, startName, name, ps.departure.hour,
-                     ps.departure.minute, pk.arrival.hour, pk.arrival.minute, ride, walk);
-        riding = static_cast<std::int16_t>(riding + ride);
-        walking = static_cast<std::int16_t>(walking + walk);
-        if (walkKind == 0) ++segments;
-      }
-      currentTrain = train;
-      segmentStart = k;
-    }
-
-    // Fare sections: a run of trains of one network is priced as one journey.
-    NetworkCode code = -1;
-    trains_.getNetworkCode(train, code);
-    if (k == depth || code != currentCode) {
-      if (currentCode != -1) {
-        const StationNo first = routeStation_[static_cast<std::size_t>(sectionStart)];
-        const StationNo last = routeStation_[static_cast<std::size_t>(k)];
-        const int fare = fare_.stationFare(currentCode, last, first, 1);
-        company[0] = '\0';
-        kiv_.getCompanyShortName(currentCode / 10, company);
-        stationName(sectionStart, startName);
-        stationName(k, name);
-        std::fprintf(routeDetailFile_, kDetailFare, number, currentCode, company, startName, name, fare);
-        fareTotal += fare;
-      }
-      currentCode = code;
-      sectionStart = k;
+std::vector<int> RDiaMan::minutesToGoalBound(StationNo goal) const {
+  const int n = searchStationCount();
+  const auto size = static_cast<std::size_t>(n) + 1;
+  constexpr int kOutOfReach = 1 << 20;
+  // The hops into each station, with their least riding minutes.
+  std::vector<std::vector<std::pair<StationNo, int>>> into(size);
+  for (int s = 1; s <= n; ++s) {
+    for (const DiaDepartureRecord& r : departuresOf(static_cast<StationNo>(s))) {
+      if (trains_.getTrainUse(r.train) == 0 || r.nextStation < 1 || r.nextStation > n) continue;
+      if (r.rideMinutes < 0) return std::vector<int>(size, 0);
+      into[static_cast<std::size_t>(r.nextStation)].emplace_back(static_cast<StationNo>(s), r.rideMinutes);
     }
   }
-
-  if (via.empty()) via = kNoVia;
-  if (segments == 0) segments = 1;
-  const int changes = segments - 1;
-  const SearchNode& goal = node(depth);
-  std::fprintf(routeListFile_, kListRoute, number, number, goal.arrival.hour, goal.arrival.minute,
-               riding + walking + waiting, fareTotal, changes, riding, walking, waiting, via.c_str());
+  std::vector<int> bound(size, kOutOfReach);
+  using Entry = std::pair<int, StationNo>;
+  std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue;
+  bound[static_cast<std::size_t>(goal)] = 0;
+  queue.emplace(0, goal);
+  while (!queue.empty()) {
+    const auto [minutes, x] = queue.top();
+    queue.pop();
+    if (minutes > bound[static_cast<std::size_t>(x)]) continue;
+    for (const auto& [s, ride] : into[static_cast<std::size_t>(x)]) {
+      if (minutes + ride < bound[static_cast<std::size_t>(s)]) {
+        bound[static_cast<std::size_t>(s)] = minutes + ride;
+        queue.emplace(minutes + ride, s);
+      }
+    }
+  }
+  return bound;
 }
 
 }  // namespace kiv

@@ -21,6 +21,7 @@ enum class Opt {
   kChanges,
   kRoutes,
   kOrder,
+  kMode,
   kPlain,
   kNetwork,
   kNoTokyoRule,
@@ -41,7 +42,7 @@ struct OptionInfo {
   OptionHelp help;
 };
 
-constexpr std::array<OptionInfo, 20> kOptions = {{
+constexpr std::array<OptionInfo, 21> kOptions = {{
     {Opt::kDir,
      true,
      true,
@@ -60,6 +61,10 @@ constexpr std::array<OptionInfo, 20> kOptions = {{
      true,
      false,
      {"--order", "ORDER", "found (as found, the default), time (fastest first) or fare (cheapest first)"}},
+    {Opt::kMode,
+     true,
+     false,
+     {"--mode", "MODE", "classic (routes as found) or best (the best routes by arrival, changes, fare); default: the settings"}},
     {Opt::kPlain, false, false, {"--plain", "", "only departures, changes and the arrival, not every stop"}},
     {Opt::kNetwork,
      true,
@@ -173,6 +178,15 @@ void applyOption(Invocation& inv, const GivenOption& given) {
         inv.order = RouteOrder::kFare;
       } else {
         throw UsageError("--order takes found, time or fare, not '" + given.value + "'");
+      }
+      break;
+    case Opt::kMode:
+      if (given.value == "classic") {
+        inv.mode = RouteMode::kClassic;
+      } else if (given.value == "best") {
+        inv.mode = RouteMode::kBest;
+      } else {
+        throw UsageError("--mode takes classic or best, not '" + given.value + "'");
       }
       break;
     case Opt::kPlain:

@@ -17,6 +17,11 @@ namespace kiv::cli {
 // numbered as the route list files and the route list window number them.
 enum class RouteOrder { kFound = 1, kTime = 2, kFare = 3 };
 
+// The route mode of a route command (mode_route of Kiv4.def): the routes in
+// the order the search finds them, or the best routes by arrival, changes
+// and fare.
+enum class RouteMode { kClassic = 1, kBest = 2 };
+
 struct Invocation {
   bool help = false;      // --help or the help command: print help, run nothing
   std::string helpTopic;  // help COMMAND: the command whose help is asked for
@@ -38,6 +43,7 @@ struct Invocation {
   std::optional<int> changes;
   std::optional<int> routes;
   RouteOrder order = RouteOrder::kFound;
+  std::optional<RouteMode> mode;  // mode_route of Kiv4.def when empty
 
   bool plain = false;  // fastest
 

@@ -10,7 +10,7 @@ namespace {
 constexpr unsigned kAllData = kStationData | kTimetableData | kFareData;
 
 constexpr std::array<CommandSpec, 10> kCommands = {{
-    {"route", "FROM TO", 2, "--time --day --detour --extra --changes --routes --order --json", kAllData,
+    {"route", "FROM TO", 2, "--time --day --detour --extra --changes --routes --order --mode --json", kAllData,
      runRoute, "the routes between two stations, with times, changes and fares",
      "Finds the routes from FROM to TO for a departure time and day, within the\n"
      "search limits, and describes each: expected arrival, travel time (riding,\n"
@@ -20,8 +20,11 @@ constexpr std::array<CommandSpec, 10> kCommands = {{
      "--detour, --extra, --changes and --routes the search limits of the\n"
      "settings apply (when never changed: 15 extra minutes, 4 changes, 20\n"
      "routes); the limits given here hold for this run only. FROM and TO become\n"
-     "the latest stations of the recent lists, as in the windowed program.",
+     "the latest stations of the recent lists, as in the windowed program.\n"
+     "--mode best lists the best routes (earliest arrival, then fewest changes,\n"
+     "then lowest fare) instead of the routes in the order they were found.",
      "kiv4cli route 東京 高崎 --time 9:00 --day 月\n"
+     "kiv4cli route 東京 高崎 --time 9:00 --day 月 --mode best --routes 5\n"
      "kiv4cli route 新宿 川越 --time 8:00 --day 1 --order time --routes 5\n"
      "kiv4cli route しんじゅく かわごえ --time 8:00 --json",
      "$MltRtL1.kv4, $MltRtL2.kv4, $MltRtL3.kv4 (the lists in each order),\n"

@@ -90,7 +90,7 @@ void runRoute(Engine& engine, const Invocation& inv) {
   RunSettings run(engine.def);
   if (inv.changes) run.setTransMax(*inv.changes);
   if (inv.routes) run.setRouteMax(*inv.routes);
-  const int routeMax = engine.def.getRouteMax();
+  if (inv.mode) run.setRouteMode(static_cast<int>(*inv.mode));
 
   int found = 0;
   {
@@ -103,7 +103,7 @@ void runRoute(Engine& engine, const Invocation& inv) {
         {work_files::kRouteSearchLog, work_files::kRouteListFound, work_files::kRouteDetails});
     throw CommandFailure(kNoRoute);
   }
-  const bool limitReached = found >= routeMax;
+  const bool limitReached = engine.dia.routeListCut();
   if (inv.json) {
     printJson(inv, routesJson(engine, inv, journey, limitReached));
   } else {

@@ -27,6 +27,7 @@ RunSettings::~RunSettings() {
   if (transMax_) def_.setTransMax(*transMax_);
   if (routeMax_) def_.setRouteMax(*routeMax_);
   if (outputMode_) def_.setOutputMode(*outputMode_);
+  if (routeMode_) def_.setRouteMode(*routeMode_);
 }
 
 void RunSettings::setTransMax(int changes) {
@@ -42,6 +43,11 @@ void RunSettings::setRouteMax(int routes) {
 void RunSettings::setOutputMode(int mode) {
   if (!outputMode_) outputMode_ = def_.getOutputMode();
   def_.setOutputMode(static_cast<std::int8_t>(mode));
+}
+
+void RunSettings::setRouteMode(int mode) {
+  if (!routeMode_) routeMode_ = def_.getRouteMode();
+  def_.setRouteMode(static_cast<std::int8_t>(mode));
 }
 
 }  // namespace kiv::cli

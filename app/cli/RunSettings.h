@@ -39,12 +39,15 @@ class RunSettings {
   void setRouteMax(int routes);
   // The output mode of the time-priority report (1 detailed, 0 plain).
   void setOutputMode(int mode);
+  // The route mode (1 classic, 2 best routes).
+  void setRouteMode(int mode);
 
  private:
   RDefMan& def_;
   std::optional<std::int8_t> transMax_;
   std::optional<std::int16_t> routeMax_;
   std::optional<std::int8_t> outputMode_;
+  std::optional<std::int8_t> routeMode_;
 };
 
 }  // namespace kiv::cli

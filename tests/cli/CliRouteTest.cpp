@@ -43,6 +43,25 @@ std::string tokyuRoute(int row, const std::string& label) {
          "\n\n";
 }
 
+// The route by 山手線 to 秋葉原 and on by the 東急線: found third, 5 minutes
+// to change between the companies.
+std::string changeRoute(int row, const std::string& label) {
+  return heading(row, label) +
+         "  予想到着時刻  9:16\n"
+         "  予想所要時間   0:16 ( 乗車7分,徒歩5分,待ち4分 )\n"
+         "  運賃  270円\n"
+         "\n"
+         "  山手線  東京(09:00)→秋葉原(09:04)  4分\n"
+         "  東急線  秋葉原(09:13)→上野(09:16)  3分\n"
+         "\n"
+         "  東京  09:00-09:00 ( 徒歩0分,待ち0分 )\n"
+         "  秋葉原  09:04-09:13 ( 徒歩5分,待ち4分 )\n"
+         "\n"
+         "  ＪＲ  東京→秋葉原  150円\n"
+         "  東急  秋葉原→上野  120円\n"
+         "\n\n";
+}
+
 const std::string kRouteLimitText =
     "検出経路数が設定値に達したため検出処理はここまでとします。\n"
     "他にも利用に適した経路があるかもしれませんので\n"
@@ -53,13 +72,18 @@ TEST_F(CliTest, RoutePrintsEveryRouteOfTheChosenOrder) {
   CliResult r = run({"route", "東京", "上野"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.err, "");
-  EXPECT_EQ(r.out, tokyuRoute(1, "検出順") + yamanoteRoute(2, "検出順"));
+  EXPECT_EQ(r.out, tokyuRoute(1, "検出順") + yamanoteRoute(2, "検出順") + changeRoute(3, "検出順"));
 
   r = run({"route", "東京", "上野", "--order", "time"});
-  EXPECT_EQ(r.out, yamanoteRoute(1, "時間順") + tokyuRoute(2, "時間順"));
+  EXPECT_EQ(r.out, yamanoteRoute(1, "時間順") + tokyuRoute(2, "時間順") + changeRoute(3, "時間順"));
 
   r = run({"route", "東京", "上野", "--order", "fare"});
-  EXPECT_EQ(r.out, tokyuRoute(1, "運賃順") + yamanoteRoute(2, "運賃順"));
+  EXPECT_EQ(r.out, tokyuRoute(1, "運賃順") + yamanoteRoute(2, "運賃順") + changeRoute(3, "運賃順"));
+
+  // The best routes, numbered in their order: by arrival, changes, fare.
+  r = run({"route", "東京", "上野", "--mode", "best"});
+  EXPECT_EQ(r.out, yamanoteRoute(1, "検出順") + tokyuRoute(2, "検出順") + changeRoute(3, "検出順"));
+  EXPECT_EQ(settingOf(dir, "mode_route"), "1");
 
   // The work files of the windowed route command are left behind.
   for (const char* file : {"$vflg.kv4", "$MltRtL1.kv4", "$MltRtL2.kv4", "$MltRtL3.kv4", "$MltRtDt.kv4"}) {
@@ -70,7 +94,7 @@ TEST_F(CliTest, RoutePrintsEveryRouteOfTheChosenOrder) {
 TEST_F(CliTest, RouteWithSjisPrintsTheBytesOfTheRouteDescription) {
   const CliResult r = run({"route", "東京", "上野", "--order", "time", "--sjis"});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, workText(yamanoteRoute(1, "時間順") + tokyuRoute(2, "時間順")));
+  EXPECT_EQ(r.out, workText(yamanoteRoute(1, "時間順") + tokyuRoute(2, "時間順") + changeRoute(3, "時間順")));
 }
 
 TEST_F(CliTest, RouteLimitsHoldForTheRunAndTheLimitTextFollowsTheRoutes) {
@@ -80,10 +104,16 @@ TEST_F(CliTest, RouteLimitsHoldForTheRunAndTheLimitTextFollowsTheRoutes) {
   EXPECT_EQ(r.out, tokyuRoute(1, "検出順"));
   EXPECT_EQ(r.err, kRouteLimitText);
 
-  // Exactly as many routes as the limit also reaches it.
-  r = run({"route", "東京", "上野", "--routes", "2"});
-  EXPECT_EQ(r.err, kRouteLimitText);
+  // Exactly as many routes as the limit also reaches it, except in the
+  // best-routes mode, which knows that no more routes exist.
   r = run({"route", "東京", "上野", "--routes", "3"});
+  EXPECT_EQ(r.err, kRouteLimitText);
+  r = run({"route", "東京", "上野", "--routes", "3", "--mode", "best"});
+  EXPECT_EQ(r.err, "");
+  r = run({"route", "東京", "上野", "--routes", "2", "--mode", "best"});
+  EXPECT_EQ(r.out, yamanoteRoute(1, "検出順") + tokyuRoute(2, "検出順"));
+  EXPECT_EQ(r.err, kRouteLimitText);
+  r = run({"route", "東京", "上野", "--routes", "4"});
   EXPECT_EQ(r.err, "");
 
   // No extra minutes: only the fastest route (7 minutes) is within the limit.
@@ -93,10 +123,16 @@ TEST_F(CliTest, RouteLimitsHoldForTheRunAndTheLimitTextFollowsTheRoutes) {
 
   // --time and --day replace the settings' time; at 9:05 the 山手線 leaves at
   // 10:00, outside the limit, so only the 東急線 remains.
-  r = run({"route", "東京", "上野", "--time", "9:05", "--day", "日"});
+  r = run({"route", "東京", "上野", "--time", "9:05", "--day", "火"});
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.out.find("  出発時刻  9:05\n  予想到着時刻  9:16\n"), std::string::npos) << r.out;
   EXPECT_EQ(r.out.find("山手線"), std::string::npos);
+
+  // The 東急線 runs on weekdays only: on a Sunday the 10:00 山手線 it is.
+  r = run({"route", "東京", "上野", "--time", "9:05", "--day", "日"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("  出発時刻  9:05\n  予想到着時刻  10:07\n"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("東急線"), std::string::npos);
 }
 
 TEST_F(CliTest, DetourIsUsedButNotSavedWhileTheRecentListsAre) {

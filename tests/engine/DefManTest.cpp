@@ -87,7 +87,7 @@ TEST(DefMan, RoundTripOfEveryPersistedField) {
     def.pushRecentArv(ueno);
     def.pushRecentArv(omiya);
   }
-  // mode_route and mode_output have no setters: change them in the file.
+  // Change mode_route and mode_output in the file.
   std::string text = dir.readText("Kiv4.def");
   text.replace(text.find("mode_route = 1"), 14, "mode_route = 3");
   text.replace(text.find("mode_output = 1"), 15, "mode_output = 0");
@@ -100,6 +100,7 @@ TEST(DefMan, RoundTripOfEveryPersistedField) {
     EXPECT_EQ(def.getDiffTime(), 15);
     EXPECT_EQ(def.getTransMax(), 4);
     EXPECT_EQ(def.getRouteMax(), 20);
+    EXPECT_EQ(def.getRouteMode(), 3);
     for (int i = 0; i < 10; ++i) EXPECT_EQ(recentDep(def, i), "D" + std::to_string(9 - i));
     EXPECT_EQ(recentArv(def, 0), omiya);
     EXPECT_EQ(recentArv(def, 2), tokyo);
@@ -107,7 +108,8 @@ TEST(DefMan, RoundTripOfEveryPersistedField) {
     EXPECT_EQ(def.saveSettings(), 0);
     saved = dir.readText("Kiv4.def");
   }
-  // The values without getters came through too: the file is written back unchanged.
+  // The window size, which has no getters, came through too: the file is
+  // written back unchanged.
   EXPECT_EQ(saved, text);
   EXPECT_NE(saved.find("mode_route = 3\r\n"), std::string::npos);
   EXPECT_NE(saved.find("window_main_w = 1024\r\nwindow_main_h = -5\r\n"), std::string::npos);

@@ -35,6 +35,13 @@ class FastestTest : public testing::Test {
     return result == 0 ? report() : "fastestRoute returned " + std::to_string(result);
   }
 
+  // One label per station, as the search was first built.
+  void oneLabelPerStation() {
+    RouteSearchRules rules;
+    rules.exactFastest = false;
+    engine->dia.setSearchRules(rules);
+  }
+
   test::TempDir dir;
   std::unique_ptr<Engine> engine;
 };
@@ -54,6 +61,7 @@ TEST_F(FastestTest, EqualCostsSettleTheHigherStationFirst) {
   w.timed(t4, 3, 4, 15, 10, servedHours(10, 10));
   w.outputMode(0);
   RDiaMan& dia = open(w).dia;
+  oneLabelPerStation();
 
   EXPECT_EQ(dia.fastestTime(1, 4, 10, 0, 1), 25);
   EXPECT_EQ(dia.searchTable()[4].pred, 3);
@@ -182,15 +190,19 @@ TEST_F(FastestTest, ChangeMinutesCountAfterTheStartOnly) {
   EXPECT_EQ(dia.searchTable()[3].boardMinute, 13);
 }
 
-TEST_F(FastestTest, WalkingConnectionsChangeLikeTrains) {
-  // Two walks of the walking company: one minute to change between them, so
-  // the 10:03 walk is missed and the 11:03 one taken.
+TEST_F(FastestTest, WalkingConnectionsChangeWithoutChangeMinutes) {
+  // Two walks of the walking company. The exact search, like the multi-route
+  // search, boards and leaves walks without change minutes: the 10:03 walk
+  // is caught. With one label per station the walks change like trains, one
+  // minute within the company, and the 11:03 walk is taken.
   test::TimetableWorld w{"A", "B", "C"};
   const TrainNo walkA = w.train("徒歩Ａ", 900);
   const TrainNo walkB = w.train("徒歩Ｂ", 900);
   w.timed(walkA, 1, 2, 0, 3, servedHours(10, 11));
   w.timed(walkB, 2, 3, 3, 4, servedHours(10, 11));
   RDiaMan& dia = open(w).dia;
+  EXPECT_EQ(dia.fastestTime(1, 3, 10, 0, 1), 7);
+  oneLabelPerStation();
   EXPECT_EQ(dia.fastestTime(1, 3, 10, 0, 1), 67);
 }
 

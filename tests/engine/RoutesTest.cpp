@@ -297,8 +297,10 @@ TEST(RoutesTest, StopsAtTheRouteLimitInDetectionOrder) {
                                                    "9 1 1 10:11 11 0 1 10 1 0 乙\n"));
 }
 
-// Of the departures towards one neighbour the cheapest is followed; a later
-// one costing the same does not replace it, nor its wait at the station.
+// Without through trains, of the departures towards one neighbour the
+// cheapest is followed; a later one costing the same does not replace it,
+// nor its wait at the station. With them, one departure per train is
+// followed, cheapest first and of equal costs the first in the file.
 TEST(RoutesTest, FollowsTheFirstOfEqualCostDepartures) {
   TempDir dir;
   trunkLines(2, {{1, 2, 10}}).write(dir.path());
@@ -312,17 +314,27 @@ TEST(RoutesTest, FollowsTheFirstOfEqualCostDepartures) {
   table.write(dir.path());
 
   Engine engine(dir.path());
+  EXPECT_EQ(engine.dia.findRoutes(1, 2, 10, 0, 1, 10, 1), 3);
+  EXPECT_EQ(dir.readText("$MltRtL1.kv4"), workText("0 甲 乙 10:00\n"
+                                                   "9 0 0 10:15 15 0 0 5 0 10 なし\n"
+                                                   "9 1 1 10:15 15 0 0 15 0 0 なし\n"
+                                                   "9 2 2 10:16 16 0 0 11 0 5 なし\n"));
+
+  RouteSearchRules cheapestOnly;
+  cheapestOnly.throughTrains = false;
+  engine.dia.setSearchRules(cheapestOnly);
   EXPECT_EQ(engine.dia.findRoutes(1, 2, 10, 0, 1, 10, 0), 1);
   EXPECT_EQ(dir.readText("$MltRtDt.kv4"), workText("1 0 甲 0 10 10:00 10:10\n"
                                                    "2 0 緑線 甲 乙 10:10 10:15 5 0\n"
                                                    "3 0 0010 東武 甲 乙 0\n"));
 }
 
-// The enumeration takes a frequent service half an interval on even in an
-// hour it does not serve, so it finds a route faster than the time-priority
-// search, which waits for the first served hour. Before 10:00 and under ten
-// minutes, the list pads hour and total with a blank, the details with "0".
-TEST(RoutesTest, FrequentServiceIsAlwaysAvailableInTheEnumeration) {
+// A frequent service is boarded as its next departure: at 9:05, before its
+// first served hour, it leaves at 11:00. The search as first built took it
+// half an interval on at any hour and so found a route faster than the
+// fastest time. Before 10:00 and under ten minutes, the list pads hour and
+// total with a blank, the details with "0".
+TEST(RoutesTest, FrequentServiceWaitsForItsServedHours) {
   TempDir dir;
   trunkLines(2, {{1, 2, 10}}).write(dir.path());
   TimetableWorld table({"甲", "乙"});
@@ -332,6 +344,16 @@ TEST(RoutesTest, FrequentServiceIsAlwaysAvailableInTheEnumeration) {
 
   Engine engine(dir.path());
   ASSERT_EQ(engine.dia.fastestTime(1, 2, 9, 5, 1), 119);
+  EXPECT_EQ(engine.dia.searchRoutes(1, 2, 9, 5, 1, 10, 0), 1);
+  EXPECT_EQ(dir.readText("$MltRtL1.kv4"), workText("0 甲 乙  9:05\n"
+                                                   "9 0 0 11:04 119 0 0 4 0 115 なし\n"));
+  EXPECT_EQ(dir.readText("$MltRtDt.kv4"), workText("1 0 甲 0 115 09:05 11:00\n"
+                                                   "2 0 赤線 甲 乙 11:00 11:04 4 0\n"
+                                                   "3 0 0010 東武 甲 乙 0\n"));
+
+  RouteSearchRules firstBuilt;
+  firstBuilt.frequentServiceHours = false;
+  engine.dia.setSearchRules(firstBuilt);
   EXPECT_EQ(engine.dia.searchRoutes(1, 2, 9, 5, 1, 10, 0), 1);
   EXPECT_EQ(dir.readText("$MltRtL1.kv4"), workText("0 甲 乙  9:05\n"
                                                    "9 0 0  9:14  9 0 0 4 0 5 なし\n"));
@@ -345,7 +367,8 @@ TEST(RoutesTest, FrequentServiceIsAlwaysAvailableInTheEnumeration) {
 // What is never ridden or entered: a train switched off in the line
 // selection (the faster 黒線), a station already on the path (乙 back to
 // 甲 on the train the passenger is on), and no change minutes onto a
-// walking connection, whatever the transfer table says.
+// walking connection, whatever the transfer table says (in the fastest time
+// as well).
 TEST(RoutesTest, SkipsUnusedTrainsAndStationsOnThePath) {
   TempDir dir;
   trunkLines(3, {{1, 2, 10}, {2, 3, 10}}).write(dir.path());
@@ -362,7 +385,7 @@ TEST(RoutesTest, SkipsUnusedTrainsAndStationsOnThePath) {
 
   Engine engine(dir.path());
   engine.trains.setTrainUse(black, 0);
-  ASSERT_EQ(engine.dia.fastestTime(1, 3, 10, 0, 1), 16);
+  ASSERT_EQ(engine.dia.fastestTime(1, 3, 10, 0, 1), 11);
   EXPECT_EQ(engine.dia.findRoutes(1, 3, 10, 0, 1, 10, 20), 1);
   EXPECT_EQ(dir.readText("$MltRtL1.kv4"), workText("0 甲 丙 10:00\n"
                                                    "9 0 0 10:11 11 0 0 5 3 3 乙\n"));

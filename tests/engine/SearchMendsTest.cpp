@@ -1,0 +1,218 @@
+// The searches a traveller can trust, each against the rule as first built:
+// service days, the exact fastest route, through trains in the multi-route
+// search and the best-routes mode. (Frequent services in the multi-route
+// search: RoutesTest.)
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "DistFareFixture.h"
+#include "Engine.h"
+#include "TempDir.h"
+#include "TimetableFixture.h"
+
+namespace kiv {
+namespace {
+
+using test::servedHours;
+using test::TempDir;
+using test::TimetableWorld;
+using test::workText;
+
+constexpr std::uint32_t kMorning = servedHours(10, 11);
+constexpr std::uint8_t kWeekends = 0x41;
+constexpr std::uint8_t kWeekdays = 0x3E;
+constexpr int kTuesday = 2;
+
+// Rules with one mend switched off.
+RouteSearchRules without(bool RouteSearchRules::*rule) {
+  RouteSearchRules rules;
+  rules.*rule = false;
+  return rules;
+}
+
+// Stations 1..count on JR, each pair of neighbours (1-2, 2-3, ...) 1 km
+// apart; the trains of the tests are private (network 10) and cost nothing.
+void writeDistances(const TempDir& dir, int count) {
+  test::DistFareWorld dist(count);
+  std::vector<StationNo> all;
+  for (int s = 1; s <= count; ++s) all.push_back(static_cast<StationNo>(s));
+  dist.network(0, all);
+  for (int s = 1; s < count; ++s)
+    dist.jrBoth(static_cast<StationNo>(s), static_cast<StationNo>(s + 1), 10, 3);
+  dist.write(dir.path());
+}
+
+// The route list without its heading line.
+std::string routesOf(const TempDir& dir) {
+  const std::string list = dir.readText("$MltRtL1.kv4");
+  return list.substr(list.find('\n') + 1);
+}
+
+// A weekend-only train at 10:05 and an everyday one at 10:30.
+TEST(SearchMendsTest, DeparturesRunOnlyOnTheirServiceDays) {
+  TempDir dir;
+  writeDistances(dir, 2);
+  TimetableWorld world({"甲", "乙"});
+  const TrainNo weekend = world.train("休日線", 10);
+  const TrainNo daily = world.train("毎日線", 10);
+  world.timed(weekend, 1, 2, 5, 5, kMorning).days = kWeekends;
+  world.timed(daily, 1, 2, 30, 5, kMorning);
+  world.write(dir.path());
+  Engine engine(dir.path());
+
+  EXPECT_EQ(engine.dia.fastestTime(1, 2, 10, 0, kTuesday), 35);
+  EXPECT_EQ(engine.dia.fastestTime(1, 2, 10, 0, 6), 10);
+  EXPECT_EQ(engine.dia.findRoutes(1, 2, 10, 0, kTuesday, 10, 60), 1);
+  EXPECT_EQ(routesOf(dir), workText("9 0 0 10:35 35 0 0 5 0 30 なし\n"));
+
+  engine.dia.setSearchRules(without(&RouteSearchRules::serviceDays));
+  EXPECT_EQ(engine.dia.fastestTime(1, 2, 10, 0, kTuesday), 10);
+  EXPECT_EQ(engine.dia.findRoutes(1, 2, 10, 0, kTuesday, 10, 60), 2);
+  EXPECT_EQ(routesOf(dir), workText("9 0 0 10:10 10 0 0 5 0 5 なし\n"
+                                    "9 1 1 10:35 35 0 0 5 0 30 なし\n"));
+}
+
+// An hour past midnight belongs to the next day's service.
+TEST(SearchMendsTest, NextServedHourLooksAtTheDayOfEachHour) {
+  const std::uint32_t hours = servedHours(0, 0) | servedHours(6, 6);
+  const TimeOfDay late{23, 50};
+  // Saturday night: hours 24..47 fall on Sunday, when a weekday train does not run.
+  EXPECT_EQ(RDiaMan::nextServedHour(hours, kWeekdays, 6, 10, late), -1);
+  // Sunday night: hour 24 is Monday's 0:10.
+  EXPECT_EQ(RDiaMan::nextServedHour(hours, kWeekdays, 0, 10, late), 24);
+  // Friday night: only Friday's own hours; Saturday's never come.
+  EXPECT_EQ(RDiaMan::nextServedHour(hours, kWeekdays, 5, 10, TimeOfDay{5, 0}), 6);
+  EXPECT_EQ(RDiaMan::nextServedHour(hours, kWeekdays, 5, 10, late), -1);
+  // No day tested: the hours alone.
+  EXPECT_EQ(RDiaMan::nextServedHour(hours, kWeekdays, -1, 10, late), 24);
+}
+
+// 甲 -> 乙 -> 丙. The local 各停 reaches 乙 first (10:10) but the change to
+// the through train 快速 takes 5 minutes and misses its 10:12 departure; the
+// only other train on is 普通 at 10:15. Staying on 快速 from 甲 (10:02)
+// reaches 丙 at 10:22.
+TimetableWorld throughTrainWorld() {
+  TimetableWorld world({"甲", "乙", "丙"});
+  const TrainNo local = world.train("各停", 10);
+  const TrainNo rapid = world.train("快速", 10);
+  const TrainNo slow = world.train("普通", 10);
+  world.timed(local, 1, 2, 0, 10, kMorning);
+  world.timed(rapid, 1, 2, 2, 10, kMorning);
+  world.timed(rapid, 2, 3, 12, 10, kMorning);
+  world.timed(slow, 2, 3, 15, 10, kMorning);
+  world.transfer(2, local, rapid, 5);
+  return world;
+}
+
+TEST(SearchMendsTest, FastestRouteStaysOnTheThroughTrain) {
+  TempDir dir;
+  writeDistances(dir, 3);
+  throughTrainWorld().write(dir.path());
+  Engine engine(dir.path());
+
+  EXPECT_EQ(engine.dia.fastestTime(1, 3, 10, 0, 1), 22);
+  ASSERT_EQ(engine.dia.fastestRoute(1, 3, 10, 0, 1), 0);
+  EXPECT_EQ(dir.readText("$TT$.kv4"), workText("☆★ ［ 甲→丙 ］のルート(時間優先) ★☆\n\n"
+                                               "    10:00  出発時刻\n"
+                                               "    10:02  甲発\n"
+                                               "      |------- 快速\n"
+                                               "      |( 乙 10:12 )\n"
+                                               "    10:22  丙着\n"
+                                               "\n    予想所要時間  22分\n"
+                                               "\n\n注 : 実際のダイヤとは異なります。\n"));
+
+  // One label per station: 乙 is kept for the earlier 各停, and from there
+  // only 普通 is caught.
+  engine.dia.setSearchRules(without(&RouteSearchRules::exactFastest));
+  EXPECT_EQ(engine.dia.fastestTime(1, 3, 10, 0, 1), 25);
+}
+
+TEST(SearchMendsTest, MultiRouteSearchFollowsEveryTrainTowardsANeighbour) {
+  TempDir dir;
+  writeDistances(dir, 3);
+  throughTrainWorld().write(dir.path());
+  Engine engine(dir.path());
+
+  // Per train towards 乙, cheapest first: 各停 (10), then 快速 (12); from 乙
+  // on 各停 only 普通 is caught, on 快速 the passenger stays on board or
+  // changes to 普通 (1 minute within the company).
+  EXPECT_EQ(engine.dia.findRoutes(1, 3, 10, 0, 1, 10, 5), 3);
+  EXPECT_EQ(routesOf(dir), workText("9 0 0 10:25 25 0 1 20 1 4 乙\n"
+                                    "9 1 1 10:22 22 0 0 20 0 2 なし\n"
+                                    "9 2 2 10:25 25 0 1 20 1 4 乙\n"));
+
+  // The literal search follows 各停 alone and, within 22 + 5 minutes of the
+  // exact fastest time, finds only the slower route with a change.
+  engine.dia.setSearchRules(without(&RouteSearchRules::throughTrains));
+  EXPECT_EQ(engine.dia.findRoutes(1, 3, 10, 0, 1, 10, 5), 1);
+  EXPECT_EQ(routesOf(dir), workText("9 0 0 10:25 25 0 1 20 1 4 乙\n"));
+}
+
+// X reaches 丙 through 乙 with no change at 10:30; at 乙 the passenger could
+// also change to Y, which arrives at the same time.
+TEST(SearchMendsTest, FastestRouteTakesTheFewestChangesAmongEarliestArrivals) {
+  TempDir dir;
+  TimetableWorld world({"甲", "乙", "丙"});
+  const TrainNo x = world.train("直通", 0);
+  const TrainNo y = world.train("接続", 0);
+  world.timed(x, 1, 2, 0, 10, kMorning);
+  world.timed(y, 2, 3, 15, 15, kMorning);
+  world.timed(x, 2, 3, 10, 20, kMorning);
+  world.outputMode(0);
+  world.write(dir.path());
+  Engine engine(dir.path());
+
+  const std::string direct = workText(
+      "☆★ ［ 甲→丙 ］のルート(時間優先) ★☆\n\n"
+      "    10:00  出発時刻\n"
+      "    10:00  甲発\n"
+      "      |------- 直通\n"
+      "    10:30  丙着\n"
+      "\n    予想所要時間  30分\n"
+      "\n\n注 : 実際のダイヤとは異なります。\n");
+  ASSERT_EQ(engine.dia.fastestRoute(1, 3, 10, 0, 1), 0);
+  EXPECT_EQ(dir.readText("$TT$.kv4"), direct);
+
+  // The first record to offer 10:30 wins with one label per station.
+  engine.dia.setSearchRules(without(&RouteSearchRules::exactFastest));
+  ASSERT_EQ(engine.dia.fastestRoute(1, 3, 10, 0, 1), 0);
+  EXPECT_NE(dir.readText("$TT$.kv4"), direct);
+}
+
+// Three routes found in the order 快速 through (10:22), 各停 then 普通, and
+// 快速 then 普通. Best routes: by arrival, then changes, then fare.
+TEST(SearchMendsTest, BestRoutesModeWritesTheBestRoutesInOrder) {
+  TempDir dir;
+  writeDistances(dir, 3);
+  throughTrainWorld().write(dir.path());
+  Engine engine(dir.path());
+  engine.def.setRouteMode(2);
+
+  EXPECT_EQ(engine.dia.searchRoutes(1, 3, 10, 0, 1, 10, 5), 3);
+  EXPECT_FALSE(engine.dia.routeListCut());
+  EXPECT_EQ(routesOf(dir), workText("9 0 0 10:22 22 0 0 20 0 2 なし\n"
+                                    "9 1 1 10:25 25 0 1 20 1 4 乙\n"
+                                    "9 2 2 10:25 25 0 1 20 1 4 乙\n"));
+  // The details are numbered as the list.
+  const std::string details = dir.readText("$MltRtDt.kv4");
+  EXPECT_EQ(details.substr(0, details.find('\n') + 1), workText("1 0 甲 0 2 10:00 10:02\n"));
+
+  // Two kept: the third existed, so the list is cut.
+  engine.def.setRouteMax(2);
+  EXPECT_EQ(engine.dia.searchRoutes(1, 3, 10, 0, 1, 10, 5), 2);
+  EXPECT_TRUE(engine.dia.routeListCut());
+  EXPECT_EQ(routesOf(dir), workText("9 0 0 10:22 22 0 0 20 0 2 なし\n"
+                                    "9 1 1 10:25 25 0 1 20 1 4 乙\n"));
+
+  // Classic mode: the first two found.
+  engine.def.setRouteMode(1);
+  EXPECT_EQ(engine.dia.searchRoutes(1, 3, 10, 0, 1, 10, 5), 2);
+  EXPECT_TRUE(engine.dia.routeListCut());
+  EXPECT_EQ(routesOf(dir), workText("9 0 0 10:25 25 0 1 20 1 4 乙\n"
+                                    "9 1 1 10:22 22 0 0 20 0 2 なし\n"));
+}
+
+}  // namespace
+}  // namespace kiv
