@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "Types.h"
@@ -55,11 +56,39 @@ class RFareMan {
   // cannot be created.
   int buildTokyoZoneList() const;
 
+  // The same three, priced on the plain searches of the distance network and
+  // plain lookups; slow, kept as the measure the ones above must match.
+  int stationFareReference(NetworkCode network, StationNo from, StationNo to, int mode) const;
+  int buildFareTableReference(StationNo origin) const;
+  int buildTokyoZoneListReference() const;
+
  private:
   // The distance fares in yen from `origin` to the positions 1..n of a
   // network (element 0 unused), from the shortest-distance search of that
-  // network; false when the origin is not among its positions.
-  bool distanceFares(NetworkCode network, StationNo origin, int n, std::vector<int>& fares) const;
+  // network; nullptr when the origin is not among its positions. The plain
+  // way searches every time; the fast way keeps the fares of the last two
+  // origins, which cannot change, so a list of journeys from a few origins
+  // searches once per origin.
+  const std::vector<int>* distanceFares(NetworkCode network, StationNo origin, int n, bool reference) const;
+  int priceJourney(NetworkCode network, StationNo from, StationNo to, int mode, bool reference) const;
+  // The station named "東京": looked up each time the plain way, once the fast way.
+  StationNo tokyoStation(bool reference) const;
+  int writeFareTable(StationNo origin, bool reference) const;
+  int writeTokyoZoneList(bool reference) const;
+
+  struct FareMemo {
+    bool valid = false;
+    NetworkCode network = 0;
+    StationNo origin = 0;
+    int n = 0;
+    std::vector<int> fares;
+  };
+  mutable FareMemo memo_[2];
+  mutable int memoRecent_ = 0;
+  mutable std::optional<StationNo> tokyo_;
+  mutable std::vector<int> plainFares_;
+  mutable std::vector<JrDistanceBreakdown> jrWork_;
+  mutable std::vector<PrDistanceBreakdown> prWork_;
 
   std::filesystem::path dataDir_;
   RStaName& staName_;
