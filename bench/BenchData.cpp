@@ -29,6 +29,7 @@ std::unique_ptr<BenchData> load(const std::string& name, const std::filesystem::
   Engine& e = *data->engine;
   data->origin = e.staName.findByName(utf8ToSjis("東京").value_or(""));
   const int n = e.sta.getNetworkSize(0);
+  for (int p = 1; p <= n; ++p) data->jrStations.push_back(static_cast<StationNo>(e.sta.getStationAt(0, p)));
   std::vector<JrDistanceBreakdown> d(static_cast<std::size_t>(n) + 1);
   if (e.dist.jrDistances(data->origin, n, d.data()) == 0) {
     int far = 1;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Engine.h"
 
@@ -15,8 +16,10 @@ struct BenchData {
   std::string name;           // "sample" or "gen3000"
   std::filesystem::path dir;  // a scratch copy of the data files
   std::unique_ptr<Engine> engine;
-  StationNo origin = -1;      // 東京
-  StationNo farStation = -1;  // a JR station far from the origin
+  StationNo origin = -1;              // 東京
+  StationNo farStation = -1;          // a JR station far from the origin
+  std::vector<StationNo> jrStations;  // in position order
+  std::size_t nextJrStation = 0;      // where the next benchmark of one journey starts
 };
 
 // nullptr when the data set is not available (the sample is not compiled).

@@ -64,11 +64,10 @@ class RDistMan {
   int privateDistancesReference(StationNo start, int n, NetworkCode network, PrDistanceBreakdown* out) const;
   int allDistancesReference(StationNo start, int n, Distance* out) const;
 
-  // The station at a position of a network (1..size); -1 outside it. The
-  // same as the station index gives, from the search tables.
-  int stationAtPosition(NetworkCode network, int position) const;
-  // The lowest position of a station in a network; -1 when it is not in it.
-  int positionInNetwork(NetworkCode network, StationNo s) const;
+  // A network seen by position, as the station index gives it (station at
+  // each position, lowest position of each station) with the edges leaving
+  // each position; built on first use and kept.
+  const NetworkPositions& networkPositions(NetworkCode network) const;
 
   // Raw edges for the data browser: e is 1-based. 0, or -1 (out untouched)
   // when there is no such edge.
@@ -109,7 +108,6 @@ class RDistMan {
     std::vector<StationLinks> stations;  // by station number; element 0 unused
   };
   const SearchTables& tables() const;
-  const NetworkPositions& positions(NetworkCode network) const;
   void collectStationLinks(StationNo s, const EdgeIndex* index, StationLinks& out) const;
 
   // The depth-first walk of the cheapest-route table from station s over

@@ -29,20 +29,12 @@ const RDistMan::SearchTables& RDistMan::tables() const {
   return *tables_;
 }
 
-const NetworkPositions& RDistMan::positions(NetworkCode network) const {
+const NetworkPositions& RDistMan::networkPositions(NetworkCode network) const {
   const SearchTables& t = tables();
   auto& slot = tables_->networks[network];
   if (!slot)
     slot = std::make_unique<NetworkPositions>(staMan_, network, t.edges, network == 0 ? t.jrTo : t.prTo);
   return *slot;
-}
-
-int RDistMan::stationAtPosition(NetworkCode network, int position) const {
-  return positions(network).stationAt(position);
-}
-
-int RDistMan::positionInNetwork(NetworkCode network, StationNo s) const {
-  return positions(network).positionOf(s);
 }
 
 namespace {
@@ -110,7 +102,7 @@ int searchPositions(const NetworkPositions& net, StationNo start, int n, const s
 
 int RDistMan::jrDistances(StationNo start, int n, JrDistanceBreakdown* out) const {
   return searchPositions(
-      positions(0), start, n, jrEdges_,
+      networkPositions(0), start, n, jrEdges_,
       [](const JrDistanceBreakdown& route, const DistJREdge& edge) { return jrExtendedBy(route, edge); },
       settled_, queue_, out);
 }
@@ -119,7 +111,8 @@ int RDistMan::privateDistances(StationNo start, int n, NetworkCode network, PrDi
   // The JR network's tables lead to JR edges; a private search over code 0
   // (which no caller asks for) reads private edges, as the plain one does.
   if (network == 0) return privateDistancesReference(start, n, network, out);
-  return searchPositions(positions(network), start, n, prEdges_, privateExtendedBy, settled_, queue_, out);
+  return searchPositions(networkPositions(network), start, n, prEdges_, privateExtendedBy, settled_, queue_,
+                         out);
 }
 
 int RDistMan::allDistances(StationNo start, int n, Distance* out) const {

@@ -59,6 +59,26 @@ int RDistMan::buildJrCheapest(bool reference) {
   cheap_.current.resize(size);
   cheap_.onPath.resize(size);
 
+  // The fast walk reads each position's edges from one block, each with the
+  // position it leads to.
+  struct Step {
+    int to;
+    DistJREdge edge;
+  };
+  std::vector<Step> steps;
+  std::vector<std::size_t> stepStart;
+  if (!reference) {
+    const NetworkPositions& jr = networkPositions(0);
+    stepStart.assign(size + 1, 0);
+    for (int p = 1; p < static_cast<int>(size); ++p) {
+      stepStart[static_cast<std::size_t>(p)] = steps.size();
+      if (p > jr.size()) continue;
+      for (const DistArc* arc = jr.arcsBegin(p); arc != jr.arcsEnd(p); ++arc)
+        steps.push_back({arc->to, jrEdges_[static_cast<std::size_t>(arc->edge)]});
+    }
+    stepStart[size] = steps.size();
+  }
+
   for (int i = 1; i <= n - 1; ++i) {
     const int o = staMan_.getStationAt(0, i);
     const auto origin = static_cast<StationNo>(o);
@@ -83,10 +103,9 @@ int RDistMan::buildJrCheapest(bool reference) {
           }
         });
       } else {
-        const NetworkPositions& jr = positions(0);
-        exploreCheapest(jr.positionOf(origin), [&](int p, const auto& visit) {
-          for (const DistArc* arc = jr.arcsBegin(p); arc != jr.arcsEnd(p); ++arc)
-            visit(arc->to, jrEdges_[static_cast<std::size_t>(arc->edge)]);
+        exploreCheapest(networkPositions(0).positionOf(origin), [&](int p, const auto& visit) {
+          const auto at = static_cast<std::size_t>(p);
+          for (std::size_t k = stepStart[at]; k < stepStart[at + 1]; ++k) visit(steps[k].to, steps[k].edge);
         });
       }
 

@@ -65,10 +65,10 @@ class RFareMan {
  private:
   // The distance fares in yen from `origin` to the positions 1..n of a
   // network (element 0 unused), from the shortest-distance search of that
-  // network; nullptr when the origin is not among its positions. The plain
-  // way searches every time; the fast way keeps the fares of the last two
-  // origins, which cannot change, so a list of journeys from a few origins
-  // searches once per origin.
+  // network; nullptr when the origin is not among its positions. While
+  // `rememberFares_` is set, the fast way keeps the fares of the last two
+  // origins, so that a list of journeys from a few origins searches once per
+  // origin.
   const std::vector<int>* distanceFares(NetworkCode network, StationNo origin, int n, bool reference) const;
   int priceJourney(NetworkCode network, StationNo from, StationNo to, int mode, bool reference) const;
   // The station named "東京": looked up each time the plain way, once the fast way.
@@ -83,6 +83,7 @@ class RFareMan {
     int n = 0;
     std::vector<int> fares;
   };
+  mutable bool rememberFares_ = false;
   mutable FareMemo memo_[2];
   mutable int memoRecent_ = 0;
   mutable std::optional<StationNo> tokyo_;

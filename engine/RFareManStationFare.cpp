@@ -38,7 +38,8 @@ const std::vector<int>* RFareMan::distanceFares(NetworkCode network, StationNo o
                                                 bool reference) const {
   if (n < 0) n = 0;
   std::vector<int>* fares = &plainFares_;
-  if (!reference) {
+  const bool remember = rememberFares_ && !reference;
+  if (remember) {
     for (int i = 0; i < 2; ++i) {
       const FareMemo& m = memo_[i];
       if (m.valid && m.network == network && m.origin == origin && m.n == n) {
@@ -69,7 +70,7 @@ const std::vector<int>* RFareMan::distanceFares(NetworkCode network, StationNo o
     faresOf(
         prWork_, n, [&](const PrDistanceBreakdown& d) { return kivMan_.privateFare(d, network); }, *fares);
   }
-  if (!reference) memo_[memoRecent_].valid = true;
+  if (remember) memo_[memoRecent_].valid = true;
   return fares;
 }
 
@@ -107,7 +108,7 @@ int RFareMan::priceJourney(NetworkCode network, StationNo from, StationNo to, in
 
   // A destination outside the network has no distance, hence no fare.
   const int position =
-      reference ? staMan_.findPosition(network, to) : distMan_.positionInNetwork(network, to);
+      reference ? staMan_.findPosition(network, to) : distMan_.networkPositions(network).positionOf(to);
   if (position < 1 || position > n) return 0;
   const std::vector<int>* fares = distanceFares(network, from, n, reference);
   if (!fares) return 0;

@@ -6,9 +6,11 @@
 //   1 <block> <full company name>
 //   2 <block> <station name> <fare in yen>
 
+#include <charconv>
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "Codec.h"
@@ -27,6 +29,25 @@ namespace {
 constexpr const char* kFareTableFile = "$FareTbl.kv4";
 
 std::string sjis(const char* utf8) { return utf8ToSjis(utf8).value_or(std::string()); }
+
+// Appends the words of one line, separated by blanks, and the line end.
+template <typename... Words>
+void appendLine(std::string& text, const Words&... words) {
+  bool first = true;
+  auto append = [&](const auto& word) {
+    if (!first) text += ' ';
+    first = false;
+    if constexpr (std::is_integral_v<std::decay_t<decltype(word)>>) {
+      char digits[16];
+      const auto end = std::to_chars(digits, digits + sizeof digits, word).ptr;
+      text.append(digits, end);
+    } else {
+      text += word;
+    }
+  };
+  (append(words), ...);
+  text += "\r\n";
+}
 
 // A whole word as a decimal number.
 bool toInt(const std::string& word, int& value) {
@@ -73,9 +94,11 @@ int RFareMan::writeFareTable(StationNo origin, bool reference) const {
   std::ofstream out(dataDir_ / kFareTableFile, std::ios::binary | std::ios::trunc);
   if (!out) return -1;
 
+  // The lines are gathered and written at once.
+  std::string text;
   char originName[kStationNameSize] = "";
   staName_.getName(origin, originName);
-  out << 0 << ' ' << originName << "\r\n";
+  appendLine(text, 0, originName);
 
   int block = -1;
   int lastCompany = -1;
@@ -90,7 +113,7 @@ int RFareMan::writeFareTable(StationNo origin, bool reference) const {
       ++block;
       char company[kCompanyNameSize] = "";
       kivMan_.getCompanyName(network / 10, company);
-      out << 1 << ' ' << block << ' ' << company << "\r\n";
+      appendLine(text, 1, block, company);
       lastCompany = network / 10;
     }
 
@@ -104,8 +127,9 @@ int RFareMan::writeFareTable(StationNo origin, bool reference) const {
 
     const OriginPairs specials(specialFares_, network, origin);
     const OriginPairs reductions(reductions_, network, origin);
+    const NetworkPositions* positions = reference ? nullptr : &distMan_.networkPositions(network);
     for (int p = 1; p <= k; ++p) {
-      const int s = reference ? staMan_.getStationAt(network, p) : distMan_.stationAtPosition(network, p);
+      const int s = positions ? positions->stationAt(p) : staMan_.getStationAt(network, p);
       if (s == origin) continue;
       const auto station = static_cast<StationNo>(s);
       char name[kStationNameSize];
@@ -118,9 +142,10 @@ int RFareMan::writeFareTable(StationNo origin, bool reference) const {
         fare += reference ? fareReduction(network, origin, station) : -reductions.amountWith(station);
       }
       // Unreached stations come out at 0 and are left out.
-      if (fare != 0) out << 2 << ' ' << block << ' ' << name << ' ' << fare << "\r\n";
+      if (fare != 0) appendLine(text, 2, block, name, fare);
     }
   }
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
   out.close();
   return out ? 0 : -1;
 }

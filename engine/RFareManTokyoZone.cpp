@@ -16,6 +16,15 @@ int RFareMan::buildTokyoZoneListReference() const { return writeTokyoZoneList(tr
 // Each 101-200 km station is priced against the whole Yamanote zone from
 // two origins only: itself and Tokyo, which the fast pricing remembers.
 int RFareMan::writeTokyoZoneList(bool reference) const {
+  // The fares are remembered for this list only.
+  struct Remembering {
+    explicit Remembering(const RFareMan& fare) : fare_(fare) { fare_.rememberFares_ = true; }
+    ~Remembering() {
+      fare_.rememberFares_ = false;
+      for (FareMemo& m : fare_.memo_) m.valid = false;
+    }
+    const RFareMan& fare_;
+  } remembering(*this);
   std::ofstream out(dataDir_ / "$TKY101.KV4", std::ios::binary | std::ios::trunc);
   if (!out) return -1;
 
