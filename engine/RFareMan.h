@@ -70,6 +70,14 @@ class RFareMan {
   // origins, so that a list of journeys from a few origins searches once per
   // origin.
   const std::vector<int>* distanceFares(NetworkCode network, StationNo origin, int n, bool reference) const;
+  // The search of the network from `origin` into jrWork_ or prWork_: false
+  // when the origin is not among the positions 1..n. Then the fare in yen of
+  // one position of its result.
+  bool searchDistances(NetworkCode network, StationNo origin, int n, bool reference) const;
+  int searchedFare(NetworkCode network, int position) const;
+  // The distance fare in yen from `origin` to one position (1..n); -1 when
+  // the origin is not among the positions.
+  int distanceFareAt(NetworkCode network, StationNo origin, int n, int position, bool reference) const;
   int priceJourney(NetworkCode network, StationNo from, StationNo to, int mode, bool reference) const;
   // The station named "東京": looked up each time the plain way, once the fast way.
   StationNo tokyoStation(bool reference) const;

@@ -22,17 +22,22 @@ const std::string& tokyoName() {
 
 }  // namespace
 
-namespace {
-
-// The fares in yen of the breakdowns 1..n (element 0 unused).
-template <typename Breakdown, typename FareOf>
-void faresOf(const std::vector<Breakdown>& distances, int n, FareOf fareOf, std::vector<int>& fares) {
-  fares.assign(static_cast<std::size_t>(n) + 1, 0);
-  for (int p = 1; p <= n; ++p)
-    fares[static_cast<std::size_t>(p)] = fareOf(distances[static_cast<std::size_t>(p)]) * 10;
+bool RFareMan::searchDistances(NetworkCode network, StationNo origin, int n, bool reference) const {
+  const auto size = static_cast<std::size_t>(n) + 1;
+  if (network == 0) {
+    jrWork_.resize(size);
+    return (reference ? distMan_.jrDistancesReference(origin, n, jrWork_.data())
+                      : distMan_.jrDistances(origin, n, jrWork_.data())) == 0;
+  }
+  prWork_.resize(size);
+  return (reference ? distMan_.privateDistancesReference(origin, n, network, prWork_.data())
+                    : distMan_.privateDistances(origin, n, network, prWork_.data())) == 0;
 }
 
-}  // namespace
+int RFareMan::searchedFare(NetworkCode network, int position) const {
+  const auto at = static_cast<std::size_t>(position);
+  return (network == 0 ? kivMan_.jrFare(jrWork_[at]) : kivMan_.privateFare(prWork_[at], network)) * 10;
+}
 
 const std::vector<int>* RFareMan::distanceFares(NetworkCode network, StationNo origin, int n,
                                                 bool reference) const {
@@ -54,24 +59,21 @@ const std::vector<int>* RFareMan::distanceFares(NetworkCode network, StationNo o
     fares = &m.fares;
   }
 
-  const auto size = static_cast<std::size_t>(n) + 1;
-  if (network == 0) {
-    jrWork_.resize(size);
-    const int found = reference ? distMan_.jrDistancesReference(origin, n, jrWork_.data())
-                                : distMan_.jrDistances(origin, n, jrWork_.data());
-    if (found != 0) return nullptr;
-    faresOf(
-        jrWork_, n, [&](const JrDistanceBreakdown& d) { return kivMan_.jrFare(d); }, *fares);
-  } else {
-    prWork_.resize(size);
-    const int found = reference ? distMan_.privateDistancesReference(origin, n, network, prWork_.data())
-                                : distMan_.privateDistances(origin, n, network, prWork_.data());
-    if (found != 0) return nullptr;
-    faresOf(
-        prWork_, n, [&](const PrDistanceBreakdown& d) { return kivMan_.privateFare(d, network); }, *fares);
-  }
+  if (!searchDistances(network, origin, n, reference)) return nullptr;
+  fares->assign(static_cast<std::size_t>(n) + 1, 0);
+  for (int p = 1; p <= n; ++p) (*fares)[static_cast<std::size_t>(p)] = searchedFare(network, p);
   if (remember) memo_[memoRecent_].valid = true;
   return fares;
+}
+
+int RFareMan::distanceFareAt(NetworkCode network, StationNo origin, int n, int position,
+                             bool reference) const {
+  if (reference || rememberFares_) {
+    const std::vector<int>* fares = distanceFares(network, origin, n, reference);
+    return fares ? (*fares)[static_cast<std::size_t>(position)] : -1;
+  }
+  // One journey: only its destination is priced.
+  return searchDistances(network, origin, n, false) ? searchedFare(network, position) : -1;
 }
 
 StationNo RFareMan::tokyoStation(bool reference) const {
@@ -110,9 +112,8 @@ int RFareMan::priceJourney(NetworkCode network, StationNo from, StationNo to, in
   const int position =
       reference ? staMan_.findPosition(network, to) : distMan_.networkPositions(network).positionOf(to);
   if (position < 1 || position > n) return 0;
-  const std::vector<int>* fares = distanceFares(network, from, n, reference);
-  if (!fares) return 0;
-  const int fare = (*fares)[static_cast<std::size_t>(position)];
+  const int fare = distanceFareAt(network, from, n, position, reference);
+  if (fare < 0) return 0;
 
   const int special = specialFare(network, from, to);
   if (special != 0) return special;
