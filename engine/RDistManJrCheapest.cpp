@@ -156,7 +156,9 @@ void RDistMan::exploreCheapest(int p, const EdgesOf& edgesOf) {
     const JrDistanceBreakdown& route = cheap_.current[here];
     if (route.total + edge.distance > cheap_.shortest[next].total + kDetourLimit) return;
 
-    cheap_.current[next] = jrExtendedBy(route, edge, std::numeric_limits<std::int16_t>::max());
+    JrDistanceBreakdown& extended = cheap_.current[next];
+    extended = route;
+    addJrEdge(extended, edge, std::numeric_limits<std::int16_t>::max());
     exploreCheapest(q, edgesOf);
   });
 

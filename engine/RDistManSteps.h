@@ -20,28 +20,31 @@ inline std::int16_t boundedDistance(int value, int ceiling = kUnreachedDistance)
   return static_cast<std::int16_t>(std::clamp<int>(value, std::numeric_limits<std::int16_t>::min(), ceiling));
 }
 
-// A JR route carried over one more edge: the total and the part of the
-// edge's line kind grow by its distance (the local fare part by its fare
-// distance), each sum held within the 16-bit range and at most `ceiling`.
-inline JrDistanceBreakdown jrExtendedBy(const JrDistanceBreakdown& route, const DistJREdge& edge,
-                                        int ceiling = kUnreachedDistance) {
-  JrDistanceBreakdown next = route;
-  next.total = boundedDistance(route.total + edge.distance, ceiling);
+// A JR route carried over one more edge, in place: the total and the part
+// of the edge's line kind grow by its distance (the local fare part by its
+// fare distance), each sum held within the 16-bit range and at most `ceiling`.
+inline void addJrEdge(JrDistanceBreakdown& route, const DistJREdge& edge, int ceiling = kUnreachedDistance) {
+  route.total = boundedDistance(route.total + edge.distance, ceiling);
   switch (edge.kind) {
     case 1:
-      next.yamanote = boundedDistance(next.yamanote + edge.distance, ceiling);
+      route.yamanote = boundedDistance(route.yamanote + edge.distance, ceiling);
       break;
     case 2:
-      next.trainZone = boundedDistance(next.trainZone + edge.distance, ceiling);
+      route.trainZone = boundedDistance(route.trainZone + edge.distance, ceiling);
       break;
     case 3:
-      next.trunk = boundedDistance(next.trunk + edge.distance, ceiling);
+      route.trunk = boundedDistance(route.trunk + edge.distance, ceiling);
       break;
     default:
-      next.localBusiness = boundedDistance(next.localBusiness + edge.distance, ceiling);
-      next.localFare = boundedDistance(next.localFare + edge.fareDistance, ceiling);
+      route.localBusiness = boundedDistance(route.localBusiness + edge.distance, ceiling);
+      route.localFare = boundedDistance(route.localFare + edge.fareDistance, ceiling);
       break;
   }
+}
+
+inline JrDistanceBreakdown jrExtendedBy(const JrDistanceBreakdown& route, const DistJREdge& edge) {
+  JrDistanceBreakdown next = route;
+  addJrEdge(next, edge);
   return next;
 }
 
