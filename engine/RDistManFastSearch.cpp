@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
+#include <memory>
 
 #include "RDistMan.h"
 #include "RDistManSteps.h"
