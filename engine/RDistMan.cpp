@@ -36,15 +36,11 @@ int RDistMan::findEdges(NetworkCode network, StationNo station, std::int16_t& fi
   return -1;
 }
 
-RDistMan::EdgeRange RDistMan::edgeRange(NetworkCode network, StationNo station, int edgeCount) const {
+EdgeRange RDistMan::edgeRange(NetworkCode network, StationNo station, int edgeCount) const {
   std::int16_t first = -1;
   std::int16_t last = -1;
-  if (findEdges(network, station, first, last) != 0 || first == -1 || last == -1) return {};
-  // An index entry pointing past the edge table only reaches the edges that exist.
-  EdgeRange range;
-  range.first = first < 1 ? 1 : first;
-  range.last = last > edgeCount ? edgeCount : last;
-  return range;
+  if (findEdges(network, station, first, last) != 0) return {};
+  return clampedEdgeRange(first, last, edgeCount);
 }
 
 int RDistMan::getJrEdgeCount() const { return static_cast<int>(jrEdges_.size()); }

@@ -15,6 +15,7 @@
 
 #include "Codec.h"
 #include "RDistMan.h"
+#include "RDistManSteps.h"
 #include "RKivMan.h"
 #include "RStaMan.h"
 #include "RStaName.h"
@@ -32,7 +33,11 @@ void appendBreakdown(std::string& line, const JrDistanceBreakdown& d) {
 
 }  // namespace
 
-int RDistMan::buildJrCheapestTable() {
+int RDistMan::buildJrCheapestTable() { return buildJrCheapest(false); }
+
+int RDistMan::buildJrCheapestTableReference() { return buildJrCheapest(true); }
+
+int RDistMan::buildJrCheapest(bool reference) {
   std::ofstream pairs(dataDir_ / "jrregu.dat", std::ios::binary | std::ios::trunc);
   std::ofstream csv(dataDir_ / "$jrregu.csv", std::ios::binary | std::ios::trunc);
   if (!pairs || !csv) return -1;
@@ -54,10 +59,32 @@ int RDistMan::buildJrCheapestTable() {
   cheap_.current.resize(size);
   cheap_.onPath.resize(size);
 
+  // The fast walk reads each position's edges from one block, each with the
+  // position it leads to.
+  struct Step {
+    int to;
+    DistJREdge edge;
+  };
+  std::vector<Step> steps;
+  std::vector<std::size_t> stepStart;
+  if (!reference) {
+    const NetworkPositions& jr = networkPositions(0);
+    stepStart.assign(size + 1, 0);
+    for (int p = 1; p < static_cast<int>(size); ++p) {
+      stepStart[static_cast<std::size_t>(p)] = steps.size();
+      if (p > jr.size()) continue;
+      for (const DistArc* arc = jr.arcsBegin(p); arc != jr.arcsEnd(p); ++arc)
+        steps.push_back({arc->to, jrEdges_[static_cast<std::size_t>(arc->edge)]});
+    }
+    stepStart[size] = steps.size();
+  }
+
   for (int i = 1; i <= n - 1; ++i) {
     const int o = staMan_.getStationAt(0, i);
     const auto origin = static_cast<StationNo>(o);
-    if (jrDistances(origin, n, cheap_.shortest.data()) == 0) {
+    const int searched = reference ? jrDistancesReference(origin, n, cheap_.shortest.data())
+                                   : jrDistances(origin, n, cheap_.shortest.data());
+    if (searched == 0) {
       cheap_.current[static_cast<std::size_t>(i)] = JrDistanceBreakdown{};
       for (std::size_t j = 1; j < size; ++j) {
         cheap_.shortestFare[j] = kivMan_.jrFare(cheap_.shortest[j]);
@@ -65,7 +92,22 @@ int RDistMan::buildJrCheapestTable() {
       }
       std::fill(cheap_.onPath.begin(), cheap_.onPath.end(), 0);
       cheap_.depth = 0;
-      exploreCheapest(origin);
+      if (reference) {
+        // Every step looks the station's edges and their end positions up by scanning.
+        exploreCheapest(staMan_.findPosition(0, origin), [&](int p, const auto& visit) {
+          const EdgeRange range =
+              edgeRange(0, static_cast<StationNo>(staMan_.getStationAt(0, p)), getJrEdgeCount());
+          for (int e = range.first; e <= range.last; ++e) {
+            const DistJREdge& edge = jrEdges_[static_cast<std::size_t>(e - 1)];
+            visit(staMan_.findPosition(0, edge.to), edge);
+          }
+        });
+      } else {
+        exploreCheapest(networkPositions(0).positionOf(origin), [&](int p, const auto& visit) {
+          const auto at = static_cast<std::size_t>(p);
+          for (std::size_t k = stepStart[at]; k < stepStart[at + 1]; ++k) visit(steps[k].to, steps[k].edge);
+        });
+      }
 
       char originName[kStationNameSize] = "";
       staName_.getName(origin, originName);
@@ -93,8 +135,8 @@ int RDistMan::buildJrCheapestTable() {
   return found;
 }
 
-void RDistMan::exploreCheapest(StationNo s) {
-  const int p = staMan_.findPosition(0, s);
+template <typename EdgesOf>
+void RDistMan::exploreCheapest(int p, const EdgesOf& edgesOf) {
   if (p < 1 || p > cheap_.n) return;
   const auto here = static_cast<std::size_t>(p);
   cheap_.onPath[here] = 1;
@@ -107,19 +149,18 @@ void RDistMan::exploreCheapest(StationNo s) {
     cheap_.cheapest[here] = cheap_.current[here];
   }
 
-  const EdgeRange range = edgeRange(0, s, getJrEdgeCount());
-  for (int e = range.first; e <= range.last; ++e) {
-    const DistJREdge& edge = jrEdges_[static_cast<std::size_t>(e - 1)];
-    const int q = staMan_.findPosition(0, edge.to);
-    if (q < 1 || q > cheap_.n) continue;  // an edge leaving the network is not followed
+  edgesOf(p, [&](int q, const DistJREdge& edge) {
+    if (q < 1 || q > cheap_.n) return;  // an edge leaving the network is not followed
     const auto next = static_cast<std::size_t>(q);
-    if (cheap_.onPath[next]) continue;
+    if (cheap_.onPath[next]) return;
     const JrDistanceBreakdown& route = cheap_.current[here];
-    if (route.total + edge.distance > cheap_.shortest[next].total + kDetourLimit) continue;
+    if (route.total + edge.distance > cheap_.shortest[next].total + kDetourLimit) return;
 
-    cheap_.current[next] = extendedBy(route, edge, std::numeric_limits<std::int16_t>::max());
-    exploreCheapest(edge.to);
-  }
+    JrDistanceBreakdown& extended = cheap_.current[next];
+    extended = route;
+    addJrEdge(extended, edge, std::numeric_limits<std::int16_t>::max());
+    exploreCheapest(q, edgesOf);
+  });
 
   cheap_.onPath[here] = 0;
   --cheap_.depth;

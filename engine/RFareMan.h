@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "Types.h"
@@ -55,11 +56,48 @@ class RFareMan {
   // cannot be created.
   int buildTokyoZoneList() const;
 
+  // The same three, priced on the plain searches of the distance network and
+  // plain lookups; slow, kept as the measure the ones above must match.
+  int stationFareReference(NetworkCode network, StationNo from, StationNo to, int mode) const;
+  int buildFareTableReference(StationNo origin) const;
+  int buildTokyoZoneListReference() const;
+
  private:
   // The distance fares in yen from `origin` to the positions 1..n of a
   // network (element 0 unused), from the shortest-distance search of that
-  // network; false when the origin is not among its positions.
-  bool distanceFares(NetworkCode network, StationNo origin, int n, std::vector<int>& fares) const;
+  // network; nullptr when the origin is not among its positions. While
+  // `rememberFares_` is set, the fast way keeps the fares of the last two
+  // origins, so that a list of journeys from a few origins searches once per
+  // origin.
+  const std::vector<int>* distanceFares(NetworkCode network, StationNo origin, int n, bool reference) const;
+  // The search of the network from `origin` into jrWork_ or prWork_: false
+  // when the origin is not among the positions 1..n. Then the fare in yen of
+  // one position of its result.
+  bool searchDistances(NetworkCode network, StationNo origin, int n, bool reference) const;
+  int searchedFare(NetworkCode network, int position) const;
+  // The distance fare in yen from `origin` to one position (1..n); -1 when
+  // the origin is not among the positions.
+  int distanceFareAt(NetworkCode network, StationNo origin, int n, int position, bool reference) const;
+  int priceJourney(NetworkCode network, StationNo from, StationNo to, int mode, bool reference) const;
+  // The station named "東京": looked up each time the plain way, once the fast way.
+  StationNo tokyoStation(bool reference) const;
+  int writeFareTable(StationNo origin, bool reference) const;
+  int writeTokyoZoneList(bool reference) const;
+
+  struct FareMemo {
+    bool valid = false;
+    NetworkCode network = 0;
+    StationNo origin = 0;
+    int n = 0;
+    std::vector<int> fares;
+  };
+  mutable bool rememberFares_ = false;
+  mutable FareMemo memo_[2];
+  mutable int memoRecent_ = 0;
+  mutable std::optional<StationNo> tokyo_;
+  mutable std::vector<int> plainFares_;
+  mutable std::vector<JrDistanceBreakdown> jrWork_;
+  mutable std::vector<PrDistanceBreakdown> prWork_;
 
   std::filesystem::path dataDir_;
   RStaName& staName_;

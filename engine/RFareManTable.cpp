@@ -6,12 +6,15 @@
 //   1 <block> <full company name>
 //   2 <block> <station name> <fare in yen>
 
+#include <charconv>
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "Codec.h"
+#include "RDistMan.h"
 #include "RFareMan.h"
 #include "RKivMan.h"
 #include "RStaFare.h"
@@ -27,6 +30,25 @@ constexpr const char* kFareTableFile = "$FareTbl.kv4";
 
 std::string sjis(const char* utf8) { return utf8ToSjis(utf8).value_or(std::string()); }
 
+// Appends the words of one line, separated by blanks, and the line end.
+template <typename... Words>
+void appendLine(std::string& text, const Words&... words) {
+  bool first = true;
+  auto append = [&](const auto& word) {
+    if (!first) text += ' ';
+    first = false;
+    if constexpr (std::is_integral_v<std::decay_t<decltype(word)>>) {
+      char digits[16];
+      const auto end = std::to_chars(digits, digits + sizeof digits, word).ptr;
+      text.append(digits, end);
+    } else {
+      text += word;
+    }
+  };
+  (append(words), ...);
+  text += "\r\n";
+}
+
 // A whole word as a decimal number.
 bool toInt(const std::string& word, int& value) {
   if (word.empty()) return false;
@@ -37,15 +59,46 @@ bool toInt(const std::string& word, int& value) {
   return true;
 }
 
+// The station-pair records of one origin on one network, in file order, so
+// that the fare table looks up each destination among a few records.
+class OriginPairs {
+ public:
+  OriginPairs(const std::vector<FarePairRecord>& records, NetworkCode network, StationNo origin) {
+    for (const FarePairRecord& r : records) {
+      if (r.network != network) continue;
+      if (r.a == origin) {
+        partners_.push_back({r.b, r.amount});
+      } else if (r.b == origin) {
+        partners_.push_back({r.a, r.amount});
+      }
+    }
+  }
+  // The amount of the first record with station s, in yen; 0 when there is none.
+  int amountWith(StationNo s) const {
+    for (const auto& [partner, amount] : partners_)
+      if (partner == s) return amount * 10;
+    return 0;
+  }
+
+ private:
+  std::vector<std::pair<StationNo, int>> partners_;
+};
+
 }  // namespace
 
-int RFareMan::buildFareTable(StationNo origin) const {
+int RFareMan::buildFareTable(StationNo origin) const { return writeFareTable(origin, false); }
+
+int RFareMan::buildFareTableReference(StationNo origin) const { return writeFareTable(origin, true); }
+
+int RFareMan::writeFareTable(StationNo origin, bool reference) const {
   std::ofstream out(dataDir_ / kFareTableFile, std::ios::binary | std::ios::trunc);
   if (!out) return -1;
 
+  // The lines are gathered and written at once.
+  std::string text;
   char originName[kStationNameSize] = "";
   staName_.getName(origin, originName);
-  out << 0 << ' ' << originName << "\r\n";
+  appendLine(text, 0, originName);
 
   int block = -1;
   int lastCompany = -1;
@@ -60,7 +113,7 @@ int RFareMan::buildFareTable(StationNo origin) const {
       ++block;
       char company[kCompanyNameSize] = "";
       kivMan_.getCompanyName(network / 10, company);
-      out << 1 << ' ' << block << ' ' << company << "\r\n";
+      appendLine(text, 1, block, company);
       lastCompany = network / 10;
     }
 
@@ -69,22 +122,30 @@ int RFareMan::buildFareTable(StationNo origin) const {
     staMan_.findNetwork(network, first, last);
     if (first == -1 || last == -1) continue;
     const int k = last - first + 1;
-    std::vector<int> fares;
-    if (!distanceFares(network, origin, k, fares)) continue;
+    const std::vector<int>* fares = distanceFares(network, origin, k, reference);
+    if (!fares) continue;
 
+    const OriginPairs specials(specialFares_, network, origin);
+    const OriginPairs reductions(reductions_, network, origin);
+    const NetworkPositions* positions = reference ? nullptr : &distMan_.networkPositions(network);
     for (int p = 1; p <= k; ++p) {
-      const int s = staMan_.getStationAt(network, p);
+      const int s = positions ? positions->stationAt(p) : staMan_.getStationAt(network, p);
       if (s == origin) continue;
       const auto station = static_cast<StationNo>(s);
       char name[kStationNameSize];
       if (staName_.getName(station, name) != 0) continue;  // no such station: nothing to print
-      int fare = fares[static_cast<std::size_t>(p)];
-      const int special = specialFare(network, origin, station);
-      fare = special != 0 ? special : fare + fareReduction(network, origin, station);
+      int fare = (*fares)[static_cast<std::size_t>(p)];
+      const int special = reference ? specialFare(network, origin, station) : specials.amountWith(station);
+      if (special != 0) {
+        fare = special;
+      } else {
+        fare += reference ? fareReduction(network, origin, station) : -reductions.amountWith(station);
+      }
       // Unreached stations come out at 0 and are left out.
-      if (fare != 0) out << 2 << ' ' << block << ' ' << name << ' ' << fare << "\r\n";
+      if (fare != 0) appendLine(text, 2, block, name, fare);
     }
   }
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
   out.close();
   return out ? 0 : -1;
 }

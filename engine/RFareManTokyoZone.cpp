@@ -9,7 +9,22 @@
 
 namespace kiv {
 
-int RFareMan::buildTokyoZoneList() const {
+int RFareMan::buildTokyoZoneList() const { return writeTokyoZoneList(false); }
+
+int RFareMan::buildTokyoZoneListReference() const { return writeTokyoZoneList(true); }
+
+// Each 101-200 km station is priced against the whole Yamanote zone from
+// two origins only: itself and Tokyo, which the fast pricing remembers.
+int RFareMan::writeTokyoZoneList(bool reference) const {
+  // The fares are remembered for this list only.
+  struct Remembering {
+    explicit Remembering(const RFareMan& fare) : fare_(fare) { fare_.rememberFares_ = true; }
+    ~Remembering() {
+      fare_.rememberFares_ = false;
+      for (FareMemo& m : fare_.memo_) m.valid = false;
+    }
+    const RFareMan& fare_;
+  } remembering(*this);
   std::ofstream out(dataDir_ / "$TKY101.KV4", std::ios::binary | std::ios::trunc);
   if (!out) return -1;
 
@@ -25,8 +40,8 @@ int RFareMan::buildTokyoZoneList() const {
       const auto a = static_cast<StationNo>(staMan_.getStationListEntry(RStaMan::kYamanoteZoneList, j));
       char nameA[kStationNameSize];
       if (staName_.getName(a, nameA) != 0) continue;
-      const int plain = stationFare(0, b, a, 0);
-      const int fromTokyo = stationFare(0, b, a, 1);
+      const int plain = priceJourney(0, b, a, 0, reference);
+      const int fromTokyo = priceJourney(0, b, a, 1, reference);
       if (plain == fromTokyo) continue;
       out << nameA << ',' << nameB << ',' << fromTokyo / 10 << "\r\n";
       ++count;

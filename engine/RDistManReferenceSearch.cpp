@@ -1,14 +1,17 @@
-// The shortest-distance searches. Each is a plain Dijkstra search that picks
-// the next station by scanning every slot in ascending order; among equal
-// distances the highest slot is picked, and only a strictly shorter route
-// replaces the one a station already has, so the route found first keeps its
-// split over line kinds or zones (and with it the fare).
+// The shortest-distance searches done the plain way. Each is a Dijkstra
+// search that picks the next station by scanning every slot in ascending
+// order; among equal distances the highest slot is picked, and only a
+// strictly shorter route replaces the one a station already has, so the
+// route found first keeps its split over line kinds or zones (and with it
+// the fare). Every edge and position is looked up by scanning the index and
+// the station lists.
 
 #include <algorithm>
 #include <limits>
 #include <vector>
 
 #include "RDistMan.h"
+#include "RDistManSteps.h"
 #include "RFareMan.h"
 #include "RStaFare.h"
 #include "RStaMan.h"
@@ -16,13 +19,6 @@
 namespace kiv {
 
 namespace {
-
-// Distances are summed in int and held within the 16-bit range, never above
-// the ceiling (by default the unreached mark); every sum the searches store
-// goes through here.
-std::int16_t boundedDistance(int value, int ceiling = kUnreachedDistance) {
-  return static_cast<std::int16_t>(std::clamp<int>(value, std::numeric_limits<std::int16_t>::min(), ceiling));
-}
 
 // The unsettled slot 1..n with the smallest distance, the highest one among
 // equals; -1 when every slot is settled.
@@ -39,18 +35,6 @@ int pickNext(int n, const std::vector<char>& settled, DistanceOf distanceOf) {
     }
   }
   return best;
-}
-
-// A private route carried over one more edge: the total and the part in the
-// edge's surcharge zone (1..9; other zones count in the total only).
-PrDistanceBreakdown privateExtendedBy(const PrDistanceBreakdown& route, const DistPREdge& edge) {
-  PrDistanceBreakdown next = route;
-  next.total = boundedDistance(route.total + edge.distance);
-  if (edge.zone >= 1 && edge.zone <= 9) {
-    auto& zone = next.zone[edge.zone - 1];
-    zone = boundedDistance(zone + edge.distance);
-  }
-  return next;
 }
 
 // The search over the positions 1..n of one network, over `edges` (edge e
@@ -93,87 +77,45 @@ int searchNetwork(const RStaMan& staMan, NetworkCode network, StationNo start, i
 
 }  // namespace
 
-JrDistanceBreakdown RDistMan::extendedBy(const JrDistanceBreakdown& route, const DistJREdge& edge,
-                                         int ceiling) {
-  JrDistanceBreakdown next = route;
-  next.total = boundedDistance(route.total + edge.distance, ceiling);
-  switch (edge.kind) {
-    case 1:
-      next.yamanote = boundedDistance(next.yamanote + edge.distance, ceiling);
-      break;
-    case 2:
-      next.trainZone = boundedDistance(next.trainZone + edge.distance, ceiling);
-      break;
-    case 3:
-      next.trunk = boundedDistance(next.trunk + edge.distance, ceiling);
-      break;
-    default:
-      next.localBusiness = boundedDistance(next.localBusiness + edge.distance, ceiling);
-      next.localFare = boundedDistance(next.localFare + edge.fareDistance, ceiling);
-      break;
-  }
-  return next;
-}
-
-int RDistMan::jrDistances(StationNo start, int n, JrDistanceBreakdown* out) const {
+int RDistMan::jrDistancesReference(StationNo start, int n, JrDistanceBreakdown* out) const {
   return searchNetwork(
       staMan_, 0, start, n, jrEdges_, [&](StationNo s) { return edgeRange(0, s, getJrEdgeCount()); },
-      [](const JrDistanceBreakdown& route, const DistJREdge& edge) {
-        return extendedBy(route, edge, kUnreachedDistance);
-      },
+      [](const JrDistanceBreakdown& route, const DistJREdge& edge) { return jrExtendedBy(route, edge); },
       out);
 }
 
-int RDistMan::privateDistances(StationNo start, int n, NetworkCode network, PrDistanceBreakdown* out) const {
+int RDistMan::privateDistancesReference(StationNo start, int n, NetworkCode network,
+                                        PrDistanceBreakdown* out) const {
   return searchNetwork(
       staMan_, network, start, n, prEdges_,
       [&](StationNo s) { return edgeRange(network, s, getPrEdgeCount()); }, privateExtendedBy, out);
 }
 
-int RDistMan::allDistances(StationNo start, int n, Distance* out) const {
-  constexpr int kMaxLinks = 5;
+int RDistMan::allDistancesReference(StationNo start, int n, Distance* out) const {
   if (n < 0) n = 0;
   const auto size = static_cast<std::size_t>(n) + 1;
   std::vector<Distance> dist(size, kUnreachedDistance);
   std::vector<char> settled(size, 0);
   // A start station outside 1..n is unknown: everything stays unreached.
   if (start >= 1 && start <= n) dist[static_cast<std::size_t>(start)] = 0;
-  // Follows the edges numbered in `range`, which leave a station at distance `here`.
-  auto relaxEdges = [&](const auto& edges, EdgeRange range, int here) {
-    for (int e = range.first; e <= range.last; ++e) {
-      const auto& edge = edges[static_cast<std::size_t>(e - 1)];
-      if (edge.to < 1 || edge.to > n) continue;
-      const int candidate = here + edge.distance;
-      Distance& to = dist[static_cast<std::size_t>(edge.to)];
-      if (candidate < to) to = boundedDistance(candidate);
-    }
-  };
 
+  StationLinks links;
   for (int round = 0; round < n; ++round) {
     const int s = pickNext(n, settled, [&](int i) { return dist[static_cast<std::size_t>(i)]; });
     if (s < 0) break;
     settled[static_cast<std::size_t>(s)] = 1;
     const int here = dist[static_cast<std::size_t>(s)];
     if (here == kUnreachedDistance) continue;
-    const auto station = static_cast<StationNo>(s);
 
-    const int codes = staFare_.getNetworkCount(station);
-    for (int j = 0; j < codes; ++j) {
-      const int code = staFare_.getNetworkAt(station, j);
-      if (code < 0) continue;
-      const auto network = static_cast<NetworkCode>(code);
-      if (network == 0) {
-        relaxEdges(jrEdges_, edgeRange(0, station, getJrEdgeCount()), here);
-      } else {
-        relaxEdges(prEdges_, edgeRange(network, station, getPrEdgeCount()), here);
-      }
+    collectStationLinks(static_cast<StationNo>(s), nullptr, links);
+    for (const auto& [to, distance] : links.edges) {
+      if (to < 1 || to > n) continue;
+      const int candidate = here + distance;
+      Distance& reached = dist[static_cast<std::size_t>(to)];
+      if (candidate < reached) reached = boundedDistance(candidate);
     }
-
     // Linked stations count as one place: a link costs nothing.
-    StationNo linked[kMaxLinks] = {};
-    const int count = std::clamp(fareMan_.linkedStations(station, kMaxLinks, linked), 0, kMaxLinks);
-    for (int k = 0; k < count; ++k) {
-      const int t = linked[k];
+    for (const StationNo t : links.linked) {
       if (t < 1 || t > n) continue;
       if (dist[static_cast<std::size_t>(t)] > here)
         dist[static_cast<std::size_t>(t)] = static_cast<Distance>(here);
@@ -182,6 +124,37 @@ int RDistMan::allDistances(StationNo start, int n, Distance* out) const {
 
   std::copy(dist.begin() + 1, dist.end(), out + 1);
   return 0;
+}
+
+void RDistMan::collectStationLinks(StationNo s, const EdgeIndex* index, StationLinks& out) const {
+  constexpr int kMaxLinks = 5;
+  out.edges.clear();
+  out.linked.clear();
+  auto rangeOf = [&](NetworkCode network, int edgeCount) {
+    return index ? index->find(network, s, edgeCount) : edgeRange(network, s, edgeCount);
+  };
+  const int codes = staFare_.getNetworkCount(s);
+  for (int j = 0; j < codes; ++j) {
+    const int code = staFare_.getNetworkAt(s, j);
+    if (code < 0) continue;
+    const auto network = static_cast<NetworkCode>(code);
+    if (network == 0) {
+      const EdgeRange range = rangeOf(0, getJrEdgeCount());
+      for (int e = range.first; e <= range.last; ++e) {
+        const DistJREdge& edge = jrEdges_[static_cast<std::size_t>(e - 1)];
+        out.edges.emplace_back(edge.to, edge.distance);
+      }
+    } else {
+      const EdgeRange range = rangeOf(network, getPrEdgeCount());
+      for (int e = range.first; e <= range.last; ++e) {
+        const DistPREdge& edge = prEdges_[static_cast<std::size_t>(e - 1)];
+        out.edges.emplace_back(edge.to, edge.distance);
+      }
+    }
+  }
+  StationNo linked[kMaxLinks] = {};
+  const int count = std::clamp(fareMan_.linkedStations(s, kMaxLinks, linked), 0, kMaxLinks);
+  out.linked.assign(linked, linked + count);
 }
 
 }  // namespace kiv

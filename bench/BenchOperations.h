@@ -1,0 +1,26 @@
+// The operations the benchmark times, each done the plain (reference) way and
+// the fast way on every data set. A group of operations registers itself
+// with addOperations; kiv_bench names each run "<data set>/<operation>/<way>",
+// which run.sh pairs into one line of its table.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "BenchData.h"
+
+namespace kiv::bench {
+
+struct Operation {
+  std::string name;
+  // Runs the operation once; `reference` selects the plain way.
+  std::function<void(BenchData&, bool reference)> run;
+  // A plain run that takes seconds is timed once.
+  bool slowReference = false;
+};
+
+// The distance and fare operations.
+std::vector<Operation> fareOperations();
+
+}  // namespace kiv::bench
