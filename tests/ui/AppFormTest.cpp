@@ -138,6 +138,8 @@ class AppFormTest : public QObject {
     w.engine->def.setUseSysTime(0);
     w.engine->def.setDepHour(9);
     w.engine->def.setDepMinute(0);
+    // Room for every route of the limits, so that no route-limit box comes.
+    w.engine->def.setRouteMax(300);
     w.engine->def.pushRecentDep(sjis("東京"));
     w.engine->def.pushRecentDep(sjis("新宿"));
     enterStations(w, QStringLiteral("新宿"), QStringLiteral("高崎"));
@@ -279,7 +281,8 @@ class AppFormTest : public QObject {
     UiWorld w;
     w.start();
     w.engine->def.setDepHour(3);
-    box(w, "cmbDep")->setEditText(QStringLiteral("東京"));
+    // 高崎 has no walking connection, which would serve every hour.
+    box(w, "cmbDep")->setEditText(QStringLiteral("高崎"));
     w.prompts.answer = BoxAnswer::kYes;
     w.forms->app().ItemTTableClick();
     QCOMPARE(w.prompts.boxes.size(), std::size_t{2});
@@ -300,8 +303,9 @@ class AppFormTest : public QObject {
         names << completer->pathFromIndex(completer->currentIndex());
       return names;
     };
-    QCOMPARE(offered(QStringLiteral("しんじゅ")), QStringList{QStringLiteral("新宿")});
-    QCOMPARE(offered(QStringLiteral("シンジュ")), QStringList{QStringLiteral("新宿")});
+    QVERIFY(offered(QStringLiteral("しんじゅ")).contains(QStringLiteral("新宿")));
+    QVERIFY(offered(QStringLiteral("シンジュ")).contains(QStringLiteral("新宿")));
+    QVERIFY(!offered(QStringLiteral("しんじゅ")).contains(QStringLiteral("高崎")));
     QVERIFY(offered(QStringLiteral("高")).contains(QStringLiteral("高崎")));
     QVERIFY(offered(QStringLiteral("たかさ")).contains(QStringLiteral("高崎")));
     QVERIFY(offered(QStringLiteral("xyz")).isEmpty());
