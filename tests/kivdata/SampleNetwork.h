@@ -62,6 +62,17 @@ class SampleNetworkTest : public ::testing::Test {
   }
   static int fareYen(const char* utf8) { return engine_->kiv.jrFare(fromTokyo(utf8)) * 10; }
 
+  // The shortest distance (100 m) from `from` to `to` inside one private
+  // network, split by surcharge zone.
+  static PrDistanceBreakdown privateDistance(NetworkCode network, const char* from, const char* to) {
+    const int n = engine_->sta.getNetworkSize(network);
+    std::vector<PrDistanceBreakdown> out(n + 1);
+    EXPECT_EQ(engine_->dist.privateDistances(station(from), n, network, out.data()), 0) << from;
+    const int pos = engine_->sta.findPosition(network, station(to));
+    EXPECT_GT(pos, 0) << to;
+    return pos > 0 ? out[pos] : PrDistanceBreakdown{};
+  }
+
  private:
   // Kept for the whole test program: the engine's settings file is written
   // into the temporary directory when the program ends.

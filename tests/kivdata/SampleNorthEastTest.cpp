@@ -14,17 +14,6 @@ namespace {
 
 class SampleNorthEast : public SampleNetworkTest {
  protected:
-  // The shortest distance (100 m) from `from` to `to` inside one network,
-  // split by surcharge zone.
-  static PrDistanceBreakdown between(NetworkCode network, const char* from, const char* to) {
-    Engine& e = engine();
-    const int n = e.sta.getNetworkSize(network);
-    std::vector<PrDistanceBreakdown> out(n + 1);
-    EXPECT_EQ(e.dist.privateDistances(station(from), n, network, out.data()), 0) << from;
-    const int pos = e.sta.findPosition(network, station(to));
-    EXPECT_GT(pos, 0) << to;
-    return pos > 0 ? out[pos] : PrDistanceBreakdown{};
-  }
   static int fare(NetworkCode network, const char* from, const char* to) {
     return engine().fare.stationFare(network, station(from), station(to), 1);
   }
@@ -89,23 +78,23 @@ TEST_F(SampleNorthEast, OperatingKilometres) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.from) + "→" + c.to);
-    EXPECT_EQ(between(c.network, c.from, c.to).total, c.total);
+    EXPECT_EQ(privateDistance(c.network, c.from, c.to).total, c.total);
   }
 }
 
 // 京成's airport surcharge covers 京成成田–成田空港 (zone 1) and the 東成田線
 // (zone 2); the rest of its lines and every other company here have none.
 TEST_F(SampleNorthEast, SurchargeZones) {
-  PrDistanceBreakdown airport = between(20, "京成上野", "成田空港");
+  PrDistanceBreakdown airport = privateDistance(20, "京成上野", "成田空港");
   EXPECT_EQ(airport.zone[0], 81);
   EXPECT_EQ(airport.zone[1], 0);
-  PrDistanceBreakdown oldAirport = between(20, "京成上野", "東成田");
+  PrDistanceBreakdown oldAirport = privateDistance(20, "京成上野", "東成田");
   EXPECT_EQ(oldAirport.zone[0], 0);
   EXPECT_EQ(oldAirport.zone[1], 71);
-  EXPECT_EQ(between(20, "京成上野", "京成成田").zone[0], 0);
-  EXPECT_EQ(between(10, "浅草", "伊勢崎").zone[0], 0);
-  EXPECT_EQ(between(30, "池袋", "西武秩父").zone[0], 0);
-  EXPECT_EQ(between(30, "池袋", "西武秩父").zone[1], 0);
+  EXPECT_EQ(privateDistance(20, "京成上野", "京成成田").zone[0], 0);
+  EXPECT_EQ(privateDistance(10, "浅草", "伊勢崎").zone[0], 0);
+  EXPECT_EQ(privateDistance(30, "池袋", "西武秩父").zone[0], 0);
+  EXPECT_EQ(privateDistance(30, "池袋", "西武秩父").zone[1], 0);
 }
 
 // Fares of the time from the built-in band tables, surcharges included.

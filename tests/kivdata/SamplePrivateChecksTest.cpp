@@ -18,16 +18,6 @@ namespace {
 
 class SamplePrivateChecks : public SampleNetworkTest {
  protected:
-  static PrDistanceBreakdown within(NetworkCode network, const char* from, const char* to) {
-    Engine& e = engine();
-    std::vector<PrDistanceBreakdown> out(e.sta.getNetworkSize(network) + 1);
-    EXPECT_EQ(e.dist.privateDistances(station(from), static_cast<int>(out.size()) - 1, network, out.data()),
-              0);
-    const int pos = e.sta.findPosition(network, station(to));
-    EXPECT_GT(pos, 0) << to;
-    return pos > 0 ? out[pos] : PrDistanceBreakdown{};
-  }
-
   // The train of that name (UTF-8), or -1.
   static TrainNo train(const char* utf8) {
     const std::string sjis = *utf8ToSjis(utf8);
@@ -87,7 +77,7 @@ TEST_F(SamplePrivateChecks, CheckedKilometresAndTheirFares) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.from) + " - " + c.to);
-    const PrDistanceBreakdown b = within(c.network, c.from, c.to);
+    const PrDistanceBreakdown b = privateDistance(c.network, c.from, c.to);
     EXPECT_EQ(b.total, c.total);
     EXPECT_EQ(b.zone[0], c.zone1);
     EXPECT_EQ(engine().fare.stationFare(c.network, station(c.from), station(c.to), 1), c.yen);

@@ -27,17 +27,6 @@ constexpr NetworkCode kNetworks[] = {40, 50, 60, 61, 62, 70, 110, 120, 190, 200,
 
 class SamplePrivateSouthWest : public SampleNetworkTest {
  protected:
-  // The shortest distance on one private network between two stations.
-  static PrDistanceBreakdown distance(NetworkCode network, const char* from, const char* to) {
-    Engine& e = engine();
-    const int n = e.sta.getNetworkSize(network);
-    std::vector<PrDistanceBreakdown> out(n + 1);
-    EXPECT_EQ(e.dist.privateDistances(station(from), n, network, out.data()), 0) << from;
-    const int pos = e.sta.findPosition(network, station(to));
-    EXPECT_GT(pos, 0) << to;
-    return pos > 0 ? out[pos] : PrDistanceBreakdown{};
-  }
-
   static int fareYen(NetworkCode network, const char* from, const char* to) {
     return engine().fare.stationFare(network, station(from), station(to), 1);
   }
@@ -72,7 +61,7 @@ TEST_F(SamplePrivateSouthWest, OperatingKilometresAndSurchargeZones) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.from) + "-" + c.to);
-    const PrDistanceBreakdown b = distance(c.network, c.from, c.to);
+    const PrDistanceBreakdown b = privateDistance(c.network, c.from, c.to);
     EXPECT_EQ(b.total, c.total);
     EXPECT_EQ(b.zone[0], c.zone1);
     EXPECT_EQ(b.zone[1], c.zone2);

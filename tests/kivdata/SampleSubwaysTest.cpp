@@ -15,18 +15,8 @@ namespace {
 
 class SampleSubways : public SampleNetworkTest {
  protected:
-  // The shortest distance within one private network, split by zone.
-  static PrDistanceBreakdown within(NetworkCode code, const char* from, const char* to) {
-    Engine& e = engine();
-    const int n = e.sta.getNetworkSize(code);
-    std::vector<PrDistanceBreakdown> result(n + 1, PrDistanceBreakdown{});
-    EXPECT_EQ(e.dist.privateDistances(station(from), n, code, result.data()), 0) << from;
-    const int pos = e.sta.findPosition(code, station(to));
-    EXPECT_GT(pos, 0) << to;
-    return pos > 0 ? result[pos] : PrDistanceBreakdown{};
-  }
   static int fareYen(NetworkCode code, const char* from, const char* to) {
-    return engine().kiv.privateFare(within(code, from, to), code) * 10;
+    return engine().kiv.privateFare(privateDistance(code, from, to), code) * 10;
   }
 };
 
@@ -67,7 +57,7 @@ TEST_F(SampleSubways, OperatingKilometres) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.from) + " - " + c.to);
-    const PrDistanceBreakdown b = within(c.code, c.from, c.to);
+    const PrDistanceBreakdown b = privateDistance(c.code, c.from, c.to);
     EXPECT_EQ(b.total, c.km);
     for (int z : b.zone) EXPECT_EQ(z, 0);  // none of these companies has surcharge zones
   }
@@ -77,9 +67,9 @@ TEST_F(SampleSubways, OperatingKilometres) {
 // 新宿 goes by 有楽町線, 南北線 and 丸ノ内線 (9.9 km), not round by the
 // 丸ノ内線 alone (16.6 km).
 TEST_F(SampleSubways, CompanyFaresFollowTheShortestWay) {
-  EXPECT_EQ(within(80, "池袋", "新宿").total, 99);
+  EXPECT_EQ(privateDistance(80, "池袋", "新宿").total, 99);
   EXPECT_EQ(fareYen(80, "池袋", "新宿"), 190);
-  EXPECT_EQ(within(80, "池袋", "荻窪").total, 175);
+  EXPECT_EQ(privateDistance(80, "池袋", "荻窪").total, 175);
 }
 
 // Fares of the time from the built-in band tables, one journey per band
