@@ -145,19 +145,24 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
   extendRoute(from, to);
 
   const int found = routesFound_;
-  endRouteSearch();
-  return found;
+  // A route list that could not be written whole (a full disk) is no result.
+  return endRouteSearch() ? found : -1;
 }
 
-void RDiaMan::endRouteSearch() {
-  if (routeListFile_) std::fclose(routeListFile_);
-  if (routeDetailFile_) std::fclose(routeDetailFile_);
+bool RDiaMan::endRouteSearch() {
+  bool written = true;
+  for (std::FILE* file : {routeListFile_, routeDetailFile_}) {
+    if (!file) continue;
+    const bool failed = std::ferror(file) != 0;
+    if (std::fclose(file) != 0 || failed) written = false;
+  }
   routeListFile_ = nullptr;
   routeDetailFile_ = nullptr;
   routeAllowed_ = {};
   routeOnPath_ = {};
   routeStation_ = {};
   routeTrain_ = {};
+  return written;
 }
 
 void RDiaMan::extendRoute(StationNo a, StationNo goal) {

@@ -90,7 +90,10 @@ int RDistMan::buildJrCheapestTable() {
 
   const int found = cheap_.found;
   cheap_ = CheapestWork{};
-  return found;
+  // A full disk shows only when the streams are flushed.
+  pairs.close();
+  csv.close();
+  return pairs && csv ? found : -1;
 }
 
 void RDistMan::exploreCheapest(StationNo s) {

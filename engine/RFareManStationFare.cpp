@@ -38,9 +38,18 @@ bool RFareMan::distanceFares(NetworkCode network, StationNo origin, int n, std::
   return true;
 }
 
+int RFareMan::distanceFare(NetworkCode network, StationNo from, StationNo to) const {
+  // A destination outside the network has no distance, hence no fare.
+  const int n = staMan_.getNetworkSize(network);
+  const int position = staMan_.findPosition(network, to);
+  if (position < 1 || position > n) return -1;
+  std::vector<int> fares;
+  if (!distanceFares(network, from, n, fares)) return -1;
+  return fares[static_cast<std::size_t>(position)];
+}
+
 int RFareMan::stationFare(NetworkCode network, StationNo from, StationNo to, int mode) const {
   if (from == to) return -1;
-  const int n = staMan_.getNetworkSize(network);
 
   // Tokyo-zone rule: a JR journey between the Yamanote line zone and a
   // station 101-200 km out is priced from Tokyo, in whichever direction it runs.
@@ -55,16 +64,9 @@ int RFareMan::stationFare(NetworkCode network, StationNo from, StationNo to, int
     }
   }
 
-  // A destination outside the network has no distance, hence no fare.
-  const int position = staMan_.findPosition(network, to);
-  if (position < 1 || position > n) return 0;
-  std::vector<int> fares;
-  if (!distanceFares(network, from, n, fares)) return 0;
-  const int fare = fares[static_cast<std::size_t>(position)];
-
-  const int special = specialFare(network, from, to);
-  if (special != 0) return special;
-  return fare + fareReduction(network, from, to);
+  const int fare = distanceFare(network, from, to);
+  if (fare < 0) return 0;
+  return pairFare(network, from, to, fare);
 }
 
 }  // namespace kiv

@@ -78,9 +78,7 @@ int RFareMan::buildFareTable(StationNo origin) const {
       const auto station = static_cast<StationNo>(s);
       char name[kStationNameSize];
       if (staName_.getName(station, name) != 0) continue;  // no such station: nothing to print
-      int fare = fares[static_cast<std::size_t>(p)];
-      const int special = specialFare(network, origin, station);
-      fare = special != 0 ? special : fare + fareReduction(network, origin, station);
+      const int fare = pairFare(network, origin, station, fares[static_cast<std::size_t>(p)]);
       // Unreached stations come out at 0 and are left out.
       if (fare != 0) out << 2 << ' ' << block << ' ' << name << ' ' << fare << "\r\n";
     }

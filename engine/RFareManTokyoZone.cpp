@@ -33,7 +33,7 @@ int RFareMan::buildTokyoZoneList() const {
     }
   }
   out.close();
-  return count;
+  return out ? count : -1;
 }
 
 }  // namespace kiv

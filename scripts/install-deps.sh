@@ -2,6 +2,8 @@
 # Installs the Debian packages the build and the tests need, once.
 set -e
 PACKAGES="cmake g++ make googletest libgtest-dev libbenchmark-dev qt6-base-dev xvfb xauth"
+# Clang: the second compiler of CI and the fuzz targets (libFuzzer).
+PACKAGES="$PACKAGES clang"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

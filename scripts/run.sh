@@ -4,6 +4,6 @@
 set -e
 cd "$(dirname "$0")/.."
 sh scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIV_WERROR=ON >/dev/null
 cmake --build build -j"$(nproc)"
 exec build/app/kiv4cli -C build/sample route 東京 高崎 --time 9:00 --day 1 --order time --routes 5

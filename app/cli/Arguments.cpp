@@ -31,6 +31,7 @@ constexpr std::array<CommandInfo, 9> kCommands = {{
 enum class Opt {
   kDir,
   kSjis,
+  kNoWait,
   kTime,
   kDay,
   kDetour,
@@ -56,9 +57,10 @@ struct OptionInfo {
   std::string_view commands;  // the commands it belongs to, blank-separated; empty = every command
 };
 
-constexpr std::array<OptionInfo, 18> kOptions = {{
+constexpr std::array<OptionInfo, 19> kOptions = {{
     {"-C", Opt::kDir, true, ""},
     {"--sjis", Opt::kSjis, false, ""},
+    {"--no-wait", Opt::kNoWait, false, ""},
     {"--time", Opt::kTime, true, "route fastest"},
     {"--day", Opt::kDay, true, "route fastest timetable"},
     {"--detour", Opt::kDetour, true, "route"},
@@ -146,6 +148,9 @@ void applyOption(Invocation& inv, const GivenOption& given) {
       break;
     case Opt::kSjis:
       inv.sjis = true;
+      break;
+    case Opt::kNoWait:
+      inv.noWait = true;
       break;
     case Opt::kTime:
       applyTime(inv, given);

@@ -22,6 +22,8 @@ struct Invocation {
   std::vector<std::string> stations;               // UTF-8 names or #N, as typed
   std::optional<std::filesystem::path> directory;  // -C
   bool sjis = false;
+  // --no-wait: fail at once when another command runs in the data directory
+  bool noWait = false;
 
   // route, fastest, timetable
   std::optional<int> hour;  // --time (route, fastest) or --hour (timetable)

@@ -1,7 +1,10 @@
 #include "DataFiles.h"
 
+#include <unistd.h>
+
 #include <array>
 #include <span>
+#include <string>
 #include <string_view>
 #include <system_error>
 #include <vector>
@@ -21,7 +24,8 @@ constexpr std::array<std::string_view, 10> kFareFiles = {
 void addMissing(std::span<const std::string_view> files, std::vector<std::string_view>& missing) {
   for (std::string_view file : files) {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(std::filesystem::path(file), ec)) missing.push_back(file);
+    const std::string name(file);
+    if (!std::filesystem::is_regular_file(name, ec) || access(name.c_str(), R_OK) != 0) missing.push_back(file);
   }
 }
 
@@ -48,7 +52,7 @@ void requireDataFiles(const std::string& command) {
   if (missing.empty()) return;
 
   std::error_code ec;
-  std::string message = "kiv4cli: missing data file";
+  std::string message = "kiv4cli: missing or unreadable data file";
   if (missing.size() > 1) message += "s";
   message += " in " + std::filesystem::current_path(ec).string() + ":";
   for (std::string_view file : missing) message += " " + std::string(file);

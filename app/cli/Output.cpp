@@ -13,6 +13,7 @@
 #include "Arguments.h"
 #include "BinaryIO.h"
 #include "CliErrors.h"
+#include "CommandGuard.h"
 #include "Codec.h"
 #include "ReportText.h"
 
@@ -76,11 +77,7 @@ void requireWritableWorkFiles(std::initializer_list<const char*> files) {
 
 void saveOrPrint(const Invocation& inv, const std::function<int(const std::filesystem::path&)>& save) {
   if (inv.outputFile) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(*inv.outputFile, ec)) {
-      throw CommandFailure("kiv4cli: " + inv.outputFile->string() + " is a directory");
-    }
-    if (save(*inv.outputFile) < 0) throw CommandFailure("kiv4cli: cannot write " + inv.outputFile->string());
+    exportToFile(*inv.outputFile, save);
     return;
   }
   ScratchFile scratch;

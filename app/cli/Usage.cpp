@@ -63,6 +63,8 @@ For every command:
                          included, is then taken relative to DIR
   --sjis                 print the work file's bytes unchanged (Shift-JIS,
                          CR LF) instead of UTF-8
+  --no-wait              fail at once when another command runs in the data
+                         directory (default: wait for it to finish)
   -h, --help             show this help
 
 The limits --detour, --extra, --changes and --routes hold for this run only.

@@ -13,6 +13,7 @@
 
 #include "Arguments.h"
 #include "CliErrors.h"
+#include "CommandGuard.h"
 #include "Commands.h"
 #include "DataFiles.h"
 #include "Engine.h"
@@ -76,9 +77,15 @@ int run(const std::vector<std::string>& args) {
   try {
     if (inv.directory) enterDataDirectory(*inv.directory);
     requireDataFiles(inv.command);
-    // The engine lives for the command; its end writes Kiv4.def.
+    // Every command writes Kiv4.def (and most write work files): one at a
+    // time per data directory.
+    CommandLock lock(inv.noWait);
+    requireRoomForWorkFiles();
+    // The engine lives for the command; its end writes Kiv4.def again.
     EngineScope scope(".");
+    requireConsistentData(scope.engine());
     runCommand(scope.engine(), inv);
+    saveSettingsOrWarn(scope.engine().def);
   } catch (const CommandFailure& e) {
     std::fflush(stdout);
     if (*e.what() != '\0') std::fprintf(stderr, "%s\n", e.what());
