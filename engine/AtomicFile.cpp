@@ -75,7 +75,11 @@ bool replaceFileAtomically(const std::filesystem::path& target,
     return false;
   }
   const std::filesystem::path dir = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
-  std::string pattern = (dir / ("." + file.filename().string() + ".XXXXXX")).string();
+  // A hidden name beside the file: ".NAME.XXXXXX" (appended piece by piece:
+  // "." + std::string trips GCC 12's -Wrestrict false positive in Release).
+  std::string hidden(".");
+  hidden.append(file.filename().string()).append(".XXXXXX");
+  const std::string pattern = (dir / hidden).string();
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   const int fd = mkostemp(name.data(), O_CLOEXEC);

@@ -37,11 +37,10 @@ void writeScratchFile(std::string_view name, std::span<const std::uint8_t> bytes
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-void copySampleData() {
+void copyBaseData(const std::filesystem::path& dir) {
   for (std::string_view name : kDataFileNames) {
     std::error_code ec;
-    std::filesystem::copy_file(std::filesystem::path(KIV_SAMPLE_DIR) / std::string(name),
-                               scratchDir() / std::string(name),
+    std::filesystem::copy_file(std::filesystem::path(KIV_FUZZ_BASE_DIR) / std::string(name), dir / std::string(name),
                                std::filesystem::copy_options::overwrite_existing, ec);
   }
 }

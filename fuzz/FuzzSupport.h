@@ -19,9 +19,10 @@ void clearScratchDir();
 // Writes the bytes as the file `name` of the scratch directory.
 void writeScratchFile(std::string_view name, std::span<const std::uint8_t> bytes);
 
-// Copies every data file of the sample data set (compiled by the build) into
-// the scratch directory.
-void copySampleData();
+// Copies every data file of the base data set (fuzz/base: six stations on a
+// JR and a private line, trains both ways, a walk, special fares and a
+// reduction; small, so that the targets run fast) into `dir`.
+void copyBaseData(const std::filesystem::path& dir);
 
 // Cuts the input into pieces: each piece is a 16-bit little-endian length
 // and that many bytes (fewer at the end of the input).

@@ -1,5 +1,5 @@
 // A work file the programs read back, made of the fuzzer's bytes (the kind
-// named by KIV_FUZZ_WORK), in a directory with the sample data set: the
+// named by KIV_FUZZ_WORK), in a directory with the base data set (fuzz/base): the
 // route lists and details, the fare table, the required-time table or the
 // station timetable source, each read by what the programs use.
 #include <cstddef>
@@ -51,7 +51,7 @@ void timetableSource(kiv::Engine& engine, Pieces& pieces) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const bool prepared = (copySampleData(), true);
+  static const bool prepared = (copyBaseData(scratchDir()), true);
   (void)prepared;
   static kiv::Engine engine(scratchDir());
   Pieces pieces(data, size);

@@ -59,7 +59,7 @@ void requireConsistentData(const Engine& engine) {
   if (problems.empty()) return;
   std::string message;
   for (const std::string& problem : problems)
-    message += (message.empty() ? "" : "\n") + ("kiv4cli: " + problem);
+    message.append(message.empty() ? "" : "\n").append("kiv4cli: ").append(problem);
   throw CommandFailure(message + "\nkiv4cli: the data set in " + currentDirectory() +
                        " is damaged; build it again with kivdata");
 }

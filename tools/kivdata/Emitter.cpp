@@ -48,7 +48,8 @@ fs::path freshSibling(const fs::path& outDir, const std::string& tag) {
   fs::path parent = outDir.parent_path().empty() ? fs::path(".") : outDir.parent_path();
   for (;;) {
     fs::path p =
-        parent / ("." + outDir.filename().string() + "." + tag + "-" + std::to_string(rd() % 1000000));
+        parent / std::string(".").append(outDir.filename().string()).append(".").append(tag).append("-").append(
+                     std::to_string(rd() % 1000000));
     std::error_code ec;
     if (!fs::exists(p, ec)) return p;
   }
