@@ -74,6 +74,11 @@ bool replaceFileAtomically(const std::filesystem::path& target,
     setError(error, shown + " is not a regular file");
     return false;
   }
+  // The rename would replace a file its owner made read-only.
+  if (exists && access(file.c_str(), W_OK) != 0) {
+    setError(error, withReason("cannot write " + shown, errno));
+    return false;
+  }
   const std::filesystem::path dir = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
   // A hidden name beside the file: ".NAME.XXXXXX" (appended piece by piece:
   // "." + std::string trips GCC 12's -Wrestrict false positive in Release).

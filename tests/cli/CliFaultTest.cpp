@@ -92,6 +92,18 @@ TEST_F(CliFaultTest, ReadOnlyDirectory) {
   chmod(dir.path().c_str(), 0755);
 }
 
+// A settings file made read-only keeps its content; the command works and
+// says that the recent stations were not saved.
+TEST_F(CliFaultTest, ReadOnlySettingsFile) {
+  chmod(dir.path().c_str(), 0777);
+  chmod((dir / "Kiv4.def").c_str(), 0444);
+  const CliResult r = runCli({"faretable", "東京"}, dir.path(), false, asOrdinaryUser);
+  chmod(dir.path().c_str(), 0755);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.err.find("kiv4cli: warning: cannot write Kiv4.def in "), std::string::npos) << r.err;
+  expectUserFilesKept("read-only settings");
+}
+
 TEST_F(CliFaultTest, FullDisk) {
   expectEveryCommandFails(onFullDisk, "full disk");
   const CliResult r = runCli(kFare, dir.path(), false, onFullDisk);
