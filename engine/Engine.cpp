@@ -16,6 +16,14 @@ Engine::Engine(const std::filesystem::path& dataDir)
       sta(dataDir, staName),
       fare(dataDir, staName, sta, staFare, dist, kiv) {}
 
+std::vector<std::string> Engine::dataProblems() const {
+  std::vector<std::string> problems;
+  for (const std::string* p : {&sta.dataProblem(), &dia.dataProblem(), &dist.dataProblem()}) {
+    if (!p->empty()) problems.push_back(*p);
+  }
+  return problems;
+}
+
 namespace {
 
 // Set while an EngineScope exists; the engine pointer only once it is built.

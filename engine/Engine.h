@@ -9,6 +9,8 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "RCnctMan.h"
 #include "RDefMan.h"
@@ -30,6 +32,11 @@ class Engine {
   explicit Engine(const std::filesystem::path& dataDir);
   Engine(const Engine&) = delete;
   Engine& operator=(const Engine&) = delete;
+
+  // What was wrong with the data files at load, one sentence per file that
+  // did not fit the others (that file's table was then left unused); empty
+  // when the data set is consistent.
+  std::vector<std::string> dataProblems() const;
 
   // Declaration order is construction order; do not reorder.
   RKivMan kiv;

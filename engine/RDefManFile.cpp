@@ -7,10 +7,13 @@
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
+#include <span>
+#include <system_error>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "AtomicFile.h"
 #include "BinaryIO.h"
 #include "RDefMan.h"
 
@@ -93,18 +96,34 @@ void appendText(std::string& out, std::string_view key, const std::string& value
   out.append(key).append(" = ").append(value).append("\r\n");
 }
 
+// The settings file's bytes, read only from a regular file of sensible size:
+// a FIFO would block the program, a link to a device would never end.
+constexpr std::uintmax_t kSettingsFileMax = 1 << 20;
+
+std::optional<std::vector<std::uint8_t>> readSettingsFile(const std::filesystem::path& file) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec)) return std::nullopt;
+  const std::uintmax_t size = std::filesystem::file_size(file, ec);
+  if (ec || size > kSettingsFileMax) return std::nullopt;
+  return readWholeFile(file);
+}
+
 }  // namespace
 
 // The keys are sought in the order they are written, and the file is never
 // rewound: a key that is missing consumes the rest of the file, leaving its
 // field and every later one as they were (numbers) or empty (stations).
+// Out-of-range departure values are corrected as the setters correct them.
 int RDefMan::loadSettings() {
-  const auto bytes = readWholeFile(file_);
+  const auto bytes = readSettingsFile(file_);
   if (!bytes) return 0;
   SettingsLines lines(*bytes);
   readNumber(lines, "dep_h", depHour_);
   readNumber(lines, "dep_m", depMinute_);
   readNumber(lines, "dep_day", depDay_);
+  setDepHour(depHour_);
+  setDepMinute(depMinute_);
+  setDepDay(depDay_);
   readNumber(lines, "dep_systime", useSysTime_);
   readNumber(lines, "mode_route", modeRoute_);
   readNumber(lines, "mode_output", modeOutput_);
@@ -143,9 +162,10 @@ std::string RDefMan::serialize() const {
 }
 
 int RDefMan::saveSettings() {
+  // By way of a temporary file, so that a failed write keeps the old file.
   const std::string text = serialize();
-  const std::vector<std::uint8_t> bytes(text.begin(), text.end());
-  return writeWholeFile(file_, bytes) ? 0 : kNotFound;
+  const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+  return writeFileAtomically(file_, bytes) ? 0 : kNotFound;
 }
 
 }  // namespace kiv

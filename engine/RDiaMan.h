@@ -146,6 +146,10 @@ class RDiaMan {
   void setSearchRules(const RouteSearchRules& rules) { rules_ = rules; }
   const RouteSearchRules& searchRules() const { return rules_; }
 
+  // Why the timetable was not used (the spans of DiaIdx1.kv4 or
+  // DiaIdx2.kv4 do not fit the records); empty when it was consistent.
+  const std::string& dataProblem() const { return dataProblem_; }
+
   // --- Search table ----------------------------------------------------------
   // N + 1 nodes for the N stations known at load; node 0 belongs to no
   // station. The searches reinitialise it at their start.
@@ -258,6 +262,9 @@ class RDiaMan {
   // 0 when all three files were read, -1 when one could not be opened (the
   // load stops at that file; what was read stays).
   int load();
+  // The problem of the index spans, or empty when every span fits;
+  // `unusable` set when they claim far more records than exist.
+  std::string checkSpans(bool& unusable) const;
   // Turns a 1-based inclusive span of the files into a 0-based one inside an
   // array of `size` records; the number of records, or -1 when empty.
   static int clampSpan(std::int32_t first1, std::int32_t last1, std::size_t size, int& first, int& last);
@@ -278,6 +285,7 @@ class RDiaMan {
   std::vector<DiaStationRecord> stations_;      // K1; record k is station k + 1
   std::vector<DiaLinkRecord> links_;            // K2
   std::vector<DiaDepartureRecord> departures_;  // K3
+  std::string dataProblem_;
   std::vector<SearchNode> searchTable_;         // N + 1, indexed by station number
   RouteSearchRules rules_;
 
@@ -311,11 +319,24 @@ class RDiaMan {
   // Follows the current train of the required-time table on from station p,
   // listing each station the first time it is reached.
   void followTrain(StationNo p);
+  // The next stops of the current train from every station, with the riding
+  // minutes of its first departure on each link, in link file order.
+  void collectTrainLinks();
+  // True when a station not yet listed can be reached from x by the current
+  // train without passing the stations on the walk's current path.
+  bool reachesUnlisted(StationNo x);
 
   // Working fields of buildRequiredTimeTable, held only while it runs.
   std::vector<std::int16_t> reqMinutes_;  // riding minutes to each station
   std::vector<std::uint8_t> reqOnPath_;   // 1 while on the walk's current path
   std::vector<std::uint8_t> reqListed_;   // 1 once written in the current table
+  struct TrainLink {
+    StationNo to;
+    std::int16_t rideMinutes;
+  };
+  std::vector<std::vector<TrainLink>> reqLinks_;  // collectTrainLinks, per station
+  std::vector<int> reqSeen_;                      // reachesUnlisted: the call that saw each station
+  int reqSeenMark_ = 0;
   int reqDepth_ = 0;                      // stations on the walk's current path
   TrainNo reqTrain_ = 0;
   std::int16_t reqTable_ = 0;
@@ -362,8 +383,9 @@ class RDiaMan {
   FoundRoute describeRoute();
   // Writes a route's records under route number `number`.
   void writeFoundRoute(const FoundRoute& route, int number);
-  // Frees the working arrays and closes the work files of findRoutes.
-  void endRouteSearch();
+  // Frees the working arrays and closes the work files of findRoutes; false
+  // when a work file could not be written whole.
+  bool endRouteSearch();
 
   RouteProgress routeProgress_;
   // Working fields of findRoutes, held only while it runs.

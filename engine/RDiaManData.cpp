@@ -4,6 +4,7 @@
 
 #include "RDiaMan.h"
 #include "RStaName.h"
+#include "SpanCheck.h"
 
 namespace kiv {
 
@@ -54,7 +55,61 @@ int RDiaMan::load() {
   auto dia = readDiagram2File(dataDir_ / "Diagram2.kv4");
   if (!dia) return -1;
   departures_ = std::move(dia->records);
+  // Spans past the end of their records are cut where they are used; spans
+  // that claim far more records than exist leave the timetable unused.
+  bool unusable = false;
+  dataProblem_ = checkSpans(unusable);
+  if (unusable) {
+    stations_.clear();
+    links_.clear();
+    departures_.clear();
+  }
   return 0;
+}
+
+std::string RDiaMan::checkSpans(bool& unusable) const {
+  std::string problem;
+  const auto note = [&problem](const char* file, const char* of, const std::string& what) {
+    if (problem.empty()) problem = std::string(file) + " does not fit " + of + " (" + what + ")";
+  };
+  const auto claim = [](const std::string& owner, const char* what, std::int64_t first, std::int64_t last,
+                        std::size_t count) {
+    return owner + " claims " + what + " " + SpanCheck::text(first, last) + " of " + std::to_string(count);
+  };
+  SpanCheck links(links_.size());
+  SpanCheck departures(departures_.size());
+  for (std::size_t k = 0; k < stations_.size(); ++k) {
+    const DiaStationRecord& r = stations_[k];
+    const std::string owner = "station " + std::to_string(k + 1);
+    if (!links.add(r.firstLink, r.lastLink)) {
+      note("DiaIdx1.kv4", "DiaIdx2.kv4", claim(owner, "links", r.firstLink, r.lastLink, links_.size()));
+    }
+    if (!departures.add(r.firstDeparture, r.lastDeparture)) {
+      note("DiaIdx1.kv4", "Diagram2.kv4",
+           claim(owner, "departures", r.firstDeparture, r.lastDeparture, departures_.size()));
+    }
+  }
+  SpanCheck linkDepartures(departures_.size());
+  for (std::size_t k = 0; k < links_.size(); ++k) {
+    const DiaLinkRecord& r = links_[k];
+    if (!linkDepartures.add(r.firstDeparture, r.lastDeparture)) {
+      note("DiaIdx2.kv4", "Diagram2.kv4",
+           claim("link " + std::to_string(k + 1), "departures", r.firstDeparture, r.lastDeparture,
+                 departures_.size()));
+    }
+  }
+  const auto overclaimed = [&](const SpanCheck& check, const char* file, const char* of, const char* what,
+                               std::size_t count) {
+    if (!check.claimsTooMuch()) return;
+    unusable = true;
+    problem = std::string(file) + " does not fit " + of + " (its spans claim " + std::to_string(check.claimed()) +
+              " " + what + " of " + std::to_string(count) + "): the timetable is not used";
+  };
+  overclaimed(links, "DiaIdx1.kv4", "DiaIdx2.kv4", "links", links_.size());
+  overclaimed(departures, "DiaIdx1.kv4", "Diagram2.kv4", "departures", departures_.size());
+  overclaimed(linkDepartures, "DiaIdx2.kv4", "Diagram2.kv4", "departures", departures_.size());
+  if (!unusable && !problem.empty()) problem += ": cut to the records that exist";
+  return problem;
 }
 
 int RDiaMan::clampSpan(std::int32_t first1, std::int32_t last1, std::size_t size, int& first, int& last) {

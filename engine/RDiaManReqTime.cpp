@@ -52,6 +52,7 @@ int RDiaMan::buildRequiredTimeTable(StationNo station) {
     std::fill(reqMinutes_.begin(), reqMinutes_.end(), 0);
     reqDepth_ = 0;
     reqTrain_ = static_cast<TrainNo>(t);
+    collectTrainLinks();
     followTrain(station);
     ++reqTable_;
   }
@@ -62,11 +63,57 @@ int RDiaMan::buildRequiredTimeTable(StationNo station) {
   reqMinutes_ = {};
   reqOnPath_ = {};
   reqListed_ = {};
+  reqLinks_ = {};
+  reqSeen_ = {};
   return written ? 0 : -1;
 }
 
-void RDiaMan::followTrain(StationNo p) {
+void RDiaMan::collectTrainLinks() {
   const int n = searchStationCount();
+  reqLinks_.assign(static_cast<std::size_t>(n) + 1, {});
+  reqSeen_.assign(static_cast<std::size_t>(n) + 1, 0);
+  reqSeenMark_ = 0;
+  for (StationNo p = 1; p <= n; ++p) {
+    for (const DiaLinkRecord& link : linksOf(p)) {
+      // A neighbour outside the station directory cannot be listed or followed.
+      if (link.to < 1 || link.to > n) continue;
+      int first = 0;
+      int last = 0;
+      if (clampSpan(link.firstDeparture, link.lastDeparture, departures_.size(), first, last) < 0) continue;
+      for (int k = first; k <= last; ++k) {
+        const DiaDepartureRecord& r = departures_[static_cast<std::size_t>(k)];
+        if (r.train != reqTrain_) continue;
+        reqLinks_[static_cast<std::size_t>(p)].push_back({link.to, r.rideMinutes});
+        break;
+      }
+    }
+  }
+}
+
+bool RDiaMan::reachesUnlisted(StationNo x) {
+  const auto at = [](StationNo s) { return static_cast<std::size_t>(s); };
+  ++reqSeenMark_;
+  std::vector<StationNo> todo{x};
+  reqSeen_[at(x)] = reqSeenMark_;
+  while (!todo.empty()) {
+    const StationNo p = todo.back();
+    todo.pop_back();
+    if (reqListed_[at(p)] == 0) return true;
+    for (const TrainLink& link : reqLinks_[at(p)]) {
+      if (reqOnPath_[at(link.to)] == 1 || reqSeen_[at(link.to)] == reqSeenMark_) continue;
+      reqSeen_[at(link.to)] = reqSeenMark_;
+      todo.push_back(link.to);
+    }
+  }
+  return false;
+}
+
+// The walk tries every path of the train that visits no station twice and
+// lists each station at its first visit, with the minutes of that path. A
+// station is entered again only when some station not yet listed lies
+// beyond it (off the current path): entering it otherwise would list
+// nothing, and on a network of walking connections the paths are countless.
+void RDiaMan::followTrain(StationNo p) {
   const auto at = [](StationNo s) { return static_cast<std::size_t>(s); };
   reqOnPath_[at(p)] = 1;
   ++reqDepth_;
@@ -76,20 +123,11 @@ void RDiaMan::followTrain(StationNo p) {
     reqText_ += report_text::format("2 %d %s %d\n", reqTable_, name, reqMinutes_[at(p)]);
     reqListed_[at(p)] = 1;
   }
-  for (const DiaLinkRecord& link : linksOf(p)) {
+  for (const TrainLink& link : reqLinks_[at(p)]) {
     const StationNo x = link.to;
-    // A neighbour outside the station directory cannot be listed or followed.
-    if (x < 1 || x > n || reqOnPath_[at(x)] == 1) continue;
-    int first = 0;
-    int last = 0;
-    if (clampSpan(link.firstDeparture, link.lastDeparture, departures_.size(), first, last) < 0) continue;
-    for (int k = first; k <= last; ++k) {
-      const DiaDepartureRecord& r = departures_[static_cast<std::size_t>(k)];
-      if (r.train != reqTrain_) continue;
-      reqMinutes_[at(x)] = static_cast<std::int16_t>(reqMinutes_[at(p)] + r.rideMinutes);
-      followTrain(x);
-      break;
-    }
+    if (reqOnPath_[at(x)] == 1) continue;
+    reqMinutes_[at(x)] = static_cast<std::int16_t>(reqMinutes_[at(p)] + link.rideMinutes);
+    if (reachesUnlisted(x)) followTrain(x);
   }
   reqOnPath_[at(p)] = 0;
   --reqDepth_;

@@ -156,13 +156,17 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
     found = static_cast<int>(best.size());
     routeListCut_ = bestRoutes_->cut();
   }
-  endRouteSearch();
-  return found;
+  // A route list that could not be written whole (a full disk) is no result.
+  return endRouteSearch() ? found : -1;
 }
 
-void RDiaMan::endRouteSearch() {
-  if (routeListFile_) std::fclose(routeListFile_);
-  if (routeDetailFile_) std::fclose(routeDetailFile_);
+bool RDiaMan::endRouteSearch() {
+  bool written = true;
+  for (std::FILE* file : {routeListFile_, routeDetailFile_}) {
+    if (!file) continue;
+    const bool failed = std::ferror(file) != 0;
+    if (std::fclose(file) != 0 || failed) written = false;
+  }
   routeListFile_ = nullptr;
   routeDetailFile_ = nullptr;
   routeAllowed_ = {};
@@ -173,6 +177,7 @@ void RDiaMan::endRouteSearch() {
   routeCandidates_ = {};
   bestRoutes_.reset();
   routeFares_.clear();
+  return written;
 }
 
 bool RDiaMan::routeHop(const DiaDepartureRecord& r, StationNo a, bool atStart, TrainNo trainIn,

@@ -1,5 +1,10 @@
 #include "RDistMan.h"
 
+#include <string>
+#include <tuple>
+
+#include "SpanCheck.h"
+
 namespace kiv {
 
 RDistMan::RDistMan(const std::filesystem::path& dataDir, RStaName& staName, RStaMan& staMan,
@@ -19,7 +24,31 @@ RDistMan::RDistMan(const std::filesystem::path& dataDir, RStaName& staName, RSta
   prEdges_ = std::move(pr->edges);
   auto idx = readDistIdxFile(dataDir / "DistIdx.kv4");
   if (!idx) return;
-  index_ = std::move(idx->entries);
+  takeIndex(std::move(idx->entries));
+}
+
+// Entries reaching past the edges are cut where they are used; entries that
+// claim far more edges than exist leave the index unused.
+void RDistMan::takeIndex(std::vector<DistIdxEntry> index) {
+  SpanCheck jr(jrEdges_.size());
+  SpanCheck pr(prEdges_.size());
+  for (const DistIdxEntry& e : index) {
+    const bool isJr = e.network == 0;
+    if ((isJr ? jr : pr).add(e.first, e.last) || !dataProblem_.empty()) continue;
+    dataProblem_ = "DistIdx.kv4 does not fit " + std::string(isJr ? "DistJR.kv4" : "DistPR.kv4") + " (station " +
+                   std::to_string(e.station) + " of network " + std::to_string(e.network) + " claims edges " +
+                   SpanCheck::text(e.first, e.last) + " of " +
+                   std::to_string(isJr ? jrEdges_.size() : prEdges_.size()) + "): cut to the edges that exist";
+  }
+  for (const auto& [check, file, count] : {std::tuple(&jr, "DistJR.kv4", jrEdges_.size()),
+                                            std::tuple(&pr, "DistPR.kv4", prEdges_.size())}) {
+    if (!check->claimsTooMuch()) continue;
+    dataProblem_ = std::string("DistIdx.kv4 does not fit ") + file + " (its entries claim " +
+                   std::to_string(check->claimed()) + " edges of " + std::to_string(count) +
+                   "): the distance index is not used";
+    return;
+  }
+  index_ = std::move(index);
 }
 
 int RDistMan::findEdges(NetworkCode network, StationNo station, std::int16_t& first,

@@ -85,7 +85,14 @@ class RDistMan {
   // The same table built on the plain search and lookups.
   int buildJrCheapestTableReference();
 
+  // Why DistIdx.kv4 was not used (its spans do not fit the edge files);
+  // empty when the files were consistent or missing.
+  const std::string& dataProblem() const { return dataProblem_; }
+
  private:
+  // Keeps the index only when its edge spans fit the edges of their network.
+  void takeIndex(std::vector<DistIdxEntry> index);
+
   // The edges of the first index entry, clamped to the edges that exist.
   EdgeRange edgeRange(NetworkCode network, StationNo station, int edgeCount) const;
 
@@ -128,6 +135,7 @@ class RDistMan {
   std::vector<DistJREdge> jrEdges_;  // edge e in slot e - 1
   std::vector<DistPREdge> prEdges_;  // edge e in slot e - 1
   std::vector<DistIdxEntry> index_;
+  std::string dataProblem_;
 
   // Working data of the cheapest-route table, by JR position (element 0
   // unused); allocated by the build and released at its end.

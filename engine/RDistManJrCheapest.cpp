@@ -132,7 +132,10 @@ int RDistMan::buildJrCheapest(bool reference) {
 
   const int found = cheap_.found;
   cheap_ = CheapestWork{};
-  return found;
+  // A full disk shows only when the streams are flushed.
+  pairs.close();
+  csv.close();
+  return pairs && csv ? found : -1;
 }
 
 template <typename EdgesOf>

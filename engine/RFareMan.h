@@ -36,6 +36,13 @@ class RFareMan {
   // Minus the reduction in yen between a and b (either order) on a network,
   // from the first matching record; 0 when there is none.
   int fareReduction(NetworkCode network, StationNo a, StationNo b) const;
+  // The fare of the shortest distance from `from` to `to` on the network in
+  // yen, before special fares, reductions and the Tokyo-zone rule; -1 when
+  // either station is not on the network.
+  int distanceFare(NetworkCode network, StationNo from, StationNo to) const;
+  // The fare of the pair from its distance fare (yen): the special fare when
+  // there is one, else the distance fare less any reduction, never below 0.
+  int pairFare(NetworkCode network, StationNo a, StationNo b, int distanceFare) const;
   // Writes the stations linked with s, in file order and at most max of them,
   // to out; the number written.
   int linkedStations(StationNo s, int max, StationNo* out) const;

@@ -1,5 +1,7 @@
 // Loading of the station-pair fare data and its three lookups.
 
+#include <algorithm>
+
 #include "RFareMan.h"
 #include "formats/FareIdxFile.h"
 #include "formats/FareRFile.h"
@@ -49,6 +51,13 @@ int RFareMan::specialFare(NetworkCode network, StationNo a, StationNo b) const {
 int RFareMan::fareReduction(NetworkCode network, StationNo a, StationNo b) const {
   const FarePairRecord* r = findPair(reductions_, network, a, b);
   return r ? -(r->amount * 10) : 0;
+}
+
+int RFareMan::pairFare(NetworkCode network, StationNo a, StationNo b, int distanceFare) const {
+  const int special = specialFare(network, a, b);
+  if (special != 0) return special;
+  // A reduction larger than the fare leaves no fare, never a negative one.
+  return std::max(0, distanceFare + fareReduction(network, a, b));
 }
 
 int RFareMan::linkedStations(StationNo s, int max, StationNo* out) const {

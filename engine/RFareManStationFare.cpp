@@ -82,6 +82,14 @@ StationNo RFareMan::tokyoStation(bool reference) const {
   return *tokyo_;
 }
 
+int RFareMan::distanceFare(NetworkCode network, StationNo from, StationNo to) const {
+  // A destination outside the network has no distance, hence no fare.
+  const int n = staMan_.getNetworkSize(network);
+  const int position = staMan_.findPosition(network, to);
+  if (position < 1 || position > n) return -1;
+  return distanceFareAt(network, from, n, position, false);
+}
+
 int RFareMan::stationFare(NetworkCode network, StationNo from, StationNo to, int mode) const {
   return priceJourney(network, from, to, mode, false);
 }
@@ -93,7 +101,6 @@ int RFareMan::stationFareReference(NetworkCode network, StationNo from, StationN
 int RFareMan::priceJourney(NetworkCode network, StationNo from, StationNo to, int mode,
                            bool reference) const {
   if (from == to) return -1;
-  const int n = staMan_.getNetworkSize(network);
 
   // Tokyo-zone rule: a JR journey between the Yamanote line zone and a
   // station 101-200 km out is priced from Tokyo, in whichever direction it runs.
@@ -109,15 +116,14 @@ int RFareMan::priceJourney(NetworkCode network, StationNo from, StationNo to, in
   }
 
   // A destination outside the network has no distance, hence no fare.
+  const int n = staMan_.getNetworkSize(network);
   const int position =
       reference ? staMan_.findPosition(network, to) : distMan_.networkPositions(network).positionOf(to);
   if (position < 1 || position > n) return 0;
   const int fare = distanceFareAt(network, from, n, position, reference);
   if (fare < 0) return 0;
 
-  const int special = specialFare(network, from, to);
-  if (special != 0) return special;
-  return fare + fareReduction(network, from, to);
+  return pairFare(network, from, to, fare);
 }
 
 }  // namespace kiv

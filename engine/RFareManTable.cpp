@@ -6,6 +6,7 @@
 //   1 <block> <full company name>
 //   2 <block> <station name> <fare in yen>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <fstream>
@@ -139,7 +140,9 @@ int RFareMan::writeFareTable(StationNo origin, bool reference) const {
       if (special != 0) {
         fare = special;
       } else {
-        fare += reference ? fareReduction(network, origin, station) : -reductions.amountWith(station);
+        // A reduction larger than the fare leaves no fare, never a negative one.
+        fare = std::max(0, fare + (reference ? fareReduction(network, origin, station)
+                                             : -reductions.amountWith(station)));
       }
       // Unreached stations come out at 0 and are left out.
       if (fare != 0) appendLine(text, 2, block, name, fare);

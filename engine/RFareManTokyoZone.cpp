@@ -48,7 +48,7 @@ int RFareMan::writeTokyoZoneList(bool reference) const {
     }
   }
   out.close();
-  return count;
+  return out ? count : -1;
 }
 
 }  // namespace kiv

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "RStaName.h"
+#include "SpanCheck.h"
 
 namespace kiv {
 
@@ -14,7 +15,24 @@ RStaMan::RStaMan(const std::filesystem::path& dataDir, const RStaName& names) : 
   entries_.insert(entries_.end(), attr->entries.begin(), attr->entries.end());
   auto idx = readStaIdxFile(dataDir / "StaIdx.kv4");
   if (!idx) return;
-  networks_ = std::move(idx->networks);
+  takeNetworks(std::move(idx->networks));
+}
+
+// A network whose entries reach outside StaAttr.kv4 is cut to the entries
+// that exist: its size then never exceeds them.
+void RStaMan::takeNetworks(std::vector<StaIdxRecord> networks) {
+  const int count = getEntryCount();
+  for (StaIdxRecord& r : networks) {
+    if (r.first > r.last || (r.first >= 1 && r.last <= count)) continue;
+    if (dataProblem_.empty()) {
+      dataProblem_ = "StaIdx.kv4 does not fit StaAttr.kv4 (network " + std::to_string(r.code) + " claims entries " +
+                     SpanCheck::text(r.first, r.last) + " of " + std::to_string(count) +
+                     "): cut to the entries that exist";
+    }
+    r.first = static_cast<std::int16_t>(std::max<int>(r.first, 1));
+    r.last = static_cast<std::int16_t>(std::min<int>(r.last, count));
+  }
+  networks_ = std::move(networks);
 }
 
 int RStaMan::getEntryCount() const { return entries_.empty() ? 0 : static_cast<int>(entries_.size() - 1); }

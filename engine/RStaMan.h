@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "Types.h"
@@ -55,11 +56,19 @@ class RStaMan {
   // 0 for other list numbers.
   int getStationListEntry(int list, int index) const;
 
+  // Why StaIdx.kv4 was not used (its spans do not fit StaAttr.kv4); empty
+  // when the files were consistent or missing.
+  const std::string& dataProblem() const { return dataProblem_; }
+
  private:
+  // Keeps the network records only when their entry spans fit the entries.
+  void takeNetworks(std::vector<StaIdxRecord> networks);
+
   const RStaName& names_;
   std::vector<StaAttrEntry> entries_;  // index 0 unused
   std::vector<StaIdxRecord> networks_;
   int selected_ = 0;
+  std::string dataProblem_;
 };
 
 }  // namespace kiv

@@ -55,10 +55,12 @@ StationNo RStaName::findByName(std::string_view text) const {
   return -1;
 }
 
-void RStaName::writeStationList() const {
+int RStaName::writeStationList() const {
   std::ofstream out(dataDir_ / "$stalist.kv4", std::ios::binary | std::ios::trunc);
-  if (!out) return;
+  if (!out) return -1;
   for (std::size_t k = 1; k < kanji_.size(); ++k) out << kanji_[k] << "\r\n";
+  out.close();
+  return out ? 0 : -1;
 }
 
 }  // namespace kiv

@@ -31,8 +31,9 @@ class RStaName {
   // byte for byte; -1 when there is none.
   StationNo findByName(std::string_view text) const;
   // Writes the kanji names of stations 1..N, one per line, to
-  // "$stalist.kv4" in the data directory. Silent when it cannot be created.
-  void writeStationList() const;
+  // "$stalist.kv4" in the data directory: 0, or -1 when it cannot be
+  // created or written whole.
+  int writeStationList() const;
 
  private:
   std::filesystem::path dataDir_;

@@ -4,6 +4,8 @@ set -e
 PACKAGES="cmake g++ make googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev qt6-base-dev xvfb xauth"
 # The windows of kiv4: Qt 6 Widgets and a Japanese font to render the texts.
 PACKAGES="$PACKAGES fonts-ipafont-gothic"
+# Clang: the second compiler of CI and the fuzz targets (libFuzzer).
+PACKAGES="$PACKAGES clang"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

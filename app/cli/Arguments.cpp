@@ -14,6 +14,7 @@ namespace {
 enum class Opt {
   kDir,
   kSjis,
+  kNoWait,
   kTime,
   kDay,
   kDetour,
@@ -42,7 +43,7 @@ struct OptionInfo {
   OptionHelp help;
 };
 
-constexpr std::array<OptionInfo, 21> kOptions = {{
+constexpr std::array<OptionInfo, 22> kOptions = {{
     {Opt::kDir,
      true,
      true,
@@ -51,6 +52,10 @@ constexpr std::array<OptionInfo, 21> kOptions = {{
      false,
      true,
      {"--sjis", "", "print the result as the bytes of its work file (Shift-JIS, CR LF) instead of UTF-8"}},
+    {Opt::kNoWait,
+     false,
+     true,
+     {"--no-wait", "", "fail at once when another command works in the data directory, instead of waiting"}},
     {Opt::kTime, true, false, {"--time", "H:MM", "departure time, 0:00 to 23:59"}},
     {Opt::kDay, true, false, {"--day", "D", "日 月 火 水 木 金 土 or 0 to 6 (0 = Sunday)"}},
     {Opt::kDetour, true, false, {"--detour", "KM", "detour allowed beyond the shortest way, 3 to 20 km"}},
@@ -146,6 +151,9 @@ void applyOption(Invocation& inv, const GivenOption& given) {
       break;
     case Opt::kSjis:
       inv.sjis = true;
+      break;
+    case Opt::kNoWait:
+      inv.noWait = true;
       break;
     case Opt::kTime:
       applyTime(inv, given);

@@ -31,6 +31,8 @@ struct Invocation {
   std::optional<std::filesystem::path> directory;  // -C
   bool sjis = false;
   bool json = false;  // --json: the result as JSON instead of text
+  // --no-wait: fail at once when another command runs in the data directory
+  bool noWait = false;
 
   // route, fastest, timetable
   std::optional<int> hour;  // --time (route, fastest) or --hour (timetable)

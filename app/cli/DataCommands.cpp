@@ -52,8 +52,7 @@ void runStations(Engine& engine, const Invocation& inv) {
   std::filesystem::remove(kStationList, ec);
   bool written = false;
   if (!std::filesystem::exists(kStationList, ec)) {
-    engine.staName.writeStationList();
-    written = std::filesystem::is_regular_file(kStationList, ec);
+    written = engine.staName.writeStationList() == 0 && std::filesystem::is_regular_file(kStationList, ec);
   }
   if (!written) throw CommandFailure(std::string("kiv4cli: cannot write ") + kStationList);
   printWorkFile(kStationList, inv.sjis);

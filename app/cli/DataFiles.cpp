@@ -1,8 +1,11 @@
 #include "DataFiles.h"
 
+#include <unistd.h>
+
 #include <array>
 #include <fstream>
 #include <span>
+#include <string>
 #include <string_view>
 #include <system_error>
 #include <vector>
@@ -65,13 +68,14 @@ void requireDataFiles(unsigned needs) {
   std::vector<std::string_view> missing;
   for (std::string_view file : files) {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(std::filesystem::path(file), ec)) missing.push_back(file);
+    const std::string name(file);
+    if (!std::filesystem::is_regular_file(name, ec) || access(name.c_str(), R_OK) != 0) missing.push_back(file);
   }
   if (missing.empty()) {
     for (std::string_view file : files) requireContent(file);
     return;
   }
-  std::string message = "kiv4cli: missing data file";
+  std::string message = "kiv4cli: missing or unreadable data file";
   if (missing.size() > 1) message += "s";
   message += " in " + here() + ":";
   for (std::string_view file : missing) message.append(" ").append(file);

@@ -12,6 +12,7 @@
 #include "Arguments.h"
 #include "BinaryIO.h"
 #include "CliErrors.h"
+#include "CommandGuard.h"
 #include "Codec.h"
 
 namespace kiv::cli {
@@ -66,31 +67,19 @@ void requireWritableWorkFiles(std::initializer_list<const char*> files) {
 
 bool writesToFile(const Invocation& inv) { return inv.outputFile && *inv.outputFile != "-"; }
 
-namespace {
-
-void refuseDirectory(const std::filesystem::path& file) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(file, ec))
-    throw CommandFailure("kiv4cli: " + file.string() + " is a directory");
-}
-
-}  // namespace
-
 void printOrSave(const Invocation& inv, std::string_view utf8) {
   if (!writesToFile(inv)) {
     printText(utf8);
     return;
   }
-  refuseDirectory(*inv.outputFile);
-  if (!writeWholeFile(*inv.outputFile, std::vector<std::uint8_t>(utf8.begin(), utf8.end()))) {
-    throw CommandFailure("kiv4cli: cannot write " + inv.outputFile->string());
-  }
+  exportToFile(*inv.outputFile, [utf8](const std::filesystem::path& file) {
+    return writeWholeFile(file, std::vector<std::uint8_t>(utf8.begin(), utf8.end())) ? 0 : -1;
+  });
 }
 
 void saveOrPrint(const Invocation& inv, const std::function<int(const std::filesystem::path&)>& save) {
   if (writesToFile(inv)) {
-    refuseDirectory(*inv.outputFile);
-    if (save(*inv.outputFile) < 0) throw CommandFailure("kiv4cli: cannot write " + inv.outputFile->string());
+    exportToFile(*inv.outputFile, save);
     return;
   }
   ScratchFile scratch;

@@ -8,6 +8,7 @@
 
 #include "Arguments.h"
 #include "CliErrors.h"
+#include "CommandGuard.h"
 #include "CommandTable.h"
 #include "DataFiles.h"
 #include "Engine.h"
@@ -62,10 +63,16 @@ int run(const std::vector<std::string>& args) {
   try {
     if (inv.directory) enterDataDirectory(*inv.directory);
     requireDataFiles(command.data);
-    // The engine lives for the command; its end writes Kiv4.def.
+    // Every command writes Kiv4.def (and most write work files): one at a
+    // time per data directory.
+    CommandLock lock(inv.noWait);
+    requireRoomForWorkFiles();
+    // The engine lives for the command; its end writes Kiv4.def again.
     EngineScope scope(".");
+    requireConsistentData(scope.engine());
     requireLoadedData(scope.engine(), command.data);
     command.handler(scope.engine(), inv);
+    saveSettingsOrWarn(scope.engine().def);
   } catch (const CommandFailure& e) {
     std::fflush(stdout);
     if (*e.what() != '\0') std::fprintf(stderr, "%s\n", e.what());

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,10 @@ struct CliResult {
 
 // Runs kiv4cli with the arguments in the working directory `cwd`, standard
 // input from /dev/null; with stdoutClosed, standard output is not open at all.
+// `inChild` runs in the child just before the program starts (to drop
+// privileges or set limits).
 inline CliResult runCli(const std::vector<std::string>& args, const std::filesystem::path& cwd = ".",
-                        bool stdoutClosed = false) {
+                        bool stdoutClosed = false, const std::function<void()>& inChild = {}) {
   int outPipe[2];
   int errPipe[2];
   CliResult result;
@@ -41,6 +44,7 @@ inline CliResult runCli(const std::vector<std::string>& args, const std::filesys
     dup2(errPipe[1], STDERR_FILENO);
     close(outPipe[0]);
     close(errPipe[0]);
+    if (inChild) inChild();
     std::vector<char*> argv;
     std::string program = KIV4CLI_PATH;
     argv.push_back(program.data());

@@ -69,7 +69,7 @@ TEST_F(CliTest, FareTablePrintsOrSavesTheBlocksAsTheWindowSavesThem) {
 
   r = run({"faretable", "東京", "-o", "missing/dir/x.txt"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "kiv4cli: cannot write missing/dir/x.txt\n");
+  EXPECT_EQ(r.err, "kiv4cli: cannot write missing/dir/x.txt: No such file or directory\n");
   std::filesystem::create_directory(dir / "adir");
   r = run({"faretable", "東京", "-o", "adir"});
   EXPECT_EQ(r.status, 1);

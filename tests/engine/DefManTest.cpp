@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstring>
 #include <memory>
 #include <string>
@@ -137,9 +139,10 @@ TEST(DefMan, KeyLineSyntax) {
       {"dep_h = ;8\n", 12},
       {"dep_h\n", 12},
       {"dep_h = x\n", 0},    // no leading digits
-      {"dep_h = 99\n", 99},  // no range check when reading
-      {"dep_h = -3\n", -3},
-      {"dep_h = 300\n", 44},  // cut to the 8-bit field
+      {"dep_h = 99\n", 12},  // out of range: corrected as by setDepHour
+      {"dep_h = -3\n", 12},
+      {"dep_h = 300\n", 12},  // cut to the 8-bit field (44), then corrected
+      {"dep_h = 23\n", 23},
       {"dep_h = 7\r\r\n", 7},
   };
   for (const Case& c : cases) {
@@ -325,12 +328,58 @@ TEST(DefMan, DayNames) {
     def.getDayName(buffer);
     EXPECT_EQ(std::string(buffer), sjis(names[day]));
   }
-  // Only the file can bring a day outside 0..6: the buffer stays as it was.
-  dir.writeText("Kiv4.def", "dep_h = 1\ndep_m = 2\ndep_day = 9\n");
-  RDefMan odd(dir.path());
-  char buffer[RDefMan::kDayNameSize + 1] = "...";
-  odd.getDayName(buffer);
-  EXPECT_STREQ(buffer, "...");
+}
+
+// Out-of-range departure values in the file are corrected as the setters
+// correct them, and written back corrected.
+TEST(DefMan, OutOfRangeDepartureFromTheFile) {
+  TempDir dir;
+  dir.writeText("Kiv4.def", "dep_h = 99\ndep_m = 99\ndep_day = 99\n");
+  {
+    RDefMan def(dir.path());
+    EXPECT_EQ(def.getDepHour(), 12);
+    EXPECT_EQ(def.getDepMinute(), 0);
+    EXPECT_EQ(def.getDepDay(), 1);
+  }
+  EXPECT_EQ(dir.readText("Kiv4.def").rfind("dep_h = 12\r\ndep_m = 0\r\ndep_day = 1\r\n", 0), 0u);
+}
+
+// Only a regular file of sensible size is read: a FIFO would block, a link
+// to a device would never end. Either leaves the defaults.
+TEST(DefMan, SettingsFileThatIsNotARegularFile) {
+  TempDir dir;
+  ASSERT_EQ(mkfifo((dir / "Kiv4.def").c_str(), 0600), 0);
+  {
+    RDefMan def(dir.path());
+    EXPECT_EQ(numbers(def), kDefaultNumbers);
+    EXPECT_EQ(def.saveSettings(), -1);  // never written through the FIFO
+  }
+  std::filesystem::remove(dir / "Kiv4.def");
+  std::filesystem::create_symlink("/dev/zero", dir / "Kiv4.def");
+  RDefMan zero(dir.path());
+  EXPECT_EQ(numbers(zero), kDefaultNumbers);
+  std::filesystem::remove(dir / "Kiv4.def");
+  dir.writeText("Kiv4.def", "dep_h = 7\n" + std::string(2 << 20, ';'));
+  RDefMan huge(dir.path());
+  EXPECT_EQ(numbers(huge), kDefaultNumbers);
+}
+
+// The file is replaced whole: a save that cannot finish keeps the old file,
+// and a link to a settings file elsewhere is followed, not replaced.
+TEST(DefMan, SaveReplacesTheFileWhole) {
+  TempDir dir;
+  dir.writeText("real.def", "dep_h = 7\n");
+  std::filesystem::create_symlink("real.def", dir / "Kiv4.def");
+  {
+    RDefMan def(dir.path());
+    EXPECT_EQ(def.getDepHour(), 7);
+    def.setDepHour(8);
+  }
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "Kiv4.def"));
+  EXPECT_EQ(dir.readText("real.def").substr(0, 9), "dep_h = 8");
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    EXPECT_EQ(entry.path().filename().string().find(".Kiv4"), std::string::npos) << "left over temporary file";
+  }
 }
 
 TEST(DefMan, FileThatCannotBeWritten) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "DistFareFixture.h"
+#include "formats/FareRFile.h"
 #include "NamedStations.h"
 #include "TempDir.h"
 
@@ -71,6 +72,22 @@ TEST(StationFare, SpecialFaresReplaceAndReductionsLowerTheDistanceFare) {
   // Surcharged in zones 1 and 2; on 押上-空港 a special fare wins over a reduction.
   EXPECT_EQ(e.fare.stationFare(20, Airport, Aoto, 0), 150 + 140 + 70);
   EXPECT_EQ(e.fare.stationFare(20, Oshiage, Airport, 0), 300);
+}
+
+// A reduction larger than the fare (a corrupt FARER.KV4) leaves no fare:
+// never a negative one, in the fare nor in the fare table.
+TEST(StationFare, ReductionLargerThanTheFareLeavesNone) {
+  TempDir dir;
+  writeWorld(dir.path());
+  ASSERT_TRUE(writeFareRFile(dir / "FARER.KV4", FareRFile{{{0, Tokyo, Shinjuku, 9999}}}));
+  DistFareEngine e(dir.path());
+  EXPECT_EQ(e.fare.stationFare(0, Tokyo, Shinjuku, 0), 0);
+  EXPECT_EQ(e.fare.pairFare(0, Tokyo, Shinjuku, 160), 0);
+  EXPECT_EQ(e.fare.pairFare(0, Shinjuku, Tokyo, 99991), 1);
+  EXPECT_EQ(e.fare.pairFare(0, Tokyo, Atami, 0), 1500);  // the special fare stands
+  ASSERT_EQ(e.fare.buildFareTable(Tokyo), 0);
+  const std::string table = dir.readText("$FareTbl.kv4");
+  EXPECT_EQ(table.find('-'), std::string::npos) << table;
 }
 
 TEST(StationFare, TokyoZoneRulePricesFromTokyoInBothDirectionsOnJrOnly) {

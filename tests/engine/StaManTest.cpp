@@ -98,8 +98,15 @@ TEST_F(StaManTest, RangesOutsideTheEntryTableAreNotRead) {
   EXPECT_EQ(sta.findPosition(60, 99), -1);
   EXPECT_EQ(sta.getStationAt(60, 2), 10);
   EXPECT_EQ(sta.getStationAt(60, 3), -1);
-  EXPECT_EQ(sta.findPosition(70, 11), 6);  // entry 2 is position 6 of a range starting at -3
-  EXPECT_EQ(sta.getStationAt(70, 1), -1);
+  // Ranges are cut to the entries at load: -3..2 is 1..2, and no network
+  // is larger than the entry table.
+  EXPECT_EQ(sta.findPosition(70, 11), 2);
+  EXPECT_EQ(sta.getStationAt(70, 1), 10);
+  EXPECT_EQ(sta.getNetworkSize(60), 2);
+  EXPECT_EQ(sta.getNetworkSize(70), 2);
+  EXPECT_EQ(sta.dataProblem(),
+            "StaIdx.kv4 does not fit StaAttr.kv4 (network 60 claims entries 5..300 of 6): cut to the entries that "
+            "exist");
   EXPECT_EQ(sta.getNetworkSize(80), 0);
   EXPECT_EQ(sta.findPosition(80, 10), -1);
 }

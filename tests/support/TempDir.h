@@ -27,7 +27,10 @@ class TempDir {
   std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
   void writeText(const std::string& name, const std::string& content) const {
-    std::ofstream out(path_ / name, std::ios::binary);
+    writeTextTo(path_ / name, content);
+  }
+  static void writeTextTo(const std::filesystem::path& file, const std::string& content) {
+    std::ofstream out(file, std::ios::binary);
     out << content;
   }
   std::string readText(const std::string& name) const {

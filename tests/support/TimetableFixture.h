@@ -116,6 +116,9 @@ class TimetableWorld {
   TimetableWorld(std::initializer_list<const char*> stationNames) {
     for (const char* name : stationNames) names_.stations.push_back({sjis(name), "x"});
   }
+  explicit TimetableWorld(const std::vector<std::string>& stationNames) {
+    for (const std::string& name : stationNames) names_.stations.push_back({sjis(name), "x"});
+  }
 
   // The next train number.
   TrainNo train(const char* name, NetworkCode code) {

@@ -73,7 +73,9 @@ class Dumper {
   static std::string hours(std::uint32_t mask) {
     std::string s;
     for (int h = 0; h < 24; ++h) s += (mask & (1u << h)) ? '1' : '0';
-    if (mask >> 24) s += "+" + std::to_string(mask >> 24);
+    // Appended piece by piece: "+" + std::string trips GCC 12's -Wrestrict
+    // false positive in Release builds.
+    if (mask >> 24) s.append("+").append(std::to_string(mask >> 24));
     return s;
   }
 

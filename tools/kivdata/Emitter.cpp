@@ -48,10 +48,65 @@ fs::path freshSibling(const fs::path& outDir, const std::string& tag) {
   fs::path parent = outDir.parent_path().empty() ? fs::path(".") : outDir.parent_path();
   for (;;) {
     fs::path p =
-        parent / ("." + outDir.filename().string() + "." + tag + "-" + std::to_string(rd() % 1000000));
+        parent / std::string(".").append(outDir.filename().string()).append(".").append(tag).append("-").append(
+                     std::to_string(rd() % 1000000));
     std::error_code ec;
     if (!fs::exists(p, ec)) return p;
   }
+}
+
+// Moves each named file from `from` to `to`; on a failure, moves the ones
+// already moved back and says which failed.
+bool moveFiles(const std::vector<std::string>& names, const fs::path& from, const fs::path& to,
+               std::string& error) {
+  std::error_code ec;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    fs::rename(from / names[i], to / names[i], ec);
+    if (!ec) continue;
+    error = "cannot move " + (from / names[i]).string() + " to " + to.string() + ": " + ec.message();
+    for (std::size_t k = i; k-- > 0;) fs::rename(to / names[k], from / names[k], ec);
+    return false;
+  }
+  return true;
+}
+
+bool replaceDataFiles(const fs::path& fresh, const fs::path& outDir, std::string& error) {
+  std::vector<std::string> present;
+  for (const std::string& name : dataFileNames()) {
+    std::error_code ec;
+    const fs::file_status st = fs::symlink_status(outDir / name, ec);
+    if (!fs::exists(st)) continue;
+    if (!fs::is_regular_file(st)) {
+      error = (outDir / name).string() + " is in the way (not a regular file)";
+      return false;
+    }
+    present.push_back(name);
+  }
+  const fs::path aside = freshSibling(outDir, "kivdata-old");
+  std::error_code ec;
+  if (!fs::create_directory(aside, ec)) {
+    error = "cannot create the temporary directory " + aside.string() + ": " + ec.message();
+    return false;
+  }
+  const auto removeAside = [&] {
+    for (const std::string& name : present) fs::remove(aside / name, ec);
+    fs::remove(aside, ec);
+  };
+  if (!moveFiles(present, outDir, aside, error)) {
+    removeAside();
+    return false;
+  }
+  if (!moveFiles(dataFileNames(), fresh, outDir, error)) {
+    std::string restoreError;
+    if (!moveFiles(present, aside, outDir, restoreError)) {
+      error += "; the old data files could not be put back and are in " + aside.string();
+      return false;
+    }
+    removeAside();
+    return false;
+  }
+  removeAside();
+  return true;
 }
 
 }  // namespace
@@ -64,7 +119,8 @@ const std::vector<std::string>& dataFileNames() {
   return names;
 }
 
-bool writeDataSet(const DataSet& data, const fs::path& outDirArg, std::string& error) {
+bool writeDataSet(const DataSet& data, const fs::path& outDirArg, std::string& error,
+                  const std::function<bool(const fs::path&)>& verify) {
   fs::path outDir = outDirArg.lexically_normal();
   if (outDir.filename().empty()) outDir = outDir.parent_path();
   std::error_code ec;
@@ -84,6 +140,11 @@ bool writeDataSet(const DataSet& data, const fs::path& outDirArg, std::string& e
     fs::remove_all(tmp, ec);
     return false;
   }
+  if (verify && !verify(tmp)) {
+    error = "the data set failed its checks";
+    fs::remove_all(tmp, ec);
+    return false;
+  }
   if (!exists) {
     fs::rename(tmp, outDir, ec);
     if (ec) {
@@ -95,17 +156,12 @@ bool writeDataSet(const DataSet& data, const fs::path& outDirArg, std::string& e
   }
   // The output directory may be a working directory with settings and work
   // files of its own: replace only the data files, each by a rename on the
-  // same file system.
-  for (const std::string& name : dataFileNames()) {
-    fs::rename(tmp / name, outDir / name, ec);
-    if (ec) {
-      error = "cannot move " + (tmp / name).string() + " to " + outDir.string() + ": " + ec.message();
-      fs::remove_all(tmp, ec);
-      return false;
-    }
-  }
+  // same file system. The old files are moved aside first and put back on
+  // any failure, so the directory holds either the whole old data set or
+  // the whole new one.
+  const bool replaced = replaceDataFiles(tmp, outDir, error);
   fs::remove_all(tmp, ec);
-  return true;
+  return replaced;
 }
 
 }  // namespace kiv::data

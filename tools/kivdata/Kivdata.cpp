@@ -3,6 +3,7 @@
 #include "Compiler.h"
 #include "Dump.h"
 #include "Emitter.h"
+#include "FareCheck.h"
 
 namespace kiv::data {
 
@@ -15,21 +16,31 @@ void usage(std::ostream& err) {
          "       kivdata dump DATA_DIR           print every table of a data set as text\n";
 }
 
+void reportErrors(const std::vector<std::string>& messages, std::ostream& err) {
+  for (std::size_t i = 0; i < messages.size() && i < kMaxShownErrors; ++i) err << messages[i] << "\n";
+  if (messages.size() > kMaxShownErrors) err << "... and " << (messages.size() - kMaxShownErrors) << " more errors\n";
+  err << "kivdata: " << messages.size() << " error" << (messages.size() == 1 ? "" : "s") << ", nothing written\n";
+}
+
 int build(const std::string& srcDir, const std::string& outDir, std::ostream& out, std::ostream& err) {
   Diagnostics diag;
   std::optional<DataSet> data = compileDirectory(srcDir, diag);
   if (!data) {
-    const auto& messages = diag.messages();
-    for (std::size_t i = 0; i < messages.size() && i < kMaxShownErrors; ++i) err << messages[i] << "\n";
-    if (messages.size() > kMaxShownErrors)
-      err << "... and " << (messages.size() - kMaxShownErrors) << " more errors\n";
-    err << "kivdata: " << messages.size() << " error" << (messages.size() == 1 ? "" : "s")
-        << ", nothing written\n";
+    reportErrors(diag.messages(), err);
     return 1;
   }
   std::string error;
-  if (!writeDataSet(*data, outDir, error)) {
-    err << "kivdata: " << error << ", nothing written\n";
+  std::vector<std::string> fareProblems;
+  const auto verify = [&](const std::filesystem::path& written) {
+    fareProblems = checkReductions(*data, written);
+    return fareProblems.empty();
+  };
+  if (!writeDataSet(*data, outDir, error, verify)) {
+    if (!fareProblems.empty()) {
+      reportErrors(fareProblems, err);
+    } else {
+      err << "kivdata: " << error << ", nothing written\n";
+    }
     return 1;
   }
   out << "kivdata: " << data->staName.stations.size() << " stations, " << data->train.trains.size()
@@ -43,9 +54,17 @@ int build(const std::string& srcDir, const std::string& outDir, std::ostream& ou
 int runKivdata(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() == 3 && args[0] == "build") return build(args[1], args[2], out, err);
   if (args.size() == 2 && args[0] == "dump") {
-    if (dumpDataDir(args[1], out)) return 0;
-    err << "kivdata: " << args[1] << " is not a directory\n";
-    return 1;
+    if (!dumpDataDir(args[1], out)) {
+      err << "kivdata: " << args[1] << " is not a directory\n";
+      return 1;
+    }
+    // A full disk or a closed standard output must not pass for a dump.
+    out.flush();
+    if (!out) {
+      err << "kivdata: cannot write the dump to standard output\n";
+      return 1;
+    }
+    return 0;
   }
   usage(err);
   return 2;

@@ -390,8 +390,15 @@ std::vector<SourceFile> readSourceDir(const std::filesystem::path& dir, Diagnost
       if (it->is_directory(ec)) it.disable_recursion_pending();
       continue;
     }
-    if (it->is_regular_file(ec) && p.extension() == ".txt")
-      names.push_back(p.lexically_relative(dir).generic_string());
+    if (p.extension() != ".txt") continue;
+    const std::string name = p.lexically_relative(dir).generic_string();
+    // A link that leads nowhere would silently drop its part of the network.
+    if (it->is_symlink(ec) && !fs::exists(p, ec)) {
+      diag.error(SourceLoc{name, 0}, "is a link to a file that does not exist");
+      ec.clear();
+      continue;
+    }
+    if (it->is_regular_file(ec)) names.push_back(name);
   }
   if (ec) diag.error("cannot read the source directory " + dir.string() + ": " + ec.message());
   // Compiling nothing would replace a data set with empty tables.

@@ -1,0 +1,88 @@
+#include "CommandGuard.h"
+
+#include <sys/resource.h>
+#include <sys/statvfs.h>
+
+#include <cstdio>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "AtomicFile.h"
+#include "CliErrors.h"
+#include "DataDirFiles.h"
+#include "Engine.h"
+#include "RDefMan.h"
+
+namespace kiv::cli {
+
+namespace {
+
+std::string currentDirectory() {
+  std::error_code ec;
+  return std::filesystem::current_path(ec).string();
+}
+
+}  // namespace
+
+CommandLock::CommandLock(bool noWait) {
+  const std::string dir = currentDirectory();
+  const auto result = lock_.acquire(".", !noWait, [&dir] {
+    std::fprintf(stderr, "kiv4cli: waiting for another command in %s to finish\n", dir.c_str());
+  });
+  if (result == DataDirLock::Result::kBusy) {
+    throw CommandFailure("kiv4cli: another command is running in " + dir + " (--no-wait given)");
+  }
+  if (result == DataDirLock::Result::kFailed) throw CommandFailure("kiv4cli: " + lock_.errorText());
+}
+
+void requireRoomForWorkFiles() {
+  // Less than this leaves no room for the smallest work file with its
+  // file system block.
+  constexpr unsigned long long kLeastRoom = 4096;
+  rlimit limit{};
+  if (getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+      limit.rlim_cur < kLeastRoom) {
+    throw CommandFailure("kiv4cli: cannot write the work files in " + currentDirectory() +
+                         ": the file size limit (ulimit -f) allows none");
+  }
+  struct statvfs disk {};
+  if (statvfs(".", &disk) == 0 &&
+      static_cast<unsigned long long>(disk.f_bavail) * disk.f_frsize < kLeastRoom) {
+    throw CommandFailure("kiv4cli: cannot write the work files in " + currentDirectory() +
+                         ": the disk is full");
+  }
+}
+
+void requireConsistentData(const Engine& engine) {
+  const std::vector<std::string> problems = engine.dataProblems();
+  if (problems.empty()) return;
+  std::string message;
+  for (const std::string& problem : problems)
+    message.append(message.empty() ? "" : "\n").append("kiv4cli: ").append(problem);
+  throw CommandFailure(message + "\nkiv4cli: the data set in " + currentDirectory() +
+                       " is damaged; build it again with kivdata");
+}
+
+void saveSettingsOrWarn(RDefMan& def) {
+  if (def.saveSettings() == 0) return;
+  std::fprintf(
+      stderr,
+      "kiv4cli: warning: cannot write Kiv4.def in %s: the settings and recent stations are not saved\n",
+      currentDirectory().c_str());
+}
+
+void exportToFile(const std::filesystem::path& target,
+                  const std::function<int(const std::filesystem::path&)>& save) {
+  if (isDataDirectoryFile(target, ".")) {
+    throw CommandFailure(
+        "kiv4cli: " + target.string() +
+        " is a file of the data directory (data, settings or work file); choose another -o file");
+  }
+  std::string error;
+  const bool written = replaceFileAtomically(
+      target, [&save](const std::filesystem::path& temp) { return save(temp) == 0; }, &error);
+  if (!written) throw CommandFailure("kiv4cli: " + error);
+}
+
+}  // namespace kiv::cli

@@ -1,0 +1,49 @@
+// What keeps a kiv4cli command from harming the data directory: the lock
+// that lets one command at a time work there, the settings write that warns
+// when it fails, and the -o export that never replaces a file of the data
+// directory and never leaves a half-written file.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+
+#include "DataDirLock.h"
+
+namespace kiv {
+class Engine;
+class RDefMan;
+}  // namespace kiv
+
+namespace kiv::cli {
+
+// Takes the lock of the current (data) directory for the life of the object.
+// When another command holds it, says on standard error that it waits and
+// waits; with noWait, throws CommandFailure at once instead.
+class CommandLock {
+ public:
+  explicit CommandLock(bool noWait);
+
+ private:
+  DataDirLock lock_;
+};
+
+// Throws CommandFailure when no work file can be written in the current
+// (data) directory: the disk is full or the file size limit allows nothing.
+// Run before the command, so that it fails before it changes anything.
+void requireRoomForWorkFiles();
+
+// Throws CommandFailure naming every data file the engine found
+// inconsistent at load, so that no command answers from a corrupt data set.
+void requireConsistentData(const Engine& engine);
+
+// Writes Kiv4.def now; when it cannot be written, warns on standard error
+// that the settings and recent stations were not saved.
+void saveSettingsOrWarn(RDefMan& def);
+
+// Writes an export through `save` into `target` by way of a temporary file
+// renamed into place. Throws CommandFailure when the target is a file of the
+// data directory or the write fails; the old target is then left as it was.
+void exportToFile(const std::filesystem::path& target,
+                  const std::function<int(const std::filesystem::path&)>& save);
+
+}  // namespace kiv::cli
