@@ -93,9 +93,9 @@ const std::vector<Journey> kJourneys = {
 TEST_F(CliRegionJourneysTest, FirstBestRouteHasOneFareSectionPerNetwork) {
   for (const Journey& j : kJourneys) {
     SCOPED_TRACE(std::string(j.from) + "→" + j.to);
-    const CliResult r = runCli({"route", j.from, j.to, "--time", j.time, "--day", "1", "--mode", "best",
-                                "--routes", "5"},
-                               dir.path());
+    const CliResult r =
+        runCli({"route", j.from, j.to, "--time", j.time, "--day", "1", "--mode", "best", "--routes", "5"},
+               dir.path());
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string route = firstRoute(r.out);
     EXPECT_EQ(fareSections(route), j.sections) << route;
