@@ -58,13 +58,6 @@ std::vector<std::string> fareSections(const std::string& route) {
   return sections;
 }
 
-std::string valueAfter(const std::string& text, const std::string& label) {
-  const auto at = text.find(label);
-  if (at == std::string::npos) return "(none)";
-  const auto start = at + label.size();
-  return text.substr(start, text.find('\n', start) - start);
-}
-
 const std::vector<Journey> kJourneys = {
     // 営団 半蔵門線, a walk to the 総武快速線, a walk to 京成 at 船橋 (京成 with
     // the airport addition of 140 yen).

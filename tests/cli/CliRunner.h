@@ -24,6 +24,14 @@ struct CliResult {
 // input from /dev/null; with stdoutClosed, standard output is not open at all.
 // `inChild` runs in the child just before the program starts (to drop
 // privileges or set limits).
+// The rest of the line after the first `label` in a report, or "(none)".
+inline std::string valueAfter(const std::string& text, const std::string& label) {
+  const auto at = text.find(label);
+  if (at == std::string::npos) return "(none)";
+  const auto start = at + label.size();
+  return text.substr(start, text.find('\n', start) - start);
+}
+
 inline CliResult runCli(const std::vector<std::string>& args, const std::filesystem::path& cwd = ".",
                         bool stdoutClosed = false, const std::function<void()>& inChild = {}) {
   int outPipe[2];

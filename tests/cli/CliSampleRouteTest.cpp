@@ -30,14 +30,7 @@ class CliSampleTest : public ::testing::Test {
   TempDir dir;
 };
 
-// The text after `label` up to the end of its line, at its first occurrence.
-std::string valueAfter(const std::string& text, const std::string& label) {
-  const auto at = text.find(label);
-  if (at == std::string::npos) return "(none)";
-  const auto start = at + label.size();
-  return text.substr(start, text.find('\n', start) - start);
-}
-
+// How often `part` stands in `text`.
 int countOf(const std::string& text, const std::string& part) {
   int n = 0;
   for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
