@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <optional>
 #include <span>
-#include <system_error>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "AtomicFile.h"

@@ -286,7 +286,7 @@ class RDiaMan {
   std::vector<DiaLinkRecord> links_;            // K2
   std::vector<DiaDepartureRecord> departures_;  // K3
   std::string dataProblem_;
-  std::vector<SearchNode> searchTable_;         // N + 1, indexed by station number
+  std::vector<SearchNode> searchTable_;  // N + 1, indexed by station number
   RouteSearchRules rules_;
 
   // ==== Time-priority route, station timetable and required-time table ====
@@ -337,7 +337,7 @@ class RDiaMan {
   std::vector<std::vector<TrainLink>> reqLinks_;  // collectTrainLinks, per station
   std::vector<int> reqSeen_;                      // reachesUnlisted: the call that saw each station
   int reqSeenMark_ = 0;
-  int reqDepth_ = 0;                      // stations on the walk's current path
+  int reqDepth_ = 0;  // stations on the walk's current path
   TrainNo reqTrain_ = 0;
   std::int16_t reqTable_ = 0;
   std::string reqText_;  // the work file's text until it is written

@@ -102,8 +102,9 @@ std::string RDiaMan::checkSpans(bool& unusable) const {
                                std::size_t count) {
     if (!check.claimsTooMuch()) return;
     unusable = true;
-    problem = std::string(file) + " does not fit " + of + " (its spans claim " + std::to_string(check.claimed()) +
-              " " + what + " of " + std::to_string(count) + "): the timetable is not used";
+    problem = std::string(file) + " does not fit " + of + " (its spans claim " +
+              std::to_string(check.claimed()) + " " + what + " of " + std::to_string(count) +
+              "): the timetable is not used";
   };
   overclaimed(links, "DiaIdx1.kv4", "DiaIdx2.kv4", "links", links_.size());
   overclaimed(departures, "DiaIdx1.kv4", "Diagram2.kv4", "departures", departures_.size());

@@ -35,13 +35,14 @@ void RDistMan::takeIndex(std::vector<DistIdxEntry> index) {
   for (const DistIdxEntry& e : index) {
     const bool isJr = e.network == 0;
     if ((isJr ? jr : pr).add(e.first, e.last) || !dataProblem_.empty()) continue;
-    dataProblem_ = "DistIdx.kv4 does not fit " + std::string(isJr ? "DistJR.kv4" : "DistPR.kv4") + " (station " +
-                   std::to_string(e.station) + " of network " + std::to_string(e.network) + " claims edges " +
-                   SpanCheck::text(e.first, e.last) + " of " +
-                   std::to_string(isJr ? jrEdges_.size() : prEdges_.size()) + "): cut to the edges that exist";
+    dataProblem_ = "DistIdx.kv4 does not fit " + std::string(isJr ? "DistJR.kv4" : "DistPR.kv4") +
+                   " (station " + std::to_string(e.station) + " of network " + std::to_string(e.network) +
+                   " claims edges " + SpanCheck::text(e.first, e.last) + " of " +
+                   std::to_string(isJr ? jrEdges_.size() : prEdges_.size()) +
+                   "): cut to the edges that exist";
   }
-  for (const auto& [check, file, count] : {std::tuple(&jr, "DistJR.kv4", jrEdges_.size()),
-                                            std::tuple(&pr, "DistPR.kv4", prEdges_.size())}) {
+  for (const auto& [check, file, count] :
+       {std::tuple(&jr, "DistJR.kv4", jrEdges_.size()), std::tuple(&pr, "DistPR.kv4", prEdges_.size())}) {
     if (!check->claimsTooMuch()) continue;
     dataProblem_ = std::string("DistIdx.kv4 does not fit ") + file + " (its entries claim " +
                    std::to_string(check->claimed()) + " edges of " + std::to_string(count) +

@@ -25,8 +25,8 @@ void RStaMan::takeNetworks(std::vector<StaIdxRecord> networks) {
   for (StaIdxRecord& r : networks) {
     if (r.first > r.last || (r.first >= 1 && r.last <= count)) continue;
     if (dataProblem_.empty()) {
-      dataProblem_ = "StaIdx.kv4 does not fit StaAttr.kv4 (network " + std::to_string(r.code) + " claims entries " +
-                     SpanCheck::text(r.first, r.last) + " of " + std::to_string(count) +
+      dataProblem_ = "StaIdx.kv4 does not fit StaAttr.kv4 (network " + std::to_string(r.code) +
+                     " claims entries " + SpanCheck::text(r.first, r.last) + " of " + std::to_string(count) +
                      "): cut to the entries that exist";
     }
     r.first = static_cast<std::int16_t>(std::max<int>(r.first, 1));

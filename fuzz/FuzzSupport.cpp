@@ -40,8 +40,9 @@ void writeScratchFile(std::string_view name, std::span<const std::uint8_t> bytes
 void copyBaseData(const std::filesystem::path& dir) {
   for (std::string_view name : kDataFileNames) {
     std::error_code ec;
-    std::filesystem::copy_file(std::filesystem::path(KIV_FUZZ_BASE_DIR) / std::string(name), dir / std::string(name),
-                               std::filesystem::copy_options::overwrite_existing, ec);
+    std::filesystem::copy_file(std::filesystem::path(KIV_FUZZ_BASE_DIR) / std::string(name),
+                               dir / std::string(name), std::filesystem::copy_options::overwrite_existing,
+                               ec);
   }
 }
 

@@ -69,7 +69,9 @@ constexpr std::array<OptionInfo, 22> kOptions = {{
     {Opt::kMode,
      true,
      false,
-     {"--mode", "MODE", "classic (routes as found) or best (the best routes by arrival, changes, fare); default: the settings"}},
+     {"--mode", "MODE",
+      "classic (routes as found) or best (the best routes by arrival, changes, fare); default: the "
+      "settings"}},
     {Opt::kPlain, false, false, {"--plain", "", "only departures, changes and the arrival, not every stop"}},
     {Opt::kNetwork,
      true,

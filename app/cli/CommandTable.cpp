@@ -10,8 +10,8 @@ namespace {
 constexpr unsigned kAllData = kStationData | kTimetableData | kFareData;
 
 constexpr std::array<CommandSpec, 10> kCommands = {{
-    {"route", "FROM TO", 2, "--time --day --detour --extra --changes --routes --order --mode --json", kAllData,
-     runRoute, "the routes between two stations, with times, changes and fares",
+    {"route", "FROM TO", 2, "--time --day --detour --extra --changes --routes --order --mode --json",
+     kAllData, runRoute, "the routes between two stations, with times, changes and fares",
      "Finds the routes from FROM to TO for a departure time and day, within the\n"
      "search limits, and describes each: expected arrival, travel time (riding,\n"
      "walking, waiting), trains, changes and the fare of each section. The\n"

@@ -69,7 +69,8 @@ void requireDataFiles(unsigned needs) {
   for (std::string_view file : files) {
     std::error_code ec;
     const std::string name(file);
-    if (!std::filesystem::is_regular_file(name, ec) || access(name.c_str(), R_OK) != 0) missing.push_back(file);
+    if (!std::filesystem::is_regular_file(name, ec) || access(name.c_str(), R_OK) != 0)
+      missing.push_back(file);
   }
   if (missing.empty()) {
     for (std::string_view file : files) requireContent(file);

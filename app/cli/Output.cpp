@@ -12,8 +12,8 @@
 #include "Arguments.h"
 #include "BinaryIO.h"
 #include "CliErrors.h"
-#include "CommandGuard.h"
 #include "Codec.h"
+#include "CommandGuard.h"
 
 namespace kiv::cli {
 

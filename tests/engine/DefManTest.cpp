@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <cstring>
@@ -378,7 +377,8 @@ TEST(DefMan, SaveReplacesTheFileWhole) {
   EXPECT_TRUE(std::filesystem::is_symlink(dir / "Kiv4.def"));
   EXPECT_EQ(dir.readText("real.def").substr(0, 9), "dep_h = 8");
   for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-    EXPECT_EQ(entry.path().filename().string().find(".Kiv4"), std::string::npos) << "left over temporary file";
+    EXPECT_EQ(entry.path().filename().string().find(".Kiv4"), std::string::npos)
+        << "left over temporary file";
   }
 }
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "DistFareFixture.h"
-#include "formats/FareRFile.h"
 #include "NamedStations.h"
 #include "TempDir.h"
+#include "formats/FareRFile.h"
 
 namespace kiv {
 namespace {

@@ -104,9 +104,10 @@ TEST_F(StaManTest, RangesOutsideTheEntryTableAreNotRead) {
   EXPECT_EQ(sta.getStationAt(70, 1), 10);
   EXPECT_EQ(sta.getNetworkSize(60), 2);
   EXPECT_EQ(sta.getNetworkSize(70), 2);
-  EXPECT_EQ(sta.dataProblem(),
-            "StaIdx.kv4 does not fit StaAttr.kv4 (network 60 claims entries 5..300 of 6): cut to the entries that "
-            "exist");
+  EXPECT_EQ(
+      sta.dataProblem(),
+      "StaIdx.kv4 does not fit StaAttr.kv4 (network 60 claims entries 5..300 of 6): cut to the entries that "
+      "exist");
   EXPECT_EQ(sta.getNetworkSize(80), 0);
   EXPECT_EQ(sta.findPosition(80, 10), -1);
 }

@@ -47,9 +47,12 @@ fs::path freshSibling(const fs::path& outDir, const std::string& tag) {
   std::random_device rd;
   fs::path parent = outDir.parent_path().empty() ? fs::path(".") : outDir.parent_path();
   for (;;) {
-    fs::path p =
-        parent / std::string(".").append(outDir.filename().string()).append(".").append(tag).append("-").append(
-                     std::to_string(rd() % 1000000));
+    fs::path p = parent / std::string(".")
+                              .append(outDir.filename().string())
+                              .append(".")
+                              .append(tag)
+                              .append("-")
+                              .append(std::to_string(rd() % 1000000));
     std::error_code ec;
     if (!fs::exists(p, ec)) return p;
   }

@@ -18,8 +18,10 @@ void usage(std::ostream& err) {
 
 void reportErrors(const std::vector<std::string>& messages, std::ostream& err) {
   for (std::size_t i = 0; i < messages.size() && i < kMaxShownErrors; ++i) err << messages[i] << "\n";
-  if (messages.size() > kMaxShownErrors) err << "... and " << (messages.size() - kMaxShownErrors) << " more errors\n";
-  err << "kivdata: " << messages.size() << " error" << (messages.size() == 1 ? "" : "s") << ", nothing written\n";
+  if (messages.size() > kMaxShownErrors)
+    err << "... and " << (messages.size() - kMaxShownErrors) << " more errors\n";
+  err << "kivdata: " << messages.size() << " error" << (messages.size() == 1 ? "" : "s")
+      << ", nothing written\n";
 }
 
 int build(const std::string& srcDir, const std::string& outDir, std::ostream& out, std::ostream& err) {
