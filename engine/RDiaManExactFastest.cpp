@@ -84,14 +84,17 @@ int RDiaMan::runExactFastestSearch(StationNo from, StationNo to, TimeOfDay start
       RouteHop hop;
       if (!routeHop(r, label.station, label.parent < 0, label.train, label.arrival, day, false, hop))
         continue;
-      const int cost = label.cost + hop.walk + hop.wait + r.rideMinutes;
+      // Riding minutes below 0 (bad data) count as 0: costs never fall, so
+      // the search settles every label once and ends.
+      const int ride = std::max<int>(0, r.rideMinutes);
+      const int cost = label.cost + hop.walk + hop.wait + ride;
       // Hours are held in 8 bits: a label days later is of no use anyway.
       if (cost >= kUnreachedCost || start.totalMinutes() + cost > kLatestMinutes) continue;
       const bool boards = r.train != label.train && trains_.isWalking(r.train) != 1;
       const int boardings = label.boardings + (boards ? 1 : 0);
       if (isDominated(x, r.train, boardings, cost)) continue;
       labels.push_back(
-          {x, r.train, cost, boardings, addMinutes(hop.departure, r.rideMinutes), hop.departure, index});
+          {x, r.train, cost, boardings, addMinutes(hop.departure, ride), hop.departure, index});
       queue.emplace(cost, boardings, static_cast<int>(labels.size()) - 1);
     }
   }
