@@ -62,6 +62,11 @@ class SampleNetworkTest : public ::testing::Test {
   }
   static int fareYen(const char* utf8) { return engine_->kiv.jrFare(fromTokyo(utf8)) * 10; }
 
+  // The fare in yen of a journey on one network, as the route list prices it.
+  static int stationFareYen(NetworkCode network, const char* from, const char* to) {
+    return engine_->fare.stationFare(network, station(from), station(to), 1);
+  }
+
   // The shortest distance (100 m) from `from` to `to` inside one private
   // network, split by surcharge zone.
   static PrDistanceBreakdown privateDistance(NetworkCode network, const char* from, const char* to) {

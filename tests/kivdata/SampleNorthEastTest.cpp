@@ -12,12 +12,7 @@
 namespace kiv::test {
 namespace {
 
-class SampleNorthEast : public SampleNetworkTest {
- protected:
-  static int fare(NetworkCode network, const char* from, const char* to) {
-    return engine().fare.stationFare(network, station(from), station(to), 1);
-  }
-};
+class SampleNorthEast : public SampleNetworkTest {};
 
 // Operating kilometres as the companies' timetables print them: line totals
 // and a few stations in between. A wrong row or a missing section shows here.
@@ -99,17 +94,17 @@ TEST_F(SampleNorthEast, SurchargeZones) {
 
 // Fares of the time from the built-in band tables, surcharges included.
 TEST_F(SampleNorthEast, Fares) {
-  EXPECT_EQ(fare(20, "京成上野", "成田空港"), 1000);  // 860 + 140 airport surcharge
-  EXPECT_EQ(fare(20, "京成上野", "京成成田"), 810);
-  EXPECT_EQ(fare(20, "押上", "青砥"), 180);
-  EXPECT_EQ(fare(21, "千葉中央", "ちはら台"), 350);
-  EXPECT_EQ(fare(10, "浅草", "東武日光"), 1320);
-  EXPECT_EQ(fare(10, "浅草", "北千住"), 190);
-  EXPECT_EQ(fare(11, "池袋", "川越"), 450);
-  EXPECT_EQ(fare(30, "西武新宿", "本川越"), 480);
-  EXPECT_EQ(fare(30, "池袋", "西武秩父"), 750);
-  EXPECT_EQ(fare(140, "羽生", "三峰口"), 1020);
-  EXPECT_EQ(fare(230, "取手", "水海道"), 630);
+  EXPECT_EQ(stationFareYen(20, "京成上野", "成田空港"), 1000);  // 860 + 140 airport surcharge
+  EXPECT_EQ(stationFareYen(20, "京成上野", "京成成田"), 810);
+  EXPECT_EQ(stationFareYen(20, "押上", "青砥"), 180);
+  EXPECT_EQ(stationFareYen(21, "千葉中央", "ちはら台"), 350);
+  EXPECT_EQ(stationFareYen(10, "浅草", "東武日光"), 1320);
+  EXPECT_EQ(stationFareYen(10, "浅草", "北千住"), 190);
+  EXPECT_EQ(stationFareYen(11, "池袋", "川越"), 450);
+  EXPECT_EQ(stationFareYen(30, "西武新宿", "本川越"), 480);
+  EXPECT_EQ(stationFareYen(30, "池袋", "西武秩父"), 750);
+  EXPECT_EQ(stationFareYen(140, "羽生", "三峰口"), 1020);
+  EXPECT_EQ(stationFareYen(230, "取手", "水海道"), 630);
 }
 
 // One station per name: the interchanges belong to every network that

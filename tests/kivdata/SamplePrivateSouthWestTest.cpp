@@ -25,12 +25,7 @@ namespace {
 // 多摩都市モノレール, 箱根登山鉄道, 伊豆箱根鉄道.
 constexpr NetworkCode kNetworks[] = {40, 50, 60, 61, 62, 70, 110, 120, 190, 200, 210, 220, 240, 300, 310};
 
-class SamplePrivateSouthWest : public SampleNetworkTest {
- protected:
-  static int fareYen(NetworkCode network, const char* from, const char* to) {
-    return engine().fare.stationFare(network, station(from), station(to), 1);
-  }
-};
+class SamplePrivateSouthWest : public SampleNetworkTest {};
 
 // Operating kilometres (100 m) between the ends of each line and at a few
 // stations, and the part of them in surcharge zones 1 and 2.
@@ -100,7 +95,8 @@ TEST_F(SamplePrivateSouthWest, FaresFromTheCompanyTables) {
       {300, "小田原", "強羅", 650},
       {310, "三島", "修善寺", 500},
   };
-  for (const Case& c : cases) EXPECT_EQ(fareYen(c.network, c.from, c.to), c.yen) << c.from << "-" << c.to;
+  for (const Case& c : cases)
+    EXPECT_EQ(stationFareYen(c.network, c.from, c.to), c.yen) << c.from << "-" << c.to;
 }
 
 // A station served by several companies is one station: it belongs to each of
