@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "Codec.h"
 #include "FareNetworkGenerator.h"
+#include "text/Codec.h"
 
 namespace kiv::bench {
 

@@ -12,16 +12,16 @@
 #include <string>
 #include <vector>
 
-#include "RCnctMan.h"
-#include "RDefMan.h"
-#include "RDiaMan.h"
-#include "RDistMan.h"
-#include "RFareMan.h"
-#include "RKivMan.h"
-#include "RStaFare.h"
-#include "RStaMan.h"
-#include "RStaName.h"
-#include "RTrainMan.h"
+#include "distance/RDistMan.h"
+#include "fare/RFareMan.h"
+#include "fare/RStaFare.h"
+#include "network/RKivMan.h"
+#include "network/RStaMan.h"
+#include "network/RStaName.h"
+#include "network/RTrainMan.h"
+#include "settings/RDefMan.h"
+#include "timetable/RCnctMan.h"
+#include "timetable/RDiaMan.h"
 
 namespace kiv {
 

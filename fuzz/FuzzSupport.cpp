@@ -7,7 +7,7 @@
 #include <string>
 #include <system_error>
 
-#include "DataDirFiles.h"
+#include "data/DataDirFiles.h"
 
 namespace kiv::fuzz {
 

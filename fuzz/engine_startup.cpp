@@ -5,10 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "DataDirFiles.h"
 #include "Engine.h"
 #include "EngineQueries.h"
 #include "FuzzSupport.h"
+#include "data/DataDirFiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace kiv::fuzz;

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "FuzzSupport.h"
-#include "RDefMan.h"
+#include "settings/RDefMan.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace kiv::fuzz;

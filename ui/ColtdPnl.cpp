@@ -6,10 +6,10 @@
 
 #include "Forms.h"
 #include "KivText.h"
-#include "RKivMan.h"
-#include "RTrainMan.h"
 #include "TrainPnl.h"
 #include "UseList.h"
+#include "network/RKivMan.h"
+#include "network/RTrainMan.h"
 
 namespace kiv::ui {
 

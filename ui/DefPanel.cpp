@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "RDefMan.h"
 #include "UpDownEdit.h"
+#include "settings/RDefMan.h"
 
 namespace kiv::ui {
 namespace {

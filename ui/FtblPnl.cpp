@@ -1,6 +1,6 @@
 #include "FtblPnl.h"
 
-#include "RFareMan.h"
+#include "fare/RFareMan.h"
 
 namespace kiv::ui {
 namespace {

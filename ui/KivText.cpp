@@ -1,6 +1,6 @@
 #include "KivText.h"
 
-#include "Codec.h"
+#include "text/Codec.h"
 
 namespace kiv::ui {
 

@@ -1,6 +1,6 @@
 #include "LineList.h"
 
-#include "ReportText.h"
+#include "text/ReportText.h"
 
 namespace kiv::ui {
 

@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 #include "KivText.h"
-#include "ReportText.h"
+#include "text/ReportText.h"
 
 namespace kiv::ui {
 

@@ -14,9 +14,9 @@
 #include <algorithm>
 
 #include "Prompts.h"
-#include "RDiaMan.h"
 #include "ReportList.h"
-#include "RouteListExport.h"
+#include "report/RouteListExport.h"
+#include "timetable/RDiaMan.h"
 
 namespace kiv::ui {
 namespace {

@@ -1,6 +1,6 @@
 #include "RqTmPnl.h"
 
-#include "RDiaMan.h"
+#include "timetable/RDiaMan.h"
 
 namespace kiv::ui {
 namespace {

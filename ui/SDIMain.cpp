@@ -23,9 +23,9 @@
 #include "KivText.h"
 #include "Prompts.h"
 #include "ReportList.h"
-#include "ReportText.h"
 #include "StaPanel.h"
 #include "StationCompleter.h"
+#include "text/ReportText.h"
 
 namespace kiv::ui {
 namespace {

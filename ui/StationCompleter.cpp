@@ -3,7 +3,7 @@
 #include <QStandardItemModel>
 
 #include "KivText.h"
-#include "RStaName.h"
+#include "network/RStaName.h"
 
 namespace kiv::ui {
 namespace {

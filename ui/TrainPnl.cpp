@@ -6,8 +6,8 @@
 
 #include "ColtdPnl.h"
 #include "KivText.h"
-#include "RTrainMan.h"
 #include "UseList.h"
+#include "network/RTrainMan.h"
 
 namespace kiv::ui {
 

@@ -8,11 +8,11 @@
 #include <system_error>
 #include <vector>
 
-#include "AtomicFile.h"
 #include "CliErrors.h"
-#include "DataDirFiles.h"
 #include "Engine.h"
-#include "RDefMan.h"
+#include "data/AtomicFile.h"
+#include "data/DataDirFiles.h"
+#include "settings/RDefMan.h"
 
 namespace kiv::cli {
 

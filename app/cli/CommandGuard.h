@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "DataDirLock.h"
+#include "data/DataDirLock.h"
 
 namespace kiv {
 class Engine;

@@ -11,7 +11,7 @@
 #include "Commands.h"
 #include "Engine.h"
 #include "Output.h"
-#include "WorkFiles.h"
+#include "report/WorkFiles.h"
 
 namespace kiv::cli {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <string_view>
 
-#include "Codec.h"
 #include "Engine.h"
 #include "Output.h"
-#include "ReportText.h"
+#include "text/Codec.h"
+#include "text/ReportText.h"
 
 namespace kiv::cli {
 namespace {

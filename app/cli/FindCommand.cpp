@@ -9,8 +9,8 @@
 #include "Engine.h"
 #include "JsonOutput.h"
 #include "Output.h"
-#include "ReportText.h"
-#include "StationSearch.h"
+#include "network/StationSearch.h"
+#include "text/ReportText.h"
 
 namespace kiv::cli {
 namespace {

@@ -1,9 +1,9 @@
 #include "JsonOutput.h"
 
-#include "Codec.h"
 #include "Output.h"
-#include "RStaName.h"
-#include "ReportText.h"
+#include "network/RStaName.h"
+#include "text/Codec.h"
+#include "text/ReportText.h"
 
 namespace kiv::cli {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "Types.h"
-#include "WorkFiles.h"
+#include "report/WorkFiles.h"
 
 namespace kiv {
 class RStaName;

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "Arguments.h"
-#include "BinaryIO.h"
 #include "CliErrors.h"
-#include "Codec.h"
 #include "CommandGuard.h"
+#include "data/BinaryIO.h"
+#include "text/Codec.h"
 
 namespace kiv::cli {
 

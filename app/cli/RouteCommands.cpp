@@ -15,12 +15,12 @@
 #include "FastestRoute.h"
 #include "JsonOutput.h"
 #include "Output.h"
-#include "ReportText.h"
 #include "RouteJson.h"
-#include "RouteListExport.h"
 #include "RunSettings.h"
 #include "StationArg.h"
-#include "WorkFiles.h"
+#include "report/RouteListExport.h"
+#include "report/WorkFiles.h"
+#include "text/ReportText.h"
 
 namespace kiv::cli {
 namespace {

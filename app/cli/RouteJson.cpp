@@ -1,9 +1,9 @@
 #include "RouteJson.h"
 
 #include "CliErrors.h"
-#include "Codec.h"
 #include "Engine.h"
-#include "ReportText.h"
+#include "text/Codec.h"
+#include "text/ReportText.h"
 
 namespace kiv::cli {
 namespace {

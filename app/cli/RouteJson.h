@@ -7,7 +7,7 @@
 #include "JsonOutput.h"
 #include "RunSettings.h"
 #include "StationArg.h"
-#include "WorkFiles.h"
+#include "report/WorkFiles.h"
 
 namespace kiv::cli {
 

@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-#include "RDefMan.h"
+#include "settings/RDefMan.h"
 
 namespace kiv::cli {
 DepartureTime routeDepartureTime(const RDefMan& def, const Invocation& inv) {

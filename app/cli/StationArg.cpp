@@ -4,9 +4,9 @@
 #include <cstdio>
 
 #include "CliErrors.h"
-#include "Codec.h"
-#include "RStaName.h"
-#include "StationSearch.h"
+#include "network/RStaName.h"
+#include "network/StationSearch.h"
+#include "text/Codec.h"
 
 namespace kiv::cli {
 namespace {

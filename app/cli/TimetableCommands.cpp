@@ -3,13 +3,13 @@
 #include <string>
 
 #include "CliErrors.h"
-#include "Codec.h"
 #include "Commands.h"
 #include "Engine.h"
 #include "JsonOutput.h"
 #include "Output.h"
 #include "StationArg.h"
-#include "WorkFiles.h"
+#include "report/WorkFiles.h"
+#include "text/Codec.h"
 
 namespace kiv::cli {
 namespace {

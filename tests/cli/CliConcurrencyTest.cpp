@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "CliNetwork.h"
-#include "DataDirLock.h"
+#include "data/DataDirLock.h"
 
 namespace kiv::test {
 namespace {

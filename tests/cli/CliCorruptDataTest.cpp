@@ -7,11 +7,11 @@
 #include <functional>
 
 #include "CliNetwork.h"
-#include "formats/DiaIdx1File.h"
-#include "formats/DiaIdx2File.h"
-#include "formats/Diagram2File.h"
-#include "formats/DistIdxFile.h"
-#include "formats/StaIdxFile.h"
+#include "data/DiaIdx1File.h"
+#include "data/DiaIdx2File.h"
+#include "data/Diagram2File.h"
+#include "data/DistIdxFile.h"
+#include "data/StaIdxFile.h"
 
 namespace kiv::test {
 namespace {

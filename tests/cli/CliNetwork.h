@@ -18,12 +18,12 @@
 #include <vector>
 
 #include "CliRunner.h"
-#include "Codec.h"
 #include "DistFareFixture.h"
-#include "ReportText.h"
 #include "TempDir.h"
 #include "TimetableFixture.h"
-#include "formats/StaNameFile.h"
+#include "data/StaNameFile.h"
+#include "text/Codec.h"
+#include "text/ReportText.h"
 
 namespace kiv::test {
 

@@ -5,7 +5,7 @@
 #include <tuple>
 
 #include "CliNetwork.h"
-#include "formats/StaNameFile.h"
+#include "data/StaNameFile.h"
 
 namespace kiv::test {
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "CliNetwork.h"
-#include "RStaName.h"
-#include "StationSearch.h"
+#include "network/RStaName.h"
+#include "network/StationSearch.h"
 
 namespace kiv::test {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "CliNetwork.h"
-#include "WorkFiles.h"
+#include "report/WorkFiles.h"
 
 namespace kiv::test {
 namespace {

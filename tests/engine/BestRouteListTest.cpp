@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "BestRouteList.h"
+#include "timetable/BestRouteList.h"
 
 namespace kiv {
 namespace {

@@ -2,13 +2,13 @@
 
 #include <cstring>
 
-#include "BinaryIO.h"
-#include "Codec.h"
-#include "RCnctMan.h"
-#include "RTrainMan.h"
 #include "TempDir.h"
-#include "formats/TrainFile.h"
-#include "formats/TransferFile.h"
+#include "data/BinaryIO.h"
+#include "data/TrainFile.h"
+#include "data/TransferFile.h"
+#include "network/RTrainMan.h"
+#include "text/Codec.h"
+#include "timetable/RCnctMan.h"
 
 namespace kiv {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "BinaryIO.h"
-#include "Codec.h"
+#include "data/BinaryIO.h"
+#include "text/Codec.h"
 
 namespace kiv {
 namespace {

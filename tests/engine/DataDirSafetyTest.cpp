@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "AtomicFile.h"
-#include "DataDirFiles.h"
-#include "DataDirLock.h"
 #include "TempDir.h"
+#include "data/AtomicFile.h"
+#include "data/DataDirFiles.h"
+#include "data/DataDirLock.h"
 
 namespace kiv {
 namespace {

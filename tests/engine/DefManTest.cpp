@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "Codec.h"
-#include "RDefMan.h"
 #include "TempDir.h"
+#include "settings/RDefMan.h"
+#include "text/Codec.h"
 
 namespace kiv {
 namespace {

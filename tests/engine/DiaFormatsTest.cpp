@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "BinaryIO.h"
 #include "StoredBytes.h"
 #include "TempDir.h"
-#include "formats/DiaIdx1File.h"
-#include "formats/DiaIdx2File.h"
-#include "formats/Diagram2File.h"
+#include "data/BinaryIO.h"
+#include "data/DiaIdx1File.h"
+#include "data/DiaIdx2File.h"
+#include "data/Diagram2File.h"
 
 namespace kiv {
 namespace {

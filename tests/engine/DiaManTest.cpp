@@ -2,11 +2,11 @@
 
 #include <memory>
 
-#include "BinaryIO.h"
 #include "Engine.h"
 #include "TempDir.h"
 #include "TimetableFixture.h"
-#include "formats/StaNameFile.h"
+#include "data/BinaryIO.h"
+#include "data/StaNameFile.h"
 
 namespace kiv {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "BinaryIO.h"
 #include "DistFareFixture.h"
 #include "StoredBytes.h"
 #include "TempDir.h"
+#include "data/BinaryIO.h"
 
 namespace kiv {
 namespace {

@@ -3,7 +3,7 @@
 #include "DistFareFixture.h"
 #include "NamedStations.h"
 #include "TempDir.h"
-#include "formats/FareRFile.h"
+#include "data/FareRFile.h"
 
 namespace kiv {
 namespace {

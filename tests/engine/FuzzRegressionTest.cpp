@@ -7,12 +7,12 @@
 #include <chrono>
 #include <string>
 
-#include "BinaryIO.h"
-#include "DataDirFiles.h"
 #include "Engine.h"
 #include "EngineQueries.h"
 #include "FuzzSupport.h"
 #include "TempDir.h"
+#include "data/BinaryIO.h"
+#include "data/DataDirFiles.h"
 
 namespace kiv {
 namespace {

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "Codec.h"
-#include "RKivMan.h"
+#include "network/RKivMan.h"
+#include "text/Codec.h"
 
 namespace kiv {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "BinaryIO.h"
-#include "RStaFare.h"
 #include "TempDir.h"
-#include "formats/StaFareFile.h"
+#include "data/BinaryIO.h"
+#include "data/StaFareFile.h"
+#include "fare/RStaFare.h"
 
 namespace kiv {
 namespace {

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "BinaryIO.h"
-#include "Codec.h"
-#include "RStaMan.h"
-#include "RStaName.h"
 #include "TempDir.h"
-#include "formats/StaAttrFile.h"
-#include "formats/StaIdxFile.h"
-#include "formats/StaNameFile.h"
+#include "data/BinaryIO.h"
+#include "data/StaAttrFile.h"
+#include "data/StaIdxFile.h"
+#include "data/StaNameFile.h"
+#include "network/RStaMan.h"
+#include "network/RStaName.h"
+#include "text/Codec.h"
 
 namespace kiv {
 namespace {

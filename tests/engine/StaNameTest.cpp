@@ -2,12 +2,12 @@
 
 #include <cstring>
 
-#include "BinaryIO.h"
-#include "Codec.h"
-#include "RStaName.h"
-#include "SjisText.h"
 #include "TempDir.h"
-#include "formats/StaNameFile.h"
+#include "data/BinaryIO.h"
+#include "data/StaNameFile.h"
+#include "network/RStaName.h"
+#include "text/Codec.h"
+#include "text/SjisText.h"
 
 namespace kiv {
 namespace {

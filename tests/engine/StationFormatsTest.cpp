@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "BinaryIO.h"
 #include "StoredBytes.h"
 #include "TempDir.h"
-#include "formats/StaAttrFile.h"
-#include "formats/StaFareFile.h"
-#include "formats/StaIdxFile.h"
-#include "formats/StaNameFile.h"
-#include "formats/TrainFile.h"
-#include "formats/TransferFile.h"
+#include "data/BinaryIO.h"
+#include "data/StaAttrFile.h"
+#include "data/StaFareFile.h"
+#include "data/StaIdxFile.h"
+#include "data/StaNameFile.h"
+#include "data/TrainFile.h"
+#include "data/TransferFile.h"
 
 namespace kiv {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <cstring>
 
-#include "BinaryIO.h"
-#include "Codec.h"
-#include "RTrainMan.h"
 #include "TempDir.h"
-#include "formats/TrainFile.h"
+#include "data/BinaryIO.h"
+#include "data/TrainFile.h"
+#include "network/RTrainMan.h"
+#include "text/Codec.h"
 
 namespace kiv {
 namespace {

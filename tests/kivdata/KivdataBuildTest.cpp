@@ -3,10 +3,10 @@
 // and tables follow the order of the sources.
 #include <gtest/gtest.h>
 
-#include "Codec.h"
 #include "Compiler.h"
 #include "Emitter.h"
 #include "KivdataTestSupport.h"
+#include "text/Codec.h"
 
 namespace kiv::test {
 namespace {

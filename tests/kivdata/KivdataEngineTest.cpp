@@ -3,9 +3,9 @@
 // fares and links are what the sources say.
 #include <gtest/gtest.h>
 
-#include "Codec.h"
 #include "Engine.h"
 #include "KivdataTestSupport.h"
+#include "text/Codec.h"
 
 namespace kiv::test {
 namespace {

@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
-#include "Codec.h"
 #include "Compiler.h"
 #include "KivdataTestSupport.h"
 #include "SourceText.h"
+#include "text/Codec.h"
 
 namespace kiv::test {
 namespace {

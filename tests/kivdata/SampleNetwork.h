@@ -8,9 +8,9 @@
 #include <memory>
 #include <vector>
 
-#include "Codec.h"
 #include "Engine.h"
 #include "KivdataTestSupport.h"
+#include "text/Codec.h"
 
 namespace kiv::test {
 

@@ -14,8 +14,8 @@
 #include <utility>
 #include <vector>
 
-#include "ReportText.h"
 #include "SampleNetwork.h"
+#include "text/ReportText.h"
 
 namespace kiv::test {
 namespace {

@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "BinaryIO.h"
-#include "RDistMan.h"
-#include "RFareMan.h"
-#include "RStaFare.h"
-#include "RStaMan.h"
-#include "RStaName.h"
+#include "data/BinaryIO.h"
+#include "distance/RDistMan.h"
+#include "fare/RFareMan.h"
+#include "fare/RStaFare.h"
+#include "network/RStaMan.h"
+#include "network/RStaName.h"
 
 namespace kiv::test {
 

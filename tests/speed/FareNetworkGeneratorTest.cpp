@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "BinaryIO.h"
 #include "DistFareFixture.h"
 #include "FareNetworkGenerator.h"
 #include "TempDir.h"
+#include "data/BinaryIO.h"
 
 namespace kiv::test {
 namespace {

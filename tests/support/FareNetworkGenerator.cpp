@@ -6,18 +6,18 @@
 #include <string>
 #include <utility>
 
-#include "Codec.h"
-#include "formats/DistIdxFile.h"
-#include "formats/DistJRFile.h"
-#include "formats/DistPRFile.h"
-#include "formats/FareFFile.h"
-#include "formats/FareIdxFile.h"
-#include "formats/FareRFile.h"
-#include "formats/FareWFile.h"
-#include "formats/StaAttrFile.h"
-#include "formats/StaFareFile.h"
-#include "formats/StaIdxFile.h"
-#include "formats/StaNameFile.h"
+#include "data/DistIdxFile.h"
+#include "data/DistJRFile.h"
+#include "data/DistPRFile.h"
+#include "data/FareFFile.h"
+#include "data/FareIdxFile.h"
+#include "data/FareRFile.h"
+#include "data/FareWFile.h"
+#include "data/StaAttrFile.h"
+#include "data/StaFareFile.h"
+#include "data/StaIdxFile.h"
+#include "data/StaNameFile.h"
+#include "text/Codec.h"
 
 namespace kiv::test {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "Codec.h"
-#include "formats/StaNameFile.h"
+#include "data/StaNameFile.h"
+#include "text/Codec.h"
 
 namespace kiv::test {
 

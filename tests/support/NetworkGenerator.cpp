@@ -11,8 +11,8 @@
 
 #include "DistFareFixture.h"
 #include "TimetableFixture.h"
-#include "formats/TrainFile.h"
-#include "formats/TransferFile.h"
+#include "data/TrainFile.h"
+#include "data/TransferFile.h"
 
 namespace kiv::test {
 

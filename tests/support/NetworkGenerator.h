@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "Types.h"
-#include "formats/Diagram2File.h"
+#include "data/Diagram2File.h"
 
 namespace kiv::test {
 

@@ -9,8 +9,8 @@
 #include <optional>
 #include <vector>
 
-#include "BinaryIO.h"
 #include "TempDir.h"
+#include "data/BinaryIO.h"
 
 namespace kiv::test {
 

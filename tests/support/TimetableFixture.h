@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "Codec.h"
 #include "Types.h"
-#include "formats/DiaIdx1File.h"
-#include "formats/DiaIdx2File.h"
-#include "formats/Diagram2File.h"
-#include "formats/StaNameFile.h"
-#include "formats/TrainFile.h"
-#include "formats/TransferFile.h"
+#include "data/DiaIdx1File.h"
+#include "data/DiaIdx2File.h"
+#include "data/Diagram2File.h"
+#include "data/StaNameFile.h"
+#include "data/TrainFile.h"
+#include "data/TransferFile.h"
+#include "text/Codec.h"
 
 namespace kiv::test {
 

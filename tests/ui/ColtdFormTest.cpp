@@ -6,11 +6,11 @@
 
 #include "ColtdPnl.h"
 #include "Pictures.h"
-#include "RTrainMan.h"
 #include "TestRegistry.h"
 #include "TrainPnl.h"
 #include "UiWorld.h"
 #include "UseList.h"
+#include "network/RTrainMan.h"
 
 namespace kiv::test {
 namespace {

@@ -9,10 +9,10 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "RouteListExport.h"
 #include "RoutePnl.h"
 #include "TestRegistry.h"
 #include "UiWorld.h"
+#include "report/RouteListExport.h"
 
 namespace kiv::test {
 namespace {

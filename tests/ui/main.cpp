@@ -5,9 +5,9 @@
 #include <cstring>
 #include <vector>
 
-#include "Codec.h"
 #include "TestRegistry.h"
 #include "UiWorld.h"
+#include "text/Codec.h"
 
 namespace kiv::test {
 

@@ -4,22 +4,22 @@
 
 #include <string>
 
-#include "formats/DiaIdx1File.h"
-#include "formats/DiaIdx2File.h"
-#include "formats/Diagram2File.h"
-#include "formats/DistIdxFile.h"
-#include "formats/DistJRFile.h"
-#include "formats/DistPRFile.h"
-#include "formats/FareFFile.h"
-#include "formats/FareIdxFile.h"
-#include "formats/FareRFile.h"
-#include "formats/FareWFile.h"
-#include "formats/StaAttrFile.h"
-#include "formats/StaFareFile.h"
-#include "formats/StaIdxFile.h"
-#include "formats/StaNameFile.h"
-#include "formats/TrainFile.h"
-#include "formats/TransferFile.h"
+#include "data/DiaIdx1File.h"
+#include "data/DiaIdx2File.h"
+#include "data/Diagram2File.h"
+#include "data/DistIdxFile.h"
+#include "data/DistJRFile.h"
+#include "data/DistPRFile.h"
+#include "data/FareFFile.h"
+#include "data/FareIdxFile.h"
+#include "data/FareRFile.h"
+#include "data/FareWFile.h"
+#include "data/StaAttrFile.h"
+#include "data/StaFareFile.h"
+#include "data/StaIdxFile.h"
+#include "data/StaNameFile.h"
+#include "data/TrainFile.h"
+#include "data/TransferFile.h"
 
 namespace kiv::data {
 

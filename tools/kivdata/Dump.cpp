@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "Codec.h"
 #include "DataSet.h"
-#include "ReportText.h"
+#include "text/Codec.h"
+#include "text/ReportText.h"
 
 namespace kiv::data {
 

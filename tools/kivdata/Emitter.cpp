@@ -4,7 +4,7 @@
 #include <random>
 #include <system_error>
 
-#include "BinaryIO.h"
+#include "data/BinaryIO.h"
 
 namespace kiv::data {
 

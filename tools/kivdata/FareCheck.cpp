@@ -2,8 +2,8 @@
 
 #include <system_error>
 
-#include "Codec.h"
 #include "Engine.h"
+#include "text/Codec.h"
 
 namespace kiv::data {
 

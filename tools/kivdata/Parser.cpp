@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "BinaryIO.h"
 #include "SourceText.h"
+#include "data/BinaryIO.h"
 
 namespace kiv::data {
 

@@ -1,7 +1,7 @@
 #include "SourceText.h"
 
-#include "Codec.h"
 #include "Types.h"
+#include "text/Codec.h"
 
 namespace kiv::data {
 

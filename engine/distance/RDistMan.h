@@ -1,0 +1,164 @@
+// The rail distance network: JR edges with their line kinds, private edges
+// with their surcharge zones, and the index of the edges leaving each station
+// in each network; read once from DistJR.kv4, DistPR.kv4 and DistIdx.kv4.
+// Offers the shortest-distance searches the fares and the route search are
+// built on.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "Types.h"
+#include "data/DistIdxFile.h"
+#include "data/DistJRFile.h"
+#include "data/DistPRFile.h"
+#include "distance/RDistManIndex.h"
+
+namespace kiv {
+
+class RStaName;
+class RStaMan;
+class RStaFare;
+class RKivMan;
+class RFareMan;
+
+class RDistMan {
+ public:
+  // Reads the three distance files from dataDir, in the order DistJR.kv4,
+  // DistPR.kv4, DistIdx.kv4; a file that cannot be opened leaves its table and
+  // those of the files after it empty. The collaborators are only kept, not
+  // used here, so they may be constructed after this object.
+  RDistMan(const std::filesystem::path& dataDir, RStaName& staName, RStaMan& staMan, RStaFare& staFare,
+           RKivMan& kivMan, RFareMan& fareMan);
+  RDistMan(const RDistMan&) = delete;
+  RDistMan& operator=(const RDistMan&) = delete;
+
+  // The first and last edge numbers of the first index entry for this network
+  // and station: 0, or -1 with first and last set to -1 when there is none.
+  int findEdges(NetworkCode network, StationNo station, std::int16_t& first, std::int16_t& last) const;
+
+  // Shortest distances over network 0 from `start` to every position 1..n,
+  // split by line kind, into out[1..n] (out has n + 1 elements, out[0]
+  // unused). 0, or -1 with out untouched when the start station is not among
+  // the positions 1..n of network 0. Among routes of equal length a station
+  // keeps the first one found, settling equal distances from the highest
+  // position down.
+  int jrDistances(StationNo start, int n, JrDistanceBreakdown* out) const;
+
+  // The same over private network `network`, split by surcharge zone.
+  int privateDistances(StationNo start, int n, NetworkCode network, PrDistanceBreakdown* out) const;
+
+  // Plain shortest distances over every network at once, linked stations
+  // counting as one place, into out[1..n] indexed by station number (n is the
+  // station count; kUnreachedDistance for stations that cannot be reached). 0.
+  int allDistances(StationNo start, int n, Distance* out) const;
+
+  // The same three searches done the plain way: every round scans all
+  // positions for the next one to settle and looks every edge and position
+  // up in the files' order. Slow on a large network; they define the results
+  // the searches above must give, byte for byte.
+  int jrDistancesReference(StationNo start, int n, JrDistanceBreakdown* out) const;
+  int privateDistancesReference(StationNo start, int n, NetworkCode network, PrDistanceBreakdown* out) const;
+  int allDistancesReference(StationNo start, int n, Distance* out) const;
+
+  // A network seen by position, as the station index gives it (station at
+  // each position, lowest position of each station) with the edges leaving
+  // each position; built on first use and kept.
+  const NetworkPositions& networkPositions(NetworkCode network) const;
+
+  // Raw edges for the data browser: e is 1-based. 0, or -1 (out untouched)
+  // when there is no such edge.
+  int getJrEdgeCount() const;
+  int getPrEdgeCount() const;
+  int getJrEdge(int e, DistJREdge& out) const;
+  int getPrEdge(int e, DistPREdge& out) const;
+
+  // Developer tool: the JR station pairs whose cheapest route within a detour
+  // costs less than the shortest route, written to "jrregu.dat" and
+  // "$jrregu.csv" in the data directory, with a progress line per origin on
+  // standard output. The number of pairs found; -1 when a file cannot be
+  // created.
+  int buildJrCheapestTable();
+  // The same table built on the plain search and lookups.
+  int buildJrCheapestTableReference();
+
+  // Why DistIdx.kv4 was not used (its spans do not fit the edge files);
+  // empty when the files were consistent or missing.
+  const std::string& dataProblem() const { return dataProblem_; }
+
+ private:
+  // Keeps the index only when its edge spans fit the edges of their network.
+  void takeIndex(std::vector<DistIdxEntry> index);
+
+  // The edges of the first index entry, clamped to the edges that exist.
+  EdgeRange edgeRange(NetworkCode network, StationNo station, int edgeCount) const;
+
+  // The edges from station s over all its networks as (end station, edge
+  // distance), in the order the search over all networks follows them, and
+  // the stations linked with it.
+  struct StationLinks {
+    std::vector<std::pair<StationNo, Distance>> edges;
+    std::vector<StationNo> linked;
+  };
+
+  // The lookup tables of the searches, built on first use, when every engine
+  // object has read its files; the tables never change after that.
+  struct SearchTables {
+    explicit SearchTables(const std::vector<DistIdxEntry>& entries) : edges(entries) {}
+    EdgeIndex edges;
+    std::vector<StationNo> jrTo;  // end station of each JR edge slot
+    std::vector<StationNo> prTo;  // end station of each private edge slot
+    std::unordered_map<NetworkCode, std::unique_ptr<NetworkPositions>> networks;
+    std::vector<StationLinks> stations;  // by station number; element 0 unused
+  };
+  const SearchTables& tables() const;
+  void collectStationLinks(StationNo s, const EdgeIndex* index, StationLinks& out) const;
+
+  // The depth-first walk of the cheapest-route table from station s over
+  // the JR routes within the detour limit.
+  // `edgesOf(p, visit)` calls visit(q, edge) for each edge leaving position
+  // p, q being the position the edge leads to.
+  template <typename EdgesOf>
+  void exploreCheapest(int p, const EdgesOf& edgesOf);
+  int buildJrCheapest(bool reference);
+
+  std::filesystem::path dataDir_;
+  RStaName& staName_;
+  RStaMan& staMan_;
+  RStaFare& staFare_;
+  RKivMan& kivMan_;
+  RFareMan& fareMan_;
+
+  std::vector<DistJREdge> jrEdges_;  // edge e in slot e - 1
+  std::vector<DistPREdge> prEdges_;  // edge e in slot e - 1
+  std::vector<DistIdxEntry> index_;
+  std::string dataProblem_;
+
+  // Working data of the cheapest-route table, by JR position (element 0
+  // unused); allocated by the build and released at its end.
+  struct CheapestWork {
+    int n = 0;
+    std::vector<JrDistanceBreakdown> shortest;
+    std::vector<std::int16_t> shortestFare;
+    std::vector<std::int16_t> cheapestFare;
+    std::vector<JrDistanceBreakdown> cheapest;
+    std::vector<JrDistanceBreakdown> current;
+    std::vector<char> onPath;
+    std::int16_t depth = 0;
+    std::int16_t maxDepth = 0;
+    int found = 0;
+  };
+  CheapestWork cheap_;
+
+  mutable std::unique_ptr<SearchTables> tables_;
+  // Working arrays of the searches, kept between searches so that a search
+  // allocates nothing once they have grown to the network's size.
+  mutable std::vector<char> settled_;
+  mutable std::vector<std::uint64_t> queue_;
+  mutable StationLinks spareLinks_;
+};
+
+}  // namespace kiv

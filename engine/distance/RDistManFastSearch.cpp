@@ -1,0 +1,163 @@
+// The shortest-distance searches on the lookup tables: a Dijkstra search
+// whose queue settles the smallest distance first and, among equal
+// distances, the highest position (or station number), which is the order
+// the plain scan settles them in. A station's route is replaced only by a
+// strictly shorter one, as in the plain search, so every station keeps the
+// same split over line kinds or zones.
+
+#include <algorithm>
+#include <functional>
+#include <limits>
+#include <memory>
+
+#include "distance/RDistMan.h"
+#include "distance/RDistManSteps.h"
+#include "fare/RStaFare.h"
+#include "network/RStaMan.h"
+#include "network/RStaName.h"
+
+namespace kiv {
+
+const RDistMan::SearchTables& RDistMan::tables() const {
+  if (tables_) return *tables_;
+  auto t = std::make_unique<SearchTables>(index_);
+  for (const DistJREdge& e : jrEdges_) t->jrTo.push_back(e.to);
+  for (const DistPREdge& e : prEdges_) t->prTo.push_back(e.to);
+  const int count = std::max(staName_.getCount(), staFare_.getStationCount());
+  t->stations.resize(static_cast<std::size_t>(std::max(count, 0)) + 1);
+  for (int s = 1; s <= count; ++s)
+    collectStationLinks(static_cast<StationNo>(s), &t->edges, t->stations[static_cast<std::size_t>(s)]);
+  tables_ = std::move(t);
+  return *tables_;
+}
+
+const NetworkPositions& RDistMan::networkPositions(NetworkCode network) const {
+  const SearchTables& t = tables();
+  auto& slot = tables_->networks[network];
+  if (!slot)
+    slot = std::make_unique<NetworkPositions>(staMan_, network, t.edges, network == 0 ? t.jrTo : t.prTo);
+  return *slot;
+}
+
+namespace {
+
+// Queue entries: the smallest distance comes out first and, among equal
+// distances, the highest slot.
+std::uint64_t queueKey(int distance, int slot) {
+  return static_cast<std::uint64_t>(distance - std::numeric_limits<std::int16_t>::min()) << 32 |
+         (0xFFFFFFFFu - static_cast<std::uint32_t>(slot));
+}
+int slotOf(std::uint64_t key) { return static_cast<int>(0xFFFFFFFFu - static_cast<std::uint32_t>(key)); }
+int distanceOf(std::uint64_t key) {
+  return static_cast<int>(key >> 32) + std::numeric_limits<std::int16_t>::min();
+}
+
+void push(std::vector<std::uint64_t>& queue, int distance, int slot) {
+  queue.push_back(queueKey(distance, slot));
+  std::push_heap(queue.begin(), queue.end(), std::greater<>());
+}
+
+std::uint64_t pop(std::vector<std::uint64_t>& queue) {
+  std::pop_heap(queue.begin(), queue.end(), std::greater<>());
+  const std::uint64_t key = queue.back();
+  queue.pop_back();
+  return key;
+}
+
+// The search over the positions 1..n of one network, straight into out.
+// Entries whose distance has since been bettered are passed over when they
+// come out of the queue; a settled position is never settled again.
+template <typename Breakdown, typename Edge, typename Extend>
+int searchPositions(const NetworkPositions& net, StationNo start, int n, const std::vector<Edge>& edges,
+                    Extend extend, std::vector<char>& settled, std::vector<std::uint64_t>& queue,
+                    Breakdown* out) {
+  const int startPosition = net.positionOf(start);
+  if (startPosition < 1 || startPosition > n) return -1;
+
+  Breakdown unreached{};
+  unreached.total = kUnreachedDistance;
+  std::fill(out + 1, out + n + 1, unreached);
+  out[startPosition].total = 0;
+  settled.assign(static_cast<std::size_t>(n) + 1, 0);
+  queue.clear();
+  push(queue, 0, startPosition);
+
+  while (!queue.empty()) {
+    const std::uint64_t key = pop(queue);
+    const int p = slotOf(key);
+    if (settled[static_cast<std::size_t>(p)] || out[p].total != distanceOf(key)) continue;
+    settled[static_cast<std::size_t>(p)] = 1;
+    if (net.stationAt(p) < 1) continue;
+    for (const DistArc* arc = net.arcsBegin(p); arc != net.arcsEnd(p); ++arc) {
+      const int q = arc->to;
+      if (q < 1 || q > n) continue;  // an edge leaving the network is not followed
+      const Edge& edge = edges[static_cast<std::size_t>(arc->edge)];
+      if (out[p].total + edge.distance >= out[q].total) continue;
+      out[q] = extend(out[p], edge);
+      push(queue, out[q].total, q);
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+int RDistMan::jrDistances(StationNo start, int n, JrDistanceBreakdown* out) const {
+  return searchPositions(
+      networkPositions(0), start, n, jrEdges_,
+      [](const JrDistanceBreakdown& route, const DistJREdge& edge) { return jrExtendedBy(route, edge); },
+      settled_, queue_, out);
+}
+
+int RDistMan::privateDistances(StationNo start, int n, NetworkCode network, PrDistanceBreakdown* out) const {
+  // The JR network's tables lead to JR edges; a private search over code 0
+  // (which no caller asks for) reads private edges, as the plain one does.
+  if (network == 0) return privateDistancesReference(start, n, network, out);
+  return searchPositions(networkPositions(network), start, n, prEdges_, privateExtendedBy, settled_, queue_,
+                         out);
+}
+
+int RDistMan::allDistances(StationNo start, int n, Distance* out) const {
+  if (n < 0) n = 0;
+  const SearchTables& t = tables();
+  std::fill(out + 1, out + n + 1, kUnreachedDistance);
+  settled_.assign(static_cast<std::size_t>(n) + 1, 0);
+  queue_.clear();
+  // A start station outside 1..n is unknown: everything stays unreached.
+  if (start >= 1 && start <= n) {
+    out[start] = 0;
+    push(queue_, 0, start);
+  }
+  auto lower = [&](int to, int distance) {
+    out[to] = boundedDistance(distance);
+    push(queue_, out[to], to);
+  };
+
+  while (!queue_.empty()) {
+    const std::uint64_t key = pop(queue_);
+    const int s = slotOf(key);
+    const int here = out[s];
+    if (settled_[static_cast<std::size_t>(s)] || here != distanceOf(key)) continue;
+    settled_[static_cast<std::size_t>(s)] = 1;
+
+    // Stations beyond the station directory are looked up as they come.
+    const StationLinks* links = &spareLinks_;
+    if (static_cast<std::size_t>(s) < t.stations.size()) {
+      links = &t.stations[static_cast<std::size_t>(s)];
+    } else {
+      collectStationLinks(static_cast<StationNo>(s), &t.edges, spareLinks_);
+    }
+    for (const auto& [to, distance] : links->edges) {
+      if (to < 1 || to > n) continue;
+      if (here + distance < out[to]) lower(to, here + distance);
+    }
+    // Linked stations count as one place: a link costs nothing.
+    for (const StationNo to : links->linked) {
+      if (to < 1 || to > n) continue;
+      if (out[to] > here) lower(to, here);
+    }
+  }
+  return 0;
+}
+
+}  // namespace kiv

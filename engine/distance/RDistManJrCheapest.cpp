@@ -1,0 +1,172 @@
+// The JR cheapest-route table: for every pair of JR stations, the lowest fare
+// over the simple routes that never run more than 20.0 km beyond the shortest
+// distance of any station they pass, listed where it is strictly lower than
+// the fare of the shortest route.
+//
+// "jrregu.dat":  first station,second station,cheapest fare
+// "$jrregu.csv": the same pair with both fares and both distance breakdowns
+// Fares in 10 yen, distances in 100 m.
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <limits>
+#include <string>
+
+#include "distance/RDistMan.h"
+#include "distance/RDistManSteps.h"
+#include "network/RKivMan.h"
+#include "network/RStaMan.h"
+#include "network/RStaName.h"
+#include "text/Codec.h"
+
+namespace kiv {
+
+namespace {
+
+constexpr int kDetourLimit = 200;  // 20.0 km
+
+void appendBreakdown(std::string& line, const JrDistanceBreakdown& d) {
+  for (int v : {d.total, d.yamanote, d.trainZone, d.trunk, d.localBusiness, d.localFare})
+    line += ',' + std::to_string(v);
+}
+
+}  // namespace
+
+int RDistMan::buildJrCheapestTable() { return buildJrCheapest(false); }
+
+int RDistMan::buildJrCheapestTableReference() { return buildJrCheapest(true); }
+
+int RDistMan::buildJrCheapest(bool reference) {
+  std::ofstream pairs(dataDir_ / "jrregu.dat", std::ios::binary | std::ios::trunc);
+  std::ofstream csv(dataDir_ / "$jrregu.csv", std::ios::binary | std::ios::trunc);
+  if (!pairs || !csv) return -1;
+  static const std::string header =
+      utf8ToSjis(
+          "駅１,駅２,最短経路運賃,最短経路キロ,短-山,短-電,短-幹,短-地営,短-地運,"
+          "最廉経路運賃,最廉経路キロ,廉-山,廉-電,廉-幹,廉-地営,廉-地運")
+          .value_or(std::string());
+  csv << header << "\r\n";
+
+  const int n = std::max(staMan_.getNetworkSize(0), 0);
+  const auto size = static_cast<std::size_t>(n) + 1;
+  cheap_ = CheapestWork{};
+  cheap_.n = n;
+  cheap_.shortest.resize(size);
+  cheap_.shortestFare.resize(size);
+  cheap_.cheapestFare.resize(size);
+  cheap_.cheapest.resize(size);
+  cheap_.current.resize(size);
+  cheap_.onPath.resize(size);
+
+  // The fast walk reads each position's edges from one block, each with the
+  // position it leads to.
+  struct Step {
+    int to;
+    DistJREdge edge;
+  };
+  std::vector<Step> steps;
+  std::vector<std::size_t> stepStart;
+  if (!reference) {
+    const NetworkPositions& jr = networkPositions(0);
+    stepStart.assign(size + 1, 0);
+    for (int p = 1; p < static_cast<int>(size); ++p) {
+      stepStart[static_cast<std::size_t>(p)] = steps.size();
+      if (p > jr.size()) continue;
+      for (const DistArc* arc = jr.arcsBegin(p); arc != jr.arcsEnd(p); ++arc)
+        steps.push_back({arc->to, jrEdges_[static_cast<std::size_t>(arc->edge)]});
+    }
+    stepStart[size] = steps.size();
+  }
+
+  for (int i = 1; i <= n - 1; ++i) {
+    const int o = staMan_.getStationAt(0, i);
+    const auto origin = static_cast<StationNo>(o);
+    const int searched = reference ? jrDistancesReference(origin, n, cheap_.shortest.data())
+                                   : jrDistances(origin, n, cheap_.shortest.data());
+    if (searched == 0) {
+      cheap_.current[static_cast<std::size_t>(i)] = JrDistanceBreakdown{};
+      for (std::size_t j = 1; j < size; ++j) {
+        cheap_.shortestFare[j] = kivMan_.jrFare(cheap_.shortest[j]);
+        cheap_.cheapestFare[j] = cheap_.shortestFare[j];
+      }
+      std::fill(cheap_.onPath.begin(), cheap_.onPath.end(), 0);
+      cheap_.depth = 0;
+      if (reference) {
+        // Every step looks the station's edges and their end positions up by scanning.
+        exploreCheapest(staMan_.findPosition(0, origin), [&](int p, const auto& visit) {
+          const EdgeRange range =
+              edgeRange(0, static_cast<StationNo>(staMan_.getStationAt(0, p)), getJrEdgeCount());
+          for (int e = range.first; e <= range.last; ++e) {
+            const DistJREdge& edge = jrEdges_[static_cast<std::size_t>(e - 1)];
+            visit(staMan_.findPosition(0, edge.to), edge);
+          }
+        });
+      } else {
+        exploreCheapest(networkPositions(0).positionOf(origin), [&](int p, const auto& visit) {
+          const auto at = static_cast<std::size_t>(p);
+          for (std::size_t k = stepStart[at]; k < stepStart[at + 1]; ++k) visit(steps[k].to, steps[k].edge);
+        });
+      }
+
+      char originName[kStationNameSize] = "";
+      staName_.getName(origin, originName);
+      for (std::size_t j = static_cast<std::size_t>(i) + 1; j < size; ++j) {
+        if (cheap_.cheapestFare[j] >= cheap_.shortestFare[j]) continue;
+        ++cheap_.found;
+        char name[kStationNameSize] = "";
+        staName_.getName(static_cast<StationNo>(staMan_.getStationAt(0, static_cast<int>(j))), name);
+        pairs << originName << ',' << name << ',' << cheap_.cheapestFare[j] << "\r\n";
+        std::string line =
+            std::string(originName) + ',' + name + ',' + std::to_string(cheap_.shortestFare[j]);
+        appendBreakdown(line, cheap_.shortest[j]);
+        line += ',' + std::to_string(cheap_.cheapestFare[j]);
+        appendBreakdown(line, cheap_.cheapest[j]);
+        csv << line << "\r\n";
+      }
+    }
+    // Informational only: lets a long run be watched from a console.
+    std::printf("%3d/%3d done. Found:%3d Max-Depth:%3d\r", i, n, cheap_.found, cheap_.maxDepth);
+    std::fflush(stdout);
+  }
+
+  const int found = cheap_.found;
+  cheap_ = CheapestWork{};
+  // A full disk shows only when the streams are flushed.
+  pairs.close();
+  csv.close();
+  return pairs && csv ? found : -1;
+}
+
+template <typename EdgesOf>
+void RDistMan::exploreCheapest(int p, const EdgesOf& edgesOf) {
+  if (p < 1 || p > cheap_.n) return;
+  const auto here = static_cast<std::size_t>(p);
+  cheap_.onPath[here] = 1;
+  ++cheap_.depth;
+  if (cheap_.depth > cheap_.maxDepth) cheap_.maxDepth = cheap_.depth;
+
+  const std::int16_t fare = kivMan_.jrFare(cheap_.current[here]);
+  if (fare < cheap_.cheapestFare[here]) {
+    cheap_.cheapestFare[here] = fare;
+    cheap_.cheapest[here] = cheap_.current[here];
+  }
+
+  edgesOf(p, [&](int q, const DistJREdge& edge) {
+    if (q < 1 || q > cheap_.n) return;  // an edge leaving the network is not followed
+    const auto next = static_cast<std::size_t>(q);
+    if (cheap_.onPath[next]) return;
+    const JrDistanceBreakdown& route = cheap_.current[here];
+    if (route.total + edge.distance > cheap_.shortest[next].total + kDetourLimit) return;
+
+    JrDistanceBreakdown& extended = cheap_.current[next];
+    extended = route;
+    addJrEdge(extended, edge, std::numeric_limits<std::int16_t>::max());
+    exploreCheapest(q, edgesOf);
+  });
+
+  cheap_.onPath[here] = 0;
+  --cheap_.depth;
+}
+
+}  // namespace kiv

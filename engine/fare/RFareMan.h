@@ -1,0 +1,121 @@
+// The station-pair fare data: special fixed fares and fare reductions between
+// two stations of one network, and the pairs of stations linked for the search
+// over all networks; read once from FAREIDX.KV4, FAREF.KV4, FARER.KV4 and
+// FAREW.KV4. The same object prices journeys between two stations and builds
+// the fare table of a station and the Tokyo-zone difference list.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "Types.h"
+#include "data/FareFFile.h"
+#include "data/FareWFile.h"
+
+namespace kiv {
+
+class RStaName;
+class RStaMan;
+class RStaFare;
+class RDistMan;
+class RKivMan;
+
+class RFareMan {
+ public:
+  // Reads the four fare files from dataDir, in the order FAREIDX.KV4,
+  // FAREF.KV4, FARER.KV4, FAREW.KV4; a file that cannot be opened leaves its
+  // table and those of the files after it empty. The collaborators are only
+  // kept, not used here.
+  RFareMan(const std::filesystem::path& dataDir, RStaName& staName, RStaMan& staMan, RStaFare& staFare,
+           RDistMan& distMan, RKivMan& kivMan);
+
+  // The special fare in yen between a and b (either order) on a network, from
+  // the first matching record; 0 when there is none.
+  int specialFare(NetworkCode network, StationNo a, StationNo b) const;
+  // Minus the reduction in yen between a and b (either order) on a network,
+  // from the first matching record; 0 when there is none.
+  int fareReduction(NetworkCode network, StationNo a, StationNo b) const;
+  // The fare of the shortest distance from `from` to `to` on the network in
+  // yen, before special fares, reductions and the Tokyo-zone rule; -1 when
+  // either station is not on the network.
+  int distanceFare(NetworkCode network, StationNo from, StationNo to) const;
+  // The fare of the pair from its distance fare (yen): the special fare when
+  // there is one, else the distance fare less any reduction, never below 0.
+  int pairFare(NetworkCode network, StationNo a, StationNo b, int distanceFare) const;
+  // Writes the stations linked with s, in file order and at most max of them,
+  // to out; the number written.
+  int linkedStations(StationNo s, int max, StationNo* out) const;
+
+  // The fare in yen of a journey from `from` to `to` on one network; mode 1
+  // applies the Tokyo-zone rule on JR. -1 when from equals to, 0 when the
+  // origin or the destination is not a station of the network.
+  int stationFare(NetworkCode network, StationNo from, StationNo to, int mode) const;
+  // Writes the fare table of `origin` to "$FareTbl.kv4" in the data directory:
+  // 0, or -1 when the file cannot be created.
+  int buildFareTable(StationNo origin) const;
+  // Writes one block (-1: all blocks) of "$FareTbl.kv4" as a report, or as CSV,
+  // to `target`, exactly as the fare table window saves it. 0, or -1 (and
+  // nothing written) when "$FareTbl.kv4" cannot be read or `target` created.
+  int exportFareTable(const std::filesystem::path& target, int block, bool csv) const;
+  // Writes "$TKY101.KV4": the Yamanote-zone / 101-200 km pairs whose fare
+  // changes under the Tokyo-zone rule. The number of lines, -1 when the file
+  // cannot be created.
+  int buildTokyoZoneList() const;
+
+  // The same three, priced on the plain searches of the distance network and
+  // plain lookups; slow, kept as the measure the ones above must match.
+  int stationFareReference(NetworkCode network, StationNo from, StationNo to, int mode) const;
+  int buildFareTableReference(StationNo origin) const;
+  int buildTokyoZoneListReference() const;
+
+ private:
+  // The distance fares in yen from `origin` to the positions 1..n of a
+  // network (element 0 unused), from the shortest-distance search of that
+  // network; nullptr when the origin is not among its positions. While
+  // `rememberFares_` is set, the fast way keeps the fares of the last two
+  // origins, so that a list of journeys from a few origins searches once per
+  // origin.
+  const std::vector<int>* distanceFares(NetworkCode network, StationNo origin, int n, bool reference) const;
+  // The search of the network from `origin` into jrWork_ or prWork_: false
+  // when the origin is not among the positions 1..n. Then the fare in yen of
+  // one position of its result.
+  bool searchDistances(NetworkCode network, StationNo origin, int n, bool reference) const;
+  int searchedFare(NetworkCode network, int position) const;
+  // The distance fare in yen from `origin` to one position (1..n); -1 when
+  // the origin is not among the positions.
+  int distanceFareAt(NetworkCode network, StationNo origin, int n, int position, bool reference) const;
+  int priceJourney(NetworkCode network, StationNo from, StationNo to, int mode, bool reference) const;
+  // The station named "東京": looked up each time the plain way, once the fast way.
+  StationNo tokyoStation(bool reference) const;
+  int writeFareTable(StationNo origin, bool reference) const;
+  int writeTokyoZoneList(bool reference) const;
+
+  struct FareMemo {
+    bool valid = false;
+    NetworkCode network = 0;
+    StationNo origin = 0;
+    int n = 0;
+    std::vector<int> fares;
+  };
+  mutable bool rememberFares_ = false;
+  mutable FareMemo memo_[2];
+  mutable int memoRecent_ = 0;
+  mutable std::optional<StationNo> tokyo_;
+  mutable std::vector<int> plainFares_;
+  mutable std::vector<JrDistanceBreakdown> jrWork_;
+  mutable std::vector<PrDistanceBreakdown> prWork_;
+
+  std::filesystem::path dataDir_;
+  RStaName& staName_;
+  RStaMan& staMan_;
+  RStaFare& staFare_;
+  RDistMan& distMan_;
+  RKivMan& kivMan_;
+
+  std::vector<FarePairRecord> specialFares_;
+  std::vector<FarePairRecord> reductions_;
+  std::vector<FareWRecord> links_;
+};
+
+}  // namespace kiv

@@ -1,0 +1,129 @@
+// The fare in yen of a journey between two stations of one network.
+
+#include <string>
+#include <vector>
+
+#include "distance/RDistMan.h"
+#include "fare/RFareMan.h"
+#include "network/RKivMan.h"
+#include "network/RStaMan.h"
+#include "network/RStaName.h"
+#include "text/Codec.h"
+
+namespace kiv {
+
+namespace {
+
+// The station whose fares stand for the whole Yamanote line zone.
+const std::string& tokyoName() {
+  static const std::string name = utf8ToSjis("東京").value_or(std::string());
+  return name;
+}
+
+}  // namespace
+
+bool RFareMan::searchDistances(NetworkCode network, StationNo origin, int n, bool reference) const {
+  const auto size = static_cast<std::size_t>(n) + 1;
+  if (network == 0) {
+    jrWork_.resize(size);
+    return (reference ? distMan_.jrDistancesReference(origin, n, jrWork_.data())
+                      : distMan_.jrDistances(origin, n, jrWork_.data())) == 0;
+  }
+  prWork_.resize(size);
+  return (reference ? distMan_.privateDistancesReference(origin, n, network, prWork_.data())
+                    : distMan_.privateDistances(origin, n, network, prWork_.data())) == 0;
+}
+
+int RFareMan::searchedFare(NetworkCode network, int position) const {
+  const auto at = static_cast<std::size_t>(position);
+  return (network == 0 ? kivMan_.jrFare(jrWork_[at]) : kivMan_.privateFare(prWork_[at], network)) * 10;
+}
+
+const std::vector<int>* RFareMan::distanceFares(NetworkCode network, StationNo origin, int n,
+                                                bool reference) const {
+  if (n < 0) n = 0;
+  std::vector<int>* fares = &plainFares_;
+  const bool remember = rememberFares_ && !reference;
+  if (remember) {
+    for (int i = 0; i < 2; ++i) {
+      const FareMemo& m = memo_[i];
+      if (m.valid && m.network == network && m.origin == origin && m.n == n) {
+        memoRecent_ = i;
+        return &m.fares;
+      }
+    }
+    // The memo not used last makes room.
+    memoRecent_ = 1 - memoRecent_;
+    FareMemo& m = memo_[memoRecent_];
+    m = {false, network, origin, n, std::move(m.fares)};
+    fares = &m.fares;
+  }
+
+  if (!searchDistances(network, origin, n, reference)) return nullptr;
+  fares->assign(static_cast<std::size_t>(n) + 1, 0);
+  for (int p = 1; p <= n; ++p) (*fares)[static_cast<std::size_t>(p)] = searchedFare(network, p);
+  if (remember) memo_[memoRecent_].valid = true;
+  return fares;
+}
+
+int RFareMan::distanceFareAt(NetworkCode network, StationNo origin, int n, int position,
+                             bool reference) const {
+  if (reference || rememberFares_) {
+    const std::vector<int>* fares = distanceFares(network, origin, n, reference);
+    return fares ? (*fares)[static_cast<std::size_t>(position)] : -1;
+  }
+  // One journey: only its destination is priced.
+  return searchDistances(network, origin, n, false) ? searchedFare(network, position) : -1;
+}
+
+StationNo RFareMan::tokyoStation(bool reference) const {
+  if (reference) return staName_.findByName(tokyoName());
+  if (!tokyo_) tokyo_ = staName_.findByName(tokyoName());
+  return *tokyo_;
+}
+
+int RFareMan::distanceFare(NetworkCode network, StationNo from, StationNo to) const {
+  // A destination outside the network has no distance, hence no fare.
+  const int n = staMan_.getNetworkSize(network);
+  const int position = staMan_.findPosition(network, to);
+  if (position < 1 || position > n) return -1;
+  return distanceFareAt(network, from, n, position, false);
+}
+
+int RFareMan::stationFare(NetworkCode network, StationNo from, StationNo to, int mode) const {
+  return priceJourney(network, from, to, mode, false);
+}
+
+int RFareMan::stationFareReference(NetworkCode network, StationNo from, StationNo to, int mode) const {
+  return priceJourney(network, from, to, mode, true);
+}
+
+int RFareMan::priceJourney(NetworkCode network, StationNo from, StationNo to, int mode,
+                           bool reference) const {
+  if (from == to) return -1;
+
+  // Tokyo-zone rule: a JR journey between the Yamanote line zone and a
+  // station 101-200 km out is priced from Tokyo, in whichever direction it runs.
+  if (mode == 1 && network == 0) {
+    if (staMan_.isInStationList(RStaMan::kYamanoteZoneList, from) &&
+        staMan_.isInStationList(RStaMan::kTokyo101To200KmList, to)) {
+      from = tokyoStation(reference);
+    } else if (staMan_.isInStationList(RStaMan::kYamanoteZoneList, to) &&
+               staMan_.isInStationList(RStaMan::kTokyo101To200KmList, from)) {
+      to = from;
+      from = tokyoStation(reference);
+    }
+  }
+
+  // A destination outside the network has no distance, hence no fare.
+  const int n = staMan_.getNetworkSize(network);
+  const int position =
+      reference ? staMan_.findPosition(network, to) : distMan_.networkPositions(network).positionOf(to);
+  if (position < 1 || position > n) return 0;
+  const int fare = distanceFareAt(network, from, n, position, reference);
+  if (fare < 0) return 0;
+
+  return pairFare(network, from, to, fare);
+}
+
+}  // namespace kiv

@@ -1,0 +1,54 @@
+// "$TKY101.KV4": the pairs of a Yamanote-zone station and a station 101-200 km
+// from Tokyo whose fare changes when the journey is priced from Tokyo.
+
+#include <fstream>
+
+#include "fare/RFareMan.h"
+#include "network/RStaMan.h"
+#include "network/RStaName.h"
+
+namespace kiv {
+
+int RFareMan::buildTokyoZoneList() const { return writeTokyoZoneList(false); }
+
+int RFareMan::buildTokyoZoneListReference() const { return writeTokyoZoneList(true); }
+
+// Each 101-200 km station is priced against the whole Yamanote zone from
+// two origins only: itself and Tokyo, which the fast pricing remembers.
+int RFareMan::writeTokyoZoneList(bool reference) const {
+  // The fares are remembered for this list only.
+  struct Remembering {
+    explicit Remembering(const RFareMan& fare) : fare_(fare) { fare_.rememberFares_ = true; }
+    ~Remembering() {
+      fare_.rememberFares_ = false;
+      for (FareMemo& m : fare_.memo_) m.valid = false;
+    }
+    const RFareMan& fare_;
+  } remembering(*this);
+  std::ofstream out(dataDir_ / "$TKY101.KV4", std::ios::binary | std::ios::trunc);
+  if (!out) return -1;
+
+  const int yamanoteCount = staMan_.getStationListSize(RStaMan::kYamanoteZoneList);
+  const int farCount = staMan_.getStationListSize(RStaMan::kTokyo101To200KmList);
+  int count = 0;
+  for (int i = 0; i < farCount; ++i) {
+    const auto b = static_cast<StationNo>(staMan_.getStationListEntry(RStaMan::kTokyo101To200KmList, i));
+    // A listed name that the station directory lacks has no fare to compare.
+    char nameB[kStationNameSize];
+    if (staName_.getName(b, nameB) != 0) continue;
+    for (int j = 0; j < yamanoteCount; ++j) {
+      const auto a = static_cast<StationNo>(staMan_.getStationListEntry(RStaMan::kYamanoteZoneList, j));
+      char nameA[kStationNameSize];
+      if (staName_.getName(a, nameA) != 0) continue;
+      const int plain = priceJourney(0, b, a, 0, reference);
+      const int fromTokyo = priceJourney(0, b, a, 1, reference);
+      if (plain == fromTokyo) continue;
+      out << nameA << ',' << nameB << ',' << fromTokyo / 10 << "\r\n";
+      ++count;
+    }
+  }
+  out.close();
+  return out ? count : -1;
+}
+
+}  // namespace kiv

@@ -1,0 +1,417 @@
+// The timetable (diagram) of the whole network, read once from DiaIdx1.kv4,
+// DiaIdx2.kv4 and Diagram2.kv4, and the per-station search table shared by
+// the route searches and the required-time table.
+//
+// A departure record is a pattern, not a run: a train leaves a station towards
+// its next stop at a fixed minute of every served hour, or every `interval`
+// minutes during the served hours. All lookups go through the station index:
+// a station's departures are its departure span, the departures towards one
+// neighbour are that neighbour's link span.
+//
+// Times are TimeOfDay values whose hours are not wrapped at midnight (30:05 is
+// 06:05 on the following day); arithmetic is on hour * 60 + minute.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <span>
+#include <string>
+#include <tuple>
+#include <unordered_map>
+#include <vector>
+
+#include "Types.h"
+#include "data/DiaIdx1File.h"
+#include "data/DiaIdx2File.h"
+#include "data/Diagram2File.h"
+#include "timetable/BestRouteList.h"
+#include "timetable/RouteSearchRules.h"
+
+namespace kiv {
+
+class RStaName;
+class RTrainMan;
+class RCnctMan;
+class RDefMan;
+class RDistMan;
+class RFareMan;
+class RKivMan;
+
+// Cost of a station the search has not reached.
+inline constexpr std::int16_t kUnreachedCost = 9999;
+
+// One entry of the search table per station; the searches fill it as they go.
+struct SearchNode {
+  StationNo station = 0;               // the station number itself
+  std::int16_t cost = kUnreachedCost;  // minutes from the start of the search
+  StationNo pred = 0;                  // reached from; 0 = unreached, -1 = start
+  TrainNo trainIn = -1;                // train by which it was reached; -1 at the start
+  std::int16_t boardHour = 0;          // departure time, at pred, of the hop that
+  std::int16_t boardMinute = 0;        //   reached this station
+  StationNo succ = -1;                 // next station on the chosen path; -1 at the goal
+  TrainNo trainOut = -1;               // train from here to succ; -1 at the goal
+  std::int16_t walkMinutes = 0;        // change minutes spent here
+  std::int16_t waitMinutes = 0;        // waiting minutes spent here
+  TimeOfDay arrival;                   // at the start: the requested departure time
+  TimeOfDay departure;                 // towards succ
+  std::uint8_t settled = 0;            // 1 once the time-priority search fixed it
+};
+
+class RDiaMan {
+ public:
+  // Reads the three timetable files of dataDir and sizes the search table
+  // from staName.getCount(). The other engine objects are only kept for the
+  // searches; none of them is used here.
+  RDiaMan(const std::filesystem::path& dataDir, RStaName& staName, RTrainMan& trains, RCnctMan& cnct,
+          RDefMan& def, RDistMan& dist, RFareMan& fare, RKivMan& kiv);
+  ~RDiaMan();
+  RDiaMan(const RDiaMan&) = delete;
+  RDiaMan& operator=(const RDiaMan&) = delete;
+
+  // --- Spans, as 0-based inclusive record indices ---------------------------
+  // Each yields the number of records in the span, or -1 and first = last =
+  // -1 when the span is empty (no such station, 0 in the file, first > last).
+  // Spans are cut at the end of their array, so every index in first..last
+  // is a valid record.
+
+  // The station's departure records (Diagram2.kv4).
+  int getDepartureRange(StationNo station, int& first, int& last) const;
+  // The station's link records (DiaIdx2.kv4).
+  int getLinkRange(StationNo station, int& first, int& last) const;
+  // The departure records from station towards next, through the first link
+  // record of the station's link span with from = station and to = next.
+  int getLinkDepartures(StationNo station, StationNo next, int& first, int& last) const;
+
+  // The same spans as views over the records, empty when the span is empty.
+  std::span<const DiaDepartureRecord> departuresOf(StationNo station) const;
+  std::span<const DiaLinkRecord> linksOf(StationNo station) const;
+  std::span<const DiaDepartureRecord> departuresTowards(StationNo station, StationNo next) const;
+  // A departure record by 0-based index; an index outside the array gives an
+  // all-zero record (train 0, no hours served).
+  const DiaDepartureRecord& departureAt(int index) const;
+
+  // --- Served hours and days -------------------------------------------------
+  // 1 when bit (hour mod 24) of the hours mask is set, else 0.
+  static int isHourServed(std::uint32_t hours, int hour);
+  // 1 when bit (day mod 7) of the days mask is set, else 0.
+  static int isDayServed(std::uint8_t days, int day);
+  // The hour of the first departure at `minute` at or after `time`: the
+  // current hour if it is served and the minute has not passed, else the
+  // first served hour among the next 24, not reduced modulo 24 (so 23:50 with
+  // only hour 6 served gives 30). -1 when no hour is served.
+  static int nextServedHour(std::uint32_t hours, int minute, TimeOfDay time);
+  // The same on the service days of a search leaving on day code `day`: an
+  // hour h counts only when its hours bit (h mod 24) is set and the days mask
+  // has the bit of its service day (day + h / 24) mod 7. A negative day
+  // tests no days.
+  static int nextServedHour(std::uint32_t hours, std::uint8_t days, int day, int minute, TimeOfDay time);
+  // The next departure of the one record r at or after `time` on the service
+  // days of `day` (none tested when negative), as nextDeparture takes it:
+  // false when r has no served hour.
+  static bool recordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day, TimeOfDay& departure);
+
+  // The earliest departure of `train` from station towards next at or after
+  // `time`, over the records of the station's departure span. An interval
+  // service leaves half an interval after `time` when the current hour is
+  // served, else at the top of the next served hour. Of two records with the
+  // same wait the earlier in the file wins; its 0-based index goes to
+  // *recordIndex when given. 0 and the time in `departure`, or -1 (outputs
+  // untouched) when no record of the train serves the link.
+  int nextDeparture(StationNo station, StationNo next, TrainNo train, TimeOfDay time, TimeOfDay& departure,
+                    int* recordIndex = nullptr) const;
+  // The same on the service days of a search leaving on day code `day`
+  // (none tested when negative).
+  int nextDepartureOn(StationNo station, StationNo next, TrainNo train, TimeOfDay time, int day,
+                      TimeOfDay& departure, int* recordIndex = nullptr) const;
+
+  // Minutes from `from` to `to`, adding a day once when `to` is numerically
+  // earlier: (10:00, 09:59) is 1439, (23:50, 24:10) is 20.
+  static int minutesBetween(TimeOfDay from, TimeOfDay to);
+  // The hours mask as 24 characters '0'/'1', hour 0 first.
+  static std::string hoursToText(std::uint32_t hours);
+
+  // --- The departure records as a list ---------------------------------------
+  // K3, the number of departure records held.
+  int getRecordCount() const;
+  // Copies record `index` (0-based): 0, or -1 (record untouched) when index
+  // is outside 0..K3-1.
+  int getRecord(int index, DiaDepartureRecord& record) const;
+
+  // --- Search rules ----------------------------------------------------------
+  // The rules both route searches follow (all mends on by default).
+  void setSearchRules(const RouteSearchRules& rules) { rules_ = rules; }
+  const RouteSearchRules& searchRules() const { return rules_; }
+
+  // Why the timetable was not used (the spans of DiaIdx1.kv4 or
+  // DiaIdx2.kv4 do not fit the records); empty when it was consistent.
+  const std::string& dataProblem() const { return dataProblem_; }
+
+  // --- Search table ----------------------------------------------------------
+  // N + 1 nodes for the N stations known at load; node 0 belongs to no
+  // station. The searches reinitialise it at their start.
+  const std::vector<SearchNode>& searchTable() const { return searchTable_; }
+  // N, the station count the search table was sized for.
+  int searchStationCount() const { return static_cast<int>(searchTable_.size()) - 1; }
+
+  // ==== Time-priority route, station timetable and required-time table ====
+  // These searches share the search table above and are not re-entrant.
+
+  // --- Time-priority route search ---
+  // The earliest arrival from `from` to `to` leaving at hour:minute: the
+  // travel minutes, or -1 when the destination cannot be reached (or a
+  // station number is outside 1..N). A departure is used only on the
+  // service days of `day` (with the service-day rule on). With the exact
+  // rule every arrival train at a station is a label of its own, and among
+  // the earliest arrivals the route with the fewest changes is taken;
+  // without it, one label per station, ties settling the higher station
+  // number first. Leaves the start station's node as the multi-route search
+  // needs it.
+  int fastestTime(StationNo from, StationNo to, int hour, int minute, int day);
+  // The same search, then the report of the fastest route in "$TT$.kv4"
+  // (detailed with the stops passed when the output mode is 1): 0, or -1
+  // when there is no route (nothing written) or the file cannot be created.
+  int fastestRoute(StationNo from, StationNo to, int hour, int minute, int day);
+
+  // --- Station timetable ---
+  // One line per departure pattern of the station served on `day` in clock
+  // hour `hour` into "TTSrc.kv4", laid out so that sorting the lines as text
+  // orders them by network code, list order and then minute (or by train
+  // when `grouping`). The number of lines; -1 when the station has no
+  // departures or the file cannot be created.
+  int writeStationDepartures(StationNo station, int day, int hour, bool grouping);
+  // Sorts the lines of "TTSrc.kv4" ascending, ignoring the case of ASCII
+  // letters, keeping duplicates and the order of equal lines, and writes
+  // them back. The number of lines, or -1 when the file cannot be read or
+  // written.
+  int sortStationDepartures();
+  // The report "$VTT.kv4" from the sorted "TTSrc.kv4", one headed block per
+  // company. dayName is the one-letter day name (NUL-terminated Shift-JIS).
+  // 0, or -1 when "TTSrc.kv4" cannot be read or "$VTT.kv4" created.
+  int writeStationTimetable(StationNo station, const char* dayName, int hour, bool grouping);
+  // The whole station timetable command: deletes "TTSrc.kv4" and "$VTT.kv4",
+  // writes the departures, sorts them and writes the report, naming the day
+  // after its day code. The result of writeStationDepartures: -1 when the
+  // station has no departures, 0 when the hour has none (no report then),
+  // else the number of lines; -1 as well when a work file fails.
+  int buildStationTimetable(StationNo station, int day, int hour, bool grouping);
+
+  // --- Required-time table ---
+  // For every train leaving the station, the stations it reaches and the
+  // riding minutes to each, into "$RqTmTbl.kv4". 0, or -1 when the station
+  // has no departures or is not in the station directory (the work file is
+  // left as it was) or the file cannot be created.
+  int buildRequiredTimeTable(StationNo station);
+  // Writes table `table` of "$RqTmTbl.kv4" (all tables when -1) to `file`
+  // as text or as CSV. 0, or -1 when `file` cannot be created; a missing
+  // work file gives a file with only the CSV header (or empty).
+  int exportRequiredTimeTable(const std::filesystem::path& file, int table, bool csv);
+  // ==== end of time-priority route, station timetable and required-time table ====
+
+  // ==== Multi-route search and route list files ====
+  // Told after each found route: the number of routes found so far and the
+  // number of stations on the route's path. Returning false stops the
+  // search, which then ends as if the route limit had been reached.
+  using RouteProgress = std::function<bool(int found, int depth)>;
+  // An empty callback (the default) is not called.
+  void setProgressCallback(RouteProgress callback);
+
+  // findRoutes, then sortRouteLists with its result: the number of routes
+  // found (0..route_max), or -1 when there is no route at all.
+  int searchRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm,
+                   int extraMinutes);
+  // Enumerates the routes from `from` to `to` leaving at hour:minute that
+  // stay inside the detour ellipse (detourKm around the shortest distance),
+  // arrive within the fastest minutes plus extraMinutes and change at most
+  // trans_max times, up to route_max routes, into "$MltRtL1.kv4" (summaries
+  // in detection order) and "$MltRtDt.kv4" (details), with the distance
+  // filter logged in "$vflg.kv4". Departures run on the service days of
+  // `day` (with the service-day rule on). With mode_route 2 (best routes)
+  // the routes within the limits are enumerated and the route_max best, by
+  // arrival, changes, fare and detection order, are written as routes
+  // 0, 1, 2 ... in that order; the enumeration widens its time limit step
+  // by step up to the allowed extra minutes and stops at the first step
+  // that finds more routes than the list holds. A step that would enter
+  // more than 1.5 million stations is given up for the list of the step
+  // before (the list then counts as cut).
+  // The number of routes written; -1 when there is no route at all (no file
+  // touched) or a work file cannot be created.
+  int findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm, int extraMinutes);
+  // After findRoutes: true when more routes may exist than were written (the
+  // route limit was reached, or in best-routes mode more were found than kept).
+  bool routeListCut() const { return routeListCut_; }
+  // Writes "$MltRtL2.kv4" (time order) and "$MltRtL3.kv4" (fare order) from
+  // the first `count` summaries of "$MltRtL1.kv4". The number of routes
+  // sorted (0 and no file written when count < 1 or the list holds no
+  // route); -1 when "$MltRtL1.kv4" cannot be read or a sorted list cannot be
+  // created (the other one is still written).
+  int sortRouteLists(int count);
+  // Appends (mode "a") or writes afresh (mode "w") the text description of
+  // route `detection` to `file`, headed with `row` and the label of list
+  // `order` (1 detection, 2 time, 3 fare order). 0; -1 with `file`
+  // untouched when the order or mode is unknown or the list or detail file
+  // cannot be read, and -1 when `file` cannot be opened.
+  int writeRouteDetail(const std::filesystem::path& file, const char* mode, int detection, int order,
+                       int row);
+  // ==== end of multi-route search and route list files ====
+
+ private:
+  // 0 when all three files were read, -1 when one could not be opened (the
+  // load stops at that file; what was read stays).
+  int load();
+  // The problem of the index spans, or empty when every span fits;
+  // `unusable` set when they claim far more records than exist.
+  std::string checkSpans(bool& unusable) const;
+  // Turns a 1-based inclusive span of the files into a 0-based one inside an
+  // array of `size` records; the number of records, or -1 when empty.
+  static int clampSpan(std::int32_t first1, std::int32_t last1, std::size_t size, int& first, int& last);
+  // The station's index record, or nullptr when station is outside 1..K1.
+  const DiaStationRecord* stationRecord(StationNo station) const;
+  // The time `minutes` after t; the hour is not wrapped at midnight.
+  static TimeOfDay addMinutes(TimeOfDay t, int minutes);
+
+  std::filesystem::path dataDir_;  // also the directory of the work files
+  RStaName& staName_;
+  RTrainMan& trains_;
+  RCnctMan& cnct_;
+  RDefMan& def_;
+  RDistMan& dist_;
+  RFareMan& fare_;
+  RKivMan& kiv_;
+
+  std::vector<DiaStationRecord> stations_;      // K1; record k is station k + 1
+  std::vector<DiaLinkRecord> links_;            // K2
+  std::vector<DiaDepartureRecord> departures_;  // K3
+  std::string dataProblem_;
+  std::vector<SearchNode> searchTable_;  // N + 1, indexed by station number
+  RouteSearchRules rules_;
+
+  // ==== Time-priority route, station timetable and required-time table ====
+  // One stop of a fastest route: the trains it is reached and left by (-1 at
+  // the start and the destination) and the times there.
+  struct PathStop {
+    StationNo station = 0;
+    TrainNo trainIn = -1;
+    TrainNo trainOut = -1;
+    TimeOfDay arrival;
+    TimeOfDay departure;
+  };
+  // The fastest route from `from` to `to`, by the rules in force: its travel
+  // minutes and its stops in *path when given, or -1 when there is none.
+  int fastestSearch(StationNo from, StationNo to, TimeOfDay start, int day, std::vector<PathStop>* path);
+  // The label-setting search over the search table with one label per
+  // station, as first built; 0 when the destination was reached, else -1.
+  int runFastestSearch(StationNo from, StationNo to, TimeOfDay start, int day);
+  // The stops of the route runFastestSearch found, by the pred links.
+  std::vector<PathStop> stationLabelPath(StationNo from, StationNo to);
+  // The exact search with one label per station and arrival train (and
+  // number of changes); the minutes, or -1. Leaves the start node set and
+  // the nodes of the route's stations filled along the route.
+  int runExactFastestSearch(StationNo from, StationNo to, TimeOfDay start, int day,
+                            std::vector<PathStop>& path);
+  // Resets the search table for a search from `from` leaving at `start`.
+  void resetSearchTable(StationNo from, StationNo to, TimeOfDay start);
+  // The report "$TT$.kv4" of a fastest route.
+  int writeFastestReport(const std::vector<PathStop>& path, TimeOfDay start);
+  // Follows the current train of the required-time table on from station p,
+  // listing each station the first time it is reached.
+  void followTrain(StationNo p);
+  // The next stops of the current train from every station, with the riding
+  // minutes of its first departure on each link, in link file order.
+  void collectTrainLinks();
+  // True when a station not yet listed can be reached from x by the current
+  // train without passing the stations on the walk's current path.
+  bool reachesUnlisted(StationNo x);
+
+  // Working fields of buildRequiredTimeTable, held only while it runs.
+  std::vector<std::int16_t> reqMinutes_;  // riding minutes to each station
+  std::vector<std::uint8_t> reqOnPath_;   // 1 while on the walk's current path
+  std::vector<std::uint8_t> reqListed_;   // 1 once written in the current table
+  struct TrainLink {
+    StationNo to;
+    std::int16_t rideMinutes;
+  };
+  std::vector<std::vector<TrainLink>> reqLinks_;  // collectTrainLinks, per station
+  std::vector<int> reqSeen_;                      // reachesUnlisted: the call that saw each station
+  int reqSeenMark_ = 0;
+  int reqDepth_ = 0;  // stations on the walk's current path
+  TrainNo reqTrain_ = 0;
+  std::int16_t reqTable_ = 0;
+  std::string reqText_;  // the work file's text until it is written
+  // ==== end of time-priority route, station timetable and required-time table ====
+
+  // ==== Multi-route search and route list files ====
+  // The times of one hop by a departure record from a station the passenger
+  // reached at `arrival` on trainIn.
+  struct RouteHop {
+    TimeOfDay ready;      // ready to board after the change minutes
+    TimeOfDay departure;  // the record's departure
+    int walk = 0;
+    int wait = 0;
+  };
+  // The hop by record r from station a under the multi-route search's
+  // boarding rule (no change minutes at the start or onto or off a walking
+  // connection), staying on board a frequent service of the same train, and
+  // otherwise the record's next departure on the service days of `day`:
+  // false when r has none. `frequentAlways` takes a frequent service half
+  // an interval on at any hour, as first built.
+  bool routeHop(const DiaDepartureRecord& r, StationNo a, bool atStart, TrainNo trainIn, TimeOfDay arrival,
+                int day, bool frequentAlways, RouteHop& hop) const;
+  // The change minutes of RCnctMan, remembered (the transfer data never change).
+  int changeMinutes(StationNo s, TrainNo arriving, TrainNo departing) const;
+  mutable std::unordered_map<std::uint64_t, int> changeMinutes_;
+  // A lower bound of the minutes from every station to `goal`: the least
+  // riding minutes over the usable departures; all 0 when a riding time in
+  // the data is negative.
+  std::vector<int> minutesToGoalBound(StationNo goal) const;
+  // One departure the multi-route search may follow towards a neighbour.
+  struct RouteCandidate {
+    const DiaDepartureRecord* record = nullptr;
+    int cost = 0;
+    RouteHop hop;
+  };
+  // The departures towards x to follow from a, in the order to follow them.
+  void routeCandidates(StationNo a, StationNo x, std::vector<RouteCandidate>& out) const;
+  // Extends the current path by station a, recording it when a is the goal.
+  void extendRoute(StationNo a, StationNo goal);
+  // The route of the path routeStation_[1..routeDepth_]: its list and detail
+  // records, written at once or offered to the best routes.
+  void recordRoute();
+  FoundRoute describeRoute();
+  // Writes a route's records under route number `number`.
+  void writeFoundRoute(const FoundRoute& route, int number);
+  // Frees the working arrays and closes the work files of findRoutes; false
+  // when a work file could not be written whole.
+  bool endRouteSearch();
+
+  RouteProgress routeProgress_;
+  // Working fields of findRoutes, held only while it runs.
+  std::int32_t routesFound_ = 0;
+  std::vector<std::uint8_t> routeAllowed_;  // 1 = inside the detour ellipse
+  std::vector<std::uint8_t> routeOnPath_;   // 1 = on the path being extended
+  std::int16_t routeDepth_ = 0;             // stations on the path
+  std::vector<StationNo> routeStation_;     // path positions 1..101
+  std::vector<TrainNo> routeTrain_;         // train from position k to k + 1
+  std::int16_t routeTimeLimit_ = 0;
+  std::int16_t routeMaxTransfers_ = 0;
+  std::int16_t routeMaxRoutes_ = 0;
+  std::int16_t routeTransfers_ = 0;
+  std::FILE* routeListFile_ = nullptr;    // "$MltRtL1.kv4"
+  std::FILE* routeDetailFile_ = nullptr;  // "$MltRtDt.kv4"
+  int routeDay_ = -1;                     // day code of the departure; -1 tests no days
+  int routeStart_ = 0;                    // departure time, hour * 60 + minute
+  long routeSteps_ = 0;                   // stations entered by the enumeration
+  // Fares of the sections priced in this search, by network code and the
+  // last and first station.
+  std::map<std::tuple<NetworkCode, StationNo, StationNo>, int> routeFares_;
+  std::vector<int> routeBound_;                               // least minutes to the goal, per station
+  std::vector<std::vector<RouteCandidate>> routeCandidates_;  // per path position
+  std::unique_ptr<BestRouteList> bestRoutes_;                 // best-routes mode only
+  bool routeListCut_ = false;
+  // ==== end of multi-route search and route list files ====
+};
+
+}  // namespace kiv

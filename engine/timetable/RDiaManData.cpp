@@ -1,0 +1,285 @@
+// The timetable data of RDiaMan: loading and the basic lookups every search
+// is built from.
+#include <algorithm>
+
+#include "data/SpanCheck.h"
+#include "network/RStaName.h"
+#include "timetable/RDiaMan.h"
+
+namespace kiv {
+
+namespace {
+
+constexpr int kMinutesPerDay = 1440;
+
+// Bit (value mod period) of mask, also for negative values.
+int bitOf(std::uint32_t mask, int value, int period) {
+  const int bit = ((value % period) + period) % period;
+  return static_cast<int>((mask >> bit) & 1u);
+}
+
+const DiaDepartureRecord kNoDeparture{};
+
+}  // namespace
+
+RDiaMan::RDiaMan(const std::filesystem::path& dataDir, RStaName& staName, RTrainMan& trains, RCnctMan& cnct,
+                 RDefMan& def, RDistMan& dist, RFareMan& fare, RKivMan& kiv)
+    : dataDir_(dataDir),
+      staName_(staName),
+      trains_(trains),
+      cnct_(cnct),
+      def_(def),
+      dist_(dist),
+      fare_(fare),
+      kiv_(kiv) {
+  // The search table is sized even when the timetable files are missing, so
+  // that a search over an empty timetable finds nothing instead of indexing
+  // an empty table.
+  const int n = std::max(0, staName_.getCount());
+  searchTable_.resize(static_cast<std::size_t>(n) + 1);
+  for (int s = 0; s <= n; ++s) searchTable_[s].station = static_cast<StationNo>(s);
+  load();
+}
+
+RDiaMan::~RDiaMan() = default;
+
+int RDiaMan::load() {
+  auto idx1 = readDiaIdx1File(dataDir_ / "DiaIdx1.kv4");
+  if (!idx1) return -1;
+  stations_ = std::move(idx1->records);
+
+  auto idx2 = readDiaIdx2File(dataDir_ / "DiaIdx2.kv4");
+  if (!idx2) return -1;
+  links_ = std::move(idx2->records);
+
+  auto dia = readDiagram2File(dataDir_ / "Diagram2.kv4");
+  if (!dia) return -1;
+  departures_ = std::move(dia->records);
+  // Spans past the end of their records are cut where they are used; spans
+  // that claim far more records than exist leave the timetable unused.
+  bool unusable = false;
+  dataProblem_ = checkSpans(unusable);
+  if (unusable) {
+    stations_.clear();
+    links_.clear();
+    departures_.clear();
+  }
+  return 0;
+}
+
+std::string RDiaMan::checkSpans(bool& unusable) const {
+  std::string problem;
+  const auto note = [&problem](const char* file, const char* of, const std::string& what) {
+    if (problem.empty()) problem = std::string(file) + " does not fit " + of + " (" + what + ")";
+  };
+  const auto claim = [](const std::string& owner, const char* what, std::int64_t first, std::int64_t last,
+                        std::size_t count) {
+    return owner + " claims " + what + " " + SpanCheck::text(first, last) + " of " + std::to_string(count);
+  };
+  SpanCheck links(links_.size());
+  SpanCheck departures(departures_.size());
+  for (std::size_t k = 0; k < stations_.size(); ++k) {
+    const DiaStationRecord& r = stations_[k];
+    const std::string owner = "station " + std::to_string(k + 1);
+    if (!links.add(r.firstLink, r.lastLink)) {
+      note("DiaIdx1.kv4", "DiaIdx2.kv4", claim(owner, "links", r.firstLink, r.lastLink, links_.size()));
+    }
+    if (!departures.add(r.firstDeparture, r.lastDeparture)) {
+      note("DiaIdx1.kv4", "Diagram2.kv4",
+           claim(owner, "departures", r.firstDeparture, r.lastDeparture, departures_.size()));
+    }
+  }
+  SpanCheck linkDepartures(departures_.size());
+  for (std::size_t k = 0; k < links_.size(); ++k) {
+    const DiaLinkRecord& r = links_[k];
+    if (!linkDepartures.add(r.firstDeparture, r.lastDeparture)) {
+      note("DiaIdx2.kv4", "Diagram2.kv4",
+           claim("link " + std::to_string(k + 1), "departures", r.firstDeparture, r.lastDeparture,
+                 departures_.size()));
+    }
+  }
+  const auto overclaimed = [&](const SpanCheck& check, const char* file, const char* of, const char* what,
+                               std::size_t count) {
+    if (!check.claimsTooMuch()) return;
+    unusable = true;
+    problem = std::string(file) + " does not fit " + of + " (its spans claim " +
+              std::to_string(check.claimed()) + " " + what + " of " + std::to_string(count) +
+              "): the timetable is not used";
+  };
+  overclaimed(links, "DiaIdx1.kv4", "DiaIdx2.kv4", "links", links_.size());
+  overclaimed(departures, "DiaIdx1.kv4", "Diagram2.kv4", "departures", departures_.size());
+  overclaimed(linkDepartures, "DiaIdx2.kv4", "Diagram2.kv4", "departures", departures_.size());
+  if (!unusable && !problem.empty()) problem += ": cut to the records that exist";
+  return problem;
+}
+
+int RDiaMan::clampSpan(std::int32_t first1, std::int32_t last1, std::size_t size, int& first, int& last) {
+  first = -1;
+  last = -1;
+  // 1-based in the file; 0 (or anything below) means no records.
+  if (first1 < 1 || last1 < 1 || first1 > last1) return -1;
+  const auto count = static_cast<std::int64_t>(size);
+  if (first1 > count) return -1;
+  first = first1 - 1;
+  last = static_cast<int>(std::min<std::int64_t>(last1, count)) - 1;
+  return last - first + 1;
+}
+
+const DiaStationRecord* RDiaMan::stationRecord(StationNo station) const {
+  if (station < 1 || static_cast<std::size_t>(station) > stations_.size()) return nullptr;
+  return &stations_[static_cast<std::size_t>(station) - 1];
+}
+
+int RDiaMan::getDepartureRange(StationNo station, int& first, int& last) const {
+  first = last = -1;
+  const auto* rec = stationRecord(station);
+  if (!rec) return -1;
+  return clampSpan(rec->firstDeparture, rec->lastDeparture, departures_.size(), first, last);
+}
+
+int RDiaMan::getLinkRange(StationNo station, int& first, int& last) const {
+  first = last = -1;
+  const auto* rec = stationRecord(station);
+  if (!rec) return -1;
+  return clampSpan(rec->firstLink, rec->lastLink, links_.size(), first, last);
+}
+
+int RDiaMan::getLinkDepartures(StationNo station, StationNo next, int& first, int& last) const {
+  first = last = -1;
+  int linkFirst = 0;
+  int linkLast = 0;
+  if (getLinkRange(station, linkFirst, linkLast) < 0) return -1;
+  for (int i = linkFirst; i <= linkLast; ++i) {
+    const auto& link = links_[static_cast<std::size_t>(i)];
+    if (link.from == station && link.to == next) {
+      return clampSpan(link.firstDeparture, link.lastDeparture, departures_.size(), first, last);
+    }
+  }
+  return -1;
+}
+
+std::span<const DiaDepartureRecord> RDiaMan::departuresOf(StationNo station) const {
+  int first = 0;
+  int last = 0;
+  if (getDepartureRange(station, first, last) < 0) return {};
+  return std::span(departures_)
+      .subspan(static_cast<std::size_t>(first), static_cast<std::size_t>(last - first + 1));
+}
+
+std::span<const DiaLinkRecord> RDiaMan::linksOf(StationNo station) const {
+  int first = 0;
+  int last = 0;
+  if (getLinkRange(station, first, last) < 0) return {};
+  return std::span(links_).subspan(static_cast<std::size_t>(first),
+                                   static_cast<std::size_t>(last - first + 1));
+}
+
+std::span<const DiaDepartureRecord> RDiaMan::departuresTowards(StationNo station, StationNo next) const {
+  int first = 0;
+  int last = 0;
+  if (getLinkDepartures(station, next, first, last) < 0) return {};
+  return std::span(departures_)
+      .subspan(static_cast<std::size_t>(first), static_cast<std::size_t>(last - first + 1));
+}
+
+const DiaDepartureRecord& RDiaMan::departureAt(int index) const {
+  if (index < 0 || static_cast<std::size_t>(index) >= departures_.size()) return kNoDeparture;
+  return departures_[static_cast<std::size_t>(index)];
+}
+
+int RDiaMan::isHourServed(std::uint32_t hours, int hour) { return bitOf(hours, hour, 24); }
+
+int RDiaMan::isDayServed(std::uint8_t days, int day) { return bitOf(days, day, 7); }
+
+int RDiaMan::nextServedHour(std::uint32_t hours, int minute, TimeOfDay time) {
+  return nextServedHour(hours, 0, -1, minute, time);
+}
+
+int RDiaMan::nextServedHour(std::uint32_t hours, std::uint8_t days, int day, int minute, TimeOfDay time) {
+  // An hour of the search is served when its clock hour is and, when days
+  // are tested, the pattern runs on the day that hour falls on.
+  auto served = [&](int h) {
+    if (!isHourServed(hours, h)) return false;
+    return day < 0 || isDayServed(days, day + (h >= 0 ? h / 24 : 0)) != 0;
+  };
+  if (served(time.hour) && minute >= time.minute) return time.hour;
+  for (int h = time.hour + 1; h <= time.hour + 24; ++h) {
+    if (served(h)) return h;
+  }
+  return -1;
+}
+
+bool RDiaMan::recordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day, TimeOfDay& departure) {
+  if (r.interval != 0) {
+    // A frequent service: expect to wait half an interval if the current
+    // hour is served, else catch it at the top of the next served hour.
+    const int half = r.interval / 2;
+    const int h = nextServedHour(r.hours, r.days, day, time.minute + half, time);
+    if (h < 0) return false;
+    departure = h == time.hour ? addMinutes(time, half) : TimeOfDay{static_cast<std::int8_t>(h), 0};
+    return true;
+  }
+  const int h = nextServedHour(r.hours, r.days, day, r.minute, time);
+  if (h < 0) return false;
+  departure = addMinutes({static_cast<std::int8_t>(h), 0}, r.minute);
+  return true;
+}
+
+int RDiaMan::nextDeparture(StationNo station, StationNo next, TrainNo train, TimeOfDay time,
+                           TimeOfDay& departure, int* recordIndex) const {
+  return nextDepartureOn(station, next, train, time, -1, departure, recordIndex);
+}
+
+int RDiaMan::nextDepartureOn(StationNo station, StationNo next, TrainNo train, TimeOfDay time, int day,
+                             TimeOfDay& departure, int* recordIndex) const {
+  int best = -1;
+  TimeOfDay bestDeparture{};
+  int first = 0;
+  int last = 0;
+  if (getDepartureRange(station, first, last) < 0) return -1;
+  for (int i = first; i <= last; ++i) {
+    const auto& r = departures_[static_cast<std::size_t>(i)];
+    if (r.train != train || r.nextStation != next) continue;
+    TimeOfDay dep{};
+    if (!recordDeparture(r, time, day, dep)) continue;
+    // Ties keep the earlier record.
+    if (best < 0 || dep.totalMinutes() < bestDeparture.totalMinutes()) {
+      best = i;
+      bestDeparture = dep;
+    }
+  }
+  if (best < 0) return -1;
+  if (recordIndex) *recordIndex = best;
+  departure = bestDeparture;
+  return 0;
+}
+
+TimeOfDay RDiaMan::addMinutes(TimeOfDay t, int minutes) {
+  const int total = t.minute + minutes;
+  return {static_cast<std::int8_t>(t.hour + total / 60), static_cast<std::int8_t>(total % 60)};
+}
+
+int RDiaMan::minutesBetween(TimeOfDay from, TimeOfDay to) {
+  const int t1 = from.totalMinutes();
+  int t2 = to.totalMinutes();
+  if (t1 > t2) t2 += kMinutesPerDay;
+  return t2 - t1;
+}
+
+std::string RDiaMan::hoursToText(std::uint32_t hours) {
+  std::string text(24, '0');
+  for (int h = 0; h < 24; ++h) {
+    if ((hours >> h) & 1u) text[static_cast<std::size_t>(h)] = '1';
+  }
+  return text;
+}
+
+int RDiaMan::getRecordCount() const { return static_cast<int>(departures_.size()); }
+
+int RDiaMan::getRecord(int index, DiaDepartureRecord& record) const {
+  if (index < 0 || static_cast<std::size_t>(index) >= departures_.size()) return -1;
+  record = departures_[static_cast<std::size_t>(index)];
+  return 0;
+}
+
+}  // namespace kiv

@@ -1,0 +1,134 @@
+// The exact time-priority search of RDiaMan. A passenger standing at a
+// station on one train can go on differently from one who arrived there on
+// another (staying on board costs no change minutes), so every arrival train
+// at a station is a label of its own, and a later arrival on a through train
+// is not lost to an earlier one that has to change. Labels are also kept
+// apart by their number of boardings, so that among the earliest arrivals
+// the route with the fewest changes is found.
+#include <algorithm>
+#include <functional>
+#include <queue>
+#include <tuple>
+#include <vector>
+
+#include "network/RTrainMan.h"
+#include "timetable/RDiaMan.h"
+
+namespace kiv {
+
+namespace {
+
+// One way of standing at a station: reached on `train` (-1 at the start)
+// after `boardings` boardings of trains that are not walking connections.
+struct Label {
+  StationNo station = 0;
+  TrainNo train = -1;
+  int cost = 0;
+  int boardings = 0;
+  TimeOfDay arrival;
+  TimeOfDay departure;  // from the previous station; at the start, the start
+  int parent = -1;      // label of the previous station; -1 at the start
+};
+
+// A label settled at a station: its arrival train, and the fewest boardings
+// and the cost with which that train has been settled there.
+struct Settled {
+  TrainNo train;
+  int boardings;
+  int cost;
+};
+
+// The latest arrival a label may have, hour * 60 + minute.
+constexpr int kLatestMinutes = 120 * 60;
+
+// Earliest first, then fewest boardings, then the label made first.
+using QueueEntry = std::tuple<int, int, int>;
+
+}  // namespace
+
+int RDiaMan::runExactFastestSearch(StationNo from, StationNo to, TimeOfDay start, int day,
+                                   std::vector<PathStop>& path) {
+  const int n = searchStationCount();
+  resetSearchTable(from, to, start);
+
+  std::vector<Label> labels;
+  std::vector<std::vector<Settled>> settledAt(static_cast<std::size_t>(n) + 1);
+  std::priority_queue<QueueEntry, std::vector<QueueEntry>, std::greater<>> queue;
+  labels.push_back({from, -1, 0, 0, start, start, -1});
+  queue.emplace(0, 0, 0);
+
+  // A label is no use when its train was settled at its station with no
+  // more boardings at no greater cost.
+  auto isDominated = [&](StationNo s, TrainNo train, int boardings, int cost) {
+    const auto& settled = settledAt[static_cast<std::size_t>(s)];
+    return std::any_of(settled.begin(), settled.end(), [&](const Settled& l) {
+      return l.train == train && l.boardings <= boardings && l.cost <= cost;
+    });
+  };
+
+  int reached = -1;
+  while (!queue.empty()) {
+    const int index = std::get<2>(queue.top());
+    queue.pop();
+    const Label label = labels[static_cast<std::size_t>(index)];
+    if (isDominated(label.station, label.train, label.boardings, label.cost)) continue;
+    settledAt[static_cast<std::size_t>(label.station)].push_back({label.train, label.boardings, label.cost});
+    if (label.station == to) {
+      reached = index;
+      break;
+    }
+    for (const DiaDepartureRecord& r : departuresOf(label.station)) {
+      if (trains_.getTrainUse(r.train) == 0) continue;
+      const StationNo x = r.nextStation;
+      if (x < 1 || x > n) continue;
+      RouteHop hop;
+      if (!routeHop(r, label.station, label.parent < 0, label.train, label.arrival, day, false, hop))
+        continue;
+      // Riding minutes below 0 (bad data) count as 0: costs never fall, so
+      // the search settles every label once and ends.
+      const int ride = std::max<int>(0, r.rideMinutes);
+      const int cost = label.cost + hop.walk + hop.wait + ride;
+      // Hours are held in 8 bits: a label days later is of no use anyway.
+      if (cost >= kUnreachedCost || start.totalMinutes() + cost > kLatestMinutes) continue;
+      const bool boards = r.train != label.train && trains_.isWalking(r.train) != 1;
+      const int boardings = label.boardings + (boards ? 1 : 0);
+      if (isDominated(x, r.train, boardings, cost)) continue;
+      labels.push_back({x, r.train, cost, boardings, addMinutes(hop.departure, ride), hop.departure, index});
+      queue.emplace(cost, boardings, static_cast<int>(labels.size()) - 1);
+    }
+  }
+  if (reached < 0) return -1;
+
+  std::vector<int> chain;
+  for (int i = reached; i >= 0; i = labels[static_cast<std::size_t>(i)].parent) chain.push_back(i);
+  std::reverse(chain.begin(), chain.end());
+  path.clear();
+  for (std::size_t k = 0; k < chain.size(); ++k) {
+    const Label& here = labels[static_cast<std::size_t>(chain[k])];
+    const bool last = k + 1 == chain.size();
+    const Label* next = last ? nullptr : &labels[static_cast<std::size_t>(chain[k + 1])];
+    path.push_back({here.station, here.train, next ? next->train : TrainNo{-1}, here.arrival,
+                    next ? next->departure : here.arrival});
+    SearchNode& node = searchTable_[static_cast<std::size_t>(here.station)];
+    node.cost = static_cast<std::int16_t>(here.cost);
+    node.pred = k == 0 ? StationNo{-1} : labels[static_cast<std::size_t>(chain[k - 1])].station;
+    node.trainIn = here.train;
+    node.boardHour = here.departure.hour;
+    node.boardMinute = here.departure.minute;
+    node.arrival = here.arrival;
+    node.departure = path.back().departure;
+    node.succ = next ? next->station : StationNo{-1};
+    node.trainOut = path.back().trainOut;
+    node.settled = 1;
+  }
+  // A route that passes its start again must not disturb the start node the
+  // multi-route search begins from.
+  SearchNode& first = searchTable_[static_cast<std::size_t>(from)];
+  first.pred = -1;
+  first.trainIn = -1;
+  first.cost = 0;
+  first.arrival = start;
+  return labels[static_cast<std::size_t>(reached)].cost;
+}
+
+}  // namespace kiv

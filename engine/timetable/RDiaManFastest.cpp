@@ -1,0 +1,215 @@
+// The time-priority route search of RDiaMan: a label-setting search over
+// stations in which a hop costs the change minutes at the station, the wait
+// for the train's next departure and the riding minutes, and the report of
+// the fastest route in "$TT$.kv4".
+#include "network/RStaName.h"
+#include "network/RTrainMan.h"
+#include "settings/RDefMan.h"
+#include "text/ReportText.h"
+#include "timetable/RCnctMan.h"
+#include "timetable/RDiaMan.h"
+
+namespace kiv {
+
+namespace {
+
+// "☆★ ［ %s→%s ］のルート(時間優先) ★☆\n\n"
+constexpr char kRouteTitle[] =
+    "\x81\x99\x81\x9a \x81\x6d %s\x81\xa8%s \x81\x6e\x82\xcc\x83\x8b\x81\x5b\x83\x67(\x8e\x9e\x8a\xd4\x97\x44"
+    "\x90\xe6) \x81\x9a\x81\x99\n\n";
+// "    %2d:%02d  出発時刻\n"
+constexpr char kStartTime[] = "    %2d:%02d  \x8f\x6f\x94\xad\x8e\x9e\x8d\x8f\n";
+// "    %2d:%02d  %s着\n"
+constexpr char kArrives[] = "    %2d:%02d  %s\x92\x85\n";
+// "    %2d:%02d  %s発\n"
+constexpr char kLeaves[] = "    %2d:%02d  %s\x94\xad\n";
+constexpr char kRide[] = "      |------- %s\n";
+constexpr char kPassAt[] = "      |( %s %2d:%02d )\n";
+constexpr char kPassFromTo[] = "      |( %s %2d:%02d-%2d:%02d )\n";
+// "\n    予想所要時間  %d分\n"
+constexpr char kExpectedMinutes[] = "\n    \x97\x5c\x91\x7a\x8f\x8a\x97\x76\x8e\x9e\x8a\xd4  %d\x95\xaa\n";
+// "\n    予想所要時間  %d時間%d分\n"
+constexpr char kExpectedHours[] =
+    "\n    \x97\x5c\x91\x7a\x8f\x8a\x97\x76\x8e\x9e\x8a\xd4  %d\x8e\x9e\x8a\xd4%d\x95\xaa\n";
+
+}  // namespace
+
+void RDiaMan::resetSearchTable(StationNo from, StationNo to, TimeOfDay start) {
+  const int n = searchStationCount();
+  for (int s = 1; s <= n; ++s) {
+    SearchNode& node = searchTable_[static_cast<std::size_t>(s)];
+    node.pred = 0;
+    node.settled = 0;
+    node.cost = kUnreachedCost;
+    node.arrival = TimeOfDay{};
+    node.departure = TimeOfDay{};
+  }
+  SearchNode& first = searchTable_[static_cast<std::size_t>(from)];
+  first.pred = -1;
+  first.trainIn = -1;
+  first.cost = 0;
+  first.arrival = start;
+  SearchNode& goal = searchTable_[static_cast<std::size_t>(to)];
+  goal.succ = -1;
+  goal.trainOut = -1;
+}
+
+int RDiaMan::runFastestSearch(StationNo from, StationNo to, TimeOfDay start, int day) {
+  const int n = searchStationCount();
+  resetSearchTable(from, to, start);
+  const SearchNode& goal = searchTable_[static_cast<std::size_t>(to)];
+
+  for (int round = 0; round < n; ++round) {
+    // Ties go to the highest station number; an unreached station can be
+    // selected (and is then only marked).
+    int smallest = kUnreachedCost;
+    StationNo sel = 0;
+    for (int s = 1; s <= n; ++s) {
+      const SearchNode& node = searchTable_[static_cast<std::size_t>(s)];
+      if (node.settled == 0 && node.cost <= smallest) {
+        smallest = node.cost;
+        sel = static_cast<StationNo>(s);
+      }
+    }
+    if (sel == 0) break;
+    SearchNode& here = searchTable_[static_cast<std::size_t>(sel)];
+    here.settled = 1;
+    if (smallest == kUnreachedCost) continue;
+
+    for (const DiaDepartureRecord& r : departuresOf(sel)) {
+      if (trains_.getTrainUse(r.train) == 0) continue;
+      const StationNo x = r.nextStation;
+      if (x < 1 || x > n) continue;
+      const TimeOfDay arr = here.arrival;
+      TimeOfDay ready = arr;
+      if (sel != from) cnct_.getBoardingTime(sel, here.trainIn, r.train, arr, ready);
+      TimeOfDay dep = ready;
+      // Staying on board a frequent service costs no wait; a timed train is
+      // taken at its next departure from here like any other.
+      const bool staysOnBoard = here.trainIn == r.train && r.interval != 0;
+      if (!staysOnBoard && nextDepartureOn(sel, x, r.train, ready, day, dep) != 0) continue;
+      const int walk = minutesBetween(arr, ready);
+      const int wait = minutesBetween(ready, dep);
+      const auto c = static_cast<std::int16_t>(here.cost + walk + wait + r.rideMinutes);
+
+      SearchNode& next = searchTable_[static_cast<std::size_t>(x)];
+      // A settled station keeps its label: with sound data it cannot be
+      // improved anyway, and a negative riding time in the data must not
+      // rewrite the path behind the search.
+      if (next.settled != 0 || c >= next.cost) continue;
+      next.cost = c;
+      next.pred = sel;
+      next.trainIn = r.train;
+      next.boardHour = dep.hour;
+      next.boardMinute = dep.minute;
+      next.arrival = addMinutes(dep, r.rideMinutes);
+      here.succ = x;
+      here.trainOut = r.train;
+      here.departure = dep;
+    }
+  }
+  return goal.pred != 0 ? 0 : -1;
+}
+
+std::vector<RDiaMan::PathStop> RDiaMan::stationLabelPath(StationNo from, StationNo to) {
+  const int n = searchStationCount();
+  auto node = [this](StationNo s) -> SearchNode& { return searchTable_[static_cast<std::size_t>(s)]; };
+
+  // Path pass: fix succ, trainOut and departure along the chosen path, from
+  // the destination back to the start. Every pred was settled before the
+  // station it leads to, so the walk ends at the start within n steps.
+  StationNo i = to;
+  for (int steps = 0; node(i).pred != -1 && steps < n; ++steps) {
+    const StationNo p = node(i).pred;
+    node(p).departure = {static_cast<std::int8_t>(node(i).boardHour),
+                         static_cast<std::int8_t>(node(i).boardMinute)};
+    node(p).succ = i;
+    node(p).trainOut = node(i).trainIn;
+    i = p;
+  }
+  node(to).succ = -1;
+  node(to).trainOut = -1;
+
+  std::vector<PathStop> path;
+  i = from;
+  for (int steps = 0; node(i).succ != -1 && steps < n; ++steps) {
+    const SearchNode& here = node(i);
+    path.push_back({i, i == from ? TrainNo{-1} : here.trainIn, here.trainOut, here.arrival, here.departure});
+    i = here.succ;
+  }
+  path.push_back({to, node(to).trainIn, -1, node(to).arrival, node(to).arrival});
+  return path;
+}
+
+int RDiaMan::fastestSearch(StationNo from, StationNo to, TimeOfDay start, int day,
+                           std::vector<PathStop>* path) {
+  const int n = searchStationCount();
+  if (from < 1 || from > n || to < 1 || to > n) return -1;
+  const int serviceDay = rules_.serviceDays ? day : -1;
+  if (rules_.exactFastest) {
+    std::vector<PathStop> stops;
+    const int minutes = runExactFastestSearch(from, to, start, serviceDay, stops);
+    if (path) *path = std::move(stops);
+    return minutes;
+  }
+  if (runFastestSearch(from, to, start, serviceDay) != 0) return -1;
+  if (path) *path = stationLabelPath(from, to);
+  return searchTable_[static_cast<std::size_t>(to)].cost;
+}
+
+int RDiaMan::fastestTime(StationNo from, StationNo to, int hour, int minute, int day) {
+  const TimeOfDay start{static_cast<std::int8_t>(hour), static_cast<std::int8_t>(minute)};
+  return fastestSearch(from, to, start, day, nullptr);
+}
+
+int RDiaMan::fastestRoute(StationNo from, StationNo to, int hour, int minute, int day) {
+  const TimeOfDay start{static_cast<std::int8_t>(hour), static_cast<std::int8_t>(minute)};
+  std::vector<PathStop> path;
+  if (fastestSearch(from, to, start, day, &path) < 0) return -1;
+  return writeFastestReport(path, start);
+}
+
+int RDiaMan::writeFastestReport(const std::vector<PathStop>& path, TimeOfDay start) {
+  auto stationName = [this](StationNo s) {
+    char buf[kStationNameSize] = {};
+    staName_.getName(s, buf);
+    return std::string(buf);
+  };
+  auto trainName = [this](TrainNo t) {
+    char buf[kTrainNameSize] = {};
+    trains_.getTrainName(t, buf);
+    return std::string(buf);
+  };
+  using report_text::format;
+
+  const PathStop& goal = path.back();
+  std::string text =
+      format(kRouteTitle, stationName(path.front().station).c_str(), stationName(goal.station).c_str());
+  text += format(kStartTime, start.hour, start.minute);
+  const bool detailed = def_.getOutputMode() == 1;
+  for (std::size_t k = 0; k + 1 < path.size(); ++k) {
+    const PathStop& here = path[k];
+    const std::string name = stationName(here.station);
+    const bool isStart = k == 0;
+    const bool isChange = !isStart && here.trainIn != here.trainOut;
+    if (isChange) text += format(kArrives, here.arrival.hour, here.arrival.minute, name.c_str());
+    if (isStart || isChange) {
+      text += format(kLeaves, here.departure.hour, here.departure.minute, name.c_str());
+      text += format(kRide, trainName(here.trainOut).c_str());
+    } else if (detailed) {
+      if (here.arrival == here.departure) {
+        text += format(kPassAt, name.c_str(), here.arrival.hour, here.arrival.minute);
+      } else {
+        text += format(kPassFromTo, name.c_str(), here.arrival.hour, here.arrival.minute, here.departure.hour,
+                       here.departure.minute);
+      }
+    }
+  }
+  text += format(kArrives, goal.arrival.hour, goal.arrival.minute, stationName(goal.station).c_str());
+  const int d = minutesBetween(start, goal.arrival);
+  text += d < 60 ? format(kExpectedMinutes, d) : format(kExpectedHours, d / 60, d % 60);
+  text += report_text::kTimetableNote;
+  return report_text::writeText(dataDir_ / "$TT$.kv4", text) ? 0 : -1;
+}
+
+}  // namespace kiv

@@ -1,0 +1,214 @@
+// The route list files of RDiaMan: the time-ordered and fare-ordered lists
+// derived from the detection-ordered "$MltRtL1.kv4", and the text
+// description of one route for the user's export.
+#include <cstdio>
+#include <cstdlib>
+#include <numeric>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "text/ReportText.h"
+#include "text/SjisText.h"
+#include "timetable/RDiaMan.h"
+
+namespace kiv {
+
+namespace {
+
+// Room of the arrival text and of the via text of a sorting record, with
+// their NULs.
+constexpr std::size_t kArrivalTextSize = 6;
+constexpr std::size_t kSortViaSize = 512;
+
+constexpr char kListHeader[] = "0 %s %s %s\r\n";
+constexpr char kSortedRoute[] = "9 %d %d %s %d %d %d %d %d %d %s\r\n";
+
+// "検出順", "時間順", "運賃順": the labels of the three orders.
+constexpr const char* kOrderLabels[] = {"\x8c\x9f\x8f\x6f\x8f\x87", "\x8e\x9e\x8a\xd4\x8f\x87",
+                                        "\x89\x5e\x92\xc0\x8f\x87"};
+constexpr const char* kOrderFiles[] = {"$MltRtL1.kv4", "$MltRtL2.kv4", "$MltRtL3.kv4"};
+
+// "--<<  %s→%s  No.%03d/%s  >>--\n"
+constexpr char kDetailTitle[] = "--<<  %s\x81\xa8%s  No.%03d/%s  >>--\r\n";
+// "  出発時刻  %s\n"
+constexpr char kDetailDeparture[] = "  \x8f\x6f\x94\xad\x8e\x9e\x8d\x8f  %s\r\n";
+// "  予想到着時刻  %s\n"
+constexpr char kDetailArrival[] = "  \x97\x5c\x91\x7a\x93\x9e\x92\x85\x8e\x9e\x8d\x8f  %s\r\n";
+// "  予想所要時間  %s ( 乗車%s分,徒歩%s分,待ち%s分 )\n"
+constexpr char kDetailTotal[] =
+    "  \x97\x5c\x91\x7a\x8f\x8a\x97\x76\x8e\x9e\x8a\xd4  %s ( \x8f\xe6\x8e\xd4%s\x95\xaa,\x93\x6b\x95\xe0%s"
+    "\x95\xaa,\x91\xd2\x82\xbf%s\x95\xaa )\r\n";
+// "  運賃  %s円\n"
+constexpr char kDetailFare[] = "  \x89\x5e\x92\xc0  %s\x89\x7e\r\n";
+// "  %s  %s(%s)→%s(%s)  %d分\n"
+constexpr char kDetailSegment[] = "  %s  %s(%s)\x81\xa8%s(%s)  %d\x95\xaa\r\n";
+// "  %s  %s-%s ( 徒歩%s分,待ち%s分 )\n"
+constexpr char kDetailChange[] = "  %s  %s-%s ( \x93\x6b\x95\xe0%s\x95\xaa,\x91\xd2\x82\xbf%s\x95\xaa )\r\n";
+// "  %s  %s→%s  %s円\n"
+constexpr char kDetailSection[] = "  %s  %s\x81\xa8%s  %s\x89\x7e\r\n";
+constexpr char kLineEnd[] = "\r\n";
+
+// One route of the list as the sorting reads it.
+struct RouteSortRecord {
+  std::int16_t position = 0;
+  std::int16_t detection = 0;
+  std::string arrival;  // at most kArrivalTextSize - 1 bytes
+  std::int16_t total = 0;
+  std::int16_t fare = 0;
+  std::int16_t changes = 0;
+  std::int16_t riding = 0;
+  std::int16_t walking = 0;
+  std::int16_t waiting = 0;
+  std::string via;  // at most kSortViaSize - 1 bytes
+};
+
+// Word i of a record, empty when the record is shorter.
+const char* word(const std::vector<std::string>& words, std::size_t i) {
+  return i < words.size() ? words[i].c_str() : "";
+}
+
+std::int16_t number16(const std::vector<std::string>& words, std::size_t i) {
+  return static_cast<std::int16_t>(std::atoi(word(words, i)));
+}
+
+// The record type of a line of the route files: its first character.
+char recordType(const std::string& line) { return line.empty() ? '\0' : line[0]; }
+
+RouteSortRecord sortRecordOf(const std::string& line) {
+  const auto w = report_text::words(line);
+  RouteSortRecord r;
+  r.position = number16(w, 1);
+  r.detection = number16(w, 2);
+  r.arrival = fitSjisField(word(w, 3), kArrivalTextSize);
+  r.total = number16(w, 4);
+  r.fare = number16(w, 5);
+  r.changes = number16(w, 6);
+  r.riding = number16(w, 7);
+  r.walking = number16(w, 8);
+  r.waiting = number16(w, 9);
+  r.via = fitSjisField(word(w, 10), kSortViaSize);
+  return r;
+}
+
+// The exchange sort of the route lists: every position i is compared with
+// every later position j, and the two are exchanged when the record at i
+// comes after the one at j. Ties in every key are never exchanged directly.
+template <typename After>
+std::vector<int> exchangeOrder(const std::vector<RouteSortRecord>& records, After after) {
+  std::vector<int> order(records.size());
+  std::iota(order.begin(), order.end(), 0);
+  for (std::size_t i = 0; i + 1 < order.size(); ++i) {
+    for (std::size_t j = i + 1; j < order.size(); ++j) {
+      if (after(records[static_cast<std::size_t>(order[i])], records[static_cast<std::size_t>(order[j])])) {
+        std::swap(order[i], order[j]);
+      }
+    }
+  }
+  return order;
+}
+
+bool writeSortedList(const std::filesystem::path& file, const std::vector<std::string>& header,
+                     const std::vector<RouteSortRecord>& records, const std::vector<int>& order) {
+  std::FILE* out = std::fopen(file.string().c_str(), "wb");
+  if (!out) return false;
+  std::fprintf(out, kListHeader, header[0].c_str(), header[1].c_str(), header[2].c_str());
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    const RouteSortRecord& r = records[static_cast<std::size_t>(order[k])];
+    std::fprintf(out, kSortedRoute, static_cast<int>(k), r.detection, r.arrival.c_str(), r.total, r.fare,
+                 r.changes, r.riding, r.walking, r.waiting, r.via.c_str());
+  }
+  return std::fclose(out) == 0;
+}
+
+}  // namespace
+
+int RDiaMan::sortRouteLists(int count) {
+  std::vector<std::string> lines;
+  if (!report_text::readLines(dataDir_ / "$MltRtL1.kv4", lines)) return -1;
+  std::vector<std::string> header(3);
+  for (const std::string& line : lines) {
+    if (recordType(line) != '0') continue;
+    const auto w = report_text::words(line);
+    header = {word(w, 1), word(w, 2), word(w, 3)};
+  }
+  if (count < 1) return 0;
+
+  // A list shorter than the count yields only the routes it holds.
+  std::vector<RouteSortRecord> records;
+  for (const std::string& line : lines) {
+    if (static_cast<int>(records.size()) >= count) break;
+    if (recordType(line) == '9') records.push_back(sortRecordOf(line));
+  }
+  if (records.empty()) return 0;
+
+  const auto byTime = exchangeOrder(records, [](const RouteSortRecord& a, const RouteSortRecord& b) {
+    if (a.total != b.total) return a.total > b.total;
+    if (a.fare != b.fare) return a.fare > b.fare;
+    return a.changes > b.changes;
+  });
+  const bool timeWritten = writeSortedList(dataDir_ / "$MltRtL2.kv4", header, records, byTime);
+
+  const auto byFare = exchangeOrder(records, [](const RouteSortRecord& a, const RouteSortRecord& b) {
+    if (a.fare != b.fare) return a.fare > b.fare;
+    if (a.total != b.total) return a.total > b.total;
+    return a.changes > b.changes;
+  });
+  const bool fareWritten = writeSortedList(dataDir_ / "$MltRtL3.kv4", header, records, byFare);
+
+  return timeWritten && fareWritten ? static_cast<int>(records.size()) : -1;
+}
+
+int RDiaMan::writeRouteDetail(const std::filesystem::path& file, const char* mode, int detection, int order,
+                              int row) {
+  if (order < 1 || order > 3 || !mode) return -1;
+  const std::string openMode = std::string(mode) == "w" ? "wb" : std::string(mode) == "a" ? "ab" : "";
+  if (openMode.empty()) return -1;
+  std::vector<std::string> list;
+  std::vector<std::string> details;
+  if (!report_text::readLines(dataDir_ / kOrderFiles[order - 1], list)) return -1;
+  if (!report_text::readLines(dataDir_ / "$MltRtDt.kv4", details)) return -1;
+  std::FILE* out = std::fopen(file.string().c_str(), openMode.c_str());
+  if (!out) return -1;
+
+  for (const std::string& line : list) {
+    const auto w = report_text::words(line);
+    if (recordType(line) == '0') {
+      std::fprintf(out, kDetailTitle, word(w, 1), word(w, 2), row, kOrderLabels[order - 1]);
+      std::fprintf(out, kDetailDeparture, word(w, 3));
+    } else if (recordType(line) == '9' && w.size() > 2 && std::atoi(w[2].c_str()) == detection) {
+      const int total = std::atoi(word(w, 4));
+      char totalText[16];
+      std::snprintf(totalText, sizeof totalText, "%2d:%02d", total / 60, total % 60);
+      std::fprintf(out, kDetailArrival, word(w, 3));
+      std::fprintf(out, kDetailTotal, totalText, word(w, 7), word(w, 8), word(w, 9));
+      std::fprintf(out, kDetailFare, word(w, 5));
+    }
+  }
+  std::fputs(kLineEnd, out);
+
+  // The detail records of the route, one pass per record type.
+  auto eachDetail = [&](char type, auto write) {
+    for (const std::string& line : details) {
+      const auto w = report_text::words(line);
+      if (recordType(line) == type && w.size() > 1 && std::atoi(w[1].c_str()) == detection) write(w);
+    }
+  };
+  eachDetail('2', [&](const std::vector<std::string>& w) {
+    std::fprintf(out, kDetailSegment, word(w, 2), word(w, 3), word(w, 5), word(w, 4), word(w, 6),
+                 std::atoi(word(w, 7)) + std::atoi(word(w, 8)));
+  });
+  std::fputs(kLineEnd, out);
+  eachDetail('1', [&](const std::vector<std::string>& w) {
+    std::fprintf(out, kDetailChange, word(w, 2), word(w, 5), word(w, 6), word(w, 3), word(w, 4));
+  });
+  std::fputs(kLineEnd, out);
+  eachDetail('3', [&](const std::vector<std::string>& w) {
+    std::fprintf(out, kDetailSection, word(w, 3), word(w, 4), word(w, 5), word(w, 6));
+  });
+  std::fputs(kLineEnd, out);
+  std::fputs(kLineEnd, out);
+  return std::fclose(out) == 0 ? 0 : -1;
+}
+
+}  // namespace kiv
