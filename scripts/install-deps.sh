@@ -6,6 +6,8 @@ PACKAGES="cmake g++ make googletest libgtest-dev libbenchmark-dev nlohmann-json3
 PACKAGES="$PACKAGES fonts-ipafont-gothic"
 # Clang: the second compiler of CI and the fuzz targets (libFuzzer).
 PACKAGES="$PACKAGES clang"
+# ccache: rebuilds of unchanged sources (several build trees, CI) come from its cache.
+PACKAGES="$PACKAGES ccache"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
