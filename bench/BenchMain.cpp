@@ -33,10 +33,17 @@ int main(int argc, char** argv) {
     registerOperation(op, sampleData, "sample");
     registerOperation(op, generatedData, "gen3000");
   }
+  for (const Operation& op : timetableTableOperations()) {
+    registerOperation(op, sampleData, "sample");
+    registerOperation(op, timetableNetworkData, "tt3000");
+  }
+  for (const Operation& op : timetableStartUpOperations())
+    registerOperation(op, timetableNetworkData, "tt3000");
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   removeBenchData();
+  removeTimetableNetworkData();
   return 0;
 }

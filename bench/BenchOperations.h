@@ -23,4 +23,13 @@ struct Operation {
 // The distance and fare operations.
 std::vector<Operation> fareOperations();
 
+// The required-time table and the station timetable (on the sample and on
+// timetableNetworkData), and the start-up of the timetable network.
+std::vector<Operation> timetableTableOperations();
+std::vector<Operation> timetableStartUpOperations();
+// A generated timetable network of 3,000 stations; removed by
+// removeTimetableNetworkData.
+BenchData* timetableNetworkData();
+void removeTimetableNetworkData();
+
 }  // namespace kiv::bench

@@ -30,6 +30,7 @@
 #include "data/Diagram2File.h"
 #include "timetable/BestRouteList.h"
 #include "timetable/RouteSearchRules.h"
+#include "timetable/TimetableIndex.h"
 
 namespace kiv {
 
@@ -198,6 +199,10 @@ class RDiaMan {
   // station has no departures, 0 when the hour has none (no report then),
   // else the number of lines; -1 as well when a work file fails.
   int buildStationTimetable(StationNo station, int day, int hour, bool grouping);
+  // The same command done the plain way: the three steps above, each
+  // through the work file. It defines the files and the result the command
+  // must give, byte for byte.
+  int buildStationTimetableReference(StationNo station, int day, int hour, bool grouping);
 
   // --- Required-time table ---
   // For every train leaving the station, the stations it reaches and the
@@ -205,10 +210,17 @@ class RDiaMan {
   // has no departures or is not in the station directory (the work file is
   // left as it was) or the file cannot be created.
   int buildRequiredTimeTable(StationNo station);
+  // The same table done the plain way: the links of each train gathered by
+  // a scan of the whole timetable per table, and the walk run to its end.
+  // Slow on a large network; it defines the file the table must give.
+  int buildRequiredTimeTableReference(StationNo station);
   // Writes table `table` of "$RqTmTbl.kv4" (all tables when -1) to `file`
   // as text or as CSV. 0, or -1 when `file` cannot be created; a missing
   // work file gives a file with only the CSV header (or empty).
   int exportRequiredTimeTable(const std::filesystem::path& file, int table, bool csv);
+  // The links of every train, which the table follows; built on first use
+  // and kept.
+  const TrainLinkIndex& trainLinkIndex() const;
   // ==== end of time-priority route, station timetable and required-time table ====
 
   // ==== Multi-route search and route list files ====
@@ -316,31 +328,22 @@ class RDiaMan {
   void resetSearchTable(StationNo from, StationNo to, TimeOfDay start);
   // The report "$TT$.kv4" of a fastest route.
   int writeFastestReport(const std::vector<PathStop>& path, TimeOfDay start);
-  // Follows the current train of the required-time table on from station p,
-  // listing each station the first time it is reached.
-  void followTrain(StationNo p);
-  // The next stops of the current train from every station, with the riding
-  // minutes of its first departure on each link, in link file order.
-  void collectTrainLinks();
-  // True when a station not yet listed can be reached from x by the current
-  // train without passing the stations on the walk's current path.
-  bool reachesUnlisted(StationNo x);
-
-  // Working fields of buildRequiredTimeTable, held only while it runs.
-  std::vector<std::int16_t> reqMinutes_;  // riding minutes to each station
-  std::vector<std::uint8_t> reqOnPath_;   // 1 while on the walk's current path
-  std::vector<std::uint8_t> reqListed_;   // 1 once written in the current table
-  struct TrainLink {
-    StationNo to;
-    std::int16_t rideMinutes;
-  };
-  std::vector<std::vector<TrainLink>> reqLinks_;  // collectTrainLinks, per station
-  std::vector<int> reqSeen_;                      // reachesUnlisted: the call that saw each station
-  int reqSeenMark_ = 0;
-  int reqDepth_ = 0;  // stations on the walk's current path
-  TrainNo reqTrain_ = 0;
-  std::int16_t reqTable_ = 0;
-  std::string reqText_;  // the work file's text until it is written
+  // The lines of "TTSrc.kv4" for the station's departures served on `day`
+  // in hour `hour`, unsorted; the number of departures in `count`.
+  std::string stationDepartureText(std::span<const DiaDepartureRecord> span, int day, int hour, bool grouping,
+                                   int& count) const;
+  // The report "$VTT.kv4" from the sorted lines of "TTSrc.kv4".
+  std::string stationTimetableText(StationNo station, const char* dayName, int hour, bool grouping,
+                                   const std::vector<std::string>& lines) const;
+  // The required-time table of the station, the plain way or on the train
+  // link index.
+  int writeRequiredTimeTable(StationNo station, bool fast);
+  // The working state of one build of the required-time table.
+  struct RequiredTimeWalk;
+  // Calls visit for the first departure record of each train on every link
+  // record, by station, link file order and record order.
+  void forEachTrainLink(const std::function<void(TrainNo, const TrainLinkIndex::Link&)>& visit) const;
+  mutable TrainLinkIndex trainLinkIndex_;
   // ==== end of time-priority route, station timetable and required-time table ====
 
   // ==== Multi-route search and route list files ====

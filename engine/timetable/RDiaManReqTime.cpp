@@ -8,6 +8,7 @@
 #include "network/RTrainMan.h"
 #include "text/ReportText.h"
 #include "timetable/RDiaMan.h"
+#include "timetable/WorkFileText.h"
 
 namespace kiv {
 
@@ -23,7 +24,153 @@ constexpr char kCsvHeader[] = "From,\x97\xf1\x8e\xd4,To,\x8f\x8a\x97\x76(\x95\xa
 
 }  // namespace
 
-int RDiaMan::buildRequiredTimeTable(StationNo station) {
+// One build of the required-time table: the walk along one train at a time
+// and the text of the work file. The links of the current train are held per
+// station as a range of `links`.
+struct RDiaMan::RequiredTimeWalk {
+  struct TrainLink {
+    StationNo to;
+    std::int16_t rideMinutes;
+  };
+
+  RequiredTimeWalk(const RStaName& names, int stationCount, bool stopWhenAllListed)
+      : names(names),
+        stopWhenAllListed(stopWhenAllListed),
+        minutes(static_cast<std::size_t>(stationCount) + 1, 0),
+        onPath(static_cast<std::size_t>(stationCount) + 1, 0),
+        listed(static_cast<std::size_t>(stationCount) + 1, 0),
+        seen(static_cast<std::size_t>(stationCount) + 1, 0),
+        linkBegin(static_cast<std::size_t>(stationCount) + 1, 0),
+        linkEnd(static_cast<std::size_t>(stationCount) + 1, 0) {}
+
+  // Takes the links of the next train, grouped by their `from` station.
+  void setLinks(std::span<const TrainLinkIndex::Link> trainLinks) {
+    for (const StationNo p : linkStations) linkBegin[at(p)] = linkEnd[at(p)] = 0;
+    linkStations.clear();
+    links.clear();
+    for (const TrainLinkIndex::Link& link : trainLinks) {
+      if (linkStations.empty() || linkStations.back() != link.from) {
+        linkStations.push_back(link.from);
+        linkBegin[at(link.from)] = static_cast<int>(links.size());
+      }
+      links.push_back({link.to, link.rideMinutes});
+      linkEnd[at(link.from)] = static_cast<int>(links.size());
+    }
+  }
+
+  // Clears what the walk of the last train left, for the stations it reached.
+  void clearReached(std::span<const TrainLinkIndex::Link> trainLinks) {
+    for (const TrainLinkIndex::Link& link : trainLinks) {
+      listed[at(link.to)] = 0;
+      minutes[at(link.to)] = 0;
+    }
+  }
+
+  // Lists the stations the current train reaches from `start`.
+  void walkFrom(StationNo start) {
+    depth = 0;
+    if (stopWhenAllListed) unlisted = reachableCount(start);
+    follow(start);
+  }
+
+  // Follows the current train on from station p, listing each station the
+  // first time it is reached. The walk tries every path of the train that
+  // visits no station twice and lists each station at its first visit, with
+  // the minutes of that path. A station is entered again only when some
+  // station not yet listed lies beyond it (off the current path): entering
+  // it otherwise would list nothing, and on a network of walking connections
+  // the paths are countless.
+  void follow(StationNo p) {
+    onPath[at(p)] = 1;
+    ++depth;
+    if (listed[at(p)] == 0 && depth != 1) {
+      char name[kStationNameSize] = {};
+      names.getName(p, name);
+      text += report_text::format("2 %d %s %d\n", table, name, minutes[at(p)]);
+      listed[at(p)] = 1;
+      --unlisted;
+    }
+    for (int k = linkBegin[at(p)]; k < linkEnd[at(p)]; ++k) {
+      // Once every station the train reaches is listed, the rest of the
+      // walk would only change minutes that are never written.
+      if (stopWhenAllListed && unlisted == 0) break;
+      const TrainLink& link = links[static_cast<std::size_t>(k)];
+      const StationNo x = link.to;
+      if (onPath[at(x)] == 1) continue;
+      minutes[at(x)] = static_cast<std::int16_t>(minutes[at(p)] + link.rideMinutes);
+      if (reachesUnlisted(x)) follow(x);
+    }
+    onPath[at(p)] = 0;
+    --depth;
+  }
+
+  // True when a station not yet listed can be reached from x by the current
+  // train without passing the stations on the walk's current path.
+  bool reachesUnlisted(StationNo x) {
+    ++seenMark;
+    todo.assign(1, x);
+    seen[at(x)] = seenMark;
+    while (!todo.empty()) {
+      const StationNo p = todo.back();
+      todo.pop_back();
+      if (listed[at(p)] == 0) return true;
+      for (int k = linkBegin[at(p)]; k < linkEnd[at(p)]; ++k) {
+        const StationNo to = links[static_cast<std::size_t>(k)].to;
+        if (onPath[at(to)] == 1 || seen[at(to)] == seenMark) continue;
+        seen[at(to)] = seenMark;
+        todo.push_back(to);
+      }
+    }
+    return false;
+  }
+
+  // The number of stations other than `start` the current train reaches.
+  int reachableCount(StationNo start) {
+    ++seenMark;
+    todo.assign(1, start);
+    seen[at(start)] = seenMark;
+    int count = 0;
+    while (!todo.empty()) {
+      const StationNo p = todo.back();
+      todo.pop_back();
+      for (int k = linkBegin[at(p)]; k < linkEnd[at(p)]; ++k) {
+        const StationNo to = links[static_cast<std::size_t>(k)].to;
+        if (seen[at(to)] == seenMark) continue;
+        seen[at(to)] = seenMark;
+        todo.push_back(to);
+        if (to != start) ++count;
+      }
+    }
+    return count;
+  }
+
+  static std::size_t at(StationNo s) { return static_cast<std::size_t>(s); }
+
+  const RStaName& names;
+  const bool stopWhenAllListed;
+  std::string text;  // the work file's text until it is written
+  std::int16_t table = 0;
+  int depth = 0;                      // stations on the walk's current path
+  int unlisted = 0;                   // stations the train reaches that are not listed yet
+  std::vector<std::int16_t> minutes;  // riding minutes to each station
+  std::vector<std::uint8_t> onPath;   // 1 while on the walk's current path
+  std::vector<std::uint8_t> listed;   // 1 once written in the current table
+  std::vector<int> seen;              // the search that last saw each station
+  int seenMark = 0;
+  std::vector<int> linkBegin;  // the current train's links from each station:
+  std::vector<int> linkEnd;    //   links[linkBegin[p]] .. links[linkEnd[p] - 1]
+  std::vector<TrainLink> links;
+  std::vector<StationNo> linkStations;  // the stations with links of the current train
+  std::vector<StationNo> todo;
+};
+
+int RDiaMan::buildRequiredTimeTable(StationNo station) { return writeRequiredTimeTable(station, true); }
+
+int RDiaMan::buildRequiredTimeTableReference(StationNo station) {
+  return writeRequiredTimeTable(station, false);
+}
+
+int RDiaMan::writeRequiredTimeTable(StationNo station, bool fast) {
   const int n = searchStationCount();
   const int trainCount = trains_.getTrainCount();
   const auto span = departuresOf(station);
@@ -31,106 +178,52 @@ int RDiaMan::buildRequiredTimeTable(StationNo station) {
   // timetable files beyond it has no tables.
   if (span.empty() || station < 1 || station > n) return -1;
 
-  const auto size = static_cast<std::size_t>(n) + 1;
-  reqMinutes_.assign(size, 0);
-  reqOnPath_.assign(size, 0);
-  reqListed_.assign(size, 0);
-  reqTable_ = 0;
+  RequiredTimeWalk walk(staName_, n, fast);
   char name[kStationNameSize] = {};
   staName_.getName(station, name);
-  reqText_ = report_text::format("0 %s\n", name);
+  walk.text = report_text::format("0 %s\n", name);
 
-  for (int t = 1; t <= trainCount; ++t) {
-    bool leavesHere = false;
-    for (const DiaDepartureRecord& r : span) leavesHere = leavesHere || r.train == t;
-    if (!leavesHere) continue;
+  // The trains leaving the station, ascending.
+  std::vector<TrainNo> leaving;
+  if (fast) {
+    for (const DiaDepartureRecord& r : span)
+      if (r.train >= 1 && r.train <= trainCount) leaving.push_back(r.train);
+    std::sort(leaving.begin(), leaving.end());
+    leaving.erase(std::unique(leaving.begin(), leaving.end()), leaving.end());
+  } else {
+    for (int t = 1; t <= trainCount; ++t) {
+      bool leavesHere = false;
+      for (const DiaDepartureRecord& r : span) leavesHere = leavesHere || r.train == t;
+      if (leavesHere) leaving.push_back(static_cast<TrainNo>(t));
+    }
+  }
+
+  for (const TrainNo t : leaving) {
     char train[kTrainNameSize] = {};
-    trains_.getTrainName(static_cast<TrainNo>(t), train);
-    reqText_ += report_text::format("1 %d %s\n", reqTable_, train);
-    std::fill(reqListed_.begin(), reqListed_.end(), 0);
-    std::fill(reqOnPath_.begin(), reqOnPath_.end(), 0);
-    std::fill(reqMinutes_.begin(), reqMinutes_.end(), 0);
-    reqDepth_ = 0;
-    reqTrain_ = static_cast<TrainNo>(t);
-    collectTrainLinks();
-    followTrain(station);
-    ++reqTable_;
+    trains_.getTrainName(t, train);
+    walk.text += report_text::format("1 %d %s\n", walk.table, train);
+    if (fast) {
+      const auto trainLinks = trainLinkIndex().linksOf(t);
+      walk.setLinks(trainLinks);
+      walk.walkFrom(station);
+      walk.clearReached(trainLinks);
+    } else {
+      // Every table starts from cleared arrays and a scan of the whole timetable.
+      std::fill(walk.listed.begin(), walk.listed.end(), 0);
+      std::fill(walk.onPath.begin(), walk.onPath.end(), 0);
+      std::fill(walk.minutes.begin(), walk.minutes.end(), 0);
+      std::vector<TrainLinkIndex::Link> trainLinks;
+      forEachTrainLink([&](TrainNo train, const TrainLinkIndex::Link& link) {
+        if (train == t) trainLinks.push_back(link);
+      });
+      walk.setLinks(trainLinks);
+      walk.walkFrom(station);
+    }
+    ++walk.table;
   }
-
-  const bool written = report_text::writeText(dataDir_ / kWorkFile, reqText_);
-  reqText_.clear();
-  reqText_.shrink_to_fit();
-  reqMinutes_ = {};
-  reqOnPath_ = {};
-  reqListed_ = {};
-  reqLinks_ = {};
-  reqSeen_ = {};
+  const bool written = fast ? overwriteText(dataDir_ / kWorkFile, walk.text)
+                            : report_text::writeText(dataDir_ / kWorkFile, walk.text);
   return written ? 0 : -1;
-}
-
-void RDiaMan::collectTrainLinks() {
-  const int n = searchStationCount();
-  reqLinks_.assign(static_cast<std::size_t>(n) + 1, {});
-  reqSeen_.assign(static_cast<std::size_t>(n) + 1, 0);
-  reqSeenMark_ = 0;
-  for (StationNo p = 1; p <= n; ++p) {
-    for (const DiaLinkRecord& link : linksOf(p)) {
-      // A neighbour outside the station directory cannot be listed or followed.
-      if (link.to < 1 || link.to > n) continue;
-      int first = 0;
-      int last = 0;
-      if (clampSpan(link.firstDeparture, link.lastDeparture, departures_.size(), first, last) < 0) continue;
-      for (int k = first; k <= last; ++k) {
-        const DiaDepartureRecord& r = departures_[static_cast<std::size_t>(k)];
-        if (r.train != reqTrain_) continue;
-        reqLinks_[static_cast<std::size_t>(p)].push_back({link.to, r.rideMinutes});
-        break;
-      }
-    }
-  }
-}
-
-bool RDiaMan::reachesUnlisted(StationNo x) {
-  const auto at = [](StationNo s) { return static_cast<std::size_t>(s); };
-  ++reqSeenMark_;
-  std::vector<StationNo> todo{x};
-  reqSeen_[at(x)] = reqSeenMark_;
-  while (!todo.empty()) {
-    const StationNo p = todo.back();
-    todo.pop_back();
-    if (reqListed_[at(p)] == 0) return true;
-    for (const TrainLink& link : reqLinks_[at(p)]) {
-      if (reqOnPath_[at(link.to)] == 1 || reqSeen_[at(link.to)] == reqSeenMark_) continue;
-      reqSeen_[at(link.to)] = reqSeenMark_;
-      todo.push_back(link.to);
-    }
-  }
-  return false;
-}
-
-// The walk tries every path of the train that visits no station twice and
-// lists each station at its first visit, with the minutes of that path. A
-// station is entered again only when some station not yet listed lies
-// beyond it (off the current path): entering it otherwise would list
-// nothing, and on a network of walking connections the paths are countless.
-void RDiaMan::followTrain(StationNo p) {
-  const auto at = [](StationNo s) { return static_cast<std::size_t>(s); };
-  reqOnPath_[at(p)] = 1;
-  ++reqDepth_;
-  if (reqListed_[at(p)] == 0 && reqDepth_ != 1) {
-    char name[kStationNameSize] = {};
-    staName_.getName(p, name);
-    reqText_ += report_text::format("2 %d %s %d\n", reqTable_, name, reqMinutes_[at(p)]);
-    reqListed_[at(p)] = 1;
-  }
-  for (const TrainLink& link : reqLinks_[at(p)]) {
-    const StationNo x = link.to;
-    if (reqOnPath_[at(x)] == 1) continue;
-    reqMinutes_[at(x)] = static_cast<std::int16_t>(reqMinutes_[at(p)] + link.rideMinutes);
-    if (reachesUnlisted(x)) followTrain(x);
-  }
-  reqOnPath_[at(p)] = 0;
-  --reqDepth_;
 }
 
 int RDiaMan::exportRequiredTimeTable(const std::filesystem::path& file, int table, bool csv) {

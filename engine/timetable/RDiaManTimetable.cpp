@@ -3,6 +3,7 @@
 // and the report by company ("$VTT.kv4").
 #include <algorithm>
 #include <cstdlib>
+#include <span>
 #include <system_error>
 
 #include "network/RKivMan.h"
@@ -11,6 +12,7 @@
 #include "text/ReportText.h"
 #include "text/SjisText.h"
 #include "timetable/RDiaMan.h"
+#include "timetable/WorkFileText.h"
 
 namespace kiv {
 
@@ -31,6 +33,9 @@ constexpr char kCompanyTitle[] =
     "%s\x97\x6a%2d\x8e\x9e\x91\xe4 )  \x81\x60 %s \x81\x60 \x81\x9a\x81\x99\n\n";
 // "    %-6s  %-32s  %-s 方面ゆき\n"
 constexpr char kDepartureLine[] = "    %-6s  %-32s  %-s \x95\xfb\x96\xca\x82\xe4\x82\xab\n";
+
+// The one-letter name of a day code.
+const char* dayName(int day) { return kDayNames[((day % 7) + 7) % 7]; }
 
 // A line and its key for the case-insensitive sort.
 struct FoldedLine {
@@ -54,13 +59,49 @@ std::string foldAsciiCase(const std::string& line) {
   return key;
 }
 
+// The lines of the text as the work file gives them back once written: a
+// line per "\n", whose last line always ends with one.
+std::vector<std::string> splitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find('\n', start);
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+// Sorts the lines ascending, ignoring the case of ASCII letters, keeping
+// duplicates and the order of equal lines.
+void sortIgnoringCase(std::vector<std::string>& lines) {
+  std::vector<FoldedLine> sorted;
+  sorted.reserve(lines.size());
+  for (std::string& line : lines) sorted.push_back({foldAsciiCase(line), std::move(line)});
+  std::stable_sort(sorted.begin(), sorted.end(),
+                   [](const FoldedLine& a, const FoldedLine& b) { return a.key < b.key; });
+  for (std::size_t k = 0; k < sorted.size(); ++k) lines[k] = std::move(sorted[k].line);
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text.append(line).append("\n");
+  return text;
+}
+
+// Removes the work files of the station timetable before a new one is made.
+void removeTimetableFiles(const std::filesystem::path& dir) {
+  std::error_code ec;
+  std::filesystem::remove(dir / kSourceFile, ec);
+  std::filesystem::remove(dir / kReportFile, ec);
+}
+
 }  // namespace
 
-int RDiaMan::writeStationDepartures(StationNo station, int day, int hour, bool grouping) {
-  const auto span = departuresOf(station);
-  if (span.empty()) return -1;
+std::string RDiaMan::stationDepartureText(std::span<const DiaDepartureRecord> span, int day, int hour,
+                                          bool grouping, int& count) const {
   std::string text;
-  int lines = 0;
+  count = 0;
   for (const DiaDepartureRecord& r : span) {
     if (isDayServed(r.days, day) != 1 || isHourServed(r.hours, hour) != 1) continue;
     NetworkCode code = 0;
@@ -80,8 +121,16 @@ int RDiaMan::writeStationDepartures(StationNo station, int day, int hour, bool g
       text += report_text::format("%03d %1d %1d %02d%4s %-32s %-24s\n", code, order, kind, value, unit, train,
                                   terminal);
     }
-    ++lines;
+    ++count;
   }
+  return text;
+}
+
+int RDiaMan::writeStationDepartures(StationNo station, int day, int hour, bool grouping) {
+  const auto span = departuresOf(station);
+  if (span.empty()) return -1;
+  int lines = 0;
+  const std::string text = stationDepartureText(span, day, hour, grouping, lines);
   if (!report_text::writeText(dataDir_ / kSourceFile, text)) return -1;
   return lines;
 }
@@ -89,20 +138,13 @@ int RDiaMan::writeStationDepartures(StationNo station, int day, int hour, bool g
 int RDiaMan::sortStationDepartures() {
   std::vector<std::string> lines;
   if (!report_text::readLines(dataDir_ / kSourceFile, lines)) return -1;
-  std::vector<FoldedLine> sorted;
-  sorted.reserve(lines.size());
-  for (std::string& line : lines) sorted.push_back({foldAsciiCase(line), std::move(line)});
-  std::stable_sort(sorted.begin(), sorted.end(),
-                   [](const FoldedLine& a, const FoldedLine& b) { return a.key < b.key; });
-  std::string text;
-  for (const FoldedLine& f : sorted) text += f.line + "\n";
-  if (!report_text::writeText(dataDir_ / kSourceFile, text)) return -1;
-  return static_cast<int>(sorted.size());
+  sortIgnoringCase(lines);
+  if (!report_text::writeText(dataDir_ / kSourceFile, joinLines(lines))) return -1;
+  return static_cast<int>(lines.size());
 }
 
-int RDiaMan::writeStationTimetable(StationNo station, const char* dayName, int hour, bool grouping) {
-  std::vector<std::string> lines;
-  if (!report_text::readLines(dataDir_ / kSourceFile, lines)) return -1;
+std::string RDiaMan::stationTimetableText(StationNo station, const char* dayName, int hour, bool grouping,
+                                          const std::vector<std::string>& lines) const {
   char stationName[kStationNameSize] = {};
   staName_.getName(station, stationName);
 
@@ -129,18 +171,45 @@ int RDiaMan::writeStationTimetable(StationNo station, const char* dayName, int h
     text += report_text::format(kDepartureLine, value.c_str(), train.c_str(), terminal.c_str());
   }
   text += report_text::kTimetableNote;
+  return text;
+}
+
+int RDiaMan::writeStationTimetable(StationNo station, const char* dayName, int hour, bool grouping) {
+  std::vector<std::string> lines;
+  if (!report_text::readLines(dataDir_ / kSourceFile, lines)) return -1;
+  const std::string text = stationTimetableText(station, dayName, hour, grouping, lines);
   return report_text::writeText(dataDir_ / kReportFile, text) ? 0 : -1;
 }
 
+// The three steps in memory: the departures are sorted before "TTSrc.kv4"
+// is written, and the report is made from the sorted lines, so each work
+// file is written once and read never.
 int RDiaMan::buildStationTimetable(StationNo station, int day, int hour, bool grouping) {
+  const auto span = departuresOf(station);
+  if (span.empty()) {
+    removeTimetableFiles(dataDir_);
+    return -1;
+  }
+  int count = 0;
+  std::vector<std::string> lines = splitLines(stationDepartureText(span, day, hour, grouping, count));
+  sortIgnoringCase(lines);
   std::error_code ec;
-  std::filesystem::remove(dataDir_ / kSourceFile, ec);
-  std::filesystem::remove(dataDir_ / kReportFile, ec);
+  const bool sourceWritten = replaceText(dataDir_ / kSourceFile, joinLines(lines));
+  if (!sourceWritten || count == 0) {
+    std::filesystem::remove(dataDir_ / kReportFile, ec);
+    return sourceWritten ? 0 : -1;
+  }
+  const std::string report = stationTimetableText(station, dayName(day), hour, grouping, lines);
+  if (!replaceText(dataDir_ / kReportFile, report)) return -1;
+  return count;
+}
+
+int RDiaMan::buildStationTimetableReference(StationNo station, int day, int hour, bool grouping) {
+  removeTimetableFiles(dataDir_);
   const int lines = writeStationDepartures(station, day, hour, grouping);
   if (lines <= 0) return lines;
   if (sortStationDepartures() < 0) return -1;
-  const char* dayName = kDayNames[((day % 7) + 7) % 7];
-  if (writeStationTimetable(station, dayName, hour, grouping) != 0) return -1;
+  if (writeStationTimetable(station, dayName(day), hour, grouping) != 0) return -1;
   return lines;
 }
 

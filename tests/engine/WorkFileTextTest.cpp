@@ -1,0 +1,52 @@
+// Work files written over their old bytes must hold exactly what a fresh
+// write gives, and must never write through a second name of the file.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "TempDir.h"
+#include "timetable/WorkFileText.h"
+
+namespace kiv {
+namespace {
+
+TEST(WorkFileText, WritingOverALongerOrShorterFileGivesOnlyTheNewText) {
+  test::TempDir dir;
+  const auto file = dir / "$RqTmTbl.kv4";
+  ASSERT_TRUE(overwriteText(file, "0 a\n1 0 long line\n2 0 b 5\n"));
+  EXPECT_EQ(dir.readText("$RqTmTbl.kv4"), "0 a\r\n1 0 long line\r\n2 0 b 5\r\n");
+  ASSERT_TRUE(overwriteText(file, "0 x\n"));
+  EXPECT_EQ(dir.readText("$RqTmTbl.kv4"), "0 x\r\n");
+  ASSERT_TRUE(replaceText(file, "a longer text than before\n"));
+  EXPECT_EQ(dir.readText("$RqTmTbl.kv4"), "a longer text than before\r\n");
+  ASSERT_TRUE(replaceText(file, ""));
+  EXPECT_EQ(dir.readText("$RqTmTbl.kv4"), "");
+  EXPECT_TRUE(replaceText(dir / "new.kv4", "n\n"));
+  EXPECT_EQ(dir.readText("new.kv4"), "n\r\n");
+}
+
+TEST(WorkFileText, ReplacingALinkedFileLeavesTheOtherNameAlone) {
+  test::TempDir dir;
+  dir.writeText("StaName.kv4", "station data");
+  std::filesystem::create_symlink(dir / "StaName.kv4", dir / "TTSrc.kv4");
+  std::filesystem::create_hard_link(dir / "StaName.kv4", dir / "$VTT.kv4");
+  ASSERT_TRUE(replaceText(dir / "TTSrc.kv4", "source\n"));
+  ASSERT_TRUE(replaceText(dir / "$VTT.kv4", "report\n"));
+  EXPECT_EQ(dir.readText("StaName.kv4"), "station data");
+  EXPECT_FALSE(std::filesystem::is_symlink(dir / "TTSrc.kv4"));
+  EXPECT_EQ(dir.readText("TTSrc.kv4"), "source\r\n");
+  EXPECT_EQ(dir.readText("$VTT.kv4"), "report\r\n");
+}
+
+TEST(WorkFileText, AFileThatCannotBeWrittenFails) {
+  test::TempDir dir;
+  std::filesystem::create_directory(dir / "sub");
+  dir.writeText("sub/x", "keep");
+  EXPECT_FALSE(overwriteText(dir / "sub", "text\n"));
+  EXPECT_FALSE(replaceText(dir / "sub", "text\n"));
+  EXPECT_FALSE(overwriteText(dir / "missing" / "file.kv4", "text\n"));
+  EXPECT_EQ(dir.readText("sub/x"), "keep");
+}
+
+}  // namespace
+}  // namespace kiv
