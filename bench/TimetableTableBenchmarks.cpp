@@ -70,15 +70,13 @@ BenchData* timetableNetworkData() {
     const auto dir = std::filesystem::temp_directory_path() /
                      ("kivbench-tt3000-" + std::to_string(static_cast<long>(::getpid())));
     std::filesystem::create_directories(dir);
-    test::NetworkShape shape;
-    shape.seed = 3000;
-    shape.stations = 3000;
-    shape.lines = 700;
-    shape.stopsPerLine = 16;
-    shape.walks = 400;
-    shape.transfers = 2000;
-    shape.side = 400;
-    test::writeRandomNetwork(dir, shape);
+    test::writeRandomNetwork(dir, {.seed = 3000,
+                                   .stations = 3000,
+                                   .lines = 700,
+                                   .stopsPerLine = 16,
+                                   .walks = 400,
+                                   .transfers = 2000,
+                                   .side = 400});
     timetableNetwork = std::make_unique<BenchData>();
     timetableNetwork->name = "tt3000";
     timetableNetwork->dir = dir;

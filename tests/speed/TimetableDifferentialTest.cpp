@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -148,35 +147,27 @@ TEST(TimetableDifferential, DISABLED_LongSetOfGeneratedNetworks) {
 }
 
 #ifdef KIV_SAMPLE_DIR
-// The sample network, copied so that the work files land in a directory of the test.
-class SampleTimetableDifferential : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const std::filesystem::path sample = KIV_SAMPLE_DIR;
-    if (!std::filesystem::exists(sample / "StaName.kv4")) GTEST_SKIP() << "no sample network in " << sample;
-    std::filesystem::copy(sample, dir_.path(), std::filesystem::copy_options::recursive);
-    engine_ = std::make_unique<Engine>(dir_.path());
-  }
-  // Every step-th station.
-  std::vector<StationNo> stations(int step) const {
+// Every reqStep-th station's required-time table and every ttStep-th
+// station's timetables on a copy of the sample network, so that the work
+// files land in a directory of the test.
+void expectSameOnSample(int reqStep, int ttStep, const Sweep& sweep) {
+  const std::filesystem::path sample = KIV_SAMPLE_DIR;
+  if (!std::filesystem::exists(sample / "StaName.kv4")) GTEST_SKIP() << "no sample network in " << sample;
+  TempDir dir;
+  std::filesystem::copy(sample, dir.path(), std::filesystem::copy_options::recursive);
+  Engine e(dir.path());
+  const auto every = [&](int step) {
     std::vector<StationNo> out;
-    for (int s = 1; s <= engine_->staName.getCount(); s += step) out.push_back(static_cast<StationNo>(s));
+    for (int s = 1; s <= e.staName.getCount(); s += step) out.push_back(static_cast<StationNo>(s));
     return out;
-  }
-
-  TempDir dir_;
-  std::unique_ptr<Engine> engine_;
-};
-
-TEST_F(SampleTimetableDifferential, TablesAndTimetablesAreTheSame) {
-  expectSameRequiredTimes(*engine_, dir_.path(), stations(7));
-  expectSameTimetables(*engine_, dir_.path(), stations(29), {1, 3, 5, 6});
+  };
+  expectSameRequiredTimes(e, dir.path(), every(reqStep));
+  expectSameTimetables(e, dir.path(), every(ttStep), sweep);
 }
 
-TEST_F(SampleTimetableDifferential, DISABLED_EveryStationIsTheSame) {
-  expectSameRequiredTimes(*engine_, dir_.path(), stations(1));
-  expectSameTimetables(*engine_, dir_.path(), stations(3), {0, 1, 0, 1});
-}
+TEST(SampleTimetableDifferential, TablesAndTimetablesAreTheSame) { expectSameOnSample(7, 29, {1, 3, 5, 6}); }
+
+TEST(SampleTimetableDifferential, DISABLED_EveryStationIsTheSame) { expectSameOnSample(1, 3, {0, 1, 0, 1}); }
 #endif
 
 }  // namespace
