@@ -30,7 +30,7 @@
 #include "data/Diagram2File.h"
 #include "timetable/BestRouteList.h"
 #include "timetable/RouteSearchRules.h"
-#include "timetable/TimetableIndex.h"
+#include "timetable/TrainLinkIndex.h"
 
 namespace kiv {
 

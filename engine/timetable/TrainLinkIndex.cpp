@@ -1,4 +1,4 @@
-#include "timetable/TimetableIndex.h"
+#include "timetable/TrainLinkIndex.h"
 
 #include <algorithm>
 
