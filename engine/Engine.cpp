@@ -27,8 +27,9 @@ std::vector<std::string> Engine::dataProblems() const {
 
 std::vector<std::string> Engine::loadProblems() const {
   std::vector<std::string> problems;
+  // The line list is the station selection dialog's, which names it itself.
   for (const DataFileStatus& file : files_)
-    if (!file.fine()) problems.push_back(file.reason());
+    if (!file.fine() && file.name != kLineListFileName) problems.push_back(file.reason());
   for (std::string& problem : dataProblems()) problems.push_back(std::move(problem));
   return problems;
 }

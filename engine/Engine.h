@@ -51,8 +51,9 @@ class Engine {
   const std::vector<DataFileStatus>& dataFiles() const { return files_; }
 
   // Everything that keeps the engine from answering as it should, one
-  // sentence each: every data file that is missing, unreadable, empty or
-  // cut short, then dataProblems(). Empty when the data set is sound.
+  // sentence each: every data file it reads (so not the line list) that is
+  // missing, unreadable, empty or cut short, then dataProblems(). Empty when
+  // the data set is sound.
   std::vector<std::string> loadProblems() const;
 
   // Declaration order is construction order; do not reorder.
