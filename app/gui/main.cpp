@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <csignal>
 #include <cstdio>
 #include <exception>
@@ -76,7 +77,10 @@ int runWindows(int argc, char** argv, kiv::Engine& engine, const std::filesystem
                      Qt::QueuedConnection);
     closeOnTerminationSignals(forms.app());
     forms.app().show();
-    forms.app().showStartupProblems(dataDir, problems);
+    // From inside the message loop, so that closing the program while the
+    // box is open ends that loop too.
+    QTimer::singleShot(0, &forms.app(),
+                       [&forms, &dataDir, &problems] { forms.app().showStartupProblems(dataDir, problems); });
     QApplication::exec();
     saveSettingsOrReport(engine, dataDir);
   } catch (const std::exception& e) {
