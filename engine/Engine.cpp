@@ -5,7 +5,8 @@
 namespace kiv {
 
 Engine::Engine(const std::filesystem::path& dataDir)
-    : kiv(),
+    : files_(inspectDataDirectory(dataDir)),
+      kiv(),
       trains(dataDir),
       def(dataDir),
       staName(dataDir),
@@ -21,6 +22,15 @@ std::vector<std::string> Engine::dataProblems() const {
   for (const std::string* p : {&sta.dataProblem(), &dia.dataProblem(), &dist.dataProblem()}) {
     if (!p->empty()) problems.push_back(*p);
   }
+  return problems;
+}
+
+std::vector<std::string> Engine::loadProblems() const {
+  std::vector<std::string> problems;
+  // The line list is the station selection dialog's, which names it itself.
+  for (const DataFileStatus& file : files_)
+    if (!file.fine() && file.name != kLineListFileName) problems.push_back(file.reason());
+  for (std::string& problem : dataProblems()) problems.push_back(std::move(problem));
   return problems;
 }
 

@@ -1,7 +1,8 @@
 // The ten engine objects of a run, owned together. They are members in the
 // order the program needs them, so they are built in that order and destroyed
 // in the reverse one: the fare rules and the trains first, the settings third
-// (its destruction writes Kiv4.def), the station directory before the
+// (its destruction writes Kiv4.def once more, after the program's own
+// reported save), the station directory before the
 // timetable and the fare tables, which size per-station tables by its station
 // count. Each object is handed references to the collaborators it works with;
 // a reference to a member declared further down is only kept, never used while
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "data/DataDirFiles.h"
 #include "distance/RDistMan.h"
 #include "fare/RFareMan.h"
 #include "fare/RStaFare.h"
@@ -26,6 +28,10 @@
 namespace kiv {
 
 class Engine {
+  // What the data files looked like as the objects read them; first, so
+  // that it is taken before they load.
+  std::vector<DataFileStatus> files_;
+
  public:
   // Reads every data file of dataDir, which is also where Kiv4.def and the
   // work files are written.
@@ -37,6 +43,18 @@ class Engine {
   // did not fit the others (that file's table was then left unused); empty
   // when the data set is consistent.
   std::vector<std::string> dataProblems() const;
+
+  // Every file of the data directory as the engine found it at load (the
+  // binary data files, the line list, the settings file), each with its
+  // state: the objects themselves stay silent about a file they could not
+  // read and leave their table empty.
+  const std::vector<DataFileStatus>& dataFiles() const { return files_; }
+
+  // Everything that keeps the engine from answering as it should, one
+  // sentence each: every data file it reads (so not the line list) that is
+  // missing, unreadable, empty or cut short, then dataProblems(). Empty when
+  // the data set is sound.
+  std::vector<std::string> loadProblems() const;
 
   // Declaration order is construction order; do not reorder.
   RKivMan kiv;

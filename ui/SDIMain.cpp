@@ -274,6 +274,15 @@ void TAppForm::loadOutput(const std::filesystem::path& file) {
   }
 }
 
+void TAppForm::showStartupProblems(const std::filesystem::path& dataDir,
+                                   const std::vector<std::string>& problems) {
+  if (problems.empty()) return;
+  QString text = QStringLiteral("\nデータファイルを正しく読み込めません (%1)")
+                     .arg(QString::fromStdString(dataDir.string()));
+  for (const std::string& problem : problems) text += QLatin1Char('\n') + QString::fromStdString(problem);
+  prompts().showMessage(this, BoxKind::kError, text);
+}
+
 void TAppForm::closeEvent(QCloseEvent* event) {
   const QRect frame = frameGeometry();
   engine_.def.setWindowX(static_cast<std::int16_t>(frame.x()));

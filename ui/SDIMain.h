@@ -61,6 +61,10 @@ class TAppForm : public QMainWindow {
   bool outputVisible() const;
   // The local clock the route command reads; tests set their own.
   void setClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
+  // The start-up error: why the data of `dataDir` cannot serve every
+  // command (a missing, unreadable, empty or damaged file, one reason a
+  // line), in an error box over the main window; nothing when there is none.
+  void showStartupProblems(const std::filesystem::path& dataDir, const std::vector<std::string>& problems);
 
  public slots:
   void ItemExitClick();

@@ -16,14 +16,10 @@
 
 namespace kiv::cli {
 
-namespace {
-
 std::string currentDirectory() {
   std::error_code ec;
   return std::filesystem::current_path(ec).string();
 }
-
-}  // namespace
 
 CommandLock::CommandLock(bool noWait) {
   const std::string dir = currentDirectory();
@@ -71,6 +67,15 @@ void saveSettingsOrWarn(RDefMan& def) {
       "kiv4cli: warning: cannot write Kiv4.def in %s: the settings and recent stations are not saved\n",
       currentDirectory().c_str());
 }
+
+TerminationSignalsHeld::TerminationSignalsHeld() {
+  sigset_t held;
+  sigemptyset(&held);
+  for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaddset(&held, signal);
+  sigprocmask(SIG_BLOCK, &held, &previous_);
+}
+
+TerminationSignalsHeld::~TerminationSignalsHeld() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
 
 void exportToFile(const std::filesystem::path& target,
                   const std::function<int(const std::filesystem::path&)>& save) {

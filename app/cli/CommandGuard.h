@@ -4,8 +4,10 @@
 // directory and never leaves a half-written file.
 #pragma once
 
+#include <csignal>
 #include <filesystem>
 #include <functional>
+#include <string>
 
 #include "data/DataDirLock.h"
 
@@ -15,6 +17,9 @@ class RDefMan;
 }  // namespace kiv
 
 namespace kiv::cli {
+
+// The current (data) directory, for messages.
+std::string currentDirectory();
 
 // Takes the lock of the current (data) directory for the life of the object.
 // When another command holds it, says on standard error that it waits and
@@ -39,6 +44,21 @@ void requireConsistentData(const Engine& engine);
 // Writes Kiv4.def now; when it cannot be written, warns on standard error
 // that the settings and recent stations were not saved.
 void saveSettingsOrWarn(RDefMan& def);
+
+// Holds back the signals that end a command from the terminal or the system
+// (SIGINT, SIGTERM, SIGHUP, SIGQUIT) for the life of the object; one that
+// came meanwhile takes effect when it ends. A command interrupted before
+// keeps the old Kiv4.def; one interrupted while saving finishes the write.
+class TerminationSignalsHeld {
+ public:
+  TerminationSignalsHeld();
+  ~TerminationSignalsHeld();
+  TerminationSignalsHeld(const TerminationSignalsHeld&) = delete;
+  TerminationSignalsHeld& operator=(const TerminationSignalsHeld&) = delete;
+
+ private:
+  sigset_t previous_;
+};
 
 // Writes an export through `save` into `target` by way of a temporary file
 // renamed into place. Throws CommandFailure when the target is a file of the

@@ -1,9 +1,7 @@
 #include "DataFiles.h"
 
-#include <unistd.h>
-
+#include <algorithm>
 #include <array>
-#include <fstream>
 #include <span>
 #include <string>
 #include <string_view>
@@ -11,6 +9,7 @@
 #include <vector>
 
 #include "CliErrors.h"
+#include "CommandGuard.h"
 #include "CommandTable.h"
 #include "Engine.h"
 
@@ -24,32 +23,12 @@ constexpr std::array<std::string_view, 10> kFareFiles = {
     "StaAttr.kv4", "StaIdx.kv4",  "StaFare.kv4", "DistJR.kv4", "DistPR.kv4",
     "DistIdx.kv4", "FAREIDX.KV4", "FAREF.KV4",   "FARER.KV4",  "FAREW.KV4"};
 
-std::vector<std::string_view> filesOf(unsigned needs) {
-  std::vector<std::string_view> files;
-  auto add = [&files](std::span<const std::string_view> group) {
-    for (std::string_view file : group) files.push_back(file);
+bool needed(std::string_view file, unsigned needs) {
+  const auto in = [file](std::span<const std::string_view> group) {
+    return std::find(group.begin(), group.end(), file) != group.end();
   };
-  add(kStationFiles);
-  if (needs & kTimetableData) add(kTimetableFiles);
-  if (needs & kFareData) add(kFareFiles);
-  return files;
-}
-
-std::string here() {
-  std::error_code ec;
-  return std::filesystem::current_path(ec).string();
-}
-
-void requireContent(std::string_view file) {
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(std::filesystem::path(file), ec);
-  if (!ec && size == 0) {
-    throw CommandFailure("kiv4cli: the data file " + std::string(file) + " in " + here() + " is empty");
-  }
-  std::ifstream in{std::filesystem::path(file), std::ios::binary};
-  if (ec || !in) {
-    throw CommandFailure("kiv4cli: cannot read the data file " + std::string(file) + " in " + here());
-  }
+  return in(kStationFiles) || ((needs & kTimetableData) && in(kTimetableFiles)) ||
+         ((needs & kFareData) && in(kFareFiles));
 }
 
 }  // namespace
@@ -63,25 +42,34 @@ void enterDataDirectory(const std::filesystem::path& dir) {
   if (ec) throw CommandFailure("kiv4cli: cannot change into " + dir.string() + ": " + ec.message());
 }
 
-void requireDataFiles(unsigned needs) {
-  const std::vector<std::string_view> files = filesOf(needs);
-  std::vector<std::string_view> missing;
-  for (std::string_view file : files) {
-    std::error_code ec;
-    const std::string name(file);
-    if (!std::filesystem::is_regular_file(name, ec) || access(name.c_str(), R_OK) != 0)
-      missing.push_back(file);
+void requireDataFiles(unsigned needs, const std::vector<DataFileStatus>& files) {
+  std::vector<const DataFileStatus*> absent;
+  const DataFileStatus* damaged = nullptr;
+  for (const DataFileStatus& file : files) {
+    if (file.fine() || !needed(file.name, needs)) continue;
+    if (file.state == DataFileState::kMissing || file.state == DataFileState::kUnreadable) {
+      absent.push_back(&file);
+    } else if (!damaged) {
+      damaged = &file;
+    }
   }
-  if (missing.empty()) {
-    for (std::string_view file : files) requireContent(file);
-    return;
+  if (!absent.empty()) {
+    std::string message = "kiv4cli: missing or unreadable data file";
+    if (absent.size() > 1) message += "s";
+    message += " in " + currentDirectory() + ":";
+    for (const DataFileStatus* file : absent) message.append(" ").append(file->name);
+    message += " (is this the data directory? see -C)";
+    for (const DataFileStatus* file : absent)
+      if (file->state == DataFileState::kUnreadable) message.append("\nkiv4cli: ").append(file->reason());
+    throw CommandFailure(message);
   }
-  std::string message = "kiv4cli: missing or unreadable data file";
-  if (missing.size() > 1) message += "s";
-  message += " in " + here() + ":";
-  for (std::string_view file : missing) message.append(" ").append(file);
-  message += " (is this the data directory? see -C)";
-  throw CommandFailure(message);
+  if (!damaged) return;
+  if (damaged->state == DataFileState::kEmpty) {
+    throw CommandFailure("kiv4cli: the data file " + damaged->name + " in " + currentDirectory() +
+                         " is empty");
+  }
+  throw CommandFailure("kiv4cli: the data file " + damaged->name + " in " + currentDirectory() +
+                       " is cut short: " + damaged->detail + "; build it again with kivdata");
 }
 
 void requireLoadedData(const Engine& engine, unsigned needs) {

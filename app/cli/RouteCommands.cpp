@@ -5,11 +5,13 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "CliErrors.h"
+#include "CommandGuard.h"
 #include "Commands.h"
 #include "Engine.h"
 #include "FastestRoute.h"
@@ -80,6 +82,22 @@ Journey journeyOf(Engine& engine, const Invocation& inv) {
   return {std::move(from), std::move(to), time};
 }
 
+// A search that found nothing: the searches yield -1 both when there is no
+// route and when they could not write their work files whole. Names the
+// first work file that cannot be opened; else, when the time-priority search
+// reaches the destination (the first step of either search), says that the
+// files written were cut short; else there is no route.
+[[noreturn]] void failSearch(Engine& engine, const Journey& journey, std::initializer_list<const char*> files,
+                             const std::string& written) {
+  requireWritableWorkFiles(files);
+  const auto& [from, to, time] = journey;
+  if (engine.dia.fastestTime(from.number, to.number, time.hour, time.minute, time.day) >= 0) {
+    throw CommandFailure("kiv4cli: cannot write " + written + " in " + currentDirectory() +
+                         " whole (is the disk full?); the route search has no result");
+  }
+  throw CommandFailure(kNoRoute);
+}
+
 }  // namespace
 
 void runRoute(Engine& engine, const Invocation& inv) {
@@ -97,11 +115,11 @@ void runRoute(Engine& engine, const Invocation& inv) {
     ProgressLine progress(engine.dia);
     found = engine.dia.searchRoutes(from.number, to.number, time.hour, time.minute, time.day, detour, extra);
   }
-  if (found < 1) {
-    // The search also fails when it cannot create its files.
-    requireWritableWorkFiles(
-        {work_files::kRouteSearchLog, work_files::kRouteListFound, work_files::kRouteDetails});
-    throw CommandFailure(kNoRoute);
+  if (found == 0) throw CommandFailure(kNoRoute);
+  if (found < 0) {
+    failSearch(engine, journey,
+               {work_files::kRouteSearchLog, work_files::kRouteListFound, work_files::kRouteDetails},
+               std::string(work_files::kRouteListFound) + " and " + work_files::kRouteDetails);
   }
   const bool limitReached = engine.dia.routeListCut();
   if (inv.json) {
@@ -118,8 +136,7 @@ void runFastest(Engine& engine, const Invocation& inv) {
   RunSettings run(engine.def);
   run.setOutputMode(inv.plain ? 0 : 1);
   if (engine.dia.fastestRoute(from.number, to.number, time.hour, time.minute, time.day) != 0) {
-    requireWritableWorkFiles({work_files::kFastestReport});
-    throw CommandFailure(kNoRoute);
+    failSearch(engine, journey, {work_files::kFastestReport}, work_files::kFastestReport);
   }
   const FastestPath path = fastestPath(engine, from.number);
   if (inv.json) {

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <optional>
 
 #include "Arguments.h"
 #include "CliErrors.h"
@@ -18,6 +19,13 @@
 namespace kiv::cli {
 namespace {
 
+// Says why the command failed, after what it printed so far.
+int reportFailure(const CommandFailure& e) {
+  std::fflush(stdout);
+  if (*e.what() != '\0') std::fprintf(stderr, "%s\n", e.what());
+  return kExitFailure;
+}
+
 // Help and version go to standard output; a failed write fails the run.
 int printHelp(const Invocation& inv) {
   try {
@@ -29,8 +37,18 @@ int printHelp(const Invocation& inv) {
       printText(helpText());
     }
   } catch (const CommandFailure& e) {
-    if (*e.what() != '\0') std::fprintf(stderr, "%s\n", e.what());
-    return kExitFailure;
+    return reportFailure(e);
+  }
+  return kExitSuccess;
+}
+
+// The command itself; its failure is reported here, so that the settings
+// are saved after it all the same.
+int runHandler(const CommandSpec& command, Engine& engine, const Invocation& inv) {
+  try {
+    command.handler(engine, inv);
+  } catch (const CommandFailure& e) {
+    return reportFailure(e);
   }
   return kExitSuccess;
 }
@@ -62,23 +80,32 @@ int run(const std::vector<std::string>& args) {
   const CommandSpec& command = *findCommand(inv.command);
   try {
     if (inv.directory) enterDataDirectory(*inv.directory);
-    requireDataFiles(command.data);
+    // A directory that is no data directory is named before a lock file is
+    // made in it.
+    requireDataFiles(command.data, inspectDataDirectory("."));
     // Every command writes Kiv4.def (and most write work files): one at a
     // time per data directory.
     CommandLock lock(inv.noWait);
     requireRoomForWorkFiles();
-    // The engine lives for the command; its end writes Kiv4.def again.
+    // An interrupt from the settings save on is held back until the engine
+    // has written Kiv4.def for the last time, so that it ends whole.
+    std::optional<TerminationSignalsHeld> finishing;
     EngineScope scope(".");
-    requireConsistentData(scope.engine());
-    requireLoadedData(scope.engine(), command.data);
-    command.handler(scope.engine(), inv);
-    saveSettingsOrWarn(scope.engine().def);
+    Engine& engine = scope.engine();
+    // The files as the engine read them: they may have been rebuilt while
+    // this command waited for the lock.
+    requireDataFiles(command.data, engine.dataFiles());
+    requireConsistentData(engine);
+    requireLoadedData(engine, command.data);
+    const int status = runHandler(command, engine, inv);
+    // Also after a failed command: its stations moved to the top of the
+    // recent lists, as in the windowed program.
+    finishing.emplace();
+    saveSettingsOrWarn(engine.def);
+    return status;
   } catch (const CommandFailure& e) {
-    std::fflush(stdout);
-    if (*e.what() != '\0') std::fprintf(stderr, "%s\n", e.what());
-    return kExitFailure;
+    return reportFailure(e);
   }
-  return kExitSuccess;
 }
 
 }  // namespace kiv::cli

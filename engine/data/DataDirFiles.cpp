@@ -1,10 +1,32 @@
 #include "data/DataDirFiles.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <optional>
 #include <system_error>
 
 #include "data/AtomicFile.h"
 #include "data/DataDirLock.h"
+#include "data/DiaIdx1File.h"
+#include "data/DiaIdx2File.h"
+#include "data/Diagram2File.h"
+#include "data/DistIdxFile.h"
+#include "data/DistJRFile.h"
+#include "data/DistPRFile.h"
+#include "data/FareFFile.h"
+#include "data/FareIdxFile.h"
+#include "data/FareWFile.h"
+#include "data/StaAttrFile.h"
+#include "data/StaIdxFile.h"
+#include "data/StaNameFile.h"
+#include "data/TrainFile.h"
+#include "data/TransferFile.h"
 
 namespace kiv {
 
@@ -23,7 +45,158 @@ bool endsWithIgnoringCase(std::string_view text, std::string_view tail) {
 constexpr std::string_view kOwnFiles[] = {"Kiv4.def", "kiv4line.dat", DataDirLock::kLockFileName, "TTSrc.kv4",
                                           "jrregu.dat"};
 
+// How a binary data file is laid out: a record count of countBytes (2 or 4;
+// 0 for none), headerBytes more, then records of recordBytes each
+// (0: records of their own length, see StaFare.kv4).
+struct Layout {
+  std::string_view name;
+  std::size_t countBytes;
+  std::size_t headerBytes;
+  std::size_t recordBytes;
+};
+
+constexpr Layout kLayouts[] = {
+    {"Train.kv4", 2, 0, kTrainRecordSize},
+    {"StaName.kv4", 4, 0, kStationNameRecordSize},
+    {"DiaIdx1.kv4", 4, 0, kDiaStationRecordSize},
+    {"DiaIdx2.kv4", 4, 0, kDiaLinkRecordSize},
+    {"Diagram2.kv4", 4, kDiagram2HeaderExtra, kDiaDepartureRecordSize},
+    {"Transfer.kv4", 4, 0, kTransferRecordSize},
+    {"DistJR.kv4", 2, 0, kDistJREdgeSize},
+    {"DistPR.kv4", 2, 0, kDistPREdgeSize},
+    {"DistIdx.kv4", 2, 0, kDistIdxEntrySize},
+    {"StaFare.kv4", 4, 0, 0},
+    {"StaAttr.kv4", 2, 0, kStationEntrySize},
+    {"StaIdx.kv4", 2, 0, kNetworkRecordSize},
+    {"FAREIDX.KV4", 0, 0, kFareIdxRecordSize},
+    {"FAREF.KV4", 2, 0, kFarePairRecordSize},
+    {"FARER.KV4", 2, 0, kFarePairRecordSize},
+    {"FAREW.KV4", 2, 0, kFareWRecordSize},
+};
+
+const Layout* layoutOf(std::string_view name) {
+  for (const Layout& layout : kLayouts)
+    if (layout.name == name) return &layout;
+  return nullptr;
+}
+
+// Reads up to n bytes from the start of the open file.
+std::vector<std::uint8_t> readStart(int fd, std::size_t n) {
+  std::vector<std::uint8_t> bytes(n);
+  std::size_t got = 0;
+  while (got < n) {
+    const ssize_t r = pread(fd, bytes.data() + got, n - got, static_cast<off_t>(got));
+    if (r < 0 && errno == EINTR) continue;
+    if (r <= 0) break;
+    got += static_cast<std::size_t>(r);
+  }
+  bytes.resize(got);
+  return bytes;
+}
+
+std::int16_t i16At(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+  return static_cast<std::int16_t>(bytes[at] | bytes[at + 1] << 8);
+}
+
+// The little-endian signed count at the start of the file.
+std::int64_t countIn(const std::vector<std::uint8_t>& bytes, std::size_t width) {
+  if (width == 2) return i16At(bytes, 0);
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[0]) | bytes[1] << 8 | bytes[2] << 16 |
+                                   static_cast<std::uint32_t>(bytes[3]) << 24);
+}
+
+// True when the file holds every one of the station fare lists whole: each
+// is a 16-bit count and that many 16-bit network codes.
+bool stationFareListsWhole(int fd, std::int64_t stations, std::size_t size) {
+  const std::vector<std::uint8_t> bytes = readStart(fd, size);
+  std::size_t pos = 4;
+  for (std::int64_t s = 0; s < stations; ++s) {
+    if (pos + 2 > bytes.size()) return false;
+    pos += 2 + 2 * static_cast<std::size_t>(std::max<std::int16_t>(i16At(bytes, pos), 0));
+    if (pos > bytes.size()) return false;
+  }
+  return true;
+}
+
+// What the length of an open data file says about it: fine, or kTooShort
+// with a detail.
+void checkLength(int fd, std::size_t size, const Layout& layout, DataFileStatus& status) {
+  const auto cutShort = [&status](std::string detail) {
+    status.state = DataFileState::kTooShort;
+    status.detail = std::move(detail);
+  };
+  if (layout.countBytes == 0) {
+    if (size % layout.recordBytes != 0)
+      cutShort("its last record has " + std::to_string(size % layout.recordBytes) + " of " +
+               std::to_string(layout.recordBytes) + " bytes");
+    return;
+  }
+  const std::size_t header = layout.countBytes + layout.headerBytes;
+  if (size < header) {
+    cutShort("it is shorter than its header");
+    return;
+  }
+  const std::int64_t count = countIn(readStart(fd, layout.countBytes), layout.countBytes);
+  if (count <= 0) return;
+  const std::string counted = "its header counts " + std::to_string(count) + " records";
+  if (layout.recordBytes == 0) {
+    if (!stationFareListsWhole(fd, count, size)) cutShort(counted + ", the file ends before the last");
+    return;
+  }
+  if (size >= header + static_cast<std::size_t>(count) * layout.recordBytes) return;
+  cutShort(counted + ", " + std::to_string((size - header) / layout.recordBytes) + " are whole");
+}
+
 }  // namespace
+
+std::string DataFileStatus::reason() const {
+  switch (state) {
+    case DataFileState::kFine:
+      return {};
+    case DataFileState::kMissing:
+      return name + " is missing";
+    case DataFileState::kUnreadable:
+      return name + " cannot be read: " + detail;
+    case DataFileState::kEmpty:
+      return name + " is empty";
+    case DataFileState::kTooShort:
+      return name + " is cut short: " + detail;
+  }
+  return {};
+}
+
+DataFileStatus inspectDataFile(const std::filesystem::path& dataDir, std::string_view name) {
+  DataFileStatus status;
+  status.name = name;
+  status.required = name != kSettingsFileName;
+  // Not blocking, so that a FIFO in the place of a file does not hang.
+  const int fd = open((dataDir / name).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    status.state = errno == ENOENT ? DataFileState::kMissing : DataFileState::kUnreadable;
+    status.detail = std::strerror(errno);
+    if (!status.required && status.state == DataFileState::kMissing) status.state = DataFileState::kFine;
+    return status;
+  }
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    status.state = DataFileState::kUnreadable;
+    status.detail = "it is not a regular file";
+  } else if (st.st_size == 0 && status.required) {
+    status.state = DataFileState::kEmpty;
+  } else if (const Layout* layout = layoutOf(name)) {
+    checkLength(fd, static_cast<std::size_t>(st.st_size), *layout, status);
+  }
+  close(fd);
+  return status;
+}
+
+std::vector<DataFileStatus> inspectDataDirectory(const std::filesystem::path& dataDir) {
+  std::vector<DataFileStatus> files;
+  for (std::string_view name : kDataFileNames) files.push_back(inspectDataFile(dataDir, name));
+  files.push_back(inspectDataFile(dataDir, kLineListFileName));
+  files.push_back(inspectDataFile(dataDir, kSettingsFileName));
+  return files;
+}
 
 bool isDataDirectoryFileName(std::string_view name) {
   const auto matches = [name](std::string_view known) { return sameIgnoringCase(name, known); };

@@ -5,7 +5,9 @@
 
 #include <array>
 #include <filesystem>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace kiv {
 
@@ -20,6 +22,46 @@ inline constexpr std::array<std::string_view, 16> kDataFileNames = {
 // "TTSrc.kv4", "jrregu.dat", "$jrregu.csv"). Letter case is ignored, as the
 // names were made for a file system that ignores it.
 bool isDataDirectoryFileName(std::string_view name);
+
+// What a look at one file of the data directory found, before the engine
+// objects read it. The objects themselves stay silent (a file they cannot
+// read leaves their table empty); this is what the programs can tell the
+// user instead.
+enum class DataFileState {
+  kFine,
+  kMissing,     // no file of that name
+  kUnreadable,  // there, but not a regular file or not readable
+  kEmpty,       // zero bytes
+  kTooShort,    // fewer bytes than its header and record count call for
+};
+
+struct DataFileStatus {
+  std::string name;
+  DataFileState state = DataFileState::kFine;
+  // False for the settings file, which may be missing (the defaults then
+  // hold) and is only wrong when it is there but cannot be read.
+  bool required = true;
+  // With kUnreadable: the system's reason; with kTooShort: what the header
+  // claims and what is there.
+  std::string detail;
+
+  bool fine() const { return state == DataFileState::kFine; }
+  // One sentence naming the file and what is wrong with it ("StaName.kv4 is
+  // missing"); empty when the file is fine.
+  std::string reason() const;
+};
+
+// The line list of the station selection dialog and the settings file.
+inline constexpr std::string_view kLineListFileName = "kiv4line.dat";
+inline constexpr std::string_view kSettingsFileName = "Kiv4.def";
+
+// Looks at one file of dataDir: whether it is there and readable, and for a
+// binary data file whether its length fits the record count of its header.
+DataFileStatus inspectDataFile(const std::filesystem::path& dataDir, std::string_view name);
+
+// Every binary data file (in the order of kDataFileNames), then the line
+// list and the settings file.
+std::vector<DataFileStatus> inspectDataDirectory(const std::filesystem::path& dataDir);
 
 // True when `target` names such a file inside the directory `dataDir`
 // (following symbolic links of both).

@@ -2,7 +2,9 @@
 // of recently used stations, kept in the settings file Kiv4.def of the data
 // directory. The constructor sets the defaults and reads the file; the
 // destructor writes it back, so the file always ends up with the values held
-// at exit.
+// at exit. That last write cannot say when it fails: the programs save with
+// saveSettings at the end of their work and tell the user when it yields -1,
+// and the destructor's write then only repeats it.
 #pragma once
 
 #include <array>
@@ -28,7 +30,9 @@ class RDefMan {
   // Reads Kiv4.def over the current values. Always 0, also when the file is
   // missing (then nothing changes).
   int loadSettings();
-  // Writes Kiv4.def afresh: 0, or -1 when the file cannot be written.
+  // Writes Kiv4.def afresh, by way of a temporary file renamed into place
+  // (an interrupted or failed write leaves the old file whole): 0, or -1
+  // when the file cannot be written.
   int saveSettings();
 
   std::int8_t getDepHour() const { return depHour_; }

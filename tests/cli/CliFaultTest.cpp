@@ -137,9 +137,28 @@ TEST_F(CliFaultTest, MissingOrUnreadableDataFile) {
     chmod(path.c_str(), 0);
     r = runCli({"route", "東京", "上野"}, dir.path(), false, asOrdinaryUser);
     EXPECT_EQ(r.status, 1) << file;
-    EXPECT_NE(r.err.find(file), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(std::string("\nkiv4cli: ") + file + " cannot be read: Permission denied\n"),
+              std::string::npos)
+        << r.err;
     chmod(path.c_str(), 0644);
     expectUserFilesKept(file);
+  }
+}
+
+// A data file shorter than its record count (a copy cut off) is named
+// before any command that reads it answers; the settings stay untouched.
+TEST_F(CliFaultTest, DataFileCutShortIsNamed) {
+  const std::string bytes = dir.readText("Diagram2.kv4");
+  dir.writeText("Diagram2.kv4", bytes.substr(0, bytes.size() - 3));
+  const std::string whole = std::to_string((bytes.size() - 12) / 20);
+  for (const Args& args : {Args{"route", "東京", "上野"}, Args{"timetable", "東京", "--hour", "9"}}) {
+    const CliResult r = run(args);
+    EXPECT_EQ(r.status, 1) << args[0];
+    EXPECT_EQ(r.out, "") << args[0];
+    EXPECT_EQ(r.err, "kiv4cli: the data file Diagram2.kv4 in " + dir.path().string() +
+                         " is cut short: its header counts " + whole + " records, " +
+                         std::to_string(std::stoi(whole) - 1) + " are whole; build it again with kivdata\n");
+    expectUserFilesKept(args[0]);
   }
 }
 

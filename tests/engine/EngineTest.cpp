@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -161,6 +163,80 @@ TEST(Engine, EveryObjectSeesItsData) {
     e.def.setDepHour(6);
   }
   EXPECT_EQ(dir.readText("Kiv4.def").substr(0, 11), "dep_h = 6\r\n");
+}
+
+// Cuts the last `bytes` bytes off a file.
+void cutShort(const std::filesystem::path& file, std::uintmax_t bytes) {
+  std::filesystem::resize_file(file, std::filesystem::file_size(file) - bytes);
+}
+
+bool hasProblem(const std::vector<std::string>& problems, const std::string& text) {
+  return std::find(problems.begin(), problems.end(), text) != problems.end();
+}
+
+// The engine names every file it could not use whole, and only those; the
+// objects keep their silent empty tables.
+TEST(Engine, LoadProblemsNameEachFileThatIsNotWhole) {
+  TempDir dir;
+  writeFixture(dir);
+  if (HasFatalFailure()) return;
+  dir.writeText("kiv4line.dat", "line\n");
+  // Bytes past the counted records are no problem.
+  dir.writeText("Transfer.kv4", dir.readText("Transfer.kv4") + "xx");
+  EXPECT_EQ(Engine(dir.path()).loadProblems(), std::vector<std::string>{});
+
+  std::filesystem::remove(dir / "StaName.kv4");
+  std::filesystem::remove(dir / "kiv4line.dat");
+  dir.writeText("Train.kv4", "");
+  cutShort(dir / "Diagram2.kv4", 1);
+  cutShort(dir / "StaFare.kv4", 2);  // the last station's list loses its second code
+  cutShort(dir / "FAREF.KV4", 8);    // its one record
+  dir.writeText("FAREIDX.KV4", dir.readText("FAREIDX.KV4") + "abc");
+  dir.writeText("StaIdx.kv4", "\x01");  // not even its count
+  std::filesystem::remove(dir / "DistJR.kv4");
+  std::filesystem::create_directory(dir / "DistJR.kv4");
+  std::filesystem::remove(dir / "Kiv4.def");
+  const Engine e(dir.path());
+  const std::vector<std::string> problems = e.loadProblems();
+  for (const char* expected : {
+           "StaName.kv4 is missing",
+           "Train.kv4 is empty",
+           "Diagram2.kv4 is cut short: its header counts 1 records, 0 are whole",
+           "StaFare.kv4 is cut short: its header counts 3 records, the file ends before the last",
+           "FAREF.KV4 is cut short: its header counts 1 records, 0 are whole",
+           "FAREIDX.KV4 is cut short: its last record has 3 of 8 bytes",
+           "StaIdx.kv4 is cut short: it is shorter than its header",
+           "DistJR.kv4 cannot be read: it is not a regular file",
+       }) {
+    EXPECT_TRUE(hasProblem(problems, expected)) << expected;
+  }
+  // The line list is not the engine's to name; a missing settings file only
+  // means the defaults; the rest are whole.
+  EXPECT_FALSE(hasProblem(problems, "kiv4line.dat is missing"));
+  ASSERT_EQ(e.dataFiles().size(), kDataFileNames.size() + 2);
+  EXPECT_EQ(std::count_if(e.dataFiles().begin(), e.dataFiles().end(),
+                          [](const DataFileStatus& f) { return !f.fine(); }),
+            9);
+  EXPECT_EQ(e.dataFiles().back().name, "Kiv4.def");
+  EXPECT_TRUE(e.dataFiles().back().fine());
+  // The objects are as silent as ever.
+  EXPECT_EQ(e.staName.getCount(), 0);
+  EXPECT_EQ(e.dia.getRecordCount(), 0);
+}
+
+// A FIFO or a directory in the place of a file is named without being
+// opened for reading (a FIFO would block the program).
+TEST(Engine, FilesThatAreNoRegularFilesAreUnreadable) {
+  TempDir dir;
+  ASSERT_EQ(mkfifo((dir / "Transfer.kv4").c_str(), 0600), 0);
+  std::filesystem::create_directory(dir / "Kiv4.def");
+  for (const char* name : {"Transfer.kv4", "Kiv4.def"}) {
+    const DataFileStatus status = inspectDataFile(dir.path(), name);
+    EXPECT_EQ(status.state, DataFileState::kUnreadable) << name;
+    EXPECT_EQ(status.reason(), std::string(name) + " cannot be read: it is not a regular file");
+  }
+  EXPECT_FALSE(inspectDataFile(dir.path(), "Kiv4.def").required);
+  EXPECT_EQ(inspectDataFile(dir.path(), "Train.kv4").state, DataFileState::kMissing);
 }
 
 TEST(Engine, ScopeGivesTheProcessItsEngine) {

@@ -86,6 +86,24 @@ class AppFormTest : public QObject {
     QVERIFY(w.prompts.boxes.empty());
   }
 
+  // The start-up error names what the engine could not load, one reason a
+  // line; a sound data set shows none.
+  void startupErrorNamesTheDataFilesThatAreNotWhole() {
+    UiWorld w;
+    w.start();
+    w.forms->app().showStartupProblems(w.dir.path(), w.engine->loadProblems());
+    QVERIFY(w.prompts.boxes.empty());
+    w.stop();
+    std::filesystem::resize_file(w.file("Train.kv4"), 0);
+    w.start();
+    w.forms->app().showStartupProblems(w.dir.path(), w.engine->loadProblems());
+    QCOMPARE(w.prompts.boxes.size(), std::size_t{1});
+    QCOMPARE(w.prompts.boxes.back().kind, BoxKind::kError);
+    QCOMPARE(w.prompts.boxes.back().text,
+             QStringLiteral("\nデータファイルを正しく読み込めません (%1)\nTrain.kv4 is empty")
+                 .arg(QString::fromStdString(w.dir.path().string())));
+  }
+
   void windowPlacementAndRecentStationsSurviveARestart() {
     UiWorld w;
     w.start();

@@ -1,9 +1,13 @@
 #include "Kivdata.h"
 
+#include <algorithm>
+#include <system_error>
+
 #include "Compiler.h"
 #include "Dump.h"
 #include "Emitter.h"
 #include "FareCheck.h"
+#include "data/DataDirLock.h"
 
 namespace kiv::data {
 
@@ -12,8 +16,8 @@ namespace {
 constexpr std::size_t kMaxShownErrors = 100;
 
 void usage(std::ostream& err) {
-  err << "usage: kivdata build SRC_DIR OUT_DIR   compile the text sources into the data files\n"
-         "       kivdata dump DATA_DIR           print every table of a data set as text\n";
+  err << "usage: kivdata build [--no-wait] SRC_DIR OUT_DIR   compile the text sources into the data files\n"
+         "       kivdata dump DATA_DIR                       print every table of a data set as text\n";
 }
 
 void reportErrors(const std::vector<std::string>& messages, std::ostream& err) {
@@ -24,13 +28,40 @@ void reportErrors(const std::vector<std::string>& messages, std::ostream& err) {
       << ", nothing written\n";
 }
 
-int build(const std::string& srcDir, const std::string& outDir, std::ostream& out, std::ostream& err) {
+// Takes the lock of the output directory, the one kiv4cli holds while a
+// command runs there, so that the data files are never replaced under a
+// running command. A directory that does not exist yet has no command
+// running in it (the data set is moved there whole), and anything else in
+// its place is named by the write. False, with a message, when it cannot be
+// locked, or is busy and noWait is given.
+bool lockOutput(const std::filesystem::path& outDir, bool noWait, DataDirLock& lock, std::ostream& err) {
+  std::error_code ec;
+  if (!std::filesystem::is_directory(outDir, ec)) return true;
+  const auto result = lock.acquire(outDir, !noWait, [&] {
+    err << "kivdata: waiting for the command running in " << outDir.string() << " to finish\n";
+    err.flush();
+  });
+  if (result == DataDirLock::Result::kBusy) {
+    err << "kivdata: a command is running in " << outDir.string() << " (--no-wait given), nothing written\n";
+    return false;
+  }
+  if (result == DataDirLock::Result::kFailed) {
+    err << "kivdata: " << lock.errorText() << ", nothing written\n";
+    return false;
+  }
+  return true;
+}
+
+int build(const std::string& srcDir, const std::string& outDir, bool noWait, std::ostream& out,
+          std::ostream& err) {
   Diagnostics diag;
   std::optional<DataSet> data = compileDirectory(srcDir, diag);
   if (!data) {
     reportErrors(diag.messages(), err);
     return 1;
   }
+  DataDirLock lock;
+  if (!lockOutput(outDir, noWait, lock, err)) return 1;
   std::string error;
   std::vector<std::string> fareProblems;
   const auto verify = [&](const std::filesystem::path& written) {
@@ -53,8 +84,12 @@ int build(const std::string& srcDir, const std::string& outDir, std::ostream& ou
 
 }  // namespace
 
-int runKivdata(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.size() == 3 && args[0] == "build") return build(args[1], args[2], out, err);
+int runKivdata(const std::vector<std::string>& argsGiven, std::ostream& out, std::ostream& err) {
+  std::vector<std::string> args = argsGiven;
+  const auto noWait = std::find(args.begin(), args.end(), "--no-wait");
+  const bool buildNoWait = !args.empty() && args[0] == "build" && noWait != args.end();
+  if (buildNoWait) args.erase(noWait);
+  if (args.size() == 3 && args[0] == "build") return build(args[1], args[2], buildNoWait, out, err);
   if (args.size() == 2 && args[0] == "dump") {
     if (!dumpDataDir(args[1], out)) {
       err << "kivdata: " << args[1] << " is not a directory\n";
