@@ -11,6 +11,7 @@
 #include "Engine.h"
 #include "RouteRecords.h"
 #include "TempDir.h"
+#include "TextNetwork.h"
 #include "TimetableFixture.h"
 
 namespace kiv {
@@ -57,40 +58,33 @@ DistFareWorld trunkLines(int count, const std::vector<TrunkEdge>& edges) {
   return dist;
 }
 
-// A line of stations with the given Shift-JIS names, 100 m apart on JR.
-// Every hop k -> k + 1 runs every 2 minutes all day and rides 1 minute, with
-// its own train k (named "線k", JR) or, when oneTrain, train 1 throughout.
-void writeLine(const std::filesystem::path& dir, const std::vector<std::string>& names, bool oneTrain) {
-  const int count = static_cast<int>(names.size());
-  std::vector<TrunkEdge> edges;
-  for (int s = 1; s < count; ++s)
-    edges.push_back({static_cast<StationNo>(s), static_cast<StationNo>(s + 1), 1});
-  trunkLines(count, edges).write(dir);
-
-  StaNameFile stations;
-  for (const auto& name : names) stations.stations.push_back({name, "x"});
-  writeStaNameFile(dir / "StaName.kv4", stations);
-  TrainFile trains;
-  for (int t = 1; t < (oneTrain ? 2 : count); ++t)
-    trains.trains.push_back({sjis("線") + std::to_string(t), 0});
-  writeTrainFile(dir / "Train.kv4", trains);
-
-  std::vector<DiaDepartureRecord> departures;
-  for (int s = 1; s < count; ++s) {
-    const auto train = static_cast<TrainNo>(oneTrain ? 1 : s);
-    departures.push_back(test::departureRecord(train, static_cast<StationNo>(s),
-                                               static_cast<StationNo>(s + 1), 0, 2, 1, kAllDay));
+// A JR line of stations with the given names, 100 m apart. Every hop k -> k + 1
+// runs every 2 minutes all day and rides 1 minute, with its own train k
+// (named "線k") or, when oneTrain, train 1 throughout.
+void writeLine(const TempDir& dir, const std::vector<std::string>& names, bool oneTrain) {
+  std::string source = "line 線\nkind 幹線\n";
+  for (std::size_t s = 0; s < names.size(); ++s)
+    source += std::to_string(s / 10) + "." + std::to_string(s % 10) + " " + names[s] + " x\n";
+  const auto train = [&](std::size_t first, std::size_t last) {
+    source += "train 線" + std::to_string(first + 1) + "\nterminal " + names[last] +
+              "\nevery 2 hours 0-23\n" + names[first] + "\n";
+    for (std::size_t s = first + 1; s <= last; ++s) source += names[s] + " 1\n";
+  };
+  if (oneTrain) {
+    train(0, names.size() - 1);
+  } else {
+    for (std::size_t s = 0; s + 1 < names.size(); ++s) train(s, s + 1);
   }
-  test::writeTimetableFiles(dir, static_cast<std::size_t>(count), departures);
+  test::compileNetworkInto(dir, {{"line.txt", source}});
 }
 
-// Twelve double-byte characters, 24 bytes: "長" ten times and the number in
-// full-width digits.
+// Twelve double-byte characters, 24 bytes of Shift-JIS: "長" ten times and
+// the number in full-width digits.
 std::string longName(int n) {
   const char* digits[] = {"０", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
   std::string name;
   for (int i = 0; i < 10; ++i) name += "長";
-  return sjis(name + digits[n / 10] + digits[n % 10]);
+  return name + digits[n / 10] + digits[n % 10];
 }
 
 // One route through every kind of record: a JR train, a change to another
@@ -402,7 +396,7 @@ TEST(RoutesTest, PathLengthIsBoundedAtOneHundredStations) {
   TempDir dir;
   std::vector<std::string> names;
   for (int s = 1; s <= 101; ++s) names.push_back("S" + std::to_string(s));
-  writeLine(dir.path(), names, true);
+  writeLine(dir, names, true);
 
   Engine engine(dir.path());
   EXPECT_EQ(engine.dia.findRoutes(1, 100, 10, 0, 1, 10, 0), 1);
@@ -416,7 +410,8 @@ TEST(RoutesTest, LongViaTextIsCutAtACharacterBoundary) {
   TempDir dir;
   std::vector<std::string> names;
   for (int s = 1; s <= 60; ++s) names.push_back(longName(s));
-  writeLine(dir.path(), names, false);
+  writeLine(dir, names, false);
+  for (std::string& name : names) name = sjis(name);
 
   Engine engine(dir.path());
   engine.def.setTransMax(100);
