@@ -86,6 +86,15 @@ inline void writeTimetableFiles(const std::filesystem::path& dir, std::size_t st
   writeDiagram2File(dir / "Diagram2.kv4", Diagram2File{{}, departures});
 }
 
+// A settings file that sets the output mode of the time-priority report.
+inline void writeOutputMode(const std::filesystem::path& dir, int mode) {
+  // The keys are read in this order; the settings before mode_output must be
+  // present for it to be found.
+  std::ofstream def(dir / "Kiv4.def", std::ios::binary);
+  def << "dep_h = 12\r\ndep_m = 0\r\ndep_day = 1\r\ndep_systime = 0\r\nmode_route = 1\r\n"
+      << "mode_output = " << mode << "\r\n";
+}
+
 // Moves the departures from `from` towards `to` in front of the other
 // departures of `from` in a compiled data directory. The compiler orders the
 // links of a station by next station; a test that needs another order (the
@@ -139,13 +148,7 @@ class TimetableWorld {
     writeTrainFile(dir / "Train.kv4", trains_);
     writeTransferFile(dir / "Transfer.kv4", transfers_);
     writeTimetableFiles(dir, names_.stations.size(), departures_);
-    if (outputMode_ >= 0) {
-      // The keys are read in this order; the settings before mode_output
-      // must be present for it to be found.
-      std::ofstream def(dir / "Kiv4.def", std::ios::binary);
-      def << "dep_h = 12\r\ndep_m = 0\r\ndep_day = 1\r\ndep_systime = 0\r\nmode_route = 1\r\n"
-          << "mode_output = " << outputMode_ << "\r\n";
-    }
+    if (outputMode_ >= 0) writeOutputMode(dir, outputMode_);
   }
 
  private:
