@@ -49,6 +49,9 @@ struct TrunkEdge {
   Distance distance;
 };
 
+// Most tests build their networks record by record: they run private trains
+// over JR stations, walk at intervals, switch from timed to frequent service
+// or list a station's links out of order, which the compiler never writes.
 // Stations 1..count, all of them on JR, joined by the given edges in their
 // order; anything else (fares, other networks) is added before it is written.
 DistFareWorld trunkLines(int count, const std::vector<TrunkEdge>& edges) {
@@ -149,23 +152,44 @@ TEST(RoutesTest, RecordsChangesSegmentsAndFareSectionsOfARoute) {
 // hundred metres outside it; the fastest route through 戊 still sets the
 // time limit, but the enumeration never enters 戊.
 TEST(RoutesTest, DetourEllipseIncludesItsBoundary) {
-  TempDir dir;
-  DistFareWorld dist =
-      trunkLines(5, {{1, 2, 50}, {2, 3, 50}, {1, 4, 60}, {4, 3, 60}, {1, 5, 60}, {5, 3, 61}});
-  dist.special(0, 1, 3, 20);
-  dist.write(dir.path());
+  const test::DataDir dir = test::compileNetwork(R"(
+line 赤線
+kind 幹線
+   0.0 甲 x
+   5.0 乙 x
+  10.0 丙 x
+line 緑線
+kind 幹線
+   0.0 甲
+   6.0 丁 x
+  12.0 丙
+line 青線
+kind 幹線
+   0.0 甲
+   6.0 戊 x
+  12.1 丙
 
-  TimetableWorld table({"甲", "乙", "丙", "丁", "戊"});
-  const TrainNo red = table.train("赤線", 0);
-  const TrainNo green = table.train("緑線", 0);
-  const TrainNo blue = table.train("青線", 0);
-  table.timed(red, 1, 2, 0, 10, kMorning);
-  table.timed(green, 1, 4, 0, 12, kMorning);
-  table.timed(blue, 1, 5, 0, 5, kMorning);
-  table.timed(red, 2, 3, 10, 10, kMorning);
-  table.timed(green, 4, 3, 12, 12, kMorning);
-  table.timed(blue, 5, 3, 5, 5, kMorning);
-  table.write(dir.path());
+train 赤線
+terminal 丙
+at 0 hours 10-11
+甲
+乙 10
+丙 10
+train 緑線
+terminal 丙
+at 0 hours 10-11
+甲
+丁 12
+丙 12
+train 青線
+terminal 丙
+at 0 hours 10-11
+甲
+戊 5
+丙 5
+
+fare 0 甲 丙 200
+)");
 
   Engine engine(dir.path());
   ASSERT_EQ(engine.dia.fastestTime(1, 3, 10, 0, 1), 10);

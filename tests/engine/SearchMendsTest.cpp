@@ -32,6 +32,8 @@ RouteSearchRules without(bool RouteSearchRules::*rule) {
   return rules;
 }
 
+// Written record by record: private trains over JR stations cost nothing, a
+// network the compiler never writes.
 // Stations 1..count on JR, each pair of neighbours (1-2, 2-3, ...) 1 km
 // apart; the trains of the tests are private (network 10) and cost nothing.
 void writeDistances(const TempDir& dir, int count) {
