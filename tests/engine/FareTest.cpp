@@ -70,7 +70,7 @@ void writeWorld(const TempDir& dir, const std::string& tokyoName = "東京") {
   std::string source = kFareNetwork;
   for (std::size_t at = source.find("東京"); at != std::string::npos; at = source.find("東京", at + 1))
     source.replace(at, std::string("東京").size(), tokyoName);
-  test::compileNetworkInto(dir, {{"network.txt", source}});
+  test::compileNetworkInto(dir, source);
 }
 
 TEST(StationFare, PricesEachNetworkOnItsShortestDistance) {

@@ -23,7 +23,7 @@ bool compileNetworkInto(const TempDir& dir, std::string_view source) {
 
 DataDir compileNetwork(const std::vector<SourceText>& files) {
   DataDir dir;
-  compileNetworkInto(dir, files);
+  compileNetworkInto(dir.temp(), files);
   return dir;
 }
 

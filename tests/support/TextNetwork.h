@@ -36,12 +36,8 @@ class DataDir {
   DataDir() : dir_(std::make_unique<TempDir>()) {}
 
   const TempDir& temp() const { return *dir_; }
-  operator const TempDir&() const { return *dir_; }
   const std::filesystem::path& path() const { return dir_->path(); }
   std::filesystem::path operator/(const std::string& name) const { return *dir_ / name; }
-  void writeText(const std::string& name, const std::string& content) const {
-    dir_->writeText(name, content);
-  }
   std::string readText(const std::string& name) const { return dir_->readText(name); }
 
  private:
