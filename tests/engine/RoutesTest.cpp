@@ -454,12 +454,18 @@ TEST(RoutesTest, LongViaTextIsCutAtACharacterBoundary) {
 }
 
 TEST(RoutesTest, FailsWithoutRouteOrWorkFiles) {
-  TempDir dir;
-  trunkLines(3, {{1, 2, 10}, {2, 3, 10}}).write(dir.path());
-  TimetableWorld table({"甲", "乙", "丙"});
-  const TrainNo red = table.train("赤線", 10);
-  table.timed(red, 1, 2, 0, 5, kMorning);
-  table.write(dir.path());
+  const test::DataDir dir = test::compileNetwork(R"(
+line 本線
+kind 幹線
+  0.0 甲 x
+  1.0 乙 x
+  2.0 丙 x
+train 赤線
+terminal 乙
+at 0 hours 10-11
+甲
+乙 5
+)");
 
   Engine engine(dir.path());
   // No route at all: nothing is written.
