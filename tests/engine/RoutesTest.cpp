@@ -454,12 +454,7 @@ TEST(RoutesTest, LongViaTextIsCutAtACharacterBoundary) {
 }
 
 TEST(RoutesTest, FailsWithoutRouteOrWorkFiles) {
-  const test::DataDir dir = test::compileNetwork(R"(
-line 本線
-kind 幹線
-  0.0 甲 x
-  1.0 乙 x
-  2.0 丙 x
+  const test::DataDir dir = test::compileNetwork(std::string(test::kLineKoOtsuHei) + R"(
 train 赤線
 terminal 乙
 at 0 hours 10-11

@@ -157,13 +157,7 @@ TEST(SearchMendsTest, MultiRouteSearchFollowsEveryTrainTowardsANeighbour) {
 // could also change to 接続, which arrives at the same time.
 TEST(SearchMendsTest, FastestRouteTakesTheFewestChangesAmongEarliestArrivals) {
   // 接続 comes first in the file, so its record at 乙 is the first there.
-  const test::DataDir dir = test::compileNetwork(R"(
-line 本線
-kind 幹線
-  0.0 甲 x
-  1.0 乙 x
-  2.0 丙 x
-
+  const test::DataDir dir = test::compileNetwork(std::string(test::kLineKoOtsuHei) + R"(
 train 接続
 terminal 丙
 at 15 hours 10-11

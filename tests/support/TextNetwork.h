@@ -44,6 +44,16 @@ class DataDir {
   std::unique_ptr<TempDir> dir_;
 };
 
+// A JR trunk line 甲 - 乙 - 丙, 1 km a section, for timetable tests in which
+// the distances play no part; the trains follow it in the test's source.
+inline constexpr char kLineKoOtsuHei[] = R"(
+line 本線
+kind 幹線
+  0.0 甲 x
+  1.0 乙 x
+  2.0 丙 x
+)";
+
 DataDir compileNetwork(const std::vector<SourceText>& files);
 DataDir compileNetwork(std::string_view source);
 
