@@ -1,4 +1,4 @@
-// The network the command-line tests run on, written into a fresh data
+// The network the command-line tests run on, compiled into a fresh data
 // directory: five JR stations 東京 神田 秋葉原 上野 高崎 on one line, a
 // private line (code 60, 東急) 東京 秋葉原 上野, special fares for every pair
 // the tests price, two trains and a settings file.
@@ -8,8 +8,8 @@
 //
 // 山手線 (JR) leaves 東京 at :00 and reaches 神田 :02, 秋葉原 :04, 上野 :07;
 // 東急線 (60, weekdays only) leaves 東京 at :10 and reaches 秋葉原 :13, 上野 :16;
-// both run in the hours 6..22 and are bound for 上野. 東京 lists the 東急線 link before the 山手線 one,
-// so the route search finds the 東急線 route first.
+// both run in the hours 6..22 and are bound for 上野. 東京 lists the 東急線 link
+// before the 山手線 one, so the route search finds the 東急線 route first.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,8 +18,9 @@
 #include <vector>
 
 #include "CliRunner.h"
-#include "DistFareFixture.h"
+#include "SjisText.h"
 #include "TempDir.h"
+#include "TextNetwork.h"
 #include "TimetableFixture.h"
 #include "data/StaNameFile.h"
 #include "text/Codec.h"
@@ -27,42 +28,51 @@
 
 namespace kiv::test {
 
-// Every JR pair priced by the tests, in 10 yen: 東京-神田 140, 東京-秋葉原 150,
-// 東京-上野 160, 東京-高崎 1890, 神田-高崎 2000; on 60: 東京-秋葉原 110,
-// 東京-上野 120.
-inline void writeCliNetwork(const TempDir& dir) {
-  DistFareWorld fares(5);
-  fares.network(0, {1, 2, 3, 4, 5});
-  fares.network(60, {1, 3, 4});
-  fares.jrBoth(1, 2, 13, 1);
-  fares.jrBoth(2, 3, 7, 1);
-  fares.jrBoth(3, 4, 16, 1);
-  fares.jrBoth(4, 5, 1000, 3);
-  fares.prBoth(60, 1, 3, 20, 1);
-  fares.prBoth(60, 3, 4, 16, 1);
-  fares.special(0, 1, 2, 14);
-  fares.special(0, 1, 3, 15);
-  fares.special(0, 1, 4, 16);
-  fares.special(0, 1, 5, 189);
-  fares.special(0, 2, 5, 200);
-  fares.special(60, 1, 3, 11);
-  fares.special(60, 1, 4, 12);
-  fares.write(dir.path());  // its station file is replaced below
+// Every pair the tests price has a fare of its own. The stations have no
+// real readings ("x") and the lines stay out of the station-selection list.
+inline constexpr char kCliNetwork[] = R"(
+line 山手線
+nolist
+kind 山手線内
+    0.0 東京   x
+    1.3 神田   x
+    2.0 秋葉原 x
+    3.6 上野   x
+kind 幹線
+  103.6 高崎   x
 
-  TimetableWorld world({"東京", "神田", "秋葉原", "上野", "高崎"});
-  const TrainNo yamanote = world.train("山手線", 0);
-  const TrainNo tokyu = world.train("東急線", 60);
-  const std::uint32_t hours = servedHours(6, 22);
-  constexpr std::uint8_t kWeekdays = 0x3E;
-  DiaDepartureRecord& tokyuFromTokyo = world.timed(tokyu, 1, 3, 10, 3, hours);
-  tokyuFromTokyo.days = kWeekdays;
-  tokyuFromTokyo.terminal = 4;
-  world.timed(yamanote, 1, 2, 0, 2, hours).terminal = 4;
-  world.timed(yamanote, 2, 3, 2, 2, hours);
-  world.timed(yamanote, 3, 4, 4, 3, hours);
-  world.timed(tokyu, 3, 4, 13, 3, hours).days = kWeekdays;
-  world.write(dir.path());
-}
+line 東急線
+nolist
+network 60
+zone 1
+    0.0 東京
+    2.0 秋葉原
+    3.6 上野
+
+train 山手線
+terminal 上野
+at 0 hours 6-22
+東京
+神田 2
+秋葉原 2
+上野 3
+
+train 東急線
+network 60
+terminal 上野
+at 10 hours 6-22 days 平日
+東京
+秋葉原 3
+上野 3
+
+fare 0 東京 神田 140
+fare 0 東京 秋葉原 150
+fare 0 東京 上野 160
+fare 0 東京 高崎 1890
+fare 0 神田 高崎 2000
+fare 60 東京 秋葉原 110
+fare 60 東京 上野 120
+)";
 
 // Replaces the station file with stations of these kanji names and kana
 // readings (UTF-8), numbered from 1 in this order.
@@ -109,7 +119,8 @@ inline const std::string kTimetableNote = "\n\n注 : 実際のダイヤとは異
 class CliTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    writeCliNetwork(dir);
+    compileNetworkInto(dir, kCliNetwork);
+    putLinkFirst(dir.path(), 1, 3);  // 東京 → 秋葉原 by the 東急線
     writeCliSettings(dir);
   }
   CliResult run(const std::vector<std::string>& args) { return runCli(args, dir.path()); }

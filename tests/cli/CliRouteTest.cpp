@@ -210,22 +210,34 @@ TEST_F(CliTest, FastestPrintsTheDetailedOrPlainReportAndItsFare) {
 // at :00, 4 minutes, then 東急線 (60) 秋葉原 → 上野 at :10, 3 minutes, with
 // 2 minutes to change.
 TEST(CliFastestChange, EachNetworkOfTheRouteIsItsOwnFareSection) {
-  TempDir dir;
-  DistFareWorld fares(3);
-  fares.network(0, {1, 2});
-  fares.network(60, {2, 3});
-  fares.jrBoth(1, 2, 20, 1);
-  fares.prBoth(60, 2, 3, 16, 1);
-  fares.special(0, 1, 2, 15);
-  fares.special(60, 2, 3, 12);
-  fares.write(dir.path());
-  TimetableWorld world({"東京", "秋葉原", "上野"});
-  const TrainNo yamanote = world.train("山手線", 0);
-  const TrainNo tokyu = world.train("東急線", 60);
-  world.timed(yamanote, 1, 2, 0, 4, servedHours(6, 22));
-  world.timed(tokyu, 2, 3, 10, 3, servedHours(6, 22));
-  world.transfer(2, yamanote, tokyu, 2);
-  world.write(dir.path());
+  const DataDir dir = compileNetwork(R"(
+line 山手線
+kind 山手線内
+  0.0 東京   とうきょう
+  2.0 秋葉原 あきはばら
+line 東急線
+network 60
+zone 1
+  0.0 秋葉原
+  1.6 上野   うえの
+
+train 山手線
+terminal 秋葉原
+at 0 hours 6-22
+東京
+秋葉原 4
+
+train 東急線
+network 60
+terminal 上野
+at 10 hours 6-22
+秋葉原
+上野 3
+
+change 秋葉原 山手線 東急線 2
+fare 0 東京 秋葉原 150
+fare 60 秋葉原 上野 120
+)");
 
   CliResult r = runCli({"fastest", "東京", "上野", "--time", "9:00", "--day", "1", "--plain"}, dir.path());
   ASSERT_EQ(r.status, 0) << r.err;

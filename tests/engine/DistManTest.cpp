@@ -1,3 +1,6 @@
+// The distance files and searches on edges written one by one: one-way and
+// parallel edges, kinds and fare distances the compiler never writes, edges
+// that leave their network.
 #include <gtest/gtest.h>
 
 #include <vector>

@@ -28,6 +28,9 @@ enum : StationNo {
   Tamagawa
 };
 
+// Written byte by byte: the network positions do not follow the station
+// numbers and 渋谷's network list is set by hand, which the compiler never
+// writes.
 // 渋谷 on JR (新宿 3.4 km, 品川 7.2 km with a 30 yen reduction, 恵比寿
 // unreachable), on 東急 60 (代官山 special 120 yen, 自由が丘 7.0 km in zone 1,
 // 田園調布 2.0 km further in zone 2), 61 (蒲田) and 62 (雪が谷; 多摩川

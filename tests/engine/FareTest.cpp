@@ -3,13 +3,13 @@
 #include "DistFareFixture.h"
 #include "NamedStations.h"
 #include "TempDir.h"
+#include "TextNetwork.h"
 #include "data/FareRFile.h"
 
 namespace kiv {
 namespace {
 
 using test::DistFareEngine;
-using test::DistFareWorld;
 using test::TempDir;
 
 enum : StationNo { Tokyo = 1, Shinjuku, Omiya, Takasaki, Atami, Aoto, Oshiage, Narita, Airport };
@@ -20,34 +20,62 @@ enum : StationNo { Tokyo = 1, Shinjuku, Omiya, Takasaki, Atami, Aoto, Oshiage, N
 // special fare of 1500 yen, 新宿-熱海 is 110.0 km (1890 yen).
 // 京成 (20): 押上-青砥 4.0 km, 青砥-成田 3.0 km in zone 1, 成田-空港 2.0 km in zone 2.
 // 西武 (30): 新宿-高崎 10.0 km, 東京-高崎 20.0 km.
-void writeWorld(const std::filesystem::path& dir, const char* tokyoName = "東京") {
-  DistFareWorld w(9);
-  w.network(0, {Tokyo, Shinjuku, Omiya, Takasaki, Atami});
-  w.jrBoth(Tokyo, Shinjuku, 100, 1);
-  w.jrBoth(Tokyo, Omiya, 305, 3);
-  w.jrBoth(Shinjuku, Omiya, 200, 3);
-  w.jrBoth(Omiya, Takasaki, 750, 3);
-  w.jrBoth(Tokyo, Atami, 1000, 3);
-  w.network(20, {Aoto, Oshiage, Narita, Airport});
-  w.prBoth(20, Oshiage, Aoto, 40, 0);
-  w.prBoth(20, Aoto, Narita, 30, 1);
-  w.prBoth(20, Narita, Airport, 20, 2);
-  w.network(30, {Tokyo, Shinjuku, Takasaki});
-  w.prBoth(30, Shinjuku, Takasaki, 100, 0);
-  w.prBoth(30, Tokyo, Takasaki, 200, 0);
-  w.special(0, Takasaki, Omiya, 99);
-  w.special(0, Tokyo, Atami, 150);
-  w.reduction(0, Shinjuku, Omiya, 2);
-  w.reduction(20, Oshiage, Airport, 5);
-  w.special(20, Airport, Oshiage, 30);
-  w.reduction(20, Aoto, Narita, 2);
-  w.write(dir);
-  test::nameStations(dir, {tokyoName, "新宿", "大宮", "高崎", "熱海", "青砥", "押上", "成田", "空港"});
+constexpr char kFareNetwork[] = R"(
+line 東海道線
+kind 山手線内
+    0.0 東京 とうきょう
+   10.0 新宿 しんじゅく
+kind 幹線
+   30.0 大宮 おおみや
+  105.0 高崎 たかさき
+line 東北線
+kind 幹線
+    0.0 東京
+   30.5 大宮
+line 熱海線
+kind 幹線
+    0.0 東京
+  100.0 熱海 あたみ
+
+line 押上線
+network 20
+    0.0 青砥 あおと
+    4.0 押上 おしあげ
+line 本線
+network 20
+    0.0 青砥
+zone 1
+    3.0 成田 なりた
+zone 2
+    5.0 空港 くうこう
+
+line 新宿線
+network 30
+    0.0 新宿
+   10.0 高崎
+line 池袋線
+network 30
+    0.0 東京
+   20.0 高崎
+
+fare 0 高崎 大宮 990
+fare 0 東京 熱海 1500
+reduce 0 新宿 大宮 20
+reduce 20 押上 空港 50
+fare 20 空港 押上 300
+reduce 20 青砥 成田 20
+)";
+
+void writeWorld(const TempDir& dir, const std::string& tokyoName = "東京") {
+  std::string source = kFareNetwork;
+  for (std::size_t at = source.find("東京"); at != std::string::npos; at = source.find("東京", at + 1))
+    source.replace(at, std::string("東京").size(), tokyoName);
+  test::compileNetworkInto(dir, source);
 }
 
 TEST(StationFare, PricesEachNetworkOnItsShortestDistance) {
   TempDir dir;
-  writeWorld(dir.path());
+  writeWorld(dir);
   DistFareEngine e(dir.path());
   EXPECT_EQ(e.fare.stationFare(0, Tokyo, Shinjuku, 0), 160);
   EXPECT_EQ(e.fare.stationFare(0, Tokyo, Omiya, 0), 480);  // 30.0 km over 新宿, not 30.5 direct
@@ -63,7 +91,7 @@ TEST(StationFare, PricesEachNetworkOnItsShortestDistance) {
 
 TEST(StationFare, SpecialFaresReplaceAndReductionsLowerTheDistanceFare) {
   TempDir dir;
-  writeWorld(dir.path());
+  writeWorld(dir);
   DistFareEngine e(dir.path());
   EXPECT_EQ(e.fare.stationFare(0, Omiya, Takasaki, 1), 990);  // 75.0 km would be 1280
   EXPECT_EQ(e.fare.stationFare(0, Shinjuku, Omiya, 0), 320 - 20);
@@ -78,7 +106,7 @@ TEST(StationFare, SpecialFaresReplaceAndReductionsLowerTheDistanceFare) {
 // never a negative one, in the fare nor in the fare table.
 TEST(StationFare, ReductionLargerThanTheFareLeavesNone) {
   TempDir dir;
-  writeWorld(dir.path());
+  writeWorld(dir);
   ASSERT_TRUE(writeFareRFile(dir / "FARER.KV4", FareRFile{{{0, Tokyo, Shinjuku, 9999}}}));
   DistFareEngine e(dir.path());
   EXPECT_EQ(e.fare.stationFare(0, Tokyo, Shinjuku, 0), 0);
@@ -92,7 +120,7 @@ TEST(StationFare, ReductionLargerThanTheFareLeavesNone) {
 
 TEST(StationFare, TokyoZoneRulePricesFromTokyoInBothDirectionsOnJrOnly) {
   TempDir dir;
-  writeWorld(dir.path());
+  writeWorld(dir);
   DistFareEngine e(dir.path());
   EXPECT_EQ(e.fare.stationFare(0, Shinjuku, Takasaki, 0), 1620);
   EXPECT_EQ(e.fare.stationFare(0, Shinjuku, Takasaki, 1), 1890);
@@ -111,7 +139,7 @@ TEST(StationFare, TokyoZoneRulePricesFromTokyoInBothDirectionsOnJrOnly) {
 
 TEST(StationFare, TokyoZoneRuleWithoutTokyoInTheStationFileGivesZero) {
   TempDir dir;
-  writeWorld(dir.path(), "東京駅");
+  writeWorld(dir, "東京駅");
   DistFareEngine e(dir.path());
   EXPECT_EQ(e.fare.stationFare(0, Shinjuku, Takasaki, 1), 0);
   EXPECT_EQ(e.fare.stationFare(0, Shinjuku, Takasaki, 0), 1620);
@@ -119,7 +147,7 @@ TEST(StationFare, TokyoZoneRuleWithoutTokyoInTheStationFileGivesZero) {
 
 TEST(TokyoZoneList, ListsThePairsWhoseFareChangesGroupedByTheFarStation) {
   TempDir dir;
-  writeWorld(dir.path());
+  writeWorld(dir);
   DistFareEngine e(dir.path());
   // 熱海 comes before 高崎 in the 101-200 km list. 東京's own pairs cost the
   // same both ways and are left out; 新宿-熱海 drops from 1890 to the special

@@ -4,6 +4,7 @@
 
 #include "Engine.h"
 #include "TempDir.h"
+#include "TextNetwork.h"
 #include "TimetableFixture.h"
 
 namespace kiv {
@@ -27,6 +28,13 @@ class FastestTest : public testing::Test {
     engine = std::make_unique<Engine>(dir.path());
     return *engine;
   }
+  // A network in the text format, with the report's output mode.
+  Engine& open(std::string_view source, int outputMode) {
+    test::compileNetworkInto(dir, source);
+    test::writeOutputMode(dir.path(), outputMode);
+    engine = std::make_unique<Engine>(dir.path());
+    return *engine;
+  }
   std::string report() const { return dir.readText("$TT$.kv4"); }
   // The report fastestRoute writes for these arguments, or its result when
   // that is not 0.
@@ -46,21 +54,53 @@ class FastestTest : public testing::Test {
   std::unique_ptr<Engine> engine;
 };
 
+// A to D over B (線1, 線3) or over C (線2, 線4), 10 minutes a ride.
+constexpr char kTwoEqualWays[] = R"(
+line 甲線
+kind 幹線
+  0.0 A x
+  1.0 B x
+line 乙線
+kind 幹線
+  0.0 A
+  1.0 C x
+line 丙線
+kind 幹線
+  0.0 B
+  1.0 D x
+line 丁線
+kind 幹線
+  0.0 C
+  1.0 D
+
+train 線1
+terminal B
+at 0 hours 10
+A
+B 10
+train 線2
+terminal C
+at 0 hours 10
+A
+C 10
+train 線3
+terminal D
+at 15 hours 10
+B
+D 10
+train 線4
+terminal D
+at 15 hours 10
+C
+D 10
+)";
+
 TEST_F(FastestTest, EqualCostsSettleTheHigherStationFirst) {
   // 1 -> 2 -> 4 and 1 -> 3 -> 4 take 25 minutes alike. Stations 2 and 3 are
   // both reached at 10:10; 3 is settled first and keeps 4, which the later
   // equal offer through 2 does not take over.
-  test::TimetableWorld w{"A", "B", "C", "D"};
-  const TrainNo t1 = w.train("線1", 0);
-  const TrainNo t2 = w.train("線2", 0);
-  const TrainNo t3 = w.train("線3", 0);
-  const TrainNo t4 = w.train("線4", 0);
-  w.timed(t1, 1, 2, 0, 10, servedHours(10, 10));
-  w.timed(t2, 1, 3, 0, 10, servedHours(10, 10));
-  w.timed(t3, 2, 4, 15, 10, servedHours(10, 10));
-  w.timed(t4, 3, 4, 15, 10, servedHours(10, 10));
-  w.outputMode(0);
-  RDiaMan& dia = open(w).dia;
+  RDiaMan& dia = open(kTwoEqualWays, 0).dia;
+  const TrainNo t4 = 4;
   oneLabelPerStation();
 
   EXPECT_EQ(dia.fastestTime(1, 4, 10, 0, 1), 25);
@@ -83,7 +123,8 @@ TEST_F(FastestTest, EqualCostsSettleTheHigherStationFirst) {
 }
 
 // Tokyo to Nippori: an interval train to Akihabara staying on board at
-// Kanda, a change, and a timed train that waits at Ueno.
+// Kanda, a change, and a timed train that waits at Ueno. Built record by
+// record: the compiler never emits a train that stands at a stop.
 test::TimetableWorld lineWorld(int outputMode) {
   test::TimetableWorld w{"東京", "神田", "秋葉原", "上野", "日暮里"};
   const TrainNo loop = w.train("山手線", 0);
@@ -154,7 +195,8 @@ TEST_F(FastestTest, NoRouteWritesNothing) {
 
 TEST_F(FastestTest, StayingOnATimedTrainWaitsForItsNextDeparture) {
   // Arriving at B at 10:05, the same train's record there leaves at minute 3:
-  // the next one is 11:03. The required time goes past an hour.
+  // the next one is 11:03. The required time goes past an hour. (A record the
+  // compiler never emits: its minutes follow the riding minutes.)
   test::TimetableWorld w{"A", "B", "C"};
   const TrainNo t = w.train("普通", 0);
   w.timed(t, 1, 2, 0, 5, servedHours(10, 11));
@@ -175,7 +217,7 @@ TEST_F(FastestTest, ChangeMinutesCountAfterTheStartOnly) {
   // Station 1 has a 5-minute transfer record that would apply if the start
   // counted as a change: the 10:02 train is caught all the same. At 2 the
   // 3-minute transfer to the second train misses its 10:13 departure by two
-  // minutes, so 11:13 is taken.
+  // minutes, so 11:13 is taken. (A transfer record from train -1 is hand-made.)
   test::TimetableWorld w{"A", "B", "C"};
   const TrainNo first = w.train("一号", 0);
   const TrainNo second = w.train("二号", 0);
@@ -194,7 +236,8 @@ TEST_F(FastestTest, WalkingConnectionsChangeWithoutChangeMinutes) {
   // Two walks of the walking company. The exact search, like the multi-route
   // search, boards and leaves walks without change minutes: the 10:03 walk
   // is caught. With one label per station the walks change like trains, one
-  // minute within the company, and the 11:03 walk is taken.
+  // minute within the company, and the 11:03 walk is taken. (Compiled walks
+  // run every minute all day; these are timed records.)
   test::TimetableWorld w{"A", "B", "C"};
   const TrainNo walkA = w.train("徒歩Ａ", 900);
   const TrainNo walkB = w.train("徒歩Ｂ", 900);
@@ -206,16 +249,35 @@ TEST_F(FastestTest, WalkingConnectionsChangeWithoutChangeMinutes) {
   EXPECT_EQ(dia.fastestTime(1, 3, 10, 0, 1), 67);
 }
 
+// The first train of the day, A to B, and a frequent private shuttle on to C.
+constexpr char kEarlyTrainAndShuttle[] = R"(
+line 本線
+kind 幹線
+  0.0 A x
+  1.0 B x
+line 連絡線
+network 10
+  0.0 B
+  1.0 C x
+
+train 始発
+terminal B
+at 5 hours 6
+A
+B 20
+
+train 連絡線
+network 10
+terminal C
+every 10 hours 6-23
+B
+C 7
+)";
+
 TEST_F(FastestTest, FollowingDayServiceKeepsCountingHours) {
   // At 23:50 the only train runs in hour 6: it leaves at 30:05, and the
   // change at B to a frequent service runs into 30:3x.
-  test::TimetableWorld w{"A", "B", "C"};
-  const TrainNo early = w.train("始発", 0);
-  const TrainNo shuttle = w.train("連絡線", 10);
-  w.timed(early, 1, 2, 5, 20, servedHours(6, 6));
-  w.every(shuttle, 2, 3, 10, 7, servedHours(6, 23));
-  w.outputMode(1);
-  RDiaMan& dia = open(w).dia;
+  RDiaMan& dia = open(kEarlyTrainAndShuttle, 1).dia;
   // B at 30:25; 5 minutes to another company, 30:30; half the interval,
   // 30:35; C at 30:42. 30:42 - 23:50 = 412 minutes.
   EXPECT_EQ(dia.fastestTime(1, 3, 23, 50, 6), 412);
@@ -233,7 +295,8 @@ TEST_F(FastestTest, FollowingDayServiceKeepsCountingHours) {
 TEST_F(FastestTest, NegativeRidingTimeCannotRewriteASettledStation) {
   // A faulty record back to the start with -30 riding minutes offers the
   // start a cost below 0; the start keeps its label, so the path behind the
-  // destination stays a path and the report is written.
+  // destination stays a path and the report is written. (A faulty record
+  // the compiler never emits.)
   test::TimetableWorld w{"A", "B"};
   const TrainNo out = w.train("往路", 0);
   const TrainNo back = w.train("復路", 0);

@@ -5,12 +5,13 @@
 #include "DistFareFixture.h"
 #include "NamedStations.h"
 #include "TempDir.h"
+#include "TextNetwork.h"
 
 namespace kiv {
 namespace {
 
+using test::compileNetwork;
 using test::DistFareEngine;
-using test::DistFareWorld;
 using test::readUtf8;
 using test::TempDir;
 
@@ -18,22 +19,27 @@ const std::string kCsvHeader =
     "駅１,駅２,最短経路運賃,最短経路キロ,短-山,短-電,短-幹,短-地営,短-地運,"
     "最廉経路運賃,最廉経路キロ,廉-山,廉-電,廉-幹,廉-地営,廉-地運\r\n";
 
-enum : StationNo { A = 1, B, C, D };
-enum Kind : std::int8_t { Yamanote = 1, TrainZone = 2, Trunk = 3, Local = 4 };
-
 // Positions follow station numbers. S1-S2 is 11.0 km of trunk line (230
 // yen); S1-S3-S2 12.0 km of train zone (210 yen) and S1-S4-S2 12.0 km of
 // Yamanote and train zone (also 210 yen, found later).
 TEST(JrCheapestTable, ListsEachCheaperPairOnceWithTheFirstCheapestRoute) {
-  TempDir dir;
-  DistFareWorld w(4);
-  w.network(0, {A, B, C, D});
-  w.jrBoth(A, B, 110, Trunk);
-  w.jrBoth(A, C, 60, TrainZone);
-  w.jrBoth(C, B, 60, TrainZone);
-  w.jrBoth(A, D, 60, Yamanote);
-  w.jrBoth(D, B, 60, TrainZone);
-  w.write(dir.path());
+  const test::DataDir dir = compileNetwork(R"(
+line 幹線
+kind 幹線
+   0.0 S1 s1
+  11.0 S2 s2
+line 電車線
+kind 電車特定区間
+   0.0 S1
+   6.0 S3 s3
+  12.0 S2
+line 山手線
+kind 山手線内
+   0.0 S1
+   6.0 S4 s4
+kind 電車特定区間
+  12.0 S2
+)");
   DistFareEngine e(dir.path());
 
   testing::internal::CaptureStdout();
@@ -48,13 +54,17 @@ TEST(JrCheapestTable, ListsEachCheaperPairOnceWithTheFirstCheapestRoute) {
 
 // S1-S3-S2 on local lines only: 12.0 km cost 230 yen, as the 11.0 km trunk route does.
 TEST(JrCheapestTable, AnEqualFareIsNotCheaper) {
-  TempDir dir;
-  DistFareWorld w(3);
-  w.network(0, {A, B, C});
-  w.jrBoth(A, B, 110, Trunk);
-  w.jrBoth(A, C, 60, Local, 60);
-  w.jrBoth(C, B, 60, Local, 60);
-  w.write(dir.path());
+  const test::DataDir dir = compileNetwork(R"(
+line 幹線
+kind 幹線
+   0.0 S1 s1
+  11.0 S2 s2
+line 地方線
+kind 地方交通線
+   0.0 S1
+   6.0 S3 s3 fare=6.0
+  12.0 S2    fare=12.0
+)");
   DistFareEngine e(dir.path());
   testing::internal::CaptureStdout();
   EXPECT_EQ(e.dist.buildJrCheapestTable(), 0);
@@ -66,19 +76,22 @@ TEST(JrCheapestTable, AnEqualFareIsNotCheaper) {
 // S1-S2 is 110.0 km of trunk line (1,890 yen); the local route over S3 costs
 // 1,800 yen from 91.1 km on, and is followed up to 130.0 km, 20.0 km beyond.
 TEST(JrCheapestTable, FollowsDetoursOfAtMostTwentyKilometres) {
-  for (Distance lastLeg : {650, 651}) {
-    TempDir dir;
-    DistFareWorld w(3);
-    w.network(0, {A, B, C});
-    w.jrBoth(A, B, 1100, Trunk);
-    w.jrBoth(A, C, 650, Local, 650);
-    w.jrBoth(C, B, lastLeg, Local, lastLeg);
-    w.write(dir.path());
+  for (const char* end : {"130.0", "130.1"}) {
+    const test::DataDir dir = compileNetwork(std::string(R"(
+line 幹線
+kind 幹線
+    0.0 S1 s1
+  110.0 S2 s2
+line 地方線
+kind 地方交通線
+    0.0 S1
+   65.0 S3 s3 fare=65.0
+)") + "  " + end + " S2 fare=" + end + "\n");
     DistFareEngine e(dir.path());
     testing::internal::CaptureStdout();
     const int found = e.dist.buildJrCheapestTable();
     testing::internal::GetCapturedStdout();
-    if (lastLeg == 650) {
+    if (std::string(end) == "130.0") {
       EXPECT_EQ(found, 1);
       EXPECT_EQ(dir.readText("jrregu.dat"), "S1,S2,180\r\n");
       EXPECT_EQ(readUtf8(dir / "$jrregu.csv"),

@@ -14,6 +14,8 @@ using test::servedHours;
 using test::sjis;
 using test::workText;
 
+// Written record by record: 環状線 branches at 東京 and the records carry
+// empty masks, which no compiled train has.
 // Stations 品川 1, 東京 2, 神田 3, 上野 4, 大手町 5, 池袋 6.
 // 本線 runs 品川-東京-神田-上野 both ways; 支線 runs 東京-大手町-池袋; 環状線
 // reaches 上野 from 東京 over 神田 (2 + 2) and over 大手町 (6 + 1); 別線 runs

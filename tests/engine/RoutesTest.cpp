@@ -11,6 +11,7 @@
 #include "Engine.h"
 #include "RouteRecords.h"
 #include "TempDir.h"
+#include "TextNetwork.h"
 #include "TimetableFixture.h"
 
 namespace kiv {
@@ -48,6 +49,9 @@ struct TrunkEdge {
   Distance distance;
 };
 
+// Most tests build their networks record by record: they run private trains
+// over JR stations, walk at intervals, switch from timed to frequent service
+// or list a station's links out of order, which the compiler never writes.
 // Stations 1..count, all of them on JR, joined by the given edges in their
 // order; anything else (fares, other networks) is added before it is written.
 DistFareWorld trunkLines(int count, const std::vector<TrunkEdge>& edges) {
@@ -57,40 +61,33 @@ DistFareWorld trunkLines(int count, const std::vector<TrunkEdge>& edges) {
   return dist;
 }
 
-// A line of stations with the given Shift-JIS names, 100 m apart on JR.
-// Every hop k -> k + 1 runs every 2 minutes all day and rides 1 minute, with
-// its own train k (named "線k", JR) or, when oneTrain, train 1 throughout.
-void writeLine(const std::filesystem::path& dir, const std::vector<std::string>& names, bool oneTrain) {
-  const int count = static_cast<int>(names.size());
-  std::vector<TrunkEdge> edges;
-  for (int s = 1; s < count; ++s)
-    edges.push_back({static_cast<StationNo>(s), static_cast<StationNo>(s + 1), 1});
-  trunkLines(count, edges).write(dir);
-
-  StaNameFile stations;
-  for (const auto& name : names) stations.stations.push_back({name, "x"});
-  writeStaNameFile(dir / "StaName.kv4", stations);
-  TrainFile trains;
-  for (int t = 1; t < (oneTrain ? 2 : count); ++t)
-    trains.trains.push_back({sjis("線") + std::to_string(t), 0});
-  writeTrainFile(dir / "Train.kv4", trains);
-
-  std::vector<DiaDepartureRecord> departures;
-  for (int s = 1; s < count; ++s) {
-    const auto train = static_cast<TrainNo>(oneTrain ? 1 : s);
-    departures.push_back(test::departureRecord(train, static_cast<StationNo>(s),
-                                               static_cast<StationNo>(s + 1), 0, 2, 1, kAllDay));
+// A JR line of stations with the given names, 100 m apart. Every hop k -> k + 1
+// runs every 2 minutes all day and rides 1 minute, with its own train k
+// (named "線k") or, when oneTrain, train 1 throughout.
+void writeLine(const TempDir& dir, const std::vector<std::string>& names, bool oneTrain) {
+  std::string source = "line 線\nkind 幹線\n";
+  for (std::size_t s = 0; s < names.size(); ++s)
+    source += std::to_string(s / 10) + "." + std::to_string(s % 10) + " " + names[s] + " x\n";
+  const auto train = [&](std::size_t first, std::size_t last) {
+    source += "train 線" + std::to_string(first + 1) + "\nterminal " + names[last] +
+              "\nevery 2 hours 0-23\n" + names[first] + "\n";
+    for (std::size_t s = first + 1; s <= last; ++s) source += names[s] + " 1\n";
+  };
+  if (oneTrain) {
+    train(0, names.size() - 1);
+  } else {
+    for (std::size_t s = 0; s + 1 < names.size(); ++s) train(s, s + 1);
   }
-  test::writeTimetableFiles(dir, static_cast<std::size_t>(count), departures);
+  test::compileNetworkInto(dir, {{"line.txt", source}});
 }
 
-// Twelve double-byte characters, 24 bytes: "長" ten times and the number in
-// full-width digits.
+// Twelve double-byte characters, 24 bytes of Shift-JIS: "長" ten times and
+// the number in full-width digits.
 std::string longName(int n) {
   const char* digits[] = {"０", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
   std::string name;
   for (int i = 0; i < 10; ++i) name += "長";
-  return sjis(name + digits[n / 10] + digits[n % 10]);
+  return name + digits[n / 10] + digits[n % 10];
 }
 
 // One route through every kind of record: a JR train, a change to another
@@ -155,23 +152,44 @@ TEST(RoutesTest, RecordsChangesSegmentsAndFareSectionsOfARoute) {
 // hundred metres outside it; the fastest route through 戊 still sets the
 // time limit, but the enumeration never enters 戊.
 TEST(RoutesTest, DetourEllipseIncludesItsBoundary) {
-  TempDir dir;
-  DistFareWorld dist =
-      trunkLines(5, {{1, 2, 50}, {2, 3, 50}, {1, 4, 60}, {4, 3, 60}, {1, 5, 60}, {5, 3, 61}});
-  dist.special(0, 1, 3, 20);
-  dist.write(dir.path());
+  const test::DataDir dir = test::compileNetwork(R"(
+line 赤線
+kind 幹線
+   0.0 甲 x
+   5.0 乙 x
+  10.0 丙 x
+line 緑線
+kind 幹線
+   0.0 甲
+   6.0 丁 x
+  12.0 丙
+line 青線
+kind 幹線
+   0.0 甲
+   6.0 戊 x
+  12.1 丙
 
-  TimetableWorld table({"甲", "乙", "丙", "丁", "戊"});
-  const TrainNo red = table.train("赤線", 0);
-  const TrainNo green = table.train("緑線", 0);
-  const TrainNo blue = table.train("青線", 0);
-  table.timed(red, 1, 2, 0, 10, kMorning);
-  table.timed(green, 1, 4, 0, 12, kMorning);
-  table.timed(blue, 1, 5, 0, 5, kMorning);
-  table.timed(red, 2, 3, 10, 10, kMorning);
-  table.timed(green, 4, 3, 12, 12, kMorning);
-  table.timed(blue, 5, 3, 5, 5, kMorning);
-  table.write(dir.path());
+train 赤線
+terminal 丙
+at 0 hours 10-11
+甲
+乙 10
+丙 10
+train 緑線
+terminal 丙
+at 0 hours 10-11
+甲
+丁 12
+丙 12
+train 青線
+terminal 丙
+at 0 hours 10-11
+甲
+戊 5
+丙 5
+
+fare 0 甲 丙 200
+)");
 
   Engine engine(dir.path());
   ASSERT_EQ(engine.dia.fastestTime(1, 3, 10, 0, 1), 10);
@@ -402,7 +420,7 @@ TEST(RoutesTest, PathLengthIsBoundedAtOneHundredStations) {
   TempDir dir;
   std::vector<std::string> names;
   for (int s = 1; s <= 101; ++s) names.push_back("S" + std::to_string(s));
-  writeLine(dir.path(), names, true);
+  writeLine(dir, names, true);
 
   Engine engine(dir.path());
   EXPECT_EQ(engine.dia.findRoutes(1, 100, 10, 0, 1, 10, 0), 1);
@@ -416,7 +434,8 @@ TEST(RoutesTest, LongViaTextIsCutAtACharacterBoundary) {
   TempDir dir;
   std::vector<std::string> names;
   for (int s = 1; s <= 60; ++s) names.push_back(longName(s));
-  writeLine(dir.path(), names, false);
+  writeLine(dir, names, false);
+  for (std::string& name : names) name = sjis(name);
 
   Engine engine(dir.path());
   engine.def.setTransMax(100);
@@ -435,12 +454,13 @@ TEST(RoutesTest, LongViaTextIsCutAtACharacterBoundary) {
 }
 
 TEST(RoutesTest, FailsWithoutRouteOrWorkFiles) {
-  TempDir dir;
-  trunkLines(3, {{1, 2, 10}, {2, 3, 10}}).write(dir.path());
-  TimetableWorld table({"甲", "乙", "丙"});
-  const TrainNo red = table.train("赤線", 10);
-  table.timed(red, 1, 2, 0, 5, kMorning);
-  table.write(dir.path());
+  const test::DataDir dir = test::compileNetwork(std::string(test::kLineKoOtsuHei) + R"(
+train 赤線
+terminal 乙
+at 0 hours 10-11
+甲
+乙 5
+)");
 
   Engine engine(dir.path());
   // No route at all: nothing is written.

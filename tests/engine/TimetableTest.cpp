@@ -29,6 +29,8 @@ const std::string kNote = "\n\n注 : 実際のダイヤとは異なります。\
 
 constexpr std::uint8_t kSaturday = 0x40;
 
+// Written record by record: the departures of several trains interleave in
+// the file, which the compiler (train order) never writes.
 // Tokyo station: JR lines and two subway lines of one company (codes 80 and
 // 81), written out of order so that the sort has work to do.
 class TimetableTest : public testing::Test {

@@ -4,6 +4,7 @@
 // data directory.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "SjisText.h"
 #include "Types.h"
 #include "data/DiaIdx1File.h"
 #include "data/DiaIdx2File.h"
@@ -19,34 +21,8 @@
 #include "data/StaNameFile.h"
 #include "data/TrainFile.h"
 #include "data/TransferFile.h"
-#include "text/Codec.h"
 
 namespace kiv::test {
-
-// Shift-JIS of a UTF-8 test literal.
-inline std::string sjis(const std::string& utf8) {
-  auto text = utf8ToSjis(utf8);
-  if (!text) throw std::invalid_argument("not convertible to Shift-JIS: " + utf8);
-  return *text;
-}
-
-// A work file as the engine writes it: the Shift-JIS of a UTF-8 text with
-// every line ended by CR LF.
-inline std::string workText(const std::string& utf8) {
-  std::string out;
-  for (char c : sjis(utf8)) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-  return out;
-}
-
-// The UTF-8 text padded with blanks to `width` bytes of Shift-JIS, as
-// "%-24s" lays a name out in a report; never cut.
-inline std::string padded(const std::string& utf8, std::size_t width) {
-  const std::size_t bytes = sjis(utf8).size();
-  return utf8 + std::string(bytes < width ? width - bytes : 0, ' ');
-}
 
 // The hours mask of the clock hours first..last.
 constexpr std::uint32_t servedHours(int first, int last) {
@@ -110,6 +86,27 @@ inline void writeTimetableFiles(const std::filesystem::path& dir, std::size_t st
   writeDiagram2File(dir / "Diagram2.kv4", Diagram2File{{}, departures});
 }
 
+// A settings file that sets the output mode of the time-priority report.
+inline void writeOutputMode(const std::filesystem::path& dir, int mode) {
+  // The keys are read in this order; the settings before mode_output must be
+  // present for it to be found.
+  std::ofstream def(dir / "Kiv4.def", std::ios::binary);
+  def << "dep_h = 12\r\ndep_m = 0\r\ndep_day = 1\r\ndep_systime = 0\r\nmode_route = 1\r\n"
+      << "mode_output = " << mode << "\r\n";
+}
+
+// Moves the departures from `from` towards `to` in front of the other
+// departures of `from` in a compiled data directory. The compiler orders the
+// links of a station by next station; a test that needs another order (the
+// route search tries a station's links in file order) gets it this way.
+inline void putLinkFirst(const std::filesystem::path& dir, StationNo from, StationNo to) {
+  std::vector<DiaDepartureRecord> records = readDiagram2File(dir / "Diagram2.kv4").value().records;
+  std::stable_partition(records.begin(), records.end(), [&](const DiaDepartureRecord& r) {
+    return r.station < from || (r.station == from && r.nextStation == to);
+  });
+  writeTimetableFiles(dir, readDiaIdx1File(dir / "DiaIdx1.kv4").value().records.size(), records);
+}
+
 class TimetableWorld {
  public:
   // Stations 1, 2, ... with the given UTF-8 names.
@@ -151,13 +148,7 @@ class TimetableWorld {
     writeTrainFile(dir / "Train.kv4", trains_);
     writeTransferFile(dir / "Transfer.kv4", transfers_);
     writeTimetableFiles(dir, names_.stations.size(), departures_);
-    if (outputMode_ >= 0) {
-      // The keys are read in this order; the settings before mode_output
-      // must be present for it to be found.
-      std::ofstream def(dir / "Kiv4.def", std::ios::binary);
-      def << "dep_h = 12\r\ndep_m = 0\r\ndep_day = 1\r\ndep_systime = 0\r\nmode_route = 1\r\n"
-          << "mode_output = " << outputMode_ << "\r\n";
-    }
+    if (outputMode_ >= 0) writeOutputMode(dir, outputMode_);
   }
 
  private:

@@ -16,11 +16,15 @@ std::optional<DataSet> compileSources(const SourceSet& sources, Diagnostics& dia
   return c.takeResult();
 }
 
-std::optional<DataSet> compileDirectory(const std::filesystem::path& dir, Diagnostics& diag) {
-  std::vector<SourceFile> files = readSourceDir(dir, diag);
+std::optional<DataSet> compileFiles(const std::vector<SourceFile>& files, Diagnostics& diag) {
   SourceSet sources = parseSources(files, diag);
   if (diag.hasErrors()) return std::nullopt;
   return compileSources(sources, diag);
+}
+
+std::optional<DataSet> compileDirectory(const std::filesystem::path& dir, Diagnostics& diag) {
+  // Unreadable files are reported together with the mistakes in the others.
+  return compileFiles(readSourceDir(dir, diag), diag);
 }
 
 }  // namespace kiv::data
