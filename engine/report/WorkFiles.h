@@ -8,10 +8,11 @@
 // Still writing directly: the timetable searches (timetable/RDiaMan*.cpp)
 // print the route lists and details ($MltRtL1..3, $MltRtDt), the search log
 // ($vflg), the fastest-route report ($TT$), the required-time table
-// ($RqTmTbl) and the station timetable (TTSrc, $VTT) with their own printf
-// formats, through fopen or report_text::writeText (which now writes through
-// WorkFileWriter). The format functions below, and the report formats of
-// text/ReportText.h for $TT$, reproduce those files byte for byte
+// ($RqTmTbl), the station timetable (TTSrc, $VTT) and the route description
+// of RDiaMan::writeRouteDetail with their own printf formats, through fopen
+// or report_text::writeText (which writes through WorkFileWriter). The
+// format functions below, the report texts of text/ReportText.h and
+// report/RouteListExport reproduce those files byte for byte
 // (tests/cli/WorkFileFormatsTest.cpp compares them with what the searches
 // write), so moving the searches onto them changes no byte.
 #pragma once

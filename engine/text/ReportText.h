@@ -39,6 +39,23 @@ inline constexpr auto kTimetableHeading =
     sjisLiteral("☆★ ［ %s ］の発車時刻データ( %s曜%2d時台 )  ～ %s ～ ★☆\n\n");
 inline constexpr auto kTimetableDeparture = sjisLiteral("    %-6s  %-32s  %-s 方面ゆき\n");
 
+// The text description of a route (the route list export, printf formats):
+// title (from, to, row, order label), departure, arrival, total (hours and
+// minutes, riding, walking, waiting), fare, then one line per ride (train,
+// from, departure, to, arrival, minutes), per stop (station, arrival,
+// departure, walking, waiting) and per fare section (company, from, to,
+// fare).
+inline constexpr SjisLiteral<10> kRouteOrderLabels[3] = {sjisLiteral("検出順"), sjisLiteral("時間順"),
+                                                         sjisLiteral("運賃順")};
+inline constexpr auto kDescriptionTitle = sjisLiteral("--<<  %s→%s  No.%03d/%s  >>--");
+inline constexpr auto kDescriptionDeparture = sjisLiteral("  出発時刻  %s");
+inline constexpr auto kDescriptionArrival = sjisLiteral("  予想到着時刻  %s");
+inline constexpr auto kDescriptionTotal = sjisLiteral("  予想所要時間  %s ( 乗車%d分,徒歩%d分,待ち%d分 )");
+inline constexpr auto kDescriptionFare = sjisLiteral("  運賃  %d円");
+inline constexpr auto kDescriptionRide = sjisLiteral("  %s  %s(%s)→%s(%s)  %d分");
+inline constexpr auto kDescriptionStop = sjisLiteral("  %s  %s-%s ( 徒歩%d分,待ち%d分 )");
+inline constexpr auto kDescriptionFareSection = sjisLiteral("  %s  %s→%s  %d円");
+
 // The via text of a route without changes, and the name with which walking
 // connections begin.
 inline constexpr auto kNoVia = sjisLiteral("なし");

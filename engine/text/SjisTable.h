@@ -13,7 +13,7 @@ struct Entry {
   std::uint16_t sjis;  // one byte below 0x100 (half-width katakana), else lead and trail byte
 };
 
-inline constexpr std::array<Entry, 247> kEntries = {{
+inline constexpr std::array<Entry, 253> kEntries = {{
     {0x2192, 0x81A8},  // →
     {0x25CB, 0x819B},  // ○
     {0x2605, 0x819A},  // ★
@@ -26,6 +26,7 @@ inline constexpr std::array<Entry, 247> kEntries = {{
     {0x3059, 0x82B7},  // す
     {0x305B, 0x82B9},  // せ
     {0x305F, 0x82BD},  // た
+    {0x3061, 0x82BF},  // ち
     {0x3068, 0x82C6},  // と
     {0x306A, 0x82C8},  // な
     {0x306E, 0x82CC},  // の
@@ -57,6 +58,7 @@ inline constexpr std::array<Entry, 247> kEntries = {{
     {0x4E0B, 0x89BA},  // 下
     {0x4E39, 0x924F},  // 丹
     {0x4E45, 0x8B76},  // 久
+    {0x4E57, 0x8FE6},  // 乗
     {0x4E88, 0x975C},  // 予
     {0x4E94, 0x8CDC},  // 五
     {0x4E95, 0x88E4},  // 井
@@ -78,6 +80,7 @@ inline constexpr std::array<Entry, 247> kEntries = {{
     {0x51FA, 0x8F6F},  // 出
     {0x5206, 0x95AA},  // 分
     {0x5229, 0x9798},  // 利
+    {0x5230, 0x939E},  // 到
     {0x523B, 0x8D8F},  // 刻
     {0x524D, 0x914F},  // 前
     {0x52DD, 0x8F9F},  // 勝
@@ -126,6 +129,7 @@ inline constexpr std::array<Entry, 247> kEntries = {{
     {0x5EA6, 0x9378},  // 度
     {0x5EC9, 0x97F5},  // 廉
     {0x5F62, 0x8C60},  // 形
+    {0x5F85, 0x91D2},  // 待
     {0x5F92, 0x936B},  // 徒
     {0x5FA1, 0x8CE4},  // 御
     {0x6025, 0x8B7D},  // 急
@@ -149,6 +153,7 @@ inline constexpr std::array<Entry, 247> kEntries = {{
     {0x677E, 0x8FBC},  // 松
     {0x6839, 0x8DAA},  // 根
     {0x6850, 0x8BCB},  // 桐
+    {0x691C, 0x8C9F},  // 検
     {0x697D, 0x8A79},  // 楽
     {0x6A21, 0x96CD},  // 模
     {0x6A2A, 0x89A1},  // 横
@@ -243,6 +248,7 @@ inline constexpr std::array<Entry, 247> kEntries = {{
     {0x96E2, 0x97A3},  // 離
     {0x96FB, 0x9364},  // 電
     {0x9762, 0x96CA},  // 面
+    {0x9806, 0x8F87},  // 順
     {0x98EF, 0x94D1},  // 飯
     {0x99AC, 0x946E},  // 馬
     {0x99C4, 0x91CA},  // 駄

@@ -8,7 +8,9 @@
 #include <functional>
 
 #include "CliNetwork.h"
+#include "Engine.h"
 #include "network/RKivMan.h"
+#include "report/RouteListExport.h"
 #include "report/WorkFileWriter.h"
 #include "report/WorkFiles.h"
 
@@ -16,6 +18,8 @@ namespace kiv::test {
 namespace {
 
 using namespace kiv::work_files;
+
+const char* const kListFiles[] = {kRouteListFound, kRouteListTime, kRouteListFare};
 
 // Formats one line again, or nullopt when no reader takes it.
 using Reformat = std::function<std::optional<std::string>(const std::string&)>;
@@ -60,6 +64,19 @@ void expectRouteFilesReformat(const TempDir& dir) {
   ASSERT_TRUE(list);
   ASSERT_TRUE(writeRouteList(dir / "again", *list, RouteListLayout::kSorted));
   EXPECT_EQ(dir.readText("again"), dir.readText(kRouteListFare));
+
+  // The route descriptions from the lists read once, as RDiaMan writes them
+  // route by route.
+  for (int order = 1; order <= 3; ++order) {
+    const auto routes = readRouteList(dir / kListFiles[order - 1]);
+    ASSERT_TRUE(routes);
+    std::vector<int> detections;
+    for (const RouteSummary& r : routes->routes) detections.push_back(r.detection);
+    Engine engine(dir.path());
+    ASSERT_EQ(writeRouteDescriptions(engine.dia, dir / "expected", order, 3, detections), 0);
+    ASSERT_EQ(writeRouteDescriptions(dir.path(), dir / "again", order, 3, detections), 0);
+    EXPECT_EQ(dir.readText("again"), dir.readText("expected")) << "order " << order;
+  }
 
   const auto log = readRouteSearchLog(dir / kRouteSearchLog);
   ASSERT_TRUE(log);
