@@ -18,7 +18,6 @@
 #include "ReportList.h"
 #include "report/RouteListExport.h"
 #include "report/WorkFiles.h"
-#include "timetable/RDiaMan.h"
 
 namespace kiv::ui {
 namespace {
@@ -31,7 +30,7 @@ QString minutesText(int total) { return QString::asprintf("%2d:%02d", total / 60
 
 }  // namespace
 
-TRouteForm::TRouteForm(RDiaMan& dia, const std::filesystem::path& dataDir) : dia_(dia), dataDir_(dataDir) {
+TRouteForm::TRouteForm(const std::filesystem::path& dataDir) : dataDir_(dataDir) {
   setObjectName(QStringLiteral("RouteForm"));
   setWindowTitle(QStringLiteral("経路の検出結果(開発中サンプル)"));
   resize(720, 568);
@@ -246,7 +245,7 @@ void TRouteForm::ItemSaveClick() {
   std::vector<int> detections;
   for (int row = top; row <= bottom; ++row)
     detections.push_back(strGrid1_->item(row, kDetectionColumn)->text().toInt());
-  if (writeRouteDescriptions(dia_, file.toStdString(), sortOrder_, top + 1, detections) != 0) {
+  if (writeRouteDescriptions(dataDir_, file.toStdString(), sortOrder_, top + 1, detections) != 0) {
     reportSaveFailure(this, file);
   }
 }
