@@ -12,7 +12,6 @@
 #include "network/RKivMan.h"
 #include "network/RStaMan.h"
 #include "network/RStaName.h"
-#include "report/WorkFileWriter.h"
 #include "report/WorkFiles.h"
 #include "text/ReportText.h"
 
@@ -111,27 +110,9 @@ int RFareMan::writeFareTable(StationNo origin, bool reference) const {
 int RFareMan::exportFareTable(const std::filesystem::path& target, int block, bool csv) const {
   const auto table = work_files::readFareTable(dataDir_ / work_files::kFareTable);
   if (!table) return -1;
-
-  work_files::WorkFileWriter out(target);
-  if (!out.isOpen()) return -1;
-  if (csv) out.line(report_text::kFareCsvHeader);
-  for (const work_files::FareBlock& b : table->blocks) {
-    if (block != -1 && b.block != block) continue;
-    if (!csv) {
-      if (block == -1 && b.block != 0) out.text("\n\n");
-      out.line("  " + table->origin + std::string(report_text::kFareHeadingFrom) + b.company +
-               std::string(report_text::kFareHeadingEnd));
-      out.line("");
-    }
-    for (const work_files::StationFare& f : b.fares) {
-      if (csv) {
-        out.line(table->origin + ',' + b.company + ',' + f.station + ',' + std::to_string(f.fare));
-      } else {
-        out.line(report_text::format("    %-24s  %4d", f.station.c_str(), f.fare));
-      }
-    }
-  }
-  return out.close() ? 0 : -1;
+  const work_files::TableExport texts{report_text::kFareExportHeading.c_str(),
+                                      report_text::kFareCsvHeader.c_str()};
+  return work_files::writeTableExport(target, *table, block, csv, texts) ? 0 : -1;
 }
 
 }  // namespace kiv

@@ -39,6 +39,28 @@ bool writeGroupedFile(const std::filesystem::path& file, const std::string& head
   return out.close();
 }
 
+template <typename Group, typename Entry>
+bool writeGroupedExport(const std::filesystem::path& file, const std::string& origin,
+                        const std::vector<Group>& groups, int Group::*number, std::string Group::*heading,
+                        std::vector<Entry> Group::*entries, std::string Entry::*name, int Entry::*value,
+                        int block, bool csv, const TableExport& texts) {
+  WorkFileWriter out(file);
+  if (csv) out.line(texts.csvHeader);
+  for (const Group& g : groups) {
+    if (block != -1 && g.*number != block) continue;
+    if (!csv) {
+      if (block == -1 && g.*number != 0) out.text("\n\n");
+      out.line(format(texts.headingFormat, origin.c_str(), (g.*heading).c_str()));
+      out.line("");
+    }
+    for (const Entry& e : g.*entries) {
+      out.line(csv ? format("%s,%s,%s,%d", origin.c_str(), (g.*heading).c_str(), (e.*name).c_str(), e.*value)
+                   : format("    %-24s  %4d", (e.*name).c_str(), e.*value));
+    }
+  }
+  return out.close();
+}
+
 std::string breakdownFields(const JrDistanceBreakdown& d) {
   return format(",%d,%d,%d,%d,%d,%d", d.total, d.yamanote, d.trainZone, d.trunk, d.localBusiness,
                 d.localFare);
@@ -94,6 +116,19 @@ std::string formatStationFare(int block, const StationFare& f) {
 bool writeFareTable(const std::filesystem::path& file, const FareTable& table) {
   return writeGroupedFile(file, table.origin, table.blocks, &FareBlock::block, &FareBlock::company,
                           &FareBlock::fares, &StationFare::station, &StationFare::fare);
+}
+
+bool writeTableExport(const std::filesystem::path& file, const FareTable& table, int block, bool csv,
+                      const TableExport& texts) {
+  return writeGroupedExport(file, table.origin, table.blocks, &FareBlock::block, &FareBlock::company,
+                            &FareBlock::fares, &StationFare::station, &StationFare::fare, block, csv, texts);
+}
+
+bool writeTableExport(const std::filesystem::path& file, const RequiredTimes& times, int block, bool csv,
+                      const TableExport& texts) {
+  return writeGroupedExport(file, times.origin, times.tables, &RequiredTimeTable::table,
+                            &RequiredTimeTable::train, &RequiredTimeTable::stations, &StationMinutes::station,
+                            &StationMinutes::minutes, block, csv, texts);
 }
 
 std::string formatRequiredTimesHead(const std::string& origin) { return "0 " + origin; }

@@ -243,6 +243,21 @@ std::string formatRequiredTimeTable(const RequiredTimeTable& table);
 std::string formatStationMinutes(int table, const StationMinutes& station);
 bool writeRequiredTimes(const std::filesystem::path& file, const RequiredTimes& times);
 
+// The export of the fare table or of the required-time tables, as their
+// windows save it: block `block` (-1: every block) as a report, each block
+// under its heading (`headingFormat` with the origin and the block's
+// heading) and an empty line, blocks after the first of all preceded by two
+// empty lines, one line "    %-24s  %4d" per entry; or as CSV under
+// `csvHeader`, one line "origin,heading,name,value" per entry.
+struct TableExport {
+  const char* headingFormat;
+  const char* csvHeader;
+};
+bool writeTableExport(const std::filesystem::path& file, const FareTable& table, int block, bool csv,
+                      const TableExport& texts);
+bool writeTableExport(const std::filesystem::path& file, const RequiredTimes& times, int block, bool csv,
+                      const TableExport& texts);
+
 // Names are padded to their columns (train 32, terminal 24 bytes).
 std::string formatStationDeparture(const StationDeparture& departure, bool grouped);
 bool writeStationDepartures(const std::filesystem::path& file,

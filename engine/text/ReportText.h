@@ -84,11 +84,17 @@ inline constexpr auto kJrCheapestCsvHeader = sjisLiteral(
 inline constexpr auto kFastestFareTotal = sjisLiteral("\r\n  運賃  %d円\r\n");
 inline constexpr auto kFastestFareSection = sjisLiteral("  %s  %s→%s  %d円\r\n");
 
-// The fare table export: the CSV header and the report's company heading
-// "  <origin> からの運賃(円)  ～ <company> ～".
+// The exports of the fare table and of the required-time tables as a
+// report (the heading of a block: origin, block heading) or as CSV.
+inline constexpr auto kFareExportHeading = sjisLiteral("  %s からの運賃(円)  ～ %s ～");
 inline constexpr auto kFareCsvHeader = sjisLiteral("From,会社,To,運賃");
-inline constexpr auto kFareHeadingFrom = sjisLiteral(" からの運賃(円)  ～ ");
-inline constexpr auto kFareHeadingEnd = sjisLiteral(" ～");
+inline constexpr auto kRequiredTimeExportHeading = sjisLiteral("  %s からの所要時間(分)  ～ %s ～");
+inline constexpr auto kRequiredTimeCsvHeader = sjisLiteral("From,列車,To,所要(分)");
+
+// The names of the days, Sunday first.
+inline constexpr SjisLiteral<4> kDayNames[7] = {sjisLiteral("日"), sjisLiteral("月"), sjisLiteral("火"),
+                                                sjisLiteral("水"), sjisLiteral("木"), sjisLiteral("金"),
+                                                sjisLiteral("土")};
 
 // printf-style formatting; widths such as "%-32s" count bytes.
 std::string format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));

@@ -13,7 +13,7 @@ struct Entry {
   std::uint16_t sjis;  // one byte below 0x100 (half-width katakana), else lead and trail byte
 };
 
-inline constexpr std::array<Entry, 253> kEntries = {{
+inline constexpr std::array<Entry, 258> kEntries = {{
     {0x2192, 0x81A8},  // →
     {0x25CB, 0x819B},  // ○
     {0x2605, 0x819A},  // ★
@@ -79,6 +79,7 @@ inline constexpr std::array<Entry, 253> kEntries = {{
     {0x5186, 0x897E},  // 円
     {0x51FA, 0x8F6F},  // 出
     {0x5206, 0x95AA},  // 分
+    {0x5217, 0x97F1},  // 列
     {0x5229, 0x9798},  // 利
     {0x5230, 0x939E},  // 到
     {0x523B, 0x8D8F},  // 刻
@@ -99,6 +100,7 @@ inline constexpr std::array<Entry, 253> kEntries = {{
     {0x56DE, 0x89F1},  // 回
     {0x56E3, 0x9263},  // 団
     {0x56FD, 0x8D91},  // 国
+    {0x571F, 0x9379},  // 土
     {0x5730, 0x926E},  // 地
     {0x57CE, 0x8FE9},  // 城
     {0x57FC, 0x8DE9},  // 埼
@@ -146,6 +148,7 @@ inline constexpr std::array<Entry, 253> kEntries = {{
     {0x66AE, 0x95E9},  // 暮
     {0x66DC, 0x976A},  // 曜
     {0x6700, 0x8DC5},  // 最
+    {0x6708, 0x8C8E},  // 月
     {0x6709, 0x974C},  // 有
     {0x6728, 0x96D8},  // 木
     {0x672C, 0x967B},  // 本
@@ -177,6 +180,7 @@ inline constexpr std::array<Entry, 253> kEntries = {{
     {0x6E58, 0x8FC3},  // 湘
     {0x6FC3, 0x945A},  // 濃
     {0x702C, 0x90A3},  // 瀬
+    {0x706B, 0x89CE},  // 火
     {0x71B1, 0x944D},  // 熱
     {0x7236, 0x9583},  // 父
     {0x7389, 0x8BCA},  // 玉
@@ -237,6 +241,7 @@ inline constexpr std::array<Entry, 253> kEntries = {{
     {0x90FD, 0x9373},  // 都
     {0x91CC, 0x97A2},  // 里
     {0x91CE, 0x96EC},  // 野
+    {0x91D1, 0x8BE0},  // 金
     {0x9244, 0x9353},  // 鉄
     {0x9435, 0xE863},  // 鐵
     {0x958B, 0x8A4A},  // 開

@@ -113,6 +113,17 @@ void expectTablesReformat(const TempDir& dir, const std::string& station, const 
   EXPECT_FALSE(times->tables.empty());
   ASSERT_TRUE(writeRequiredTimes(dir / "again", *times));
   EXPECT_EQ(dir.readText("again"), dir.readText(kRequiredTimes));
+  // Its exports, as the required-time window saves them.
+  Engine engine(dir.path());
+  const TableExport texts{report_text::kRequiredTimeExportHeading.c_str(),
+                          report_text::kRequiredTimeCsvHeader.c_str()};
+  for (const int table : {-1, 0, 1}) {
+    for (const bool csv : {false, true}) {
+      ASSERT_EQ(engine.dia.exportRequiredTimeTable(dir / "expected", table, csv), 0);
+      ASSERT_TRUE(writeTableExport(dir / "again", *times, table, csv, texts));
+      EXPECT_EQ(dir.readText("again"), dir.readText("expected")) << table << (csv ? " csv" : "");
+    }
+  }
 
   for (const bool grouped : {false, true}) {
     std::vector<std::string> args = {"timetable", station, "--day", "1", "--hour", hour};
