@@ -30,7 +30,11 @@ reqtime 高崎
 reqtime 川越 --table 0 --csv
 timetable 高崎 --day 1 --hour 8
 timetable 新宿 --day 0 --hour 18 --group
+faretable 東京 -o fares.txt
+faretable 高崎 --csv -o fares.csv
 stations
+jrcheap
+tokyo101
 route 東京 存在しない駅
 route 東京 東京
 EOF

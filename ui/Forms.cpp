@@ -28,7 +28,7 @@ KivForms::KivForms(Engine& engine, const std::filesystem::path& dataDir, bool de
       train_(std::make_unique<TTrainForm>(engine.trains, *coltd_)),
       opt_(std::make_unique<TOptForm>()),
       view_(std::make_unique<TViewForm>(engine, *app_)),
-      route_(std::make_unique<TRouteForm>(engine.dia, dataDir)),
+      route_(std::make_unique<TRouteForm>(dataDir)),
       ftbl_(std::make_unique<TFtblForm>(engine.fare, dataDir)),
       ttbl_(std::make_unique<TTtblForm>()),
       reqTime_(std::make_unique<TReqTimeForm>(engine.dia, dataDir)),

@@ -1,6 +1,7 @@
 #include "FtblPnl.h"
 
 #include "fare/RFareMan.h"
+#include "report/WorkFiles.h"
 
 namespace kiv::ui {
 namespace {
@@ -24,7 +25,13 @@ const TableWindowTexts kFareTableTexts = {
 
 TFtblForm::TFtblForm(RFareMan& fare, const std::filesystem::path& dataDir)
     : TableWindow(
-          kFareTableTexts, dataDir / "$FareTbl.kv4",
+          kFareTableTexts,
+          [file = dataDir / work_files::kFareTable] {
+            using namespace work_files;
+            return tableContent(work_files::readFareTable(file), &FareTable::origin, &FareTable::blocks,
+                                &FareBlock::company, &FareBlock::fares, &StationFare::station,
+                                &StationFare::fare);
+          },
           [&fare](const std::filesystem::path& file, int block, bool csv) {
             return fare.exportFareTable(file, block, csv);
           },

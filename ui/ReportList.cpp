@@ -6,29 +6,8 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <cstdlib>
-
-#include "KivText.h"
-#include "text/ReportText.h"
 
 namespace kiv::ui {
-
-std::vector<std::vector<std::string>> readWorkRecords(const std::filesystem::path& file) {
-  std::vector<std::string> lines;
-  std::vector<std::vector<std::string>> records;
-  if (!report_text::readLines(file, lines)) return records;
-  records.reserve(lines.size());
-  for (const std::string& line : lines) records.push_back(report_text::words(line));
-  return records;
-}
-
-int wordNumber(const std::vector<std::string>& record, std::size_t index) {
-  return index < record.size() ? std::atoi(record[index].c_str()) : 0;
-}
-
-QString wordText(const std::vector<std::string>& record, std::size_t index) {
-  return index < record.size() ? fromSjis(record[index]) : QString();
-}
 
 QTreeWidget* makeReportList(QWidget* parent, const char* objectName, const QString& accessibleName,
                             std::initializer_list<Column> columns) {

@@ -1,6 +1,5 @@
-// Helpers shared by the result windows: the records of a text work file,
-// the read-only report lists with their columns, and the tool buttons and
-// menu items that run the same handler.
+// Helpers shared by the result windows: the read-only report lists with their columns, and the tool buttons
+// and menu items that run the same handler.
 #pragma once
 
 #include <QString>
@@ -21,15 +20,6 @@ class QMainWindow;
 class QVBoxLayout;
 
 namespace kiv::ui {
-
-// The whitespace-separated words of every line of a work file (Shift-JIS,
-// CR LF or LF); empty when the file cannot be read.
-std::vector<std::vector<std::string>> readWorkRecords(const std::filesystem::path& file);
-
-// The number of a record word, 0 when it is not one.
-int wordNumber(const std::vector<std::string>& record, std::size_t index);
-// A record word as text; empty when the record is shorter.
-QString wordText(const std::vector<std::string>& record, std::size_t index);
 
 struct Column {
   const char* caption;

@@ -13,22 +13,24 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "KivText.h"
 #include "Prompts.h"
 #include "ReportList.h"
 #include "report/RouteListExport.h"
-#include "timetable/RDiaMan.h"
+#include "report/WorkFiles.h"
 
 namespace kiv::ui {
 namespace {
 
-const char* const kListFiles[3] = {"$MltRtL1.kv4", "$MltRtL2.kv4", "$MltRtL3.kv4"};
+const char* const kListFiles[3] = {work_files::kRouteListFound, work_files::kRouteListTime,
+                                   work_files::kRouteListFare};
 constexpr int kGridWidths[10] = {39, 79, 80, 60, 59, 52, 52, 54, 245, 7};
 
 QString minutesText(int total) { return QString::asprintf("%2d:%02d", total / 60, total % 60); }
 
 }  // namespace
 
-TRouteForm::TRouteForm(RDiaMan& dia, const std::filesystem::path& dataDir) : dia_(dia), dataDir_(dataDir) {
+TRouteForm::TRouteForm(const std::filesystem::path& dataDir) : dataDir_(dataDir) {
   setObjectName(QStringLiteral("RouteForm"));
   setWindowTitle(QStringLiteral("経路の検出結果(開発中サンプル)"));
   resize(720, 568);
@@ -169,55 +171,55 @@ int TRouteForm::loadRouteList(int order) {
   if (order < 1 || order > 3) return 0;
   const QSignalBlocker quiet(strGrid1_);
   strGrid1_->setRowCount(0);
-  int first = -1;
-  for (const auto& r : readWorkRecords(dataDir_ / kListFiles[order - 1])) {
-    if (r.empty()) continue;
-    if (r[0] == "0") {
-      setWindowTitle(QStringLiteral("検出経路(") + wordText(r, 1) + QStringLiteral("→") + wordText(r, 2) +
-                     QStringLiteral(")"));
-      pnlDepTime_->setText(wordText(r, 3));
-    } else if (r[0] == "9") {
-      const int row = strGrid1_->rowCount();
-      strGrid1_->insertRow(row);
-      const QStringList cells = {QString::number(wordNumber(r, 1) + 1),
-                                 wordText(r, 3),
-                                 minutesText(wordNumber(r, 4)),
-                                 wordText(r, 5),
-                                 wordText(r, 6),
-                                 wordText(r, 7),
-                                 wordText(r, 8),
-                                 wordText(r, 9),
-                                 wordText(r, 10),
-                                 wordText(r, 2)};
-      for (int c = 0; c < cells.size(); ++c) {
-        auto* cell = new QTableWidgetItem(cells[c]);
-        if (c != kViaColumn) cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        strGrid1_->setItem(row, c, cell);
-      }
-      if (first == -1) first = wordNumber(r, 2);
+  const auto list = work_files::readRouteList(dataDir_ / kListFiles[order - 1]);
+  if (!list) return -1;
+  const work_files::RouteListHead& head = list->head;
+  if (!head.from.empty()) {
+    setWindowTitle(QStringLiteral("検出経路(") + fromSjis(head.from) + QStringLiteral("→") +
+                   fromSjis(head.to) + QStringLiteral(")"));
+    pnlDepTime_->setText(fromSjis(head.departure.text));
+  }
+  const auto number = [](int n) { return QString::number(n); };
+  for (const work_files::RouteSummary& r : list->routes) {
+    const int row = strGrid1_->rowCount();
+    strGrid1_->insertRow(row);
+    const QStringList cells = {
+        number(r.position + 1),   fromSjis(r.arrival.text), minutesText(r.totalMinutes),
+        number(r.fare),           number(r.changes),        number(r.ridingMinutes),
+        number(r.walkingMinutes), number(r.waitingMinutes), fromSjis(r.via),
+        number(r.detection)};
+    for (int c = 0; c < cells.size(); ++c) {
+      auto* cell = new QTableWidgetItem(cells[c]);
+      if (c != kViaColumn) cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      strGrid1_->setItem(row, c, cell);
     }
   }
-  return first;
+  return list->routes.empty() ? -1 : list->routes.front().detection;
 }
 
 void TRouteForm::showRouteDetail(int n) {
   lvTrain_->clear();
   lvSta_->clear();
   lvFare_->clear();
+  const auto all = work_files::readRouteDetails(dataDir_ / work_files::kRouteDetails);
+  if (!all) return;
+  const work_files::RouteDetail route = work_files::detailOf(*all, n);
   const QString arrow = QStringLiteral("→");
-  for (const auto& r : readWorkRecords(dataDir_ / "$MltRtDt.kv4")) {
-    if (r.size() < 2 || wordNumber(r, 1) != n) continue;
-    if (r[0] == "1") {
-      addReportRow(lvSta_, {wordText(r, 2), wordText(r, 3), wordText(r, 4)}, {1, 2});
-    } else if (r[0] == "2") {
-      addReportRow(lvTrain_,
-                   {wordText(r, 2), wordText(r, 3) + arrow + wordText(r, 4), wordText(r, 5), wordText(r, 6),
-                    QString::number(wordNumber(r, 7) + wordNumber(r, 8))},
-                   {4});
-    } else if (r[0] == "3") {
-      addReportRow(lvFare_, {wordText(r, 3), wordText(r, 4) + arrow + wordText(r, 5), wordText(r, 6)}, {2});
-    }
+  for (const work_files::RouteStop& s : route.stops) {
+    addReportRow(lvSta_,
+                 {fromSjis(s.station), QString::number(s.walkingMinutes), QString::number(s.waitingMinutes)},
+                 {1, 2});
   }
+  for (const work_files::RouteRide& r : route.rides) {
+    addReportRow(lvTrain_,
+                 {fromSjis(r.train), fromSjis(r.from) + arrow + fromSjis(r.to), fromSjis(r.departure.text),
+                  fromSjis(r.arrival.text), QString::number(r.ridingMinutes + r.walkingMinutes)},
+                 {4});
+  }
+  for (const work_files::RouteFareSection& f : route.fares)
+    addReportRow(lvFare_,
+                 {fromSjis(f.company), fromSjis(f.from) + arrow + fromSjis(f.to), QString::number(f.fare)},
+                 {2});
 }
 
 void TRouteForm::StrGrid1Click() {
@@ -243,7 +245,7 @@ void TRouteForm::ItemSaveClick() {
   std::vector<int> detections;
   for (int row = top; row <= bottom; ++row)
     detections.push_back(strGrid1_->item(row, kDetectionColumn)->text().toInt());
-  if (writeRouteDescriptions(dia_, file.toStdString(), sortOrder_, top + 1, detections) != 0) {
+  if (writeRouteDescriptions(dataDir_, file.toStdString(), sortOrder_, top + 1, detections) != 0) {
     reportSaveFailure(this, file);
   }
 }

@@ -13,10 +13,6 @@ class QTableWidget;
 class QToolButton;
 class QTreeWidget;
 
-namespace kiv {
-class RDiaMan;
-}
-
 namespace kiv::ui {
 
 class TRouteForm : public QMainWindow {
@@ -25,7 +21,7 @@ class TRouteForm : public QMainWindow {
   static constexpr int kViaColumn = 8;
   static constexpr int kDetectionColumn = 9;
 
-  TRouteForm(RDiaMan& dia, const std::filesystem::path& dataDir);
+  explicit TRouteForm(const std::filesystem::path& dataDir);
 
   // Orders 1 detection, 2 time, 3 fare: marks the order, loads its list and
   // shows the details of its first route. Any other value only makes the
@@ -52,7 +48,6 @@ class TRouteForm : public QMainWindow {
   // Checks the menu item and presses the tool button of the order (1..3).
   void markOrder(int order);
 
-  RDiaMan& dia_;
   std::filesystem::path dataDir_;
   int sortOrder_ = 1;
 

@@ -1,5 +1,6 @@
 #include "RqTmPnl.h"
 
+#include "report/WorkFiles.h"
 #include "timetable/RDiaMan.h"
 
 namespace kiv::ui {
@@ -24,7 +25,14 @@ const TableWindowTexts kRequiredTimeTexts = {
 
 TReqTimeForm::TReqTimeForm(RDiaMan& dia, const std::filesystem::path& dataDir)
     : TableWindow(
-          kRequiredTimeTexts, dataDir / "$RqTmTbl.kv4",
+          kRequiredTimeTexts,
+          [file = dataDir / work_files::kRequiredTimes] {
+            using namespace work_files;
+            return tableContent(work_files::readRequiredTimes(file), &RequiredTimes::origin,
+                                &RequiredTimes::tables, &RequiredTimeTable::train,
+                                &RequiredTimeTable::stations, &StationMinutes::station,
+                                &StationMinutes::minutes);
+          },
           [&dia](const std::filesystem::path& file, int table, bool csv) {
             return dia.exportRequiredTimeTable(file, table, csv);
           },

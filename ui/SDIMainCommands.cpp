@@ -20,6 +20,7 @@
 #include "SDIMain.h"
 #include "ViewPnl.h"
 #include "WaitCursor.h"
+#include "report/WorkFiles.h"
 
 namespace kiv::ui {
 namespace {
@@ -134,9 +135,15 @@ void TAppForm::TestBtn1Click() {
 void TAppForm::ItemFTableClick() {
   const StationNo origin = resolveTableOrigin();
   if (origin == -1) return;
+  int built = 0;
   {
     WaitCursor wait;
-    engine_.fare.buildFareTable(origin);
+    built = engine_.fare.buildFareTable(origin);
+  }
+  // A table that was not written would show the previous station's.
+  if (built != 0) {
+    reportSaveFailure(this, QString::fromUtf8(work_files::kFareTable));
+    return;
   }
   TFtblForm& table = forms_.ftbl();
   table.fill();
@@ -200,11 +207,24 @@ void TAppForm::ItemEnvClick() { forms_.env().exec(); }
 
 void TAppForm::ItemDiaClick() { forms_.mkDia().exec(); }
 
-void TAppForm::Item101tokyoClick() { engine_.fare.buildTokyoZoneList(); }
+// The developer's data commands say nothing when they succeed, and name the
+// file they could not write when they fail.
+void TAppForm::Item101tokyoClick() {
+  if (engine_.fare.buildTokyoZoneList() < 0)
+    reportSaveFailure(this, QString::fromUtf8(work_files::kTokyoZoneList));
+}
 
-void TAppForm::ItemJRcheepClick() { engine_.dist.buildJrCheapestTable(); }
+void TAppForm::ItemJRcheepClick() {
+  if (engine_.dist.buildJrCheapestTable() < 0) {
+    reportSaveFailure(this, QString::fromUtf8(work_files::kJrCheapestPairs) + QStringLiteral(", ") +
+                                QString::fromUtf8(work_files::kJrCheapestCsv));
+  }
+}
 
-void TAppForm::ItemStaListClick() { engine_.staName.writeStationList(); }
+void TAppForm::ItemStaListClick() {
+  if (engine_.staName.writeStationList() != 0)
+    reportSaveFailure(this, QString::fromUtf8(work_files::kStationList));
+}
 
 void TAppForm::About1Click() { forms_.about().exec(); }
 

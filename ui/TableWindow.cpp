@@ -8,14 +8,14 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "KivText.h"
 #include "Prompts.h"
 #include "ReportList.h"
 
 namespace kiv::ui {
 
-TableWindow::TableWindow(const TableWindowTexts& texts, std::filesystem::path workFile, Export exportTable,
-                         int width, int height)
-    : texts_(texts), workFile_(std::move(workFile)), export_(std::move(exportTable)) {
+TableWindow::TableWindow(const TableWindowTexts& texts, Read read, Export exportTable, int width, int height)
+    : texts_(texts), read_(std::move(read)), export_(std::move(exportTable)) {
   setObjectName(QString::fromLatin1(texts_.formName));
   setWindowTitle(QString::fromUtf8(texts_.caption));
   resize(width, height);
@@ -67,25 +67,22 @@ void TableWindow::buildMenus() {
 
 void TableWindow::fill() {
   combo_->clear();
-  for (const auto& r : readWorkRecords(workFile_)) {
-    if (r.empty()) continue;
-    if (r[0] == "0") {
-      setWindowTitle(QString::fromUtf8(texts_.caption) + QStringLiteral("(") + wordText(r, 1) +
+  if (const auto content = read_()) {
+    if (!content->origin.empty()) {
+      setWindowTitle(QString::fromUtf8(texts_.caption) + QStringLiteral("(") + fromSjis(content->origin) +
                      QStringLiteral("駅)"));
-    } else if (r[0] == "1") {
-      combo_->addItem(wordText(r, 2));
     }
+    for (const TableBlock& block : content->blocks) combo_->addItem(fromSjis(block.heading));
   }
   combo_->setCurrentIndex(combo_->count() > 0 ? 0 : -1);
 }
 
 void TableWindow::showBlock(int i) {
   list_->clear();
-  for (const auto& r : readWorkRecords(workFile_)) {
-    if (r.size() >= 4 && r[0] == "2" && wordNumber(r, 1) == i) {
-      addReportRow(list_, {wordText(r, 2), QString::number(wordNumber(r, 3))}, {1});
-    }
-  }
+  const auto content = read_();
+  if (!content || i < 0 || i >= static_cast<int>(content->blocks.size())) return;
+  for (const TableEntry& e : content->blocks[static_cast<std::size_t>(i)].entries)
+    addReportRow(list_, {fromSjis(e.name), QString::number(e.value)}, {1});
 }
 
 bool TableWindow::csvChecked() const { return itemFileCsv_->isChecked(); }

@@ -1,9 +1,6 @@
 // stations, jrcheap and tokyo101: the developer's data commands.
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
-#include <iostream>
 #include <string>
 #include <system_error>
 
@@ -16,31 +13,14 @@
 namespace kiv::cli {
 namespace {
 
-// While it lives, what is written to standard output goes to standard error,
-// so that the progress line of a table build does not mix with the result.
-class StdoutToStderr {
- public:
-  StdoutToStderr() {
-    std::cout.flush();
-    std::fflush(stdout);
-    saved_ = dup(STDOUT_FILENO);
-    if (saved_ >= 0) dup2(STDERR_FILENO, STDOUT_FILENO);
-  }
-  ~StdoutToStderr() {
-    std::cout.flush();
-    std::fflush(stdout);
-    if (saved_ < 0) return;
-    dup2(saved_, STDOUT_FILENO);
-    close(saved_);
-    // The progress line ends in a carriage return; close it off.
-    std::fputc('\n', stderr);
-  }
-  StdoutToStderr(const StdoutToStderr&) = delete;
-  StdoutToStderr& operator=(const StdoutToStderr&) = delete;
-
- private:
-  int saved_ = -1;
-};
+// The progress line of the JR table on standard error, one per origin, each
+// ending in a carriage return so that it overwrites the last; the result
+// on standard output stays clean.
+bool showJrProgress(const TableProgress& p) {
+  std::fprintf(stderr, "%3d/%3d done. Found:%3d Max-Depth:%3d\r", p.done, p.total, p.found, p.maxDepth);
+  std::fflush(stderr);
+  return true;
+}
 
 }  // namespace
 
@@ -59,18 +39,19 @@ void runStations(Engine& engine, const Invocation& inv) {
 }
 
 void runJrCheapest(Engine& engine, const Invocation&) {
-  int pairs = 0;
-  {
-    StdoutToStderr progress;
-    pairs = engine.dist.buildJrCheapestTable();
+  const int pairs = engine.dist.buildJrCheapestTable(showJrProgress);
+  // Closes off the progress line.
+  std::fputc('\n', stderr);
+  if (pairs < 0) {
+    throw CommandFailure(std::string("kiv4cli: cannot write ") + work_files::kJrCheapestPairs + " or " +
+                         work_files::kJrCheapestCsv);
   }
-  if (pairs < 0) throw CommandFailure("kiv4cli: cannot write jrregu.dat or $jrregu.csv");
   printText(std::to_string(pairs) + "\n");
 }
 
 void runTokyoZone(Engine& engine, const Invocation&) {
   const int lines = engine.fare.buildTokyoZoneList();
-  if (lines < 0) throw CommandFailure("kiv4cli: cannot write $TKY101.KV4");
+  if (lines < 0) throw CommandFailure(std::string("kiv4cli: cannot write ") + work_files::kTokyoZoneList);
   printText(std::to_string(lines) + "\n");
 }
 

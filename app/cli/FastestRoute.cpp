@@ -4,13 +4,10 @@
 
 #include "Engine.h"
 #include "Output.h"
-#include "text/Codec.h"
 #include "text/ReportText.h"
 
 namespace kiv::cli {
 namespace {
-
-std::string sjisText(std::string_view utf8) { return utf8ToSjis(utf8).value_or(""); }
 
 std::string nameOf(const Engine& engine, StationNo s) {
   char name[kStationNameSize] = {};
@@ -67,13 +64,10 @@ void printFareSections(Engine& engine, const FastestPath& path, bool sjis) {
   std::string lines;
   for (const FareSection& s : sections) {
     total += s.fare;
-    lines += report_text::format("  %s  %s%s%s  %d%s\r\n", s.company.c_str(), nameOf(engine, s.from).c_str(),
-                                 sjisText("→").c_str(), nameOf(engine, s.to).c_str(), s.fare,
-                                 sjisText("円").c_str());
+    lines += report_text::format(report_text::kFastestFareSection.c_str(), s.company.c_str(),
+                                 nameOf(engine, s.from).c_str(), nameOf(engine, s.to).c_str(), s.fare);
   }
-  const std::string text =
-      report_text::format("\r\n  %s  %d%s\r\n", sjisText("運賃").c_str(), total, sjisText("円").c_str()) +
-      lines;
+  const std::string text = report_text::format(report_text::kFastestFareTotal.c_str(), total) + lines;
   printText(sjis ? text : toTerminalText(text));
 }
 

@@ -61,12 +61,12 @@ class ProgressLine {
 
 // Every route of the chosen list, each described as the route list window
 // saves a selected row.
-void printRoutes(RDiaMan& dia, RouteOrder order, bool sjis) {
+void printRoutes(RouteOrder order, bool sjis) {
   const work_files::RouteList list = readRouteList(order);
   ScratchFile out;
   std::vector<int> detections;
   for (const work_files::RouteSummary& route : list.routes) detections.push_back(route.detection);
-  if (writeRouteDescriptions(dia, out.path(), static_cast<int>(order), 1, detections) != 0) {
+  if (writeRouteDescriptions(".", out.path(), static_cast<int>(order), 1, detections) != 0) {
     throw CommandFailure("kiv4cli: cannot describe the routes");
   }
   printWorkFile(out.path(), sjis);
@@ -125,7 +125,7 @@ void runRoute(Engine& engine, const Invocation& inv) {
   if (inv.json) {
     printJson(inv, routesJson(engine, inv, journey, limitReached));
   } else {
-    printRoutes(engine.dia, inv.order, inv.sjis);
+    printRoutes(inv.order, inv.sjis);
   }
   if (limitReached) std::fprintf(stderr, "%s\n", kRouteLimitReached);
 }

@@ -42,15 +42,12 @@ Json journeyJson(const Engine& engine, const char* command, const Journey& j) {
 }
 
 // A walking connection is a train whose name begins with 徒歩.
-bool isWalk(const std::string& sjisTrain) {
-  static const std::string kWalk = utf8ToSjis("徒歩").value_or("");
-  return sjisTrain.rfind(kWalk, 0) == 0;
-}
+bool isWalk(const std::string& sjisTrain) { return sjisTrain.starts_with(report_text::kWalking.view()); }
 
 // The change stations of a via text ("a,b" or "なし").
 Json viaJson(const RStaName& names, const std::string& via) {
   Json stations = Json::array();
-  if (via == utf8ToSjis("なし").value_or("")) return stations;
+  if (via == report_text::kNoVia.view()) return stations;
   std::size_t start = 0;
   while (start <= via.size()) {
     const std::size_t comma = via.find(',', start);

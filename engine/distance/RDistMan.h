@@ -16,6 +16,7 @@
 #include "data/DistJRFile.h"
 #include "data/DistPRFile.h"
 #include "distance/RDistManIndex.h"
+#include "report/TableProgress.h"
 
 namespace kiv {
 
@@ -78,12 +79,12 @@ class RDistMan {
 
   // Developer tool: the JR station pairs whose cheapest route within a detour
   // costs less than the shortest route, written to "jrregu.dat" and
-  // "$jrregu.csv" in the data directory, with a progress line per origin on
-  // standard output. The number of pairs found; -1 when a file cannot be
-  // created.
-  int buildJrCheapestTable();
+  // "$jrregu.csv" in the data directory, reporting its progress after each
+  // origin to `progress` (if given). The number of pairs found; -1 when a
+  // file cannot be created or written.
+  int buildJrCheapestTable(const TableProgressCallback& progress = {});
   // The same table built on the plain search and lookups.
-  int buildJrCheapestTableReference();
+  int buildJrCheapestTableReference(const TableProgressCallback& progress = {});
 
   // Why DistIdx.kv4 was not used (its spans do not fit the edge files);
   // empty when the files were consistent or missing.
@@ -123,7 +124,7 @@ class RDistMan {
   // p, q being the position the edge leads to.
   template <typename EdgesOf>
   void exploreCheapest(int p, const EdgesOf& edgesOf);
-  int buildJrCheapest(bool reference);
+  int buildJrCheapest(bool reference, const TableProgressCallback& progress);
 
   std::filesystem::path dataDir_;
   RStaName& staName_;

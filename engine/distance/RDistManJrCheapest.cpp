@@ -8,8 +8,6 @@
 // Fares in 10 yen, distances in 100 m.
 
 #include <algorithm>
-#include <cstdio>
-#include <fstream>
 #include <limits>
 #include <string>
 
@@ -18,7 +16,9 @@
 #include "network/RKivMan.h"
 #include "network/RStaMan.h"
 #include "network/RStaName.h"
-#include "text/Codec.h"
+#include "report/WorkFileWriter.h"
+#include "report/WorkFiles.h"
+#include "text/ReportText.h"
 
 namespace kiv {
 
@@ -26,27 +26,21 @@ namespace {
 
 constexpr int kDetourLimit = 200;  // 20.0 km
 
-void appendBreakdown(std::string& line, const JrDistanceBreakdown& d) {
-  for (int v : {d.total, d.yamanote, d.trainZone, d.trunk, d.localBusiness, d.localFare})
-    line += ',' + std::to_string(v);
-}
-
 }  // namespace
 
-int RDistMan::buildJrCheapestTable() { return buildJrCheapest(false); }
+int RDistMan::buildJrCheapestTable(const TableProgressCallback& progress) {
+  return buildJrCheapest(false, progress);
+}
 
-int RDistMan::buildJrCheapestTableReference() { return buildJrCheapest(true); }
+int RDistMan::buildJrCheapestTableReference(const TableProgressCallback& progress) {
+  return buildJrCheapest(true, progress);
+}
 
-int RDistMan::buildJrCheapest(bool reference) {
-  std::ofstream pairs(dataDir_ / "jrregu.dat", std::ios::binary | std::ios::trunc);
-  std::ofstream csv(dataDir_ / "$jrregu.csv", std::ios::binary | std::ios::trunc);
-  if (!pairs || !csv) return -1;
-  static const std::string header =
-      utf8ToSjis(
-          "駅１,駅２,最短経路運賃,最短経路キロ,短-山,短-電,短-幹,短-地営,短-地運,"
-          "最廉経路運賃,最廉経路キロ,廉-山,廉-電,廉-幹,廉-地営,廉-地運")
-          .value_or(std::string());
-  csv << header << "\r\n";
+int RDistMan::buildJrCheapest(bool reference, const TableProgressCallback& progress) {
+  work_files::WorkFileWriter pairs(dataDir_ / work_files::kJrCheapestPairs);
+  work_files::WorkFileWriter csv(dataDir_ / work_files::kJrCheapestCsv);
+  if (!pairs.isOpen() || !csv.isOpen()) return -1;
+  csv.line(report_text::kJrCheapestCsvHeader);
 
   const int n = std::max(staMan_.getNetworkSize(0), 0);
   const auto size = static_cast<std::size_t>(n) + 1;
@@ -116,26 +110,22 @@ int RDistMan::buildJrCheapest(bool reference) {
         ++cheap_.found;
         char name[kStationNameSize] = "";
         staName_.getName(static_cast<StationNo>(staMan_.getStationAt(0, static_cast<int>(j))), name);
-        pairs << originName << ',' << name << ',' << cheap_.cheapestFare[j] << "\r\n";
-        std::string line =
-            std::string(originName) + ',' + name + ',' + std::to_string(cheap_.shortestFare[j]);
-        appendBreakdown(line, cheap_.shortest[j]);
-        line += ',' + std::to_string(cheap_.cheapestFare[j]);
-        appendBreakdown(line, cheap_.cheapest[j]);
-        csv << line << "\r\n";
+        const work_files::JrCheapestPair pair{
+            originName,        name, cheap_.shortestFare[j], cheap_.shortest[j], cheap_.cheapestFare[j],
+            cheap_.cheapest[j]};
+        pairs.line(work_files::formatJrCheapestPair(pair));
+        csv.line(work_files::formatJrCheapestCsv(pair));
       }
     }
-    // Informational only: lets a long run be watched from a console.
-    std::printf("%3d/%3d done. Found:%3d Max-Depth:%3d\r", i, n, cheap_.found, cheap_.maxDepth);
-    std::fflush(stdout);
+    if (progress && !progress({i, n, cheap_.found, cheap_.maxDepth})) break;
   }
 
   const int found = cheap_.found;
   cheap_ = CheapestWork{};
-  // A full disk shows only when the streams are flushed.
-  pairs.close();
-  csv.close();
-  return pairs && csv ? found : -1;
+  // A full disk shows only when the files are flushed.
+  const bool pairsWritten = pairs.close();
+  const bool csvWritten = csv.close();
+  return pairsWritten && csvWritten ? found : -1;
 }
 
 template <typename EdgesOf>

@@ -12,6 +12,7 @@
 #include "Types.h"
 #include "data/FareFFile.h"
 #include "data/FareWFile.h"
+#include "report/TableProgress.h"
 
 namespace kiv {
 
@@ -59,15 +60,16 @@ class RFareMan {
   // nothing written) when "$FareTbl.kv4" cannot be read or `target` created.
   int exportFareTable(const std::filesystem::path& target, int block, bool csv) const;
   // Writes "$TKY101.KV4": the Yamanote-zone / 101-200 km pairs whose fare
-  // changes under the Tokyo-zone rule. The number of lines, -1 when the file
-  // cannot be created.
-  int buildTokyoZoneList() const;
+  // changes under the Tokyo-zone rule, reporting its progress after each
+  // 101-200 km station to `progress` (if given). The number of lines, -1
+  // when the file cannot be created or written.
+  int buildTokyoZoneList(const TableProgressCallback& progress = {}) const;
 
   // The same three, priced on the plain searches of the distance network and
   // plain lookups; slow, kept as the measure the ones above must match.
   int stationFareReference(NetworkCode network, StationNo from, StationNo to, int mode) const;
   int buildFareTableReference(StationNo origin) const;
-  int buildTokyoZoneListReference() const;
+  int buildTokyoZoneListReference(const TableProgressCallback& progress = {}) const;
 
  private:
   // The distance fares in yen from `origin` to the positions 1..n of a
@@ -89,7 +91,7 @@ class RFareMan {
   // The station named "東京": looked up each time the plain way, once the fast way.
   StationNo tokyoStation(bool reference) const;
   int writeFareTable(StationNo origin, bool reference) const;
-  int writeTokyoZoneList(bool reference) const;
+  int writeTokyoZoneList(bool reference, const TableProgressCallback& progress) const;
 
   struct FareMemo {
     bool valid = false;

@@ -8,17 +8,14 @@
 #include "network/RKivMan.h"
 #include "network/RStaMan.h"
 #include "network/RStaName.h"
-#include "text/Codec.h"
+#include "text/SjisLiteral.h"
 
 namespace kiv {
 
 namespace {
 
 // The station whose fares stand for the whole Yamanote line zone.
-const std::string& tokyoName() {
-  static const std::string name = utf8ToSjis("東京").value_or(std::string());
-  return name;
-}
+constexpr auto kTokyo = sjisLiteral("東京");
 
 }  // namespace
 
@@ -77,8 +74,8 @@ int RFareMan::distanceFareAt(NetworkCode network, StationNo origin, int n, int p
 }
 
 StationNo RFareMan::tokyoStation(bool reference) const {
-  if (reference) return staName_.findByName(tokyoName());
-  if (!tokyo_) tokyo_ = staName_.findByName(tokyoName());
+  if (reference) return staName_.findByName(kTokyo);
+  if (!tokyo_) tokyo_ = staName_.findByName(kTokyo);
   return *tokyo_;
 }
 

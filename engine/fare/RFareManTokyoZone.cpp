@@ -1,21 +1,25 @@
 // "$TKY101.KV4": the pairs of a Yamanote-zone station and a station 101-200 km
 // from Tokyo whose fare changes when the journey is priced from Tokyo.
 
-#include <fstream>
-
 #include "fare/RFareMan.h"
 #include "network/RStaMan.h"
 #include "network/RStaName.h"
+#include "report/WorkFileWriter.h"
+#include "report/WorkFiles.h"
 
 namespace kiv {
 
-int RFareMan::buildTokyoZoneList() const { return writeTokyoZoneList(false); }
+int RFareMan::buildTokyoZoneList(const TableProgressCallback& progress) const {
+  return writeTokyoZoneList(false, progress);
+}
 
-int RFareMan::buildTokyoZoneListReference() const { return writeTokyoZoneList(true); }
+int RFareMan::buildTokyoZoneListReference(const TableProgressCallback& progress) const {
+  return writeTokyoZoneList(true, progress);
+}
 
 // Each 101-200 km station is priced against the whole Yamanote zone from
 // two origins only: itself and Tokyo, which the fast pricing remembers.
-int RFareMan::writeTokyoZoneList(bool reference) const {
+int RFareMan::writeTokyoZoneList(bool reference, const TableProgressCallback& progress) const {
   // The fares are remembered for this list only.
   struct Remembering {
     explicit Remembering(const RFareMan& fare) : fare_(fare) { fare_.rememberFares_ = true; }
@@ -25,8 +29,8 @@ int RFareMan::writeTokyoZoneList(bool reference) const {
     }
     const RFareMan& fare_;
   } remembering(*this);
-  std::ofstream out(dataDir_ / "$TKY101.KV4", std::ios::binary | std::ios::trunc);
-  if (!out) return -1;
+  work_files::WorkFileWriter out(dataDir_ / work_files::kTokyoZoneList);
+  if (!out.isOpen()) return -1;
 
   const int yamanoteCount = staMan_.getStationListSize(RStaMan::kYamanoteZoneList);
   const int farCount = staMan_.getStationListSize(RStaMan::kTokyo101To200KmList);
@@ -35,20 +39,20 @@ int RFareMan::writeTokyoZoneList(bool reference) const {
     const auto b = static_cast<StationNo>(staMan_.getStationListEntry(RStaMan::kTokyo101To200KmList, i));
     // A listed name that the station directory lacks has no fare to compare.
     char nameB[kStationNameSize];
-    if (staName_.getName(b, nameB) != 0) continue;
-    for (int j = 0; j < yamanoteCount; ++j) {
+    const bool named = staName_.getName(b, nameB) == 0;
+    for (int j = 0; named && j < yamanoteCount; ++j) {
       const auto a = static_cast<StationNo>(staMan_.getStationListEntry(RStaMan::kYamanoteZoneList, j));
       char nameA[kStationNameSize];
       if (staName_.getName(a, nameA) != 0) continue;
       const int plain = priceJourney(0, b, a, 0, reference);
       const int fromTokyo = priceJourney(0, b, a, 1, reference);
       if (plain == fromTokyo) continue;
-      out << nameA << ',' << nameB << ',' << fromTokyo / 10 << "\r\n";
+      out.line(work_files::formatTokyoZonePair({nameA, nameB, fromTokyo / 10}));
       ++count;
     }
+    if (progress && !progress({i + 1, farCount, count, 0})) break;
   }
-  out.close();
-  return out ? count : -1;
+  return out.close() ? count : -1;
 }
 
 }  // namespace kiv

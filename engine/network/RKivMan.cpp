@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "network/RKivManTables.h"
-#include "text/Codec.h"
+#include "text/SjisLiteral.h"
 
 namespace kiv {
 
@@ -11,11 +11,10 @@ using fare_tables::bandFare;
 using fare_tables::BandTable;
 
 RKivMan::RKivMan() {
-  // The names are kept as Shift-JIS, the engine's text, converted once here.
-  for (const fare_tables::CompanyRow& row : fare_tables::companies()) {
-    companies_.push_back(
-        {row.number, utf8ToSjis(row.fullName).value_or(""), utf8ToSjis(row.shortName).value_or("")});
-  }
+  // The names are kept as Shift-JIS, the engine's text, converted once here
+  // through the table of the fixed texts (a name it cannot convert throws).
+  for (const fare_tables::CompanyRow& row : fare_tables::companies())
+    companies_.push_back({row.number, sjisOfFixedText(row.fullName), sjisOfFixedText(row.shortName)});
 }
 
 int RKivMan::getCompanyCount() const { return static_cast<int>(companies_.size()); }

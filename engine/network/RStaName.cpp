@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
+#include <span>
 
 #include "data/StaNameFile.h"
+#include "report/WorkFiles.h"
 #include "text/SjisText.h"
 
 namespace kiv {
@@ -56,11 +57,9 @@ StationNo RStaName::findByName(std::string_view text) const {
 }
 
 int RStaName::writeStationList() const {
-  std::ofstream out(dataDir_ / "$stalist.kv4", std::ios::binary | std::ios::trunc);
-  if (!out) return -1;
-  for (std::size_t k = 1; k < kanji_.size(); ++k) out << kanji_[k] << "\r\n";
-  out.close();
-  return out ? 0 : -1;
+  const std::span<const std::string> names =
+      kanji_.empty() ? std::span<const std::string>() : std::span(kanji_).subspan(1);
+  return work_files::writeStationList(dataDir_ / work_files::kStationList, names) ? 0 : -1;
 }
 
 }  // namespace kiv

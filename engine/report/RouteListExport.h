@@ -12,11 +12,18 @@ namespace kiv {
 class RDiaMan;
 
 // Writes the routes with the detection numbers `detections`, in that order,
-// to `file` with RDiaMan::writeRouteDetail: the first creates the file, the
-// others are appended; route k is headed with row number firstRow + k and
-// the label of `order` (1 detection, 2 time, 3 fare order). 0, or -1 at the
-// first route that cannot be written (the routes before it stay written).
-// An empty list writes nothing and yields 0.
+// to `file`: route k is headed with row number firstRow + k and the label
+// of `order` (1 detection, 2 time, 3 fare order), described from the list
+// of that order and the route details in `dataDir`, each file read once.
+// 0; -1 (for an order other than 1..3, lists that cannot be read, or a
+// file that cannot be written completely). An empty list writes nothing
+// and yields 0.
+int writeRouteDescriptions(const std::filesystem::path& dataDir, const std::filesystem::path& file, int order,
+                           int firstRow, const std::vector<int>& detections);
+
+// The same through RDiaMan::writeRouteDetail, one route at a time: the
+// first creates the file, the others are appended (the routes before a
+// failed one stay written). Kept as the measure of the one above.
 int writeRouteDescriptions(RDiaMan& dia, const std::filesystem::path& file, int order, int firstRow,
                            const std::vector<int>& detections);
 

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <functional>
 
+#include "report/WorkFileWriter.h"
 #include "text/ReportText.h"
 
 namespace kiv::work_files {
@@ -11,21 +12,12 @@ namespace {
 
 using Words = std::vector<std::string>;
 
-// A whole word as a decimal number with an optional minus sign.
-std::optional<int> number(const std::string& word) {
-  int value = 0;
-  const char* end = word.data() + word.size();
-  const auto [ptr, ec] = std::from_chars(word.data(), end, value);
-  if (ec != std::errc() || ptr != end) return std::nullopt;
-  return value;
-}
-
 // Reads the numbers of the given word positions of a record; false when one
 // is missing or malformed.
 bool numbers(const Words& w, std::initializer_list<std::pair<std::size_t, int*>> fields) {
   for (const auto& [index, target] : fields) {
     if (index >= w.size()) return false;
-    const auto value = number(w[index]);
+    const auto value = parseNumber(w[index]);
     if (!value) return false;
     *target = *value;
   }
@@ -106,7 +98,7 @@ void addIf(std::vector<T>& list, std::optional<T> record) {
 bool valueAndUnit(const std::string& word, StationDeparture& d) {
   const auto digits = static_cast<std::size_t>(
       std::find_if(word.begin(), word.end(), [](char c) { return c < '0' || c > '9'; }) - word.begin());
-  const auto value = number(word.substr(0, digits));
+  const auto value = parseNumber(word.substr(0, digits));
   if (!value) return false;
   d.value = *value;
   d.unit = word.substr(digits);
@@ -175,11 +167,19 @@ std::optional<File> readGroupedFile(const std::filesystem::path& file, std::stri
 
 }  // namespace
 
+std::optional<int> parseNumber(std::string_view word) {
+  int value = 0;
+  const char* end = word.data() + word.size();
+  const auto [ptr, ec] = std::from_chars(word.data(), end, value);
+  if (word.empty() || ec != std::errc() || ptr != end) return std::nullopt;
+  return value;
+}
+
 std::optional<ClockTime> parseClockTime(const std::string& text) {
   const auto colon = text.find(':');
   if (colon == std::string::npos || colon == 0 || text.size() != colon + 3) return std::nullopt;
-  const auto hour = number(text.substr(0, colon));
-  const auto minute = number(text.substr(colon + 1));
+  const auto hour = parseNumber(text.substr(0, colon));
+  const auto minute = parseNumber(text.substr(colon + 1));
   if (!hour || !minute || *hour < 0 || *minute < 0 || *minute > 59) return std::nullopt;
   return ClockTime{text, *hour * 60 + *minute};
 }
@@ -202,7 +202,7 @@ std::optional<RouteList> readRouteList(const std::filesystem::path& file) {
     if (type == '0' && w.size() >= 4) {
       list.head.from = w[1];
       list.head.to = w[2];
-      clock(w, 3, list.head.departure);
+      clock(w, 3, list.head.departure);  // a malformed time keeps the name
     } else if (type == '9') {
       addIf(list.routes, routeSummary(w));
     }
@@ -245,6 +245,38 @@ std::optional<std::vector<StationDeparture>> readStationDepartures(const std::fi
   for (const std::string& line : lines)
     addIf(departures, stationDeparture(report_text::words(line), grouped));
   return departures;
+}
+
+namespace {
+
+template <typename Record>
+std::optional<Record> parseLine(const std::string& line, char type,
+                                std::optional<Record> (*parse)(const Words&)) {
+  const Words w = report_text::words(line);
+  if (w.empty() || w[0] != std::string(1, type)) return std::nullopt;
+  return parse(w);
+}
+
+std::optional<RouteListHead> routeListHead(const Words& w) {
+  RouteListHead head;
+  if (w.size() < 4 || !clock(w, 3, head.departure)) return std::nullopt;
+  head.from = w[1];
+  head.to = w[2];
+  return head;
+}
+
+}  // namespace
+
+std::optional<RouteListHead> parseRouteListHead(const std::string& line) {
+  return parseLine(line, '0', &routeListHead);
+}
+std::optional<RouteSummary> parseRouteSummary(const std::string& line) {
+  return parseLine(line, '9', &routeSummary);
+}
+std::optional<RouteStop> parseRouteStop(const std::string& line) { return parseLine(line, '1', &routeStop); }
+std::optional<RouteRide> parseRouteRide(const std::string& line) { return parseLine(line, '2', &routeRide); }
+std::optional<RouteFareSection> parseRouteFareSection(const std::string& line) {
+  return parseLine(line, '3', &routeFareSection);
 }
 
 }  // namespace kiv::work_files

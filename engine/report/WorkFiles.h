@@ -1,13 +1,28 @@
 // The text work files of the searches and tables: their names, one record
-// type per kind of line and one reader per file. The files are Shift-JIS
-// with CR LF (LF is read too); every text field here stays Shift-JIS.
-// A line whose record type is unknown, or that lacks fields, is skipped, as
-// the result windows skip it.
+// type per kind of line, its reader and its format, and the writers of whole
+// files (all writing goes through report/WorkFileWriter). The files are
+// Shift-JIS with CR LF (LF is read too); every text field here stays
+// Shift-JIS. A line whose record type is unknown, or that lacks fields, is
+// skipped, as the result windows skip it.
+//
+// Still writing directly: the timetable searches (timetable/RDiaMan*.cpp)
+// print the route lists and details ($MltRtL1..3, $MltRtDt), the search log
+// ($vflg), the fastest-route report ($TT$), the required-time table
+// ($RqTmTbl), the station timetable (TTSrc, $VTT) and the route description
+// of RDiaMan::writeRouteDetail with their own printf formats, through fopen
+// or report_text::writeText (which writes through WorkFileWriter). The
+// format functions below, the report texts of text/ReportText.h and
+// report/RouteListExport reproduce those files byte for byte
+// (tests/cli/WorkFileFormatsTest.cpp compares them with what the searches
+// write), so moving the searches onto them changes no byte.
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Types.h"
@@ -25,6 +40,9 @@ inline constexpr char kRequiredTimes[] = "$RqTmTbl.kv4";
 inline constexpr char kTimetableSource[] = "TTSrc.kv4";
 inline constexpr char kTimetableReport[] = "$VTT.kv4";
 inline constexpr char kStationList[] = "$stalist.kv4";
+inline constexpr char kJrCheapestPairs[] = "jrregu.dat";
+inline constexpr char kJrCheapestCsv[] = "$jrregu.csv";
+inline constexpr char kTokyoZoneList[] = "$TKY101.KV4";
 
 // A time of a work file as written ("9:05", "09:05", "25:10") and as
 // minutes after midnight of the departure day (25:10 is 1510).
@@ -163,5 +181,123 @@ std::optional<std::vector<StationDeparture>> readStationDepartures(const std::fi
 
 // A time "H:MM" or "HH:MM" (hours may pass 23); nullopt when malformed.
 std::optional<ClockTime> parseClockTime(const std::string& text);
+
+// A whole word as a decimal number with an optional minus sign; the one
+// number reader of the work files.
+std::optional<int> parseNumber(std::string_view word);
+
+// --- Route search log ($vflg.kv4) ---
+
+// A station inside the detour limit: the sum of its distances from the
+// departure and to the destination, both distances (100 m) and its name.
+struct LoggedStation {
+  int sum = 0;
+  int fromDeparture = 0;
+  int toDestination = 0;
+  std::string name;
+};
+
+struct RouteSearchLog {
+  std::string from;
+  std::string to;
+  int shortest = 0;  // 100 m
+  int detourKm = 0;
+  int bound = 0;  // 100 m
+  std::vector<LoggedStation> stations;
+};
+
+std::optional<RouteSearchLog> readRouteSearchLog(const std::filesystem::path& file);
+
+// --- Writing ---
+// Each format function gives one record without its line end, exactly as
+// the searches write it; each write function writes a whole file through
+// WorkFileWriter and yields false when it was not written completely.
+
+// The list of detection order pads an hour and a total below 10 with a
+// blank ("0 東京 上野  9:05", "9 0 0  9:16  7 ..."); the sorted lists copy
+// the time texts.
+enum class RouteListLayout { kDetectionOrder, kSorted };
+
+std::string formatRouteListHead(const RouteListHead& head, RouteListLayout layout);
+std::string formatRouteSummary(const RouteSummary& route, RouteListLayout layout);
+std::string formatRouteStop(const RouteStop& stop);
+std::string formatRouteRide(const RouteRide& ride);
+std::string formatRouteFareSection(const RouteFareSection& section);
+bool writeRouteList(const std::filesystem::path& file, const RouteList& list, RouteListLayout layout);
+
+// One record of a route list or route detail file; nullopt when the line is
+// not a well-formed record of that kind.
+std::optional<RouteListHead> parseRouteListHead(const std::string& line);
+std::optional<RouteSummary> parseRouteSummary(const std::string& line);
+std::optional<RouteStop> parseRouteStop(const std::string& line);
+std::optional<RouteRide> parseRouteRide(const std::string& line);
+std::optional<RouteFareSection> parseRouteFareSection(const std::string& line);
+
+std::string formatFareTableHead(const std::string& origin);
+std::string formatFareBlock(const FareBlock& block);
+std::string formatStationFare(int block, const StationFare& fare);
+bool writeFareTable(const std::filesystem::path& file, const FareTable& table);
+
+std::string formatRequiredTimesHead(const std::string& origin);
+std::string formatRequiredTimeTable(const RequiredTimeTable& table);
+std::string formatStationMinutes(int table, const StationMinutes& station);
+bool writeRequiredTimes(const std::filesystem::path& file, const RequiredTimes& times);
+
+// The export of the fare table or of the required-time tables, as their
+// windows save it: block `block` (-1: every block) as a report, each block
+// under its heading (`headingFormat` with the origin and the block's
+// heading) and an empty line, blocks after the first of all preceded by two
+// empty lines, one line "    %-24s  %4d" per entry; or as CSV under
+// `csvHeader`, one line "origin,heading,name,value" per entry.
+struct TableExport {
+  const char* headingFormat;
+  const char* csvHeader;
+};
+bool writeTableExport(const std::filesystem::path& file, const FareTable& table, int block, bool csv,
+                      const TableExport& texts);
+bool writeTableExport(const std::filesystem::path& file, const RequiredTimes& times, int block, bool csv,
+                      const TableExport& texts);
+
+// Names are padded to their columns (train 32, terminal 24 bytes).
+std::string formatStationDeparture(const StationDeparture& departure, bool grouped);
+bool writeStationDepartures(const std::filesystem::path& file,
+                            const std::vector<StationDeparture>& departures, bool grouped);
+
+// The station timetable report ($VTT.kv4): the departures of TTSrc.kv4 in
+// their order, in one block per company (network code / 10) headed with the
+// station, the day name, the hour and the company's full name (from
+// `companyName`), closed by the timetable note. With line ends "\n".
+std::string formatStationTimetable(const std::string& station, const std::string& dayName, int hour,
+                                   const std::vector<StationDeparture>& departures,
+                                   const std::function<std::string(int company)>& companyName);
+
+// The lines of the log, each without its line end.
+std::vector<std::string> formatRouteSearchLog(const RouteSearchLog& log);
+bool writeRouteSearchLog(const std::filesystem::path& file, const RouteSearchLog& log);
+
+// $stalist.kv4: one kanji name per line, station 1 first.
+bool writeStationList(const std::filesystem::path& file, std::span<const std::string> names);
+
+// $TKY101.KV4: "<Yamanote-zone station>,<101-200 km station>,<fare>", the
+// fare under the Tokyo-zone rule in 10 yen.
+struct TokyoZonePair {
+  std::string yamanoteStation;
+  std::string farStation;
+  int fareFromTokyo = 0;  // 10 yen
+};
+std::string formatTokyoZonePair(const TokyoZonePair& pair);
+
+// jrregu.dat and $jrregu.csv: a pair of JR stations whose cheapest route is
+// cheaper than the shortest one (fares in 10 yen, distances in 100 m).
+struct JrCheapestPair {
+  std::string first;
+  std::string second;
+  int shortestFare = 0;
+  JrDistanceBreakdown shortest;
+  int cheapestFare = 0;
+  JrDistanceBreakdown cheapest;
+};
+std::string formatJrCheapestPair(const JrCheapestPair& pair);  // jrregu.dat
+std::string formatJrCheapestCsv(const JrCheapestPair& pair);   // $jrregu.csv, below its header
 
 }  // namespace kiv::work_files

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "report/WorkFileWriter.h"
+
 namespace kiv::report_text {
 
 std::string format(const char* fmt, ...) {
@@ -26,17 +28,9 @@ std::string format(const char* fmt, ...) {
 }
 
 bool writeText(const std::filesystem::path& file, const std::string& text) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  std::string crlf;
-  crlf.reserve(text.size() + text.size() / 16);
-  for (char c : text) {
-    if (c == '\n') crlf += '\r';
-    crlf += c;
-  }
-  out.write(crlf.data(), static_cast<std::streamsize>(crlf.size()));
-  out.close();
-  return static_cast<bool>(out);
+  work_files::WorkFileWriter out(file);
+  out.text(text);
+  return out.close();
 }
 
 bool readLines(const std::filesystem::path& file, std::vector<std::string>& lines) {

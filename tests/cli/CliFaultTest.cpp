@@ -115,6 +115,27 @@ TEST_F(CliFaultTest, FullDisk) {
   }
 }
 
+// A disk that fills up in the middle of a table (room for 4 KiB, enough
+// to start): the table is reported by the name of its file, never printed
+// as a table with fewer lines.
+TEST(CliFullDisk, NamesTheTableThatWasCutShort) {
+  TempDir dir;
+  std::filesystem::copy(KIV_SAMPLE_DIR, dir.path(), std::filesystem::copy_options::recursive);
+  const auto fillsUp = [] {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit room{4096, 4096};
+    setrlimit(RLIMIT_FSIZE, &room);
+  };
+  const std::vector<std::pair<Args, std::string>> cases = {
+      {{"faretable", "東京"}, "$FareTbl.kv4"}, {{"stations"}, "$stalist.kv4"}, {{"jrcheap"}, "jrregu.dat"}};
+  for (const auto& [args, file] : cases) {
+    const CliResult r = runCli(args, dir.path(), false, fillsUp);
+    EXPECT_EQ(r.status, 1) << file;
+    EXPECT_EQ(r.out, "") << file;
+    EXPECT_NE(r.err.find("kiv4cli: cannot write " + file), std::string::npos) << file << ": " << r.err;
+  }
+}
+
 TEST_F(CliFaultTest, WorkFilesThatAreDirectories) {
   for (const char* file :
        {"$MltRtL1.kv4", "$MltRtDt.kv4", "$TT$.kv4", "$FareTbl.kv4", "$RqTmTbl.kv4", "TTSrc.kv4", "$VTT.kv4",

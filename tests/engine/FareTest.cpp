@@ -156,6 +156,29 @@ TEST(TokyoZoneList, ListsThePairsWhoseFareChangesGroupedByTheFarStation) {
   EXPECT_EQ(test::readUtf8(dir / "$TKY101.KV4"), "新宿,熱海,150\r\n新宿,高崎,189\r\n");
 }
 
+// One report per 101-200 km station (熱海 is the first); "stop" after it
+// keeps 熱海's pair only.
+TEST(TokyoZoneList, ReportsEachFarStationAndStopsWhenTold) {
+  TempDir dir;
+  writeWorld(dir.path());
+  DistFareEngine e(dir.path());
+  std::vector<TableProgress> reports;
+  EXPECT_EQ(e.fare.buildTokyoZoneList([&reports](const TableProgress& p) {
+    reports.push_back(p);
+    return true;
+  }),
+            2);
+  ASSERT_EQ(reports.size(), 36u);
+  EXPECT_EQ(reports.front().done, 1);
+  EXPECT_EQ(reports.front().found, 1);
+  EXPECT_EQ(reports.back().done, 36);
+  EXPECT_EQ(reports.back().total, 36);
+  EXPECT_EQ(reports.back().found, 2);
+
+  EXPECT_EQ(e.fare.buildTokyoZoneList([](const TableProgress&) { return false; }), 1);
+  EXPECT_EQ(test::readUtf8(dir / "$TKY101.KV4"), "新宿,熱海,150\r\n");
+}
+
 TEST(TokyoZoneList, FailsWhenTheFileCannotBeCreated) {
   TempDir dir;
   DistFareEngine e(dir / "missing");

@@ -6,6 +6,7 @@
 #include "NamedStations.h"
 #include "TempDir.h"
 #include "TextNetwork.h"
+#include "text/ReportText.h"
 
 namespace kiv {
 namespace {
@@ -42,9 +43,17 @@ kind 電車特定区間
 )");
   DistFareEngine e(dir.path());
 
+  // The progress goes to the caller, never to standard output.
+  std::string progress;
   testing::internal::CaptureStdout();
-  EXPECT_EQ(e.dist.buildJrCheapestTable(), 1);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+  EXPECT_EQ(e.dist.buildJrCheapestTable([&progress](const TableProgress& p) {
+    progress +=
+        report_text::format("%3d/%3d done. Found:%3d Max-Depth:%3d\r", p.done, p.total, p.found, p.maxDepth);
+    return true;
+  }),
+            1);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(progress,
             "  1/  4 done. Found:  1 Max-Depth:  4\r"
             "  2/  4 done. Found:  1 Max-Depth:  4\r"
             "  3/  4 done. Found:  1 Max-Depth:  4\r");
@@ -107,6 +116,28 @@ TEST(JrCheapestTable, FailsWhenItsFilesCannotBeCreated) {
   TempDir dir;
   DistFareEngine e(dir / "missing");
   EXPECT_EQ(e.dist.buildJrCheapestTable(), -1);
+}
+
+// Answering "stop" ends the build after that origin, with the pairs found so far.
+TEST(JrCheapestTable, StopsWhenTheProgressSaysSo) {
+  TempDir dir;
+  DistFareWorld w(3);
+  w.network(0, {A, B, C});
+  w.jrBoth(A, B, 110, Trunk);  // A-C-B is the cheaper way from A to B
+  w.jrBoth(A, C, 60, TrainZone);
+  w.jrBoth(C, B, 60, TrainZone);
+  w.write(dir.path());
+  DistFareEngine e(dir.path());
+  int calls = 0;
+  EXPECT_EQ(e.dist.buildJrCheapestTable([&calls](const TableProgress& p) {
+    ++calls;
+    EXPECT_EQ(p.done, 1);
+    EXPECT_EQ(p.total, 3);
+    return false;
+  }),
+            1);
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(dir.readText("jrregu.dat"), "S1,S2,21\r\n");
 }
 
 }  // namespace

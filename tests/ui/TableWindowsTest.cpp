@@ -107,6 +107,26 @@ class TableWindowsTest : public QObject {
     QVERIFY(w.prompts.boxes.empty());
   }
 
+  // A fare table that cannot be written is reported by its file, and the
+  // window does not show the table left by an earlier station.
+  void aFareTableThatCannotBeWrittenIsReportedNotShown() {
+    UiWorld w;
+    w.start();
+    std::filesystem::create_directory(w.file("$FareTbl.kv4"));
+    auto* dep = w.forms->app().findChild<QComboBox*>(QStringLiteral("cmbDep"));
+    dep->setEditText(QStringLiteral("東京"));
+    w.forms->app().ItemFTableClick();
+    QCOMPARE(w.prompts.boxes.size(), std::size_t{1});
+    QCOMPARE(w.prompts.boxes[0].text, QStringLiteral("\n$FareTbl.kv4 に保存できません"));
+    QVERIFY(!w.forms->ftbl().isVisible());
+
+    // The developer's tables likewise.
+    std::filesystem::create_directory(w.file("$TKY101.KV4"));
+    w.forms->app().Item101tokyoClick();
+    QCOMPARE(w.prompts.boxes.size(), std::size_t{2});
+    QCOMPARE(w.prompts.boxes[1].text, QStringLiteral("\n$TKY101.KV4 に保存できません"));
+  }
+
   // A station without departures leaves the previous station's work file:
   // the window must not show that station's tables as this one's.
   void requiredTimesOfAStationWithoutDeparturesAreNotShown() {
