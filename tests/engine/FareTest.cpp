@@ -160,7 +160,7 @@ TEST(TokyoZoneList, ListsThePairsWhoseFareChangesGroupedByTheFarStation) {
 // keeps 熱海's pair only.
 TEST(TokyoZoneList, ReportsEachFarStationAndStopsWhenTold) {
   TempDir dir;
-  writeWorld(dir.path());
+  writeWorld(dir);
   DistFareEngine e(dir.path());
   std::vector<TableProgress> reports;
   EXPECT_EQ(e.fare.buildTokyoZoneList([&reports](const TableProgress& p) {

@@ -120,13 +120,18 @@ TEST(JrCheapestTable, FailsWhenItsFilesCannotBeCreated) {
 
 // Answering "stop" ends the build after that origin, with the pairs found so far.
 TEST(JrCheapestTable, StopsWhenTheProgressSaysSo) {
-  TempDir dir;
-  DistFareWorld w(3);
-  w.network(0, {A, B, C});
-  w.jrBoth(A, B, 110, Trunk);  // A-C-B is the cheaper way from A to B
-  w.jrBoth(A, C, 60, TrainZone);
-  w.jrBoth(C, B, 60, TrainZone);
-  w.write(dir.path());
+  // S1-S3-S2 is the cheaper way from S1 to S2.
+  const test::DataDir dir = compileNetwork(R"(
+line 幹線
+kind 幹線
+   0.0 S1 s1
+  11.0 S2 s2
+line 電車線
+kind 電車特定区間
+   0.0 S1
+   6.0 S3 s3
+  12.0 S2
+)");
   DistFareEngine e(dir.path());
   int calls = 0;
   EXPECT_EQ(e.dist.buildJrCheapestTable([&calls](const TableProgress& p) {
