@@ -1,5 +1,6 @@
 #include "timetable/RCnctMan.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "data/BinaryIO.h"
@@ -11,6 +12,20 @@ RCnctMan::RCnctMan(const std::filesystem::path& dataDir, const RTrainMan& trains
   auto file = readTransferFile(dataDir / "Transfer.kv4");
   if (!file) return;
   records_ = std::move(file->records);
+  // A few thousand records at most: the index costs nothing at start-up.
+  int highest = 0;
+  for (const TransferRecord& r : records_) highest = std::max<int>(highest, r.station);
+  stationStart_.assign(static_cast<std::size_t>(highest) + 2, 0);
+  for (const TransferRecord& r : records_) {
+    if (r.station >= 0) ++stationStart_[static_cast<std::size_t>(r.station) + 1];
+  }
+  for (std::size_t s = 1; s < stationStart_.size(); ++s) stationStart_[s] += stationStart_[s - 1];
+  byStation_.resize(stationStart_.back());
+  std::vector<std::uint32_t> next(stationStart_.begin(), stationStart_.end() - 1);
+  for (std::size_t i = 0; i < records_.size(); ++i) {
+    const std::int16_t s = records_[i].station;
+    if (s >= 0) byStation_[next[static_cast<std::size_t>(s)]++] = static_cast<std::uint32_t>(i);
+  }
 }
 
 int RCnctMan::getTransferCount() const { return static_cast<int>(records_.size()); }
@@ -35,16 +50,33 @@ int RCnctMan::getTransferRecord(int i, TransferRecord& record) const {
   return 0;
 }
 
+int RCnctMan::recordMinutes(const TransferRecord& r) {
+  // Only the low byte counts, as a signed value. A negative value would
+  // let the passenger board before arriving; it counts as no wait.
+  const auto minutes = static_cast<std::int8_t>(r.minutes & 0xff);
+  return minutes < 0 ? 0 : minutes;
+}
+
 int RCnctMan::transferMinutes(StationNo s, TrainNo arriving, TrainNo departing) const {
   for (const TransferRecord& r : records_) {
-    if (r.station != s) continue;
-    if ((r.trainA == arriving && r.trainB == departing) || (r.trainA == departing && r.trainB == arriving)) {
-      // Only the low byte counts, as a signed value. A negative value would
-      // let the passenger board before arriving; it counts as no wait.
-      const auto minutes = static_cast<std::int8_t>(r.minutes & 0xff);
-      return minutes < 0 ? 0 : minutes;
+    if (r.station == s && namesPair(r, arriving, departing)) return recordMinutes(r);
+  }
+  return fallbackMinutes(arriving, departing);
+}
+
+int RCnctMan::transferMinutesIndexed(StationNo s, TrainNo arriving, TrainNo departing) const {
+  if (s >= 0 && static_cast<std::size_t>(s) + 1 < stationStart_.size()) {
+    const auto first = stationStart_[static_cast<std::size_t>(s)];
+    const auto end = stationStart_[static_cast<std::size_t>(s) + 1];
+    for (auto k = first; k < end; ++k) {
+      const TransferRecord& r = records_[byStation_[k]];
+      if (namesPair(r, arriving, departing)) return recordMinutes(r);
     }
   }
+  return fallbackMinutes(arriving, departing);
+}
+
+int RCnctMan::fallbackMinutes(TrainNo arriving, TrainNo departing) const {
   if (arriving == departing) return kSameTrainMinutes;
   std::int16_t companyA = -1;
   std::int16_t companyB = -1;

@@ -47,10 +47,24 @@ class RCnctMan {
 
   // The transfer minutes that getBoardingTime adds.
   int transferMinutes(StationNo s, TrainNo arriving, TrainNo departing) const;
+  // The same through the index of records by station, for the fast searches:
+  // only the records of station s are looked at, still in file order.
+  int transferMinutesIndexed(StationNo s, TrainNo arriving, TrainNo departing) const;
 
  private:
+  // The minutes of a record naming the pair, and the fallback by company.
+  static int recordMinutes(const TransferRecord& r);
+  int fallbackMinutes(TrainNo arriving, TrainNo departing) const;
+  static bool namesPair(const TransferRecord& r, TrainNo arriving, TrainNo departing) {
+    return (r.trainA == arriving && r.trainB == departing) || (r.trainA == departing && r.trainB == arriving);
+  }
+
   const RTrainMan& trains_;
   std::vector<TransferRecord> records_;
+  // The record indices of each station in file order: those of station s
+  // are byStation_[stationStart_[s] .. stationStart_[s + 1]).
+  std::vector<std::uint32_t> stationStart_;
+  std::vector<std::uint32_t> byStation_;
 };
 
 }  // namespace kiv

@@ -30,6 +30,7 @@
 #include "data/Diagram2File.h"
 #include "timetable/BestRouteList.h"
 #include "timetable/RouteSearchRules.h"
+#include "timetable/TimetableIndex.h"
 
 namespace kiv {
 
@@ -146,6 +147,13 @@ class RDiaMan {
   void setSearchRules(const RouteSearchRules& rules) { rules_ = rules; }
   const RouteSearchRules& searchRules() const { return rules_; }
 
+  // The route searches run on the indexes of the timetable (the default) or
+  // as first written, scanning the spans for every lookup; both give the
+  // same results and files.
+  enum class SearchImplementation { fast, reference };
+  void setSearchImplementation(SearchImplementation implementation) { implementation_ = implementation; }
+  SearchImplementation searchImplementation() const { return implementation_; }
+
   // Why the timetable was not used (the spans of DiaIdx1.kv4 or
   // DiaIdx2.kv4 do not fit the records); empty when it was consistent.
   const std::string& dataProblem() const { return dataProblem_; }
@@ -240,6 +248,16 @@ class RDiaMan {
   // The number of routes written; -1 when there is no route at all (no file
   // touched) or a work file cannot be created.
   int findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm, int extraMinutes);
+  // The limits findRoutes reads from the settings when it starts.
+  struct RouteLimits {
+    int transMax = 0;   // changes
+    int routeMax = 0;   // routes written
+    int modeRoute = 1;  // 1 classic, 2 best routes
+  };
+  RouteLimits routeLimitsFromSettings() const;
+  // findRoutes with the limits given instead of read from the settings.
+  int findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm, int extraMinutes,
+                 const RouteLimits& limits);
   // After findRoutes: true when more routes may exist than were written (the
   // route limit was reached, or in best-routes mode more were found than kept).
   bool routeListCut() const { return routeListCut_; }
@@ -288,6 +306,18 @@ class RDiaMan {
   std::string dataProblem_;
   std::vector<SearchNode> searchTable_;  // N + 1, indexed by station number
   RouteSearchRules rules_;
+  SearchImplementation implementation_ = SearchImplementation::fast;
+  bool fast() const { return implementation_ == SearchImplementation::fast; }
+  // The indexes of the fast searches, built on the first search.
+  const TimetableIndex& timetableIndex() const;
+  mutable std::unique_ptr<TimetableIndex> index_;
+  // Whether train t is a walking connection, by the index or the train table.
+  bool walkingTrain(TrainNo t) const;
+  // The departures of a station and towards one neighbour (by link record
+  // index), by the index or by scanning the spans.
+  std::span<const DiaDepartureRecord> departuresFrom(StationNo station) const;
+  std::span<const DiaDepartureRecord> linkDepartures(StationNo a, std::span<const DiaLinkRecord> links,
+                                                     std::size_t k) const;
 
   // ==== Time-priority route, station timetable and required-time table ====
   // One stop of a fastest route: the trains it is reached and left by (-1 at
@@ -307,11 +337,17 @@ class RDiaMan {
   int runFastestSearch(StationNo from, StationNo to, TimeOfDay start, int day);
   // The stops of the route runFastestSearch found, by the pred links.
   std::vector<PathStop> stationLabelPath(StationNo from, StationNo to);
+  // The same search with a priority queue that settles the stations in the
+  // same order (least cost, then the highest station number).
+  int runFastestSearchQueued(StationNo from, StationNo to, TimeOfDay start, int day);
   // The exact search with one label per station and arrival train (and
   // number of changes); the minutes, or -1. Leaves the start node set and
   // the nodes of the route's stations filled along the route.
   int runExactFastestSearch(StationNo from, StationNo to, TimeOfDay start, int day,
                             std::vector<PathStop>& path);
+  // Working arrays of the fast searches, kept from one search to the next.
+  struct FastestWork;
+  std::shared_ptr<FastestWork> fastestWork_;
   // Resets the search table for a search from `from` leaving at `start`.
   void resetSearchTable(StationNo from, StationNo to, TimeOfDay start);
   // The report "$TT$.kv4" of a fastest route.
@@ -362,6 +398,8 @@ class RDiaMan {
                 int day, bool frequentAlways, RouteHop& hop) const;
   // The change minutes of RCnctMan, remembered (the transfer data never change).
   int changeMinutes(StationNo s, TrainNo arriving, TrainNo departing) const;
+  // A departure's next time: by the constant-time lookup or hour by hour.
+  bool nextRecordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day, TimeOfDay& departure) const;
   mutable std::unordered_map<std::uint64_t, int> changeMinutes_;
   // A lower bound of the minutes from every station to `goal`: the least
   // riding minutes over the usable departures; all 0 when a riding time in
@@ -374,7 +412,13 @@ class RDiaMan {
     RouteHop hop;
   };
   // The departures towards x to follow from a, in the order to follow them.
-  void routeCandidates(StationNo a, StationNo x, std::vector<RouteCandidate>& out) const;
+  void routeCandidates(StationNo a, std::span<const DiaDepartureRecord> towards,
+                       std::vector<RouteCandidate>& out) const;
+  // The latest minutes after the start at which a passenger may stand at each
+  // station and still reach `goal` within the time limit, by any departures
+  // inside the detour ellipse, ignoring changes: no route arriving later can
+  // be recorded. Empty when the timetable does not keep to the clock.
+  std::vector<int> latestUsefulCost(StationNo goal) const;
   // Extends the current path by station a, recording it when a is the goal.
   void extendRoute(StationNo a, StationNo goal);
   // The route of the path routeStation_[1..routeDepth_]: its list and detail
@@ -408,6 +452,7 @@ class RDiaMan {
   // last and first station.
   std::map<std::tuple<NetworkCode, StationNo, StationNo>, int> routeFares_;
   std::vector<int> routeBound_;                               // least minutes to the goal, per station
+  std::vector<int> routeLatest_;                              // latestUsefulCost, per station (fast only)
   std::vector<std::vector<RouteCandidate>> routeCandidates_;  // per path position
   std::unique_ptr<BestRouteList> bestRoutes_;                 // best-routes mode only
   bool routeListCut_ = false;

@@ -4,6 +4,8 @@
 
 #include "data/SpanCheck.h"
 #include "network/RStaName.h"
+#include "network/RTrainMan.h"
+#include "timetable/FastDepartures.h"
 #include "timetable/RDiaMan.h"
 
 namespace kiv {
@@ -272,6 +274,95 @@ std::string RDiaMan::hoursToText(std::uint32_t hours) {
     if ((hours >> h) & 1u) text[static_cast<std::size_t>(h)] = '1';
   }
   return text;
+}
+
+const TimetableIndex& RDiaMan::timetableIndex() const {
+  if (index_) return *index_;
+  auto index = std::make_unique<TimetableIndex>();
+  const int n = searchStationCount();
+  const auto size = static_cast<std::size_t>(n) + 1;
+  const auto spanOf = [](int count, int first) {
+    return count < 0 ? TimetableIndex::Span{} : TimetableIndex::Span{first, count};
+  };
+  index->stationDepartures.resize(size);
+  index->stationLinks.resize(size);
+  index->linkDepartures.resize(links_.size());
+  for (int s = 1; s <= n; ++s) {
+    int first = 0;
+    int last = 0;
+    const auto station = static_cast<StationNo>(s);
+    const int departures = getDepartureRange(station, first, last);
+    index->stationDepartures[static_cast<std::size_t>(s)] = spanOf(departures, first);
+    const int links = getLinkRange(station, first, last);
+    index->stationLinks[static_cast<std::size_t>(s)] = spanOf(links, first);
+    for (int k = 0; k < links; ++k) {
+      const DiaLinkRecord& link = links_[static_cast<std::size_t>(first + k)];
+      int depFirst = 0;
+      int depLast = 0;
+      const int count = getLinkDepartures(station, link.to, depFirst, depLast);
+      index->linkDepartures[static_cast<std::size_t>(first + k)] = spanOf(count, depFirst);
+    }
+  }
+  index->intoStart.assign(size + 1, 0);
+  const auto eachHop = [&](auto visit) {
+    for (int a = 1; a <= n; ++a) {
+      const TimetableIndex::Span links = index->stationLinks[static_cast<std::size_t>(a)];
+      for (int k = links.first; k < links.first + links.count; ++k) {
+        const StationNo x = links_[static_cast<std::size_t>(k)].to;
+        if (x >= 1 && x <= n) visit(x, TimetableIndex::Hop{static_cast<StationNo>(a), k});
+      }
+    }
+  };
+  eachHop([&](StationNo x, TimetableIndex::Hop) { ++index->intoStart[static_cast<std::size_t>(x) + 1]; });
+  for (std::size_t s = 1; s < index->intoStart.size(); ++s) index->intoStart[s] += index->intoStart[s - 1];
+  index->hopsInto.resize(static_cast<std::size_t>(index->intoStart.back()));
+  std::vector<std::int32_t> fill(index->intoStart.begin(), index->intoStart.end() - 1);
+  eachHop([&](StationNo x, TimetableIndex::Hop hop) {
+    index->hopsInto[static_cast<std::size_t>(fill[static_cast<std::size_t>(x)]++)] = hop;
+  });
+  for (const DiaDepartureRecord& r : departures_) {
+    if (r.minute < 0 || r.minute > 59 || r.interval < 0 || r.rideMinutes < 0) index->clockwise = false;
+  }
+  const int trains = trains_.getTrainCount();
+  index->walking.assign(static_cast<std::size_t>(std::max(trains, 0)) + 1, 0);
+  for (int t = 1; t <= trains; ++t) {
+    index->walking[static_cast<std::size_t>(t)] = trains_.isWalking(static_cast<TrainNo>(t)) == 1 ? 1 : 0;
+  }
+  index_ = std::move(index);
+  return *index_;
+}
+
+bool RDiaMan::walkingTrain(TrainNo t) const {
+  if (fast()) {
+    const auto& walking = timetableIndex().walking;
+    if (t >= 0 && static_cast<std::size_t>(t) < walking.size())
+      return walking[static_cast<std::size_t>(t)] != 0;
+  }
+  return trains_.isWalking(t) == 1;
+}
+
+std::span<const DiaDepartureRecord> RDiaMan::departuresFrom(StationNo station) const {
+  if (!fast()) return departuresOf(station);
+  const auto& spans = timetableIndex().stationDepartures;
+  if (station < 0 || static_cast<std::size_t>(station) >= spans.size()) return departuresOf(station);
+  const TimetableIndex::Span span = spans[static_cast<std::size_t>(station)];
+  return std::span(departures_)
+      .subspan(static_cast<std::size_t>(span.first), static_cast<std::size_t>(span.count));
+}
+
+std::span<const DiaDepartureRecord> RDiaMan::linkDepartures(StationNo a, std::span<const DiaLinkRecord> links,
+                                                            std::size_t k) const {
+  if (!fast()) return departuresTowards(a, links[k].to);
+  const auto index = static_cast<std::size_t>(links.data() - links_.data()) + k;
+  const TimetableIndex::Span span = timetableIndex().linkDepartures[index];
+  return std::span(departures_)
+      .subspan(static_cast<std::size_t>(span.first), static_cast<std::size_t>(span.count));
+}
+
+bool RDiaMan::nextRecordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day,
+                                  TimeOfDay& departure) const {
+  return fast() ? fast_departures::recordDeparture(r, time, day, departure)
+                : recordDeparture(r, time, day, departure);
 }
 
 int RDiaMan::getRecordCount() const { return static_cast<int>(departures_.size()); }

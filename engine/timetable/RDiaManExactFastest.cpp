@@ -7,7 +7,6 @@
 // the route with the fewest changes is found.
 #include <algorithm>
 #include <functional>
-#include <queue>
 #include <tuple>
 #include <vector>
 
@@ -46,16 +45,52 @@ using QueueEntry = std::tuple<int, int, int>;
 
 }  // namespace
 
+// The labels, the settled trains of each station and the queue of one
+// search. The fast search keeps them from one search to the next and clears
+// only the stations it touched.
+struct RDiaMan::FastestWork {
+  std::vector<Label> labels;
+  std::vector<std::vector<Settled>> settledAt;
+  std::vector<StationNo> touched;
+  std::vector<QueueEntry> queue;  // a heap, least entry first
+  std::vector<std::uint8_t> use;  // per train: 1 when switched on
+  void push(const QueueEntry& entry) {
+    queue.push_back(entry);
+    std::push_heap(queue.begin(), queue.end(), std::greater<>());
+  }
+  QueueEntry pop() {
+    std::pop_heap(queue.begin(), queue.end(), std::greater<>());
+    const QueueEntry top = queue.back();
+    queue.pop_back();
+    return top;
+  }
+};
+
 int RDiaMan::runExactFastestSearch(StationNo from, StationNo to, TimeOfDay start, int day,
                                    std::vector<PathStop>& path) {
   const int n = searchStationCount();
   resetSearchTable(from, to, start);
 
-  std::vector<Label> labels;
-  std::vector<std::vector<Settled>> settledAt(static_cast<std::size_t>(n) + 1);
-  std::priority_queue<QueueEntry, std::vector<QueueEntry>, std::greater<>> queue;
+  FastestWork fresh;
+  if (fast() && !fastestWork_) fastestWork_ = std::make_shared<FastestWork>();
+  FastestWork& work = fast() ? *fastestWork_ : fresh;
+  std::vector<Label>& labels = work.labels;
+  std::vector<std::vector<Settled>>& settledAt = work.settledAt;
+  for (const StationNo s : work.touched) settledAt[static_cast<std::size_t>(s)].clear();
+  work.touched.clear();
+  labels.clear();
+  work.queue.clear();
+  settledAt.resize(static_cast<std::size_t>(n) + 1);
+  work.use.assign(static_cast<std::size_t>(std::max(trains_.getTrainCount(), 0)) + 1, 1);
+  for (std::size_t t = 1; t < work.use.size(); ++t)
+    work.use[t] = trains_.getTrainUse(static_cast<TrainNo>(t)) != 0;
+  const auto used = [&](TrainNo t) {
+    if (fast() && t >= 1 && static_cast<std::size_t>(t) < work.use.size())
+      return work.use[static_cast<std::size_t>(t)] != 0;
+    return trains_.getTrainUse(t) != 0;
+  };
   labels.push_back({from, -1, 0, 0, start, start, -1});
-  queue.emplace(0, 0, 0);
+  work.push({0, 0, 0});
 
   // A label is no use when its train was settled at its station with no
   // more boardings at no greater cost.
@@ -67,18 +102,19 @@ int RDiaMan::runExactFastestSearch(StationNo from, StationNo to, TimeOfDay start
   };
 
   int reached = -1;
-  while (!queue.empty()) {
-    const int index = std::get<2>(queue.top());
-    queue.pop();
+  while (!work.queue.empty()) {
+    const int index = std::get<2>(work.pop());
     const Label label = labels[static_cast<std::size_t>(index)];
     if (isDominated(label.station, label.train, label.boardings, label.cost)) continue;
-    settledAt[static_cast<std::size_t>(label.station)].push_back({label.train, label.boardings, label.cost});
+    auto& settled = settledAt[static_cast<std::size_t>(label.station)];
+    if (settled.empty()) work.touched.push_back(label.station);
+    settled.push_back({label.train, label.boardings, label.cost});
     if (label.station == to) {
       reached = index;
       break;
     }
-    for (const DiaDepartureRecord& r : departuresOf(label.station)) {
-      if (trains_.getTrainUse(r.train) == 0) continue;
+    for (const DiaDepartureRecord& r : departuresFrom(label.station)) {
+      if (!used(r.train)) continue;
       const StationNo x = r.nextStation;
       if (x < 1 || x > n) continue;
       RouteHop hop;
@@ -90,11 +126,11 @@ int RDiaMan::runExactFastestSearch(StationNo from, StationNo to, TimeOfDay start
       const int cost = label.cost + hop.walk + hop.wait + ride;
       // Hours are held in 8 bits: a label days later is of no use anyway.
       if (cost >= kUnreachedCost || start.totalMinutes() + cost > kLatestMinutes) continue;
-      const bool boards = r.train != label.train && trains_.isWalking(r.train) != 1;
+      const bool boards = r.train != label.train && !walkingTrain(r.train);
       const int boardings = label.boardings + (boards ? 1 : 0);
       if (isDominated(x, r.train, boardings, cost)) continue;
       labels.push_back({x, r.train, cost, boardings, addMinutes(hop.departure, ride), hop.departure, index});
-      queue.emplace(cost, boardings, static_cast<int>(labels.size()) - 1);
+      work.push({cost, boardings, static_cast<int>(labels.size()) - 1});
     }
   }
   if (reached < 0) return -1;

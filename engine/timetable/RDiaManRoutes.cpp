@@ -30,6 +30,12 @@ constexpr int kBestRoutesMode = 2;
 constexpr int kWideningMinutes[] = {0, 2, 5, 10, 15, 20, 30, 45, 60, 32767};
 // Stations the best-routes mode may enter within one limit.
 constexpr long kBestRoutesStepBudget = 1'500'000;
+// The latest time (minutes after midnight of the start day) up to which the
+// time bound of the fast search is used: far below the 127 hours a time can
+// hold, so that no departure of a route within it passes that range.
+constexpr int kLatestBoundMinutes = 100 * 60;
+// A station from which the goal cannot be reached in time.
+constexpr int kNeverUseful = -(1 << 20);
 
 // "出発駅:%s\n"
 constexpr char kLogFrom[] = "\x8f\x6f\x94\xad\x89\x77:%s\r\n";
@@ -55,8 +61,17 @@ int RDiaMan::searchRoutes(StationNo from, StationNo to, int hour, int minute, in
   return found;
 }
 
+RDiaMan::RouteLimits RDiaMan::routeLimitsFromSettings() const {
+  return {def_.getTransMax(), def_.getRouteMax(), def_.getRouteMode()};
+}
+
 int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm,
                         int extraMinutes) {
+  return findRoutes(from, to, hour, minute, day, detourKm, extraMinutes, routeLimitsFromSettings());
+}
+
+int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm,
+                        int extraMinutes, const RouteLimits& limits) {
   char departureText[16];
   std::snprintf(departureText, sizeof departureText, "%2d:%02d", hour, minute);
 
@@ -112,8 +127,8 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
   routeDepth_ = 0;
   routesFound_ = 0;
   routeTransfers_ = 0;
-  routeMaxTransfers_ = def_.getTransMax();
-  routeMaxRoutes_ = def_.getRouteMax();
+  routeMaxTransfers_ = static_cast<std::int16_t>(limits.transMax);
+  routeMaxRoutes_ = static_cast<std::int16_t>(limits.routeMax);
 
   std::fprintf(routeListFile_, kListHeader, fromName, toName, departureText);
   routeTimeLimit_ = static_cast<std::int16_t>(fastest + extraMinutes);
@@ -121,7 +136,10 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
   routeStart_ = hour * 60 + minute;
   routeBound_ = rules_.lowerBoundPruning ? minutesToGoalBound(to) : std::vector<int>{};
   routeCandidates_.resize(kMaxPathLength + 2);
-  if (def_.getRouteMode() == kBestRoutesMode) {
+  routeLatest_ = {};
+  // The time bound needs a start on the clock.
+  const bool timeBound = fast() && hour >= 0 && minute >= 0 && minute < 60;
+  if (limits.modeRoute == kBestRoutesMode) {
     // The best routes are sought within widening time limits: routes arrive
     // in order of arrival first, so once the list overflows within a limit,
     // no route arriving later can enter it, and the (exponentially larger)
@@ -135,6 +153,7 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
       routesFound_ = 0;
       routeSteps_ = 0;
       bestRoutes_ = std::make_unique<BestRouteList>(routeMaxRoutes_);
+      if (timeBound) routeLatest_ = latestUsefulCost(to);
       extendRoute(from, to);
       if (routeSteps_ > kBestRoutesStepBudget) {
         if (complete) bestRoutes_ = std::move(complete);
@@ -145,6 +164,7 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
       complete = std::move(bestRoutes_);
     }
   } else {
+    if (timeBound) routeLatest_ = latestUsefulCost(to);
     extendRoute(from, to);
   }
 
@@ -174,6 +194,7 @@ bool RDiaMan::endRouteSearch() {
   routeStation_ = {};
   routeTrain_ = {};
   routeBound_ = {};
+  routeLatest_ = {};
   routeCandidates_ = {};
   bestRoutes_.reset();
   routeFares_.clear();
@@ -185,8 +206,9 @@ bool RDiaMan::routeHop(const DiaDepartureRecord& r, StationNo a, bool atStart, T
   // No change minutes at the start, nor onto or off a walking connection:
   // the walk itself holds them.
   hop.ready = arrival;
-  if (!atStart && trains_.isWalking(r.train) != 1 && trains_.isWalking(trainIn) != 1) {
-    hop.ready = addMinutes(arrival, changeMinutes(a, trainIn, r.train));
+  if (!atStart && !walkingTrain(r.train) && !walkingTrain(trainIn)) {
+    hop.ready = addMinutes(arrival, fast() ? cnct_.transferMinutesIndexed(a, trainIn, r.train)
+                                           : changeMinutes(a, trainIn, r.train));
   }
   if (trainIn == r.train && r.interval != 0) {
     hop.departure = hop.ready;  // stays on board
@@ -194,7 +216,7 @@ bool RDiaMan::routeHop(const DiaDepartureRecord& r, StationNo a, bool atStart, T
     // Half an interval on, whatever the hour.
     if (day >= 0 && isDayServed(r.days, day + hop.ready.hour / 24) == 0) return false;
     hop.departure = addMinutes(hop.ready, r.interval / 2);
-  } else if (!recordDeparture(r, hop.ready, day, hop.departure)) {
+  } else if (!nextRecordDeparture(r, hop.ready, day, hop.departure)) {
     return false;
   }
   hop.walk = minutesBetween(arrival, hop.ready);
@@ -215,11 +237,12 @@ int RDiaMan::changeMinutes(StationNo s, TrainNo arriving, TrainNo departing) con
   return minutes;
 }
 
-void RDiaMan::routeCandidates(StationNo a, StationNo x, std::vector<RouteCandidate>& out) const {
+void RDiaMan::routeCandidates(StationNo a, std::span<const DiaDepartureRecord> towards,
+                              std::vector<RouteCandidate>& out) const {
   out.clear();
   const SearchNode& here = searchTable_[static_cast<std::size_t>(a)];
   const bool atStart = routeDepth_ == 1;
-  for (const DiaDepartureRecord& r : departuresTowards(a, x)) {
+  for (const DiaDepartureRecord& r : towards) {
     if (trains_.getTrainUse(r.train) == 0) continue;
     RouteHop hop;
     if (!routeHop(r, a, atStart, here.trainIn, here.arrival, routeDay_, !rules_.frequentServiceHours, hop)) {
@@ -274,17 +297,21 @@ void RDiaMan::extendRoute(StationNo a, StationNo goal) {
     } else {
       SearchNode& here = node(a);
       std::vector<RouteCandidate>& candidates = routeCandidates_[static_cast<std::size_t>(routeDepth_)];
-      for (const DiaLinkRecord& link : linksOf(a)) {
+      const std::span<const DiaLinkRecord> links = linksOf(a);
+      for (std::size_t k = 0; k < links.size(); ++k) {
         if (!routesLeft()) break;
-        const StationNo x = link.to;
+        const StationNo x = links[k].to;
         // A neighbour outside the station directory, already on the path or
         // outside the detour ellipse cannot be entered.
         if (x < 1 || x > n || routeOnPath_[static_cast<std::size_t>(x)] == 1 ||
             routeAllowed_[static_cast<std::size_t>(x)] == 0) {
           continue;
         }
-        routeCandidates(a, x, candidates);
+        routeCandidates(a, linkDepartures(a, links, k), candidates);
         for (const RouteCandidate& take : candidates) {
+          // The time the passenger would stand at x is too late to reach
+          // the goal within the limit by any departures at all.
+          if (!routeLatest_.empty() && take.cost > routeLatest_[static_cast<std::size_t>(x)]) continue;
           // No route through x can arrive within the time limit, or early
           // enough to be one of the best routes.
           if (rules_.lowerBoundPruning) {
@@ -336,6 +363,67 @@ void RDiaMan::recordRoute() {
   } else {
     writeFoundRoute(route, number);
   }
+}
+
+std::vector<int> RDiaMan::latestUsefulCost(StationNo goal) const {
+  const TimetableIndex& index = timetableIndex();
+  const int n = searchStationCount();
+  const int startHour = routeStart_ / 60;
+  const int deadline = routeStart_ + routeTimeLimit_;
+  // Only where the minutes a route costs are the minutes of the clock
+  // between its start and each stop (sound data, no hours past the range of
+  // the times held) does a time bound say anything about the costs.
+  if (!index.clockwise || routeStart_ < 0 || startHour > 23 || deadline > kLatestBoundMinutes) return {};
+  const auto used = [this](TrainNo t) { return trains_.getTrainUse(t) != 0; };
+  const auto served = [this](const DiaDepartureRecord& r, int h) {
+    if (((r.hours >> (h % 24)) & 1u) == 0) return false;
+    return routeDay_ < 0 || ((r.days >> ((routeDay_ + h / 24) % 7)) & 1u) != 0;
+  };
+  // The latest departure by r that arrives by `latest`: a frequent service
+  // may leave at any time (the passenger may be on board already), a timed
+  // one at a served hour (looked for a day and a half back; further back it
+  // is taken as served, which can only loosen the bound).
+  const auto latestBy = [&](const DiaDepartureRecord& r, int latest) {
+    const int leave = latest - r.rideMinutes;
+    if (r.interval != 0) return leave;
+    const int top = leave - r.minute;
+    if (top < 0) return kNeverUseful;
+    for (int h = top / 60, steps = 0; h >= startHour; --h, ++steps) {
+      if (steps >= 36 || served(r, h)) return h * 60 + r.minute;
+    }
+    return kNeverUseful;
+  };
+  std::vector<int> latest(static_cast<std::size_t>(n) + 1, kNeverUseful);
+  using Entry = std::pair<int, StationNo>;
+  std::priority_queue<Entry> queue;  // latest first
+  latest[static_cast<std::size_t>(goal)] = deadline;
+  queue.emplace(deadline, goal);
+  while (!queue.empty()) {
+    const auto [time, x] = queue.top();
+    queue.pop();
+    if (time < latest[static_cast<std::size_t>(x)]) continue;
+    const auto first = index.intoStart[static_cast<std::size_t>(x)];
+    const auto end = index.intoStart[static_cast<std::size_t>(x) + 1];
+    for (auto h = first; h < end; ++h) {
+      const TimetableIndex::Hop hop = index.hopsInto[static_cast<std::size_t>(h)];
+      // The search enters only stations inside the detour ellipse.
+      if (routeAllowed_[static_cast<std::size_t>(hop.from)] == 0) continue;
+      int best = latest[static_cast<std::size_t>(hop.from)];
+      const TimetableIndex::Span span = index.linkDepartures[static_cast<std::size_t>(hop.link)];
+      for (int k = span.first; k < span.first + span.count; ++k) {
+        const DiaDepartureRecord& r = departures_[static_cast<std::size_t>(k)];
+        if (used(r.train)) best = std::max(best, latestBy(r, time));
+      }
+      if (best > latest[static_cast<std::size_t>(hop.from)]) {
+        latest[static_cast<std::size_t>(hop.from)] = best;
+        queue.emplace(best, hop.from);
+      }
+    }
+  }
+  for (int& t : latest) {
+    if (t != kNeverUseful) t -= routeStart_;
+  }
+  return latest;
 }
 
 std::vector<int> RDiaMan::minutesToGoalBound(StationNo goal) const {
