@@ -33,6 +33,10 @@ int main(int argc, char** argv) {
     registerOperation(op, sampleData, "sample");
     registerOperation(op, generatedData, "gen3000");
   }
+  for (const Operation& op : routeOperations()) {
+    registerOperation(op, sampleData, "sample");
+    registerOperation(op, generatedTimetableData, "gen3000tt");
+  }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -22,5 +22,7 @@ struct Operation {
 
 // The distance and fare operations.
 std::vector<Operation> fareOperations();
+// The fastest route and the multi-route search.
+std::vector<Operation> routeOperations();
 
 }  // namespace kiv::bench

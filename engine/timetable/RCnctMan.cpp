@@ -13,18 +13,9 @@ RCnctMan::RCnctMan(const std::filesystem::path& dataDir, const RTrainMan& trains
   if (!file) return;
   records_ = std::move(file->records);
   // A few thousand records at most: the index costs nothing at start-up.
-  int highest = 0;
-  for (const TransferRecord& r : records_) highest = std::max<int>(highest, r.station);
-  stationStart_.assign(static_cast<std::size_t>(highest) + 2, 0);
+  firstRecord_.reserve(records_.size());
   for (const TransferRecord& r : records_) {
-    if (r.station >= 0) ++stationStart_[static_cast<std::size_t>(r.station) + 1];
-  }
-  for (std::size_t s = 1; s < stationStart_.size(); ++s) stationStart_[s] += stationStart_[s - 1];
-  byStation_.resize(stationStart_.back());
-  std::vector<std::uint32_t> next(stationStart_.begin(), stationStart_.end() - 1);
-  for (std::size_t i = 0; i < records_.size(); ++i) {
-    const std::int16_t s = records_[i].station;
-    if (s >= 0) byStation_[next[static_cast<std::size_t>(s)]++] = static_cast<std::uint32_t>(i);
+    firstRecord_.emplace(pairKey(r.station, r.trainA, r.trainB), static_cast<std::int8_t>(recordMinutes(r)));
   }
 }
 
@@ -64,14 +55,18 @@ int RCnctMan::transferMinutes(StationNo s, TrainNo arriving, TrainNo departing) 
   return fallbackMinutes(arriving, departing);
 }
 
+std::uint64_t RCnctMan::pairKey(StationNo s, TrainNo a, TrainNo b) {
+  // A record names the pair either way round: the key orders the two trains.
+  const auto [low, high] = std::minmax(a, b);
+  return (static_cast<std::uint64_t>(static_cast<std::uint16_t>(s)) << 32) |
+         (static_cast<std::uint64_t>(static_cast<std::uint16_t>(low)) << 16) |
+         static_cast<std::uint16_t>(high);
+}
+
 int RCnctMan::transferMinutesIndexed(StationNo s, TrainNo arriving, TrainNo departing) const {
-  if (s >= 0 && static_cast<std::size_t>(s) + 1 < stationStart_.size()) {
-    const auto first = stationStart_[static_cast<std::size_t>(s)];
-    const auto end = stationStart_[static_cast<std::size_t>(s) + 1];
-    for (auto k = first; k < end; ++k) {
-      const TransferRecord& r = records_[byStation_[k]];
-      if (namesPair(r, arriving, departing)) return recordMinutes(r);
-    }
+  if (!firstRecord_.empty()) {
+    const auto found = firstRecord_.find(pairKey(s, arriving, departing));
+    if (found != firstRecord_.end()) return found->second;
   }
   return fallbackMinutes(arriving, departing);
 }

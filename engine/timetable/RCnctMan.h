@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <unordered_map>
 #include <vector>
 
 #include "Types.h"
@@ -61,10 +62,10 @@ class RCnctMan {
 
   const RTrainMan& trains_;
   std::vector<TransferRecord> records_;
-  // The record indices of each station in file order: those of station s
-  // are byStation_[stationStart_[s] .. stationStart_[s + 1]).
-  std::vector<std::uint32_t> stationStart_;
-  std::vector<std::uint32_t> byStation_;
+  // The minutes of the first record in file order of each station and pair
+  // of trains (either way round), by pairKey.
+  std::unordered_map<std::uint64_t, std::int8_t> firstRecord_;
+  static std::uint64_t pairKey(StationNo s, TrainNo a, TrainNo b);
 };
 
 }  // namespace kiv

@@ -405,6 +405,7 @@ class RDiaMan {
   // riding minutes over the usable departures; all 0 when a riding time in
   // the data is negative.
   std::vector<int> minutesToGoalBound(StationNo goal) const;
+  std::vector<int> minutesToGoalBoundIndexed(StationNo goal) const;
   // One departure the multi-route search may follow towards a neighbour.
   struct RouteCandidate {
     const DiaDepartureRecord* record = nullptr;

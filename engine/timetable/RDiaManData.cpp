@@ -320,6 +320,30 @@ const TimetableIndex& RDiaMan::timetableIndex() const {
   eachHop([&](StationNo x, TimetableIndex::Hop hop) {
     index->hopsInto[static_cast<std::size_t>(fill[static_cast<std::size_t>(x)]++)] = hop;
   });
+  // The same for the departures into each station.
+  index->departuresIntoStart.assign(size + 1, 0);
+  const auto eachDeparture = [&](auto visit) {
+    for (int a = 1; a <= n; ++a) {
+      const TimetableIndex::Span span = index->stationDepartures[static_cast<std::size_t>(a)];
+      for (int k = span.first; k < span.first + span.count; ++k) {
+        const StationNo x = departures_[static_cast<std::size_t>(k)].nextStation;
+        if (x >= 1 && x <= n) visit(x, TimetableIndex::Departure{static_cast<StationNo>(a), k});
+      }
+    }
+  };
+  eachDeparture([&](StationNo x, TimetableIndex::Departure) {
+    ++index->departuresIntoStart[static_cast<std::size_t>(x) + 1];
+  });
+  for (std::size_t s = 1; s < index->departuresIntoStart.size(); ++s) {
+    index->departuresIntoStart[s] += index->departuresIntoStart[s - 1];
+  }
+  index->departuresInto.resize(static_cast<std::size_t>(index->departuresIntoStart.back()));
+  fill.assign(index->departuresIntoStart.begin(), index->departuresIntoStart.end() - 1);
+  eachDeparture([&](StationNo x, TimetableIndex::Departure d) {
+    index->departuresInto[static_cast<std::size_t>(fill[static_cast<std::size_t>(x)]++)] = d;
+    if (departures_[static_cast<std::size_t>(d.record)].rideMinutes < 0)
+      index->negativeRides.push_back(d.record);
+  });
   for (const DiaDepartureRecord& r : departures_) {
     if (r.minute < 0 || r.minute > 59 || r.interval < 0 || r.rideMinutes < 0) index->clockwise = false;
   }

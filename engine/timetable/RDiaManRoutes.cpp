@@ -36,6 +36,8 @@ constexpr long kBestRoutesStepBudget = 1'500'000;
 constexpr int kLatestBoundMinutes = 100 * 60;
 // A station from which the goal cannot be reached in time.
 constexpr int kNeverUseful = -(1 << 20);
+// The least riding minutes of a station from which the goal cannot be reached.
+constexpr int kOutOfReach = 1 << 20;
 
 // "出発駅:%s\n"
 constexpr char kLogFrom[] = "\x8f\x6f\x94\xad\x89\x77:%s\r\n";
@@ -365,6 +367,37 @@ void RDiaMan::recordRoute() {
   }
 }
 
+std::vector<int> RDiaMan::minutesToGoalBoundIndexed(StationNo goal) const {
+  const TimetableIndex& index = timetableIndex();
+  const auto size = static_cast<std::size_t>(searchStationCount()) + 1;
+  const auto used = [this](const DiaDepartureRecord& r) { return trains_.getTrainUse(r.train) != 0; };
+  for (const std::int32_t k : index.negativeRides) {
+    if (used(departures_[static_cast<std::size_t>(k)])) return std::vector<int>(size, 0);
+  }
+  std::vector<int> bound(size, kOutOfReach);
+  using Entry = std::pair<int, StationNo>;
+  std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue;
+  bound[static_cast<std::size_t>(goal)] = 0;
+  queue.emplace(0, goal);
+  while (!queue.empty()) {
+    const auto [minutes, x] = queue.top();
+    queue.pop();
+    if (minutes > bound[static_cast<std::size_t>(x)]) continue;
+    const auto first = index.departuresIntoStart[static_cast<std::size_t>(x)];
+    const auto end = index.departuresIntoStart[static_cast<std::size_t>(x) + 1];
+    for (auto k = first; k < end; ++k) {
+      const TimetableIndex::Departure d = index.departuresInto[static_cast<std::size_t>(k)];
+      const DiaDepartureRecord& r = departures_[static_cast<std::size_t>(d.record)];
+      const int reach = minutes + r.rideMinutes;
+      if (reach < bound[static_cast<std::size_t>(d.from)] && used(r)) {
+        bound[static_cast<std::size_t>(d.from)] = reach;
+        queue.emplace(reach, d.from);
+      }
+    }
+  }
+  return bound;
+}
+
 std::vector<int> RDiaMan::latestUsefulCost(StationNo goal) const {
   const TimetableIndex& index = timetableIndex();
   const int n = searchStationCount();
@@ -429,7 +462,7 @@ std::vector<int> RDiaMan::latestUsefulCost(StationNo goal) const {
 std::vector<int> RDiaMan::minutesToGoalBound(StationNo goal) const {
   const int n = searchStationCount();
   const auto size = static_cast<std::size_t>(n) + 1;
-  constexpr int kOutOfReach = 1 << 20;
+  if (fast()) return minutesToGoalBoundIndexed(goal);
   // The hops into each station, with their least riding minutes.
   std::vector<std::vector<std::pair<StationNo, int>>> into(size);
   for (int s = 1; s <= n; ++s) {

@@ -32,6 +32,18 @@ struct TimetableIndex {
   };
   std::vector<std::int32_t> intoStart;
   std::vector<Hop> hopsInto;
+  // The departures into each station as the time-priority searches take
+  // them: a station a and a record of a's departure span whose next stop is
+  // x. Those into x are departuresInto[departuresIntoStart[x] ..
+  // departuresIntoStart[x + 1]).
+  struct Departure {
+    StationNo from = 0;
+    std::int32_t record = 0;
+  };
+  std::vector<std::int32_t> departuresIntoStart;
+  std::vector<Departure> departuresInto;
+  // The records of departuresInto with negative riding minutes.
+  std::vector<std::int32_t> negativeRides;
   // By train number 0..T: 1 for a walking connection.
   std::vector<std::uint8_t> walking;
   // True when every departure record keeps to the clock (minute 0..59, no

@@ -21,9 +21,9 @@ struct RouteQuery {
 
 struct RouteLimitsCase {
   int detourKm = 10;
-  int extraMinutes = 30;
+  int extraMinutes = 15;
   int routeMax = 20;
-  int transMax = 5;
+  int transMax = 4;
 };
 
 // Runs every query with both implementations under `rules`, in both route
