@@ -131,7 +131,11 @@ class RDiaMan {
 
   // Minutes from `from` to `to`, adding a day once when `to` is numerically
   // earlier: (10:00, 09:59) is 1439, (23:50, 24:10) is 20.
-  static int minutesBetween(TimeOfDay from, TimeOfDay to);
+  static int minutesBetween(TimeOfDay from, TimeOfDay to) {
+    const int t1 = from.totalMinutes();
+    const int t2 = to.totalMinutes();
+    return t1 > t2 ? t2 + 1440 - t1 : t2 - t1;
+  }
   // The hours mask as 24 characters '0'/'1', hour 0 first.
   static std::string hoursToText(std::uint32_t hours);
 
@@ -289,7 +293,10 @@ class RDiaMan {
   // The station's index record, or nullptr when station is outside 1..K1.
   const DiaStationRecord* stationRecord(StationNo station) const;
   // The time `minutes` after t; the hour is not wrapped at midnight.
-  static TimeOfDay addMinutes(TimeOfDay t, int minutes);
+  static TimeOfDay addMinutes(TimeOfDay t, int minutes) {
+    const int total = t.minute + minutes;
+    return {static_cast<std::int8_t>(t.hour + total / 60), static_cast<std::int8_t>(total % 60)};
+  }
 
   std::filesystem::path dataDir_;  // also the directory of the work files
   RStaName& staName_;
@@ -309,7 +316,8 @@ class RDiaMan {
   SearchImplementation implementation_ = SearchImplementation::fast;
   bool fast() const { return implementation_ == SearchImplementation::fast; }
   // The indexes of the fast searches, built on the first search.
-  const TimetableIndex& timetableIndex() const;
+  const TimetableIndex& timetableIndex() const { return index_ ? *index_ : buildTimetableIndex(); }
+  const TimetableIndex& buildTimetableIndex() const;
   mutable std::unique_ptr<TimetableIndex> index_;
   // Whether train t is a walking connection, by the index or the train table.
   bool walkingTrain(TrainNo t) const;
@@ -398,6 +406,16 @@ class RDiaMan {
                 int day, bool frequentAlways, RouteHop& hop) const;
   // The change minutes of RCnctMan, remembered (the transfer data never change).
   int changeMinutes(StationNo s, TrainNo arriving, TrainNo departing) const;
+  // The change minutes of the fast searches: the last change asked for is
+  // kept, as the records of one train towards one station follow each other.
+  int changeMinutesIndexed(StationNo s, TrainNo arriving, TrainNo departing) const;
+  struct LastChange {
+    StationNo station = -1;
+    TrainNo arriving = -1;
+    TrainNo departing = -1;
+    int minutes = 0;
+  };
+  mutable LastChange lastChange_;
   // A departure's next time: by the constant-time lookup or hour by hour.
   bool nextRecordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day, TimeOfDay& departure) const;
   mutable std::unordered_map<std::uint64_t, int> changeMinutes_;

@@ -6,13 +6,12 @@
 #include "network/RStaName.h"
 #include "network/RTrainMan.h"
 #include "timetable/FastDepartures.h"
+#include "timetable/RCnctMan.h"
 #include "timetable/RDiaMan.h"
 
 namespace kiv {
 
 namespace {
-
-constexpr int kMinutesPerDay = 1440;
 
 // Bit (value mod period) of mask, also for negative values.
 int bitOf(std::uint32_t mask, int value, int period) {
@@ -256,18 +255,6 @@ int RDiaMan::nextDepartureOn(StationNo station, StationNo next, TrainNo train, T
   return 0;
 }
 
-TimeOfDay RDiaMan::addMinutes(TimeOfDay t, int minutes) {
-  const int total = t.minute + minutes;
-  return {static_cast<std::int8_t>(t.hour + total / 60), static_cast<std::int8_t>(total % 60)};
-}
-
-int RDiaMan::minutesBetween(TimeOfDay from, TimeOfDay to) {
-  const int t1 = from.totalMinutes();
-  int t2 = to.totalMinutes();
-  if (t1 > t2) t2 += kMinutesPerDay;
-  return t2 - t1;
-}
-
 std::string RDiaMan::hoursToText(std::uint32_t hours) {
   std::string text(24, '0');
   for (int h = 0; h < 24; ++h) {
@@ -276,8 +263,7 @@ std::string RDiaMan::hoursToText(std::uint32_t hours) {
   return text;
 }
 
-const TimetableIndex& RDiaMan::timetableIndex() const {
-  if (index_) return *index_;
+const TimetableIndex& RDiaMan::buildTimetableIndex() const {
   auto index = std::make_unique<TimetableIndex>();
   const int n = searchStationCount();
   const auto size = static_cast<std::size_t>(n) + 1;
@@ -381,6 +367,14 @@ std::span<const DiaDepartureRecord> RDiaMan::linkDepartures(StationNo a, std::sp
   const TimetableIndex::Span span = timetableIndex().linkDepartures[index];
   return std::span(departures_)
       .subspan(static_cast<std::size_t>(span.first), static_cast<std::size_t>(span.count));
+}
+
+int RDiaMan::changeMinutesIndexed(StationNo s, TrainNo arriving, TrainNo departing) const {
+  LastChange& last = lastChange_;
+  if (last.station != s || last.arriving != arriving || last.departing != departing) {
+    last = {s, arriving, departing, cnct_.transferMinutesIndexed(s, arriving, departing)};
+  }
+  return last.minutes;
 }
 
 bool RDiaMan::nextRecordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day,

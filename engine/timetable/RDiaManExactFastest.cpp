@@ -55,6 +55,10 @@ struct RDiaMan::FastestWork {
   std::vector<StationNo> touched;
   std::vector<QueueEntry> queue;  // a heap, least entry first
   std::vector<std::uint8_t> use;  // per train: 1 when switched on
+  // The least riding minutes to boundGoal with the trains of boundUse.
+  StationNo boundGoal = 0;
+  std::vector<std::uint8_t> boundUse;
+  std::vector<int> bound;
   void push(const QueueEntry& entry) {
     queue.push_back(entry);
     std::push_heap(queue.begin(), queue.end(), std::greater<>());
@@ -111,15 +115,22 @@ int RDiaMan::runExactFastestSearch(StationNo from, StationNo to, TimeOfDay start
     while (!work.queue.empty()) {
       const int index = std::get<2>(work.pop());
       const Label label = labels[static_cast<std::size_t>(index)];
-      if (isDominated(label.station, label.train, label.boardings, label.cost)) continue;
+      // The search led towards the goal looks for the earliest arrival only;
+      // the boardings change no cost, so it keeps one label per train.
+      const int countedBoardings = estimated ? 0 : label.boardings;
+      if (isDominated(label.station, label.train, countedBoardings, label.cost)) continue;
       auto& settled = settledAt[static_cast<std::size_t>(label.station)];
       if (settled.empty()) work.touched.push_back(label.station);
-      settled.push_back({label.train, label.boardings, label.cost});
+      settled.push_back({label.train, countedBoardings, label.cost});
       if (label.station == to) return index;
       for (const DiaDepartureRecord& r : departuresFrom(label.station)) {
         if (!used(r.train)) continue;
         const StationNo x = r.nextStation;
         if (x < 1 || x > n) continue;
+        // The hop costs at least its riding minutes.
+        if (toGoal &&
+            label.cost + std::max<int>(0, r.rideMinutes) + (*toGoal)[static_cast<std::size_t>(x)] > latest)
+          continue;
         RouteHop hop;
         if (!routeHop(r, label.station, label.parent < 0, label.train, label.arrival, day, false, hop))
           continue;
@@ -133,7 +144,7 @@ int RDiaMan::runExactFastestSearch(StationNo from, StationNo to, TimeOfDay start
         if (least > latest) continue;
         const bool boards = r.train != label.train && !walkingTrain(r.train);
         const int boardings = label.boardings + (boards ? 1 : 0);
-        if (isDominated(x, r.train, boardings, cost)) continue;
+        if (isDominated(x, r.train, estimated ? 0 : boardings, cost)) continue;
         labels.push_back(
             {x, r.train, cost, boardings, addMinutes(hop.departure, ride), hop.departure, index});
         work.push({estimated ? least : cost, boardings, static_cast<int>(labels.size()) - 1});
@@ -144,12 +155,18 @@ int RDiaMan::runExactFastestSearch(StationNo from, StationNo to, TimeOfDay start
   int reached = -1;
   if (fast()) {
     // First the earliest arrival, by a search led towards the goal (which
-    // may settle labels of equal cost in another order); then the search in
+    // settles labels of equal cost in another order, and keeps one label
+    // per station and train); then the search in
     // the reference order, making only the labels that can still arrive by
     // then. The labels left out are followed by no label that could, so
     // those made keep their order and the same route is found.
-    const std::vector<int> bound = minutesToGoalBound(to);
-    toGoal = &bound;
+    // The bound of the last search serves again for the same goal and trains.
+    if (work.boundGoal != to || work.boundUse != work.use) {
+      work.bound = minutesToGoalBound(to);
+      work.boundGoal = to;
+      work.boundUse = work.use;
+    }
+    toGoal = &work.bound;
     estimated = true;
     latest = kUnreachedCost;
     reached = search();

@@ -209,8 +209,8 @@ bool RDiaMan::routeHop(const DiaDepartureRecord& r, StationNo a, bool atStart, T
   // the walk itself holds them.
   hop.ready = arrival;
   if (!atStart && !walkingTrain(r.train) && !walkingTrain(trainIn)) {
-    hop.ready = addMinutes(arrival, fast() ? cnct_.transferMinutesIndexed(a, trainIn, r.train)
-                                           : changeMinutes(a, trainIn, r.train));
+    hop.ready = addMinutes(
+        arrival, fast() ? changeMinutesIndexed(a, trainIn, r.train) : changeMinutes(a, trainIn, r.train));
   }
   if (trainIn == r.train && r.interval != 0) {
     hop.departure = hop.ready;  // stays on board
