@@ -224,9 +224,11 @@ class RDiaMan {
   // ==== end of time-priority route, station timetable and required-time table ====
 
   // ==== Multi-route search and route list files ====
-  // Told after each found route: the number of routes found so far and the
-  // number of stations on the route's path. Returning false stops the
-  // search, which then ends as if the route limit had been reached.
+  // Told after each found route, and now and then while a long search has
+  // found nothing new: the number of routes found so far and the number of
+  // stations on the current path. Returning false stops the search, which
+  // then ends as if the route limit had been reached (in best-routes mode
+  // with the best of the routes found so far, as a cut list).
   using RouteProgress = std::function<bool(int found, int depth)>;
   // An empty callback (the default) is not called.
   void setProgressCallback(RouteProgress callback);
@@ -430,8 +432,9 @@ class RDiaMan {
     int cost = 0;
     RouteHop hop;
   };
-  // The departures towards x to follow from a, in the order to follow them.
-  void routeCandidates(StationNo a, std::span<const DiaDepartureRecord> towards,
+  // The departures towards x to follow from a, in the order to follow them;
+  // none that costs more than latestCost (a bound of x's time).
+  void routeCandidates(StationNo a, std::span<const DiaDepartureRecord> towards, int latestCost,
                        std::vector<RouteCandidate>& out) const;
   // The latest minutes after the start at which a passenger may stand at each
   // station and still reach `goal` within the time limit, by any departures
@@ -443,6 +446,8 @@ class RDiaMan {
   // The route of the path routeStation_[1..routeDepth_]: its list and detail
   // records, written at once or offered to the best routes.
   void recordRoute();
+  // Tells the progress callback how far the search is; a "stop" ends it.
+  void askToGoOn();
   FoundRoute describeRoute();
   // Writes a route's records under route number `number`.
   void writeFoundRoute(const FoundRoute& route, int number);
@@ -475,6 +480,7 @@ class RDiaMan {
   std::vector<std::vector<RouteCandidate>> routeCandidates_;  // per path position
   std::unique_ptr<BestRouteList> bestRoutes_;                 // best-routes mode only
   bool routeListCut_ = false;
+  bool routeStopped_ = false;  // the progress callback said stop
   // ==== end of multi-route search and route list files ====
 };
 

@@ -4,6 +4,7 @@
 // enumeration of paths through the timetable that records every route
 // reaching the destination in "$MltRtL1.kv4" and "$MltRtDt.kv4".
 #include <algorithm>
+#include <limits>
 #include <queue>
 #include <utility>
 #include <vector>
@@ -34,6 +35,8 @@ constexpr long kBestRoutesStepBudget = 1'500'000;
 // time bound of the fast search is used: far below the 127 hours a time can
 // hold, so that no departure of a route within it passes that range.
 constexpr int kLatestBoundMinutes = 100 * 60;
+// Stations entered between two reports to the progress callback.
+constexpr long kProgressSteps = 1 << 14;
 // A station from which the goal cannot be reached in time.
 constexpr int kNeverUseful = -(1 << 20);
 // The least riding minutes of a station from which the goal cannot be reached.
@@ -139,6 +142,8 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
   routeBound_ = rules_.lowerBoundPruning ? minutesToGoalBound(to) : std::vector<int>{};
   routeCandidates_.resize(kMaxPathLength + 2);
   routeLatest_ = {};
+  routeStopped_ = false;
+  routeSteps_ = 0;
   // The time bound needs a start on the clock.
   const bool timeBound = fast() && hour >= 0 && minute >= 0 && minute < 60;
   if (limits.modeRoute == kBestRoutesMode) {
@@ -157,6 +162,11 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
       bestRoutes_ = std::make_unique<BestRouteList>(routeMaxRoutes_);
       if (timeBound) routeLatest_ = latestUsefulCost(to);
       extendRoute(from, to);
+      if (routeStopped_) {
+        // Stopped by the caller: the routes found so far, as a cut list.
+        bestRoutes_->markCut();
+        break;
+      }
       if (routeSteps_ > kBestRoutesStepBudget) {
         if (complete) bestRoutes_ = std::move(complete);
         bestRoutes_->markCut();
@@ -239,13 +249,17 @@ int RDiaMan::changeMinutes(StationNo s, TrainNo arriving, TrainNo departing) con
   return minutes;
 }
 
-void RDiaMan::routeCandidates(StationNo a, std::span<const DiaDepartureRecord> towards,
+void RDiaMan::routeCandidates(StationNo a, std::span<const DiaDepartureRecord> towards, int latestCost,
                               std::vector<RouteCandidate>& out) const {
   out.clear();
   const SearchNode& here = searchTable_[static_cast<std::size_t>(a)];
   const bool atStart = routeDepth_ == 1;
   for (const DiaDepartureRecord& r : towards) {
     if (trains_.getTrainUse(r.train) == 0) continue;
+    // A record that would cost more than latestCost even without change or
+    // wait is not followed, and every record of its train that it could
+    // have beaten costs more too: the records left choose the same.
+    if (here.cost + r.rideMinutes > latestCost) continue;
     RouteHop hop;
     if (!routeHop(r, a, atStart, here.trainIn, here.arrival, routeDay_, !rules_.frequentServiceHours, hop)) {
       continue;
@@ -290,9 +304,12 @@ void RDiaMan::extendRoute(StationNo a, StationNo goal) {
 
   // The best-routes mode enumerates every route; it keeps the best itself.
   auto routesLeft = [this] {
+    if (routeStopped_) return false;
     return bestRoutes_ ? routeSteps_ <= kBestRoutesStepBudget : routesFound_ < routeMaxRoutes_;
   };
-  ++routeSteps_;
+  // The caller hears of a long enumeration now and then, also before any
+  // route is found, and may stop it.
+  if (++routeSteps_ % kProgressSteps == 0) askToGoOn();
   if (routesLeft() && routeDepth_ <= kMaxPathLength && routeTransfers_ <= routeMaxTransfers_) {
     if (a == goal) {
       recordRoute();
@@ -309,7 +326,9 @@ void RDiaMan::extendRoute(StationNo a, StationNo goal) {
             routeAllowed_[static_cast<std::size_t>(x)] == 0) {
           continue;
         }
-        routeCandidates(a, linkDepartures(a, links, k), candidates);
+        const int latestCost = routeLatest_.empty() ? std::numeric_limits<int>::max()
+                                                    : routeLatest_[static_cast<std::size_t>(x)];
+        routeCandidates(a, linkDepartures(a, links, k), latestCost, candidates);
         for (const RouteCandidate& take : candidates) {
           // The time the passenger would stand at x is too late to reach
           // the goal within the limit by any departures at all.
@@ -348,7 +367,7 @@ void RDiaMan::extendRoute(StationNo a, StationNo goal) {
 void RDiaMan::recordRoute() {
   const int number = routesFound_;
   ++routesFound_;
-  if (routeProgress_ && !routeProgress_(routesFound_, routeDepth_)) routeMaxRoutes_ = routesFound_;
+  askToGoOn();
 
   // A route that would go at once is not described: pricing its fare
   // sections is the dearest part of recording.
@@ -365,6 +384,13 @@ void RDiaMan::recordRoute() {
   } else {
     writeFoundRoute(route, number);
   }
+}
+
+void RDiaMan::askToGoOn() {
+  if (!routeProgress_ || routeProgress_(routesFound_, routeDepth_)) return;
+  // Ends the search as the route limit would.
+  routeMaxRoutes_ = static_cast<std::int16_t>(routesFound_);
+  routeStopped_ = true;
 }
 
 std::vector<int> RDiaMan::minutesToGoalBoundIndexed(StationNo goal) const {
