@@ -446,6 +446,13 @@ class RDiaMan {
   // The route of the path routeStation_[1..routeDepth_]: its list and detail
   // records, written at once or offered to the best routes.
   void recordRoute();
+  // A route list or detail file as writeRouteDetail reads it: the one kept
+  // when the file still holds the same bytes (fast), else read afresh.
+  struct ParsedRouteFile;
+  const ParsedRouteFile* routeFile(const std::filesystem::path& file, std::size_t numberWord,
+                                   std::shared_ptr<ParsedRouteFile>& kept);
+  std::shared_ptr<ParsedRouteFile> routeListRead_;
+  std::shared_ptr<ParsedRouteFile> routeDetailsRead_;
   // Tells the progress callback how far the search is; a "stop" ends it.
   void askToGoOn();
   FoundRoute describeRoute();

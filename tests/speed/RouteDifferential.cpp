@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <random>
 #include <string>
@@ -12,8 +13,9 @@ namespace kiv::test {
 
 namespace {
 
-const char* const kWorkFiles[] = {"$TT$.kv4",     "$MltRtL1.kv4", "$MltRtL2.kv4",
-                                  "$MltRtL3.kv4", "$MltRtDt.kv4", "$vflg.kv4"};
+// The work files, and the descriptions of every route in each order.
+const char* const kWorkFiles[] = {"$TT$.kv4",     "$MltRtL1.kv4", "$MltRtL2.kv4", "$MltRtL3.kv4",
+                                  "$MltRtDt.kv4", "$vflg.kv4",    "routes.txt"};
 
 // What one implementation gave for one query: the return values and the
 // work files (empty when a file was not written).
@@ -38,6 +40,13 @@ Outcome runQuery(Engine& e, const std::filesystem::path& dir, RDiaMan::SearchImp
   out.routesFound =
       e.dia.searchRoutes(q.from, q.to, q.hour, q.minute, q.day, limits.detourKm, limits.extraMinutes);
   out.cut = e.dia.routeListCut();
+  // The first routes of each order: the reference reads the files afresh for each.
+  const int described = std::min(out.routesFound, 12);
+  for (int order = 1; order <= 3; ++order) {
+    for (int k = 0; k < described; ++k) {
+      EXPECT_EQ(e.dia.writeRouteDetail(dir / "routes.txt", order + k == 1 ? "w" : "a", k, order, k + 1), 0);
+    }
+  }
   for (const char* name : kWorkFiles)
     out.files.push_back(readWholeFile(dir / name).value_or(std::vector<std::uint8_t>{}));
   e.dia.setSearchImplementation(RDiaMan::SearchImplementation::fast);
