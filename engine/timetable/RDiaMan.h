@@ -440,7 +440,9 @@ class RDiaMan {
   // station and still reach `goal` within the time limit, by any departures
   // inside the detour ellipse, ignoring changes: no route arriving later can
   // be recorded. Empty when the timetable does not keep to the clock.
-  std::vector<int> latestUsefulCost(StationNo goal) const;
+  // `deadline` is the latest arrival of use, minutes after midnight of the
+  // start day.
+  std::vector<int> latestUsefulCost(StationNo goal, int deadline);
   // Extends the current path by station a, recording it when a is the goal.
   void extendRoute(StationNo a, StationNo goal);
   // The route of the path routeStation_[1..routeDepth_]: its list and detail
@@ -463,31 +465,10 @@ class RDiaMan {
   bool endRouteSearch();
 
   RouteProgress routeProgress_;
-  // Working fields of findRoutes, held only while it runs.
-  std::int32_t routesFound_ = 0;
-  std::vector<std::uint8_t> routeAllowed_;  // 1 = inside the detour ellipse
-  std::vector<std::uint8_t> routeOnPath_;   // 1 = on the path being extended
-  std::int16_t routeDepth_ = 0;             // stations on the path
-  std::vector<StationNo> routeStation_;     // path positions 1..101
-  std::vector<TrainNo> routeTrain_;         // train from position k to k + 1
-  std::int16_t routeTimeLimit_ = 0;
-  std::int16_t routeMaxTransfers_ = 0;
-  std::int16_t routeMaxRoutes_ = 0;
-  std::int16_t routeTransfers_ = 0;
-  std::FILE* routeListFile_ = nullptr;    // "$MltRtL1.kv4"
-  std::FILE* routeDetailFile_ = nullptr;  // "$MltRtDt.kv4"
-  int routeDay_ = -1;                     // day code of the departure; -1 tests no days
-  int routeStart_ = 0;                    // departure time, hour * 60 + minute
-  long routeSteps_ = 0;                   // stations entered by the enumeration
-  // Fares of the sections priced in this search, by network code and the
-  // last and first station.
-  std::map<std::tuple<NetworkCode, StationNo, StationNo>, int> routeFares_;
-  std::vector<int> routeBound_;                               // least minutes to the goal, per station
-  std::vector<int> routeLatest_;                              // latestUsefulCost, per station (fast only)
-  std::vector<std::vector<RouteCandidate>> routeCandidates_;  // per path position
-  std::unique_ptr<BestRouteList> bestRoutes_;                 // best-routes mode only
+  // The working fields of the multi-route search, while it runs.
+  struct RouteSearchState;
+  RouteSearchState* rs_ = nullptr;
   bool routeListCut_ = false;
-  bool routeStopped_ = false;  // the progress callback said stop
   // ==== end of multi-route search and route list files ====
 };
 
