@@ -73,15 +73,13 @@ BenchData* generatedData() {
 BenchData* generatedTimetableData() {
   if (generatedTimetable) return generatedTimetable.get();
   const auto dir = scratchDir("gen3000tt");
-  test::NetworkShape shape;
-  shape.seed = 11;
-  shape.stations = 3000;
-  shape.lines = 400;
-  shape.stopsPerLine = 14;
-  shape.walks = 150;
-  shape.transfers = 600;
-  shape.side = 2000;
-  test::writeRandomNetwork(dir, shape);
+  test::writeRandomNetwork(dir, {.seed = 11,
+                                 .stations = 3000,
+                                 .lines = 400,
+                                 .stopsPerLine = 14,
+                                 .walks = 150,
+                                 .transfers = 600,
+                                 .side = 2000});
   auto data = std::make_unique<BenchData>();
   data->name = "gen3000tt";
   data->dir = dir;

@@ -43,19 +43,32 @@ inline TimeOfDay addMinutes(TimeOfDay t, int minutes) {
   return {static_cast<std::int8_t>(t.hour + total / 60), static_cast<std::int8_t>(total % 60)};
 }
 
-// RDiaMan::recordDeparture(r, time, day, departure).
-inline bool recordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day, TimeOfDay& departure) {
+// The next departure of record r at or after `time` on the service days of
+// `day`, with the served hours found by nextHour (a nextServedHour).
+template <typename NextHour>
+bool departureBy(const DiaDepartureRecord& r, TimeOfDay time, int day, TimeOfDay& departure,
+                 NextHour nextHour) {
   if (r.interval != 0) {
+    // A frequent service: expect to wait half an interval if the current
+    // hour is served, else catch it at the top of the next served hour.
     const int half = r.interval / 2;
-    const int h = nextServedHour(r.hours, r.days, day, time.minute + half, time);
+    const int h = nextHour(r.hours, r.days, day, time.minute + half, time);
     if (h < 0) return false;
     departure = h == time.hour ? addMinutes(time, half) : TimeOfDay{static_cast<std::int8_t>(h), 0};
     return true;
   }
-  const int h = nextServedHour(r.hours, r.days, day, r.minute, time);
+  const int h = nextHour(r.hours, r.days, day, r.minute, time);
   if (h < 0) return false;
   departure = addMinutes({static_cast<std::int8_t>(h), 0}, r.minute);
   return true;
+}
+
+// RDiaMan::recordDeparture(r, time, day, departure).
+inline bool recordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day, TimeOfDay& departure) {
+  return departureBy(r, time, day, departure,
+                     [](std::uint32_t hours, std::uint8_t days, int d, int minute, TimeOfDay t) {
+                       return nextServedHour(hours, days, d, minute, t);
+                     });
 }
 
 }  // namespace kiv::fast_departures

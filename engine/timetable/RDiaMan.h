@@ -347,6 +347,11 @@ class RDiaMan {
   int runFastestSearch(StationNo from, StationNo to, TimeOfDay start, int day);
   // The stops of the route runFastestSearch found, by the pred links.
   std::vector<PathStop> stationLabelPath(StationNo from, StationNo to);
+  // Station x reached from sel (whose node is `here`) by record r leaving at
+  // dep at `cost`, unless x is settled or known at no greater cost: true
+  // when x's node was updated.
+  bool relaxStation(SearchNode& here, StationNo sel, StationNo x, const DiaDepartureRecord& r, TimeOfDay dep,
+                    std::int16_t cost);
   // The same search with a priority queue that settles the stations in the
   // same order (least cost, then the highest station number).
   int runFastestSearchQueued(StationNo from, StationNo to, TimeOfDay start, int day);

@@ -211,19 +211,11 @@ int RDiaMan::nextServedHour(std::uint32_t hours, std::uint8_t days, int day, int
 }
 
 bool RDiaMan::recordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day, TimeOfDay& departure) {
-  if (r.interval != 0) {
-    // A frequent service: expect to wait half an interval if the current
-    // hour is served, else catch it at the top of the next served hour.
-    const int half = r.interval / 2;
-    const int h = nextServedHour(r.hours, r.days, day, time.minute + half, time);
-    if (h < 0) return false;
-    departure = h == time.hour ? addMinutes(time, half) : TimeOfDay{static_cast<std::int8_t>(h), 0};
-    return true;
-  }
-  const int h = nextServedHour(r.hours, r.days, day, r.minute, time);
-  if (h < 0) return false;
-  departure = addMinutes({static_cast<std::int8_t>(h), 0}, r.minute);
-  return true;
+  // The served hours looked for one by one.
+  return fast_departures::departureBy(
+      r, time, day, departure, [](std::uint32_t hours, std::uint8_t days, int d, int minute, TimeOfDay t) {
+        return nextServedHour(hours, days, d, minute, t);
+      });
 }
 
 int RDiaMan::nextDeparture(StationNo station, StationNo next, TrainNo train, TimeOfDay time,

@@ -61,6 +61,25 @@ void RDiaMan::resetSearchTable(StationNo from, StationNo to, TimeOfDay start) {
   goal.trainOut = -1;
 }
 
+bool RDiaMan::relaxStation(SearchNode& here, StationNo sel, StationNo x, const DiaDepartureRecord& r,
+                           TimeOfDay dep, std::int16_t cost) {
+  SearchNode& next = searchTable_[static_cast<std::size_t>(x)];
+  // A settled station keeps its label: with sound data it cannot be
+  // improved anyway, and a negative riding time in the data must not
+  // rewrite the path behind the search.
+  if (next.settled != 0 || cost >= next.cost) return false;
+  next.cost = cost;
+  next.pred = sel;
+  next.trainIn = r.train;
+  next.boardHour = dep.hour;
+  next.boardMinute = dep.minute;
+  next.arrival = addMinutes(dep, r.rideMinutes);
+  here.succ = x;
+  here.trainOut = r.train;
+  here.departure = dep;
+  return true;
+}
+
 int RDiaMan::runFastestSearch(StationNo from, StationNo to, TimeOfDay start, int day) {
   const int n = searchStationCount();
   resetSearchTable(from, to, start);
@@ -99,20 +118,7 @@ int RDiaMan::runFastestSearch(StationNo from, StationNo to, TimeOfDay start, int
       const int wait = minutesBetween(ready, dep);
       const auto c = static_cast<std::int16_t>(here.cost + walk + wait + r.rideMinutes);
 
-      SearchNode& next = searchTable_[static_cast<std::size_t>(x)];
-      // A settled station keeps its label: with sound data it cannot be
-      // improved anyway, and a negative riding time in the data must not
-      // rewrite the path behind the search.
-      if (next.settled != 0 || c >= next.cost) continue;
-      next.cost = c;
-      next.pred = sel;
-      next.trainIn = r.train;
-      next.boardHour = dep.hour;
-      next.boardMinute = dep.minute;
-      next.arrival = addMinutes(dep, r.rideMinutes);
-      here.succ = x;
-      here.trainOut = r.train;
-      here.departure = dep;
+      relaxStation(here, sel, x, r, dep, c);
     }
   }
   return goal.pred != 0 ? 0 : -1;
@@ -170,18 +176,7 @@ int RDiaMan::runFastestSearchQueued(StationNo from, StationNo to, TimeOfDay star
       const int walk = minutesBetween(arr, ready);
       const int wait = minutesBetween(ready, dep);
       const auto c = static_cast<std::int16_t>(here.cost + walk + wait + r.rideMinutes);
-      SearchNode& next = searchTable_[static_cast<std::size_t>(x)];
-      if (next.settled != 0 || c >= next.cost) continue;
-      next.cost = c;
-      next.pred = sel;
-      next.trainIn = r.train;
-      next.boardHour = dep.hour;
-      next.boardMinute = dep.minute;
-      next.arrival = fast_departures::addMinutes(dep, r.rideMinutes);
-      here.succ = x;
-      here.trainOut = r.train;
-      here.departure = dep;
-      queue.emplace(c, -x);
+      if (relaxStation(here, sel, x, r, dep, c)) queue.emplace(c, -x);
     }
   }
   return goal.pred != 0 ? 0 : -1;

@@ -43,6 +43,29 @@ constexpr int kNeverUseful = -(1 << 20);
 // The least riding minutes of a station from which the goal cannot be reached.
 constexpr int kOutOfReach = 1 << 20;
 
+// The least minutes from every station to the goal over the hops that
+// forEachInto(x, hop) names into each station x (hop(from, minutes)).
+template <typename ForEachInto>
+std::vector<int> leastMinutesTo(StationNo goal, std::size_t size, ForEachInto forEachInto) {
+  std::vector<int> bound(size, kOutOfReach);
+  using Entry = std::pair<int, StationNo>;
+  std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue;
+  bound[static_cast<std::size_t>(goal)] = 0;
+  queue.emplace(0, goal);
+  while (!queue.empty()) {
+    const auto [minutes, x] = queue.top();
+    queue.pop();
+    if (minutes > bound[static_cast<std::size_t>(x)]) continue;
+    forEachInto(x, [&, minutes = minutes](StationNo from, int ride) {
+      if (minutes + ride < bound[static_cast<std::size_t>(from)]) {
+        bound[static_cast<std::size_t>(from)] = minutes + ride;
+        queue.emplace(minutes + ride, from);
+      }
+    });
+  }
+  return bound;
+}
+
 // "出発駅:%s\n"
 constexpr char kLogFrom[] = "\x8f\x6f\x94\xad\x89\x77:%s\r\n";
 // "目的駅:%s\n"
@@ -398,28 +421,15 @@ std::vector<int> RDiaMan::minutesToGoalBoundIndexed(StationNo goal) const {
   for (const std::int32_t k : index.negativeRides) {
     if (used(departures_[static_cast<std::size_t>(k)])) return std::vector<int>(size, 0);
   }
-  std::vector<int> bound(size, kOutOfReach);
-  using Entry = std::pair<int, StationNo>;
-  std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue;
-  bound[static_cast<std::size_t>(goal)] = 0;
-  queue.emplace(0, goal);
-  while (!queue.empty()) {
-    const auto [minutes, x] = queue.top();
-    queue.pop();
-    if (minutes > bound[static_cast<std::size_t>(x)]) continue;
+  return leastMinutesTo(goal, size, [&](StationNo x, auto hop) {
     const auto first = index.departuresIntoStart[static_cast<std::size_t>(x)];
     const auto end = index.departuresIntoStart[static_cast<std::size_t>(x) + 1];
     for (auto k = first; k < end; ++k) {
       const TimetableIndex::Departure d = index.departuresInto[static_cast<std::size_t>(k)];
       const DiaDepartureRecord& r = departures_[static_cast<std::size_t>(d.record)];
-      const int reach = minutes + r.rideMinutes;
-      if (reach < bound[static_cast<std::size_t>(d.from)] && used(r)) {
-        bound[static_cast<std::size_t>(d.from)] = reach;
-        queue.emplace(reach, d.from);
-      }
+      if (used(r)) hop(d.from, r.rideMinutes);
     }
-  }
-  return bound;
+  });
 }
 
 std::vector<int> RDiaMan::latestUsefulCost(StationNo goal, int deadline) {
@@ -496,23 +506,9 @@ std::vector<int> RDiaMan::minutesToGoalBound(StationNo goal) const {
       into[static_cast<std::size_t>(r.nextStation)].emplace_back(static_cast<StationNo>(s), r.rideMinutes);
     }
   }
-  std::vector<int> bound(size, kOutOfReach);
-  using Entry = std::pair<int, StationNo>;
-  std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue;
-  bound[static_cast<std::size_t>(goal)] = 0;
-  queue.emplace(0, goal);
-  while (!queue.empty()) {
-    const auto [minutes, x] = queue.top();
-    queue.pop();
-    if (minutes > bound[static_cast<std::size_t>(x)]) continue;
-    for (const auto& [s, ride] : into[static_cast<std::size_t>(x)]) {
-      if (minutes + ride < bound[static_cast<std::size_t>(s)]) {
-        bound[static_cast<std::size_t>(s)] = minutes + ride;
-        queue.emplace(minutes + ride, s);
-      }
-    }
-  }
-  return bound;
+  return leastMinutesTo(goal, size, [&into](StationNo x, auto hop) {
+    for (const auto& [s, ride] : into[static_cast<std::size_t>(x)]) hop(s, ride);
+  });
 }
 
 }  // namespace kiv

@@ -13,13 +13,8 @@ struct DenseNetwork {
   test::TempDir dir;
   std::unique_ptr<Engine> engine;
   DenseNetwork() {
-    test::NetworkShape shape;
-    shape.seed = 77;
-    shape.stations = 16;
-    shape.lines = 9;
-    shape.stopsPerLine = 7;
-    shape.walks = 4;
-    test::writeRandomNetwork(dir.path(), shape);
+    test::writeRandomNetwork(dir.path(),
+                             {.seed = 77, .stations = 16, .lines = 9, .stopsPerLine = 7, .walks = 4});
     engine = std::make_unique<Engine>(dir.path());
     engine->def.setRouteMax(300);
     engine->def.setTransMax(8);
