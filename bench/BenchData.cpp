@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "FareNetworkGenerator.h"
+#include "NetworkGenerator.h"
 #include "text/Codec.h"
 
 namespace kiv::bench {
@@ -42,6 +43,7 @@ std::unique_ptr<BenchData> load(const std::string& name, const std::filesystem::
 
 std::unique_ptr<BenchData> sample;
 std::unique_ptr<BenchData> generated;
+std::unique_ptr<BenchData> generatedTimetable;
 bool sampleTried = false;
 
 }  // namespace
@@ -68,8 +70,39 @@ BenchData* generatedData() {
   return generated.get();
 }
 
+BenchData* generatedTimetableData() {
+  if (generatedTimetable) return generatedTimetable.get();
+  const auto dir = scratchDir("gen3000tt");
+  test::writeRandomNetwork(dir, {.seed = 11,
+                                 .stations = 3000,
+                                 .lines = 400,
+                                 .stopsPerLine = 14,
+                                 .walks = 150,
+                                 .transfers = 600,
+                                 .side = 2000});
+  auto data = std::make_unique<BenchData>();
+  data->name = "gen3000tt";
+  data->dir = dir;
+  data->engine = std::make_unique<Engine>(dir);
+  // The journey: from station 1 to the station at three quarters of the
+  // fastest times from it (a long journey, not the longest).
+  RDiaMan& dia = data->engine->dia;
+  data->origin = 1;
+  dia.setSearchRules(RouteSearchRules::literal());
+  dia.fastestTime(data->origin, data->origin, 9, 0, 1);
+  std::vector<std::pair<int, StationNo>> reached;
+  for (const SearchNode& node : dia.searchTable()) {
+    if (node.station > 1 && node.pred != 0) reached.emplace_back(node.cost, node.station);
+  }
+  dia.setSearchRules(RouteSearchRules{});
+  std::sort(reached.begin(), reached.end());
+  data->farStation = reached.empty() ? StationNo{2} : reached[reached.size() * 3 / 4].second;
+  generatedTimetable = std::move(data);
+  return generatedTimetable.get();
+}
+
 void removeBenchData() {
-  for (auto* data : {&sample, &generated}) {
+  for (auto* data : {&sample, &generated, &generatedTimetable}) {
     if (!*data) continue;
     const auto dir = (*data)->dir;
     data->reset();

@@ -39,6 +39,10 @@ int main(int argc, char** argv) {
   }
   for (const Operation& op : timetableStartUpOperations())
     registerOperation(op, timetableNetworkData, "tt3000");
+  for (const Operation& op : routeOperations()) {
+    registerOperation(op, sampleData, "sample");
+    registerOperation(op, generatedTimetableData, "gen3000tt");
+  }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -22,6 +22,8 @@ struct Operation {
 
 // The distance and fare operations.
 std::vector<Operation> fareOperations();
+// The fastest route and the multi-route search.
+std::vector<Operation> routeOperations();
 
 // The required-time table and the station timetable (on the sample and on
 // timetableNetworkData), and the start-up of the timetable network.

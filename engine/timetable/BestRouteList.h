@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -44,6 +45,11 @@ class BestRouteList {
   // False when a route arriving at `arrivalMinutes` would go at once: the
   // list is full and its last route arrives earlier (whatever the route's
   // changes and fare).
+  // The latest arrival for which couldTake holds; INT_MAX while any may.
+  int latestUsefulArrival() const {
+    return cut_ && routes_.size() >= capacity_ ? routes_.back().arrivalMinutes
+                                               : std::numeric_limits<int>::max();
+  }
   bool admits(int arrivalMinutes) const {
     return routes_.size() < capacity_ || arrivalMinutes <= routes_.back().arrivalMinutes;
   }

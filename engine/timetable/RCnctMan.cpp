@@ -1,5 +1,6 @@
 #include "timetable/RCnctMan.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "data/BinaryIO.h"
@@ -11,6 +12,11 @@ RCnctMan::RCnctMan(const std::filesystem::path& dataDir, const RTrainMan& trains
   auto file = readTransferFile(dataDir / "Transfer.kv4");
   if (!file) return;
   records_ = std::move(file->records);
+  // A few thousand records at most: the index costs nothing at start-up.
+  firstRecord_.reserve(records_.size());
+  for (const TransferRecord& r : records_) {
+    firstRecord_.emplace(pairKey(r.station, r.trainA, r.trainB), static_cast<std::int8_t>(recordMinutes(r)));
+  }
 }
 
 int RCnctMan::getTransferCount() const { return static_cast<int>(records_.size()); }
@@ -35,16 +41,37 @@ int RCnctMan::getTransferRecord(int i, TransferRecord& record) const {
   return 0;
 }
 
+int RCnctMan::recordMinutes(const TransferRecord& r) {
+  // Only the low byte counts, as a signed value. A negative value would
+  // let the passenger board before arriving; it counts as no wait.
+  const auto minutes = static_cast<std::int8_t>(r.minutes & 0xff);
+  return minutes < 0 ? 0 : minutes;
+}
+
 int RCnctMan::transferMinutes(StationNo s, TrainNo arriving, TrainNo departing) const {
   for (const TransferRecord& r : records_) {
-    if (r.station != s) continue;
-    if ((r.trainA == arriving && r.trainB == departing) || (r.trainA == departing && r.trainB == arriving)) {
-      // Only the low byte counts, as a signed value. A negative value would
-      // let the passenger board before arriving; it counts as no wait.
-      const auto minutes = static_cast<std::int8_t>(r.minutes & 0xff);
-      return minutes < 0 ? 0 : minutes;
-    }
+    if (r.station == s && namesPair(r, arriving, departing)) return recordMinutes(r);
   }
+  return fallbackMinutes(arriving, departing);
+}
+
+std::uint64_t RCnctMan::pairKey(StationNo s, TrainNo a, TrainNo b) {
+  // A record names the pair either way round: the key orders the two trains.
+  const auto [low, high] = std::minmax(a, b);
+  return (static_cast<std::uint64_t>(static_cast<std::uint16_t>(s)) << 32) |
+         (static_cast<std::uint64_t>(static_cast<std::uint16_t>(low)) << 16) |
+         static_cast<std::uint16_t>(high);
+}
+
+int RCnctMan::transferMinutesIndexed(StationNo s, TrainNo arriving, TrainNo departing) const {
+  if (!firstRecord_.empty()) {
+    const auto found = firstRecord_.find(pairKey(s, arriving, departing));
+    if (found != firstRecord_.end()) return found->second;
+  }
+  return fallbackMinutes(arriving, departing);
+}
+
+int RCnctMan::fallbackMinutes(TrainNo arriving, TrainNo departing) const {
   if (arriving == departing) return kSameTrainMinutes;
   std::int16_t companyA = -1;
   std::int16_t companyB = -1;

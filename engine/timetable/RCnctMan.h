@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <unordered_map>
 #include <vector>
 
 #include "Types.h"
@@ -47,10 +48,24 @@ class RCnctMan {
 
   // The transfer minutes that getBoardingTime adds.
   int transferMinutes(StationNo s, TrainNo arriving, TrainNo departing) const;
+  // The same through the index of records by station, for the fast searches:
+  // only the records of station s are looked at, still in file order.
+  int transferMinutesIndexed(StationNo s, TrainNo arriving, TrainNo departing) const;
 
  private:
+  // The minutes of a record naming the pair, and the fallback by company.
+  static int recordMinutes(const TransferRecord& r);
+  int fallbackMinutes(TrainNo arriving, TrainNo departing) const;
+  static bool namesPair(const TransferRecord& r, TrainNo arriving, TrainNo departing) {
+    return (r.trainA == arriving && r.trainB == departing) || (r.trainA == departing && r.trainB == arriving);
+  }
+
   const RTrainMan& trains_;
   std::vector<TransferRecord> records_;
+  // The minutes of the first record in file order of each station and pair
+  // of trains (either way round), by pairKey.
+  std::unordered_map<std::uint64_t, std::int8_t> firstRecord_;
+  static std::uint64_t pairKey(StationNo s, TrainNo a, TrainNo b);
 };
 
 }  // namespace kiv

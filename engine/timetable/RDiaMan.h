@@ -30,6 +30,7 @@
 #include "data/Diagram2File.h"
 #include "timetable/BestRouteList.h"
 #include "timetable/RouteSearchRules.h"
+#include "timetable/TimetableIndex.h"
 #include "timetable/TrainLinkIndex.h"
 
 namespace kiv {
@@ -131,7 +132,11 @@ class RDiaMan {
 
   // Minutes from `from` to `to`, adding a day once when `to` is numerically
   // earlier: (10:00, 09:59) is 1439, (23:50, 24:10) is 20.
-  static int minutesBetween(TimeOfDay from, TimeOfDay to);
+  static int minutesBetween(TimeOfDay from, TimeOfDay to) {
+    const int t1 = from.totalMinutes();
+    const int t2 = to.totalMinutes();
+    return t1 > t2 ? t2 + 1440 - t1 : t2 - t1;
+  }
   // The hours mask as 24 characters '0'/'1', hour 0 first.
   static std::string hoursToText(std::uint32_t hours);
 
@@ -146,6 +151,13 @@ class RDiaMan {
   // The rules both route searches follow (all mends on by default).
   void setSearchRules(const RouteSearchRules& rules) { rules_ = rules; }
   const RouteSearchRules& searchRules() const { return rules_; }
+
+  // The route searches run on the indexes of the timetable (the default) or
+  // as first written, scanning the spans for every lookup; both give the
+  // same results and files.
+  enum class SearchImplementation { fast, reference };
+  void setSearchImplementation(SearchImplementation implementation) { implementation_ = implementation; }
+  SearchImplementation searchImplementation() const { return implementation_; }
 
   // Why the timetable was not used (the spans of DiaIdx1.kv4 or
   // DiaIdx2.kv4 do not fit the records); empty when it was consistent.
@@ -224,9 +236,11 @@ class RDiaMan {
   // ==== end of time-priority route, station timetable and required-time table ====
 
   // ==== Multi-route search and route list files ====
-  // Told after each found route: the number of routes found so far and the
-  // number of stations on the route's path. Returning false stops the
-  // search, which then ends as if the route limit had been reached.
+  // Told after each found route, and now and then while a long search has
+  // found nothing new: the number of routes found so far and the number of
+  // stations on the current path. Returning false stops the search, which
+  // then ends as if the route limit had been reached (in best-routes mode
+  // with the best of the routes found so far, as a cut list).
   using RouteProgress = std::function<bool(int found, int depth)>;
   // An empty callback (the default) is not called.
   void setProgressCallback(RouteProgress callback);
@@ -252,6 +266,16 @@ class RDiaMan {
   // The number of routes written; -1 when there is no route at all (no file
   // touched) or a work file cannot be created.
   int findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm, int extraMinutes);
+  // The limits findRoutes reads from the settings when it starts.
+  struct RouteLimits {
+    int transMax = 0;   // changes
+    int routeMax = 0;   // routes written
+    int modeRoute = 1;  // 1 classic, 2 best routes
+  };
+  RouteLimits routeLimitsFromSettings() const;
+  // findRoutes with the limits given instead of read from the settings.
+  int findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm, int extraMinutes,
+                 const RouteLimits& limits);
   // After findRoutes: true when more routes may exist than were written (the
   // route limit was reached, or in best-routes mode more were found than kept).
   bool routeListCut() const { return routeListCut_; }
@@ -283,7 +307,10 @@ class RDiaMan {
   // The station's index record, or nullptr when station is outside 1..K1.
   const DiaStationRecord* stationRecord(StationNo station) const;
   // The time `minutes` after t; the hour is not wrapped at midnight.
-  static TimeOfDay addMinutes(TimeOfDay t, int minutes);
+  static TimeOfDay addMinutes(TimeOfDay t, int minutes) {
+    const int total = t.minute + minutes;
+    return {static_cast<std::int8_t>(t.hour + total / 60), static_cast<std::int8_t>(total % 60)};
+  }
 
   std::filesystem::path dataDir_;  // also the directory of the work files
   RStaName& staName_;
@@ -300,6 +327,19 @@ class RDiaMan {
   std::string dataProblem_;
   std::vector<SearchNode> searchTable_;  // N + 1, indexed by station number
   RouteSearchRules rules_;
+  SearchImplementation implementation_ = SearchImplementation::fast;
+  bool fast() const { return implementation_ == SearchImplementation::fast; }
+  // The indexes of the fast searches, built on the first search.
+  const TimetableIndex& timetableIndex() const { return index_ ? *index_ : buildTimetableIndex(); }
+  const TimetableIndex& buildTimetableIndex() const;
+  mutable std::unique_ptr<TimetableIndex> index_;
+  // Whether train t is a walking connection, by the index or the train table.
+  bool walkingTrain(TrainNo t) const;
+  // The departures of a station and towards one neighbour (by link record
+  // index), by the index or by scanning the spans.
+  std::span<const DiaDepartureRecord> departuresFrom(StationNo station) const;
+  std::span<const DiaDepartureRecord> linkDepartures(StationNo a, std::span<const DiaLinkRecord> links,
+                                                     std::size_t k) const;
 
   // ==== Time-priority route, station timetable and required-time table ====
   // One stop of a fastest route: the trains it is reached and left by (-1 at
@@ -319,11 +359,22 @@ class RDiaMan {
   int runFastestSearch(StationNo from, StationNo to, TimeOfDay start, int day);
   // The stops of the route runFastestSearch found, by the pred links.
   std::vector<PathStop> stationLabelPath(StationNo from, StationNo to);
+  // Station x reached from sel (whose node is `here`) by record r leaving at
+  // dep at `cost`, unless x is settled or known at no greater cost: true
+  // when x's node was updated.
+  bool relaxStation(SearchNode& here, StationNo sel, StationNo x, const DiaDepartureRecord& r, TimeOfDay dep,
+                    std::int16_t cost);
+  // The same search with a priority queue that settles the stations in the
+  // same order (least cost, then the highest station number).
+  int runFastestSearchQueued(StationNo from, StationNo to, TimeOfDay start, int day);
   // The exact search with one label per station and arrival train (and
   // number of changes); the minutes, or -1. Leaves the start node set and
   // the nodes of the route's stations filled along the route.
   int runExactFastestSearch(StationNo from, StationNo to, TimeOfDay start, int day,
                             std::vector<PathStop>& path);
+  // Working arrays of the fast searches, kept from one search to the next.
+  struct FastestWork;
+  std::shared_ptr<FastestWork> fastestWork_;
   // Resets the search table for a search from `from` leaving at `start`.
   void resetSearchTable(StationNo from, StationNo to, TimeOfDay start);
   // The report "$TT$.kv4" of a fastest route.
@@ -365,24 +416,55 @@ class RDiaMan {
                 int day, bool frequentAlways, RouteHop& hop) const;
   // The change minutes of RCnctMan, remembered (the transfer data never change).
   int changeMinutes(StationNo s, TrainNo arriving, TrainNo departing) const;
+  // The change minutes of the fast searches: the last change asked for is
+  // kept, as the records of one train towards one station follow each other.
+  int changeMinutesIndexed(StationNo s, TrainNo arriving, TrainNo departing) const;
+  struct LastChange {
+    StationNo station = -1;
+    TrainNo arriving = -1;
+    TrainNo departing = -1;
+    int minutes = 0;
+  };
+  mutable LastChange lastChange_;
+  // A departure's next time: by the constant-time lookup or hour by hour.
+  bool nextRecordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day, TimeOfDay& departure) const;
   mutable std::unordered_map<std::uint64_t, int> changeMinutes_;
   // A lower bound of the minutes from every station to `goal`: the least
   // riding minutes over the usable departures; all 0 when a riding time in
   // the data is negative.
   std::vector<int> minutesToGoalBound(StationNo goal) const;
+  std::vector<int> minutesToGoalBoundIndexed(StationNo goal) const;
   // One departure the multi-route search may follow towards a neighbour.
   struct RouteCandidate {
     const DiaDepartureRecord* record = nullptr;
     int cost = 0;
     RouteHop hop;
   };
-  // The departures towards x to follow from a, in the order to follow them.
-  void routeCandidates(StationNo a, StationNo x, std::vector<RouteCandidate>& out) const;
+  // The departures towards x to follow from a, in the order to follow them;
+  // none that costs more than latestCost (a bound of x's time).
+  void routeCandidates(StationNo a, std::span<const DiaDepartureRecord> towards, int latestCost,
+                       std::vector<RouteCandidate>& out) const;
+  // The latest minutes after the start at which a passenger may stand at each
+  // station and still reach `goal` within the time limit, by any departures
+  // inside the detour ellipse, ignoring changes: no route arriving later can
+  // be recorded. Empty when the timetable does not keep to the clock.
+  // `deadline` is the latest arrival of use, minutes after midnight of the
+  // start day.
+  std::vector<int> latestUsefulCost(StationNo goal, int deadline);
   // Extends the current path by station a, recording it when a is the goal.
   void extendRoute(StationNo a, StationNo goal);
   // The route of the path routeStation_[1..routeDepth_]: its list and detail
   // records, written at once or offered to the best routes.
   void recordRoute();
+  // A route list or detail file as writeRouteDetail reads it: the one kept
+  // when the file still holds the same bytes (fast), else read afresh.
+  struct ParsedRouteFile;
+  const ParsedRouteFile* routeFile(const std::filesystem::path& file, std::size_t numberWord,
+                                   std::shared_ptr<ParsedRouteFile>& kept);
+  std::shared_ptr<ParsedRouteFile> routeListRead_;
+  std::shared_ptr<ParsedRouteFile> routeDetailsRead_;
+  // Tells the progress callback how far the search is; a "stop" ends it.
+  void askToGoOn();
   FoundRoute describeRoute();
   // Writes a route's records under route number `number`.
   void writeFoundRoute(const FoundRoute& route, int number);
@@ -391,28 +473,9 @@ class RDiaMan {
   bool endRouteSearch();
 
   RouteProgress routeProgress_;
-  // Working fields of findRoutes, held only while it runs.
-  std::int32_t routesFound_ = 0;
-  std::vector<std::uint8_t> routeAllowed_;  // 1 = inside the detour ellipse
-  std::vector<std::uint8_t> routeOnPath_;   // 1 = on the path being extended
-  std::int16_t routeDepth_ = 0;             // stations on the path
-  std::vector<StationNo> routeStation_;     // path positions 1..101
-  std::vector<TrainNo> routeTrain_;         // train from position k to k + 1
-  std::int16_t routeTimeLimit_ = 0;
-  std::int16_t routeMaxTransfers_ = 0;
-  std::int16_t routeMaxRoutes_ = 0;
-  std::int16_t routeTransfers_ = 0;
-  std::FILE* routeListFile_ = nullptr;    // "$MltRtL1.kv4"
-  std::FILE* routeDetailFile_ = nullptr;  // "$MltRtDt.kv4"
-  int routeDay_ = -1;                     // day code of the departure; -1 tests no days
-  int routeStart_ = 0;                    // departure time, hour * 60 + minute
-  long routeSteps_ = 0;                   // stations entered by the enumeration
-  // Fares of the sections priced in this search, by network code and the
-  // last and first station.
-  std::map<std::tuple<NetworkCode, StationNo, StationNo>, int> routeFares_;
-  std::vector<int> routeBound_;                               // least minutes to the goal, per station
-  std::vector<std::vector<RouteCandidate>> routeCandidates_;  // per path position
-  std::unique_ptr<BestRouteList> bestRoutes_;                 // best-routes mode only
+  // The working fields of the multi-route search, while it runs.
+  struct RouteSearchState;
+  RouteSearchState* rs_ = nullptr;
   bool routeListCut_ = false;
   // ==== end of multi-route search and route list files ====
 };

@@ -4,13 +4,14 @@
 
 #include "data/SpanCheck.h"
 #include "network/RStaName.h"
+#include "network/RTrainMan.h"
+#include "timetable/FastDepartures.h"
+#include "timetable/RCnctMan.h"
 #include "timetable/RDiaMan.h"
 
 namespace kiv {
 
 namespace {
-
-constexpr int kMinutesPerDay = 1440;
 
 // Bit (value mod period) of mask, also for negative values.
 int bitOf(std::uint32_t mask, int value, int period) {
@@ -210,19 +211,11 @@ int RDiaMan::nextServedHour(std::uint32_t hours, std::uint8_t days, int day, int
 }
 
 bool RDiaMan::recordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day, TimeOfDay& departure) {
-  if (r.interval != 0) {
-    // A frequent service: expect to wait half an interval if the current
-    // hour is served, else catch it at the top of the next served hour.
-    const int half = r.interval / 2;
-    const int h = nextServedHour(r.hours, r.days, day, time.minute + half, time);
-    if (h < 0) return false;
-    departure = h == time.hour ? addMinutes(time, half) : TimeOfDay{static_cast<std::int8_t>(h), 0};
-    return true;
-  }
-  const int h = nextServedHour(r.hours, r.days, day, r.minute, time);
-  if (h < 0) return false;
-  departure = addMinutes({static_cast<std::int8_t>(h), 0}, r.minute);
-  return true;
+  // The served hours looked for one by one.
+  return fast_departures::departureBy(
+      r, time, day, departure, [](std::uint32_t hours, std::uint8_t days, int d, int minute, TimeOfDay t) {
+        return nextServedHour(hours, days, d, minute, t);
+      });
 }
 
 int RDiaMan::nextDeparture(StationNo station, StationNo next, TrainNo train, TimeOfDay time,
@@ -254,24 +247,132 @@ int RDiaMan::nextDepartureOn(StationNo station, StationNo next, TrainNo train, T
   return 0;
 }
 
-TimeOfDay RDiaMan::addMinutes(TimeOfDay t, int minutes) {
-  const int total = t.minute + minutes;
-  return {static_cast<std::int8_t>(t.hour + total / 60), static_cast<std::int8_t>(total % 60)};
-}
-
-int RDiaMan::minutesBetween(TimeOfDay from, TimeOfDay to) {
-  const int t1 = from.totalMinutes();
-  int t2 = to.totalMinutes();
-  if (t1 > t2) t2 += kMinutesPerDay;
-  return t2 - t1;
-}
-
 std::string RDiaMan::hoursToText(std::uint32_t hours) {
   std::string text(24, '0');
   for (int h = 0; h < 24; ++h) {
     if ((hours >> h) & 1u) text[static_cast<std::size_t>(h)] = '1';
   }
   return text;
+}
+
+const TimetableIndex& RDiaMan::buildTimetableIndex() const {
+  auto index = std::make_unique<TimetableIndex>();
+  const int n = searchStationCount();
+  const auto size = static_cast<std::size_t>(n) + 1;
+  const auto spanOf = [](int count, int first) {
+    return count < 0 ? TimetableIndex::Span{} : TimetableIndex::Span{first, count};
+  };
+  index->stationDepartures.resize(size);
+  index->stationLinks.resize(size);
+  index->linkDepartures.resize(links_.size());
+  for (int s = 1; s <= n; ++s) {
+    int first = 0;
+    int last = 0;
+    const auto station = static_cast<StationNo>(s);
+    const int departures = getDepartureRange(station, first, last);
+    index->stationDepartures[static_cast<std::size_t>(s)] = spanOf(departures, first);
+    const int links = getLinkRange(station, first, last);
+    index->stationLinks[static_cast<std::size_t>(s)] = spanOf(links, first);
+    for (int k = 0; k < links; ++k) {
+      const DiaLinkRecord& link = links_[static_cast<std::size_t>(first + k)];
+      int depFirst = 0;
+      int depLast = 0;
+      const int count = getLinkDepartures(station, link.to, depFirst, depLast);
+      index->linkDepartures[static_cast<std::size_t>(first + k)] = spanOf(count, depFirst);
+    }
+  }
+  index->intoStart.assign(size + 1, 0);
+  const auto eachHop = [&](auto visit) {
+    for (int a = 1; a <= n; ++a) {
+      const TimetableIndex::Span links = index->stationLinks[static_cast<std::size_t>(a)];
+      for (int k = links.first; k < links.first + links.count; ++k) {
+        const StationNo x = links_[static_cast<std::size_t>(k)].to;
+        if (x >= 1 && x <= n) visit(x, TimetableIndex::Hop{static_cast<StationNo>(a), k});
+      }
+    }
+  };
+  eachHop([&](StationNo x, TimetableIndex::Hop) { ++index->intoStart[static_cast<std::size_t>(x) + 1]; });
+  for (std::size_t s = 1; s < index->intoStart.size(); ++s) index->intoStart[s] += index->intoStart[s - 1];
+  index->hopsInto.resize(static_cast<std::size_t>(index->intoStart.back()));
+  std::vector<std::int32_t> fill(index->intoStart.begin(), index->intoStart.end() - 1);
+  eachHop([&](StationNo x, TimetableIndex::Hop hop) {
+    index->hopsInto[static_cast<std::size_t>(fill[static_cast<std::size_t>(x)]++)] = hop;
+  });
+  // The same for the departures into each station.
+  index->departuresIntoStart.assign(size + 1, 0);
+  const auto eachDeparture = [&](auto visit) {
+    for (int a = 1; a <= n; ++a) {
+      const TimetableIndex::Span span = index->stationDepartures[static_cast<std::size_t>(a)];
+      for (int k = span.first; k < span.first + span.count; ++k) {
+        const StationNo x = departures_[static_cast<std::size_t>(k)].nextStation;
+        if (x >= 1 && x <= n) visit(x, TimetableIndex::Departure{static_cast<StationNo>(a), k});
+      }
+    }
+  };
+  eachDeparture([&](StationNo x, TimetableIndex::Departure) {
+    ++index->departuresIntoStart[static_cast<std::size_t>(x) + 1];
+  });
+  for (std::size_t s = 1; s < index->departuresIntoStart.size(); ++s) {
+    index->departuresIntoStart[s] += index->departuresIntoStart[s - 1];
+  }
+  index->departuresInto.resize(static_cast<std::size_t>(index->departuresIntoStart.back()));
+  fill.assign(index->departuresIntoStart.begin(), index->departuresIntoStart.end() - 1);
+  eachDeparture([&](StationNo x, TimetableIndex::Departure d) {
+    index->departuresInto[static_cast<std::size_t>(fill[static_cast<std::size_t>(x)]++)] = d;
+    if (departures_[static_cast<std::size_t>(d.record)].rideMinutes < 0)
+      index->negativeRides.push_back(d.record);
+  });
+  for (const DiaDepartureRecord& r : departures_) {
+    if (r.minute < 0 || r.minute > 59 || r.interval < 0 || r.rideMinutes < 0) index->clockwise = false;
+  }
+  const int trains = trains_.getTrainCount();
+  index->walking.assign(static_cast<std::size_t>(std::max(trains, 0)) + 1, 0);
+  for (int t = 1; t <= trains; ++t) {
+    index->walking[static_cast<std::size_t>(t)] = trains_.isWalking(static_cast<TrainNo>(t)) == 1 ? 1 : 0;
+  }
+  index_ = std::move(index);
+  return *index_;
+}
+
+bool RDiaMan::walkingTrain(TrainNo t) const {
+  if (fast()) {
+    const auto& walking = timetableIndex().walking;
+    if (t >= 0 && static_cast<std::size_t>(t) < walking.size())
+      return walking[static_cast<std::size_t>(t)] != 0;
+  }
+  return trains_.isWalking(t) == 1;
+}
+
+std::span<const DiaDepartureRecord> RDiaMan::departuresFrom(StationNo station) const {
+  if (!fast()) return departuresOf(station);
+  const auto& spans = timetableIndex().stationDepartures;
+  if (station < 0 || static_cast<std::size_t>(station) >= spans.size()) return departuresOf(station);
+  const TimetableIndex::Span span = spans[static_cast<std::size_t>(station)];
+  return std::span(departures_)
+      .subspan(static_cast<std::size_t>(span.first), static_cast<std::size_t>(span.count));
+}
+
+std::span<const DiaDepartureRecord> RDiaMan::linkDepartures(StationNo a, std::span<const DiaLinkRecord> links,
+                                                            std::size_t k) const {
+  if (!fast()) return departuresTowards(a, links[k].to);
+  const auto index = static_cast<std::size_t>(links.data() - links_.data()) + k;
+  const TimetableIndex::Span span = timetableIndex().linkDepartures[index];
+  return std::span(departures_)
+      .subspan(static_cast<std::size_t>(span.first), static_cast<std::size_t>(span.count));
+}
+
+int RDiaMan::changeMinutesIndexed(StationNo s, TrainNo arriving, TrainNo departing) const {
+  LastChange& last = lastChange_;
+  if (last.station != s || last.arriving != arriving || last.departing != departing) {
+    last = {s, arriving, departing, cnct_.transferMinutesIndexed(s, arriving, departing)};
+  }
+  return last.minutes;
+}
+
+bool RDiaMan::nextRecordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day,
+                                  TimeOfDay& departure) const {
+  return fast() ? fast_departures::recordDeparture(r, time, day, departure)
+                : recordDeparture(r, time, day, departure);
 }
 
 int RDiaMan::getRecordCount() const { return static_cast<int>(departures_.size()); }

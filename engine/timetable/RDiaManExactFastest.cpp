@@ -7,7 +7,7 @@
 // the route with the fewest changes is found.
 #include <algorithm>
 #include <functional>
-#include <queue>
+#include <limits>
 #include <tuple>
 #include <vector>
 
@@ -46,17 +46,50 @@ using QueueEntry = std::tuple<int, int, int>;
 
 }  // namespace
 
+// The labels, the settled trains of each station and the queue of one
+// search. The fast search keeps them from one search to the next and clears
+// only the stations it touched.
+struct RDiaMan::FastestWork {
+  std::vector<Label> labels;
+  std::vector<std::vector<Settled>> settledAt;
+  std::vector<StationNo> touched;
+  std::vector<QueueEntry> queue;  // a heap, least entry first
+  std::vector<std::uint8_t> use;  // per train: 1 when switched on
+  // The least riding minutes to boundGoal with the trains of boundUse.
+  StationNo boundGoal = 0;
+  std::vector<std::uint8_t> boundUse;
+  std::vector<int> bound;
+  void push(const QueueEntry& entry) {
+    queue.push_back(entry);
+    std::push_heap(queue.begin(), queue.end(), std::greater<>());
+  }
+  QueueEntry pop() {
+    std::pop_heap(queue.begin(), queue.end(), std::greater<>());
+    const QueueEntry top = queue.back();
+    queue.pop_back();
+    return top;
+  }
+};
+
 int RDiaMan::runExactFastestSearch(StationNo from, StationNo to, TimeOfDay start, int day,
                                    std::vector<PathStop>& path) {
   const int n = searchStationCount();
   resetSearchTable(from, to, start);
 
-  std::vector<Label> labels;
-  std::vector<std::vector<Settled>> settledAt(static_cast<std::size_t>(n) + 1);
-  std::priority_queue<QueueEntry, std::vector<QueueEntry>, std::greater<>> queue;
-  labels.push_back({from, -1, 0, 0, start, start, -1});
-  queue.emplace(0, 0, 0);
-
+  FastestWork fresh;
+  if (fast() && !fastestWork_) fastestWork_ = std::make_shared<FastestWork>();
+  FastestWork& work = fast() ? *fastestWork_ : fresh;
+  std::vector<Label>& labels = work.labels;
+  std::vector<std::vector<Settled>>& settledAt = work.settledAt;
+  settledAt.resize(static_cast<std::size_t>(n) + 1);
+  work.use.assign(static_cast<std::size_t>(std::max(trains_.getTrainCount(), 0)) + 1, 1);
+  for (std::size_t t = 1; t < work.use.size(); ++t)
+    work.use[t] = trains_.getTrainUse(static_cast<TrainNo>(t)) != 0;
+  const auto used = [&](TrainNo t) {
+    if (fast() && t >= 1 && static_cast<std::size_t>(t) < work.use.size())
+      return work.use[static_cast<std::size_t>(t)] != 0;
+    return trains_.getTrainUse(t) != 0;
+  };
   // A label is no use when its train was settled at its station with no
   // more boardings at no greater cost.
   auto isDominated = [&](StationNo s, TrainNo train, int boardings, int cost) {
@@ -66,36 +99,85 @@ int RDiaMan::runExactFastestSearch(StationNo from, StationNo to, TimeOfDay start
     });
   };
 
+  // The search; with `toGoal`, the queue orders by cost plus the least
+  // riding minutes to the goal and labels that cannot reach the goal within
+  // `latest` minutes are not made.
+  const std::vector<int>* toGoal = nullptr;
+  int latest = 0;
+  bool estimated = false;
+  auto search = [&]() {
+    for (const StationNo s : work.touched) settledAt[static_cast<std::size_t>(s)].clear();
+    work.touched.clear();
+    labels.clear();
+    work.queue.clear();
+    labels.push_back({from, -1, 0, 0, start, start, -1});
+    work.push({0, 0, 0});
+    while (!work.queue.empty()) {
+      const int index = std::get<2>(work.pop());
+      const Label label = labels[static_cast<std::size_t>(index)];
+      // The search led towards the goal looks for the earliest arrival only;
+      // the boardings change no cost, so it keeps one label per train.
+      const int countedBoardings = estimated ? 0 : label.boardings;
+      if (isDominated(label.station, label.train, countedBoardings, label.cost)) continue;
+      auto& settled = settledAt[static_cast<std::size_t>(label.station)];
+      if (settled.empty()) work.touched.push_back(label.station);
+      settled.push_back({label.train, countedBoardings, label.cost});
+      if (label.station == to) return index;
+      for (const DiaDepartureRecord& r : departuresFrom(label.station)) {
+        if (!used(r.train)) continue;
+        const StationNo x = r.nextStation;
+        if (x < 1 || x > n) continue;
+        // The hop costs at least its riding minutes.
+        if (toGoal &&
+            label.cost + std::max<int>(0, r.rideMinutes) + (*toGoal)[static_cast<std::size_t>(x)] > latest)
+          continue;
+        RouteHop hop;
+        if (!routeHop(r, label.station, label.parent < 0, label.train, label.arrival, day, false, hop))
+          continue;
+        // Riding minutes below 0 (bad data) count as 0: costs never fall, so
+        // the search settles every label once and ends.
+        const int ride = std::max<int>(0, r.rideMinutes);
+        const int cost = label.cost + hop.walk + hop.wait + ride;
+        // Hours are held in 8 bits: a label days later is of no use anyway.
+        if (cost >= kUnreachedCost || start.totalMinutes() + cost > kLatestMinutes) continue;
+        const int least = toGoal ? cost + (*toGoal)[static_cast<std::size_t>(x)] : cost;
+        if (least > latest) continue;
+        const bool boards = r.train != label.train && !walkingTrain(r.train);
+        const int boardings = label.boardings + (boards ? 1 : 0);
+        if (isDominated(x, r.train, estimated ? 0 : boardings, cost)) continue;
+        labels.push_back(
+            {x, r.train, cost, boardings, addMinutes(hop.departure, ride), hop.departure, index});
+        work.push({estimated ? least : cost, boardings, static_cast<int>(labels.size()) - 1});
+      }
+    }
+    return -1;
+  };
   int reached = -1;
-  while (!queue.empty()) {
-    const int index = std::get<2>(queue.top());
-    queue.pop();
-    const Label label = labels[static_cast<std::size_t>(index)];
-    if (isDominated(label.station, label.train, label.boardings, label.cost)) continue;
-    settledAt[static_cast<std::size_t>(label.station)].push_back({label.train, label.boardings, label.cost});
-    if (label.station == to) {
-      reached = index;
-      break;
+  if (fast()) {
+    // First the earliest arrival, by a search led towards the goal (which
+    // settles labels of equal cost in another order, and keeps one label
+    // per station and train); then the search in
+    // the reference order, making only the labels that can still arrive by
+    // then. The labels left out are followed by no label that could, so
+    // those made keep their order and the same route is found.
+    // The bound of the last search serves again for the same goal and trains.
+    if (work.boundGoal != to || work.boundUse != work.use) {
+      work.bound = minutesToGoalBound(to);
+      work.boundGoal = to;
+      work.boundUse = work.use;
     }
-    for (const DiaDepartureRecord& r : departuresOf(label.station)) {
-      if (trains_.getTrainUse(r.train) == 0) continue;
-      const StationNo x = r.nextStation;
-      if (x < 1 || x > n) continue;
-      RouteHop hop;
-      if (!routeHop(r, label.station, label.parent < 0, label.train, label.arrival, day, false, hop))
-        continue;
-      // Riding minutes below 0 (bad data) count as 0: costs never fall, so
-      // the search settles every label once and ends.
-      const int ride = std::max<int>(0, r.rideMinutes);
-      const int cost = label.cost + hop.walk + hop.wait + ride;
-      // Hours are held in 8 bits: a label days later is of no use anyway.
-      if (cost >= kUnreachedCost || start.totalMinutes() + cost > kLatestMinutes) continue;
-      const bool boards = r.train != label.train && trains_.isWalking(r.train) != 1;
-      const int boardings = label.boardings + (boards ? 1 : 0);
-      if (isDominated(x, r.train, boardings, cost)) continue;
-      labels.push_back({x, r.train, cost, boardings, addMinutes(hop.departure, ride), hop.departure, index});
-      queue.emplace(cost, boardings, static_cast<int>(labels.size()) - 1);
+    toGoal = &work.bound;
+    estimated = true;
+    latest = kUnreachedCost;
+    reached = search();
+    if (reached >= 0) {
+      latest = labels[static_cast<std::size_t>(reached)].cost;
+      estimated = false;
+      reached = search();
     }
+  } else {
+    latest = std::numeric_limits<int>::max();
+    reached = search();
   }
   if (reached < 0) return -1;
 

@@ -2,10 +2,17 @@
 // stations in which a hop costs the change minutes at the station, the wait
 // for the train's next departure and the riding minutes, and the report of
 // the fastest route in "$TT$.kv4".
+#include <algorithm>
+#include <functional>
+#include <queue>
+#include <utility>
+#include <vector>
+
 #include "network/RStaName.h"
 #include "network/RTrainMan.h"
 #include "settings/RDefMan.h"
 #include "text/ReportText.h"
+#include "timetable/FastDepartures.h"
 #include "timetable/RCnctMan.h"
 #include "timetable/RDiaMan.h"
 
@@ -54,6 +61,25 @@ void RDiaMan::resetSearchTable(StationNo from, StationNo to, TimeOfDay start) {
   goal.trainOut = -1;
 }
 
+bool RDiaMan::relaxStation(SearchNode& here, StationNo sel, StationNo x, const DiaDepartureRecord& r,
+                           TimeOfDay dep, std::int16_t cost) {
+  SearchNode& next = searchTable_[static_cast<std::size_t>(x)];
+  // A settled station keeps its label: with sound data it cannot be
+  // improved anyway, and a negative riding time in the data must not
+  // rewrite the path behind the search.
+  if (next.settled != 0 || cost >= next.cost) return false;
+  next.cost = cost;
+  next.pred = sel;
+  next.trainIn = r.train;
+  next.boardHour = dep.hour;
+  next.boardMinute = dep.minute;
+  next.arrival = addMinutes(dep, r.rideMinutes);
+  here.succ = x;
+  here.trainOut = r.train;
+  here.departure = dep;
+  return true;
+}
+
 int RDiaMan::runFastestSearch(StationNo from, StationNo to, TimeOfDay start, int day) {
   const int n = searchStationCount();
   resetSearchTable(from, to, start);
@@ -92,20 +118,65 @@ int RDiaMan::runFastestSearch(StationNo from, StationNo to, TimeOfDay start, int
       const int wait = minutesBetween(ready, dep);
       const auto c = static_cast<std::int16_t>(here.cost + walk + wait + r.rideMinutes);
 
-      SearchNode& next = searchTable_[static_cast<std::size_t>(x)];
-      // A settled station keeps its label: with sound data it cannot be
-      // improved anyway, and a negative riding time in the data must not
-      // rewrite the path behind the search.
-      if (next.settled != 0 || c >= next.cost) continue;
-      next.cost = c;
-      next.pred = sel;
-      next.trainIn = r.train;
-      next.boardHour = dep.hour;
-      next.boardMinute = dep.minute;
-      next.arrival = addMinutes(dep, r.rideMinutes);
-      here.succ = x;
-      here.trainOut = r.train;
-      here.departure = dep;
+      relaxStation(here, sel, x, r, dep, c);
+    }
+  }
+  return goal.pred != 0 ? 0 : -1;
+}
+
+int RDiaMan::runFastestSearchQueued(StationNo from, StationNo to, TimeOfDay start, int day) {
+  const int n = searchStationCount();
+  resetSearchTable(from, to, start);
+  const SearchNode& goal = searchTable_[static_cast<std::size_t>(to)];
+  std::vector<std::uint8_t> use(static_cast<std::size_t>(std::max(trains_.getTrainCount(), 0)) + 1, 1);
+  for (std::size_t t = 1; t < use.size(); ++t) use[t] = trains_.getTrainUse(static_cast<TrainNo>(t)) != 0;
+  const auto used = [&](TrainNo t) {
+    return t >= 1 && static_cast<std::size_t>(t) < use.size() ? use[static_cast<std::size_t>(t)] != 0
+                                                              : trains_.getTrainUse(t) != 0;
+  };
+
+  // The linear selection takes the least cost and, of equal costs, the
+  // highest station number: the queue orders by cost, then station
+  // descending. Entries whose station has since been settled or lowered are
+  // stale. Once only unreached stations are left, nothing changes any more.
+  using Entry = std::pair<int, int>;  // cost, -station
+  std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue;
+  queue.emplace(0, -from);
+  while (!queue.empty()) {
+    const auto [cost, minusStation] = queue.top();
+    queue.pop();
+    const auto sel = static_cast<StationNo>(-minusStation);
+    SearchNode& here = searchTable_[static_cast<std::size_t>(sel)];
+    if (here.settled != 0 || here.cost != cost) continue;
+    here.settled = 1;
+    const std::span<const DiaDepartureRecord> leaving = departuresFrom(sel);
+    for (const DiaDepartureRecord& r : leaving) {
+      if (!used(r.train)) continue;
+      const StationNo x = r.nextStation;
+      if (x < 1 || x > n) continue;
+      const TimeOfDay arr = here.arrival;
+      const TimeOfDay ready = sel != from ? fast_departures::addMinutes(
+                                                arr, cnct_.transferMinutesIndexed(sel, here.trainIn, r.train))
+                                          : arr;
+      TimeOfDay dep = ready;
+      const bool staysOnBoard = here.trainIn == r.train && r.interval != 0;
+      if (!staysOnBoard) {
+        // nextDepartureOn over the station's records: the earliest, ties
+        // to the first in the file.
+        bool found = false;
+        for (const DiaDepartureRecord& other : leaving) {
+          TimeOfDay d{};
+          if (other.train != r.train || other.nextStation != x) continue;
+          if (!fast_departures::recordDeparture(other, ready, day, d)) continue;
+          if (!found || d.totalMinutes() < dep.totalMinutes()) dep = d;
+          found = true;
+        }
+        if (!found) continue;
+      }
+      const int walk = minutesBetween(arr, ready);
+      const int wait = minutesBetween(ready, dep);
+      const auto c = static_cast<std::int16_t>(here.cost + walk + wait + r.rideMinutes);
+      if (relaxStation(here, sel, x, r, dep, c)) queue.emplace(c, -x);
     }
   }
   return goal.pred != 0 ? 0 : -1;
@@ -152,7 +223,9 @@ int RDiaMan::fastestSearch(StationNo from, StationNo to, TimeOfDay start, int da
     if (path) *path = std::move(stops);
     return minutes;
   }
-  if (runFastestSearch(from, to, start, serviceDay) != 0) return -1;
+  const int found = fast() ? runFastestSearchQueued(from, to, start, serviceDay)
+                           : runFastestSearch(from, to, start, serviceDay);
+  if (found != 0) return -1;
   if (path) *path = stationLabelPath(from, to);
   return searchTable_[static_cast<std::size_t>(to)].cost;
 }

@@ -1,13 +1,17 @@
 // The route list files of RDiaMan: the time-ordered and fare-ordered lists
 // derived from the detection-ordered "$MltRtL1.kv4", and the text
 // description of one route for the user's export.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <numeric>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "data/BinaryIO.h"
 #include "text/ReportText.h"
 #include "text/SjisText.h"
 #include "timetable/RDiaMan.h"
@@ -123,6 +127,64 @@ bool writeSortedList(const std::filesystem::path& file, const std::vector<std::s
 
 }  // namespace
 
+// A route file read for writeRouteDetail: its lines split into words, and
+// the lines of each route number (word `numberWord` of its records).
+struct RDiaMan::ParsedRouteFile {
+  std::vector<std::uint8_t> bytes;  // as read, to know the file again
+  std::vector<std::vector<std::string>> words;
+  std::vector<char> types;
+  std::unordered_map<int, std::vector<int>> linesOf;
+  std::vector<int> headers;  // the lines of type '0'
+
+  bool read(const std::filesystem::path& file, std::size_t numberWord) {
+    std::vector<std::string> lines;
+    if (!report_text::readLines(file, lines)) return false;
+    words.clear();
+    types.clear();
+    linesOf.clear();
+    headers.clear();
+    for (const std::string& line : lines) {
+      const int k = static_cast<int>(words.size());
+      words.push_back(report_text::words(line));
+      types.push_back(recordType(line));
+      if (types.back() == '0') headers.push_back(k);
+      if (words.back().size() > numberWord) linesOf[std::atoi(words.back()[numberWord].c_str())].push_back(k);
+    }
+    return true;
+  }
+  // The lines of route `number` and the header lines, in file order.
+  std::vector<int> routeLines(int number, bool withHeaders) const {
+    std::vector<int> found;
+    if (const auto at = linesOf.find(number); at != linesOf.end()) found = at->second;
+    if (withHeaders) {
+      found.insert(found.end(), headers.begin(), headers.end());
+      std::sort(found.begin(), found.end());
+      found.erase(std::unique(found.begin(), found.end()), found.end());
+    }
+    return found;
+  }
+};
+
+const RDiaMan::ParsedRouteFile* RDiaMan::routeFile(const std::filesystem::path& file, std::size_t numberWord,
+                                                   std::shared_ptr<ParsedRouteFile>& kept) {
+  if (!fast()) {
+    kept = std::make_shared<ParsedRouteFile>();
+    return kept->read(file, numberWord) ? kept.get() : nullptr;
+  }
+  // The descriptions of a list are written route by route: the files are
+  // split once and known again by their bytes.
+  auto bytes = readWholeFile(file);
+  if (!bytes) return nullptr;
+  if (kept && kept->bytes == *bytes) return kept.get();
+  kept = std::make_shared<ParsedRouteFile>();
+  if (!kept->read(file, numberWord)) {
+    kept.reset();
+    return nullptr;
+  }
+  kept->bytes = std::move(*bytes);
+  return kept.get();
+}
+
 int RDiaMan::sortRouteLists(int count) {
   std::vector<std::string> lines;
   if (!report_text::readLines(dataDir_ / "$MltRtL1.kv4", lines)) return -1;
@@ -164,19 +226,19 @@ int RDiaMan::writeRouteDetail(const std::filesystem::path& file, const char* mod
   if (order < 1 || order > 3 || !mode) return -1;
   const std::string openMode = std::string(mode) == "w" ? "wb" : std::string(mode) == "a" ? "ab" : "";
   if (openMode.empty()) return -1;
-  std::vector<std::string> list;
-  std::vector<std::string> details;
-  if (!report_text::readLines(dataDir_ / kOrderFiles[order - 1], list)) return -1;
-  if (!report_text::readLines(dataDir_ / "$MltRtDt.kv4", details)) return -1;
+  const ParsedRouteFile* list = routeFile(dataDir_ / kOrderFiles[order - 1], 2, routeListRead_);
+  if (!list) return -1;
+  const ParsedRouteFile* details = routeFile(dataDir_ / "$MltRtDt.kv4", 1, routeDetailsRead_);
+  if (!details) return -1;
   std::FILE* out = std::fopen(file.string().c_str(), openMode.c_str());
   if (!out) return -1;
 
-  for (const std::string& line : list) {
-    const auto w = report_text::words(line);
-    if (recordType(line) == '0') {
+  for (const int k : list->routeLines(detection, true)) {
+    const std::vector<std::string>& w = list->words[static_cast<std::size_t>(k)];
+    if (list->types[static_cast<std::size_t>(k)] == '0') {
       std::fprintf(out, kDetailTitle, word(w, 1), word(w, 2), row, kOrderLabels[order - 1]);
       std::fprintf(out, kDetailDeparture, word(w, 3));
-    } else if (recordType(line) == '9' && w.size() > 2 && std::atoi(w[2].c_str()) == detection) {
+    } else if (list->types[static_cast<std::size_t>(k)] == '9') {
       const int total = std::atoi(word(w, 4));
       char totalText[16];
       std::snprintf(totalText, sizeof totalText, "%2d:%02d", total / 60, total % 60);
@@ -188,10 +250,11 @@ int RDiaMan::writeRouteDetail(const std::filesystem::path& file, const char* mod
   std::fputs(kLineEnd, out);
 
   // The detail records of the route, one pass per record type.
+  const std::vector<int> routeDetails = details->routeLines(detection, false);
   auto eachDetail = [&](char type, auto write) {
-    for (const std::string& line : details) {
-      const auto w = report_text::words(line);
-      if (recordType(line) == type && w.size() > 1 && std::atoi(w[1].c_str()) == detection) write(w);
+    for (const int k : routeDetails) {
+      if (details->types[static_cast<std::size_t>(k)] == type)
+        write(details->words[static_cast<std::size_t>(k)]);
     }
   };
   eachDetail('2', [&](const std::vector<std::string>& w) {

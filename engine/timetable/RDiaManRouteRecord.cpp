@@ -13,6 +13,7 @@
 #include "text/ReportText.h"
 #include "text/SjisText.h"
 #include "timetable/RDiaMan.h"
+#include "timetable/RouteSearchState.h"
 
 namespace kiv {
 
@@ -53,17 +54,17 @@ void addVia(std::string& via, bool& cut, const char* name) {
 
 void RDiaMan::writeFoundRoute(const FoundRoute& route, int number) {
   for (const auto& [type, text] : route.details)
-    std::fprintf(routeDetailFile_, "%c %d %s", type, number, text.c_str());
-  std::fprintf(routeListFile_, "9 %d %d %s", number, number, route.summary.c_str());
+    std::fprintf(rs_->detailFile, "%c %d %s", type, number, text.c_str());
+  std::fprintf(rs_->listFile, "9 %d %d %s", number, number, route.summary.c_str());
 }
 
 FoundRoute RDiaMan::describeRoute() {
   auto node = [this](int k) -> const SearchNode& {
-    return searchTable_[static_cast<std::size_t>(routeStation_[static_cast<std::size_t>(k)])];
+    return searchTable_[static_cast<std::size_t>(rs_->station[static_cast<std::size_t>(k)])];
   };
   auto stationName = [this](int k, char* buf) {
     buf[0] = '\0';
-    staName_.getName(routeStation_[static_cast<std::size_t>(k)], buf);
+    staName_.getName(rs_->station[static_cast<std::size_t>(k)], buf);
   };
   using report_text::format;
 
@@ -85,9 +86,9 @@ FoundRoute RDiaMan::describeRoute() {
   char trainName[kTrainNameSize];
   char company[kCompanyNameSize];
 
-  const int depth = routeDepth_;
+  const int depth = rs_->depth;
   for (int k = 1; k <= depth; ++k) {
-    const TrainNo train = routeTrain_[static_cast<std::size_t>(k)];
+    const TrainNo train = rs_->train[static_cast<std::size_t>(k)];
     const SearchNode& pk = node(k);
 
     // Train segments: a change record where the passenger boards, a segment
@@ -104,7 +105,7 @@ FoundRoute RDiaMan::describeRoute() {
       }
       if (currentTrain != -1) {
         const SearchNode& ps = node(segmentStart);
-        const TrainNo t = routeTrain_[static_cast<std::size_t>(segmentStart)];
+        const TrainNo t = rs_->train[static_cast<std::size_t>(segmentStart)];
         const int minutes = pk.arrival.totalMinutes() - ps.departure.totalMinutes();
         const int walkKind = trains_.isWalking(t);  // -1 for a train not in the list
         const bool walks = walkKind == 1;
@@ -129,13 +130,13 @@ FoundRoute RDiaMan::describeRoute() {
     trains_.getNetworkCode(train, code);
     if (k == depth || code != currentCode) {
       if (currentCode != -1) {
-        const StationNo first = routeStation_[static_cast<std::size_t>(sectionStart)];
-        const StationNo last = routeStation_[static_cast<std::size_t>(k)];
+        const StationNo first = rs_->station[static_cast<std::size_t>(sectionStart)];
+        const StationNo last = rs_->station[static_cast<std::size_t>(k)];
         // Routes share their sections; each is priced once per search.
         const auto section = std::make_tuple(currentCode, last, first);
-        auto priced = routeFares_.find(section);
-        if (priced == routeFares_.end()) {
-          priced = routeFares_.emplace(section, fare_.stationFare(currentCode, last, first, 1)).first;
+        auto priced = rs_->fares.find(section);
+        if (priced == rs_->fares.end()) {
+          priced = rs_->fares.emplace(section, fare_.stationFare(currentCode, last, first, 1)).first;
         }
         const int fare = priced->second;
         company[0] = '\0';

@@ -4,6 +4,7 @@
 // enumeration of paths through the timetable that records every route
 // reaching the destination in "$MltRtL1.kv4" and "$MltRtDt.kv4".
 #include <algorithm>
+#include <limits>
 #include <queue>
 #include <utility>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "settings/RDefMan.h"
 #include "timetable/RCnctMan.h"
 #include "timetable/RDiaMan.h"
+#include "timetable/RouteSearchState.h"
 
 namespace kiv {
 
@@ -30,6 +32,39 @@ constexpr int kBestRoutesMode = 2;
 constexpr int kWideningMinutes[] = {0, 2, 5, 10, 15, 20, 30, 45, 60, 32767};
 // Stations the best-routes mode may enter within one limit.
 constexpr long kBestRoutesStepBudget = 1'500'000;
+// The latest time (minutes after midnight of the start day) up to which the
+// time bound of the fast search is used: far below the 127 hours a time can
+// hold, so that no departure of a route within it passes that range.
+constexpr int kLatestBoundMinutes = 100 * 60;
+// Stations entered between two reports to the progress callback.
+constexpr long kProgressSteps = 1 << 14;
+// A station from which the goal cannot be reached in time.
+constexpr int kNeverUseful = -(1 << 20);
+// The least riding minutes of a station from which the goal cannot be reached.
+constexpr int kOutOfReach = 1 << 20;
+
+// The least minutes from every station to the goal over the hops that
+// forEachInto(x, hop) names into each station x (hop(from, minutes)).
+template <typename ForEachInto>
+std::vector<int> leastMinutesTo(StationNo goal, std::size_t size, ForEachInto forEachInto) {
+  std::vector<int> bound(size, kOutOfReach);
+  using Entry = std::pair<int, StationNo>;
+  std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue;
+  bound[static_cast<std::size_t>(goal)] = 0;
+  queue.emplace(0, goal);
+  while (!queue.empty()) {
+    const auto [minutes, x] = queue.top();
+    queue.pop();
+    if (minutes > bound[static_cast<std::size_t>(x)]) continue;
+    forEachInto(x, [&, minutes = minutes](StationNo from, int ride) {
+      if (minutes + ride < bound[static_cast<std::size_t>(from)]) {
+        bound[static_cast<std::size_t>(from)] = minutes + ride;
+        queue.emplace(minutes + ride, from);
+      }
+    });
+  }
+  return bound;
+}
 
 // "出発駅:%s\n"
 constexpr char kLogFrom[] = "\x8f\x6f\x94\xad\x89\x77:%s\r\n";
@@ -55,13 +90,28 @@ int RDiaMan::searchRoutes(StationNo from, StationNo to, int hour, int minute, in
   return found;
 }
 
+RDiaMan::RouteLimits RDiaMan::routeLimitsFromSettings() const {
+  return {def_.getTransMax(), def_.getRouteMax(), def_.getRouteMode()};
+}
+
 int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm,
                         int extraMinutes) {
+  return findRoutes(from, to, hour, minute, day, detourKm, extraMinutes, routeLimitsFromSettings());
+}
+
+int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm,
+                        int extraMinutes, const RouteLimits& limits) {
   char departureText[16];
   std::snprintf(departureText, sizeof departureText, "%2d:%02d", hour, minute);
 
   const int fastest = fastestTime(from, to, hour, minute, day);
   if (fastest == -1) return -1;
+  RouteSearchState state;
+  rs_ = &state;
+  struct Leave {
+    RouteSearchState*& rs;
+    ~Leave() { rs = nullptr; }
+  } leave{rs_};
 
   std::FILE* log = std::fopen((dataDir_ / "$vflg.kv4").string().c_str(), "wb");
   if (!log) return -1;
@@ -75,7 +125,7 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
   // The detour ellipse: a station is entered only when going there from the
   // start and on to the destination is at most detourKm longer than the
   // shortest distance.
-  routeAllowed_.assign(static_cast<std::size_t>(n) + 1, 0);
+  rs_->allowed.assign(static_cast<std::size_t>(n) + 1, 0);
   {
     std::vector<Distance> distFrom(static_cast<std::size_t>(n) + 1, kUnreachedDistance);
     std::vector<Distance> distTo(static_cast<std::size_t>(n) + 1, kUnreachedDistance);
@@ -91,7 +141,7 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
     for (int s = 1; s <= n; ++s) {
       const int sum = distFrom[static_cast<std::size_t>(s)] + distTo[static_cast<std::size_t>(s)];
       if (sum > bound) continue;
-      routeAllowed_[static_cast<std::size_t>(s)] = 1;
+      rs_->allowed[static_cast<std::size_t>(s)] = 1;
       char name[kStationNameSize] = "";
       staName_.getName(static_cast<StationNo>(s), name);
       std::fprintf(log, kLogInside, sum, distFrom[static_cast<std::size_t>(s)],
@@ -100,28 +150,30 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
   }
   std::fclose(log);
 
-  routeOnPath_.assign(static_cast<std::size_t>(n) + 1, 0);
-  routeStation_.assign(kMaxPathLength + 2, 0);
-  routeTrain_.assign(kMaxPathLength + 2, 0);
-  routeListFile_ = std::fopen((dataDir_ / "$MltRtL1.kv4").string().c_str(), "wb");
-  routeDetailFile_ = std::fopen((dataDir_ / "$MltRtDt.kv4").string().c_str(), "wb");
-  if (!routeListFile_ || !routeDetailFile_) {
+  rs_->onPath.assign(static_cast<std::size_t>(n) + 1, 0);
+  rs_->station.assign(kMaxPathLength + 2, 0);
+  rs_->train.assign(kMaxPathLength + 2, 0);
+  rs_->listFile = std::fopen((dataDir_ / "$MltRtL1.kv4").string().c_str(), "wb");
+  rs_->detailFile = std::fopen((dataDir_ / "$MltRtDt.kv4").string().c_str(), "wb");
+  if (!rs_->listFile || !rs_->detailFile) {
     endRouteSearch();
     return -1;
   }
-  routeDepth_ = 0;
-  routesFound_ = 0;
-  routeTransfers_ = 0;
-  routeMaxTransfers_ = def_.getTransMax();
-  routeMaxRoutes_ = def_.getRouteMax();
+  rs_->depth = 0;
+  rs_->found = 0;
+  rs_->transfers = 0;
+  rs_->maxTransfers = static_cast<std::int16_t>(limits.transMax);
+  rs_->maxRoutes = static_cast<std::int16_t>(limits.routeMax);
 
-  std::fprintf(routeListFile_, kListHeader, fromName, toName, departureText);
-  routeTimeLimit_ = static_cast<std::int16_t>(fastest + extraMinutes);
-  routeDay_ = rules_.serviceDays ? day : -1;
-  routeStart_ = hour * 60 + minute;
-  routeBound_ = rules_.lowerBoundPruning ? minutesToGoalBound(to) : std::vector<int>{};
-  routeCandidates_.resize(kMaxPathLength + 2);
-  if (def_.getRouteMode() == kBestRoutesMode) {
+  std::fprintf(rs_->listFile, kListHeader, fromName, toName, departureText);
+  rs_->timeLimit = static_cast<std::int16_t>(fastest + extraMinutes);
+  rs_->day = rules_.serviceDays ? day : -1;
+  rs_->start = hour * 60 + minute;
+  rs_->bound = rules_.lowerBoundPruning ? minutesToGoalBound(to) : std::vector<int>{};
+  rs_->candidates.resize(kMaxPathLength + 2);
+  // The time bound needs a start on the clock.
+  const bool timeBound = fast() && hour >= 0 && minute >= 0 && minute < 60;
+  if (limits.modeRoute == kBestRoutesMode) {
     // The best routes are sought within widening time limits: routes arrive
     // in order of arrival first, so once the list overflows within a limit,
     // no route arriving later can enter it, and the (exponentially larger)
@@ -131,30 +183,37 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
     std::unique_ptr<BestRouteList> complete;
     for (int extra : kWideningMinutes) {
       const bool last = extra >= extraMinutes;
-      routeTimeLimit_ = static_cast<std::int16_t>(fastest + (last ? extraMinutes : extra));
-      routesFound_ = 0;
-      routeSteps_ = 0;
-      bestRoutes_ = std::make_unique<BestRouteList>(routeMaxRoutes_);
+      rs_->timeLimit = static_cast<std::int16_t>(fastest + (last ? extraMinutes : extra));
+      rs_->found = 0;
+      rs_->steps = 0;
+      rs_->best = std::make_unique<BestRouteList>(rs_->maxRoutes);
+      if (timeBound) rs_->latest = latestUsefulCost(to, rs_->start + rs_->timeLimit);
       extendRoute(from, to);
-      if (routeSteps_ > kBestRoutesStepBudget) {
-        if (complete) bestRoutes_ = std::move(complete);
-        bestRoutes_->markCut();
+      if (rs_->stopped) {
+        // Stopped by the caller: the routes found so far, as a cut list.
+        rs_->best->markCut();
         break;
       }
-      if (last || bestRoutes_->cut()) break;
-      complete = std::move(bestRoutes_);
+      if (rs_->steps > kBestRoutesStepBudget) {
+        if (complete) rs_->best = std::move(complete);
+        rs_->best->markCut();
+        break;
+      }
+      if (last || rs_->best->cut()) break;
+      complete = std::move(rs_->best);
     }
   } else {
+    if (timeBound) rs_->latest = latestUsefulCost(to, rs_->start + rs_->timeLimit);
     extendRoute(from, to);
   }
 
-  int found = routesFound_;
-  routeListCut_ = found >= routeMaxRoutes_;
-  if (bestRoutes_) {
-    const std::vector<FoundRoute>& best = bestRoutes_->routes();
+  int found = rs_->found;
+  routeListCut_ = found >= rs_->maxRoutes;
+  if (rs_->best) {
+    const std::vector<FoundRoute>& best = rs_->best->routes();
     for (std::size_t k = 0; k < best.size(); ++k) writeFoundRoute(best[k], static_cast<int>(k));
     found = static_cast<int>(best.size());
-    routeListCut_ = bestRoutes_->cut();
+    routeListCut_ = rs_->best->cut();
   }
   // A route list that could not be written whole (a full disk) is no result.
   return endRouteSearch() ? found : -1;
@@ -162,21 +221,13 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
 
 bool RDiaMan::endRouteSearch() {
   bool written = true;
-  for (std::FILE* file : {routeListFile_, routeDetailFile_}) {
+  for (std::FILE* file : {rs_->listFile, rs_->detailFile}) {
     if (!file) continue;
     const bool failed = std::ferror(file) != 0;
     if (std::fclose(file) != 0 || failed) written = false;
   }
-  routeListFile_ = nullptr;
-  routeDetailFile_ = nullptr;
-  routeAllowed_ = {};
-  routeOnPath_ = {};
-  routeStation_ = {};
-  routeTrain_ = {};
-  routeBound_ = {};
-  routeCandidates_ = {};
-  bestRoutes_.reset();
-  routeFares_.clear();
+  rs_->listFile = nullptr;
+  rs_->detailFile = nullptr;
   return written;
 }
 
@@ -185,8 +236,9 @@ bool RDiaMan::routeHop(const DiaDepartureRecord& r, StationNo a, bool atStart, T
   // No change minutes at the start, nor onto or off a walking connection:
   // the walk itself holds them.
   hop.ready = arrival;
-  if (!atStart && trains_.isWalking(r.train) != 1 && trains_.isWalking(trainIn) != 1) {
-    hop.ready = addMinutes(arrival, changeMinutes(a, trainIn, r.train));
+  if (!atStart && !walkingTrain(r.train) && !walkingTrain(trainIn)) {
+    hop.ready = addMinutes(
+        arrival, fast() ? changeMinutesIndexed(a, trainIn, r.train) : changeMinutes(a, trainIn, r.train));
   }
   if (trainIn == r.train && r.interval != 0) {
     hop.departure = hop.ready;  // stays on board
@@ -194,7 +246,7 @@ bool RDiaMan::routeHop(const DiaDepartureRecord& r, StationNo a, bool atStart, T
     // Half an interval on, whatever the hour.
     if (day >= 0 && isDayServed(r.days, day + hop.ready.hour / 24) == 0) return false;
     hop.departure = addMinutes(hop.ready, r.interval / 2);
-  } else if (!recordDeparture(r, hop.ready, day, hop.departure)) {
+  } else if (!nextRecordDeparture(r, hop.ready, day, hop.departure)) {
     return false;
   }
   hop.walk = minutesBetween(arrival, hop.ready);
@@ -215,18 +267,23 @@ int RDiaMan::changeMinutes(StationNo s, TrainNo arriving, TrainNo departing) con
   return minutes;
 }
 
-void RDiaMan::routeCandidates(StationNo a, StationNo x, std::vector<RouteCandidate>& out) const {
+void RDiaMan::routeCandidates(StationNo a, std::span<const DiaDepartureRecord> towards, int latestCost,
+                              std::vector<RouteCandidate>& out) const {
   out.clear();
   const SearchNode& here = searchTable_[static_cast<std::size_t>(a)];
-  const bool atStart = routeDepth_ == 1;
-  for (const DiaDepartureRecord& r : departuresTowards(a, x)) {
+  const bool atStart = rs_->depth == 1;
+  for (const DiaDepartureRecord& r : towards) {
     if (trains_.getTrainUse(r.train) == 0) continue;
+    // A record that would cost more than latestCost even without change or
+    // wait is not followed, and every record of its train that it could
+    // have beaten costs more too: the records left choose the same.
+    if (here.cost + r.rideMinutes > latestCost) continue;
     RouteHop hop;
-    if (!routeHop(r, a, atStart, here.trainIn, here.arrival, routeDay_, !rules_.frequentServiceHours, hop)) {
+    if (!routeHop(r, a, atStart, here.trainIn, here.arrival, rs_->day, !rules_.frequentServiceHours, hop)) {
       continue;
     }
     const int c = here.cost + hop.walk + hop.wait + r.rideMinutes;
-    if (c > routeTimeLimit_ || c >= kNoBestCost) continue;
+    if (c > rs_->timeLimit || c >= kNoBestCost) continue;
     // One record per train (only the single cheapest one without through
     // trains); of equal costs the first in the file.
     auto same = std::find_if(out.begin(), out.end(), [&](const RouteCandidate& k) {
@@ -247,55 +304,64 @@ void RDiaMan::extendRoute(StationNo a, StationNo goal) {
   const int n = searchStationCount();
   auto node = [this](StationNo s) -> SearchNode& { return searchTable_[static_cast<std::size_t>(s)]; };
 
-  routeOnPath_[static_cast<std::size_t>(a)] = 1;
-  ++routeDepth_;
-  routeStation_[static_cast<std::size_t>(routeDepth_)] = a;
+  rs_->onPath[static_cast<std::size_t>(a)] = 1;
+  ++rs_->depth;
+  rs_->station[static_cast<std::size_t>(rs_->depth)] = a;
 
   // Changes so far: boarding a walking connection is not a change, boarding
   // a train after walking is.
-  routeTransfers_ = 0;
-  TrainNo current = routeTrain_[1];
-  for (int k = 1; k <= routeDepth_ - 1; ++k) {
-    const TrainNo t = routeTrain_[static_cast<std::size_t>(k)];
+  rs_->transfers = 0;
+  TrainNo current = rs_->train[1];
+  for (int k = 1; k <= rs_->depth - 1; ++k) {
+    const TrainNo t = rs_->train[static_cast<std::size_t>(k)];
     if (t != current) {
-      if (trains_.isWalking(t) != 1) ++routeTransfers_;
+      if (trains_.isWalking(t) != 1) ++rs_->transfers;
       current = t;
     }
   }
 
   // The best-routes mode enumerates every route; it keeps the best itself.
   auto routesLeft = [this] {
-    return bestRoutes_ ? routeSteps_ <= kBestRoutesStepBudget : routesFound_ < routeMaxRoutes_;
+    if (rs_->stopped) return false;
+    return rs_->best ? rs_->steps <= kBestRoutesStepBudget : rs_->found < rs_->maxRoutes;
   };
-  ++routeSteps_;
-  if (routesLeft() && routeDepth_ <= kMaxPathLength && routeTransfers_ <= routeMaxTransfers_) {
+  // The caller hears of a long enumeration now and then, also before any
+  // route is found, and may stop it.
+  if (++rs_->steps % kProgressSteps == 0) askToGoOn();
+  if (routesLeft() && rs_->depth <= kMaxPathLength && rs_->transfers <= rs_->maxTransfers) {
     if (a == goal) {
       recordRoute();
     } else {
       SearchNode& here = node(a);
-      std::vector<RouteCandidate>& candidates = routeCandidates_[static_cast<std::size_t>(routeDepth_)];
-      for (const DiaLinkRecord& link : linksOf(a)) {
+      std::vector<RouteCandidate>& candidates = rs_->candidates[static_cast<std::size_t>(rs_->depth)];
+      const std::span<const DiaLinkRecord> links = linksOf(a);
+      for (std::size_t k = 0; k < links.size(); ++k) {
         if (!routesLeft()) break;
-        const StationNo x = link.to;
+        const StationNo x = links[k].to;
         // A neighbour outside the station directory, already on the path or
         // outside the detour ellipse cannot be entered.
-        if (x < 1 || x > n || routeOnPath_[static_cast<std::size_t>(x)] == 1 ||
-            routeAllowed_[static_cast<std::size_t>(x)] == 0) {
+        if (x < 1 || x > n || rs_->onPath[static_cast<std::size_t>(x)] == 1 ||
+            rs_->allowed[static_cast<std::size_t>(x)] == 0) {
           continue;
         }
-        routeCandidates(a, x, candidates);
+        const int latestCost =
+            rs_->latest.empty() ? std::numeric_limits<int>::max() : rs_->latest[static_cast<std::size_t>(x)];
+        routeCandidates(a, linkDepartures(a, links, k), latestCost, candidates);
         for (const RouteCandidate& take : candidates) {
+          // The time the passenger would stand at x is too late to reach
+          // the goal within the limit by any departures at all.
+          if (!rs_->latest.empty() && take.cost > rs_->latest[static_cast<std::size_t>(x)]) continue;
           // No route through x can arrive within the time limit, or early
           // enough to be one of the best routes.
           if (rules_.lowerBoundPruning) {
-            const int least = take.cost + routeBound_[static_cast<std::size_t>(x)];
-            if (least > routeTimeLimit_) continue;
-            if (bestRoutes_ && !bestRoutes_->couldTake(routeStart_ + least)) continue;
+            const int least = take.cost + rs_->bound[static_cast<std::size_t>(x)];
+            if (least > rs_->timeLimit) continue;
+            if (rs_->best && !rs_->best->couldTake(rs_->start + least)) continue;
           }
           const DiaDepartureRecord& r = *take.record;
           here.walkMinutes = static_cast<std::int16_t>(take.hop.walk);
           here.waitMinutes = static_cast<std::int16_t>(take.hop.wait);
-          routeTrain_[static_cast<std::size_t>(routeDepth_)] = r.train;
+          rs_->train[static_cast<std::size_t>(rs_->depth)] = r.train;
           SearchNode& next = node(x);
           next.cost = static_cast<std::int16_t>(take.cost);
           next.pred = a;
@@ -312,36 +378,125 @@ void RDiaMan::extendRoute(StationNo a, StationNo goal) {
     }
   }
 
-  routeOnPath_[static_cast<std::size_t>(a)] = 0;
-  --routeDepth_;
+  rs_->onPath[static_cast<std::size_t>(a)] = 0;
+  --rs_->depth;
 }
 
 void RDiaMan::recordRoute() {
-  const int number = routesFound_;
-  ++routesFound_;
-  if (routeProgress_ && !routeProgress_(routesFound_, routeDepth_)) routeMaxRoutes_ = routesFound_;
+  const int number = rs_->found;
+  ++rs_->found;
+  askToGoOn();
 
   // A route that would go at once is not described: pricing its fare
   // sections is the dearest part of recording.
-  const StationNo goal = routeStation_[static_cast<std::size_t>(routeDepth_)];
-  if (bestRoutes_ &&
-      !bestRoutes_->admits(searchTable_[static_cast<std::size_t>(goal)].arrival.totalMinutes())) {
-    bestRoutes_->markCut();
+  const StationNo goal = rs_->station[static_cast<std::size_t>(rs_->depth)];
+  if (rs_->best && !rs_->best->admits(searchTable_[static_cast<std::size_t>(goal)].arrival.totalMinutes())) {
+    rs_->best->markCut();
     return;
   }
   FoundRoute route = describeRoute();
   route.detection = number;
-  if (bestRoutes_) {
-    bestRoutes_->offer(std::move(route));
+  if (rs_->best) {
+    rs_->best->offer(std::move(route));
+    // Once the list is full and cut, a route arriving after its last one
+    // changes nothing: the time bound is drawn again for that arrival.
+    const int useful = rs_->best->latestUsefulArrival();
+    if (!rs_->latest.empty() && useful < rs_->latestDeadline) rs_->latest = latestUsefulCost(goal, useful);
   } else {
     writeFoundRoute(route, number);
   }
 }
 
+void RDiaMan::askToGoOn() {
+  if (!routeProgress_ || routeProgress_(rs_->found, rs_->depth)) return;
+  // Ends the search as the route limit would.
+  rs_->maxRoutes = static_cast<std::int16_t>(rs_->found);
+  rs_->stopped = true;
+}
+
+std::vector<int> RDiaMan::minutesToGoalBoundIndexed(StationNo goal) const {
+  const TimetableIndex& index = timetableIndex();
+  const auto size = static_cast<std::size_t>(searchStationCount()) + 1;
+  const auto used = [this](const DiaDepartureRecord& r) { return trains_.getTrainUse(r.train) != 0; };
+  for (const std::int32_t k : index.negativeRides) {
+    if (used(departures_[static_cast<std::size_t>(k)])) return std::vector<int>(size, 0);
+  }
+  return leastMinutesTo(goal, size, [&](StationNo x, auto hop) {
+    const auto first = index.departuresIntoStart[static_cast<std::size_t>(x)];
+    const auto end = index.departuresIntoStart[static_cast<std::size_t>(x) + 1];
+    for (auto k = first; k < end; ++k) {
+      const TimetableIndex::Departure d = index.departuresInto[static_cast<std::size_t>(k)];
+      const DiaDepartureRecord& r = departures_[static_cast<std::size_t>(d.record)];
+      if (used(r)) hop(d.from, r.rideMinutes);
+    }
+  });
+}
+
+std::vector<int> RDiaMan::latestUsefulCost(StationNo goal, int deadline) {
+  rs_->latestDeadline = deadline;
+  const TimetableIndex& index = timetableIndex();
+  const int n = searchStationCount();
+  const int startHour = rs_->start / 60;
+  // Only where the minutes a route costs are the minutes of the clock
+  // between its start and each stop (sound data, no hours past the range of
+  // the times held) does a time bound say anything about the costs.
+  if (!index.clockwise || rs_->start < 0 || startHour > 23 || deadline > kLatestBoundMinutes) return {};
+  const auto used = [this](TrainNo t) { return trains_.getTrainUse(t) != 0; };
+  const auto served = [this](const DiaDepartureRecord& r, int h) {
+    if (((r.hours >> (h % 24)) & 1u) == 0) return false;
+    return rs_->day < 0 || ((r.days >> ((rs_->day + h / 24) % 7)) & 1u) != 0;
+  };
+  // The latest departure by r that arrives by `latest`: a frequent service
+  // may leave at any time (the passenger may be on board already), a timed
+  // one at a served hour (looked for a day and a half back; further back it
+  // is taken as served, which can only loosen the bound).
+  const auto latestBy = [&](const DiaDepartureRecord& r, int latest) {
+    const int leave = latest - r.rideMinutes;
+    if (r.interval != 0) return leave;
+    const int top = leave - r.minute;
+    if (top < 0) return kNeverUseful;
+    for (int h = top / 60, steps = 0; h >= startHour; --h, ++steps) {
+      if (steps >= 36 || served(r, h)) return h * 60 + r.minute;
+    }
+    return kNeverUseful;
+  };
+  std::vector<int> latest(static_cast<std::size_t>(n) + 1, kNeverUseful);
+  using Entry = std::pair<int, StationNo>;
+  std::priority_queue<Entry> queue;  // latest first
+  latest[static_cast<std::size_t>(goal)] = deadline;
+  queue.emplace(deadline, goal);
+  while (!queue.empty()) {
+    const auto [time, x] = queue.top();
+    queue.pop();
+    if (time < latest[static_cast<std::size_t>(x)]) continue;
+    const auto first = index.intoStart[static_cast<std::size_t>(x)];
+    const auto end = index.intoStart[static_cast<std::size_t>(x) + 1];
+    for (auto h = first; h < end; ++h) {
+      const TimetableIndex::Hop hop = index.hopsInto[static_cast<std::size_t>(h)];
+      // The search enters only stations inside the detour ellipse.
+      if (rs_->allowed[static_cast<std::size_t>(hop.from)] == 0) continue;
+      int best = latest[static_cast<std::size_t>(hop.from)];
+      const TimetableIndex::Span span = index.linkDepartures[static_cast<std::size_t>(hop.link)];
+      for (int k = span.first; k < span.first + span.count; ++k) {
+        const DiaDepartureRecord& r = departures_[static_cast<std::size_t>(k)];
+        if (used(r.train)) best = std::max(best, latestBy(r, time));
+      }
+      if (best > latest[static_cast<std::size_t>(hop.from)]) {
+        latest[static_cast<std::size_t>(hop.from)] = best;
+        queue.emplace(best, hop.from);
+      }
+    }
+  }
+  for (int& t : latest) {
+    if (t != kNeverUseful) t -= rs_->start;
+  }
+  return latest;
+}
+
 std::vector<int> RDiaMan::minutesToGoalBound(StationNo goal) const {
   const int n = searchStationCount();
   const auto size = static_cast<std::size_t>(n) + 1;
-  constexpr int kOutOfReach = 1 << 20;
+  if (fast()) return minutesToGoalBoundIndexed(goal);
   // The hops into each station, with their least riding minutes.
   std::vector<std::vector<std::pair<StationNo, int>>> into(size);
   for (int s = 1; s <= n; ++s) {
@@ -351,23 +506,9 @@ std::vector<int> RDiaMan::minutesToGoalBound(StationNo goal) const {
       into[static_cast<std::size_t>(r.nextStation)].emplace_back(static_cast<StationNo>(s), r.rideMinutes);
     }
   }
-  std::vector<int> bound(size, kOutOfReach);
-  using Entry = std::pair<int, StationNo>;
-  std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue;
-  bound[static_cast<std::size_t>(goal)] = 0;
-  queue.emplace(0, goal);
-  while (!queue.empty()) {
-    const auto [minutes, x] = queue.top();
-    queue.pop();
-    if (minutes > bound[static_cast<std::size_t>(x)]) continue;
-    for (const auto& [s, ride] : into[static_cast<std::size_t>(x)]) {
-      if (minutes + ride < bound[static_cast<std::size_t>(s)]) {
-        bound[static_cast<std::size_t>(s)] = minutes + ride;
-        queue.emplace(minutes + ride, s);
-      }
-    }
-  }
-  return bound;
+  return leastMinutesTo(goal, size, [&into](StationNo x, auto hop) {
+    for (const auto& [s, ride] : into[static_cast<std::size_t>(x)]) hop(s, ride);
+  });
 }
 
 }  // namespace kiv

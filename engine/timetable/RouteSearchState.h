@@ -1,0 +1,45 @@
+// The working fields of one multi-route search of RDiaMan (findRoutes): they
+// live on findRoutes' stack while it runs, so a search reads no state left
+// by the one before.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <tuple>
+#include <vector>
+
+#include "timetable/BestRouteList.h"
+#include "timetable/RDiaMan.h"
+
+namespace kiv {
+
+struct RDiaMan::RouteSearchState {
+  std::int32_t found = 0;
+  std::vector<std::uint8_t> allowed;  // 1 = inside the detour ellipse
+  std::vector<std::uint8_t> onPath;   // 1 = on the path being extended
+  std::int16_t depth = 0;             // stations on the path
+  std::vector<StationNo> station;     // path positions 1..101
+  std::vector<TrainNo> train;         // train from position k to k + 1
+  std::int16_t timeLimit = 0;
+  std::int16_t maxTransfers = 0;
+  std::int16_t maxRoutes = 0;
+  std::int16_t transfers = 0;
+  std::FILE* listFile = nullptr;    // "$MltRtL1.kv4"
+  std::FILE* detailFile = nullptr;  // "$MltRtDt.kv4"
+  int day = -1;                     // day code of the departure; -1 tests no days
+  int start = 0;                    // departure time, hour * 60 + minute
+  long steps = 0;                   // stations entered by the enumeration
+  // Fares of the sections priced in this search, by network code and the
+  // last and first station.
+  std::map<std::tuple<NetworkCode, StationNo, StationNo>, int> fares;
+  std::vector<int> bound;                               // least minutes to the goal, per station
+  std::vector<int> latest;                              // latestUsefulCost, per station (fast only)
+  int latestDeadline = 0;                               // the deadline `latest` was drawn for
+  std::vector<std::vector<RouteCandidate>> candidates;  // per path position
+  std::unique_ptr<BestRouteList> best;                  // best-routes mode only
+  bool stopped = false;                                 // the progress callback said stop
+};
+
+}  // namespace kiv
