@@ -179,15 +179,13 @@ void TAppForm::ItemTTableClick() {
   const BoxAnswer answer = prompts().showMessage(this, BoxKind::kQuestion, QString::fromUtf8(kAskGrouping));
   if (answer != BoxAnswer::kYes && answer != BoxAnswer::kNo) return;
   const bool grouping = answer == BoxAnswer::kYes;
-  std::error_code ignored;
-  std::filesystem::remove(forms_.workFile("TTSrc.kv4"), ignored);
-  std::filesystem::remove(forms_.workFile("$VTT.kv4"), ignored);
   engine_.def.pushRecentDep(*toSjis(cmbDep_->currentText()));
   fillStationBox(cmbDep_, true);
 
-  const int day = engine_.def.getDepDay();
-  const int hour = engine_.def.getDepHour();
-  const int lines = engine_.dia.writeStationDepartures(station, day, hour, grouping);
+  // The whole command at once: the departures are gathered, sorted and
+  // reported in memory, and each work file is written once.
+  const int lines =
+      engine_.dia.buildStationTimetable(station, engine_.def.getDepDay(), engine_.def.getDepHour(), grouping);
   if (lines < 0) {
     inform(this, QString::fromUtf8(kNoTimetableData));
     return;
@@ -196,10 +194,6 @@ void TAppForm::ItemTTableClick() {
     inform(this, QString::fromUtf8(kNoHourData));
     return;
   }
-  engine_.dia.sortStationDepartures();
-  char dayName[RDefMan::kDayNameSize] = {};
-  engine_.def.getDayName(dayName);
-  engine_.dia.writeStationTimetable(station, dayName, hour, grouping);
   loadOutput(forms_.workFile("$VTT.kv4"));
 }
 
