@@ -20,11 +20,8 @@ const std::string kCsvHeader =
     "駅１,駅２,最短経路運賃,最短経路キロ,短-山,短-電,短-幹,短-地営,短-地運,"
     "最廉経路運賃,最廉経路キロ,廉-山,廉-電,廉-幹,廉-地営,廉-地運\r\n";
 
-// Positions follow station numbers. S1-S2 is 11.0 km of trunk line (230
-// yen); S1-S3-S2 12.0 km of train zone (210 yen) and S1-S4-S2 12.0 km of
-// Yamanote and train zone (also 210 yen, found later).
-TEST(JrCheapestTable, ListsEachCheaperPairOnceWithTheFirstCheapestRoute) {
-  const test::DataDir dir = compileNetwork(R"(
+// S1-S2 by 11.0 km of trunk line, or S1-S3-S2 by 12.0 km of train zone.
+constexpr const char* kTrunkAndTrainZone = R"(
 line 幹線
 kind 幹線
    0.0 S1 s1
@@ -34,6 +31,13 @@ kind 電車特定区間
    0.0 S1
    6.0 S3 s3
   12.0 S2
+)";
+
+// Positions follow station numbers. S1-S2 is 11.0 km of trunk line (230
+// yen); S1-S3-S2 12.0 km of train zone (210 yen) and S1-S4-S2 12.0 km of
+// Yamanote and train zone (also 210 yen, found later).
+TEST(JrCheapestTable, ListsEachCheaperPairOnceWithTheFirstCheapestRoute) {
+  const test::DataDir dir = compileNetwork(std::string(kTrunkAndTrainZone) + R"(
 line 山手線
 kind 山手線内
    0.0 S1
@@ -121,17 +125,7 @@ TEST(JrCheapestTable, FailsWhenItsFilesCannotBeCreated) {
 // Answering "stop" ends the build after that origin, with the pairs found so far.
 TEST(JrCheapestTable, StopsWhenTheProgressSaysSo) {
   // S1-S3-S2 is the cheaper way from S1 to S2.
-  const test::DataDir dir = compileNetwork(R"(
-line 幹線
-kind 幹線
-   0.0 S1 s1
-  11.0 S2 s2
-line 電車線
-kind 電車特定区間
-   0.0 S1
-   6.0 S3 s3
-  12.0 S2
-)");
+  const test::DataDir dir = compileNetwork(kTrunkAndTrainZone);
   DistFareEngine e(dir.path());
   int calls = 0;
   EXPECT_EQ(e.dist.buildJrCheapestTable([&calls](const TableProgress& p) {
