@@ -18,7 +18,7 @@ class SampleNetworkTest : public ::testing::Test {
  protected:
   // data/ of the source tree this test was built from.
   static std::filesystem::path shippedDataDir() {
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data";
+    return std::filesystem::path(KIV_SOURCE_DIR) / "data";
   }
 
   static void SetUpTestSuite() {
