@@ -5,10 +5,10 @@
 
 #include "network/RStaName.h"
 #include "network/RTrainMan.h"
+#include "report/WorkFileWriter.h"
 #include "report/WorkFiles.h"
 #include "text/ReportText.h"
 #include "timetable/RDiaMan.h"
-#include "timetable/WorkFileText.h"
 
 namespace kiv {
 
@@ -74,7 +74,7 @@ struct RDiaMan::RequiredTimeWalk {
     if (listed[at(p)] == 0 && depth != 1) {
       char name[kStationNameSize] = {};
       names.getName(p, name);
-      text += report_text::format("2 %d %s %d\n", table, name, minutes[at(p)]);
+      text += work_files::formatStationMinutes(table, {name, minutes[at(p)]}) + "\n";
       listed[at(p)] = 1;
       --unlisted;
     }
@@ -169,7 +169,7 @@ int RDiaMan::writeRequiredTimeTable(StationNo station, bool fast) {
   RequiredTimeWalk walk(staName_, n, fast);
   char name[kStationNameSize] = {};
   staName_.getName(station, name);
-  walk.text = report_text::format("0 %s\n", name);
+  walk.text = work_files::formatRequiredTimesHead(name) + "\n";
 
   // The trains leaving the station, ascending.
   std::vector<TrainNo> leaving;
@@ -189,7 +189,7 @@ int RDiaMan::writeRequiredTimeTable(StationNo station, bool fast) {
   for (const TrainNo t : leaving) {
     char train[kTrainNameSize] = {};
     trains_.getTrainName(t, train);
-    walk.text += report_text::format("1 %d %s\n", walk.table, train);
+    walk.text += work_files::formatRequiredTimeTable({walk.table, train, {}}) + "\n";
     if (fast) {
       const auto trainLinks = trainLinkIndex().linksOf(t);
       walk.setLinks(trainLinks);
@@ -209,8 +209,9 @@ int RDiaMan::writeRequiredTimeTable(StationNo station, bool fast) {
     }
     ++walk.table;
   }
-  const bool written = fast ? overwriteText(dataDir_ / work_files::kRequiredTimes, walk.text)
-                            : report_text::writeText(dataDir_ / work_files::kRequiredTimes, walk.text);
+  const bool written = work_files::writeWholeText(
+      dataDir_ / work_files::kRequiredTimes, walk.text,
+      fast ? work_files::WholeFile::kOverOldBytes : work_files::WholeFile::kAfresh);
   return written ? 0 : -1;
 }
 
