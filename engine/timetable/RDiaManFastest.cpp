@@ -216,8 +216,11 @@ int RDiaMan::fastestTime(StationNo from, StationNo to, int hour, int minute, int
 int RDiaMan::fastestRoute(StationNo from, StationNo to, int hour, int minute, int day) {
   const TimeOfDay start{static_cast<std::int8_t>(hour), static_cast<std::int8_t>(minute)};
   std::vector<PathStop> path;
+  workFileProblem_.clear();
   if (fastestSearch(from, to, start, day, &path) < 0) return -1;
-  return writeFastestReport(path, start);
+  if (writeFastestReport(path, start) == 0) return 0;
+  workFileProblem_ = work_files::kFastestReport;
+  return -1;
 }
 
 int RDiaMan::writeFastestReport(const std::vector<PathStop>& path, TimeOfDay start) {

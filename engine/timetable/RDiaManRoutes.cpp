@@ -90,6 +90,7 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
 
 int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm,
                         int extraMinutes, const RouteLimits& limits) {
+  workFileProblem_.clear();
   const int fastest = fastestTime(from, to, hour, minute, day);
   if (fastest == -1) return -1;
   RouteSearchState state;
@@ -100,7 +101,10 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
   } leave{rs_};
 
   work_files::WorkFileWriter log(dataDir_ / work_files::kRouteSearchLog);
-  if (!log.isOpen()) return -1;
+  if (!log.isOpen()) {
+    workFileProblem_ = work_files::kRouteSearchLog;
+    return -1;
+  }
 
   const int n = searchStationCount();
   char fromName[kStationNameSize] = "";
@@ -212,7 +216,11 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
 bool RDiaMan::endRouteSearch() {
   bool written = true;
   for (auto* file : {&rs_->listFile, &rs_->detailFile}) {
-    if (*file && !(*file)->close()) written = false;
+    // The first file not written whole (or not opened) is the one named.
+    if (*file && !(*file)->close() && written) {
+      workFileProblem_ = (*file)->path().filename().string();
+      written = false;
+    }
     file->reset();
   }
   return written;
