@@ -84,14 +84,13 @@ Journey journeyOf(Engine& engine, const Invocation& inv) {
 
 // A search that found nothing: the searches yield -1 both when there is no
 // route and when they could not write their work files whole. Names the
-// first work file that cannot be opened; else, when the time-priority search
-// reaches the destination (the first step of either search), says that the
-// files written were cut short; else there is no route.
-[[noreturn]] void failSearch(Engine& engine, const Journey& journey, std::initializer_list<const char*> files,
+// first work file that cannot be opened; else, when the search says a work
+// file failed, that the files written were cut short; else there is no
+// route.
+[[noreturn]] void failSearch(const Engine& engine, std::initializer_list<const char*> files,
                              const std::string& written) {
   requireWritableWorkFiles(files);
-  const auto& [from, to, time] = journey;
-  if (engine.dia.fastestTime(from.number, to.number, time.hour, time.minute, time.day) >= 0) {
+  if (!engine.dia.workFileProblem().empty()) {
     throw CommandFailure("kiv4cli: cannot write " + written + " in " + currentDirectory() +
                          " whole (is the disk full?); the route search has no result");
   }
@@ -117,8 +116,7 @@ void runRoute(Engine& engine, const Invocation& inv) {
   }
   if (found == 0) throw CommandFailure(kNoRoute);
   if (found < 0) {
-    failSearch(engine, journey,
-               {work_files::kRouteSearchLog, work_files::kRouteListFound, work_files::kRouteDetails},
+    failSearch(engine, {work_files::kRouteSearchLog, work_files::kRouteListFound, work_files::kRouteDetails},
                std::string(work_files::kRouteListFound) + " and " + work_files::kRouteDetails);
   }
   const bool limitReached = engine.dia.routeListCut();
@@ -136,7 +134,7 @@ void runFastest(Engine& engine, const Invocation& inv) {
   RunSettings run(engine.def);
   run.setOutputMode(inv.plain ? 0 : 1);
   if (engine.dia.fastestRoute(from.number, to.number, time.hour, time.minute, time.day) != 0) {
-    failSearch(engine, journey, {work_files::kFastestReport}, work_files::kFastestReport);
+    failSearch(engine, {work_files::kFastestReport}, work_files::kFastestReport);
   }
   const FastestPath path = fastestPath(engine, from.number);
   if (inv.json) {

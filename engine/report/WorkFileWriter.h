@@ -2,6 +2,7 @@
 // lines ended by CR LF, written afresh (or appended to), and on close a
 // plain answer whether every byte reached the file, so that a full disk is
 // reported as a failed write and never passed off as a table without lines.
+// A whole text can also be written over the file's old bytes (writeWholeText).
 #pragma once
 
 #include <cstdio>
@@ -39,5 +40,23 @@ class WorkFileWriter {
   std::FILE* file_ = nullptr;
   bool failed_ = false;
 };
+
+// How writeWholeText writes a file that is there already. A file truncated
+// to nothing and written again is flushed to disk when it is closed on
+// common Linux file systems (a guard for programs that replace files that
+// way), which costs milliseconds per write; writing over the old bytes and
+// then cutting the file to its new length gives the same file without that
+// wait. Only a regular file of one name that holds bytes is written over.
+enum class WholeFile {
+  kAfresh,        // truncated and written
+  kOverOldBytes,  // written over when it can, else afresh (through a link)
+  kReplacing,     // written over when it can, else removed and written anew:
+                  // a second name of the file (a link) is never written through
+};
+
+// Writes `text` as the whole file with every "\n" written as CR LF. False
+// when the file cannot be created or written.
+bool writeWholeText(const std::filesystem::path& file, std::string_view text,
+                    WholeFile how = WholeFile::kAfresh);
 
 }  // namespace kiv::work_files

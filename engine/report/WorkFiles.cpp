@@ -237,13 +237,16 @@ std::optional<RequiredTimes> readRequiredTimes(const std::filesystem::path& file
       &StationMinutes::station, &StationMinutes::minutes);
 }
 
+std::optional<StationDeparture> parseStationDeparture(const std::string& line, bool grouped) {
+  return stationDeparture(report_text::words(line), grouped);
+}
+
 std::optional<std::vector<StationDeparture>> readStationDepartures(const std::filesystem::path& file,
                                                                    bool grouped) {
   std::vector<std::string> lines;
   if (!report_text::readLines(file, lines)) return std::nullopt;
   std::vector<StationDeparture> departures;
-  for (const std::string& line : lines)
-    addIf(departures, stationDeparture(report_text::words(line), grouped));
+  for (const std::string& line : lines) addIf(departures, parseStationDeparture(line, grouped));
   return departures;
 }
 

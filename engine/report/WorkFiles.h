@@ -5,16 +5,10 @@
 // Shift-JIS. A line whose record type is unknown, or that lacks fields, is
 // skipped, as the result windows skip it.
 //
-// Still writing directly: the timetable searches (timetable/RDiaMan*.cpp)
-// print the route lists and details ($MltRtL1..3, $MltRtDt), the search log
-// ($vflg), the fastest-route report ($TT$), the required-time table
-// ($RqTmTbl), the station timetable (TTSrc, $VTT) and the route description
-// of RDiaMan::writeRouteDetail with their own printf formats, through fopen
-// or report_text::writeText (which writes through WorkFileWriter). The
-// format functions below, the report texts of text/ReportText.h and
-// report/RouteListExport reproduce those files byte for byte
-// (tests/cli/WorkFileFormatsTest.cpp compares them with what the searches
-// write), so moving the searches onto them changes no byte.
+// The timetable searches (timetable/RDiaMan*.cpp) write their files with
+// these names and format functions through WorkFileWriter too;
+// tests/cli/WorkFileFormatsTest.cpp reads what they write back and checks
+// that the writers here give the same bytes again.
 #pragma once
 
 #include <filesystem>
@@ -258,6 +252,8 @@ bool writeTableExport(const std::filesystem::path& file, const FareTable& table,
 bool writeTableExport(const std::filesystem::path& file, const RequiredTimes& times, int block, bool csv,
                       const TableExport& texts);
 
+// One line of TTSrc.kv4; nullopt when it is not a well-formed departure.
+std::optional<StationDeparture> parseStationDeparture(const std::string& line, bool grouped);
 // Names are padded to their columns (train 32, terminal 24 bytes).
 std::string formatStationDeparture(const StationDeparture& departure, bool grouped);
 bool writeStationDepartures(const std::filesystem::path& file,

@@ -7,20 +7,23 @@
 #include <limits>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
+
+#include "report/WorkFiles.h"
 
 namespace kiv {
 
-// One found route as the route files hold it, without its route number: the
-// list record's text after "9 n n " and each detail record's type digit with
-// its text after "T n ".
+// One found route as the route files hold it, without its route number: its
+// list record and its detail records in the order they are written.
 struct FoundRoute {
   int detection = 0;       // order of finding, from 0
   int arrivalMinutes = 0;  // hour * 60 + minute at the goal (hours not wrapped)
   int changes = 0;
   std::int32_t fare = 0;
-  std::string summary;
-  std::vector<std::pair<char, std::string>> details;
+  work_files::RouteSummary summary;
+  std::vector<std::variant<work_files::RouteStop, work_files::RouteRide, work_files::RouteFareSection>>
+      details;
 };
 
 class BestRouteList {

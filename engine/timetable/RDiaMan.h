@@ -279,6 +279,10 @@ class RDiaMan {
   // After findRoutes: true when more routes may exist than were written (the
   // route limit was reached, or in best-routes mode more were found than kept).
   bool routeListCut() const { return routeListCut_; }
+  // After findRoutes, searchRoutes or fastestRoute yielded -1: the work file
+  // that could not be created or written whole (the search found a route);
+  // empty when there is no route, and after a search that succeeded.
+  const std::string& workFileProblem() const { return workFileProblem_; }
   // Writes "$MltRtL2.kv4" (time order) and "$MltRtL3.kv4" (fare order) from
   // the first `count` summaries of "$MltRtL1.kv4". The number of routes
   // sorted (0 and no file written when count < 1 or the list holds no
@@ -469,7 +473,8 @@ class RDiaMan {
   // Writes a route's records under route number `number`.
   void writeFoundRoute(const FoundRoute& route, int number);
   // Frees the working arrays and closes the work files of findRoutes; false
-  // when a work file could not be written whole.
+  // (and the file named in workFileProblem_) when a work file could not be
+  // opened or written whole.
   bool endRouteSearch();
 
   RouteProgress routeProgress_;
@@ -477,6 +482,7 @@ class RDiaMan {
   struct RouteSearchState;
   RouteSearchState* rs_ = nullptr;
   bool routeListCut_ = false;
+  std::string workFileProblem_;
   // ==== end of multi-route search and route list files ====
 };
 

@@ -10,6 +10,7 @@
 
 #include "network/RStaName.h"
 #include "network/RTrainMan.h"
+#include "report/WorkFiles.h"
 #include "settings/RDefMan.h"
 #include "text/ReportText.h"
 #include "timetable/FastDepartures.h"
@@ -17,29 +18,6 @@
 #include "timetable/RDiaMan.h"
 
 namespace kiv {
-
-namespace {
-
-// "☆★ ［ %s→%s ］のルート(時間優先) ★☆\n\n"
-constexpr char kRouteTitle[] =
-    "\x81\x99\x81\x9a \x81\x6d %s\x81\xa8%s \x81\x6e\x82\xcc\x83\x8b\x81\x5b\x83\x67(\x8e\x9e\x8a\xd4\x97\x44"
-    "\x90\xe6) \x81\x9a\x81\x99\n\n";
-// "    %2d:%02d  出発時刻\n"
-constexpr char kStartTime[] = "    %2d:%02d  \x8f\x6f\x94\xad\x8e\x9e\x8d\x8f\n";
-// "    %2d:%02d  %s着\n"
-constexpr char kArrives[] = "    %2d:%02d  %s\x92\x85\n";
-// "    %2d:%02d  %s発\n"
-constexpr char kLeaves[] = "    %2d:%02d  %s\x94\xad\n";
-constexpr char kRide[] = "      |------- %s\n";
-constexpr char kPassAt[] = "      |( %s %2d:%02d )\n";
-constexpr char kPassFromTo[] = "      |( %s %2d:%02d-%2d:%02d )\n";
-// "\n    予想所要時間  %d分\n"
-constexpr char kExpectedMinutes[] = "\n    \x97\x5c\x91\x7a\x8f\x8a\x97\x76\x8e\x9e\x8a\xd4  %d\x95\xaa\n";
-// "\n    予想所要時間  %d時間%d分\n"
-constexpr char kExpectedHours[] =
-    "\n    \x97\x5c\x91\x7a\x8f\x8a\x97\x76\x8e\x9e\x8a\xd4  %d\x8e\x9e\x8a\xd4%d\x95\xaa\n";
-
-}  // namespace
 
 void RDiaMan::resetSearchTable(StationNo from, StationNo to, TimeOfDay start) {
   const int n = searchStationCount();
@@ -238,8 +216,11 @@ int RDiaMan::fastestTime(StationNo from, StationNo to, int hour, int minute, int
 int RDiaMan::fastestRoute(StationNo from, StationNo to, int hour, int minute, int day) {
   const TimeOfDay start{static_cast<std::int8_t>(hour), static_cast<std::int8_t>(minute)};
   std::vector<PathStop> path;
+  workFileProblem_.clear();
   if (fastestSearch(from, to, start, day, &path) < 0) return -1;
-  return writeFastestReport(path, start);
+  if (writeFastestReport(path, start) == 0) return 0;
+  workFileProblem_ = work_files::kFastestReport;
+  return -1;
 }
 
 int RDiaMan::writeFastestReport(const std::vector<PathStop>& path, TimeOfDay start) {
@@ -253,36 +234,38 @@ int RDiaMan::writeFastestReport(const std::vector<PathStop>& path, TimeOfDay sta
     trains_.getTrainName(t, buf);
     return std::string(buf);
   };
-  using report_text::format;
+  using namespace report_text;
 
   const PathStop& goal = path.back();
-  std::string text =
-      format(kRouteTitle, stationName(path.front().station).c_str(), stationName(goal.station).c_str());
-  text += format(kStartTime, start.hour, start.minute);
+  std::string text = format(kFastestTitle.c_str(), stationName(path.front().station).c_str(),
+                            stationName(goal.station).c_str());
+  text += format(kFastestStart.c_str(), start.hour, start.minute);
   const bool detailed = def_.getOutputMode() == 1;
   for (std::size_t k = 0; k + 1 < path.size(); ++k) {
     const PathStop& here = path[k];
     const std::string name = stationName(here.station);
     const bool isStart = k == 0;
     const bool isChange = !isStart && here.trainIn != here.trainOut;
-    if (isChange) text += format(kArrives, here.arrival.hour, here.arrival.minute, name.c_str());
+    if (isChange)
+      text += format(kFastestArrives.c_str(), here.arrival.hour, here.arrival.minute, name.c_str());
     if (isStart || isChange) {
-      text += format(kLeaves, here.departure.hour, here.departure.minute, name.c_str());
-      text += format(kRide, trainName(here.trainOut).c_str());
+      text += format(kFastestLeaves.c_str(), here.departure.hour, here.departure.minute, name.c_str());
+      text += format(kFastestRide.c_str(), trainName(here.trainOut).c_str());
     } else if (detailed) {
       if (here.arrival == here.departure) {
-        text += format(kPassAt, name.c_str(), here.arrival.hour, here.arrival.minute);
+        text += format(kFastestPassAt.c_str(), name.c_str(), here.arrival.hour, here.arrival.minute);
       } else {
-        text += format(kPassFromTo, name.c_str(), here.arrival.hour, here.arrival.minute, here.departure.hour,
-                       here.departure.minute);
+        text += format(kFastestPassFromTo.c_str(), name.c_str(), here.arrival.hour, here.arrival.minute,
+                       here.departure.hour, here.departure.minute);
       }
     }
   }
-  text += format(kArrives, goal.arrival.hour, goal.arrival.minute, stationName(goal.station).c_str());
+  text += format(kFastestArrives.c_str(), goal.arrival.hour, goal.arrival.minute,
+                 stationName(goal.station).c_str());
   const int d = minutesBetween(start, goal.arrival);
-  text += d < 60 ? format(kExpectedMinutes, d) : format(kExpectedHours, d / 60, d % 60);
+  text += d < 60 ? format(kFastestMinutes.c_str(), d) : format(kFastestHours.c_str(), d / 60, d % 60);
   text += report_text::kTimetableNote;
-  return report_text::writeText(dataDir_ / "$TT$.kv4", text) ? 0 : -1;
+  return report_text::writeText(dataDir_ / work_files::kFastestReport, text) ? 0 : -1;
 }
 
 }  // namespace kiv

@@ -2,27 +2,15 @@
 // stations it reaches from there with the riding minutes summed along its
 // links ("$RqTmTbl.kv4"), and the export of one or all tables as text or CSV.
 #include <algorithm>
-#include <cstdlib>
 
 #include "network/RStaName.h"
 #include "network/RTrainMan.h"
+#include "report/WorkFileWriter.h"
+#include "report/WorkFiles.h"
 #include "text/ReportText.h"
 #include "timetable/RDiaMan.h"
-#include "timetable/WorkFileText.h"
 
 namespace kiv {
-
-namespace {
-
-constexpr char kWorkFile[] = "$RqTmTbl.kv4";
-
-// "  %s からの所要時間(分)  ～ %s ～\n\n"
-constexpr char kTableTitle[] =
-    "  %s \x82\xa9\x82\xe7\x82\xcc\x8f\x8a\x97\x76\x8e\x9e\x8a\xd4(\x95\xaa)  \x81\x60 %s \x81\x60\n\n";
-// "From,列車,To,所要(分)\n"
-constexpr char kCsvHeader[] = "From,\x97\xf1\x8e\xd4,To,\x8f\x8a\x97\x76(\x95\xaa)\n";
-
-}  // namespace
 
 // One build of the required-time table: the walk along one train at a time
 // and the text of the work file. The links of the current train are held per
@@ -86,7 +74,7 @@ struct RDiaMan::RequiredTimeWalk {
     if (listed[at(p)] == 0 && depth != 1) {
       char name[kStationNameSize] = {};
       names.getName(p, name);
-      text += report_text::format("2 %d %s %d\n", table, name, minutes[at(p)]);
+      text += work_files::formatStationMinutes(table, {name, minutes[at(p)]}) + "\n";
       listed[at(p)] = 1;
       --unlisted;
     }
@@ -181,7 +169,7 @@ int RDiaMan::writeRequiredTimeTable(StationNo station, bool fast) {
   RequiredTimeWalk walk(staName_, n, fast);
   char name[kStationNameSize] = {};
   staName_.getName(station, name);
-  walk.text = report_text::format("0 %s\n", name);
+  walk.text = work_files::formatRequiredTimesHead(name) + "\n";
 
   // The trains leaving the station, ascending.
   std::vector<TrainNo> leaving;
@@ -201,7 +189,7 @@ int RDiaMan::writeRequiredTimeTable(StationNo station, bool fast) {
   for (const TrainNo t : leaving) {
     char train[kTrainNameSize] = {};
     trains_.getTrainName(t, train);
-    walk.text += report_text::format("1 %d %s\n", walk.table, train);
+    walk.text += work_files::formatRequiredTimeTable({walk.table, train, {}}) + "\n";
     if (fast) {
       const auto trainLinks = trainLinkIndex().linksOf(t);
       walk.setLinks(trainLinks);
@@ -221,44 +209,20 @@ int RDiaMan::writeRequiredTimeTable(StationNo station, bool fast) {
     }
     ++walk.table;
   }
-  const bool written = fast ? overwriteText(dataDir_ / kWorkFile, walk.text)
-                            : report_text::writeText(dataDir_ / kWorkFile, walk.text);
+  const bool written = work_files::writeWholeText(
+      dataDir_ / work_files::kRequiredTimes, walk.text,
+      fast ? work_files::WholeFile::kOverOldBytes : work_files::WholeFile::kAfresh);
   return written ? 0 : -1;
 }
 
 int RDiaMan::exportRequiredTimeTable(const std::filesystem::path& file, int table, bool csv) {
-  std::vector<std::string> lines;
   // A missing work file exports nothing but the CSV header.
-  report_text::readLines(dataDir_ / kWorkFile, lines);
-  std::string text;
-  if (csv) text += kCsvHeader;
-  std::string from;
-  std::string train;
-  int current = -1;
-  for (const std::string& line : lines) {
-    const std::vector<std::string> w = report_text::words(line);
-    if (w.empty()) continue;
-    if (w[0] == "0" && w.size() >= 2) {
-      from = w[1];
-    } else if (w[0] == "1" && w.size() >= 3) {
-      current = std::atoi(w[1].c_str());
-      train = w[2];
-      if ((table == current || table == -1) && !csv) {
-        if (table == -1 && current != 0) text += "\n\n";
-        text += report_text::format(kTableTitle, from.c_str(), train.c_str());
-      }
-    } else if (w[0] == "2" && w.size() >= 4) {
-      const int number = std::atoi(w[1].c_str());
-      if (number != table && table != -1) continue;
-      const int minutes = std::atoi(w[3].c_str());
-      if (csv) {
-        text += report_text::format("%s,%s,%s,%d\n", from.c_str(), train.c_str(), w[2].c_str(), minutes);
-      } else {
-        text += report_text::format("    %-24s  %4d\n", w[2].c_str(), minutes);
-      }
-    }
-  }
-  return report_text::writeText(file, text) ? 0 : -1;
+  const auto times = work_files::readRequiredTimes(dataDir_ / work_files::kRequiredTimes);
+  const work_files::TableExport texts{report_text::kRequiredTimeExportHeading.c_str(),
+                                      report_text::kRequiredTimeCsvHeader.c_str()};
+  return work_files::writeTableExport(file, times.value_or(work_files::RequiredTimes{}), table, csv, texts)
+             ? 0
+             : -1;
 }
 
 }  // namespace kiv

@@ -2,7 +2,6 @@
 // derived from the detection-ordered "$MltRtL1.kv4", and the text
 // description of one route for the user's export.
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <numeric>
@@ -12,6 +11,8 @@
 #include <vector>
 
 #include "data/BinaryIO.h"
+#include "report/WorkFileWriter.h"
+#include "report/WorkFiles.h"
 #include "text/ReportText.h"
 #include "text/SjisText.h"
 #include "timetable/RDiaMan.h"
@@ -25,33 +26,8 @@ namespace {
 constexpr std::size_t kArrivalTextSize = 6;
 constexpr std::size_t kSortViaSize = 512;
 
-constexpr char kListHeader[] = "0 %s %s %s\r\n";
-constexpr char kSortedRoute[] = "9 %d %d %s %d %d %d %d %d %d %s\r\n";
-
-// "検出順", "時間順", "運賃順": the labels of the three orders.
-constexpr const char* kOrderLabels[] = {"\x8c\x9f\x8f\x6f\x8f\x87", "\x8e\x9e\x8a\xd4\x8f\x87",
-                                        "\x89\x5e\x92\xc0\x8f\x87"};
-constexpr const char* kOrderFiles[] = {"$MltRtL1.kv4", "$MltRtL2.kv4", "$MltRtL3.kv4"};
-
-// "--<<  %s→%s  No.%03d/%s  >>--\n"
-constexpr char kDetailTitle[] = "--<<  %s\x81\xa8%s  No.%03d/%s  >>--\r\n";
-// "  出発時刻  %s\n"
-constexpr char kDetailDeparture[] = "  \x8f\x6f\x94\xad\x8e\x9e\x8d\x8f  %s\r\n";
-// "  予想到着時刻  %s\n"
-constexpr char kDetailArrival[] = "  \x97\x5c\x91\x7a\x93\x9e\x92\x85\x8e\x9e\x8d\x8f  %s\r\n";
-// "  予想所要時間  %s ( 乗車%s分,徒歩%s分,待ち%s分 )\n"
-constexpr char kDetailTotal[] =
-    "  \x97\x5c\x91\x7a\x8f\x8a\x97\x76\x8e\x9e\x8a\xd4  %s ( \x8f\xe6\x8e\xd4%s\x95\xaa,\x93\x6b\x95\xe0%s"
-    "\x95\xaa,\x91\xd2\x82\xbf%s\x95\xaa )\r\n";
-// "  運賃  %s円\n"
-constexpr char kDetailFare[] = "  \x89\x5e\x92\xc0  %s\x89\x7e\r\n";
-// "  %s  %s(%s)→%s(%s)  %d分\n"
-constexpr char kDetailSegment[] = "  %s  %s(%s)\x81\xa8%s(%s)  %d\x95\xaa\r\n";
-// "  %s  %s-%s ( 徒歩%s分,待ち%s分 )\n"
-constexpr char kDetailChange[] = "  %s  %s-%s ( \x93\x6b\x95\xe0%s\x95\xaa,\x91\xd2\x82\xbf%s\x95\xaa )\r\n";
-// "  %s  %s→%s  %s円\n"
-constexpr char kDetailSection[] = "  %s  %s\x81\xa8%s  %s\x89\x7e\r\n";
-constexpr char kLineEnd[] = "\r\n";
+const char* const kOrderFiles[] = {work_files::kRouteListFound, work_files::kRouteListTime,
+                                   work_files::kRouteListFare};
 
 // One route of the list as the sorting reads it.
 struct RouteSortRecord {
@@ -114,15 +90,25 @@ std::vector<int> exchangeOrder(const std::vector<RouteSortRecord>& records, Afte
 
 bool writeSortedList(const std::filesystem::path& file, const std::vector<std::string>& header,
                      const std::vector<RouteSortRecord>& records, const std::vector<int>& order) {
-  std::FILE* out = std::fopen(file.string().c_str(), "wb");
-  if (!out) return false;
-  std::fprintf(out, kListHeader, header[0].c_str(), header[1].c_str(), header[2].c_str());
+  using namespace work_files;
+  RouteList list;
+  list.head = {header[0], header[1], {header[2], 0}};
   for (std::size_t k = 0; k < order.size(); ++k) {
     const RouteSortRecord& r = records[static_cast<std::size_t>(order[k])];
-    std::fprintf(out, kSortedRoute, static_cast<int>(k), r.detection, r.arrival.c_str(), r.total, r.fare,
-                 r.changes, r.riding, r.walking, r.waiting, r.via.c_str());
+    RouteSummary route;
+    route.position = static_cast<int>(k);
+    route.detection = r.detection;
+    route.arrival.text = r.arrival;
+    route.totalMinutes = r.total;
+    route.fare = r.fare;
+    route.changes = r.changes;
+    route.ridingMinutes = r.riding;
+    route.walkingMinutes = r.walking;
+    route.waitingMinutes = r.waiting;
+    route.via = r.via;
+    list.routes.push_back(std::move(route));
   }
-  return std::fclose(out) == 0;
+  return writeRouteList(file, list, RouteListLayout::kSorted);
 }
 
 }  // namespace
@@ -187,7 +173,7 @@ const RDiaMan::ParsedRouteFile* RDiaMan::routeFile(const std::filesystem::path& 
 
 int RDiaMan::sortRouteLists(int count) {
   std::vector<std::string> lines;
-  if (!report_text::readLines(dataDir_ / "$MltRtL1.kv4", lines)) return -1;
+  if (!report_text::readLines(dataDir_ / work_files::kRouteListFound, lines)) return -1;
   std::vector<std::string> header(3);
   for (const std::string& line : lines) {
     if (recordType(line) != '0') continue;
@@ -209,14 +195,14 @@ int RDiaMan::sortRouteLists(int count) {
     if (a.fare != b.fare) return a.fare > b.fare;
     return a.changes > b.changes;
   });
-  const bool timeWritten = writeSortedList(dataDir_ / "$MltRtL2.kv4", header, records, byTime);
+  const bool timeWritten = writeSortedList(dataDir_ / work_files::kRouteListTime, header, records, byTime);
 
   const auto byFare = exchangeOrder(records, [](const RouteSortRecord& a, const RouteSortRecord& b) {
     if (a.fare != b.fare) return a.fare > b.fare;
     if (a.total != b.total) return a.total > b.total;
     return a.changes > b.changes;
   });
-  const bool fareWritten = writeSortedList(dataDir_ / "$MltRtL3.kv4", header, records, byFare);
+  const bool fareWritten = writeSortedList(dataDir_ / work_files::kRouteListFare, header, records, byFare);
 
   return timeWritten && fareWritten ? static_cast<int>(records.size()) : -1;
 }
@@ -224,30 +210,33 @@ int RDiaMan::sortRouteLists(int count) {
 int RDiaMan::writeRouteDetail(const std::filesystem::path& file, const char* mode, int detection, int order,
                               int row) {
   if (order < 1 || order > 3 || !mode) return -1;
-  const std::string openMode = std::string(mode) == "w" ? "wb" : std::string(mode) == "a" ? "ab" : "";
-  if (openMode.empty()) return -1;
+  const bool append = std::string(mode) == "a";
+  if (!append && std::string(mode) != "w") return -1;
   const ParsedRouteFile* list = routeFile(dataDir_ / kOrderFiles[order - 1], 2, routeListRead_);
   if (!list) return -1;
-  const ParsedRouteFile* details = routeFile(dataDir_ / "$MltRtDt.kv4", 1, routeDetailsRead_);
+  const ParsedRouteFile* details = routeFile(dataDir_ / work_files::kRouteDetails, 1, routeDetailsRead_);
   if (!details) return -1;
-  std::FILE* out = std::fopen(file.string().c_str(), openMode.c_str());
-  if (!out) return -1;
+  using namespace report_text;
+  const auto number = [](const std::vector<std::string>& w, std::size_t i) { return std::atoi(word(w, i)); };
+  work_files::WorkFileWriter out(
+      file, append ? work_files::WorkFileWriter::Mode::kAppend : work_files::WorkFileWriter::Mode::kCreate);
+  if (!out.isOpen()) return -1;
 
   for (const int k : list->routeLines(detection, true)) {
     const std::vector<std::string>& w = list->words[static_cast<std::size_t>(k)];
     if (list->types[static_cast<std::size_t>(k)] == '0') {
-      std::fprintf(out, kDetailTitle, word(w, 1), word(w, 2), row, kOrderLabels[order - 1]);
-      std::fprintf(out, kDetailDeparture, word(w, 3));
+      out.line(format(kDescriptionTitle.c_str(), word(w, 1), word(w, 2), row,
+                      kRouteOrderLabels[order - 1].c_str()));
+      out.line(format(kDescriptionDeparture.c_str(), word(w, 3)));
     } else if (list->types[static_cast<std::size_t>(k)] == '9') {
-      const int total = std::atoi(word(w, 4));
-      char totalText[16];
-      std::snprintf(totalText, sizeof totalText, "%2d:%02d", total / 60, total % 60);
-      std::fprintf(out, kDetailArrival, word(w, 3));
-      std::fprintf(out, kDetailTotal, totalText, word(w, 7), word(w, 8), word(w, 9));
-      std::fprintf(out, kDetailFare, word(w, 5));
+      const int total = number(w, 4);
+      out.line(format(kDescriptionArrival.c_str(), word(w, 3)));
+      out.line(format(kDescriptionTotal.c_str(), format("%2d:%02d", total / 60, total % 60).c_str(),
+                      number(w, 7), number(w, 8), number(w, 9)));
+      out.line(format(kDescriptionFare.c_str(), number(w, 5)));
     }
   }
-  std::fputs(kLineEnd, out);
+  out.line("");
 
   // The detail records of the route, one pass per record type.
   const std::vector<int> routeDetails = details->routeLines(detection, false);
@@ -258,20 +247,21 @@ int RDiaMan::writeRouteDetail(const std::filesystem::path& file, const char* mod
     }
   };
   eachDetail('2', [&](const std::vector<std::string>& w) {
-    std::fprintf(out, kDetailSegment, word(w, 2), word(w, 3), word(w, 5), word(w, 4), word(w, 6),
-                 std::atoi(word(w, 7)) + std::atoi(word(w, 8)));
+    out.line(format(kDescriptionRide.c_str(), word(w, 2), word(w, 3), word(w, 5), word(w, 4), word(w, 6),
+                    number(w, 7) + number(w, 8)));
   });
-  std::fputs(kLineEnd, out);
+  out.line("");
   eachDetail('1', [&](const std::vector<std::string>& w) {
-    std::fprintf(out, kDetailChange, word(w, 2), word(w, 5), word(w, 6), word(w, 3), word(w, 4));
+    out.line(
+        format(kDescriptionStop.c_str(), word(w, 2), word(w, 5), word(w, 6), number(w, 3), number(w, 4)));
   });
-  std::fputs(kLineEnd, out);
+  out.line("");
   eachDetail('3', [&](const std::vector<std::string>& w) {
-    std::fprintf(out, kDetailSection, word(w, 3), word(w, 4), word(w, 5), word(w, 6));
+    out.line(format(kDescriptionFareSection.c_str(), word(w, 3), word(w, 4), word(w, 5), number(w, 6)));
   });
-  std::fputs(kLineEnd, out);
-  std::fputs(kLineEnd, out);
-  return std::fclose(out) == 0 ? 0 : -1;
+  out.line("");
+  out.line("");
+  return out.close() ? 0 : -1;
 }
 
 }  // namespace kiv

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 #include <tuple>
+#include <utility>
+#include <variant>
 
 #include "fare/RFareMan.h"
 #include "network/RKivMan.h"
@@ -21,15 +23,6 @@ namespace {
 
 // Room of the via text while a route is recorded, with its NUL.
 constexpr std::size_t kViaTextSize = 1024;
-// "なし": the via text of a route without changes.
-constexpr char kNoVia[] = "\x82\xc8\x82\xb5";
-
-// The records after their type digit and route number.
-constexpr char kListRoute[] = "%2d:%02d %2d %d %d %d %d %d %s\r\n";
-constexpr char kDetailChange[] = "%s %d %d %02d:%02d %02d:%02d\r\n";
-constexpr char kDetailSegment[] = "%s %s %s %02d:%02d %02d:%02d %d %d\r\n";
-constexpr char kDetailFare[] = "%04d %s %s %s %d\r\n";
-
 // Adds a station to the via text, after a ",". The text keeps to
 // kViaTextSize - 1 bytes: the first name that does not fit is cut at a
 // character boundary, and nothing is added after it.
@@ -53,9 +46,27 @@ void addVia(std::string& via, bool& cut, const char* name) {
 }  // namespace
 
 void RDiaMan::writeFoundRoute(const FoundRoute& route, int number) {
-  for (const auto& [type, text] : route.details)
-    std::fprintf(rs_->detailFile, "%c %d %s", type, number, text.c_str());
-  std::fprintf(rs_->listFile, "9 %d %d %s", number, number, route.summary.c_str());
+  using namespace work_files;
+  struct NumberedRecord {
+    int number;
+    std::string operator()(RouteStop r) const {
+      r.detection = number;
+      return formatRouteStop(r);
+    }
+    std::string operator()(RouteRide r) const {
+      r.detection = number;
+      return formatRouteRide(r);
+    }
+    std::string operator()(RouteFareSection r) const {
+      r.detection = number;
+      return formatRouteFareSection(r);
+    }
+  };
+  for (const auto& record : route.details) rs_->detailFile->line(std::visit(NumberedRecord{number}, record));
+  RouteSummary summary = route.summary;
+  summary.position = number;
+  summary.detection = number;
+  rs_->listFile->line(formatRouteSummary(summary, RouteListLayout::kDetectionOrder));
 }
 
 FoundRoute RDiaMan::describeRoute() {
@@ -66,7 +77,8 @@ FoundRoute RDiaMan::describeRoute() {
     buf[0] = '\0';
     staName_.getName(rs_->station[static_cast<std::size_t>(k)], buf);
   };
-  using report_text::format;
+  // A time of the route files; only its hours and minutes are written.
+  auto clock = [](TimeOfDay t) { return work_files::ClockTime{"", t.hour * 60 + t.minute}; };
 
   FoundRoute route;
   TrainNo currentTrain = -1;
@@ -97,9 +109,8 @@ FoundRoute RDiaMan::describeRoute() {
       stationName(k, name);
       if (k > 1 && k < depth) addVia(via, viaCut, name);
       if (k < depth) {
-        route.details.emplace_back(
-            '1', format(kDetailChange, name, pk.walkMinutes, pk.waitMinutes, pk.arrival.hour,
-                        pk.arrival.minute, pk.departure.hour, pk.departure.minute));
+        route.details.emplace_back(work_files::RouteStop{0, name, pk.walkMinutes, pk.waitMinutes,
+                                                         clock(pk.arrival), clock(pk.departure)});
         walking = static_cast<std::int16_t>(walking + pk.walkMinutes);
         waiting = static_cast<std::int16_t>(waiting + pk.waitMinutes);
       }
@@ -114,9 +125,8 @@ FoundRoute RDiaMan::describeRoute() {
         trainName[0] = '\0';
         trains_.getTrainName(t, trainName);
         stationName(segmentStart, startName);
-        route.details.emplace_back(
-            '2', format(kDetailSegment, trainName, startName, name, ps.departure.hour, ps.departure.minute,
-                        pk.arrival.hour, pk.arrival.minute, ride, walk));
+        route.details.emplace_back(work_files::RouteRide{0, trainName, startName, name, clock(ps.departure),
+                                                         clock(pk.arrival), ride, walk});
         riding = static_cast<std::int16_t>(riding + ride);
         walking = static_cast<std::int16_t>(walking + walk);
         if (walkKind == 0) ++segments;
@@ -143,7 +153,8 @@ FoundRoute RDiaMan::describeRoute() {
         kiv_.getCompanyShortName(currentCode / 10, company);
         stationName(sectionStart, startName);
         stationName(k, name);
-        route.details.emplace_back('3', format(kDetailFare, currentCode, company, startName, name, fare));
+        route.details.emplace_back(
+            work_files::RouteFareSection{0, currentCode, company, startName, name, fare});
         fareTotal += fare;
       }
       currentCode = code;
@@ -151,14 +162,20 @@ FoundRoute RDiaMan::describeRoute() {
     }
   }
 
-  if (via.empty()) via = kNoVia;
+  if (via.empty()) via = report_text::kNoVia.c_str();
   if (segments == 0) segments = 1;
   const SearchNode& goal = node(depth);
   route.arrivalMinutes = goal.arrival.totalMinutes();
   route.changes = segments - 1;
   route.fare = fareTotal;
-  route.summary = format(kListRoute, goal.arrival.hour, goal.arrival.minute, riding + walking + waiting,
-                         fareTotal, route.changes, riding, walking, waiting, via.c_str());
+  route.summary.arrival = clock(goal.arrival);
+  route.summary.totalMinutes = riding + walking + waiting;
+  route.summary.fare = fareTotal;
+  route.summary.changes = route.changes;
+  route.summary.ridingMinutes = riding;
+  route.summary.walkingMinutes = walking;
+  route.summary.waitingMinutes = waiting;
+  route.summary.via = std::move(via);
   return route;
 }
 

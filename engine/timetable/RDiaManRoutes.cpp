@@ -12,7 +12,9 @@
 #include "distance/RDistMan.h"
 #include "network/RStaName.h"
 #include "network/RTrainMan.h"
+#include "report/WorkFiles.h"
 #include "settings/RDefMan.h"
+#include "text/ReportText.h"
 #include "timetable/RCnctMan.h"
 #include "timetable/RDiaMan.h"
 #include "timetable/RouteSearchState.h"
@@ -66,19 +68,6 @@ std::vector<int> leastMinutesTo(StationNo goal, std::size_t size, ForEachInto fo
   return bound;
 }
 
-// "出発駅:%s\n"
-constexpr char kLogFrom[] = "\x8f\x6f\x94\xad\x89\x77:%s\r\n";
-// "目的駅:%s\n"
-constexpr char kLogTo[] = "\x96\xda\x93\x49\x89\x77:%s\r\n";
-// "最短距離:%d(100m)\n"
-constexpr char kLogShortest[] = "\x8d\xc5\x92\x5a\x8b\x97\x97\xa3:%d(100m)\r\n";
-// "迂回限度:%d km\n"
-constexpr char kLogDetour[] = "\x89\x49\x89\xf1\x8c\xc0\x93\x78:%d km\r\n";
-// "距離限度:%d(100m)\n"
-constexpr char kLogBound[] = "\x8b\x97\x97\xa3\x8c\xc0\x93\x78:%d(100m)\r\n";
-// "○  %5d(%5d,%5d) : %-24s\n"
-constexpr char kLogInside[] = "\x81\x9b  %5d(%5d,%5d) : %-24s\r\n";
-constexpr char kListHeader[] = "0 %s %s %s\r\n";
 }  // namespace
 
 void RDiaMan::setProgressCallback(RouteProgress callback) { routeProgress_ = std::move(callback); }
@@ -101,9 +90,7 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
 
 int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm,
                         int extraMinutes, const RouteLimits& limits) {
-  char departureText[16];
-  std::snprintf(departureText, sizeof departureText, "%2d:%02d", hour, minute);
-
+  workFileProblem_.clear();
   const int fastest = fastestTime(from, to, hour, minute, day);
   if (fastest == -1) return -1;
   RouteSearchState state;
@@ -113,8 +100,11 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
     ~Leave() { rs = nullptr; }
   } leave{rs_};
 
-  std::FILE* log = std::fopen((dataDir_ / "$vflg.kv4").string().c_str(), "wb");
-  if (!log) return -1;
+  work_files::WorkFileWriter log(dataDir_ / work_files::kRouteSearchLog);
+  if (!log.isOpen()) {
+    workFileProblem_ = work_files::kRouteSearchLog;
+    return -1;
+  }
 
   const int n = searchStationCount();
   char fromName[kStationNameSize] = "";
@@ -133,29 +123,30 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
     dist_.allDistances(to, n, distTo.data());
     const int shortest = distFrom[static_cast<std::size_t>(to)];
     const int bound = shortest + detourKm * 10;
-    std::fprintf(log, kLogFrom, fromName);
-    std::fprintf(log, kLogTo, toName);
-    std::fprintf(log, kLogShortest, shortest);
-    std::fprintf(log, kLogDetour, detourKm);
-    std::fprintf(log, kLogBound, bound);
+    using namespace report_text;
+    log.line(format(kLogFrom.c_str(), fromName));
+    log.line(format(kLogTo.c_str(), toName));
+    log.line(format(kLogShortest.c_str(), shortest));
+    log.line(format(kLogDetour.c_str(), detourKm));
+    log.line(format(kLogBound.c_str(), bound));
     for (int s = 1; s <= n; ++s) {
       const int sum = distFrom[static_cast<std::size_t>(s)] + distTo[static_cast<std::size_t>(s)];
       if (sum > bound) continue;
       rs_->allowed[static_cast<std::size_t>(s)] = 1;
       char name[kStationNameSize] = "";
       staName_.getName(static_cast<StationNo>(s), name);
-      std::fprintf(log, kLogInside, sum, distFrom[static_cast<std::size_t>(s)],
-                   distTo[static_cast<std::size_t>(s)], name);
+      log.line(format(kLogInside.c_str(), sum, distFrom[static_cast<std::size_t>(s)],
+                      distTo[static_cast<std::size_t>(s)], name));
     }
   }
-  std::fclose(log);
+  log.close();
 
   rs_->onPath.assign(static_cast<std::size_t>(n) + 1, 0);
   rs_->station.assign(kMaxPathLength + 2, 0);
   rs_->train.assign(kMaxPathLength + 2, 0);
-  rs_->listFile = std::fopen((dataDir_ / "$MltRtL1.kv4").string().c_str(), "wb");
-  rs_->detailFile = std::fopen((dataDir_ / "$MltRtDt.kv4").string().c_str(), "wb");
-  if (!rs_->listFile || !rs_->detailFile) {
+  rs_->listFile = std::make_unique<work_files::WorkFileWriter>(dataDir_ / work_files::kRouteListFound);
+  rs_->detailFile = std::make_unique<work_files::WorkFileWriter>(dataDir_ / work_files::kRouteDetails);
+  if (!rs_->listFile->isOpen() || !rs_->detailFile->isOpen()) {
     endRouteSearch();
     return -1;
   }
@@ -165,7 +156,10 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
   rs_->maxTransfers = static_cast<std::int16_t>(limits.transMax);
   rs_->maxRoutes = static_cast<std::int16_t>(limits.routeMax);
 
-  std::fprintf(rs_->listFile, kListHeader, fromName, toName, departureText);
+  // The departure as given, even an hour or minute off the clock.
+  const work_files::ClockTime departure{report_text::format("%2d:%02d", hour, minute), hour * 60 + minute};
+  rs_->listFile->line(
+      work_files::formatRouteListHead({fromName, toName, departure}, work_files::RouteListLayout::kSorted));
   rs_->timeLimit = static_cast<std::int16_t>(fastest + extraMinutes);
   rs_->day = rules_.serviceDays ? day : -1;
   rs_->start = hour * 60 + minute;
@@ -221,13 +215,14 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
 
 bool RDiaMan::endRouteSearch() {
   bool written = true;
-  for (std::FILE* file : {rs_->listFile, rs_->detailFile}) {
-    if (!file) continue;
-    const bool failed = std::ferror(file) != 0;
-    if (std::fclose(file) != 0 || failed) written = false;
+  for (auto* file : {&rs_->listFile, &rs_->detailFile}) {
+    // The first file not written whole (or not opened) is the one named.
+    if (*file && !(*file)->close() && written) {
+      workFileProblem_ = (*file)->path().filename().string();
+      written = false;
+    }
+    file->reset();
   }
-  rs_->listFile = nullptr;
-  rs_->detailFile = nullptr;
   return written;
 }
 

@@ -2,40 +2,27 @@
 // hour of one day as sortable source lines ("TTSrc.kv4"), their text sort,
 // and the report by company ("$VTT.kv4").
 #include <algorithm>
-#include <cstdlib>
 #include <span>
 #include <system_error>
 
 #include "network/RKivMan.h"
 #include "network/RStaName.h"
 #include "network/RTrainMan.h"
+#include "report/WorkFileWriter.h"
+#include "report/WorkFiles.h"
 #include "text/ReportText.h"
 #include "text/SjisText.h"
 #include "timetable/RDiaMan.h"
-#include "timetable/WorkFileText.h"
 
 namespace kiv {
 
 namespace {
 
-constexpr char kSourceFile[] = "TTSrc.kv4";
-constexpr char kReportFile[] = "$VTT.kv4";
-
-// "分発" (leaves at minute ...) and "分毎" (every ... minutes)
-constexpr char kLeavesAt[] = "\x95\xaa\x94\xad";
-constexpr char kEvery[] = "\x95\xaa\x96\x88";
-// The one-letter day names 日 月 火 水 木 金 土, day code 0 (Sunday) first.
-constexpr const char* kDayNames[7] = {"\x93\xfa", "\x8c\x8e", "\x89\xce", "\x90\x85",
-                                      "\x96\xd8", "\x8b\xe0", "\x93\x79"};
-// "☆★ ［ %s ］の発車時刻データ( %s曜%2d時台 )  ～ %s ～ ★☆\n\n"
-constexpr char kCompanyTitle[] =
-    "\x81\x99\x81\x9a \x81\x6d %s \x81\x6e\x82\xcc\x94\xad\x8e\xd4\x8e\x9e\x8d\x8f\x83\x66\x81\x5b\x83\x5e( "
-    "%s\x97\x6a%2d\x8e\x9e\x91\xe4 )  \x81\x60 %s \x81\x60 \x81\x9a\x81\x99\n\n";
-// "    %-6s  %-32s  %-s 方面ゆき\n"
-constexpr char kDepartureLine[] = "    %-6s  %-32s  %-s \x95\xfb\x96\xca\x82\xe4\x82\xab\n";
+constexpr const char* kSourceFile = work_files::kTimetableSource;
+constexpr const char* kReportFile = work_files::kTimetableReport;
 
 // The one-letter name of a day code.
-const char* dayName(int day) { return kDayNames[((day % 7) + 7) % 7]; }
+const char* dayName(int day) { return report_text::kDayNames[((day % 7) + 7) % 7].c_str(); }
 
 // A line and its key for the case-insensitive sort.
 struct FoldedLine {
@@ -111,16 +98,12 @@ std::string RDiaMan::stationDepartureText(std::span<const DiaDepartureRecord> sp
     char terminal[kStationNameSize] = {};
     staName_.getName(r.terminal, terminal);
     const int order = r.listOrder + 1;
-    const int kind = r.interval == 0 ? 1 : 0;
     const int value = r.interval == 0 ? r.minute : r.interval;
-    const char* unit = r.interval == 0 ? kLeavesAt : kEvery;
-    if (grouping) {
-      text += report_text::format("%03d %1d %-32s %1d %02d%4s %-24s\n", code, order, train, kind, value, unit,
-                                  terminal);
-    } else {
-      text += report_text::format("%03d %1d %1d %02d%4s %-32s %-24s\n", code, order, kind, value, unit, train,
-                                  terminal);
-    }
+    const char* unit =
+        r.interval == 0 ? report_text::kLeavesAtMinute.c_str() : report_text::kEveryMinutes.c_str();
+    text += work_files::formatStationDeparture({code, order, r.interval != 0, value, unit, train, terminal},
+                                               grouping);
+    text += '\n';
     ++count;
   }
   return text;
@@ -131,7 +114,7 @@ int RDiaMan::writeStationDepartures(StationNo station, int day, int hour, bool g
   if (span.empty()) return -1;
   int lines = 0;
   const std::string text = stationDepartureText(span, day, hour, grouping, lines);
-  if (!report_text::writeText(dataDir_ / kSourceFile, text)) return -1;
+  if (!work_files::writeWholeText(dataDir_ / kSourceFile, text)) return -1;
   return lines;
 }
 
@@ -139,7 +122,7 @@ int RDiaMan::sortStationDepartures() {
   std::vector<std::string> lines;
   if (!report_text::readLines(dataDir_ / kSourceFile, lines)) return -1;
   sortIgnoringCase(lines);
-  if (!report_text::writeText(dataDir_ / kSourceFile, joinLines(lines))) return -1;
+  if (!work_files::writeWholeText(dataDir_ / kSourceFile, joinLines(lines))) return -1;
   return static_cast<int>(lines.size());
 }
 
@@ -148,37 +131,22 @@ std::string RDiaMan::stationTimetableText(StationNo station, const char* dayName
   char stationName[kStationNameSize] = {};
   staName_.getName(station, stationName);
 
-  std::string text;
-  int previousCompany = -1;
-  bool first = true;
+  std::vector<work_files::StationDeparture> departures;
   for (const std::string& line : lines) {
-    // code, order, kind, value + unit, train, terminal; grouped by train:
-    // code, order, train, kind, value + unit, terminal.
-    std::vector<std::string> w = report_text::words(line);
-    w.resize(6);
-    const std::string& value = grouping ? w[4] : w[3];
-    const std::string& train = grouping ? w[2] : w[4];
-    const std::string& terminal = w[5];
-    const int company = std::atoi(w[0].c_str()) / 10;
-    if (company != previousCompany) {
-      if (!first) text += "\n\n";
-      first = false;
-      char companyName[kCompanyNameSize] = {};
-      kiv_.getCompanyName(company, companyName);
-      text += report_text::format(kCompanyTitle, stationName, dayName, hour, companyName);
-      previousCompany = company;
-    }
-    text += report_text::format(kDepartureLine, value.c_str(), train.c_str(), terminal.c_str());
+    if (auto d = work_files::parseStationDeparture(line, grouping)) departures.push_back(std::move(*d));
   }
-  text += report_text::kTimetableNote;
-  return text;
+  return work_files::formatStationTimetable(stationName, dayName, hour, departures, [this](int company) {
+    char companyName[kCompanyNameSize] = {};
+    kiv_.getCompanyName(company, companyName);
+    return std::string(companyName);
+  });
 }
 
 int RDiaMan::writeStationTimetable(StationNo station, const char* dayName, int hour, bool grouping) {
   std::vector<std::string> lines;
   if (!report_text::readLines(dataDir_ / kSourceFile, lines)) return -1;
   const std::string text = stationTimetableText(station, dayName, hour, grouping, lines);
-  return report_text::writeText(dataDir_ / kReportFile, text) ? 0 : -1;
+  return work_files::writeWholeText(dataDir_ / kReportFile, text) ? 0 : -1;
 }
 
 // The three steps in memory: the departures are sorted before "TTSrc.kv4"
@@ -194,13 +162,15 @@ int RDiaMan::buildStationTimetable(StationNo station, int day, int hour, bool gr
   std::vector<std::string> lines = splitLines(stationDepartureText(span, day, hour, grouping, count));
   sortIgnoringCase(lines);
   std::error_code ec;
-  const bool sourceWritten = replaceText(dataDir_ / kSourceFile, joinLines(lines));
+  const bool sourceWritten =
+      work_files::writeWholeText(dataDir_ / kSourceFile, joinLines(lines), work_files::WholeFile::kReplacing);
   if (!sourceWritten || count == 0) {
     std::filesystem::remove(dataDir_ / kReportFile, ec);
     return sourceWritten ? 0 : -1;
   }
   const std::string report = stationTimetableText(station, dayName(day), hour, grouping, lines);
-  if (!replaceText(dataDir_ / kReportFile, report)) return -1;
+  if (!work_files::writeWholeText(dataDir_ / kReportFile, report, work_files::WholeFile::kReplacing))
+    return -1;
   return count;
 }
 

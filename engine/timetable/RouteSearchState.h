@@ -4,12 +4,12 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <map>
 #include <memory>
 #include <tuple>
 #include <vector>
 
+#include "report/WorkFileWriter.h"
 #include "timetable/BestRouteList.h"
 #include "timetable/RDiaMan.h"
 
@@ -26,11 +26,11 @@ struct RDiaMan::RouteSearchState {
   std::int16_t maxTransfers = 0;
   std::int16_t maxRoutes = 0;
   std::int16_t transfers = 0;
-  std::FILE* listFile = nullptr;    // "$MltRtL1.kv4"
-  std::FILE* detailFile = nullptr;  // "$MltRtDt.kv4"
-  int day = -1;                     // day code of the departure; -1 tests no days
-  int start = 0;                    // departure time, hour * 60 + minute
-  long steps = 0;                   // stations entered by the enumeration
+  std::unique_ptr<work_files::WorkFileWriter> listFile;    // "$MltRtL1.kv4"
+  std::unique_ptr<work_files::WorkFileWriter> detailFile;  // "$MltRtDt.kv4"
+  int day = -1;                                            // day code of the departure; -1 tests no days
+  int start = 0;                                           // departure time, hour * 60 + minute
+  long steps = 0;                                          // stations entered by the enumeration
   // Fares of the sections priced in this search, by network code and the
   // last and first station.
   std::map<std::tuple<NetworkCode, StationNo, StationNo>, int> fares;

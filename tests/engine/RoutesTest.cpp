@@ -453,25 +453,51 @@ TEST(RoutesTest, LongViaTextIsCutAtACharacterBoundary) {
   EXPECT_EQ(firstVia(dir.readText("$MltRtL3.kv4")), sorted);
 }
 
-TEST(RoutesTest, FailsWithoutRouteOrWorkFiles) {
-  const test::DataDir dir = test::compileNetwork(std::string(test::kLineKoOtsuHei) + R"(
+// One train from 甲 to 乙 at 10:00, and none on to 丙.
+test::DataDir compileKoToOtsuAtTen() {
+  return test::compileNetwork(std::string(test::kLineKoOtsuHei) + R"(
 train 赤線
 terminal 乙
 at 0 hours 10-11
 甲
 乙 5
 )");
+}
+
+TEST(RoutesTest, FailsWithoutRouteOrWorkFiles) {
+  const test::DataDir dir = compileKoToOtsuAtTen();
 
   Engine engine(dir.path());
   // No route at all: nothing is written.
   EXPECT_EQ(engine.dia.searchRoutes(1, 3, 10, 0, 1, 10, 0), -1);
+  EXPECT_EQ(engine.dia.workFileProblem(), "");
   EXPECT_FALSE(std::filesystem::exists(dir / "$vflg.kv4"));
   EXPECT_FALSE(std::filesystem::exists(dir / "$MltRtL1.kv4"));
 
   // A route list that cannot be created.
   std::filesystem::create_directory(dir / "$MltRtL1.kv4");
   EXPECT_EQ(engine.dia.searchRoutes(1, 2, 10, 0, 1, 10, 0), -1);
+  EXPECT_EQ(engine.dia.workFileProblem(), "$MltRtL1.kv4");
   EXPECT_FALSE(std::filesystem::exists(dir / "$MltRtL2.kv4"));
+}
+
+// A failed search tells a work file it could not write from "no route", and
+// the next search that succeeds forgets it.
+TEST(RoutesTest, NamesTheWorkFileThatCouldNotBeWritten) {
+  const test::DataDir dir = compileKoToOtsuAtTen();
+  Engine engine(dir.path());
+  for (const char* file : {"$vflg.kv4", "$MltRtDt.kv4", "$TT$.kv4"}) {
+    std::filesystem::create_directory(dir / file);
+    const int result = std::string(file) == "$TT$.kv4" ? engine.dia.fastestRoute(1, 2, 10, 0, 1)
+                                                       : engine.dia.searchRoutes(1, 2, 10, 0, 1, 10, 0);
+    EXPECT_EQ(result, -1) << file;
+    EXPECT_EQ(engine.dia.workFileProblem(), file);
+    std::filesystem::remove(dir / file);
+  }
+  EXPECT_EQ(engine.dia.fastestRoute(1, 2, 10, 0, 1), 0);
+  EXPECT_EQ(engine.dia.workFileProblem(), "");
+  EXPECT_EQ(engine.dia.searchRoutes(1, 2, 10, 0, 1, 10, 0), 1);
+  EXPECT_EQ(engine.dia.workFileProblem(), "");
 }
 
 }  // namespace

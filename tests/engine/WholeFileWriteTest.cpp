@@ -3,14 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 
 #include "TempDir.h"
-#include "timetable/WorkFileText.h"
+#include "report/WorkFileWriter.h"
 
-namespace kiv {
+namespace kiv::work_files {
 namespace {
 
-TEST(WorkFileText, WritingOverALongerOrShorterFileGivesOnlyTheNewText) {
+bool overwriteText(const std::filesystem::path& file, const std::string& text) {
+  return writeWholeText(file, text, WholeFile::kOverOldBytes);
+}
+bool replaceText(const std::filesystem::path& file, const std::string& text) {
+  return writeWholeText(file, text, WholeFile::kReplacing);
+}
+
+TEST(WholeFileWrite, WritingOverALongerOrShorterFileGivesOnlyTheNewText) {
   test::TempDir dir;
   const auto file = dir / "$RqTmTbl.kv4";
   ASSERT_TRUE(overwriteText(file, "0 a\n1 0 long line\n2 0 b 5\n"));
@@ -25,7 +33,7 @@ TEST(WorkFileText, WritingOverALongerOrShorterFileGivesOnlyTheNewText) {
   EXPECT_EQ(dir.readText("new.kv4"), "n\r\n");
 }
 
-TEST(WorkFileText, ReplacingALinkedFileLeavesTheOtherNameAlone) {
+TEST(WholeFileWrite, ReplacingALinkedFileLeavesTheOtherNameAlone) {
   test::TempDir dir;
   dir.writeText("StaName.kv4", "station data");
   std::filesystem::create_symlink(dir / "StaName.kv4", dir / "TTSrc.kv4");
@@ -38,7 +46,7 @@ TEST(WorkFileText, ReplacingALinkedFileLeavesTheOtherNameAlone) {
   EXPECT_EQ(dir.readText("$VTT.kv4"), "report\r\n");
 }
 
-TEST(WorkFileText, AFileThatCannotBeWrittenFails) {
+TEST(WholeFileWrite, AFileThatCannotBeWrittenFails) {
   test::TempDir dir;
   std::filesystem::create_directory(dir / "sub");
   dir.writeText("sub/x", "keep");
@@ -49,4 +57,4 @@ TEST(WorkFileText, AFileThatCannotBeWrittenFails) {
 }
 
 }  // namespace
-}  // namespace kiv
+}  // namespace kiv::work_files
