@@ -3,14 +3,10 @@
 #include <cstring>
 
 #include "data/BinaryIO.h"
+#include "text/ReportText.h"
 #include "text/SjisText.h"
 
 namespace kiv {
-
-namespace {
-// Shift-JIS for "徒歩" (walking).
-constexpr char kWalking[] = "\x93\x6b\x95\xe0";
-}  // namespace
 
 RTrainMan::RTrainMan(const std::filesystem::path& dataDir) {
   auto file = readTrainFile(dataDir / "Train.kv4");
@@ -67,7 +63,10 @@ int RTrainMan::getTrainRecord(TrainNo t, TrainRecord& record) const {
 
 int RTrainMan::isWalking(TrainNo t) const {
   if (!valid(t)) return -1;
-  return std::strncmp(trains_[static_cast<std::size_t>(t)].name.c_str(), kWalking, 4) == 0 ? 1 : 0;
+  return std::strncmp(trains_[static_cast<std::size_t>(t)].name.c_str(), report_text::kWalking.c_str(), 4) ==
+                 0
+             ? 1
+             : 0;
 }
 
 int RTrainMan::getTrainUse(TrainNo t) const {

@@ -2,15 +2,9 @@
 
 #include <cstring>
 
+#include "text/ReportText.h"
+
 namespace kiv {
-
-namespace {
-
-// Shift-JIS one-letter names of the days, Sunday first: 日 月 火 水 木 金 土.
-constexpr const char* kDayNames[7] = {"\x93\xfa", "\x8c\x8e", "\x89\xce", "\x90\x85",
-                                      "\x96\xd8", "\x8b\xe0", "\x93\x79"};
-
-}  // namespace
 
 RDefMan::RDefMan(const std::filesystem::path& dataDir) : file_(dataDir / "Kiv4.def") { loadSettings(); }
 
@@ -54,7 +48,7 @@ void RDefMan::pushRecentArv(std::string_view station) { pushRecent(recentArv_, s
 
 void RDefMan::getDayName(char* buffer) const {
   if (depDay_ < 0 || depDay_ > 6) return;
-  std::memcpy(buffer, kDayNames[depDay_], kDayNameSize);
+  std::memcpy(buffer, report_text::kDayNames[depDay_].c_str(), kDayNameSize);
 }
 
 }  // namespace kiv
