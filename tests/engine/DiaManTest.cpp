@@ -83,6 +83,12 @@ class DiaManTest : public testing::Test {
     std::snprintf(buf, sizeof buf, "%d:%02d", d.hour, d.minute);
     return buf;
   }
+  // The departure time and the index of the record that gave it.
+  std::string departureOfRecord(StationNo s, StationNo next, TrainNo t, TimeOfDay time) {
+    int index = -1;
+    const std::string when = departure(s, next, t, time, &index);
+    return when + " record " + std::to_string(index);
+  }
 
   test::TempDir dir;
   std::unique_ptr<Engine> engine;
@@ -103,14 +109,10 @@ TEST_F(DiaManTest, IntervalServiceLeavesHalfAnIntervalLaterOrAtTheNextServedHour
 TEST_F(DiaManTest, TimedDepartureTakesTheEarliestRecordOfTheTrain) {
   writeTimetable({dep(1, 1, 2, 30, 0, hour(10)), dep(1, 1, 2, 5, 0, hour(6))});
   load();
-  int index = -1;
-  EXPECT_EQ(departure(1, 2, 1, at(10, 7), &index), "10:30");
-  EXPECT_EQ(index, 0);
-  EXPECT_EQ(departure(1, 2, 1, at(23, 50), &index), "30:05");
-  EXPECT_EQ(index, 1);
+  EXPECT_EQ(departureOfRecord(1, 2, 1, at(10, 7)), "10:30 record 0");
+  EXPECT_EQ(departureOfRecord(1, 2, 1, at(23, 50)), "30:05 record 1");
   // 10:30 has gone: 06:05 next day comes before 10:30 next day.
-  EXPECT_EQ(departure(1, 2, 1, at(10, 40), &index), "30:05");
-  EXPECT_EQ(index, 1);
+  EXPECT_EQ(departureOfRecord(1, 2, 1, at(10, 40)), "30:05 record 1");
 }
 
 TEST_F(DiaManTest, NextDepartureMatchesTrainAndNextStopAndKeepsTheEarlierOfEqualWaits) {
@@ -120,11 +122,8 @@ TEST_F(DiaManTest, NextDepartureMatchesTrainAndNextStopAndKeepsTheEarlierOfEqual
                   dep(1, 1, 2, 30, 0, hour(10), 9),    // 10:30 as well
                   dep(1, 1, 2, 0, 60, hour(10), 2)});  // also 10:30 (half of 60)
   load();
-  int index = -1;
-  EXPECT_EQ(departure(1, 2, 1, at(10, 0), &index), "10:30");
-  EXPECT_EQ(index, 2);
-  EXPECT_EQ(departure(1, 3, 1, at(10, 0), &index), "10:10");
-  EXPECT_EQ(index, 0);
+  EXPECT_EQ(departureOfRecord(1, 2, 1, at(10, 0)), "10:30 record 2");
+  EXPECT_EQ(departureOfRecord(1, 3, 1, at(10, 0)), "10:10 record 0");
   EXPECT_EQ(departure(1, 2, 5, at(10, 0)), "none");  // no such train
   EXPECT_EQ(departure(1, 4, 1, at(10, 0)), "none");  // no such link
   EXPECT_EQ(departure(2, 3, 1, at(10, 0)), "none");  // no departures at all

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "DistFareFixture.h"
-#include "NamedStations.h"
 #include "TempDir.h"
 
 namespace kiv {
@@ -36,7 +35,8 @@ enum : StationNo {
 // 田園調布 2.0 km further in zone 2), 61 (蒲田) and 62 (雪が谷; 多摩川
 // unreachable); 営団 80 lacks 渋谷 and 都営 90 has no station list.
 void writeWorld(const std::filesystem::path& dir, const std::vector<NetworkCode>& shibuyaCodes) {
-  DistFareWorld w(10);
+  DistFareWorld w(
+      {"渋谷", "新宿", "品川", "恵比寿", "自由が丘", "田園調布", "蒲田", "雪が谷", "代官山", "多摩川"});
   w.network(0, {Shinjuku, Shibuya, Shinagawa, Ebisu});
   w.jrBoth(Shibuya, Shinjuku, 34, 1);
   w.jrBoth(Shibuya, Shinagawa, 72, 1);
@@ -53,8 +53,6 @@ void writeWorld(const std::filesystem::path& dir, const std::vector<NetworkCode>
   w.network(80, {Shinjuku, Shinagawa});
   w.setNetworks(Shibuya, shibuyaCodes);
   w.write(dir);
-  test::nameStations(
-      dir, {"渋谷", "新宿", "品川", "恵比寿", "自由が丘", "田園調布", "蒲田", "雪が谷", "代官山", "多摩川"});
 }
 
 const std::string kTable =

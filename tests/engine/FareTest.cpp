@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "DistFareFixture.h"
-#include "NamedStations.h"
+#include "SjisText.h"
 #include "TempDir.h"
 #include "TextNetwork.h"
 #include "data/FareRFile.h"
@@ -73,10 +73,16 @@ void writeWorld(const TempDir& dir, const std::string& tokyoName = "東京") {
   test::compileNetworkInto(dir, source);
 }
 
-TEST(StationFare, PricesEachNetworkOnItsShortestDistance) {
+// The network written into a fresh directory and the engine objects over it.
+struct FareWorld {
+  explicit FareWorld(const std::string& tokyoName = "東京") : e((writeWorld(dir, tokyoName), dir.path())) {}
   TempDir dir;
-  writeWorld(dir);
-  DistFareEngine e(dir.path());
+  DistFareEngine e;
+};
+
+TEST(StationFare, PricesEachNetworkOnItsShortestDistance) {
+  FareWorld w;
+  DistFareEngine& e = w.e;
   EXPECT_EQ(e.fare.stationFare(0, Tokyo, Shinjuku, 0), 160);
   EXPECT_EQ(e.fare.stationFare(0, Tokyo, Omiya, 0), 480);  // 30.0 km over 新宿, not 30.5 direct
   EXPECT_EQ(e.fare.stationFare(0, Takasaki, Shinjuku, 0), 1620);
@@ -90,9 +96,8 @@ TEST(StationFare, PricesEachNetworkOnItsShortestDistance) {
 }
 
 TEST(StationFare, SpecialFaresReplaceAndReductionsLowerTheDistanceFare) {
-  TempDir dir;
-  writeWorld(dir);
-  DistFareEngine e(dir.path());
+  FareWorld w;
+  DistFareEngine& e = w.e;
   EXPECT_EQ(e.fare.stationFare(0, Omiya, Takasaki, 1), 990);  // 75.0 km would be 1280
   EXPECT_EQ(e.fare.stationFare(0, Shinjuku, Omiya, 0), 320 - 20);
   EXPECT_EQ(e.fare.stationFare(0, Omiya, Shinjuku, 0), 320 - 20);
@@ -119,9 +124,8 @@ TEST(StationFare, ReductionLargerThanTheFareLeavesNone) {
 }
 
 TEST(StationFare, TokyoZoneRulePricesFromTokyoInBothDirectionsOnJrOnly) {
-  TempDir dir;
-  writeWorld(dir);
-  DistFareEngine e(dir.path());
+  FareWorld w;
+  DistFareEngine& e = w.e;
   EXPECT_EQ(e.fare.stationFare(0, Shinjuku, Takasaki, 0), 1620);
   EXPECT_EQ(e.fare.stationFare(0, Shinjuku, Takasaki, 1), 1890);
   EXPECT_EQ(e.fare.stationFare(0, Takasaki, Shinjuku, 0), 1620);
@@ -138,30 +142,27 @@ TEST(StationFare, TokyoZoneRulePricesFromTokyoInBothDirectionsOnJrOnly) {
 }
 
 TEST(StationFare, TokyoZoneRuleWithoutTokyoInTheStationFileGivesZero) {
-  TempDir dir;
-  writeWorld(dir, "東京駅");
-  DistFareEngine e(dir.path());
+  FareWorld w("東京駅");
+  DistFareEngine& e = w.e;
   EXPECT_EQ(e.fare.stationFare(0, Shinjuku, Takasaki, 1), 0);
   EXPECT_EQ(e.fare.stationFare(0, Shinjuku, Takasaki, 0), 1620);
 }
 
 TEST(TokyoZoneList, ListsThePairsWhoseFareChangesGroupedByTheFarStation) {
-  TempDir dir;
-  writeWorld(dir);
-  DistFareEngine e(dir.path());
+  FareWorld w;
+  DistFareEngine& e = w.e;
   // 熱海 comes before 高崎 in the 101-200 km list. 東京's own pairs cost the
   // same both ways and are left out; 新宿-熱海 drops from 1890 to the special
   // 1500, 新宿-高崎 rises from 1620 to 1890.
   EXPECT_EQ(e.fare.buildTokyoZoneList(), 2);
-  EXPECT_EQ(test::readUtf8(dir / "$TKY101.KV4"), "新宿,熱海,150\r\n新宿,高崎,189\r\n");
+  EXPECT_EQ(test::readUtf8(w.dir / "$TKY101.KV4"), "新宿,熱海,150\r\n新宿,高崎,189\r\n");
 }
 
 // One report per 101-200 km station (熱海 is the first); "stop" after it
 // keeps 熱海's pair only.
 TEST(TokyoZoneList, ReportsEachFarStationAndStopsWhenTold) {
-  TempDir dir;
-  writeWorld(dir);
-  DistFareEngine e(dir.path());
+  FareWorld w;
+  DistFareEngine& e = w.e;
   std::vector<TableProgress> reports;
   EXPECT_EQ(e.fare.buildTokyoZoneList([&reports](const TableProgress& p) {
     reports.push_back(p);
@@ -176,7 +177,7 @@ TEST(TokyoZoneList, ReportsEachFarStationAndStopsWhenTold) {
   EXPECT_EQ(reports.back().found, 2);
 
   EXPECT_EQ(e.fare.buildTokyoZoneList([](const TableProgress&) { return false; }), 1);
-  EXPECT_EQ(test::readUtf8(dir / "$TKY101.KV4"), "新宿,熱海,150\r\n");
+  EXPECT_EQ(test::readUtf8(w.dir / "$TKY101.KV4"), "新宿,熱海,150\r\n");
 }
 
 TEST(TokyoZoneList, FailsWhenTheFileCannotBeCreated) {

@@ -123,26 +123,37 @@ TEST_F(FastestTest, EqualCostsSettleTheHigherStationFirst) {
 }
 
 // Tokyo to Nippori: an interval train to Akihabara staying on board at
-// Kanda, a change, and a timed train that waits at Ueno. Built record by
-// record: the compiler never emits a train that stands at a stop.
-test::TimetableWorld lineWorld(int outputMode) {
-  test::TimetableWorld w{"東京", "神田", "秋葉原", "上野", "日暮里"};
-  const TrainNo loop = w.train("山手線", 0);
-  const TrainNo keihin = w.train("京浜東北線", 0);
-  w.every(loop, 1, 2, 4, 2, servedHours(9, 10));
-  w.every(loop, 2, 3, 4, 3, servedHours(9, 10));
-  w.timed(keihin, 3, 4, 10, 4, servedHours(10, 10));
-  w.timed(keihin, 4, 5, 16, 3, servedHours(10, 10));
-  w.outputMode(outputMode);
-  return w;
-}
+// Kanda, a change, and a timed train that stands at Ueno.
+constexpr char kTokyoToNippori[] = R"(
+line 東北線
+kind 山手線内
+  0.0 東京 x
+  1.3 神田 x
+  2.0 秋葉原 x
+  3.6 上野 x
+  5.8 日暮里 x
+
+train 山手線
+terminal 秋葉原
+every 4 hours 9-10
+東京
+神田 2
+秋葉原 3
+
+train 京浜東北線
+terminal 日暮里
+at 10 hours 10
+秋葉原
+上野 4 wait=2
+日暮里 3
+)";
 
 TEST_F(FastestTest, DetailedReportListsEveryStopPassed) {
   // 9:58 at Tokyo: half an interval (2) later the loop line leaves at 10:00,
   // Kanda 10:02 (no wait on board), Akihabara 10:05; one minute to change
   // within JR, the 10:10 train, Ueno 10:14 where it waits for its 10:16
   // departure, Nippori 10:19.
-  RDiaMan& dia = open(lineWorld(1)).dia;
+  RDiaMan& dia = open(kTokyoToNippori, 1).dia;
   EXPECT_EQ(dia.fastestTime(1, 5, 9, 58, 1), 21);
   EXPECT_EQ(route(1, 5, 9, 58, 1), routeReport("東京", "日暮里",
                                                "     9:58  出発時刻\n"
@@ -158,7 +169,7 @@ TEST_F(FastestTest, DetailedReportListsEveryStopPassed) {
 }
 
 TEST_F(FastestTest, PlainReportShowsOnlyDeparturesChangesAndArrival) {
-  open(lineWorld(0));
+  open(kTokyoToNippori, 0);
   EXPECT_EQ(route(1, 5, 9, 58, 1), routeReport("東京", "日暮里",
                                                "     9:58  出発時刻\n"
                                                "    10:00  東京発\n"
@@ -171,8 +182,7 @@ TEST_F(FastestTest, PlainReportShowsOnlyDeparturesChangesAndArrival) {
 }
 
 TEST_F(FastestTest, NoRouteWritesNothing) {
-  test::TimetableWorld w = lineWorld(1);
-  RDiaMan& dia = open(w).dia;
+  RDiaMan& dia = open(kTokyoToNippori, 1).dia;
   dir.writeText("$TT$.kv4", "old report");
 
   // The only train onwards from Akihabara switched off in the line selection.
@@ -219,8 +229,7 @@ TEST_F(FastestTest, ChangeMinutesCountAfterTheStartOnly) {
   // 3-minute transfer to the second train misses its 10:13 departure by two
   // minutes, so 11:13 is taken. (A transfer record from train -1 is hand-made.)
   test::TimetableWorld w{"A", "B", "C"};
-  const TrainNo first = w.train("一号", 0);
-  const TrainNo second = w.train("二号", 0);
+  const auto [first, second] = w.trains({"一号", "二号"}, 0);
   w.timed(first, 1, 2, 2, 10, servedHours(10, 11));
   w.timed(second, 2, 3, 13, 5, servedHours(10, 11));
   w.transfer(1, -1, first, 5);
@@ -239,8 +248,7 @@ TEST_F(FastestTest, WalkingConnectionsChangeWithoutChangeMinutes) {
   // minute within the company, and the 11:03 walk is taken. (Compiled walks
   // run every minute all day; these are timed records.)
   test::TimetableWorld w{"A", "B", "C"};
-  const TrainNo walkA = w.train("徒歩Ａ", 900);
-  const TrainNo walkB = w.train("徒歩Ｂ", 900);
+  const auto [walkA, walkB] = w.trains({"徒歩Ａ", "徒歩Ｂ"}, 900);
   w.timed(walkA, 1, 2, 0, 3, servedHours(10, 11));
   w.timed(walkB, 2, 3, 3, 4, servedHours(10, 11));
   RDiaMan& dia = open(w).dia;
@@ -298,8 +306,7 @@ TEST_F(FastestTest, NegativeRidingTimeCannotRewriteASettledStation) {
   // destination stays a path and the report is written. (A faulty record
   // the compiler never emits.)
   test::TimetableWorld w{"A", "B"};
-  const TrainNo out = w.train("往路", 0);
-  const TrainNo back = w.train("復路", 0);
+  const auto [out, back] = w.trains({"往路", "復路"}, 0);
   w.timed(out, 1, 2, 0, 10, servedHours(10, 10));
   w.every(back, 2, 1, 2, -30, servedHours(10, 10));
   w.outputMode(0);

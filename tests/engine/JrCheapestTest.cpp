@@ -3,7 +3,7 @@
 #include <string>
 
 #include "DistFareFixture.h"
-#include "NamedStations.h"
+#include "SjisText.h"
 #include "TempDir.h"
 #include "TextNetwork.h"
 #include "text/ReportText.h"

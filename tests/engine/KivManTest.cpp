@@ -2,6 +2,8 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "network/RKivMan.h"
 #include "text/Codec.h"
@@ -83,43 +85,23 @@ TEST_F(KivMan, UnknownCompanyGivesMinusOneAndLeavesTheBufferAlone) {
 }
 
 TEST_F(KivMan, JrBandBoundaries) {
-  // A fraction of a kilometre counts as a whole one: 3.0 km is band 1, 3.1 km band 2.
-  EXPECT_EQ(kiv.jrFare(yamanoteOnly(1)), 13);
-  EXPECT_EQ(kiv.jrFare(yamanoteOnly(30)), 13);
-  EXPECT_EQ(kiv.jrFare(yamanoteOnly(31)), 15);
-  EXPECT_EQ(kiv.jrFare(yamanoteOnly(100)), 16);
-  EXPECT_EQ(kiv.jrFare(yamanoteOnly(101)), 19);
-  EXPECT_EQ(kiv.jrFare(yamanoteOnly(500)), 33);
-
-  EXPECT_EQ(kiv.jrFare(trainZoneOnly(30)), 13);
-  EXPECT_EQ(kiv.jrFare(trainZoneOnly(31)), 15);
-  EXPECT_EQ(kiv.jrFare(trainZoneOnly(100)), 16);
-  EXPECT_EQ(kiv.jrFare(trainZoneOnly(101)), 21);
-  EXPECT_EQ(kiv.jrFare(trainZoneOnly(2000)), 305);
-  EXPECT_EQ(kiv.jrFare(trainZoneOnly(2200)), 336);
-
-  EXPECT_EQ(kiv.jrFare(trunkOnly(1)), 14);
-  EXPECT_EQ(kiv.jrFare(trunkOnly(30)), 14);
-  EXPECT_EQ(kiv.jrFare(trunkOnly(31)), 18);
-  EXPECT_EQ(kiv.jrFare(trunkOnly(100)), 19);
-  EXPECT_EQ(kiv.jrFare(trunkOnly(101)), 23);
-  EXPECT_EQ(kiv.jrFare(trunkOnly(3000)), 494);
-  EXPECT_EQ(kiv.jrFare(trunkOnly(3001)), 525);
-  EXPECT_EQ(kiv.jrFare(trunkOnly(31999)), 525);  // the last band runs on to the end mark
-
-  EXPECT_EQ(kiv.jrFare(localOnly(30)), 14);
-  EXPECT_EQ(kiv.jrFare(localOnly(31)), 18);
-  EXPECT_EQ(kiv.jrFare(localOnly(100)), 20);
-  EXPECT_EQ(kiv.jrFare(localOnly(101)), 23);
-  EXPECT_EQ(kiv.jrFare(localOnly(370)), 65);
-  EXPECT_EQ(kiv.jrFare(localOnly(371)), 74);
-  // Beyond 41 km the local-line bands go on (42-46 km 820 yen ... 92-100 km 1,800 yen).
-  EXPECT_EQ(kiv.jrFare(localOnly(410)), 74);
-  EXPECT_EQ(kiv.jrFare(localOnly(411)), 82);
-  EXPECT_EQ(kiv.jrFare(localOnly(551)), 111);
-  EXPECT_EQ(kiv.jrFare(localOnly(910)), 162);
-  EXPECT_EQ(kiv.jrFare(localOnly(911)), 180);
-  EXPECT_EQ(kiv.jrFare(localOnly(5000)), 180);  // the last band runs on to the end mark
+  // A fraction of a kilometre counts as a whole one: 3.0 km is band 1, 3.1 km
+  // band 2. The last band of each table runs on to the end mark; beyond 41 km
+  // the local-line bands go on (42-46 km 820 yen ... 92-100 km 1,800 yen, the
+  // second row of local distances).
+  // Distances (100 m) on one line kind alone and their fares (10 yen):
+  using Bands = std::vector<std::pair<int, int>>;
+  const std::pair<JrDistanceBreakdown (*)(int), Bands> tables[] = {
+      {yamanoteOnly, {{1, 13}, {30, 13}, {31, 15}, {100, 16}, {101, 19}, {500, 33}}},
+      {trainZoneOnly, {{30, 13}, {31, 15}, {100, 16}, {101, 21}, {2000, 305}, {2200, 336}}},
+      {trunkOnly,
+       {{1, 14}, {30, 14}, {31, 18}, {100, 19}, {101, 23}, {3000, 494}, {3001, 525}, {31999, 525}}},
+      {localOnly, {{30, 14}, {31, 18}, {100, 20}, {101, 23}, {370, 65}, {371, 74}}},
+      {localOnly, {{410, 74}, {411, 82}, {551, 111}, {910, 162}, {911, 180}, {5000, 180}}},
+  };
+  for (const auto& [only, bands] : tables) {
+    for (const auto& [distance, fare] : bands) EXPECT_EQ(kiv.jrFare(only(distance)), fare) << distance;
+  }
 }
 
 TEST_F(KivMan, JrRuleBranches) {

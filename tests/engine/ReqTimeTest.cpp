@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "Engine.h"
-#include "NamedStations.h"
 #include "TempDir.h"
 #include "TimetableFixture.h"
 
@@ -89,7 +88,7 @@ TEST(ReqTimeTable, StationBeyondTheStationDirectoryHasNoTables) {
   w.timed(t, 2, 3, 0, 3, 0);
   w.timed(t, 3, 2, 0, 3, 0);
   w.write(dir.path());
-  test::nameStations(dir.path(), {"A", "B"});
+  test::writeStationNames(dir.path(), {"A", "B"});
   Engine e(dir.path());
   dir.writeText("$RqTmTbl.kv4", "kept");
   EXPECT_EQ(e.dia.buildRequiredTimeTable(3), -1);

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "Engine.h"
-#include "NamedStations.h"
 #include "NetworkGenerator.h"
+#include "SjisText.h"
 #include "TempDir.h"
 #include "TimetableFixture.h"
 

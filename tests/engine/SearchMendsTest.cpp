@@ -26,26 +26,9 @@ constexpr std::uint8_t kWeekends = 0x41;
 constexpr std::uint8_t kWeekdays = 0x3E;
 constexpr int kTuesday = 2;
 
-// Rules with one mend switched off.
-RouteSearchRules without(bool RouteSearchRules::*rule) {
-  RouteSearchRules rules;
-  rules.*rule = false;
-  return rules;
-}
-
-// Written record by record (but for one test): private trains over JR
-// stations cost nothing, a network the compiler never writes.
-// Stations 1..count on JR, each pair of neighbours (1-2, 2-3, ...) 1 km
-// apart; the trains of the tests are private (network 10) and cost nothing.
-void writeDistances(const TempDir& dir, int count) {
-  test::DistFareWorld dist(count);
-  std::vector<StationNo> all;
-  for (int s = 1; s <= count; ++s) all.push_back(static_cast<StationNo>(s));
-  dist.network(0, all);
-  for (int s = 1; s < count; ++s)
-    dist.jrBoth(static_cast<StationNo>(s), static_cast<StationNo>(s + 1), 10, 3);
-  dist.write(dir.path());
-}
+// Written record by record (but for one test): private trains (network 10)
+// over a row of JR stations cost nothing, which a compiled network never says
+// (its trains stop only at stations of their own network).
 
 // The route list without its heading line.
 std::string routesOf(const TempDir& dir) {
@@ -56,10 +39,9 @@ std::string routesOf(const TempDir& dir) {
 // A weekend-only train at 10:05 and an everyday one at 10:30.
 TEST(SearchMendsTest, DeparturesRunOnlyOnTheirServiceDays) {
   TempDir dir;
-  writeDistances(dir, 2);
+  test::trunkRow(2).write(dir.path());
   TimetableWorld world({"甲", "乙"});
-  const TrainNo weekend = world.train("休日線", 10);
-  const TrainNo daily = world.train("毎日線", 10);
+  const auto [weekend, daily] = world.trains({"休日線", "毎日線"}, 10);
   world.timed(weekend, 1, 2, 5, 5, kMorning).days = kWeekends;
   world.timed(daily, 1, 2, 30, 5, kMorning);
   world.write(dir.path());
@@ -70,7 +52,7 @@ TEST(SearchMendsTest, DeparturesRunOnlyOnTheirServiceDays) {
   EXPECT_EQ(engine.dia.findRoutes(1, 2, 10, 0, kTuesday, 10, 60), 1);
   EXPECT_EQ(routesOf(dir), workText("9 0 0 10:35 35 0 0 5 0 30 なし\n"));
 
-  engine.dia.setSearchRules(without(&RouteSearchRules::serviceDays));
+  engine.dia.setSearchRules(test::rulesWithout(&RouteSearchRules::serviceDays));
   EXPECT_EQ(engine.dia.fastestTime(1, 2, 10, 0, kTuesday), 10);
   EXPECT_EQ(engine.dia.findRoutes(1, 2, 10, 0, kTuesday, 10, 60), 2);
   EXPECT_EQ(routesOf(dir), workText("9 0 0 10:10 10 0 0 5 0 5 なし\n"
@@ -98,9 +80,7 @@ TEST(SearchMendsTest, NextServedHourLooksAtTheDayOfEachHour) {
 // reaches 丙 at 10:22.
 TimetableWorld throughTrainWorld() {
   TimetableWorld world({"甲", "乙", "丙"});
-  const TrainNo local = world.train("各停", 10);
-  const TrainNo rapid = world.train("快速", 10);
-  const TrainNo slow = world.train("普通", 10);
+  const auto [local, rapid, slow] = world.trains({"各停", "快速", "普通"}, 10);
   world.timed(local, 1, 2, 0, 10, kMorning);
   world.timed(rapid, 1, 2, 2, 10, kMorning);
   world.timed(rapid, 2, 3, 12, 10, kMorning);
@@ -111,7 +91,7 @@ TimetableWorld throughTrainWorld() {
 
 TEST(SearchMendsTest, FastestRouteStaysOnTheThroughTrain) {
   TempDir dir;
-  writeDistances(dir, 3);
+  test::trunkRow(3).write(dir.path());
   throughTrainWorld().write(dir.path());
   Engine engine(dir.path());
 
@@ -128,13 +108,13 @@ TEST(SearchMendsTest, FastestRouteStaysOnTheThroughTrain) {
 
   // One label per station: 乙 is kept for the earlier 各停, and from there
   // only 普通 is caught.
-  engine.dia.setSearchRules(without(&RouteSearchRules::exactFastest));
+  engine.dia.setSearchRules(test::rulesWithout(&RouteSearchRules::exactFastest));
   EXPECT_EQ(engine.dia.fastestTime(1, 3, 10, 0, 1), 25);
 }
 
 TEST(SearchMendsTest, MultiRouteSearchFollowsEveryTrainTowardsANeighbour) {
   TempDir dir;
-  writeDistances(dir, 3);
+  test::trunkRow(3).write(dir.path());
   throughTrainWorld().write(dir.path());
   Engine engine(dir.path());
 
@@ -148,7 +128,7 @@ TEST(SearchMendsTest, MultiRouteSearchFollowsEveryTrainTowardsANeighbour) {
 
   // The literal search follows 各停 alone and, within 22 + 5 minutes of the
   // exact fastest time, finds only the slower route with a change.
-  engine.dia.setSearchRules(without(&RouteSearchRules::throughTrains));
+  engine.dia.setSearchRules(test::rulesWithout(&RouteSearchRules::throughTrains));
   EXPECT_EQ(engine.dia.findRoutes(1, 3, 10, 0, 1, 10, 5), 1);
   EXPECT_EQ(routesOf(dir), workText("9 0 0 10:25 25 0 1 20 1 4 乙\n"));
 }
@@ -186,7 +166,7 @@ at 0 hours 10-11
   EXPECT_EQ(dir.readText("$TT$.kv4"), direct);
 
   // The first record to offer 10:30 wins with one label per station.
-  engine.dia.setSearchRules(without(&RouteSearchRules::exactFastest));
+  engine.dia.setSearchRules(test::rulesWithout(&RouteSearchRules::exactFastest));
   ASSERT_EQ(engine.dia.fastestRoute(1, 3, 10, 0, 1), 0);
   EXPECT_NE(dir.readText("$TT$.kv4"), direct);
 }
@@ -195,7 +175,7 @@ at 0 hours 10-11
 // 快速 then 普通. Best routes: by arrival, then changes, then fare.
 TEST(SearchMendsTest, BestRoutesModeWritesTheBestRoutesInOrder) {
   TempDir dir;
-  writeDistances(dir, 3);
+  test::trunkRow(3).write(dir.path());
   throughTrainWorld().write(dir.path());
   Engine engine(dir.path());
   engine.def.setRouteMode(2);

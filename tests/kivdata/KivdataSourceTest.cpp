@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "Compiler.h"
 #include "KivdataTestSupport.h"
@@ -108,6 +109,56 @@ TEST(KivdataSourceExpansion, AlongReverseAndDerivedMinutes) {
       EXPECT_EQ(r.minute, 37);  // :30 plus the 7 minutes from 戊
     }
   }
+}
+
+// A train that stands at a stop leaves it that many minutes after it
+// arrives: later departures move by riding and standing minutes, an interval
+// pattern by whole hours of both, and a reversed train stands where its
+// model stands.
+TEST(KivdataSourceExpansion, WaitAtAStopMovesTheLaterDepartures) {
+  SourceTree tree;
+  tree.write("a.txt", kLines +
+                          "train 下り\nterminal 丁\nat 50 hours 8\nevery 30 hours 8\n"
+                          "甲\n乙 5 wait=3\n丙 4 wait=10\n丁 2\n"
+                          "train 上り\nterminal 甲\nat 0 hours 8\nreverse 下り\n");
+  auto set = compile(tree);
+  ASSERT_TRUE(set);
+  // (train, station, minute, interval, hours) of every record.
+  std::vector<std::tuple<int, int, int, int, std::uint32_t>> records;
+  for (const auto& r : set->diagram2.records)
+    records.emplace_back(r.train, r.station, r.minute, r.interval, r.hours);
+  std::sort(records.begin(), records.end());
+  constexpr std::uint32_t h8 = 1u << 8, h9 = 1u << 9;
+  EXPECT_EQ(records, (decltype(records){{1, 1, 0, 30, h8},
+                                        {1, 1, 50, 0, h8},
+                                        {1, 2, 0, 30, h8},
+                                        {1, 2, 58, 0, h8},  // :50 + 5 + 3
+                                        {1, 3, 0, 30, h8},  // 22 minutes on: the same hour
+                                        {1, 3, 12, 0, h9},  // :50 + 22
+                                        {2, 2, 19, 0, h8},  // :12 at 丙 + 4 + 3
+                                        {2, 3, 12, 0, h8},  // 2 + 10
+                                        {2, 4, 0, 0, h8}}));
+}
+
+// Sections after `oneway` get the edge in row order only, until `bothways`;
+// a train against them has no way between its stops.
+TEST(KivdataSourceExpansion, OneWaySectionsRunInRowOrderOnly) {
+  SourceTree tree;
+  const std::string line =
+      "line 本線\nkind 幹線\n 0.0 甲 こう\noneway\n 1.0 乙 おつ\n 2.0 丙 へい\nbothways\n 3.0 丁 てい\n";
+  tree.write("a.txt", line + "train 下り\nterminal 丁\nspeed 60\nevery 10 hours 8\nalong 本線 甲 丁\n");
+  auto set = compile(tree);
+  ASSERT_TRUE(set);
+  std::vector<std::pair<int, int>> edges;
+  for (const auto& e : set->distJR.edges) edges.emplace_back(e.from, e.to);
+  EXPECT_EQ(edges, (std::vector<std::pair<int, int>>{{1, 2}, {2, 3}, {3, 4}, {4, 3}}));
+
+  tree.write("a.txt", line + "train 上り\nterminal 甲\nspeed 60\nevery 10 hours 8\n丙\n乙\n");
+  data::Diagnostics diag;
+  EXPECT_FALSE(data::compileDirectory(tree.src(), diag));
+  ASSERT_EQ(diag.messages().size(), 1u);
+  EXPECT_NE(diag.messages()[0].find("a.txt:14: no line of network 0 joins 丙 and 乙"), std::string::npos)
+      << diag.messages()[0];
 }
 
 TEST(KivdataSourceExpansion, ChangePatternsAndWalks) {

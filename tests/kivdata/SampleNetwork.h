@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "Engine.h"
@@ -17,9 +19,7 @@ namespace kiv::test {
 class SampleNetworkTest : public ::testing::Test {
  protected:
   // data/ of the source tree this test was built from.
-  static std::filesystem::path shippedDataDir() {
-    return std::filesystem::path(KIV_SOURCE_DIR) / "data";
-  }
+  static std::filesystem::path shippedDataDir() { return std::filesystem::path(KIV_SOURCE_DIR) / "data"; }
 
   static void SetUpTestSuite() {
     if (engine_) return;
@@ -76,6 +76,54 @@ class SampleNetworkTest : public ::testing::Test {
     const int pos = engine_->sta.findPosition(network, station(to));
     EXPECT_GT(pos, 0) << to;
     return pos > 0 ? out[pos] : PrDistanceBreakdown{};
+  }
+
+  // Kilometres (100 m) between two stations inside one private network, and
+  // the part of them in surcharge zones 1 and 2.
+  struct PrivateKm {
+    NetworkCode network;
+    const char* from;
+    const char* to;
+    int total, zone1 = 0, zone2 = 0;
+  };
+  // With `zones`, also the zones: the two given, none in the others.
+  static void expectPrivateKm(const std::vector<PrivateKm>& cases, bool zones) {
+    for (const PrivateKm& c : cases) {
+      SCOPED_TRACE(std::string(c.from) + " - " + c.to);
+      const PrDistanceBreakdown b = privateDistance(c.network, c.from, c.to);
+      EXPECT_EQ(b.total, c.total);
+      for (std::size_t z = 0; zones && z < std::size(b.zone); ++z)
+        EXPECT_EQ(b.zone[z], z == 0 ? c.zone1 : z == 1 ? c.zone2 : 0) << "zone " << z + 1;
+    }
+  }
+
+  // A fare in yen on one network, between two stations.
+  struct Fare {
+    NetworkCode network;
+    const char* from;
+    const char* to;
+    int yen;
+  };
+  // The fares as the route list prices them.
+  static void expectStationFares(const std::vector<Fare>& cases) {
+    for (const Fare& c : cases)
+      EXPECT_EQ(stationFareYen(c.network, c.from, c.to), c.yen) << c.from << " - " << c.to;
+  }
+
+  // A journey that takes from `least` to `most` minutes.
+  struct Journey {
+    const char* from;
+    const char* to;
+    int least, most;
+  };
+  // The fastest times leaving at hour:minute on `day`.
+  static void expectJourneyTimes(int hour, int minute, int day, const std::vector<Journey>& cases) {
+    for (const Journey& c : cases) {
+      SCOPED_TRACE(std::string(c.from) + " - " + c.to);
+      const int minutes = engine_->dia.fastestTime(station(c.from), station(c.to), hour, minute, day);
+      EXPECT_GE(minutes, c.least);
+      EXPECT_LE(minutes, c.most);
+    }
   }
 
  private:

@@ -130,23 +130,13 @@ TEST_F(SamplePrivateChecks, WalksAndJourneys) {
     EXPECT_NE(std::find(linked, linked + std::max(n, 0), station(b)), linked + std::max(n, 0))
         << a << " - " << b;
   }
-  struct Case {
-    const char* from;
-    const char* to;
-    int atMost;  // minutes
-  };
-  const Case cases[] = {
-      {"館林", "西小泉", 45},  // a train at :20, 19 minutes
-      {"西小泉", "太田", 60},  // change at 東小泉 to the branch
-      {"取手", "下館", 90},    // the hourly through train, no wait at 水海道
-      {"館林", "足利", 70},    // hourly 東武 to 足利市, then the walk to the JR station
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.from) + " → " + c.to);
-    const int minutes = e.dia.fastestTime(station(c.from), station(c.to), 10, 0, 3);
-    EXPECT_GT(minutes, 0);
-    EXPECT_LE(minutes, c.atMost);
-  }
+  expectJourneyTimes(10, 0, 3,
+                     {
+                         {"館林", "西小泉", 1, 45},  // a train at :20, 19 minutes
+                         {"西小泉", "太田", 1, 60},  // change at 東小泉 to the branch
+                         {"取手", "下館", 1, 90},    // the hourly through train, no wait at 水海道
+                         {"館林", "足利", 1, 70},  // hourly 東武 to 足利市, then the walk to the JR station
+                     });
 }
 
 }  // namespace

@@ -24,43 +24,31 @@ class SampleSubways : public SampleNetworkTest {
 // print them. Each pair is one where the line itself is the shortest way
 // within the company.
 TEST_F(SampleSubways, OperatingKilometres) {
-  struct Case {
-    NetworkCode code;
-    const char* from;
-    const char* to;
-    int km;  // 100 m
-  };
-  const Case cases[] = {
-      {80, "浅草", "上野", 22},
-      {80, "浅草", "新橋", 80},
-      {80, "池袋", "御茶ノ水", 64},
-      {80, "中野坂上", "方南町", 32},
-      {80, "北千住", "秋葉原", 68},
-      {80, "中野", "西船橋", 308},
-      {80, "綾瀬", "新御茶ノ水", 112},
-      {80, "和光市", "新木場", 283},
-      {80, "和光市", "池袋", 115},
-      {80, "水天宮前", "三越前", 13},
-      {80, "赤羽岩淵", "駒込", 63},
-      {90, "西馬込", "押上", 183},
-      {90, "三田", "西高島平", 225},
-      {90, "新宿", "本八幡", 235},
-      {90, "新宿", "市ヶ谷", 37},
-      {90, "新宿", "練馬", 91},
-      {90, "練馬", "光が丘", 38},
-      {150, "浜松町", "羽田空港", 169},
-      {250, "新橋", "有明", 119},
-      {270, "新木場", "東京テレポート", 49},
-      {280, "西船橋", "東葉勝田台", 162},
-      {290, "三ノ輪橋", "王子駅前", 60},
-      {290, "三ノ輪橋", "早稲田（都電）", 122},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.from) + " - " + c.to);
-    const PrDistanceBreakdown b = privateDistance(c.code, c.from, c.to);
-    EXPECT_EQ(b.total, c.km);
-    for (int z : b.zone) EXPECT_EQ(z, 0);  // none of these companies has surcharge zones
-  }
+  // None of these companies has surcharge zones.
+  expectPrivateKm({{80, "浅草", "上野", 22},
+                   {80, "浅草", "新橋", 80},
+                   {80, "池袋", "御茶ノ水", 64},
+                   {80, "中野坂上", "方南町", 32},
+                   {80, "北千住", "秋葉原", 68},
+                   {80, "中野", "西船橋", 308},
+                   {80, "綾瀬", "新御茶ノ水", 112},
+                   {80, "和光市", "新木場", 283},
+                   {80, "和光市", "池袋", 115},
+                   {80, "水天宮前", "三越前", 13},
+                   {80, "赤羽岩淵", "駒込", 63},
+                   {90, "西馬込", "押上", 183},
+                   {90, "三田", "西高島平", 225},
+                   {90, "新宿", "本八幡", 235},
+                   {90, "新宿", "市ヶ谷", 37},
+                   {90, "新宿", "練馬", 91},
+                   {90, "練馬", "光が丘", 38},
+                   {150, "浜松町", "羽田空港", 169},
+                   {250, "新橋", "有明", 119},
+                   {270, "新木場", "東京テレポート", 49},
+                   {280, "西船橋", "東葉勝田台", 162},
+                   {290, "三ノ輪橋", "王子駅前", 60},
+                   {290, "三ノ輪橋", "早稲田（都電）", 122}},
+                  true);
 }
 
 // A company fare is charged on the shortest way within the company: 池袋 →
@@ -75,31 +63,23 @@ TEST_F(SampleSubways, CompanyFaresFollowTheShortestWay) {
 // Fares of the time from the built-in band tables, one journey per band
 // the data reach where that is cheap to name.
 TEST_F(SampleSubways, Fares) {
-  struct Case {
-    NetworkCode code;
-    const char* from;
-    const char* to;
-    int yen;
-  };
-  const Case cases[] = {
-      {80, "浅草", "上野", 160},
-      {80, "中野", "大手町", 190},
-      {80, "浅草", "渋谷", 230},
-      {80, "綾瀬", "代々木上原", 270},
-      {80, "中野", "西船橋", 300},
-      {90, "新宿", "市ヶ谷", 170},
-      {90, "西馬込", "押上", 310},
-      {90, "新宿", "本八幡", 360},
-      {150, "浜松町", "天王洲アイル", 190},
-      {150, "浜松町", "羽田空港", 470},
-      {250, "新橋", "竹芝", 180},
-      {250, "新橋", "有明", 370},
-      {270, "新木場", "東雲", 180},
-      {270, "新木場", "東京テレポート", 230},
-      {280, "西船橋", "東葉勝田台", 610},
-      {290, "三ノ輪橋", "早稲田（都電）", 160},
-  };
-  for (const Case& c : cases) EXPECT_EQ(fareYen(c.code, c.from, c.to), c.yen) << c.from << " - " << c.to;
+  const std::vector<Fare> cases = {{80, "浅草", "上野", 160},
+                                   {80, "中野", "大手町", 190},
+                                   {80, "浅草", "渋谷", 230},
+                                   {80, "綾瀬", "代々木上原", 270},
+                                   {80, "中野", "西船橋", 300},
+                                   {90, "新宿", "市ヶ谷", 170},
+                                   {90, "西馬込", "押上", 310},
+                                   {90, "新宿", "本八幡", 360},
+                                   {150, "浜松町", "天王洲アイル", 190},
+                                   {150, "浜松町", "羽田空港", 470},
+                                   {250, "新橋", "竹芝", 180},
+                                   {250, "新橋", "有明", 370},
+                                   {270, "新木場", "東雲", 180},
+                                   {270, "新木場", "東京テレポート", 230},
+                                   {280, "西船橋", "東葉勝田台", 610},
+                                   {290, "三ノ輪橋", "早稲田（都電）", 160}};
+  for (const Fare& c : cases) EXPECT_EQ(fareYen(c.network, c.from, c.to), c.yen) << c.from << " - " << c.to;
 }
 
 // Every company of this group has trains and stations; its trains carry its
@@ -143,25 +123,16 @@ TEST_F(SampleSubways, SharedStations) {
 // Journey times on a weekday morning over the trains, changes and walks of
 // these companies: end to end on a line, and with a change to or from JR.
 TEST_F(SampleSubways, JourneyTimes) {
-  struct Case {
-    const char* from;
-    const char* to;
-    int least, most;  // minutes
-  };
-  const Case cases[] = {
-      {"浅草", "渋谷", 30, 40},         {"中野", "西船橋", 45, 60},
-      {"新宿", "本八幡", 38, 50},       {"東京", "羽田空港", 28, 45},
-      {"東京", "有明", 30, 45},         {"新木場", "東京テレポート", 8, 20},
-      {"大手町", "東葉勝田台", 55, 75}, {"三ノ輪橋", "早稲田（都電）", 40, 65},
-      {"有楽町", "日比谷", 3, 5},
-  };
-  Engine& e = engine();
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.from) + " - " + c.to);
-    const int minutes = e.dia.fastestTime(station(c.from), station(c.to), 10, 0, 1);
-    EXPECT_GE(minutes, c.least);
-    EXPECT_LE(minutes, c.most);
-  }
+  expectJourneyTimes(10, 0, 1,
+                     {{"浅草", "渋谷", 30, 40},
+                      {"中野", "西船橋", 45, 60},
+                      {"新宿", "本八幡", 38, 50},
+                      {"東京", "羽田空港", 28, 45},
+                      {"東京", "有明", 30, 45},
+                      {"新木場", "東京テレポート", 8, 20},
+                      {"大手町", "東葉勝田台", 55, 75},
+                      {"三ノ輪橋", "早稲田（都電）", 40, 65},
+                      {"有楽町", "日比谷", 3, 5}});
 }
 
 }  // namespace

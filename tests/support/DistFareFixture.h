@@ -1,7 +1,9 @@
-// A small distance and fare world for the tests: stations, networks with
-// their positions, JR and private edges, station-pair fares and links, written
-// through the format modules into a temporary directory, and the engine
-// objects that read it.
+// The byte-level way to build the distance and fare files of a test network,
+// beside TimetableFixture.h, for the shapes the data compiler never writes
+// (tests of real shapes use the text format, TextNetwork.h): stations,
+// networks with their positions, JR and private edges, station-pair fares and
+// links, written through the format modules into a temporary directory, and
+// the engine objects that read it.
 #pragma once
 
 #include <algorithm>
@@ -10,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "SjisText.h"
 #include "data/DistIdxFile.h"
 #include "data/DistJRFile.h"
 #include "data/DistPRFile.h"
@@ -36,6 +39,11 @@ class DistFareWorld {
   explicit DistFareWorld(int count) : codes_(static_cast<std::size_t>(count)) {
     for (int s = 1; s <= count; ++s)
       names_.stations.push_back({"S" + std::to_string(s), "s" + std::to_string(s)});
+  }
+  // Stations 1, 2, ... with the given UTF-8 names, for the rules keyed on
+  // station names (the Tokyo-zone lists).
+  explicit DistFareWorld(const std::vector<std::string>& utf8Names) : codes_(utf8Names.size()) {
+    for (const std::string& name : utf8Names) names_.stations.push_back({sjis(name), ""});
   }
 
   // A network whose positions 1, 2, ... are the given stations; the code is
@@ -131,6 +139,33 @@ class DistFareWorld {
   FareRFile reductions_;
   FareWFile links_;
 };
+
+// A JR trunk-line section, both ways: its stations and its distance.
+struct TrunkEdge {
+  StationNo a;
+  StationNo b;
+  Distance distance;
+};
+
+// Stations 1..count, all of them on JR, joined by the given sections in their
+// order (the distance index lists a station's edges in that order); anything
+// else (fares, other networks, links) may be added before it is written.
+inline DistFareWorld trunkLines(int count, const std::vector<TrunkEdge>& edges) {
+  DistFareWorld dist(count);
+  std::vector<StationNo> all;
+  for (int s = 1; s <= count; ++s) all.push_back(static_cast<StationNo>(s));
+  dist.network(0, all);
+  for (const TrunkEdge& e : edges) dist.jrBoth(e.a, e.b, e.distance, 3);
+  return dist;
+}
+
+// Stations 1..count on one JR trunk line in number order, 1 km apart.
+inline DistFareWorld trunkRow(int count) {
+  std::vector<TrunkEdge> edges;
+  for (int s = 1; s < count; ++s)
+    edges.push_back({static_cast<StationNo>(s), static_cast<StationNo>(s + 1), 10});
+  return trunkLines(count, edges);
+}
 
 // The engine objects over one data directory, in their start-up order; the
 // distance object is handed the fare object before that is constructed, as

@@ -2,6 +2,9 @@
 // and converted through the codec to the bytes the engine reads and writes.
 #pragma once
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -32,6 +35,13 @@ inline std::string workText(const std::string& utf8) {
 inline std::string padded(const std::string& utf8, std::size_t width) {
   const std::size_t bytes = sjis(utf8).size();
   return utf8 + std::string(bytes < width ? width - bytes : 0, ' ');
+}
+
+// A Shift-JIS work file as UTF-8 (empty when it is missing).
+inline std::string readUtf8(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return sjisToUtf8(text).value_or("<not Shift-JIS>");
 }
 
 }  // namespace kiv::test

@@ -1,10 +1,13 @@
-// A small timetable world for the tests: named stations, trains with their
-// network codes, departure records in file order, transfer records and the
-// output mode of the settings, written through the format modules into a
-// data directory.
+// The byte-level way to build a test network, for the shapes of a data file
+// the data compiler never writes (tests of real timetable shapes use the text
+// format, TextNetwork.h): named stations, trains with their network codes,
+// departure records in file order, transfer records and the output mode of
+// the settings, written through the format modules into a data directory.
+// Every test that uses it says why it needs a hand-made file.
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -21,6 +24,7 @@
 #include "data/StaNameFile.h"
 #include "data/TrainFile.h"
 #include "data/TransferFile.h"
+#include "timetable/RouteSearchRules.h"
 
 namespace kiv::test {
 
@@ -86,6 +90,13 @@ inline void writeTimetableFiles(const std::filesystem::path& dir, std::size_t st
   writeDiagram2File(dir / "Diagram2.kv4", Diagram2File{{}, departures});
 }
 
+// Rewrites the station file with the given UTF-8 names, station 1 first.
+inline void writeStationNames(const std::filesystem::path& dir, const std::vector<std::string>& utf8Names) {
+  StaNameFile file;
+  for (const std::string& name : utf8Names) file.stations.push_back({sjis(name), ""});
+  writeStaNameFile(dir / "StaName.kv4", file);
+}
+
 // A settings file that sets the output mode of the time-priority report.
 inline void writeOutputMode(const std::filesystem::path& dir, int mode) {
   // The keys are read in this order; the settings before mode_output must be
@@ -93,6 +104,13 @@ inline void writeOutputMode(const std::filesystem::path& dir, int mode) {
   std::ofstream def(dir / "Kiv4.def", std::ios::binary);
   def << "dep_h = 12\r\ndep_m = 0\r\ndep_day = 1\r\ndep_systime = 0\r\nmode_route = 1\r\n"
       << "mode_output = " << mode << "\r\n";
+}
+
+// The search rules with one mend switched off, as the search was first built.
+inline RouteSearchRules rulesWithout(bool RouteSearchRules::*rule) {
+  RouteSearchRules rules;
+  rules.*rule = false;
+  return rules;
 }
 
 // Moves the departures from `from` towards `to` in front of the other
@@ -121,6 +139,13 @@ class TimetableWorld {
   TrainNo train(const char* name, NetworkCode code) {
     trains_.trains.push_back({sjis(name), code});
     return static_cast<TrainNo>(trains_.trains.size());
+  }
+  // The next train numbers, for trains of one network code.
+  template <std::size_t N>
+  std::array<TrainNo, N> trains(const char* const (&names)[N], NetworkCode code) {
+    std::array<TrainNo, N> numbers{};
+    for (std::size_t i = 0; i < N; ++i) numbers[i] = train(names[i], code);
+    return numbers;
   }
 
   // Departure records, in file order: the records of one station, and within

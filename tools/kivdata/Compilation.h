@@ -46,6 +46,7 @@ struct TrainInfo {
   int order = 0;
   std::vector<int> stops;  // station numbers
   std::vector<int> ride;   // ride[k]: minutes from stops[k] to stops[k + 1]
+  std::vector<int> wait;   // wait[k]: minutes the train stands at stops[k]
   std::vector<ServicePattern> patterns;
   std::vector<const WalkDef*> walks;  // walking trains: their connections
 };

@@ -132,8 +132,10 @@ void Compilation::buildLine(const LineDef& line) {
           }
         }
         addEdge(edge);
-        std::swap(edge.from, edge.to);
-        addEdge(edge);
+        if (!row.oneWay) {
+          std::swap(edge.from, edge.to);
+          addEdge(edge);
+        }
       }
     }
     prev = &row;

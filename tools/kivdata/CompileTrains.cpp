@@ -65,10 +65,11 @@ void Compilation::resolveTrain(std::size_t index) {
   std::vector<std::optional<int>> given;  // minutes into each stop
   std::vector<SourceLoc> locs;
   bool failed = false;
-  auto push = [&](int st, std::optional<int> minutes, const SourceLoc& loc) {
+  auto push = [&](int st, std::optional<int> minutes, const SourceLoc& loc, int wait = 0) {
     info.stops.push_back(st);
     given.push_back(minutes);
     locs.push_back(loc);
+    info.wait.push_back(wait);
   };
   for (const StopItem& item : def.stops) {
     if (item.type == StopItem::Type::Stop) {
@@ -77,7 +78,7 @@ void Compilation::resolveTrain(std::size_t index) {
         failed = true;
         continue;
       }
-      push(st, item.minutes, item.loc);
+      push(st, item.minutes, item.loc, item.wait);
     } else if (item.type == StopItem::Type::Along) {
       auto it = lineByName_.find(item.line);
       if (it == lineByName_.end()) {
@@ -135,13 +136,14 @@ void Compilation::resolveTrain(std::size_t index) {
         failed = true;  // its own errors are reported already
         continue;
       }
+      // The reversed train stands where the train it mirrors stands.
       int n = static_cast<int>(base->stops.size());
       for (int k = n - 1; k >= 0; --k) {
         int st = base->stops[k];
         if (k == n - 1) {
           if (info.stops.empty() || info.stops.back() != st) push(st, std::nullopt, item.loc);
         } else {
-          push(st, base->ride[k], item.loc);
+          push(st, base->ride[k], item.loc, base->wait[k]);
         }
       }
     }
@@ -164,6 +166,14 @@ void Compilation::resolveTrain(std::size_t index) {
   }
   if (!failed && given[0]) {
     diag_.error(locs[0], "riding minutes at the first stop: minutes stand at the stop they lead to");
+    failed = true;
+  }
+  if (!failed && info.wait.front() > 0) {
+    diag_.error(locs[0], "wait= at the first stop: the service pattern gives the departures there");
+    failed = true;
+  }
+  if (!failed && info.wait.back() > 0) {
+    diag_.error(locs.back(), "wait= at the last stop: no departure follows it");
     failed = true;
   }
   for (std::size_t k = 1; !failed && k < info.stops.size(); ++k) {
@@ -273,8 +283,9 @@ void Compilation::buildTimetable() {
       }
       continue;
     }
-    int elapsed = 0;  // riding minutes from the first stop to stop k
+    int elapsed = 0;  // riding and standing minutes from the first stop to the departure at stop k
     for (std::size_t k = 0; k + 1 < train.stops.size(); ++k) {
+      elapsed += train.wait[k];
       for (const ServicePattern& p : train.patterns) {
         DiaDepartureRecord r;
         r.train = trainNo;

@@ -112,6 +112,7 @@ class FileParser {
       block_ = Block::Line;
       kind_ = kKindNone;
       zone_ = 0;
+      oneWay_ = false;
     } else if (k == "train") {
       if (!argCount(w, 2, 2, "train NAME")) return;
       std::string why = checkTrainName(w[1]);
@@ -213,6 +214,9 @@ class FileParser {
     } else if (k == "nolist") {
       if (!argCount(w, 1, 1, "nolist")) return;
       def.listed = false;
+    } else if (k == "oneway" || k == "bothways") {
+      if (!argCount(w, 1, 1, k.c_str())) return;
+      oneWay_ = k == "oneway";
     } else {
       error("unknown word '" + k + "' in a line block (station rows begin with the kilometres)");
     }
@@ -245,6 +249,7 @@ class FileParser {
     }
     row.kind = kind_;
     row.zone = zone_;
+    row.oneWay = oneWay_;
     def.rows.push_back(std::move(row));
   }
 
@@ -298,11 +303,25 @@ class FileParser {
     StopItem item;
     item.loc = loc_;
     item.station = w[0];
-    if (w.size() > 2) return error(std::string("unexpected word '") + w[2] + "' in a stop row" + kBlankHint);
-    if (w.size() == 2) {
-      auto minutes = parseCount(w[1]);
+    std::vector<std::string> plain;  // the words after the station that set nothing
+    for (std::size_t i = 1; i < w.size(); ++i) {
+      const std::string& word = w[i];
+      if (word.rfind("wait=", 0) == 0) {
+        auto wait = parseCount(std::string_view(word).substr(5));
+        if (!wait || *wait == 0 || *wait > 600)
+          return error("minutes standing at a stop must be written like wait=2 (1..600), not '" + word + "'");
+        item.wait = *wait;
+      } else if (word.find('=') != std::string::npos) {
+        return error("unknown setting '" + word + "' (only wait= is known)");
+      } else {
+        plain.push_back(word);
+      }
+    }
+    if (plain.size() > 1) return error("unexpected word '" + plain[1] + "' in a stop row" + kBlankHint);
+    if (plain.size() == 1) {
+      auto minutes = parseCount(plain[0]);
       if (!minutes || *minutes == 0 || *minutes > 600)
-        return error("riding minutes must be 1..600, not '" + w[1] + "'" + kBlankHint);
+        return error("riding minutes must be 1..600, not '" + plain[0] + "'" + kBlankHint);
       item.minutes = *minutes;
     }
     def.stops.push_back(std::move(item));
@@ -369,6 +388,7 @@ class FileParser {
   Block block_ = Block::None;
   int kind_ = kKindNone;
   int zone_ = 0;
+  bool oneWay_ = false;
 };
 
 }  // namespace

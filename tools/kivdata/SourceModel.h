@@ -33,6 +33,7 @@ struct LineRow {
   std::optional<int> fareKm;  // cumulative fare kilometres (fare=), 100 m
   int kind = kKindNone;       // kind of the section that ends at this row
   int zone = 0;               // surcharge zone of that section
+  bool oneWay = false;        // that section runs only towards this row
 };
 
 struct LineDef {
@@ -62,6 +63,7 @@ struct StopItem {
   SourceLoc loc;
   std::string station;         // Stop
   std::optional<int> minutes;  // Stop: riding minutes from the previous stop
+  int wait = 0;                // Stop: minutes the train stands here (wait=)
   std::string line;            // Along
   std::string from;            // Along
   std::string to;              // Along
