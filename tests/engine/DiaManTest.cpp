@@ -6,7 +6,6 @@
 #include "TempDir.h"
 #include "TimetableFixture.h"
 #include "data/BinaryIO.h"
-#include "data/StaNameFile.h"
 
 namespace kiv {
 namespace {
@@ -46,16 +45,15 @@ TEST(DiaManTimes, MasksAndDifferencesWrapAtTheirPeriods) {
 }
 
 // An RDiaMan over a data directory of five stations and a timetable written
-// by the test, within a whole engine built on that directory.
+// by the test, within a whole engine built on that directory. Written record
+// by record: the lookups are tested on records of trains with no stop list
+// (several records of one train on one link, in any order) and on broken
+// spans, which the compiler never writes.
 class DiaManTest : public testing::Test {
  protected:
   static constexpr int kStations = 5;
 
-  DiaManTest() {
-    StaNameFile names;
-    for (int s = 1; s <= kStations; ++s) names.stations.push_back({"S" + std::to_string(s), "s"});
-    writeStaNameFile(dir / "StaName.kv4", names);
-  }
+  DiaManTest() { test::writeStationNames(dir.path(), {"S1", "S2", "S3", "S4", "S5"}); }
 
   static DiaDepartureRecord dep(TrainNo train, StationNo from, StationNo to, int minute, int interval,
                                 std::uint32_t hours, int ride = 4) {

@@ -54,16 +54,14 @@ TEST(DistFiles, RoundTripKeepsEveryByte) {
   const DistJRFile jr{{{1, 2, 123, 456, 4}, {2, 1, 123, 456, -3}}};
   const DistPRFile pr{{{0x1234, 5, 6, 70, 9}, {-1, 6, 5, 70, 10}}};
   const DistIdxFile idx{{{0, 1, 1, 1}, {0, 2, 2, 2}, {610, 5, 1, 1}, {610, 6, 2, 2}}};
-  ASSERT_TRUE(writeDistJRFile(dir / "DistJR.kv4", jr));
-  ASSERT_TRUE(writeDistPRFile(dir / "DistPR.kv4", pr));
-  ASSERT_TRUE(writeDistIdxFile(dir / "DistIdx.kv4", idx));
-  EXPECT_EQ(readWholeFile(dir / "DistJR.kv4")->size(), 2u + 2 * 9);
-  EXPECT_EQ(readWholeFile(dir / "DistPR.kv4")->size(), 2u + 2 * 9);
-  EXPECT_EQ(readWholeFile(dir / "DistIdx.kv4")->size(), 2u + 4 * 8);
-
-  EXPECT_EQ(readDistJRFile(dir / "DistJR.kv4")->edges, jr.edges);
-  EXPECT_EQ(readDistPRFile(dir / "DistPR.kv4")->edges, pr.edges);
-  EXPECT_EQ(readDistIdxFile(dir / "DistIdx.kv4")->entries, idx.entries);
+  using test::writtenAndReadBack;
+  EXPECT_EQ(writtenAndReadBack(dir / "DistJR.kv4", jr, 2u + 2 * 9, writeDistJRFile, readDistJRFile).edges,
+            jr.edges);
+  EXPECT_EQ(writtenAndReadBack(dir / "DistPR.kv4", pr, 2u + 2 * 9, writeDistPRFile, readDistPRFile).edges,
+            pr.edges);
+  EXPECT_EQ(
+      writtenAndReadBack(dir / "DistIdx.kv4", idx, 2u + 4 * 8, writeDistIdxFile, readDistIdxFile).entries,
+      idx.entries);
   EXPECT_FALSE(readDistJRFile(dir / "missing.kv4"));
 }
 

@@ -31,18 +31,16 @@ TEST(FareFiles, RoundTripKeepsEveryByte) {
   const FareFFile special{{{0, 1, 2, 19}, {610, 3, 4, -1}}};
   const FareRFile reductions{{{20, 5, 6, 3}}};
   const FareWFile links{{{0x7fff, 1, 2, -2}, {9, 3, 3, 0}}};
-  ASSERT_TRUE(writeFareIdxFile(dir / "FAREIDX.KV4", idx));
-  ASSERT_TRUE(writeFareFFile(dir / "FAREF.KV4", special));
-  ASSERT_TRUE(writeFareRFile(dir / "FARER.KV4", reductions));
-  ASSERT_TRUE(writeFareWFile(dir / "FAREW.KV4", links));
-  EXPECT_EQ(readWholeFile(dir / "FAREIDX.KV4")->size(), 16u);  // no header
-  EXPECT_EQ(readWholeFile(dir / "FAREF.KV4")->size(), 2u + 2 * 8);
-  EXPECT_EQ(readWholeFile(dir / "FAREW.KV4")->size(), 2u + 2 * 8);
-
-  EXPECT_EQ(readFareIdxFile(dir / "FAREIDX.KV4")->records, idx.records);
-  EXPECT_EQ(readFareFFile(dir / "FAREF.KV4")->records, special.records);
-  EXPECT_EQ(readFareRFile(dir / "FARER.KV4")->records, reductions.records);
-  EXPECT_EQ(readFareWFile(dir / "FAREW.KV4")->records, links.records);
+  using test::writtenAndReadBack;
+  // The station index has no header.
+  EXPECT_EQ(writtenAndReadBack(dir / "FAREIDX.KV4", idx, 16u, writeFareIdxFile, readFareIdxFile).records,
+            idx.records);
+  EXPECT_EQ(writtenAndReadBack(dir / "FAREF.KV4", special, 2u + 2 * 8, writeFareFFile, readFareFFile).records,
+            special.records);
+  EXPECT_EQ(writtenAndReadBack(dir / "FARER.KV4", reductions, 2u + 8, writeFareRFile, readFareRFile).records,
+            reductions.records);
+  EXPECT_EQ(writtenAndReadBack(dir / "FAREW.KV4", links, 2u + 2 * 8, writeFareWFile, readFareWFile).records,
+            links.records);
   EXPECT_FALSE(readFareWFile(dir / "missing.kv4"));
 }
 

@@ -7,8 +7,8 @@
 
 #include "Engine.h"
 #include "RouteRecords.h"
+#include "SjisText.h"
 #include "TempDir.h"
-#include "TimetableFixture.h"
 
 namespace kiv {
 namespace {
