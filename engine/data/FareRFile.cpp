@@ -1,15 +1,19 @@
 #include "data/FareRFile.h"
 
-namespace kiv {
+#include "data/RecordFormat.h"
 
-std::optional<FareRFile> readFareRFile(const std::filesystem::path& path) {
-  auto records = readFarePairRecords(path);
-  if (!records) return std::nullopt;
-  return FareRFile{std::move(*records)};
-}
+namespace kiv {
+namespace {
+
+constexpr auto kFormat = recordFileFormat<std::int16_t>(&FareRFile::records, kFarePairLayout);
+static_assert(kFormat.recordSize() == kFarePairRecordSize);
+
+}  // namespace
+
+std::optional<FareRFile> readFareRFile(const std::filesystem::path& path) { return kFormat.read(path); }
 
 bool writeFareRFile(const std::filesystem::path& path, const FareRFile& file) {
-  return writeFarePairRecords(path, file.records);
+  return kFormat.write(path, file);
 }
 
 }  // namespace kiv
