@@ -141,11 +141,7 @@ void TAppForm::ItemFTableClick() {
     reportSaveFailure(this, QString::fromUtf8(work_files::kFareTable));
     return;
   }
-  TFtblForm& table = forms_.ftbl();
-  table.fill();
-  table.showBlock(0);
-  table.show();
-  table.raise();
+  forms_.ftbl().present();
 }
 
 void TAppForm::ItemRqTmTblClick() {
@@ -158,11 +154,7 @@ void TAppForm::ItemRqTmTblClick() {
     inform(this, QString::fromUtf8(kNoTimetableData));
     return;
   }
-  TReqTimeForm& table = forms_.reqTime();
-  table.loadTrainList();
-  table.showRequiredTimes(0);
-  table.show();
-  table.raise();
+  forms_.reqTime().present();
 }
 
 void TAppForm::ItemTTableClick() {

@@ -3,16 +3,12 @@
 #include "data/RecordFormat.h"
 
 namespace kiv {
-namespace {
 
 constexpr auto kFormat = recordFileFormat<std::int32_t>(
-    &DiaIdx1File::records,
+    &DiaIdx1File::records, kDiaStationRecordSize,
     recordLayout<DiaStationRecord>(&DiaStationRecord::station, &DiaStationRecord::firstLink,
                                    &DiaStationRecord::lastLink, &DiaStationRecord::firstDeparture,
                                    &DiaStationRecord::lastDeparture));
-static_assert(kFormat.recordSize() == kDiaStationRecordSize);
-
-}  // namespace
 
 std::optional<DiaIdx1File> readDiaIdx1File(const std::filesystem::path& path) { return kFormat.read(path); }
 

@@ -3,15 +3,11 @@
 #include "data/RecordFormat.h"
 
 namespace kiv {
-namespace {
 
 constexpr auto kFormat = recordFileFormat<std::int32_t>(
-    &DiaIdx2File::records,
+    &DiaIdx2File::records, kDiaLinkRecordSize,
     recordLayout<DiaLinkRecord>(&DiaLinkRecord::from, &DiaLinkRecord::to, &DiaLinkRecord::firstDeparture,
                                 &DiaLinkRecord::lastDeparture));
-static_assert(kFormat.recordSize() == kDiaLinkRecordSize);
-
-}  // namespace
 
 std::optional<DiaIdx2File> readDiaIdx2File(const std::filesystem::path& path) { return kFormat.read(path); }
 

@@ -3,19 +3,15 @@
 #include "data/RecordFormat.h"
 
 namespace kiv {
-namespace {
 
 constexpr auto kFormat = recordFileFormat<std::int32_t>(
-    &Diagram2File::records,
+    &Diagram2File::records, kDiaDepartureRecordSize,
     recordLayout<DiaDepartureRecord>(&DiaDepartureRecord::train, &DiaDepartureRecord::station,
                                      &DiaDepartureRecord::nextStation, &DiaDepartureRecord::terminal,
                                      &DiaDepartureRecord::minute, &DiaDepartureRecord::rideMinutes,
                                      &DiaDepartureRecord::interval, &DiaDepartureRecord::listOrder,
                                      &DiaDepartureRecord::days, &DiaDepartureRecord::hours),
     &Diagram2File::header);
-static_assert(kFormat.recordSize() == kDiaDepartureRecordSize);
-
-}  // namespace
 
 std::optional<Diagram2File> readDiagram2File(const std::filesystem::path& path) { return kFormat.read(path); }
 

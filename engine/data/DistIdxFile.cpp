@@ -3,14 +3,11 @@
 #include "data/RecordFormat.h"
 
 namespace kiv {
-namespace {
 
-constexpr auto kFormat = recordFileFormat<std::int16_t>(
-    &DistIdxFile::entries, recordLayout<DistIdxEntry>(&DistIdxEntry::network, &DistIdxEntry::station,
-                                                      &DistIdxEntry::first, &DistIdxEntry::last));
-static_assert(kFormat.recordSize() == kDistIdxEntrySize);
-
-}  // namespace
+constexpr auto kFormat =
+    recordFileFormat<std::int16_t>(&DistIdxFile::entries, kDistIdxEntrySize,
+                                   recordLayout<DistIdxEntry>(&DistIdxEntry::network, &DistIdxEntry::station,
+                                                              &DistIdxEntry::first, &DistIdxEntry::last));
 
 std::optional<DistIdxFile> readDistIdxFile(const std::filesystem::path& path) { return kFormat.read(path); }
 

@@ -3,14 +3,11 @@
 #include "data/RecordFormat.h"
 
 namespace kiv {
-namespace {
 
 constexpr auto kFormat = recordFileFormat<std::int16_t>(
-    &DistJRFile::edges, recordLayout<DistJREdge>(&DistJREdge::from, &DistJREdge::to, &DistJREdge::distance,
-                                                 &DistJREdge::fareDistance, &DistJREdge::kind));
-static_assert(kFormat.recordSize() == kDistJREdgeSize);
-
-}  // namespace
+    &DistJRFile::edges, kDistJREdgeSize,
+    recordLayout<DistJREdge>(&DistJREdge::from, &DistJREdge::to, &DistJREdge::distance,
+                             &DistJREdge::fareDistance, &DistJREdge::kind));
 
 std::optional<DistJRFile> readDistJRFile(const std::filesystem::path& path) { return kFormat.read(path); }
 

@@ -3,14 +3,11 @@
 #include "data/RecordFormat.h"
 
 namespace kiv {
-namespace {
 
 constexpr auto kFormat = recordFileFormat<std::int16_t>(
-    &DistPRFile::edges, recordLayout<DistPREdge>(&DistPREdge::reserved, &DistPREdge::from, &DistPREdge::to,
-                                                 &DistPREdge::distance, &DistPREdge::zone));
-static_assert(kFormat.recordSize() == kDistPREdgeSize);
-
-}  // namespace
+    &DistPRFile::edges, kDistPREdgeSize,
+    recordLayout<DistPREdge>(&DistPREdge::reserved, &DistPREdge::from, &DistPREdge::to, &DistPREdge::distance,
+                             &DistPREdge::zone));
 
 std::optional<DistPRFile> readDistPRFile(const std::filesystem::path& path) { return kFormat.read(path); }
 

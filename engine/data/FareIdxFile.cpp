@@ -3,13 +3,9 @@
 #include "data/RecordFormat.h"
 
 namespace kiv {
-namespace {
 
-constexpr auto kFormat =
-    recordFileFormat<NoCount>(&FareIdxFile::records, recordLayout<FareIdxRecord>(&FareIdxRecord::bytes));
-static_assert(kFormat.recordSize() == kFareIdxRecordSize);
-
-}  // namespace
+constexpr auto kFormat = recordFileFormat<NoCount>(&FareIdxFile::records, kFareIdxRecordSize,
+                                                   recordLayout<FareIdxRecord>(&FareIdxRecord::bytes));
 
 std::optional<FareIdxFile> readFareIdxFile(const std::filesystem::path& path) { return kFormat.read(path); }
 

@@ -3,12 +3,9 @@
 #include "data/RecordFormat.h"
 
 namespace kiv {
-namespace {
 
-constexpr auto kFormat = recordFileFormat<std::int16_t>(&FareRFile::records, kFarePairLayout);
-static_assert(kFormat.recordSize() == kFarePairRecordSize);
-
-}  // namespace
+constexpr auto kFormat =
+    recordFileFormat<std::int16_t>(&FareRFile::records, kFarePairRecordSize, kFarePairLayout);
 
 std::optional<FareRFile> readFareRFile(const std::filesystem::path& path) { return kFormat.read(path); }
 

@@ -3,14 +3,11 @@
 #include "data/RecordFormat.h"
 
 namespace kiv {
-namespace {
 
-constexpr auto kFormat = recordFileFormat<std::int16_t>(
-    &FareWFile::records, recordLayout<FareWRecord>(&FareWRecord::reserved0, &FareWRecord::a, &FareWRecord::b,
-                                                   &FareWRecord::reserved6));
-static_assert(kFormat.recordSize() == kFareWRecordSize);
-
-}  // namespace
+constexpr auto kFormat =
+    recordFileFormat<std::int16_t>(&FareWFile::records, kFareWRecordSize,
+                                   recordLayout<FareWRecord>(&FareWRecord::reserved0, &FareWRecord::a,
+                                                             &FareWRecord::b, &FareWRecord::reserved6));
 
 std::optional<FareWFile> readFareWFile(const std::filesystem::path& path) { return kFormat.read(path); }
 

@@ -149,16 +149,21 @@ class RecordFileFormat {
   Header File::*header_;
 };
 
-// A file with no header bytes between the count and the records.
+// A file with no header bytes between the count and the records, whose
+// records take recordSize bytes each; fields that do not fill exactly that
+// many bytes do not compile.
 template <class Count, class File, class Record, class Layout>
-constexpr auto recordFileFormat(std::vector<Record> File::*records, Layout layout) {
+consteval auto recordFileFormat(std::vector<Record> File::*records, std::size_t recordSize, Layout layout) {
   using NoHeader = std::array<std::uint8_t, 0>;
+  if (layout.size() != recordSize) throw "the fields do not fill the record";
   return RecordFileFormat<Count, File, Record, Layout, NoHeader>(records, layout, nullptr);
 }
 
-// A file whose count is followed by header bytes, kept in `header`.
+// The same for a file whose count is followed by header bytes, kept in `header`.
 template <class Count, class File, class Record, class Layout, class Header>
-constexpr auto recordFileFormat(std::vector<Record> File::*records, Layout layout, Header File::*header) {
+consteval auto recordFileFormat(std::vector<Record> File::*records, std::size_t recordSize, Layout layout,
+                                Header File::*header) {
+  if (layout.size() != recordSize) throw "the fields do not fill the record";
   return RecordFileFormat<Count, File, Record, Layout, Header>(records, layout, header);
 }
 

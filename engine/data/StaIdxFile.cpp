@@ -3,14 +3,10 @@
 #include "data/RecordFormat.h"
 
 namespace kiv {
-namespace {
 
 constexpr auto kFormat = recordFileFormat<std::int16_t>(
-    &StaIdxFile::networks,
+    &StaIdxFile::networks, kNetworkRecordSize,
     recordLayout<StaIdxRecord>(&StaIdxRecord::code, &StaIdxRecord::first, &StaIdxRecord::last));
-static_assert(kFormat.recordSize() == kNetworkRecordSize);
-
-}  // namespace
 
 std::optional<StaIdxFile> readStaIdxFile(const std::filesystem::path& path) { return kFormat.read(path); }
 

@@ -4,15 +4,11 @@
 #include "data/RecordFormat.h"
 
 namespace kiv {
-namespace {
 
 constexpr auto kFormat = recordFileFormat<std::int32_t>(
-    &StaNameFile::stations,
+    &StaNameFile::stations, kStationNameRecordSize,
     recordLayout<StaNameRecord>(TextField<StaNameRecord>{&StaNameRecord::kanji, kStationNameSize},
                                 TextField<StaNameRecord>{&StaNameRecord::kana, kStationKanaSize}));
-static_assert(kFormat.recordSize() == kStationNameRecordSize);
-
-}  // namespace
 
 std::optional<StaNameFile> readStaNameFile(const std::filesystem::path& path) { return kFormat.read(path); }
 

@@ -3,14 +3,11 @@
 #include "data/RecordFormat.h"
 
 namespace kiv {
-namespace {
 
 constexpr auto kFormat = recordFileFormat<std::int16_t>(
-    &TrainFile::trains, recordLayout<TrainRecord>(TextField<TrainRecord>{&TrainRecord::name, kTrainNameSize},
-                                                  &TrainRecord::networkCode));
-static_assert(kFormat.recordSize() == kTrainRecordSize);
-
-}  // namespace
+    &TrainFile::trains, kTrainRecordSize,
+    recordLayout<TrainRecord>(TextField<TrainRecord>{&TrainRecord::name, kTrainNameSize},
+                              &TrainRecord::networkCode));
 
 std::optional<TrainFile> readTrainFile(const std::filesystem::path& path) { return kFormat.read(path); }
 

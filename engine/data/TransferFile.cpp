@@ -3,16 +3,12 @@
 #include "data/RecordFormat.h"
 
 namespace kiv {
-namespace {
 
 constexpr auto kFormat = recordFileFormat<std::int32_t>(
-    &TransferFile::records,
+    &TransferFile::records, kTransferRecordSize,
     recordLayout<TransferRecord>(&TransferRecord::station, &TransferRecord::trainA, &TransferRecord::trainB,
                                  &TransferRecord::minutes),
     &TransferFile::reserved);
-static_assert(kFormat.recordSize() == kTransferRecordSize);
-
-}  // namespace
 
 std::optional<TransferFile> readTransferFile(const std::filesystem::path& path) { return kFormat.read(path); }
 

@@ -35,12 +35,10 @@ constexpr auto kSampleLayout =
     recordLayout<SampleRecord>(&SampleRecord::tiny, &SampleRecord::mask, &SampleRecord::small,
                                TextField<SampleRecord>{&SampleRecord::name, 4}, &SampleRecord::big,
                                &SampleRecord::bits, &SampleRecord::raw);
-constexpr auto kShortCounted = recordFileFormat<std::int16_t>(&SampleFile::records, kSampleLayout);
+constexpr auto kShortCounted = recordFileFormat<std::int16_t>(&SampleFile::records, 19, kSampleLayout);
 constexpr auto kLongCountedWithHeader =
-    recordFileFormat<std::int32_t>(&SampleFile::records, kSampleLayout, &SampleFile::header);
-constexpr auto kUncounted = recordFileFormat<NoCount>(&SampleFile::records, kSampleLayout);
-
-static_assert(kSampleLayout.size() == 1 + 1 + 2 + 4 + 4 + 4 + 3);
+    recordFileFormat<std::int32_t>(&SampleFile::records, 19, kSampleLayout, &SampleFile::header);
+constexpr auto kUncounted = recordFileFormat<NoCount>(&SampleFile::records, 19, kSampleLayout);
 
 // One record: every field differs, signed fields are negative, the text
 // fills its field but for the NUL.
