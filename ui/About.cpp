@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "Pictures.h"
+#include "ReportList.h"
 
 namespace kiv::ui {
 
@@ -24,9 +25,7 @@ TAboutBox::TAboutBox() {
   product->setFont(big);
   auto* version = new QLabel(QStringLiteral("Version 4.03"), this);
   version->setObjectName(QStringLiteral("Version"));
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  ok->setObjectName(QStringLiteral("OKButton"));
-  ok->setAccessibleName(QStringLiteral("OK"));
+  auto* ok = makePushButton(this, QStringLiteral("OKButton"), QStringLiteral("OK"));
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   auto* grid = new QGridLayout(this);

@@ -6,6 +6,7 @@
 
 #include "Forms.h"
 #include "KivText.h"
+#include "ReportList.h"
 #include "TrainPnl.h"
 #include "UseList.h"
 #include "network/RKivMan.h"
@@ -25,12 +26,8 @@ TColtdForm::TColtdForm(const RKivMan& kiv, RTrainMan& trains, KivForms& forms)
       [this](int row) { trains_.setCompanyUse(static_cast<std::int16_t>(companyAt(row)), 2); }, this);
   listBox1_->setObjectName(QStringLiteral("ListBox1"));
   listBox1_->setAccessibleName(QStringLiteral("会社名"));
-  auto* detail = new QPushButton(QStringLiteral("路線別設定"), this);
-  detail->setObjectName(QStringLiteral("DetailBtn"));
-  detail->setAccessibleName(detail->text());
-  auto* ok = new QPushButton(QStringLiteral("閉じる"), this);
-  ok->setObjectName(QStringLiteral("OkBtn"));
-  ok->setAccessibleName(ok->text());
+  auto* detail = makePushButton(this, QStringLiteral("DetailBtn"), QStringLiteral("路線別設定"));
+  auto* ok = makePushButton(this, QStringLiteral("OkBtn"), QStringLiteral("閉じる"));
   connect(detail, &QPushButton::clicked, this, &TColtdForm::DetailBtnClick);
   connect(ok, &QPushButton::clicked, this, &TColtdForm::OkBtnClick);
   auto* grid = new QGridLayout(this);

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ReportList.h"
 #include "UpDownEdit.h"
 #include "settings/RDefMan.h"
 
@@ -33,9 +34,7 @@ TDefForm::TDefForm(RDefMan& def) : def_(def) {
   setModal(true);
   setFixedSize(469, 302);
 
-  auto* cmdOk = new QPushButton(QStringLiteral("閉じる"), this);
-  cmdOk->setObjectName(QStringLiteral("cmdOk"));
-  cmdOk->setAccessibleName(QStringLiteral("閉じる"));
+  auto* cmdOk = makePushButton(this, QStringLiteral("cmdOk"), QStringLiteral("閉じる"));
   cmdOk->setDefault(true);
   connect(cmdOk, &QPushButton::clicked, this, &TDefForm::cmdOkClick);
 

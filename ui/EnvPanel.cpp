@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "Prompts.h"
+#include "ReportList.h"
 
 namespace kiv::ui {
 
@@ -17,12 +18,9 @@ TEnvForm::TEnvForm() {
   txtEditor_->setObjectName(QStringLiteral("txtEditor"));
   txtEditor_->setAccessibleName(QStringLiteral("テキストエディタ"));
   txtEditor_->setMinimumWidth(240);
-  auto* browse = new QPushButton(QStringLiteral("参照.."), this);
-  browse->setObjectName(QStringLiteral("Button1"));
-  browse->setAccessibleName(QStringLiteral("テキストエディタを参照"));
-  auto* close = new QPushButton(QStringLiteral("閉じる"), this);
-  close->setObjectName(QStringLiteral("BtnClose"));
-  close->setAccessibleName(close->text());
+  auto* browse = makePushButton(this, QStringLiteral("Button1"), QStringLiteral("参照.."),
+                                QStringLiteral("テキストエディタを参照"));
+  auto* close = makePushButton(this, QStringLiteral("BtnClose"), QStringLiteral("閉じる"));
   connect(browse, &QPushButton::clicked, this, &TEnvForm::Button1Click);
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
   auto* grid = new QGridLayout(this);

@@ -5,6 +5,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "ReportList.h"
+
 namespace kiv::ui {
 
 TMkDiaForm::TMkDiaForm(std::filesystem::path dataDir) : dataDir_(std::move(dataDir)) {
@@ -14,13 +16,9 @@ TMkDiaForm::TMkDiaForm(std::filesystem::path dataDir) : dataDir_(std::move(dataD
   files_ = new QListWidget(this);
   files_->setObjectName(QStringLiteral("FileListBox1"));
   files_->setAccessibleName(QStringLiteral("ダイヤデータのファイル"));
-  auto* make = new QPushButton(QStringLiteral("作成"), this);
-  make->setObjectName(QStringLiteral("BtnMake"));
-  make->setAccessibleName(make->text());
+  auto* make = makePushButton(this, QStringLiteral("BtnMake"), QStringLiteral("作成"));
   make->setEnabled(false);
-  auto* close = new QPushButton(QStringLiteral("閉じる"), this);
-  close->setObjectName(QStringLiteral("BtnClose"));
-  close->setAccessibleName(close->text());
+  auto* close = makePushButton(this, QStringLiteral("BtnClose"), QStringLiteral("閉じる"));
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
   auto* grid = new QGridLayout(this);
   grid->addWidget(files_, 0, 0, 3, 1);

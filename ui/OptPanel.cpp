@@ -8,6 +8,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "ReportList.h"
+
 namespace kiv::ui {
 
 TOptForm::TOptForm() {
@@ -36,9 +38,7 @@ TOptForm::TOptForm() {
     grid->addWidget(upDown, i, 2);
     grid->addWidget(new QLabel(QStringLiteral("分"), group), i, 3);
   }
-  auto* ok = new QPushButton(QStringLiteral("閉じる"), this);
-  ok->setObjectName(QStringLiteral("cmdOK"));
-  ok->setAccessibleName(ok->text());
+  auto* ok = makePushButton(this, QStringLiteral("cmdOK"), QStringLiteral("閉じる"));
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   auto* column = new QVBoxLayout(this);

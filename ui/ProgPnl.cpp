@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ReportList.h"
+
 namespace kiv::ui {
 
 TProgForm::TProgForm(QWidget* owner, int maximum) : QDialog(owner) {
@@ -27,9 +29,8 @@ TProgForm::TProgForm(QWidget* owner, int maximum) : QDialog(owner) {
   auto* lblNext = new QLabel(this);
   lblNext->setObjectName(QStringLiteral("lblNext"));
   lblNext->setAccessibleName(QStringLiteral("次"));
-  btnCancel_ = new QPushButton(QStringLiteral("中止"), this);
-  btnCancel_->setObjectName(QStringLiteral("btnCancel"));
-  btnCancel_->setAccessibleName(QStringLiteral("検索を中止"));
+  btnCancel_ =
+      makePushButton(this, QStringLiteral("btnCancel"), QStringLiteral("中止"), QStringLiteral("検索を中止"));
   btnCancel_->setToolTip(QStringLiteral("検索を中止し、ここまでに見つかった経路を表示します"));
   connect(btnCancel_, &QPushButton::clicked, this, &TProgForm::btnCancelClick);
   auto* row = new QHBoxLayout;

@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QLayout>
 #include <QMainWindow>
+#include <QPushButton>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -20,13 +21,17 @@ QTreeWidget* makeReportList(QWidget* parent, const char* objectName, const QStri
   list->setSortingEnabled(false);
   list->header()->setSectionsClickable(false);
   list->header()->setStretchLastSection(false);
+  setReportColumns(list, columns);
+  return list;
+}
+
+void setReportColumns(QTreeWidget* list, std::initializer_list<Column> columns) {
   QStringList captions;
   for (const Column& c : columns) captions << QString::fromUtf8(c.caption);
   list->setColumnCount(static_cast<int>(columns.size()));
   list->setHeaderLabels(captions);
   int i = 0;
   for (const Column& c : columns) list->setColumnWidth(i++, c.width);
-  return list;
 }
 
 void addReportRow(QTreeWidget* list, const QStringList& cells, std::initializer_list<int> numbers) {
@@ -58,6 +63,14 @@ QToolButton* makeToolButton(QWidget* parent, QLayout* row, const char* objectNam
   button->setToolTip(hint);
   button->setAccessibleName(hint);
   row->addWidget(button);
+  return button;
+}
+
+QPushButton* makePushButton(QWidget* parent, const QString& objectName, const QString& caption,
+                            const QString& accessibleName) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(objectName);
+  button->setAccessibleName(accessibleName.isEmpty() ? caption : accessibleName);
   return button;
 }
 

@@ -1,5 +1,5 @@
-// Helpers shared by the result windows: the read-only report lists with their columns, and the tool buttons
-// and menu items that run the same handler.
+// Helpers shared by the windows: the read-only report lists with their columns, the tool buttons and the
+// push buttons.
 #pragma once
 
 #include <QString>
@@ -15,6 +15,7 @@
 class QTreeWidget;
 class QWidget;
 class QToolButton;
+class QPushButton;
 class QLayout;
 class QMainWindow;
 class QVBoxLayout;
@@ -29,6 +30,8 @@ struct Column {
 // A read-only report list whose column headers do not react to clicks.
 QTreeWidget* makeReportList(QWidget* parent, const char* objectName, const QString& accessibleName,
                             std::initializer_list<Column> columns);
+// Gives the list these columns (captions and widths) in place of its own.
+void setReportColumns(QTreeWidget* list, std::initializer_list<Column> columns);
 // Cells of the columns in `numbers` are aligned to the right.
 void addReportRow(QTreeWidget* list, const QStringList& cells, std::initializer_list<int> numbers = {});
 
@@ -45,5 +48,10 @@ ToolPanelWindow makeToolPanelWindow(QMainWindow* window);
 // A flat 28 x 28 tool button with a picture and a hint, added to `row`.
 QToolButton* makeToolButton(QWidget* parent, QLayout* row, const char* objectName, ToolPicture picture,
                             const QString& hint);
+
+// A push button with its object name; its accessible name is its caption
+// unless another is given.
+QPushButton* makePushButton(QWidget* parent, const QString& objectName, const QString& caption,
+                            const QString& accessibleName = {});
 
 }  // namespace kiv::ui

@@ -144,10 +144,8 @@ void TAppForm::buildStationPanel(QWidget* panel) {
   grid->setHorizontalSpacing(8);
   auto makeButton = [&](const char* name, const QString& caption, const QString& hint, int row,
                         void (TAppForm::*handler)()) {
-    auto* button = new QPushButton(caption, panel);
-    button->setObjectName(QString::fromLatin1(name));
+    auto* button = makePushButton(panel, QString::fromLatin1(name), caption, hint);
     button->setToolTip(hint);
-    button->setAccessibleName(hint);
     button->setFixedWidth(80);
     connect(button, &QPushButton::clicked, this, handler);
     grid->addWidget(button, row, 0);

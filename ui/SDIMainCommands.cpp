@@ -135,42 +135,26 @@ void TAppForm::TestBtn1Click() {
 void TAppForm::ItemFTableClick() {
   const StationNo origin = resolveTableOrigin();
   if (origin == -1) return;
-  int built = 0;
-  {
-    WaitCursor wait;
-    built = engine_.fare.buildFareTable(origin);
-  }
+  const int built = whileWaiting([&] { return engine_.fare.buildFareTable(origin); });
   // A table that was not written would show the previous station's.
   if (built != 0) {
     reportSaveFailure(this, QString::fromUtf8(work_files::kFareTable));
     return;
   }
-  TFtblForm& table = forms_.ftbl();
-  table.fill();
-  table.showBlock(0);
-  table.show();
-  table.raise();
+  forms_.ftbl().present();
 }
 
 void TAppForm::ItemRqTmTblClick() {
   const StationNo origin = resolveTableOrigin();
   if (origin == -1) return;
-  int built = 0;
-  {
-    WaitCursor wait;
-    built = engine_.dia.buildRequiredTimeTable(origin);
-  }
+  const int built = whileWaiting([&] { return engine_.dia.buildRequiredTimeTable(origin); });
   // A station without departures leaves the work file of the previous
   // station: say so instead of showing that station's tables.
   if (built != 0) {
     inform(this, QString::fromUtf8(kNoTimetableData));
     return;
   }
-  TReqTimeForm& table = forms_.reqTime();
-  table.loadTrainList();
-  table.showRequiredTimes(0);
-  table.show();
-  table.raise();
+  forms_.reqTime().present();
 }
 
 void TAppForm::ItemTTableClick() {

@@ -10,6 +10,7 @@
 #include "KivText.h"
 #include "LineList.h"
 #include "Prompts.h"
+#include "ReportList.h"
 #include "SDIMain.h"
 
 namespace kiv::ui {
@@ -26,13 +27,9 @@ TStaForm::TStaForm(std::filesystem::path lineFile, TAppForm& app)
   lstSta_ = new QListWidget(this);
   lstSta_->setObjectName(QStringLiteral("lstSta"));
   lstSta_->setAccessibleName(QStringLiteral("駅名"));
-  cmdOK_ = new QPushButton(QStringLiteral("確定"), this);
-  cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-  cmdOK_->setAccessibleName(QStringLiteral("確定"));
+  cmdOK_ = makePushButton(this, QStringLiteral("cmdOK"), QStringLiteral("確定"));
   cmdOK_->setDefault(true);
-  auto* cmdCancel = new QPushButton(QStringLiteral("取消"), this);
-  cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-  cmdCancel->setAccessibleName(QStringLiteral("取消"));
+  auto* cmdCancel = makePushButton(this, QStringLiteral("cmdCancel"), QStringLiteral("取消"));
   auto* edtKeyword = new QLineEdit(this);
   edtKeyword->setObjectName(QStringLiteral("edtKeyword"));
   edtKeyword->hide();

@@ -77,6 +77,13 @@ void TableWindow::fill() {
   combo_->setCurrentIndex(combo_->count() > 0 ? 0 : -1);
 }
 
+void TableWindow::present() {
+  fill();
+  showBlock(0);
+  show();
+  raise();
+}
+
 void TableWindow::showBlock(int i) {
   list_->clear();
   const auto content = read_();

@@ -79,6 +79,9 @@ class TableWindow : public QMainWindow {
   void fill();
   // Shows the entries of block i.
   void showBlock(int i);
+  // Reads the work file afresh, shows its first block and brings the window
+  // to the front: what the commands that build the table do last.
+  void present();
   bool csvChecked() const;
 
  public slots:

@@ -6,6 +6,7 @@
 
 #include "ColtdPnl.h"
 #include "KivText.h"
+#include "ReportList.h"
 #include "UseList.h"
 #include "network/RTrainMan.h"
 
@@ -23,9 +24,7 @@ TTrainForm::TTrainForm(RTrainMan& trains, TColtdForm& coltd) : trains_(trains), 
                           [this](int row) { trains_.setTrainUse(static_cast<TrainNo>(row + 1), 2); }, this);
   listBox1_->setObjectName(QStringLiteral("ListBox1"));
   listBox1_->setAccessibleName(QStringLiteral("路線 / 列車名"));
-  auto* close = new QPushButton(QStringLiteral("閉じる"), this);
-  close->setObjectName(QStringLiteral("CloseBtn"));
-  close->setAccessibleName(close->text());
+  auto* close = makePushButton(this, QStringLiteral("CloseBtn"), QStringLiteral("閉じる"));
   close->setFixedSize(100, 32);
   connect(close, &QPushButton::clicked, this, &TTrainForm::CloseBtnClick);
   auto* column = new QVBoxLayout(this);

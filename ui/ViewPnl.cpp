@@ -38,23 +38,18 @@ TViewForm::TViewForm(const Engine& engine, const TAppForm& app) : engine_(engine
                   {"cmdDispDistJR", "DistJR", &TViewForm::cmdDispDistJRClick},
                   {"cmdDispDistPR", "DistPR", &TViewForm::cmdDispDistPRClick}};
   for (int i = 0; i < 6; ++i) {
-    auto* b = new QPushButton(QString::fromLatin1(buttons[i].caption), this);
-    b->setObjectName(QString::fromLatin1(buttons[i].name));
-    b->setAccessibleName(b->text());
+    auto* b =
+        makePushButton(this, QString::fromLatin1(buttons[i].name), QString::fromLatin1(buttons[i].caption));
     b->setGeometry(24 + 80 * i, 32, 75, 25);
     connect(b, &QPushButton::clicked, this, buttons[i].handler);
   }
   listView1_ = makeReportList(this, "ListView1", QStringLiteral("データ"), {});
   listView1_->setGeometry(16, 64, 633, 369);
   listView1_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  auto* clear = new QPushButton(QStringLiteral("クリア"), this);
-  clear->setObjectName(QStringLiteral("cmdClear"));
-  clear->setAccessibleName(clear->text());
+  auto* clear = makePushButton(this, QStringLiteral("cmdClear"), QStringLiteral("クリア"));
   clear->setGeometry(280, 448, 107, 33);
   connect(clear, &QPushButton::clicked, this, &TViewForm::cmdClearClick);
-  auto* ok = new QPushButton(QStringLiteral("閉じる"), this);
-  ok->setObjectName(QStringLiteral("cmdOK"));
-  ok->setAccessibleName(ok->text());
+  auto* ok = makePushButton(this, QStringLiteral("cmdOK"), QStringLiteral("閉じる"));
   ok->setDefault(true);
   ok->setGeometry(392, 448, 105, 33);
   connect(ok, &QPushButton::clicked, this, &TViewForm::cmdOKClick);
@@ -67,12 +62,7 @@ void TViewForm::resizeEvent(QResizeEvent* event) {
 
 void TViewForm::startTable(std::initializer_list<Column> columns) {
   cmdClearClick();
-  QStringList captions;
-  for (const Column& c : columns) captions << QString::fromUtf8(c.caption);
-  listView1_->setColumnCount(static_cast<int>(columns.size()));
-  listView1_->setHeaderLabels(captions);
-  int i = 0;
-  for (const Column& c : columns) listView1_->setColumnWidth(i++, c.width);
+  setReportColumns(listView1_, columns);
 }
 
 QString TViewForm::stationName(int station) const {
@@ -160,8 +150,7 @@ void TViewForm::cmdDispDistPRClick() { listEdges<DistPREdge>(engine_.dist.getPrE
 
 void TViewForm::cmdClearClick() {
   listView1_->clear();
-  listView1_->setColumnCount(0);
-  listView1_->setHeaderLabels({});
+  setReportColumns(listView1_, {});
 }
 
 void TViewForm::cmdOKClick() {

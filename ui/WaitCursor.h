@@ -14,4 +14,11 @@ class WaitCursor {
   WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+// What `work` gives, with the hourglass shown while it runs.
+template <class Work>
+auto whileWaiting(Work&& work) {
+  WaitCursor wait;
+  return work();
+}
+
 }  // namespace kiv::ui

@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <string_view>
+#include <utility>
 
 #include "CliErrors.h"
 #include "CommandTable.h"
@@ -11,107 +12,19 @@
 namespace kiv::cli {
 namespace {
 
-enum class Opt {
-  kDir,
-  kSjis,
-  kNoWait,
-  kTime,
-  kDay,
-  kDetour,
-  kExtra,
-  kChanges,
-  kRoutes,
-  kOrder,
-  kMode,
-  kPlain,
-  kNetwork,
-  kNoTokyoRule,
-  kBlock,
-  kTable,
-  kCsv,
-  kOutput,
-  kHour,
-  kGroup,
-  kJson,
-  kVerbose
-};
-
-struct OptionInfo {
-  Opt id;
-  bool takesValue;
-  bool global;  // an option of every command; else listed in the command's row
-  OptionHelp help;
-};
-
-constexpr std::array<OptionInfo, 22> kOptions = {{
-    {Opt::kDir,
-     true,
-     true,
-     {"-C", "DIR", "change into the data directory DIR first; every other path is then taken there"}},
-    {Opt::kSjis,
-     false,
-     true,
-     {"--sjis", "", "print the result as the bytes of its work file (Shift-JIS, CR LF) instead of UTF-8"}},
-    {Opt::kNoWait,
-     false,
-     true,
-     {"--no-wait", "", "fail at once when another command works in the data directory, instead of waiting"}},
-    {Opt::kTime, true, false, {"--time", "H:MM", "departure time, 0:00 to 23:59"}},
-    {Opt::kDay, true, false, {"--day", "D", "日 月 火 水 木 金 土 or 0 to 6 (0 = Sunday)"}},
-    {Opt::kDetour, true, false, {"--detour", "KM", "detour allowed beyond the shortest way, 3 to 20 km"}},
-    {Opt::kExtra, true, false, {"--extra", "MIN", "minutes allowed beyond the fastest route, 0 to 60"}},
-    {Opt::kChanges, true, false, {"--changes", "N", "most changes of a route, 0 to 100"}},
-    {Opt::kRoutes, true, false, {"--routes", "N", "most routes to look for, 1 to 300"}},
-    {Opt::kOrder,
-     true,
-     false,
-     {"--order", "ORDER", "found (as found, the default), time (fastest first) or fare (cheapest first)"}},
-    {Opt::kMode,
-     true,
-     false,
-     {"--mode", "MODE",
-      "classic (routes as found) or best (the best routes by arrival, changes, fare); default: the "
-      "settings"}},
-    {Opt::kPlain, false, false, {"--plain", "", "only departures, changes and the arrival, not every stop"}},
-    {Opt::kNetwork,
-     true,
-     false,
-     {"--network", "CODE",
-      "network code: 0 = JR (the default), a private railway its company number x 10 + 0..9"}},
-    {Opt::kNoTokyoRule,
-     false,
-     false,
-     {"--no-tokyo-rule", "",
-      "price a journey between the Yamanote zone and a station 101-200 km away as it runs, not from 東京"}},
-    {Opt::kBlock,
-     true,
-     false,
-     {"--block", "N", "only the block of one company, counted from 0 (default: all)"}},
-    {Opt::kTable,
-     true,
-     false,
-     {"--table", "N", "only the table of one train, counted from 0 (default: all)"}},
-    {Opt::kCsv, false, false, {"--csv", "", "as CSV"}},
-    {Opt::kOutput,
-     true,
-     false,
-     {"-o", "FILE", "write FILE (Shift-JIS, CR LF; with --json UTF-8) instead of printing; -o - prints"}},
-    {Opt::kHour, true, false, {"--hour", "H", "clock hour, 0 to 23"}},
-    {Opt::kGroup, false, false, {"--group", "", "the departures of each train together"}},
-    {Opt::kJson, false, false, {"--json", "", "the result as JSON (UTF-8; see docs/json.md)"}},
-    {Opt::kVerbose, false, false, {"--verbose", "", "the fare in words, with the stations and the company"}},
-}};
+struct OptionInfo;
 
 struct GivenOption {
   const OptionInfo* info;
   std::string value;
 };
 
-const OptionInfo* findOption(std::string_view name) {
-  for (const auto& o : kOptions)
-    if (o.help.name == name) return &o;
-  return nullptr;
-}
+struct OptionInfo {
+  OptionHelp help;  // an option with a value name takes a value; a switch takes none
+  void (*apply)(Invocation& inv, const GivenOption& given);
+  bool global = false;  // an option of every command; else listed in the command's row
+  bool takesValue() const { return !help.valueName.empty(); }
+};
 
 // A plain decimal number (digits only, no sign, no blanks) that fits an int.
 std::optional<int> parseNumber(std::string_view text) {
@@ -132,6 +45,23 @@ int numberInRange(const GivenOption& given, int min, int max, std::string_view w
   return *value;
 }
 
+// The value of an option that takes one of a few words, named in `list`.
+template <class T>
+T oneOf(const GivenOption& given, std::initializer_list<std::pair<std::string_view, T>> words,
+        std::string_view list) {
+  for (const auto& [word, value] : words)
+    if (given.value == word) return value;
+  throw UsageError(std::string(given.info->help.name) + " takes " + std::string(list) + ", not '" +
+                   given.value + "'");
+}
+
+// A value the option cannot do without: -C DIR, -o FILE.
+std::string nonEmpty(const GivenOption& given, std::string_view what) {
+  if (given.value.empty())
+    throw UsageError(std::string(given.info->help.name) + " takes " + std::string(what));
+  return given.value;
+}
+
 void applyTime(Invocation& inv, const GivenOption& given) {
   const std::string_view text = given.value;
   const auto colon = text.find(':');
@@ -145,95 +75,83 @@ void applyTime(Invocation& inv, const GivenOption& given) {
   inv.minute = *minute;
 }
 
-void applyOption(Invocation& inv, const GivenOption& given) {
-  switch (given.info->id) {
-    case Opt::kDir:
-      if (given.value.empty()) throw UsageError("-C takes a directory");
-      inv.directory = given.value;
-      break;
-    case Opt::kSjis:
-      inv.sjis = true;
-      break;
-    case Opt::kNoWait:
-      inv.noWait = true;
-      break;
-    case Opt::kTime:
-      applyTime(inv, given);
-      break;
-    case Opt::kDay:
-      inv.day = parseDay(given.value);
-      if (!inv.day) {
-        throw UsageError("--day takes 0..6 (0 = Sunday) or one of 日 月 火 水 木 金 土, not '" + given.value +
-                         "'");
-      }
-      break;
-    case Opt::kDetour:
-      inv.detour = numberInRange(given, 3, 20, "a detour in km");
-      break;
-    case Opt::kExtra:
-      inv.extra = numberInRange(given, 0, 60, "minutes");
-      break;
-    case Opt::kChanges:
-      inv.changes = numberInRange(given, 0, 100, "a number of changes");
-      break;
-    case Opt::kRoutes:
-      inv.routes = numberInRange(given, 1, 300, "a number of routes");
-      break;
-    case Opt::kOrder:
-      if (given.value == "found") {
-        inv.order = RouteOrder::kFound;
-      } else if (given.value == "time") {
-        inv.order = RouteOrder::kTime;
-      } else if (given.value == "fare") {
-        inv.order = RouteOrder::kFare;
-      } else {
-        throw UsageError("--order takes found, time or fare, not '" + given.value + "'");
-      }
-      break;
-    case Opt::kMode:
-      if (given.value == "classic") {
-        inv.mode = RouteMode::kClassic;
-      } else if (given.value == "best") {
-        inv.mode = RouteMode::kBest;
-      } else {
-        throw UsageError("--mode takes classic or best, not '" + given.value + "'");
-      }
-      break;
-    case Opt::kPlain:
-      inv.plain = true;
-      break;
-    case Opt::kNetwork:
-      inv.network = static_cast<NetworkCode>(numberInRange(given, 0, 32767, "a network code"));
-      break;
-    case Opt::kNoTokyoRule:
-      inv.tokyoRule = false;
-      break;
-    case Opt::kBlock:
-      inv.part = numberInRange(given, 0, 32767, "a block number");
-      break;
-    case Opt::kTable:
-      inv.part = numberInRange(given, 0, 32767, "a table number");
-      break;
-    case Opt::kCsv:
-      inv.csv = true;
-      break;
-    case Opt::kOutput:
-      if (given.value.empty()) throw UsageError("-o takes a file name");
-      inv.outputFile = given.value;
-      break;
-    case Opt::kHour:
-      inv.hour = numberInRange(given, 0, 23, "an hour");
-      break;
-    case Opt::kGroup:
-      inv.group = true;
-      break;
-    case Opt::kJson:
-      inv.json = true;
-      break;
-    case Opt::kVerbose:
-      inv.verbose = true;
-      break;
+void applyDay(Invocation& inv, const GivenOption& given) {
+  inv.day = parseDay(given.value);
+  if (!inv.day) {
+    throw UsageError("--day takes 0..6 (0 = Sunday) or one of 日 月 火 水 木 金 土, not '" + given.value +
+                     "'");
   }
+}
+
+using Given = const GivenOption&;
+constexpr bool kEveryCommand = true;  // OptionInfo::global
+
+// Every option: what it takes, which commands know it, its help and what it
+// sets in the invocation.
+constexpr std::array<OptionInfo, 22> kOptions = {{
+    {{"-C", "DIR", "change into the data directory DIR first; every other path is then taken there"},
+     [](Invocation& inv, Given g) { inv.directory = nonEmpty(g, "a directory"); },
+     kEveryCommand},
+    {{"--sjis", "", "print the result as the bytes of its work file (Shift-JIS, CR LF) instead of UTF-8"},
+     [](Invocation& inv, Given) { inv.sjis = true; },
+     kEveryCommand},
+    {{"--no-wait", "", "fail at once when another command works in the data directory, instead of waiting"},
+     [](Invocation& inv, Given) { inv.noWait = true; },
+     kEveryCommand},
+    {{"--time", "H:MM", "departure time, 0:00 to 23:59"}, applyTime},
+    {{"--day", "D", "日 月 火 水 木 金 土 or 0 to 6 (0 = Sunday)"}, applyDay},
+    {{"--detour", "KM", "detour allowed beyond the shortest way, 3 to 20 km"},
+     [](Invocation& inv, Given g) { inv.detour = numberInRange(g, 3, 20, "a detour in km"); }},
+    {{"--extra", "MIN", "minutes allowed beyond the fastest route, 0 to 60"},
+     [](Invocation& inv, Given g) { inv.extra = numberInRange(g, 0, 60, "minutes"); }},
+    {{"--changes", "N", "most changes of a route, 0 to 100"},
+     [](Invocation& inv, Given g) { inv.changes = numberInRange(g, 0, 100, "a number of changes"); }},
+    {{"--routes", "N", "most routes to look for, 1 to 300"},
+     [](Invocation& inv, Given g) { inv.routes = numberInRange(g, 1, 300, "a number of routes"); }},
+    {{"--order", "ORDER", "found (as found, the default), time (fastest first) or fare (cheapest first)"},
+     [](Invocation& inv, Given g) {
+       inv.order = oneOf<RouteOrder>(
+           g, {{"found", RouteOrder::kFound}, {"time", RouteOrder::kTime}, {"fare", RouteOrder::kFare}},
+           "found, time or fare");
+     }},
+    {{"--mode", "MODE",
+      "classic (routes as found) or best (the best routes by arrival, changes, fare); default: the "
+      "settings"},
+     [](Invocation& inv, Given g) {
+       inv.mode = oneOf<RouteMode>(g, {{"classic", RouteMode::kClassic}, {"best", RouteMode::kBest}},
+                                   "classic or best");
+     }},
+    {{"--plain", "", "only departures, changes and the arrival, not every stop"},
+     [](Invocation& inv, Given) { inv.plain = true; }},
+    {{"--network", "CODE",
+      "network code: 0 = JR (the default), a private railway its company number x 10 + 0..9"},
+     [](Invocation& inv, Given g) {
+       inv.network = static_cast<NetworkCode>(numberInRange(g, 0, 32767, "a network code"));
+     }},
+    {{"--no-tokyo-rule", "",
+      "price a journey between the Yamanote zone and a station 101-200 km away as it runs, not from 東京"},
+     [](Invocation& inv, Given) { inv.tokyoRule = false; }},
+    {{"--block", "N", "only the block of one company, counted from 0 (default: all)"},
+     [](Invocation& inv, Given g) { inv.part = numberInRange(g, 0, 32767, "a block number"); }},
+    {{"--table", "N", "only the table of one train, counted from 0 (default: all)"},
+     [](Invocation& inv, Given g) { inv.part = numberInRange(g, 0, 32767, "a table number"); }},
+    {{"--csv", "", "as CSV"}, [](Invocation& inv, Given) { inv.csv = true; }},
+    {{"-o", "FILE", "write FILE (Shift-JIS, CR LF; with --json UTF-8) instead of printing; -o - prints"},
+     [](Invocation& inv, Given g) { inv.outputFile = nonEmpty(g, "a file name"); }},
+    {{"--hour", "H", "clock hour, 0 to 23"},
+     [](Invocation& inv, Given g) { inv.hour = numberInRange(g, 0, 23, "an hour"); }},
+    {{"--group", "", "the departures of each train together"},
+     [](Invocation& inv, Given) { inv.group = true; }},
+    {{"--json", "", "the result as JSON (UTF-8; see docs/json.md)"},
+     [](Invocation& inv, Given) { inv.json = true; }},
+    {{"--verbose", "", "the fare in words, with the stations and the company"},
+     [](Invocation& inv, Given) { inv.verbose = true; }},
+}};
+
+const OptionInfo* findOption(std::string_view name) {
+  for (const auto& o : kOptions)
+    if (o.help.name == name) return &o;
+  return nullptr;
 }
 
 }  // namespace
@@ -307,8 +225,8 @@ Invocation parseArguments(const std::vector<std::string>& args) {
     const OptionInfo* option = findOption(name);
     // A short option is named whole: its first two bytes may be half a character.
     if (option == nullptr) throw UsageError("unknown option '" + (arg[1] == '-' ? name : arg) + "'");
-    if (!option->takesValue && inlineValue) throw UsageError(name + " takes no value");
-    if (option->takesValue && !inlineValue) {
+    if (!option->takesValue() && inlineValue) throw UsageError(name + " takes no value");
+    if (option->takesValue() && !inlineValue) {
       if (i + 1 >= args.size()) throw UsageError(name + " needs a value");
       inlineValue = args[++i];
     }
@@ -338,7 +256,7 @@ Invocation parseArguments(const std::vector<std::string>& args) {
     if (!option.info->global && !commandTakesOption(*command, option.info->help.name)) {
       throw UsageError(std::string(option.info->help.name) + " does not apply to " + inv.command);
     }
-    applyOption(inv, option);
+    option.info->apply(inv, option);
   }
   if (inv.json && (inv.csv || inv.sjis)) throw UsageError("--json does not go with --csv or --sjis");
   return inv;

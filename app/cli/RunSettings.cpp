@@ -30,24 +30,27 @@ RunSettings::~RunSettings() {
   if (routeMode_) def_.setRouteMode(*routeMode_);
 }
 
+template <class T>
+void RunSettings::change(std::optional<T>& original, T (RDefMan::*get)() const, void (RDefMan::*set)(T),
+                         int value) {
+  if (!original) original = (def_.*get)();
+  (def_.*set)(static_cast<T>(value));
+}
+
 void RunSettings::setTransMax(int changes) {
-  if (!transMax_) transMax_ = def_.getTransMax();
-  def_.setTransMax(static_cast<std::int8_t>(changes));
+  change(transMax_, &RDefMan::getTransMax, &RDefMan::setTransMax, changes);
 }
 
 void RunSettings::setRouteMax(int routes) {
-  if (!routeMax_) routeMax_ = def_.getRouteMax();
-  def_.setRouteMax(static_cast<std::int16_t>(routes));
+  change(routeMax_, &RDefMan::getRouteMax, &RDefMan::setRouteMax, routes);
 }
 
 void RunSettings::setOutputMode(int mode) {
-  if (!outputMode_) outputMode_ = def_.getOutputMode();
-  def_.setOutputMode(static_cast<std::int8_t>(mode));
+  change(outputMode_, &RDefMan::getOutputMode, &RDefMan::setOutputMode, mode);
 }
 
 void RunSettings::setRouteMode(int mode) {
-  if (!routeMode_) routeMode_ = def_.getRouteMode();
-  def_.setRouteMode(static_cast<std::int8_t>(mode));
+  change(routeMode_, &RDefMan::getRouteMode, &RDefMan::setRouteMode, mode);
 }
 
 }  // namespace kiv::cli

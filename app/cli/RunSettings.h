@@ -43,6 +43,11 @@ class RunSettings {
   void setRouteMode(int mode);
 
  private:
+  // Sets the value through `set`, keeping in `original` what `get` gave
+  // before the first change.
+  template <class T>
+  void change(std::optional<T>& original, T (RDefMan::*get)() const, void (RDefMan::*set)(T), int value);
+
   RDefMan& def_;
   std::optional<std::int8_t> transMax_;
   std::optional<std::int16_t> routeMax_;

@@ -36,30 +36,6 @@ bool ByteReader::take(std::size_t n) {
   return true;
 }
 
-std::uint8_t ByteReader::u8() {
-  if (!take(1)) return 0;
-  return data_[pos_++];
-}
-
-std::int8_t ByteReader::i8() { return static_cast<std::int8_t>(u8()); }
-
-std::int16_t ByteReader::i16() {
-  if (!take(2)) return 0;
-  auto v = static_cast<std::uint16_t>(data_[pos_] | (data_[pos_ + 1] << 8));
-  pos_ += 2;
-  return static_cast<std::int16_t>(v);
-}
-
-std::uint32_t ByteReader::u32() {
-  if (!take(4)) return 0;
-  std::uint32_t v = 0;
-  for (int i = 3; i >= 0; --i) v = (v << 8) | data_[pos_ + i];
-  pos_ += 4;
-  return v;
-}
-
-std::int32_t ByteReader::i32() { return static_cast<std::int32_t>(u32()); }
-
 void ByteReader::bytes(std::span<std::uint8_t> out) {
   if (!take(out.size())) return;
   std::copy_n(data_ + pos_, out.size(), out.begin());
@@ -79,18 +55,6 @@ std::size_t ByteReader::completeRecords(std::int64_t storedCount, std::size_t re
   const std::size_t fit = remaining() / recordSize;
   return std::min<std::size_t>(fit, static_cast<std::size_t>(storedCount));
 }
-
-void ByteWriter::i16(std::int16_t v) {
-  auto u = static_cast<std::uint16_t>(v);
-  out_.push_back(static_cast<std::uint8_t>(u & 0xff));
-  out_.push_back(static_cast<std::uint8_t>(u >> 8));
-}
-
-void ByteWriter::u32(std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) out_.push_back(static_cast<std::uint8_t>((v >> (8 * i)) & 0xff));
-}
-
-void ByteWriter::i32(std::int32_t v) { u32(static_cast<std::uint32_t>(v)); }
 
 void ByteWriter::text(std::string_view s, std::size_t width) {
   if (width == 0) return;

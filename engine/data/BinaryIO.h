@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace kiv {
@@ -29,11 +30,22 @@ class ByteReader {
   std::size_t remaining() const { return ok_ ? size_ - pos_ : 0; }
   bool has(std::size_t n) const { return ok_ && size_ - pos_ >= n; }
 
-  std::int8_t i8();
-  std::uint8_t u8();
-  std::int16_t i16();
-  std::int32_t i32();
-  std::uint32_t u32();
+  // A little-endian integer of T's width; 0 on a read past the end.
+  template <class T>
+  T value() {
+    static_assert(std::is_integral_v<T>);
+    if (!take(sizeof(T))) return 0;
+    std::make_unsigned_t<T> v = 0;
+    for (std::size_t i = sizeof(T); i-- > 0;)
+      v = static_cast<std::make_unsigned_t<T>>((v << 8) | data_[pos_ + i]);
+    pos_ += sizeof(T);
+    return static_cast<T>(v);
+  }
+  std::int8_t i8() { return value<std::int8_t>(); }
+  std::uint8_t u8() { return value<std::uint8_t>(); }
+  std::int16_t i16() { return value<std::int16_t>(); }
+  std::int32_t i32() { return value<std::int32_t>(); }
+  std::uint32_t u32() { return value<std::uint32_t>(); }
   // Copies out.size() raw bytes (a whole fixed-width field) into out; on a
   // read past the end, out is left as it was.
   void bytes(std::span<std::uint8_t> out);
@@ -55,11 +67,19 @@ class ByteReader {
 
 class ByteWriter {
  public:
-  void i8(std::int8_t v) { u8(static_cast<std::uint8_t>(v)); }
-  void u8(std::uint8_t v) { out_.push_back(v); }
-  void i16(std::int16_t v);
-  void i32(std::int32_t v);
-  void u32(std::uint32_t v);
+  // A little-endian integer of T's width.
+  template <class T>
+  void value(T v) {
+    static_assert(std::is_integral_v<T>);
+    const auto u = static_cast<std::make_unsigned_t<T>>(v);
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+      out_.push_back(static_cast<std::uint8_t>((u >> (8 * i)) & 0xff));
+  }
+  void i8(std::int8_t v) { value(v); }
+  void u8(std::uint8_t v) { value(v); }
+  void i16(std::int16_t v) { value(v); }
+  void i32(std::int32_t v) { value(v); }
+  void u32(std::uint32_t v) { value(v); }
   void zeros(std::size_t n) { out_.insert(out_.end(), n, 0); }
   void bytes(std::span<const std::uint8_t> b) { out_.insert(out_.end(), b.begin(), b.end()); }
   // Writes the text into a field of the given width, NUL-padded. Text longer

@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "data/AtomicFile.h"
+#include "data/BinaryIO.h"
 #include "data/DataDirLock.h"
 #include "data/DiaIdx1File.h"
 #include "data/DiaIdx2File.h"
@@ -98,11 +99,11 @@ std::int16_t i16At(const std::vector<std::uint8_t>& bytes, std::size_t at) {
   return static_cast<std::int16_t>(bytes[at] | bytes[at + 1] << 8);
 }
 
-// The little-endian signed count at the start of the file.
+// The little-endian signed count at the start of the file; 0 when the file
+// gave fewer bytes than the count takes.
 std::int64_t countIn(const std::vector<std::uint8_t>& bytes, std::size_t width) {
-  if (width == 2) return i16At(bytes, 0);
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[0]) | bytes[1] << 8 | bytes[2] << 16 |
-                                   static_cast<std::uint32_t>(bytes[3]) << 24);
+  ByteReader in(bytes);
+  return width == 2 ? in.i16() : in.i32();
 }
 
 // True when the file holds every one of the station fare lists whole: each

@@ -1,41 +1,18 @@
 #include "data/DistIdxFile.h"
 
-#include <limits>
-
-#include "data/BinaryIO.h"
+#include "data/RecordFormat.h"
 
 namespace kiv {
 
-std::optional<DistIdxFile> readDistIdxFile(const std::filesystem::path& path) {
-  auto bytes = readWholeFile(path);
-  if (!bytes) return std::nullopt;
-  ByteReader in(*bytes);
-  DistIdxFile file;
-  const std::int16_t count = in.i16();
-  const std::size_t complete = in.completeRecords(count, kDistIdxEntrySize);
-  file.entries.reserve(complete);
-  for (std::size_t i = 0; i < complete; ++i) {
-    DistIdxEntry e;
-    e.network = in.i16();
-    e.station = in.i16();
-    e.first = in.i16();
-    e.last = in.i16();
-    file.entries.push_back(e);
-  }
-  return file;
-}
+constexpr auto kFormat =
+    recordFileFormat<std::int16_t>(&DistIdxFile::entries, kDistIdxEntrySize,
+                                   recordLayout<DistIdxEntry>(&DistIdxEntry::network, &DistIdxEntry::station,
+                                                              &DistIdxEntry::first, &DistIdxEntry::last));
+
+std::optional<DistIdxFile> readDistIdxFile(const std::filesystem::path& path) { return kFormat.read(path); }
 
 bool writeDistIdxFile(const std::filesystem::path& path, const DistIdxFile& file) {
-  if (file.entries.size() > static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max())) return false;
-  ByteWriter out;
-  out.i16(static_cast<std::int16_t>(file.entries.size()));
-  for (const auto& e : file.entries) {
-    out.i16(e.network);
-    out.i16(e.station);
-    out.i16(e.first);
-    out.i16(e.last);
-  }
-  return writeWholeFile(path, out.data());
+  return kFormat.write(path, file);
 }
 
 }  // namespace kiv

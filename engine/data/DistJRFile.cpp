@@ -1,43 +1,18 @@
 #include "data/DistJRFile.h"
 
-#include <limits>
-
-#include "data/BinaryIO.h"
+#include "data/RecordFormat.h"
 
 namespace kiv {
 
-std::optional<DistJRFile> readDistJRFile(const std::filesystem::path& path) {
-  auto bytes = readWholeFile(path);
-  if (!bytes) return std::nullopt;
-  ByteReader in(*bytes);
-  DistJRFile file;
-  const std::int16_t count = in.i16();
-  const std::size_t complete = in.completeRecords(count, kDistJREdgeSize);
-  file.edges.reserve(complete);
-  for (std::size_t i = 0; i < complete; ++i) {
-    DistJREdge e;
-    e.from = in.i16();
-    e.to = in.i16();
-    e.distance = in.i16();
-    e.fareDistance = in.i16();
-    e.kind = in.i8();
-    file.edges.push_back(e);
-  }
-  return file;
-}
+constexpr auto kFormat = recordFileFormat<std::int16_t>(
+    &DistJRFile::edges, kDistJREdgeSize,
+    recordLayout<DistJREdge>(&DistJREdge::from, &DistJREdge::to, &DistJREdge::distance,
+                             &DistJREdge::fareDistance, &DistJREdge::kind));
+
+std::optional<DistJRFile> readDistJRFile(const std::filesystem::path& path) { return kFormat.read(path); }
 
 bool writeDistJRFile(const std::filesystem::path& path, const DistJRFile& file) {
-  if (file.edges.size() > static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max())) return false;
-  ByteWriter out;
-  out.i16(static_cast<std::int16_t>(file.edges.size()));
-  for (const auto& e : file.edges) {
-    out.i16(e.from);
-    out.i16(e.to);
-    out.i16(e.distance);
-    out.i16(e.fareDistance);
-    out.i8(e.kind);
-  }
-  return writeWholeFile(path, out.data());
+  return kFormat.write(path, file);
 }
 
 }  // namespace kiv

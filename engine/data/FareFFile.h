@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include "data/RecordFormat.h"
+
 namespace kiv {
 
 // A station pair of one network with an amount in 10 yen; it applies to the
@@ -30,8 +32,8 @@ std::optional<FareFFile> readFareFFile(const std::filesystem::path& path);
 // False when the file cannot be written or holds more records than a 16-bit count can state.
 bool writeFareFFile(const std::filesystem::path& path, const FareFFile& file);
 
-// Shared by the two station-pair files.
-std::optional<std::vector<FarePairRecord>> readFarePairRecords(const std::filesystem::path& path);
-bool writeFarePairRecords(const std::filesystem::path& path, const std::vector<FarePairRecord>& records);
+// The record layout the two station-pair files share.
+inline constexpr auto kFarePairLayout = recordLayout<FarePairRecord>(
+    &FarePairRecord::network, &FarePairRecord::a, &FarePairRecord::b, &FarePairRecord::amount);
 
 }  // namespace kiv

@@ -1,28 +1,16 @@
 #include "data/FareIdxFile.h"
 
-#include "data/BinaryIO.h"
+#include "data/RecordFormat.h"
 
 namespace kiv {
 
-std::optional<FareIdxFile> readFareIdxFile(const std::filesystem::path& path) {
-  auto bytes = readWholeFile(path);
-  if (!bytes) return std::nullopt;
-  ByteReader in(*bytes);
-  FareIdxFile file;
-  const std::size_t complete = in.remaining() / kFareIdxRecordSize;
-  file.records.reserve(complete);
-  for (std::size_t i = 0; i < complete; ++i) {
-    FareIdxRecord r;
-    in.bytes(r.bytes);
-    file.records.push_back(r);
-  }
-  return file;
-}
+constexpr auto kFormat = recordFileFormat<NoCount>(&FareIdxFile::records, kFareIdxRecordSize,
+                                                   recordLayout<FareIdxRecord>(&FareIdxRecord::bytes));
+
+std::optional<FareIdxFile> readFareIdxFile(const std::filesystem::path& path) { return kFormat.read(path); }
 
 bool writeFareIdxFile(const std::filesystem::path& path, const FareIdxFile& file) {
-  ByteWriter out;
-  for (const auto& r : file.records) out.bytes(r.bytes);
-  return writeWholeFile(path, out.data());
+  return kFormat.write(path, file);
 }
 
 }  // namespace kiv

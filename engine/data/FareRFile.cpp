@@ -1,15 +1,16 @@
 #include "data/FareRFile.h"
 
+#include "data/RecordFormat.h"
+
 namespace kiv {
 
-std::optional<FareRFile> readFareRFile(const std::filesystem::path& path) {
-  auto records = readFarePairRecords(path);
-  if (!records) return std::nullopt;
-  return FareRFile{std::move(*records)};
-}
+constexpr auto kFormat =
+    recordFileFormat<std::int16_t>(&FareRFile::records, kFarePairRecordSize, kFarePairLayout);
+
+std::optional<FareRFile> readFareRFile(const std::filesystem::path& path) { return kFormat.read(path); }
 
 bool writeFareRFile(const std::filesystem::path& path, const FareRFile& file) {
-  return writeFarePairRecords(path, file.records);
+  return kFormat.write(path, file);
 }
 
 }  // namespace kiv

@@ -1,35 +1,19 @@
 #include "data/StaNameFile.h"
 
 #include "Types.h"
-#include "data/BinaryIO.h"
+#include "data/RecordFormat.h"
 
 namespace kiv {
 
-std::optional<StaNameFile> readStaNameFile(const std::filesystem::path& path) {
-  auto bytes = readWholeFile(path);
-  if (!bytes) return std::nullopt;
-  ByteReader in(*bytes);
-  const std::int32_t count = in.i32();
-  StaNameFile file;
-  const std::size_t n = in.completeRecords(count, kStationNameRecordSize);
-  file.stations.reserve(n);
-  for (std::size_t i = 0; i < n; ++i) {
-    StaNameRecord r;
-    r.kanji = in.text(kStationNameSize);
-    r.kana = in.text(kStationKanaSize);
-    file.stations.push_back(std::move(r));
-  }
-  return file;
-}
+constexpr auto kFormat = recordFileFormat<std::int32_t>(
+    &StaNameFile::stations, kStationNameRecordSize,
+    recordLayout<StaNameRecord>(TextField<StaNameRecord>{&StaNameRecord::kanji, kStationNameSize},
+                                TextField<StaNameRecord>{&StaNameRecord::kana, kStationKanaSize}));
+
+std::optional<StaNameFile> readStaNameFile(const std::filesystem::path& path) { return kFormat.read(path); }
 
 bool writeStaNameFile(const std::filesystem::path& path, const StaNameFile& file) {
-  ByteWriter out;
-  out.i32(static_cast<std::int32_t>(file.stations.size()));
-  for (const auto& r : file.stations) {
-    out.text(r.kanji, kStationNameSize);
-    out.text(r.kana, kStationKanaSize);
-  }
-  return writeWholeFile(path, out.data());
+  return kFormat.write(path, file);
 }
 
 }  // namespace kiv

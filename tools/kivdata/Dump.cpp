@@ -30,8 +30,7 @@ class Dumper {
     distPR();
     distIdx();
     fareIdx();
-    farePairs("FAREF.KV4", readFareFFile(dir_ / "FAREF.KV4"), "yen");
-    farePairs("FARER.KV4", readFareRFile(dir_ / "FARER.KV4"), "yen off");
+    farePairs();
     fareW();
     lineList();
   }
@@ -90,160 +89,148 @@ class Dumper {
   }
   void end() { out_ << "\n"; }
 
-  void stations() {
-    auto f = readStaNameFile(dir_ / "StaName.kv4");
-    if (f)
-      for (const auto& s : f->stations) names_.push_back(utf8(s.kanji));
-    if (!head("StaName.kv4", f.has_value(), f ? f->stations.size() : 0, "stations")) return;
-    for (std::size_t i = 0; i < f->stations.size(); ++i)
-      out_ << (i + 1) << " " << names_[i] << " " << utf8(f->stations[i].kana) << "\n";
+  // The section of one data file: a head line with the number of rows, then
+  // `row(number, record)` for each record, numbered from 1; `preface` prints
+  // what the file holds besides its records.
+  template <class File, class Rows, class Row, class Preface = decltype([](const File&) {})>
+  void section(const char* name, std::optional<File> (*read)(const fs::path&), Rows File::*rows,
+               const char* what, Row row, Preface preface = {}) {
+    const auto f = read(dir_ / name);
+    if (!head(name, f.has_value(), f ? ((*f).*rows).size() : 0, what)) return;
+    preface(*f);
+    const Rows& records = (*f).*rows;
+    for (std::size_t i = 0; i < records.size(); ++i) row(static_cast<int>(i + 1), records[i]);
     end();
+  }
+
+  void stations() {
+    section("StaName.kv4", readStaNameFile, &StaNameFile::stations, "stations",
+            [&](int no, const StaNameRecord& s) {
+              names_.push_back(utf8(s.kanji));
+              out_ << no << " " << names_.back() << " " << utf8(s.kana) << "\n";
+            });
   }
 
   void staAttr() {
-    auto f = readStaAttrFile(dir_ / "StaAttr.kv4");
-    if (!head("StaAttr.kv4", f.has_value(), f ? f->entries.size() : 0, "station entries")) return;
-    for (std::size_t i = 0; i < f->entries.size(); ++i) {
-      const auto& e = f->entries[i];
-      out_ << (i + 1) << " " << st(e.station) << " [" << e.reserved0 << " " << e.reserved4 << "]\n";
-    }
-    end();
+    section("StaAttr.kv4", readStaAttrFile, &StaAttrFile::entries, "station entries",
+            [&](int no, const StaAttrEntry& e) {
+              out_ << no << " " << st(e.station) << " [" << e.reserved0 << " " << e.reserved4 << "]\n";
+            });
   }
 
   void staIdx() {
-    auto f = readStaIdxFile(dir_ / "StaIdx.kv4");
-    if (!head("StaIdx.kv4", f.has_value(), f ? f->networks.size() : 0, "networks")) return;
-    for (const auto& n : f->networks)
+    section("StaIdx.kv4", readStaIdxFile, &StaIdxFile::networks, "networks", [&](int, const StaIdxRecord& n) {
       out_ << "network " << n.code << ": entries " << n.first << "-" << n.last << " ("
            << (n.last - n.first + 1) << " stations)\n";
-    end();
+    });
   }
 
   void staFare() {
-    auto f = readStaFareFile(dir_ / "StaFare.kv4");
-    if (!head("StaFare.kv4", f.has_value(), f ? f->stations.size() : 0, "stations")) return;
-    for (std::size_t i = 0; i < f->stations.size(); ++i) {
-      out_ << st(static_cast<int>(i + 1)) << ":";
-      for (NetworkCode c : f->stations[i]) out_ << " " << c;
-      out_ << "\n";
-    }
-    end();
+    section("StaFare.kv4", readStaFareFile, &StaFareFile::stations, "stations",
+            [&](int no, const std::vector<NetworkCode>& codes) {
+              out_ << st(no) << ":";
+              for (NetworkCode c : codes) out_ << " " << c;
+              out_ << "\n";
+            });
   }
 
   void trains() {
-    auto f = readTrainFile(dir_ / "Train.kv4");
-    if (f)
-      for (const auto& t : f->trains) trainNames_.push_back(utf8(t.name));
-    if (!head("Train.kv4", f.has_value(), f ? f->trains.size() : 0, "trains")) return;
-    for (std::size_t i = 0; i < f->trains.size(); ++i)
-      out_ << (i + 1) << " " << trainNames_[i] << " network " << f->trains[i].networkCode << "\n";
-    end();
+    section("Train.kv4", readTrainFile, &TrainFile::trains, "trains", [&](int no, const TrainRecord& t) {
+      trainNames_.push_back(utf8(t.name));
+      out_ << no << " " << trainNames_.back() << " network " << t.networkCode << "\n";
+    });
   }
 
   void transfers() {
-    auto f = readTransferFile(dir_ / "Transfer.kv4");
-    if (!head("Transfer.kv4", f.has_value(), f ? f->records.size() : 0, "records")) return;
-    out_ << "header " << hex(f->reserved.data(), f->reserved.size()) << "\n";
-    for (const auto& r : f->records)
-      out_ << st(r.station) << " " << tr(r.trainA) << " <-> " << tr(r.trainB) << " " << r.minutes << " min\n";
-    end();
+    section(
+        "Transfer.kv4", readTransferFile, &TransferFile::records, "records",
+        [&](int, const TransferRecord& r) {
+          out_ << st(r.station) << " " << tr(r.trainA) << " <-> " << tr(r.trainB) << " " << r.minutes
+               << " min\n";
+        },
+        [&](const TransferFile& f) {
+          out_ << "header " << hex(f.reserved.data(), f.reserved.size()) << "\n";
+        });
   }
 
   void diaIdx1() {
-    auto f = readDiaIdx1File(dir_ / "DiaIdx1.kv4");
-    if (!head("DiaIdx1.kv4", f.has_value(), f ? f->records.size() : 0, "stations")) return;
-    for (std::size_t i = 0; i < f->records.size(); ++i) {
-      const auto& r = f->records[i];
-      out_ << st(static_cast<int>(i + 1)) << " [" << r.station << "] links " << r.firstLink << "-"
-           << r.lastLink << " departures " << r.firstDeparture << "-" << r.lastDeparture << "\n";
-    }
-    end();
+    section("DiaIdx1.kv4", readDiaIdx1File, &DiaIdx1File::records, "stations",
+            [&](int no, const DiaStationRecord& r) {
+              out_ << st(no) << " [" << r.station << "] links " << r.firstLink << "-" << r.lastLink
+                   << " departures " << r.firstDeparture << "-" << r.lastDeparture << "\n";
+            });
   }
 
   void diaIdx2() {
-    auto f = readDiaIdx2File(dir_ / "DiaIdx2.kv4");
-    if (!head("DiaIdx2.kv4", f.has_value(), f ? f->records.size() : 0, "links")) return;
-    for (std::size_t i = 0; i < f->records.size(); ++i) {
-      const auto& r = f->records[i];
-      out_ << (i + 1) << " " << st(r.from) << " -> " << st(r.to) << " departures " << r.firstDeparture << "-"
-           << r.lastDeparture << "\n";
-    }
-    end();
+    section("DiaIdx2.kv4", readDiaIdx2File, &DiaIdx2File::records, "links",
+            [&](int no, const DiaLinkRecord& r) {
+              out_ << no << " " << st(r.from) << " -> " << st(r.to) << " departures " << r.firstDeparture
+                   << "-" << r.lastDeparture << "\n";
+            });
   }
 
   void diagram2() {
-    auto f = readDiagram2File(dir_ / "Diagram2.kv4");
-    if (!head("Diagram2.kv4", f.has_value(), f ? f->records.size() : 0, "departures")) return;
-    out_ << "header " << hex(f->header.data(), f->header.size()) << "\n";
-    for (std::size_t i = 0; i < f->records.size(); ++i) {
-      const auto& r = f->records[i];
-      out_ << (i + 1) << " " << tr(r.train) << " " << st(r.station) << " -> " << st(r.nextStation) << " for "
-           << st(r.terminal);
-      if (r.interval != 0)
-        out_ << " every " << r.interval << " [minute " << r.minute << "]";
-      else
-        out_ << " at :" << (r.minute < 10 ? "0" : "") << r.minute;
-      out_ << " ride " << r.rideMinutes << " order " << static_cast<int>(r.listOrder) << " days "
-           << days(r.days) << " hours " << hours(r.hours) << "\n";
-    }
-    end();
+    section(
+        "Diagram2.kv4", readDiagram2File, &Diagram2File::records, "departures",
+        [&](int no, const DiaDepartureRecord& r) {
+          out_ << no << " " << tr(r.train) << " " << st(r.station) << " -> " << st(r.nextStation) << " for "
+               << st(r.terminal);
+          if (r.interval != 0)
+            out_ << " every " << r.interval << " [minute " << r.minute << "]";
+          else
+            out_ << " at :" << (r.minute < 10 ? "0" : "") << r.minute;
+          out_ << " ride " << r.rideMinutes << " order " << static_cast<int>(r.listOrder) << " days "
+               << days(r.days) << " hours " << hours(r.hours) << "\n";
+        },
+        [&](const Diagram2File& f) { out_ << "header " << hex(f.header.data(), f.header.size()) << "\n"; });
   }
 
   void distJR() {
-    auto f = readDistJRFile(dir_ / "DistJR.kv4");
-    if (!head("DistJR.kv4", f.has_value(), f ? f->edges.size() : 0, "edges")) return;
-    for (std::size_t i = 0; i < f->edges.size(); ++i) {
-      const auto& e = f->edges[i];
-      out_ << (i + 1) << " " << st(e.from) << " -> " << st(e.to) << " " << km(e.distance) << " km fare "
+    section("DistJR.kv4", readDistJRFile, &DistJRFile::edges, "edges", [&](int no, const DistJREdge& e) {
+      out_ << no << " " << st(e.from) << " -> " << st(e.to) << " " << km(e.distance) << " km fare "
            << km(e.fareDistance) << " km kind " << static_cast<int>(e.kind) << "\n";
-    }
-    end();
+    });
   }
 
   void distPR() {
-    auto f = readDistPRFile(dir_ / "DistPR.kv4");
-    if (!head("DistPR.kv4", f.has_value(), f ? f->edges.size() : 0, "edges")) return;
-    for (std::size_t i = 0; i < f->edges.size(); ++i) {
-      const auto& e = f->edges[i];
-      out_ << (i + 1) << " [" << e.reserved << "] " << st(e.from) << " -> " << st(e.to) << " "
-           << km(e.distance) << " km zone " << static_cast<int>(e.zone) << "\n";
-    }
-    end();
+    section("DistPR.kv4", readDistPRFile, &DistPRFile::edges, "edges", [&](int no, const DistPREdge& e) {
+      out_ << no << " [" << e.reserved << "] " << st(e.from) << " -> " << st(e.to) << " " << km(e.distance)
+           << " km zone " << static_cast<int>(e.zone) << "\n";
+    });
   }
 
   void distIdx() {
-    auto f = readDistIdxFile(dir_ / "DistIdx.kv4");
-    if (!head("DistIdx.kv4", f.has_value(), f ? f->entries.size() : 0, "entries")) return;
-    for (const auto& e : f->entries)
-      out_ << "network " << e.network << " " << st(e.station) << ": edges " << e.first << "-" << e.last
-           << "\n";
-    end();
+    section("DistIdx.kv4", readDistIdxFile, &DistIdxFile::entries, "entries",
+            [&](int, const DistIdxEntry& e) {
+              out_ << "network " << e.network << " " << st(e.station) << ": edges " << e.first << "-"
+                   << e.last << "\n";
+            });
   }
 
   void fareIdx() {
-    auto f = readFareIdxFile(dir_ / "FAREIDX.KV4");
-    if (!head("FAREIDX.KV4", f.has_value(), f ? f->records.size() : 0, "records")) return;
-    for (std::size_t i = 0; i < f->records.size(); ++i)
-      out_ << st(static_cast<int>(i + 1)) << ": " << hex(f->records[i].bytes.data(), kFareIdxRecordSize)
-           << "\n";
-    end();
+    section("FAREIDX.KV4", readFareIdxFile, &FareIdxFile::records, "records",
+            [&](int no, const FareIdxRecord& r) {
+              out_ << st(no) << ": " << hex(r.bytes.data(), r.bytes.size()) << "\n";
+            });
   }
 
-  template <typename File>
-  void farePairs(const char* name, const std::optional<File>& f, const char* unit) {
-    if (!head(name, f.has_value(), f ? f->records.size() : 0, "records")) return;
-    for (const auto& r : f->records)
+  // The row of FAREF.KV4 and FARER.KV4, whose amounts mean `unit`.
+  auto farePair(const char* unit) {
+    return [this, unit](int, const FarePairRecord& r) {
       out_ << "network " << r.network << " " << st(r.a) << " - " << st(r.b) << " " << r.amount * 10 << " "
            << unit << "\n";
-    end();
+    };
+  }
+
+  void farePairs() {
+    section("FAREF.KV4", readFareFFile, &FareFFile::records, "records", farePair("yen"));
+    section("FARER.KV4", readFareRFile, &FareRFile::records, "records", farePair("yen off"));
   }
 
   void fareW() {
-    auto f = readFareWFile(dir_ / "FAREW.KV4");
-    if (!head("FAREW.KV4", f.has_value(), f ? f->records.size() : 0, "links")) return;
-    for (const auto& r : f->records)
+    section("FAREW.KV4", readFareWFile, &FareWFile::records, "links", [&](int, const FareWRecord& r) {
       out_ << st(r.a) << " = " << st(r.b) << " [" << r.reserved0 << " " << r.reserved6 << "]\n";
-    end();
+    });
   }
 
   void lineList() {
