@@ -26,7 +26,7 @@ class KnownChanges {
   }
 
  private:
-  static constexpr int kBits = 13;
+  static constexpr int kBits = 15;
   struct Entry {
     std::uint64_t key = ~std::uint64_t{0};  // no pair: the station bits hold at most 16 bits
     int minutes = 0;
