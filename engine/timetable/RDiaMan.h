@@ -422,6 +422,9 @@ class RDiaMan {
   // an interval on at any hour, as first built.
   bool routeHop(const DiaDepartureRecord& r, StationNo a, bool atStart, TrainNo trainIn, TimeOfDay arrival,
                 int day, bool frequentAlways, RouteHop& hop) const;
+  // The same hop for a passenger ready to board at `ready`.
+  bool routeHopWhenReady(const DiaDepartureRecord& r, TimeOfDay ready, TrainNo trainIn, TimeOfDay arrival,
+                         int day, bool frequentAlways, RouteHop& hop) const;
   // When a passenger standing at station a on trainIn since `arrival` is
   // ready to board `train`: no change minutes at the start, nor onto or off
   // a walking connection.

@@ -237,7 +237,13 @@ bool RDiaMan::endRouteSearch() {
 
 bool RDiaMan::routeHop(const DiaDepartureRecord& r, StationNo a, bool atStart, TrainNo trainIn,
                        TimeOfDay arrival, int day, bool frequentAlways, RouteHop& hop) const {
-  hop.ready = readyToBoard(r.train, a, atStart, trainIn, arrival);
+  return routeHopWhenReady(r, readyToBoard(r.train, a, atStart, trainIn, arrival), trainIn, arrival, day,
+                           frequentAlways, hop);
+}
+
+bool RDiaMan::routeHopWhenReady(const DiaDepartureRecord& r, TimeOfDay ready, TrainNo trainIn,
+                                TimeOfDay arrival, int day, bool frequentAlways, RouteHop& hop) const {
+  hop.ready = ready;
   if (trainIn == r.train && r.interval != 0) {
     hop.departure = hop.ready;  // stays on board
   } else if (r.interval != 0 && frequentAlways) {
@@ -289,6 +295,9 @@ void RDiaMan::routeCandidates(StationNo a, std::span<const DiaDepartureRecord> t
   // followed, and leaving it out changes no choice.
   const int limit = std::min({latestCost, static_cast<int>(rs_->timeLimit), kNoBestCost - 1});
   const bool clockwise = fast() && timetableIndex().clockwise;
+  TrainNo readyTrain = 0;
+  TimeOfDay ready;
+  bool anyReady = false;
   for (const DiaDepartureRecord& r : towards) {
     const auto t = static_cast<std::size_t>(r.train);
     if (r.train >= 1 && t < rs_->use.size() ? rs_->use[t] == 0 : trains_.getTrainUse(r.train) == 0) continue;
@@ -296,9 +305,15 @@ void RDiaMan::routeCandidates(StationNo a, std::span<const DiaDepartureRecord> t
     // wait is not followed, and every record of its train that it could
     // have beaten costs more too: the records left choose the same.
     if (here.cost + r.rideMinutes > latestCost) continue;
+    // The records of one train follow each other: the change is looked up
+    // once for them.
+    if (!anyReady || r.train != readyTrain) {
+      anyReady = true;
+      readyTrain = r.train;
+      ready = readyToBoard(r.train, a, atStart, here.trainIn, here.arrival);
+    }
     const bool leavesAtOnce = r.interval != 0 && (here.trainIn == r.train || frequentAlways);
     if (clockwise && !leavesAtOnce) {
-      const TimeOfDay ready = readyToBoard(r.train, a, atStart, here.trainIn, here.arrival);
       const int latest =
           ready.totalMinutes() + limit - here.cost - minutesBetween(here.arrival, ready) - r.rideMinutes;
       if (ready.hour >= 0 && ready.minute >= 0 && ready.minute < 60 &&
@@ -306,9 +321,7 @@ void RDiaMan::routeCandidates(StationNo a, std::span<const DiaDepartureRecord> t
         continue;
     }
     RouteHop hop;
-    if (!routeHop(r, a, atStart, here.trainIn, here.arrival, rs_->day, !rules_.frequentServiceHours, hop)) {
-      continue;
-    }
+    if (!routeHopWhenReady(r, ready, here.trainIn, here.arrival, rs_->day, frequentAlways, hop)) continue;
     const int c = here.cost + hop.walk + hop.wait + r.rideMinutes;
     if (c > rs_->timeLimit || c >= kNoBestCost) continue;
     // One record per train (only the single cheapest one without through
