@@ -71,4 +71,17 @@ inline bool recordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day
                      });
 }
 
+// False when record r surely has no departure from `time` up to `latest`
+// (hour * 60 + minute): it leaves only in served hours, at or after the
+// hour of `time`, and serves none of the clock hours up to latest's. For a
+// record on the clock (minute 0..59, interval >= 0) and a time with an
+// hour >= 0 and a minute 0..59; the days are not looked at.
+inline bool mayLeaveBy(const DiaDepartureRecord& r, TimeOfDay time, int latest) {
+  if (latest < time.totalMinutes()) return false;
+  const int hours = latest / 60 - time.hour + 1;
+  if (hours >= 24) return (r.hours & 0xFFFFFFu) != 0;
+  const std::uint64_t window = ((std::uint64_t{1} << hours) - 1) << (time.hour % 24);
+  return (r.hours & static_cast<std::uint32_t>((window | (window >> 24)) & 0xFFFFFFu)) != 0;
+}
+
 }  // namespace kiv::fast_departures

@@ -31,6 +31,7 @@
 #include "timetable/BestRouteList.h"
 #include "timetable/RouteSearchRules.h"
 #include "timetable/TimetableIndex.h"
+#include "timetable/TimetableIndexChanges.h"
 #include "timetable/TrainLinkIndex.h"
 
 namespace kiv {
@@ -246,7 +247,8 @@ class RDiaMan {
   void setProgressCallback(RouteProgress callback);
 
   // findRoutes, then sortRouteLists with its result: the number of routes
-  // found (0..route_max), or -1 when there is no route at all.
+  // found (0..route_max), or -1 when there is no route at all or a work file
+  // (a sorted list too) could not be written (workFileProblem names it).
   int searchRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm,
                    int extraMinutes);
   // Enumerates the routes from `from` to `to` leaving at hour:minute that
@@ -261,8 +263,9 @@ class RDiaMan {
   // 0, 1, 2 ... in that order; the enumeration widens its time limit step
   // by step up to the allowed extra minutes and stops at the first step
   // that finds more routes than the list holds. A step that would enter
-  // more than 1.5 million stations is given up for the list of the step
-  // before (the list then counts as cut).
+  // more than 1.5 million stations from which the goal can still be reached
+  // within its limit is given up for the list of the step before (the list
+  // then counts as cut).
   // The number of routes written; -1 when there is no route at all (no file
   // touched) or a work file cannot be created.
   int findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm, int extraMinutes);
@@ -287,7 +290,8 @@ class RDiaMan {
   // the first `count` summaries of "$MltRtL1.kv4". The number of routes
   // sorted (0 and no file written when count < 1 or the list holds no
   // route); -1 when "$MltRtL1.kv4" cannot be read or a sorted list cannot be
-  // created (the other one is still written).
+  // created (the other one is still written), with the file named in
+  // workFileProblem when count > 0.
   int sortRouteLists(int count);
   // Appends (mode "a") or writes afresh (mode "w") the text description of
   // route `detection` to `file`, headed with `row` and the label of list
@@ -418,6 +422,14 @@ class RDiaMan {
   // an interval on at any hour, as first built.
   bool routeHop(const DiaDepartureRecord& r, StationNo a, bool atStart, TrainNo trainIn, TimeOfDay arrival,
                 int day, bool frequentAlways, RouteHop& hop) const;
+  // The same hop for a passenger ready to board at `ready`.
+  bool routeHopWhenReady(const DiaDepartureRecord& r, TimeOfDay ready, TrainNo trainIn, TimeOfDay arrival,
+                         int day, bool frequentAlways, RouteHop& hop) const;
+  // When a passenger standing at station a on trainIn since `arrival` is
+  // ready to board `train`: no change minutes at the start, nor onto or off
+  // a walking connection.
+  TimeOfDay readyToBoard(TrainNo train, StationNo a, bool atStart, TrainNo trainIn, TimeOfDay arrival) const;
+  mutable KnownChanges knownChanges_;
   // The change minutes of RCnctMan, remembered (the transfer data never change).
   int changeMinutes(StationNo s, TrainNo arriving, TrainNo departing) const;
   // The change minutes of the fast searches: the last change asked for is
@@ -456,7 +468,9 @@ class RDiaMan {
   // start day.
   std::vector<int> latestUsefulCost(StationNo goal, int deadline);
   // Extends the current path by station a, recording it when a is the goal.
-  void extendRoute(StationNo a, StationNo goal);
+  // Only a counted station counts against the budget of the best-routes
+  // mode: one from which the goal can still be reached in time.
+  void extendRoute(StationNo a, StationNo goal, bool counted = true);
   // The route of the path routeStation_[1..routeDepth_]: its list and detail
   // records, written at once or offered to the best routes.
   void recordRoute();

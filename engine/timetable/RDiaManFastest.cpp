@@ -10,6 +10,7 @@
 
 #include "network/RStaName.h"
 #include "network/RTrainMan.h"
+#include "report/WorkFileWriter.h"
 #include "report/WorkFiles.h"
 #include "settings/RDefMan.h"
 #include "text/ReportText.h"
@@ -265,7 +266,13 @@ int RDiaMan::writeFastestReport(const std::vector<PathStop>& path, TimeOfDay sta
   const int d = minutesBetween(start, goal.arrival);
   text += d < 60 ? format(kFastestMinutes.c_str(), d) : format(kFastestHours.c_str(), d / 60, d % 60);
   text += report_text::kTimetableNote;
-  return report_text::writeText(dataDir_ / work_files::kFastestReport, text) ? 0 : -1;
+  // Written over the old report's bytes, which spares the flush to disk
+  // that a file cut to nothing and written again costs.
+  return work_files::writeWholeText(
+             dataDir_ / work_files::kFastestReport, text,
+             fast() ? work_files::WholeFile::kOverOldBytes : work_files::WholeFile::kAfresh)
+             ? 0
+             : -1;
 }
 
 }  // namespace kiv

@@ -173,7 +173,10 @@ const RDiaMan::ParsedRouteFile* RDiaMan::routeFile(const std::filesystem::path& 
 
 int RDiaMan::sortRouteLists(int count) {
   std::vector<std::string> lines;
-  if (!report_text::readLines(dataDir_ / work_files::kRouteListFound, lines)) return -1;
+  if (!report_text::readLines(dataDir_ / work_files::kRouteListFound, lines)) {
+    if (count > 0) workFileProblem_ = work_files::kRouteListFound;
+    return -1;
+  }
   std::vector<std::string> header(3);
   for (const std::string& line : lines) {
     if (recordType(line) != '0') continue;
@@ -204,7 +207,9 @@ int RDiaMan::sortRouteLists(int count) {
   });
   const bool fareWritten = writeSortedList(dataDir_ / work_files::kRouteListFare, header, records, byFare);
 
-  return timeWritten && fareWritten ? static_cast<int>(records.size()) : -1;
+  if (timeWritten && fareWritten) return static_cast<int>(records.size());
+  workFileProblem_ = timeWritten ? work_files::kRouteListFare : work_files::kRouteListTime;
+  return -1;
 }
 
 int RDiaMan::writeRouteDetail(const std::filesystem::path& file, const char* mode, int detection, int order,

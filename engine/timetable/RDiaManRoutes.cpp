@@ -15,6 +15,7 @@
 #include "report/WorkFiles.h"
 #include "settings/RDefMan.h"
 #include "text/ReportText.h"
+#include "timetable/FastDepartures.h"
 #include "timetable/RCnctMan.h"
 #include "timetable/RDiaMan.h"
 #include "timetable/RouteSearchState.h"
@@ -75,7 +76,9 @@ void RDiaMan::setProgressCallback(RouteProgress callback) { routeProgress_ = std
 int RDiaMan::searchRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm,
                           int extraMinutes) {
   const int found = findRoutes(from, to, hour, minute, day, detourKm, extraMinutes);
-  sortRouteLists(found);
+  // Sorted lists that could not be written are no result either (and never
+  // "no route"): sortRouteLists names the file.
+  if (sortRouteLists(found) < 0 && found > 0) return -1;
   return found;
 }
 
@@ -142,6 +145,9 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
   log.close();
 
   rs_->onPath.assign(static_cast<std::size_t>(n) + 1, 0);
+  rs_->use.assign(static_cast<std::size_t>(std::max(trains_.getTrainCount(), 0)) + 1, 1);
+  for (std::size_t t = 1; t < rs_->use.size(); ++t)
+    rs_->use[t] = trains_.getTrainUse(static_cast<TrainNo>(t)) != 0;
   rs_->station.assign(kMaxPathLength + 2, 0);
   rs_->train.assign(kMaxPathLength + 2, 0);
   rs_->listFile = std::make_unique<work_files::WorkFileWriter>(dataDir_ / work_files::kRouteListFound);
@@ -165,8 +171,11 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
   rs_->start = hour * 60 + minute;
   rs_->bound = rules_.lowerBoundPruning ? minutesToGoalBound(to) : std::vector<int>{};
   rs_->candidates.resize(kMaxPathLength + 2);
-  // The time bound needs a start on the clock.
-  const bool timeBound = fast() && hour >= 0 && minute >= 0 && minute < 60;
+  // The time bound needs a start on the clock. The fast search does not
+  // enter the stations it rules out; the reference one enters them but does
+  // not count them against the budget of the best-routes mode, so that both
+  // give up at the same point.
+  const bool timeBound = hour >= 0 && minute >= 0 && minute < 60;
   if (limits.modeRoute == kBestRoutesMode) {
     // The best routes are sought within widening time limits: routes arrive
     // in order of arrival first, so once the list overflows within a limit,
@@ -228,13 +237,13 @@ bool RDiaMan::endRouteSearch() {
 
 bool RDiaMan::routeHop(const DiaDepartureRecord& r, StationNo a, bool atStart, TrainNo trainIn,
                        TimeOfDay arrival, int day, bool frequentAlways, RouteHop& hop) const {
-  // No change minutes at the start, nor onto or off a walking connection:
-  // the walk itself holds them.
-  hop.ready = arrival;
-  if (!atStart && !walkingTrain(r.train) && !walkingTrain(trainIn)) {
-    hop.ready = addMinutes(
-        arrival, fast() ? changeMinutesIndexed(a, trainIn, r.train) : changeMinutes(a, trainIn, r.train));
-  }
+  return routeHopWhenReady(r, readyToBoard(r.train, a, atStart, trainIn, arrival), trainIn, arrival, day,
+                           frequentAlways, hop);
+}
+
+bool RDiaMan::routeHopWhenReady(const DiaDepartureRecord& r, TimeOfDay ready, TrainNo trainIn,
+                                TimeOfDay arrival, int day, bool frequentAlways, RouteHop& hop) const {
+  hop.ready = ready;
   if (trainIn == r.train && r.interval != 0) {
     hop.departure = hop.ready;  // stays on board
   } else if (r.interval != 0 && frequentAlways) {
@@ -247,6 +256,18 @@ bool RDiaMan::routeHop(const DiaDepartureRecord& r, StationNo a, bool atStart, T
   hop.walk = minutesBetween(arrival, hop.ready);
   hop.wait = minutesBetween(hop.ready, hop.departure);
   return true;
+}
+
+TimeOfDay RDiaMan::readyToBoard(TrainNo train, StationNo a, bool atStart, TrainNo trainIn,
+                                TimeOfDay arrival) const {
+  // No change minutes at the start, nor onto or off a walking connection:
+  // the walk itself holds them.
+  if (atStart || walkingTrain(train) || walkingTrain(trainIn)) return arrival;
+  if (!fast()) return addMinutes(arrival, changeMinutes(a, trainIn, train));
+  return addMinutes(arrival,
+                    knownChanges_.minutes(a, trainIn, train, [this](StationNo s, TrainNo in, TrainNo out) {
+                      return cnct_.transferMinutesIndexed(s, in, out);
+                    }));
 }
 
 int RDiaMan::changeMinutes(StationNo s, TrainNo arriving, TrainNo departing) const {
@@ -267,16 +288,40 @@ void RDiaMan::routeCandidates(StationNo a, std::span<const DiaDepartureRecord> t
   out.clear();
   const SearchNode& here = searchTable_[static_cast<std::size_t>(a)];
   const bool atStart = rs_->depth == 1;
+  const bool frequentAlways = !rules_.frequentServiceHours;
+  // The fast search passes over a record that cannot leave early enough to
+  // cost at most `limit` (on the clock, a record leaves only in its served
+  // hours); like the records above latestCost, such a record is never
+  // followed, and leaving it out changes no choice.
+  const int limit = std::min({latestCost, static_cast<int>(rs_->timeLimit), kNoBestCost - 1});
+  const bool clockwise = fast() && timetableIndex().clockwise;
+  TrainNo readyTrain = 0;
+  TimeOfDay ready;
+  bool anyReady = false;
   for (const DiaDepartureRecord& r : towards) {
-    if (trains_.getTrainUse(r.train) == 0) continue;
+    const auto t = static_cast<std::size_t>(r.train);
+    if (r.train >= 1 && t < rs_->use.size() ? rs_->use[t] == 0 : trains_.getTrainUse(r.train) == 0) continue;
     // A record that would cost more than latestCost even without change or
     // wait is not followed, and every record of its train that it could
     // have beaten costs more too: the records left choose the same.
     if (here.cost + r.rideMinutes > latestCost) continue;
-    RouteHop hop;
-    if (!routeHop(r, a, atStart, here.trainIn, here.arrival, rs_->day, !rules_.frequentServiceHours, hop)) {
-      continue;
+    // The records of one train follow each other: the change is looked up
+    // once for them.
+    if (!anyReady || r.train != readyTrain) {
+      anyReady = true;
+      readyTrain = r.train;
+      ready = readyToBoard(r.train, a, atStart, here.trainIn, here.arrival);
     }
+    const bool leavesAtOnce = r.interval != 0 && (here.trainIn == r.train || frequentAlways);
+    if (clockwise && !leavesAtOnce) {
+      const int latest =
+          ready.totalMinutes() + limit - here.cost - minutesBetween(here.arrival, ready) - r.rideMinutes;
+      if (ready.hour >= 0 && ready.minute >= 0 && ready.minute < 60 &&
+          !fast_departures::mayLeaveBy(r, ready, latest))
+        continue;
+    }
+    RouteHop hop;
+    if (!routeHopWhenReady(r, ready, here.trainIn, here.arrival, rs_->day, frequentAlways, hop)) continue;
     const int c = here.cost + hop.walk + hop.wait + r.rideMinutes;
     if (c > rs_->timeLimit || c >= kNoBestCost) continue;
     // One record per train (only the single cheapest one without through
@@ -295,7 +340,7 @@ void RDiaMan::routeCandidates(StationNo a, std::span<const DiaDepartureRecord> t
   });
 }
 
-void RDiaMan::extendRoute(StationNo a, StationNo goal) {
+void RDiaMan::extendRoute(StationNo a, StationNo goal, bool counted) {
   const int n = searchStationCount();
   auto node = [this](StationNo s) -> SearchNode& { return searchTable_[static_cast<std::size_t>(s)]; };
 
@@ -310,7 +355,7 @@ void RDiaMan::extendRoute(StationNo a, StationNo goal) {
   for (int k = 1; k <= rs_->depth - 1; ++k) {
     const TrainNo t = rs_->train[static_cast<std::size_t>(k)];
     if (t != current) {
-      if (trains_.isWalking(t) != 1) ++rs_->transfers;
+      if (!walkingTrain(t)) ++rs_->transfers;
       current = t;
     }
   }
@@ -322,7 +367,7 @@ void RDiaMan::extendRoute(StationNo a, StationNo goal) {
   };
   // The caller hears of a long enumeration now and then, also before any
   // route is found, and may stop it.
-  if (++rs_->steps % kProgressSteps == 0) askToGoOn();
+  if (counted && ++rs_->steps % kProgressSteps == 0) askToGoOn();
   if (routesLeft() && rs_->depth <= kMaxPathLength && rs_->transfers <= rs_->maxTransfers) {
     if (a == goal) {
       recordRoute();
@@ -339,13 +384,15 @@ void RDiaMan::extendRoute(StationNo a, StationNo goal) {
             rs_->allowed[static_cast<std::size_t>(x)] == 0) {
           continue;
         }
-        const int latestCost =
-            rs_->latest.empty() ? std::numeric_limits<int>::max() : rs_->latest[static_cast<std::size_t>(x)];
+        const int latestCost = rs_->latest.empty() || !fast() ? std::numeric_limits<int>::max()
+                                                              : rs_->latest[static_cast<std::size_t>(x)];
         routeCandidates(a, linkDepartures(a, links, k), latestCost, candidates);
         for (const RouteCandidate& take : candidates) {
           // The time the passenger would stand at x is too late to reach
-          // the goal within the limit by any departures at all.
-          if (!rs_->latest.empty() && take.cost > rs_->latest[static_cast<std::size_t>(x)]) continue;
+          // the goal within the limit by any departures at all (nor can any
+          // station after x be reached in time).
+          const bool inTime = rs_->latest.empty() || take.cost <= rs_->latest[static_cast<std::size_t>(x)];
+          if (!inTime && fast()) continue;
           // No route through x can arrive within the time limit, or early
           // enough to be one of the best routes.
           if (rules_.lowerBoundPruning) {
@@ -367,7 +414,7 @@ void RDiaMan::extendRoute(StationNo a, StationNo goal) {
           here.succ = x;
           here.trainOut = r.train;
           here.departure = take.hop.departure;
-          extendRoute(x, goal);
+          extendRoute(x, goal, inTime);
         }
       }
     }

@@ -19,6 +19,7 @@ struct RDiaMan::RouteSearchState {
   std::int32_t found = 0;
   std::vector<std::uint8_t> allowed;  // 1 = inside the detour ellipse
   std::vector<std::uint8_t> onPath;   // 1 = on the path being extended
+  std::vector<std::uint8_t> use;      // per train 1..T: 1 when switched on
   std::int16_t depth = 0;             // stations on the path
   std::vector<StationNo> station;     // path positions 1..101
   std::vector<TrainNo> train;         // train from position k to k + 1
