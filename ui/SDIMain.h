@@ -112,6 +112,9 @@ class TAppForm : public QMainWindow {
   StationNo resolveTableOrigin();
   Departure departureTime() const;
   void loadOutput(const std::filesystem::path& file);
+  // After a route search that yielded nothing: names the work file it could
+  // not write, else says that there is no route.
+  void warnNoRoute();
   void fitToContents();
 
   Engine& engine_;

@@ -109,7 +109,7 @@ void TAppForm::ItemCalcClick() {
     found = engine_.dia.searchRoutes(from, to, time.hour, time.minute, time.day, detour, diffTime);
   }
   if (found < 1) {
-    warn(this, QString::fromUtf8(kNoRoute));
+    warnNoRoute();
     return;
   }
   if (found >= routeMax) inform(this, QString::fromUtf8(kRouteLimitReached));
@@ -117,6 +117,15 @@ void TAppForm::ItemCalcClick() {
   routes.setSortOrder(1);
   routes.show();
   routes.raise();
+}
+
+void TAppForm::warnNoRoute() {
+  const std::string& problem = engine_.dia.workFileProblem();
+  if (!problem.empty()) {
+    reportSaveFailure(this, QString::fromStdString(problem));
+    return;
+  }
+  warn(this, QString::fromUtf8(kNoRoute));
 }
 
 void TAppForm::TestBtn1Click() {
@@ -128,7 +137,7 @@ void TAppForm::TestBtn1Click() {
   if (engine_.dia.fastestRoute(from, to, time.hour, time.minute, time.day) == 0) {
     loadOutput(forms_.workFile("$TT$.kv4"));
   } else {
-    warn(this, QString::fromUtf8(kNoRoute));
+    warnNoRoute();
   }
 }
 

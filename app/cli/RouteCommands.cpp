@@ -90,9 +90,12 @@ Journey journeyOf(Engine& engine, const Invocation& inv) {
 [[noreturn]] void failSearch(const Engine& engine, std::initializer_list<const char*> files,
                              const std::string& written) {
   requireWritableWorkFiles(files);
-  if (!engine.dia.workFileProblem().empty()) {
-    throw CommandFailure("kiv4cli: cannot write " + written + " in " + currentDirectory() +
-                         " whole (is the disk full?); the route search has no result");
+  const std::string& problem = engine.dia.workFileProblem();
+  if (!problem.empty()) {
+    // A sorted list is written after the others and is named on its own.
+    const bool sortedList = problem == work_files::kRouteListTime || problem == work_files::kRouteListFare;
+    throw CommandFailure("kiv4cli: cannot write " + (sortedList ? problem : written) + " in " +
+                         currentDirectory() + " whole (is the disk full?); the route search has no result");
   }
   throw CommandFailure(kNoRoute);
 }
@@ -116,7 +119,9 @@ void runRoute(Engine& engine, const Invocation& inv) {
   }
   if (found == 0) throw CommandFailure(kNoRoute);
   if (found < 0) {
-    failSearch(engine, {work_files::kRouteSearchLog, work_files::kRouteListFound, work_files::kRouteDetails},
+    failSearch(engine,
+               {work_files::kRouteSearchLog, work_files::kRouteListFound, work_files::kRouteDetails,
+                work_files::kRouteListTime, work_files::kRouteListFare},
                std::string(work_files::kRouteListFound) + " and " + work_files::kRouteDetails);
   }
   const bool limitReached = engine.dia.routeListCut();

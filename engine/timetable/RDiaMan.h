@@ -432,16 +432,6 @@ class RDiaMan {
   mutable KnownChanges knownChanges_;
   // The change minutes of RCnctMan, remembered (the transfer data never change).
   int changeMinutes(StationNo s, TrainNo arriving, TrainNo departing) const;
-  // The change minutes of the fast searches: the last change asked for is
-  // kept, as the records of one train towards one station follow each other.
-  int changeMinutesIndexed(StationNo s, TrainNo arriving, TrainNo departing) const;
-  struct LastChange {
-    StationNo station = -1;
-    TrainNo arriving = -1;
-    TrainNo departing = -1;
-    int minutes = 0;
-  };
-  mutable LastChange lastChange_;
   // A departure's next time: by the constant-time lookup or hour by hour.
   bool nextRecordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day, TimeOfDay& departure) const;
   mutable std::unordered_map<std::uint64_t, int> changeMinutes_;

@@ -361,14 +361,6 @@ std::span<const DiaDepartureRecord> RDiaMan::linkDepartures(StationNo a, std::sp
       .subspan(static_cast<std::size_t>(span.first), static_cast<std::size_t>(span.count));
 }
 
-int RDiaMan::changeMinutesIndexed(StationNo s, TrainNo arriving, TrainNo departing) const {
-  LastChange& last = lastChange_;
-  if (last.station != s || last.arriving != arriving || last.departing != departing) {
-    last = {s, arriving, departing, cnct_.transferMinutesIndexed(s, arriving, departing)};
-  }
-  return last.minutes;
-}
-
 bool RDiaMan::nextRecordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day,
                                   TimeOfDay& departure) const {
   return fast() ? fast_departures::recordDeparture(r, time, day, departure)

@@ -189,6 +189,21 @@ class AppFormTest : public QObject {
     QCOMPARE(w.find<QTableWidget>(&w.forms->route(), "StrGrid1")->rowCount(), 2);
   }
 
+  // A route search whose sorted list cannot be written names that file and
+  // shows no list; it never says that there is no route.
+  void aRouteListThatCannotBeWrittenIsReportedNotTakenForNoRoute() {
+    UiWorld w;
+    w.start();
+    w.engine->def.setUseSysTime(0);
+    w.engine->def.setDepHour(9);
+    std::filesystem::create_directory(w.file("$MltRtL2.kv4"));
+    enterStations(w, QStringLiteral("新宿"), QStringLiteral("高崎"));
+    w.forms->app().ItemCalcClick();
+    QCOMPARE(w.prompts.boxes.size(), std::size_t{1});
+    QCOMPARE(w.prompts.boxes[0].text, QStringLiteral("\n$MltRtL2.kv4 に保存できません"));
+    QVERIFY(!w.forms->route().isVisible());
+  }
+
   void progressWindowCountsAndCancelStopsTheSearch() {
     UiWorld w;
     w.start();
