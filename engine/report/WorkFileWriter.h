@@ -46,7 +46,7 @@ class WorkFileWriter {
 // common Linux file systems (a guard for programs that replace files that
 // way), which costs milliseconds per write; writing over the old bytes and
 // then cutting the file to its new length gives the same file without that
-// wait. Only a regular file of one name that holds bytes is written over.
+// wait. Only a regular file of one name is written over.
 enum class WholeFile {
   kAfresh,        // truncated and written
   kOverOldBytes,  // written over when it can, else afresh (through a link)
@@ -58,5 +58,9 @@ enum class WholeFile {
 // when the file cannot be created or written.
 bool writeWholeText(const std::filesystem::path& file, std::string_view text,
                     WholeFile how = WholeFile::kAfresh);
+// Writes `bytes` as the whole file as they are: the caller has ended its
+// lines with CR LF already. False when the file cannot be created or written.
+bool writeWholeBytes(const std::filesystem::path& file, std::string_view bytes,
+                     WholeFile how = WholeFile::kAfresh);
 
 }  // namespace kiv::work_files
