@@ -23,21 +23,6 @@ bool writeAll(int fd, std::string_view bytes) {
   return true;
 }
 
-std::string withCrLf(std::string_view text) {
-  std::string crlf;
-  crlf.reserve(text.size() + text.size() / 16 + 2);
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    if (end == std::string_view::npos) {
-      crlf.append(text);
-      break;
-    }
-    crlf.append(text.substr(0, end)).append("\r\n");
-    text.remove_prefix(end + 1);
-  }
-  return crlf;
-}
-
 enum class Written { yes, no, notPlainFile };
 
 // Writes over a regular file of one name; any other file is left
@@ -104,6 +89,21 @@ bool WorkFileWriter::close() {
   const bool flushed = std::fclose(file_) == 0;
   file_ = nullptr;
   return flushed && !failed_;
+}
+
+std::string withCrLf(std::string_view text) {
+  std::string crlf;
+  crlf.reserve(text.size() + text.size() / 16 + 2);
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    if (end == std::string_view::npos) {
+      crlf.append(text);
+      break;
+    }
+    crlf.append(text.substr(0, end)).append("\r\n");
+    text.remove_prefix(end + 1);
+  }
+  return crlf;
 }
 
 bool writeWholeBytes(const std::filesystem::path& file, std::string_view bytes, WholeFile how) {

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace kiv::work_files {
@@ -58,6 +59,9 @@ enum class WholeFile {
 // when the file cannot be created or written.
 bool writeWholeText(const std::filesystem::path& file, std::string_view text,
                     WholeFile how = WholeFile::kAfresh);
+// The text with every "\n" written as CR LF.
+std::string withCrLf(std::string_view text);
+
 // Writes `bytes` as the whole file as they are: the caller has ended its
 // lines with CR LF already. False when the file cannot be created or written.
 bool writeWholeBytes(const std::filesystem::path& file, std::string_view bytes,

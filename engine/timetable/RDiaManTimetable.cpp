@@ -67,7 +67,7 @@ std::string joinLines(const std::vector<std::string>& lines, std::string_view en
   return text;
 }
 
-// The texts of "TTSrc.kv4" (lines ended by CR LF) and "$VTT.kv4" (by "\n") from
+// The texts of "TTSrc.kv4" and "$VTT.kv4", lines ended by CR LF, from
 // departures whose lines read back as they are written, made from the
 // departures themselves rather than from their lines read again.
 void timetableTexts(const char* station, const char* dayName, int hour, bool grouping,
@@ -92,17 +92,18 @@ void timetableTexts(const char* station, const char* dayName, int hour, bool gro
     const Departure& d = departures[k];
     const int company = d.network / 10;
     if (company != previousCompany) {
-      if (previousCompany != -1) report += "\n\n";
+      if (previousCompany != -1) report += "\r\n\r\n";
       char companyName[kCompanyNameSize] = {};
       kiv.getCompanyName(company, companyName);
-      appendFormatted(report, report_text::kTimetableHeading.c_str(), {station, dayName, hour, companyName});
+      appendFormatted(report, report_text::kTimetableHeading.c_str(), {station, dayName, hour, companyName},
+                      true);
       previousCompany = company;
     }
     value.clear();
     appendFormatted(value, "%02d%s", {d.value, d.unit});
-    appendFormatted(report, report_text::kTimetableDeparture.c_str(), {value, d.train, d.terminal});
+    appendFormatted(report, report_text::kTimetableDeparture.c_str(), {value, d.train, d.terminal}, true);
   }
-  report += report_text::kTimetableNote;
+  appendFormatted(report, report_text::kTimetableNote, {}, true);
 }
 
 // Removes the work files of the station timetable before a new one is made.
@@ -187,11 +188,18 @@ int RDiaMan::buildStationTimetable(StationNo station, int day, int hour, bool gr
     removeTimetableFiles(dataDir_);
     return -1;
   }
+  // The one bit of the day and of the hour that a record must have.
+  std::uint32_t dayBit = 0;
+  std::uint32_t hourBit = 0;
+  for (std::uint32_t bit = 1; bit != 0; bit <<= 1) {
+    if (bit < 0x100 && isDayServed(static_cast<std::uint8_t>(bit), day) == 1) dayBit = bit;
+    if (isHourServed(bit, hour) == 1) hourBit = bit;
+  }
   std::vector<station_timetable::Departure> departures;
   departures.reserve(span.size());
   bool readBack = true;
   for (const DiaDepartureRecord& r : span) {
-    if (isDayServed(r.days, day) != 1 || isHourServed(r.hours, hour) != 1) continue;
+    if ((r.days & dayBit) == 0 || (r.hours & hourBit) == 0) continue;
     station_timetable::Departure& d = departures.emplace_back();
     trains_.getNetworkCode(r.train, d.network);
     trains_.getTrainName(r.train, d.train);
@@ -217,7 +225,7 @@ int RDiaMan::buildStationTimetable(StationNo station, int day, int hour, bool gr
     std::vector<std::string> sorted = splitLines(stationDepartureText(span, day, hour, grouping, lines));
     sortIgnoringCase(sorted);
     source = joinLines(sorted, "\r\n");
-    report = stationTimetableText(station, dayName(day), hour, grouping, sorted);
+    report = work_files::withCrLf(stationTimetableText(station, dayName(day), hour, grouping, sorted));
   }
   const bool sourceWritten =
       work_files::writeWholeBytes(dataDir_ / kSourceFile, source, work_files::WholeFile::kReplacing);
@@ -226,7 +234,7 @@ int RDiaMan::buildStationTimetable(StationNo station, int day, int hour, bool gr
     std::filesystem::remove(dataDir_ / kReportFile, ec);
     return sourceWritten ? 0 : -1;
   }
-  if (!work_files::writeWholeText(dataDir_ / kReportFile, report, work_files::WholeFile::kReplacing))
+  if (!work_files::writeWholeBytes(dataDir_ / kReportFile, report, work_files::WholeFile::kReplacing))
     return -1;
   return count;
 }

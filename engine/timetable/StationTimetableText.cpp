@@ -68,26 +68,6 @@ class LineFolder {
   bool trail_ = false;
 };
 
-// a < b as their folded bytes compare. Up to the first byte where they
-// differ the two fold alike; when neither byte there is a capital, folding
-// leaves both as they are and they decide. Only else are the lines folded.
-bool foldedLess(std::string_view a, std::string_view b) {
-  const std::size_t n = std::min(a.size(), b.size());
-  const std::size_t i =
-      static_cast<std::size_t>(std::mismatch(a.begin(), a.begin() + n, b.begin()).first - a.begin());
-  if (i == n) return a.size() < b.size();
-  if (!isCapital(a[i]) && !isCapital(b[i]))
-    return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]);
-  LineFolder foldA;
-  LineFolder foldB;
-  for (std::size_t k = 0; k < n; ++k) {
-    const auto ca = static_cast<unsigned char>(foldA.next(a[k]));
-    const auto cb = static_cast<unsigned char>(foldB.next(b[k]));
-    if (ca != cb) return ca < cb;
-  }
-  return a.size() < b.size();
-}
-
 }  // namespace
 
 void foldAsciiCase(std::string_view line, char* out) {
@@ -95,16 +75,32 @@ void foldAsciiCase(std::string_view line, char* out) {
   for (std::size_t i = 0; i < line.size(); ++i) out[i] = fold.next(line[i]);
 }
 
-void appendFormatted(std::string& out, std::string_view format, std::initializer_list<FormatArg> args) {
+namespace {
+
+// Appends literal text, its line ends as CR LF when `crlf` is set.
+void appendLiteral(std::string& out, std::string_view text, bool crlf) {
+  while (crlf && !text.empty()) {
+    const std::size_t end = text.find('\n');
+    if (end == std::string_view::npos) break;
+    out.append(text.substr(0, end)).append("\r\n");
+    text.remove_prefix(end + 1);
+  }
+  out.append(text);
+}
+
+}  // namespace
+
+void appendFormatted(std::string& out, std::string_view format, std::initializer_list<FormatArg> args,
+                     bool crlf) {
   const FormatArg* arg = args.begin();
   std::size_t i = 0;
   while (i < format.size()) {
     const std::size_t percent = format.find('%', i);
     if (percent == std::string_view::npos) {
-      out.append(format.substr(i));
+      appendLiteral(out, format.substr(i), crlf);
       return;
     }
-    out.append(format.substr(i, percent - i));
+    appendLiteral(out, format.substr(i, percent - i), crlf);
     i = percent + 1;
     bool left = false;
     bool zeros = false;
@@ -124,7 +120,11 @@ void appendFormatted(std::string& out, std::string_view format, std::initializer
     if (number) {
       appendNumber(out, arg->number, width, left, zeros);
     } else {
-      appendPadded(out, arg->text, width, left, ' ');
+      // Padded by its bytes as given, then written with its line ends.
+      const std::size_t fill = arg->text.size() < width ? width - arg->text.size() : 0;
+      if (!left) out.append(fill, ' ');
+      appendLiteral(out, arg->text, crlf);
+      if (left) out.append(fill, ' ');
     }
     ++arg;
   }
@@ -161,10 +161,17 @@ void appendDepartureLine(std::string& out, const Departure& d, bool grouping) {
 }
 
 std::vector<std::uint32_t> sortedOrder(std::string_view text, const std::vector<LineSpan>& lines) {
-  const auto line = [&](std::uint32_t k) {
-    return text.substr(lines[k].begin, lines[k].end - lines[k].begin);
+  // The sort keys: a line without a capital is its own key.
+  std::string keys(text);
+  for (const LineSpan& line : lines) {
+    const std::string_view bytes = text.substr(line.begin, line.end - line.begin);
+    if (std::any_of(bytes.begin(), bytes.end(), isCapital)) foldAsciiCase(bytes, &keys[line.begin]);
+  }
+  const auto less = [&](std::uint32_t a, std::uint32_t b) {
+    const std::string_view all(keys);
+    return all.substr(lines[a].begin, lines[a].end - lines[a].begin) <
+           all.substr(lines[b].begin, lines[b].end - lines[b].begin);
   };
-  const auto less = [&](std::uint32_t a, std::uint32_t b) { return foldedLess(line(a), line(b)); };
   std::vector<std::uint32_t> order(lines.size());
   for (std::uint32_t k = 0; k < order.size(); ++k) order[k] = k;
   // The departures of one station in one hour are few: a stable insertion

@@ -28,8 +28,10 @@ struct FormatArg {
 // Appends `format` with its conversions filled from `args` in order, as
 // snprintf fills them: "%s" and "%d", each with an optional "-" (left
 // aligned) or "0" (zero padded, numbers) and a width, and "%%". A
-// conversion without an argument of its kind is written as nothing.
-void appendFormatted(std::string& out, std::string_view format, std::initializer_list<FormatArg> args);
+// conversion without an argument of its kind is written as nothing. With
+// `crlf` set the line ends of the format are written as CR LF.
+void appendFormatted(std::string& out, std::string_view format, std::initializer_list<FormatArg> args,
+                     bool crlf = false);
 
 // A departure of the station timetable with the fields of its line.
 struct Departure {

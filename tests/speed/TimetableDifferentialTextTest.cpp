@@ -33,6 +33,11 @@ TEST(TimetableDifferentialText, FormatsFillLikePrintf) {
   same(report_text::kTimetableDeparture.c_str(), "05\x95\xaa\x94\xad", "12345678901234567890123456789012",
        "T");
   same(report_text::kTimetableHeading.c_str(), "S", "\x8c\x8e", 7, "C");
+
+  // Line ends as CR LF, in the format and in a text, padded by the bytes given.
+  std::string crlf;
+  appendFormatted(crlf, "a\n%-4s|%3s\n", {"x\ny", "z"}, true);
+  EXPECT_EQ(crlf, "a\r\nx\r\ny |  z\r\n");
 }
 
 TEST(TimetableDifferentialText, DepartureLinesAreTheWorkFileLines) {
