@@ -119,6 +119,12 @@ bool writeWholeBytes(const std::filesystem::path& file, std::string_view bytes, 
 }
 
 bool writeWholeText(const std::filesystem::path& file, std::string_view text, WholeFile how) {
+  if (how == WholeFile::kAfresh) {
+    // Line by line through the writer, as the plain ways of the tables write.
+    WorkFileWriter out(file);
+    out.text(text);
+    return out.close();
+  }
   return writeWholeBytes(file, withCrLf(text), how);
 }
 
