@@ -77,7 +77,8 @@ class FareTableText {
     text_.append("\r\n");
   }
   bool write(const std::filesystem::path& file) const {
-    return work_files::writeWholeBytes(file, text_, work_files::WholeFile::kReplacing);
+    // Written through a link or failing on a directory as the plain way's writer does.
+    return work_files::writeWholeBytes(file, text_, work_files::WholeFile::kOverOldBytes);
   }
 
  private:

@@ -174,6 +174,32 @@ TEST(TimetableDifferential, BuildsOverTheFilesOfTheLastBuildLeaveTheSameFiles) {
   }
 }
 
+// A directory in the place of a work file: the fast ways fail or succeed
+// as the plain ways do, and leave the directory as they leave it.
+TEST(TimetableDifferential, ADirectoryOfAWorkFileNameIsTreatedAsThePlainWayTreatsIt) {
+  TempDir dir;
+  writeRandomNetwork(dir.path(), shapeFor(2, 30));
+  Engine e(dir.path());
+  StationNo served = 1;
+  while (e.dia.departuresOf(served).empty()) ++served;
+  const auto withDirectory = [&](const char* file, auto build) {
+    for (const char* f : kTimetableFiles) std::filesystem::remove(dir / f);
+    std::filesystem::create_directory(dir / file);
+    const int result = build();
+    const bool stays = std::filesystem::is_directory(dir / file);
+    std::filesystem::remove(dir / file);
+    return std::pair{result, stays};
+  };
+  for (const char* f : kTimetableFiles) {
+    EXPECT_EQ(withDirectory(f, [&] { return e.dia.buildStationTimetable(served, 1, 8, false); }),
+              withDirectory(f, [&] { return e.dia.buildStationTimetableReference(served, 1, 8, false); }))
+        << f;
+  }
+  const auto fast = withDirectory("$FareTbl.kv4", [&] { return e.fare.buildFareTable(served); });
+  EXPECT_EQ(fast, withDirectory("$FareTbl.kv4", [&] { return e.fare.buildFareTableReference(served); }));
+  EXPECT_EQ(fast, std::pair(-1, true));
+}
+
 #ifdef KIV_SAMPLE_DIR
 // Every reqStep-th station's required-time table and every ttStep-th
 // station's timetables on a copy of the sample network, so that the work
