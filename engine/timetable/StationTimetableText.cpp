@@ -79,13 +79,18 @@ namespace {
 
 // Appends literal text, its line ends as CR LF when `crlf` is set.
 void appendLiteral(std::string& out, std::string_view text, bool crlf) {
-  while (crlf && !text.empty()) {
-    const std::size_t end = text.find('\n');
-    if (end == std::string_view::npos) break;
-    out.append(text.substr(0, end)).append("\r\n");
-    text.remove_prefix(end + 1);
+  if (!crlf) {
+    out.append(text);
+    return;
   }
-  out.append(text);
+  // The pieces are a few bytes each: a plain loop, no search.
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\n') continue;
+    out.append(text.substr(start, i - start)).append("\r\n");
+    start = i + 1;
+  }
+  out.append(text.substr(start));
 }
 
 }  // namespace
@@ -165,7 +170,9 @@ std::vector<std::uint32_t> sortedOrder(std::string_view text, const std::vector<
   std::string keys(text);
   for (const LineSpan& line : lines) {
     const std::string_view bytes = text.substr(line.begin, line.end - line.begin);
-    if (std::any_of(bytes.begin(), bytes.end(), isCapital)) foldAsciiCase(bytes, &keys[line.begin]);
+    bool capital = false;
+    for (const char c : bytes) capital |= isCapital(c);
+    if (capital) foldAsciiCase(bytes, &keys[line.begin]);
   }
   const auto less = [&](std::uint32_t a, std::uint32_t b) {
     const std::string_view all(keys);
