@@ -72,16 +72,18 @@ BenchData* generatedData() {
 
 BenchData* generatedTimetableData() {
   if (generatedTimetable) return generatedTimetable.get();
-  const auto dir = scratchDir("gen3000tt");
-  test::writeRandomNetwork(dir, {.seed = 11,
+  // Stations in a square of 40 km with two or three lines at most of them,
+  // walks and change minutes at many: the density of a region's network.
+  const auto dir = scratchDir("tt3000");
+  test::writeRandomNetwork(dir, {.seed = 3000,
                                  .stations = 3000,
-                                 .lines = 400,
-                                 .stopsPerLine = 14,
-                                 .walks = 150,
-                                 .transfers = 600,
-                                 .side = 2000});
+                                 .lines = 700,
+                                 .stopsPerLine = 16,
+                                 .walks = 400,
+                                 .transfers = 2000,
+                                 .side = 400});
   auto data = std::make_unique<BenchData>();
-  data->name = "gen3000tt";
+  data->name = "tt3000";
   data->dir = dir;
   data->engine = std::make_unique<Engine>(dir);
   // The journey: from station 1 to the station at three quarters of the

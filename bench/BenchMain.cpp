@@ -35,19 +35,18 @@ int main(int argc, char** argv) {
   }
   for (const Operation& op : timetableTableOperations()) {
     registerOperation(op, sampleData, "sample");
-    registerOperation(op, timetableNetworkData, "tt3000");
+    registerOperation(op, generatedTimetableData, "tt3000");
   }
   for (const Operation& op : timetableStartUpOperations())
-    registerOperation(op, timetableNetworkData, "tt3000");
+    registerOperation(op, generatedTimetableData, "tt3000");
   for (const Operation& op : routeOperations()) {
     registerOperation(op, sampleData, "sample");
-    registerOperation(op, generatedTimetableData, "gen3000tt");
+    registerOperation(op, generatedTimetableData, "tt3000");
   }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   removeBenchData();
-  removeTimetableNetworkData();
   return 0;
 }

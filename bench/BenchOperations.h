@@ -26,12 +26,8 @@ std::vector<Operation> fareOperations();
 std::vector<Operation> routeOperations();
 
 // The required-time table and the station timetable (on the sample and on
-// timetableNetworkData), and the start-up of the timetable network.
+// generatedTimetableData), and the start-up of the timetable network.
 std::vector<Operation> timetableTableOperations();
 std::vector<Operation> timetableStartUpOperations();
-// A generated timetable network of 3,000 stations; removed by
-// removeTimetableNetworkData.
-BenchData* timetableNetworkData();
-void removeTimetableNetworkData();
 
 }  // namespace kiv::bench

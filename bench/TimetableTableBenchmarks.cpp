@@ -1,19 +1,15 @@
 // The required-time table, the station timetable and the engine start-up on
-// a generated timetable network of 3,000 stations ("tt3000") and on the
+// the generated timetable network of 3,000 stations ("tt3000") and on the
 // sample network, the plain way and the fast way.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <map>
 
 #include "BenchOperations.h"
-#include "NetworkGenerator.h"
 
 namespace kiv::bench {
 
 namespace {
-
-std::unique_ptr<BenchData> timetableNetwork;
 
 // The stations with departures, in number order.
 std::vector<StationNo> servedStations(const Engine& e) {
@@ -64,34 +60,6 @@ void startUp(BenchData& d, bool reference) {
 }
 
 }  // namespace
-
-BenchData* timetableNetworkData() {
-  if (!timetableNetwork) {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("kivbench-tt3000-" + std::to_string(static_cast<long>(::getpid())));
-    std::filesystem::create_directories(dir);
-    test::writeRandomNetwork(dir, {.seed = 3000,
-                                   .stations = 3000,
-                                   .lines = 700,
-                                   .stopsPerLine = 16,
-                                   .walks = 400,
-                                   .transfers = 2000,
-                                   .side = 400});
-    timetableNetwork = std::make_unique<BenchData>();
-    timetableNetwork->name = "tt3000";
-    timetableNetwork->dir = dir;
-    timetableNetwork->engine = std::make_unique<Engine>(dir);
-  }
-  return timetableNetwork.get();
-}
-
-void removeTimetableNetworkData() {
-  if (!timetableNetwork) return;
-  const auto dir = timetableNetwork->dir;
-  timetableNetwork.reset();
-  std::error_code ec;
-  std::filesystem::remove_all(dir, ec);
-}
 
 std::vector<Operation> timetableTableOperations() {
   return {

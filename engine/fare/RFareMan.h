@@ -90,7 +90,10 @@ class RFareMan {
   int priceJourney(NetworkCode network, StationNo from, StationNo to, int mode, bool reference) const;
   // The station named "東京": looked up each time the plain way, once the fast way.
   StationNo tokyoStation(bool reference) const;
-  int writeFareTable(StationNo origin, bool reference) const;
+  // Writes the records of the fare table to `table` (head, company
+  // headings, fares) and then the table to "$FareTbl.kv4".
+  template <typename Table>
+  int writeFareTable(StationNo origin, bool reference, Table& table) const;
   int writeTokyoZoneList(bool reference, const TableProgressCallback& progress) const;
 
   struct FareMemo {

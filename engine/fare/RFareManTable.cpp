@@ -3,6 +3,7 @@
 // and its export as a report or as CSV.
 
 #include <algorithm>
+#include <charconv>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "network/RKivMan.h"
 #include "network/RStaMan.h"
 #include "network/RStaName.h"
+#include "report/WorkFileWriter.h"
 #include "report/WorkFiles.h"
 #include "text/ReportText.h"
 
@@ -44,18 +46,67 @@ class OriginPairs {
   std::vector<std::pair<StationNo, int>> partners_;
 };
 
+// The plain way gathers the table and writes it through the work-file
+// formats at once.
+class GatheredTable {
+ public:
+  void head(const char* origin) { table_.origin = origin; }
+  void company(int block, const char* name) { table_.blocks.push_back({block, name, {}}); }
+  void fare(int, const char* station, int yen) { table_.blocks.back().fares.push_back({station, yen}); }
+  bool write(const std::filesystem::path& file) const { return work_files::writeFareTable(file, table_); }
+
+ private:
+  work_files::FareTable table_;
+};
+
+// The fast way writes the lines of the same records straight into one text
+// with CR LF line ends and writes it over the old file at once.
+class FareTableText {
+ public:
+  void head(const char* origin) { text_.append("0 ").append(origin).append("\r\n"); }
+  void company(int block, const char* name) {
+    text_.append("1 ");
+    number(block);
+    text_.append(" ").append(name).append("\r\n");
+  }
+  void fare(int block, const char* station, int yen) {
+    text_.append("2 ");
+    number(block);
+    text_.append(" ").append(station).append(" ");
+    number(yen);
+    text_.append("\r\n");
+  }
+  bool write(const std::filesystem::path& file) const {
+    // Written through a link or failing on a directory as the plain way's writer does.
+    return work_files::writeWholeBytes(file, text_, work_files::WholeFile::kOverOldBytes);
+  }
+
+ private:
+  void number(int value) {
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    text_.append(digits, end);
+  }
+  std::string text_;
+};
+
 }  // namespace
 
-int RFareMan::buildFareTable(StationNo origin) const { return writeFareTable(origin, false); }
+int RFareMan::buildFareTable(StationNo origin) const {
+  FareTableText text;
+  return writeFareTable(origin, false, text);
+}
 
-int RFareMan::buildFareTableReference(StationNo origin) const { return writeFareTable(origin, true); }
+int RFareMan::buildFareTableReference(StationNo origin) const {
+  GatheredTable table;
+  return writeFareTable(origin, true, table);
+}
 
-int RFareMan::writeFareTable(StationNo origin, bool reference) const {
-  // The table is gathered and written at once.
-  work_files::FareTable table;
+template <typename Table>
+int RFareMan::writeFareTable(StationNo origin, bool reference, Table& table) const {
   char originName[kStationNameSize] = "";
   staName_.getName(origin, originName);
-  table.origin = originName;
+  table.head(originName);
 
   int block = -1;
   int lastCompany = -1;
@@ -70,7 +121,7 @@ int RFareMan::writeFareTable(StationNo origin, bool reference) const {
       ++block;
       char company[kCompanyNameSize] = "";
       kivMan_.getCompanyName(network / 10, company);
-      table.blocks.push_back({block, company, {}});
+      table.company(block, company);
       lastCompany = network / 10;
     }
 
@@ -101,10 +152,10 @@ int RFareMan::writeFareTable(StationNo origin, bool reference) const {
                                              : -reductions.amountWith(station)));
       }
       // Unreached stations come out at 0 and are left out.
-      if (fare != 0) table.blocks.back().fares.push_back({name, fare});
+      if (fare != 0) table.fare(block, name, fare);
     }
   }
-  return work_files::writeFareTable(dataDir_ / work_files::kFareTable, table) ? 0 : -1;
+  return table.write(dataDir_ / work_files::kFareTable) ? 0 : -1;
 }
 
 int RFareMan::exportFareTable(const std::filesystem::path& target, int block, bool csv) const {

@@ -12,7 +12,7 @@
 namespace kiv::work_files {
 namespace {
 
-bool writeAll(int fd, const std::string& bytes) {
+bool writeAll(int fd, std::string_view bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -25,32 +25,30 @@ bool writeAll(int fd, const std::string& bytes) {
 
 enum class Written { yes, no, notPlainFile };
 
-// Writes over a regular file of one name that already holds bytes; any
-// other file is left untouched. A failed write leaves the file empty.
-Written writeOver(const std::filesystem::path& file, std::string_view text) {
+// Writes over a regular file of one name; any other file is left
+// untouched. The file is cut only where it was longer than the new bytes,
+// and an empty file that is to stay empty is not touched at all. A failed
+// write leaves the file empty.
+Written writeOver(const std::filesystem::path& file, std::string_view bytes) {
   const int fd = ::open(file.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
   if (fd < 0) return Written::notPlainFile;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1 || st.st_size == 0) {
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1) {
     ::close(fd);
     return Written::notPlainFile;
   }
-  std::string crlf;
-  crlf.reserve(text.size() + text.size() / 16);
-  for (char c : text) {
-    if (c == '\n') crlf += '\r';
-    crlf += c;
-  }
-  bool ok = writeAll(fd, crlf) && ::ftruncate(fd, static_cast<off_t>(crlf.size())) == 0;
+  const auto size = static_cast<off_t>(bytes.size());
+  bool ok = writeAll(fd, bytes) && (st.st_size <= size || ::ftruncate(fd, size) == 0);
   if (!ok) (void)::ftruncate(fd, 0);
   ok = ::close(fd) == 0 && ok;
   return ok ? Written::yes : Written::no;
 }
 
-bool writeAfresh(const std::filesystem::path& file, std::string_view text) {
-  WorkFileWriter out(file);
-  out.text(text);
-  return out.close();
+bool writeAfresh(const std::filesystem::path& file, std::string_view bytes) {
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  const bool ok = writeAll(fd, bytes);
+  return ::close(fd) == 0 && ok;
 }
 
 }  // namespace
@@ -93,17 +91,41 @@ bool WorkFileWriter::close() {
   return flushed && !failed_;
 }
 
-bool writeWholeText(const std::filesystem::path& file, std::string_view text, WholeFile how) {
-  if (how == WholeFile::kAfresh) return writeAfresh(file, text);
-  if (!text.empty()) {
-    const Written w = writeOver(file, text);
+std::string withCrLf(std::string_view text) {
+  std::string crlf;
+  crlf.reserve(text.size() + text.size() / 16 + 2);
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    if (end == std::string_view::npos) {
+      crlf.append(text);
+      break;
+    }
+    crlf.append(text.substr(0, end)).append("\r\n");
+    text.remove_prefix(end + 1);
+  }
+  return crlf;
+}
+
+bool writeWholeBytes(const std::filesystem::path& file, std::string_view bytes, WholeFile how) {
+  if (how != WholeFile::kAfresh) {
+    const Written w = writeOver(file, bytes);
     if (w != Written::notPlainFile) return w == Written::yes;
   }
   if (how == WholeFile::kReplacing) {
     std::error_code ec;
     std::filesystem::remove(file, ec);
   }
-  return writeAfresh(file, text);
+  return writeAfresh(file, bytes);
+}
+
+bool writeWholeText(const std::filesystem::path& file, std::string_view text, WholeFile how) {
+  if (how == WholeFile::kAfresh) {
+    // Line by line through the writer, as the plain ways of the tables write.
+    WorkFileWriter out(file);
+    out.text(text);
+    return out.close();
+  }
+  return writeWholeBytes(file, withCrLf(text), how);
 }
 
 }  // namespace kiv::work_files

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace kiv::work_files {
@@ -46,7 +47,7 @@ class WorkFileWriter {
 // common Linux file systems (a guard for programs that replace files that
 // way), which costs milliseconds per write; writing over the old bytes and
 // then cutting the file to its new length gives the same file without that
-// wait. Only a regular file of one name that holds bytes is written over.
+// wait. Only a regular file of one name is written over.
 enum class WholeFile {
   kAfresh,        // truncated and written
   kOverOldBytes,  // written over when it can, else afresh (through a link)
@@ -58,5 +59,12 @@ enum class WholeFile {
 // when the file cannot be created or written.
 bool writeWholeText(const std::filesystem::path& file, std::string_view text,
                     WholeFile how = WholeFile::kAfresh);
+// The text with every "\n" written as CR LF.
+std::string withCrLf(std::string_view text);
+
+// Writes `bytes` as the whole file as they are: the caller has ended its
+// lines with CR LF already. False when the file cannot be created or written.
+bool writeWholeBytes(const std::filesystem::path& file, std::string_view bytes,
+                     WholeFile how = WholeFile::kAfresh);
 
 }  // namespace kiv::work_files

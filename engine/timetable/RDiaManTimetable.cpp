@@ -11,8 +11,8 @@
 #include "report/WorkFileWriter.h"
 #include "report/WorkFiles.h"
 #include "text/ReportText.h"
-#include "text/SjisText.h"
 #include "timetable/RDiaMan.h"
+#include "timetable/StationTimetableText.h"
 
 namespace kiv {
 
@@ -30,19 +30,10 @@ struct FoldedLine {
   std::string line;
 };
 
-// The line with its ASCII letters in lower case. Only single-byte characters
-// are folded: the second byte of a double-byte character may fall in the
-// ASCII letter range and is kept as it is.
+// The line with its ASCII letters in lower case.
 std::string foldAsciiCase(const std::string& line) {
   std::string key = line;
-  for (std::size_t i = 0; i < key.size(); ++i) {
-    const auto c = static_cast<unsigned char>(key[i]);
-    if (isSjisLeadByte(c)) {
-      ++i;  // keep the trail byte
-    } else if (c >= 'A' && c <= 'Z') {
-      key[i] = static_cast<char>(c - 'A' + 'a');
-    }
-  }
+  station_timetable::foldAsciiCase(line, key.data());
   return key;
 }
 
@@ -70,10 +61,49 @@ void sortIgnoringCase(std::vector<std::string>& lines) {
   for (std::size_t k = 0; k < sorted.size(); ++k) lines[k] = std::move(sorted[k].line);
 }
 
-std::string joinLines(const std::vector<std::string>& lines) {
+std::string joinLines(const std::vector<std::string>& lines, std::string_view end = "\n") {
   std::string text;
-  for (const std::string& line : lines) text.append(line).append("\n");
+  for (const std::string& line : lines) text.append(line).append(end);
   return text;
+}
+
+// The texts of "TTSrc.kv4" and "$VTT.kv4", lines ended by CR LF, from
+// departures whose lines read back as they are written, made from the
+// departures themselves rather than from their lines read again.
+void timetableTexts(const char* station, const char* dayName, int hour, bool grouping,
+                    const std::vector<station_timetable::Departure>& departures, const RKivMan& kiv,
+                    std::string& source, std::string& report) {
+  using namespace station_timetable;
+  std::string lines;
+  lines.reserve(departures.size() * 72);
+  std::vector<LineSpan> spans;
+  spans.reserve(departures.size());
+  for (const Departure& d : departures) {
+    const auto begin = static_cast<std::uint32_t>(lines.size());
+    appendDepartureLine(lines, d, grouping);
+    spans.push_back({begin, static_cast<std::uint32_t>(lines.size())});
+  }
+  source.reserve(lines.size() + 2 * spans.size());
+  report.reserve(departures.size() * 80 + 200);
+  int previousCompany = -1;
+  std::string value;
+  for (const std::uint32_t k : sortedOrder(lines, spans)) {
+    source.append(lines, spans[k].begin, spans[k].end - spans[k].begin).append("\r\n");
+    const Departure& d = departures[k];
+    const int company = d.network / 10;
+    if (company != previousCompany) {
+      if (previousCompany != -1) report += "\r\n\r\n";
+      char companyName[kCompanyNameSize] = {};
+      kiv.getCompanyName(company, companyName);
+      appendFormatted(report, report_text::kTimetableHeading.c_str(), {station, dayName, hour, companyName},
+                      true);
+      previousCompany = company;
+    }
+    value.clear();
+    appendFormatted(value, "%02d%s", {d.value, d.unit});
+    appendFormatted(report, report_text::kTimetableDeparture.c_str(), {value, d.train, d.terminal}, true);
+  }
+  appendFormatted(report, report_text::kTimetableNote, {}, true);
 }
 
 // Removes the work files of the station timetable before a new one is made.
@@ -150,26 +180,61 @@ int RDiaMan::writeStationTimetable(StationNo station, const char* dayName, int h
 }
 
 // The three steps in memory: the departures are sorted before "TTSrc.kv4"
-// is written, and the report is made from the sorted lines, so each work
-// file is written once and read never.
+// is written, and the report is made from the sorted departures, so each
+// work file is written once and read never.
 int RDiaMan::buildStationTimetable(StationNo station, int day, int hour, bool grouping) {
   const auto span = departuresOf(station);
   if (span.empty()) {
     removeTimetableFiles(dataDir_);
     return -1;
   }
-  int count = 0;
-  std::vector<std::string> lines = splitLines(stationDepartureText(span, day, hour, grouping, count));
-  sortIgnoringCase(lines);
-  std::error_code ec;
+  // The one bit of the day and of the hour that a record must have.
+  std::uint32_t dayBit = 0;
+  std::uint32_t hourBit = 0;
+  for (std::uint32_t bit = 1; bit != 0; bit <<= 1) {
+    if (bit < 0x100 && isDayServed(static_cast<std::uint8_t>(bit), day) == 1) dayBit = bit;
+    if (isHourServed(bit, hour) == 1) hourBit = bit;
+  }
+  std::vector<station_timetable::Departure> departures;
+  departures.reserve(span.size());
+  bool readBack = true;
+  for (const DiaDepartureRecord& r : span) {
+    if ((r.days & dayBit) == 0 || (r.hours & hourBit) == 0) continue;
+    station_timetable::Departure& d = departures.emplace_back();
+    trains_.getNetworkCode(r.train, d.network);
+    trains_.getTrainName(r.train, d.train);
+    staName_.getName(r.terminal, d.terminal);
+    d.order = r.listOrder + 1;
+    d.interval = r.interval != 0;
+    d.value = d.interval ? r.interval : r.minute;
+    d.unit = d.interval ? report_text::kEveryMinutes.c_str() : report_text::kLeavesAtMinute.c_str();
+    readBack = readBack && station_timetable::readsBack(d);
+  }
+  const int count = static_cast<int>(departures.size());
+
+  std::string source;
+  std::string report;
+  if (readBack) {
+    char stationName[kStationNameSize] = {};
+    staName_.getName(station, stationName);
+    timetableTexts(stationName, dayName(day), hour, grouping, departures, kiv_, source, report);
+  } else {
+    // Names with blanks or no text do not read back as they were written:
+    // the report is made from the lines as the plain way reads them.
+    int lines = 0;
+    std::vector<std::string> sorted = splitLines(stationDepartureText(span, day, hour, grouping, lines));
+    sortIgnoringCase(sorted);
+    source = joinLines(sorted, "\r\n");
+    report = work_files::withCrLf(stationTimetableText(station, dayName(day), hour, grouping, sorted));
+  }
   const bool sourceWritten =
-      work_files::writeWholeText(dataDir_ / kSourceFile, joinLines(lines), work_files::WholeFile::kReplacing);
+      work_files::writeWholeBytes(dataDir_ / kSourceFile, source, work_files::WholeFile::kReplacing);
   if (!sourceWritten || count == 0) {
+    std::error_code ec;
     std::filesystem::remove(dataDir_ / kReportFile, ec);
     return sourceWritten ? 0 : -1;
   }
-  const std::string report = stationTimetableText(station, dayName(day), hour, grouping, lines);
-  if (!work_files::writeWholeText(dataDir_ / kReportFile, report, work_files::WholeFile::kReplacing))
+  if (!work_files::writeWholeBytes(dataDir_ / kReportFile, report, work_files::WholeFile::kReplacing))
     return -1;
   return count;
 }

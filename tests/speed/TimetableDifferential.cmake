@@ -1,7 +1,8 @@
 # The fast required-time table and station timetable against the plain ones,
 # in kiv_speed_tests. The long set is disabled in the normal run; build the
 # target timetable_differential_long to run it.
-target_sources(kiv_speed_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/TimetableDifferentialTest.cpp)
+target_sources(kiv_speed_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/TimetableDifferentialTest.cpp
+                                       ${CMAKE_CURRENT_LIST_DIR}/TimetableDifferentialTextTest.cpp)
 target_link_libraries(kiv_speed_tests PRIVATE kiv_test_support)
 
 add_custom_target(timetable_differential_long

@@ -146,6 +146,60 @@ TEST(TimetableDifferential, DISABLED_LongSetOfGeneratedNetworks) {
   }
 }
 
+// The fast way writes its files over those of the last build, longer or
+// shorter, or removes the report when the hour has no departures; each
+// build must leave exactly what the plain way leaves in a directory of its
+// own.
+TEST(TimetableDifferential, BuildsOverTheFilesOfTheLastBuildLeaveTheSameFiles) {
+  TempDir fastDir;
+  TempDir plainDir;
+  const GeneratedNetwork net = writeRandomNetwork(fastDir.path(), shapeFor(7, 60));
+  writeRandomNetwork(plainDir.path(), shapeFor(7, 60));
+  Engine fast(fastDir.path());
+  Engine plain(plainDir.path());
+  const auto bytes = [](const std::filesystem::path& file) {
+    const auto b = readWholeFile(file);
+    return b ? std::string(b->begin(), b->end()) : std::string("missing");
+  };
+  for (int s = 0; s <= net.stationCount; ++s) {
+    const auto station = static_cast<StationNo>(s);
+    const int hour = 4 + s % 20;
+    const bool grouping = s % 3 == 0;
+    const std::string what = "timetable of " + std::to_string(s) + " hour " + std::to_string(hour);
+    ASSERT_EQ(fast.dia.buildStationTimetable(station, s % 7, hour, grouping),
+              plain.dia.buildStationTimetableReference(station, s % 7, hour, grouping))
+        << what;
+    for (const char* f : kTimetableFiles)
+      ASSERT_EQ(bytes(fastDir / f), bytes(plainDir / f)) << what << ": " << f;
+  }
+}
+
+// A directory in the place of a work file: the fast ways fail or succeed
+// as the plain ways do, and leave the directory as they leave it.
+TEST(TimetableDifferential, ADirectoryOfAWorkFileNameIsTreatedAsThePlainWayTreatsIt) {
+  TempDir dir;
+  writeRandomNetwork(dir.path(), shapeFor(2, 30));
+  Engine e(dir.path());
+  StationNo served = 1;
+  while (e.dia.departuresOf(served).empty()) ++served;
+  const auto withDirectory = [&](const char* file, auto build) {
+    for (const char* f : kTimetableFiles) std::filesystem::remove(dir / f);
+    std::filesystem::create_directory(dir / file);
+    const int result = build();
+    const bool stays = std::filesystem::is_directory(dir / file);
+    std::filesystem::remove(dir / file);
+    return std::pair{result, stays};
+  };
+  for (const char* f : kTimetableFiles) {
+    EXPECT_EQ(withDirectory(f, [&] { return e.dia.buildStationTimetable(served, 1, 8, false); }),
+              withDirectory(f, [&] { return e.dia.buildStationTimetableReference(served, 1, 8, false); }))
+        << f;
+  }
+  const auto fast = withDirectory("$FareTbl.kv4", [&] { return e.fare.buildFareTable(served); });
+  EXPECT_EQ(fast, withDirectory("$FareTbl.kv4", [&] { return e.fare.buildFareTableReference(served); }));
+  EXPECT_EQ(fast, std::pair(-1, true));
+}
+
 #ifdef KIV_SAMPLE_DIR
 // Every reqStep-th station's required-time table and every ttStep-th
 // station's timetables on a copy of the sample network, so that the work
