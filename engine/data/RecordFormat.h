@@ -134,6 +134,7 @@ class RecordFileFormat {
   bool write(const std::filesystem::path& path, const File& file) const {
     const auto& records = file.*records_;
     ByteWriter out;
+    out.reserve(sizeof(std::int64_t) + sizeof(Header) + records.size() * recordSize());
     if constexpr (!std::is_same_v<Count, NoCount>) {
       if (records.size() > static_cast<std::size_t>(std::numeric_limits<Count>::max())) return false;
       out.value<Count>(static_cast<Count>(records.size()));
