@@ -440,6 +440,8 @@ class RDiaMan {
   // the data is negative.
   std::vector<int> minutesToGoalBound(StationNo goal) const;
   std::vector<int> minutesToGoalBoundIndexed(StationNo goal) const;
+  // The timetable index with its least rides between stations drawn.
+  const TimetableIndex& leastRidesIndex() const;
   // One departure the multi-route search may follow towards a neighbour.
   struct RouteCandidate {
     const DiaDepartureRecord* record = nullptr;

@@ -4,6 +4,7 @@
 // enumeration of paths through the timetable that records every route
 // reaching the destination in "$MltRtL1.kv4" and "$MltRtDt.kv4".
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 #include <queue>
 #include <utility>
@@ -67,6 +68,21 @@ std::vector<int> leastMinutesTo(StationNo goal, std::size_t size, ForEachInto fo
     });
   }
   return bound;
+}
+
+// Whether each train 1..T is switched on (element 0 unused), read once per
+// search rather than once per departure record.
+std::vector<std::uint8_t> trainUseFlags(const RTrainMan& trains) {
+  std::vector<std::uint8_t> use(static_cast<std::size_t>(std::max(trains.getTrainCount(), 0)) + 1, 1);
+  for (std::size_t t = 1; t < use.size(); ++t) use[t] = trains.getTrainUse(static_cast<TrainNo>(t)) != 0;
+  return use;
+}
+
+// Whether train t is switched on, by the flags of trainUseFlags; a train
+// outside them is asked of the train list.
+bool trainInUse(const std::vector<std::uint8_t>& use, const RTrainMan& trains, TrainNo t) {
+  const auto k = static_cast<std::size_t>(t);
+  return t >= 1 && k < use.size() ? use[k] != 0 : trains.getTrainUse(t) != 0;
 }
 
 }  // namespace
@@ -145,9 +161,7 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
   log.close();
 
   rs_->onPath.assign(static_cast<std::size_t>(n) + 1, 0);
-  rs_->use.assign(static_cast<std::size_t>(std::max(trains_.getTrainCount(), 0)) + 1, 1);
-  for (std::size_t t = 1; t < rs_->use.size(); ++t)
-    rs_->use[t] = trains_.getTrainUse(static_cast<TrainNo>(t)) != 0;
+  rs_->use = trainUseFlags(trains_);
   rs_->station.assign(kMaxPathLength + 2, 0);
   rs_->train.assign(kMaxPathLength + 2, 0);
   rs_->listFile = std::make_unique<work_files::WorkFileWriter>(dataDir_ / work_files::kRouteListFound);
@@ -299,8 +313,7 @@ void RDiaMan::routeCandidates(StationNo a, std::span<const DiaDepartureRecord> t
   TimeOfDay ready;
   bool anyReady = false;
   for (const DiaDepartureRecord& r : towards) {
-    const auto t = static_cast<std::size_t>(r.train);
-    if (r.train >= 1 && t < rs_->use.size() ? rs_->use[t] == 0 : trains_.getTrainUse(r.train) == 0) continue;
+    if (!trainInUse(rs_->use, trains_, r.train)) continue;
     // A record that would cost more than latestCost even without change or
     // wait is not followed, and every record of its train that it could
     // have beaten costs more too: the records left choose the same.
@@ -459,9 +472,23 @@ void RDiaMan::askToGoOn() {
 std::vector<int> RDiaMan::minutesToGoalBoundIndexed(StationNo goal) const {
   const TimetableIndex& index = timetableIndex();
   const auto size = static_cast<std::size_t>(searchStationCount()) + 1;
-  const auto used = [this](const DiaDepartureRecord& r) { return trains_.getTrainUse(r.train) != 0; };
+  const std::vector<std::uint8_t> use = trainUseFlags(trains_);
+  const auto used = [&](const DiaDepartureRecord& r) { return trainInUse(use, trains_, r.train); };
   for (const std::int32_t k : index.negativeRides) {
     if (used(departures_[static_cast<std::size_t>(k)])) return std::vector<int>(size, 0);
+  }
+  // With every train switched on, only the least of the records between two
+  // stations can lower a bound: the same bounds from one hop per pair.
+  if (std::all_of(use.begin() + 1, use.end(), [](std::uint8_t u) { return u != 0; })) {
+    const TimetableIndex& least = leastRidesIndex();
+    return leastMinutesTo(goal, size, [&](StationNo x, auto hop) {
+      const auto first = least.leastRidesIntoStart[static_cast<std::size_t>(x)];
+      const auto end = least.leastRidesIntoStart[static_cast<std::size_t>(x) + 1];
+      for (auto k = first; k < end; ++k) {
+        const TimetableIndex::LeastRide ride = least.leastRidesInto[static_cast<std::size_t>(k)];
+        hop(ride.from, ride.minutes);
+      }
+    });
   }
   return leastMinutesTo(goal, size, [&](StationNo x, auto hop) {
     const auto first = index.departuresIntoStart[static_cast<std::size_t>(x)];
@@ -474,6 +501,28 @@ std::vector<int> RDiaMan::minutesToGoalBoundIndexed(StationNo goal) const {
   });
 }
 
+const TimetableIndex& RDiaMan::leastRidesIndex() const {
+  const TimetableIndex& index = timetableIndex();
+  if (!index.leastRidesIntoStart.empty()) return index;
+  const std::size_t stations = index.departuresIntoStart.size() - 1;
+  index.leastRidesIntoStart.assign(stations + 1, 0);
+  for (std::size_t x = 0; x < stations; ++x) {
+    // The departures into x come by station before it, in station order.
+    for (auto k = index.departuresIntoStart[x]; k < index.departuresIntoStart[x + 1]; ++k) {
+      const TimetableIndex::Departure d = index.departuresInto[static_cast<std::size_t>(k)];
+      const int ride = departures_[static_cast<std::size_t>(d.record)].rideMinutes;
+      auto& rides = index.leastRidesInto;
+      if (k > index.departuresIntoStart[x] && rides.back().from == d.from) {
+        rides.back().minutes = std::min(rides.back().minutes, static_cast<std::int32_t>(ride));
+      } else {
+        rides.push_back({d.from, ride});
+      }
+    }
+    index.leastRidesIntoStart[x + 1] = static_cast<std::int32_t>(index.leastRidesInto.size());
+  }
+  return index;
+}
+
 std::vector<int> RDiaMan::latestUsefulCost(StationNo goal, int deadline) {
   rs_->latestDeadline = deadline;
   const TimetableIndex& index = timetableIndex();
@@ -483,7 +532,7 @@ std::vector<int> RDiaMan::latestUsefulCost(StationNo goal, int deadline) {
   // between its start and each stop (sound data, no hours past the range of
   // the times held) does a time bound say anything about the costs.
   if (!index.clockwise || rs_->start < 0 || startHour > 23 || deadline > kLatestBoundMinutes) return {};
-  const auto used = [this](TrainNo t) { return trains_.getTrainUse(t) != 0; };
+  const auto used = [this](TrainNo t) { return trainInUse(rs_->use, trains_, t); };
   const auto served = [this](const DiaDepartureRecord& r, int h) {
     if (((r.hours >> (h % 24)) & 1u) == 0) return false;
     return rs_->day < 0 || ((r.days >> ((rs_->day + h / 24) % 7)) & 1u) != 0;

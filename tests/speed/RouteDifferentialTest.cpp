@@ -42,6 +42,21 @@ TEST(RouteDifferential, GeneratedNetworksGiveTheSameResultsAndFiles) {
   for (unsigned seed = 1; seed <= 10; ++seed) expectSameOnNetwork(shapeOf(seed), 4);
 }
 
+TEST(RouteDifferential, TrainsSwitchedOffGiveTheSameResults) {
+  // The fast search bounds the minutes to the goal by the least ride between
+  // two stations while every train is on, and by the records of the trains
+  // on otherwise.
+  const NetworkShape shape{
+      .seed = 77, .stations = 16, .lines = 9, .stopsPerLine = 7, .walks = 4, .transfers = 12};
+  TempDir dir;
+  writeRandomNetwork(dir.path(), shape);
+  Engine engine(dir.path());
+  for (int t = 1; t <= engine.trains.getTrainCount(); t += 3)
+    engine.trains.setTrainUse(static_cast<TrainNo>(t), 0);
+  const auto q = randomRouteQueries(shape.stations, 4, shape.seed);
+  expectSameRouteSearches(engine, dir.path(), q, RouteSearchRules{}, kDefaultAndLarge);
+}
+
 TEST(RouteDifferential, DenseNetworkWithManyRoutesGivesTheSameResults) {
   // Many lines over few stations: the route limits and the best-routes list overflow.
   expectSameOnNetwork(
