@@ -340,6 +340,8 @@ class RDiaMan {
   // The indexes of the fast searches, built on the first search.
   const TimetableIndex& timetableIndex() const { return index_ ? *index_ : buildTimetableIndex(); }
   const TimetableIndex& buildTimetableIndex() const;
+  // The least riding minutes between neighbouring stations, from departuresInto.
+  void buildLeastRides(TimetableIndex& index) const;
   mutable std::unique_ptr<TimetableIndex> index_;
   // Whether train t is a walking connection, by the index or the train table.
   bool walkingTrain(TrainNo t) const;
@@ -440,8 +442,6 @@ class RDiaMan {
   // the data is negative.
   std::vector<int> minutesToGoalBound(StationNo goal) const;
   std::vector<int> minutesToGoalBoundIndexed(StationNo goal) const;
-  // The timetable index with its least rides between stations drawn.
-  const TimetableIndex& leastRidesIndex() const;
   // One departure the multi-route search may follow towards a neighbour.
   struct RouteCandidate {
     const DiaDepartureRecord* record = nullptr;

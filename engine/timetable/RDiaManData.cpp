@@ -255,6 +255,47 @@ std::string RDiaMan::hoursToText(std::uint32_t hours) {
   return text;
 }
 
+namespace {
+
+// Groups the items that eachItem(visit) hands to visit(x, item) by their
+// station x (1..size - 1): those of x are items[start[x] .. start[x + 1]),
+// in the order they were visited.
+template <typename Item, typename EachItem>
+void groupByStation(std::size_t size, const EachItem& eachItem, std::vector<std::int32_t>& start,
+                    std::vector<Item>& items) {
+  start.assign(size + 1, 0);
+  eachItem([&](StationNo x, Item) { ++start[static_cast<std::size_t>(x) + 1]; });
+  for (std::size_t s = 1; s < start.size(); ++s) start[s] += start[s - 1];
+  items.resize(static_cast<std::size_t>(start.back()));
+  std::vector<std::int32_t> fill(start.begin(), start.end() - 1);
+  eachItem([&](StationNo x, Item item) {
+    items[static_cast<std::size_t>(fill[static_cast<std::size_t>(x)]++)] = item;
+  });
+}
+
+}  // namespace
+
+// The least riding minutes into each station from each station before it,
+// drawn from departuresInto, whose departures into one station come by
+// station before it, in station order.
+void RDiaMan::buildLeastRides(TimetableIndex& index) const {
+  const std::size_t stations = index.departuresIntoStart.size() - 1;
+  index.leastRidesIntoStart.assign(stations + 1, 0);
+  auto& rides = index.leastRidesInto;
+  for (std::size_t x = 0; x < stations; ++x) {
+    for (auto k = index.departuresIntoStart[x]; k < index.departuresIntoStart[x + 1]; ++k) {
+      const TimetableIndex::Departure d = index.departuresInto[static_cast<std::size_t>(k)];
+      const std::int32_t ride = departures_[static_cast<std::size_t>(d.record)].rideMinutes;
+      if (k > index.departuresIntoStart[x] && rides.back().from == d.from) {
+        rides.back().minutes = std::min(rides.back().minutes, ride);
+      } else {
+        rides.push_back({d.from, ride});
+      }
+    }
+    index.leastRidesIntoStart[x + 1] = static_cast<std::int32_t>(rides.size());
+  }
+}
+
 const TimetableIndex& RDiaMan::buildTimetableIndex() const {
   auto index = std::make_unique<TimetableIndex>();
   const int n = searchStationCount();
@@ -281,7 +322,6 @@ const TimetableIndex& RDiaMan::buildTimetableIndex() const {
       index->linkDepartures[static_cast<std::size_t>(first + k)] = spanOf(count, depFirst);
     }
   }
-  index->intoStart.assign(size + 1, 0);
   const auto eachHop = [&](auto visit) {
     for (int a = 1; a <= n; ++a) {
       const TimetableIndex::Span links = index->stationLinks[static_cast<std::size_t>(a)];
@@ -291,15 +331,8 @@ const TimetableIndex& RDiaMan::buildTimetableIndex() const {
       }
     }
   };
-  eachHop([&](StationNo x, TimetableIndex::Hop) { ++index->intoStart[static_cast<std::size_t>(x) + 1]; });
-  for (std::size_t s = 1; s < index->intoStart.size(); ++s) index->intoStart[s] += index->intoStart[s - 1];
-  index->hopsInto.resize(static_cast<std::size_t>(index->intoStart.back()));
-  std::vector<std::int32_t> fill(index->intoStart.begin(), index->intoStart.end() - 1);
-  eachHop([&](StationNo x, TimetableIndex::Hop hop) {
-    index->hopsInto[static_cast<std::size_t>(fill[static_cast<std::size_t>(x)]++)] = hop;
-  });
+  groupByStation(size, eachHop, index->intoStart, index->hopsInto);
   // The same for the departures into each station.
-  index->departuresIntoStart.assign(size + 1, 0);
   const auto eachDeparture = [&](auto visit) {
     for (int a = 1; a <= n; ++a) {
       const TimetableIndex::Span span = index->stationDepartures[static_cast<std::size_t>(a)];
@@ -309,19 +342,12 @@ const TimetableIndex& RDiaMan::buildTimetableIndex() const {
       }
     }
   };
-  eachDeparture([&](StationNo x, TimetableIndex::Departure) {
-    ++index->departuresIntoStart[static_cast<std::size_t>(x) + 1];
-  });
-  for (std::size_t s = 1; s < index->departuresIntoStart.size(); ++s) {
-    index->departuresIntoStart[s] += index->departuresIntoStart[s - 1];
-  }
-  index->departuresInto.resize(static_cast<std::size_t>(index->departuresIntoStart.back()));
-  fill.assign(index->departuresIntoStart.begin(), index->departuresIntoStart.end() - 1);
-  eachDeparture([&](StationNo x, TimetableIndex::Departure d) {
-    index->departuresInto[static_cast<std::size_t>(fill[static_cast<std::size_t>(x)]++)] = d;
+  groupByStation(size, eachDeparture, index->departuresIntoStart, index->departuresInto);
+  eachDeparture([&](StationNo, TimetableIndex::Departure d) {
     if (departures_[static_cast<std::size_t>(d.record)].rideMinutes < 0)
       index->negativeRides.push_back(d.record);
   });
+  buildLeastRides(*index);
   for (const DiaDepartureRecord& r : departures_) {
     if (r.minute < 0 || r.minute > 59 || r.interval < 0 || r.rideMinutes < 0) index->clockwise = false;
   }

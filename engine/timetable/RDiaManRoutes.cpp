@@ -480,12 +480,11 @@ std::vector<int> RDiaMan::minutesToGoalBoundIndexed(StationNo goal) const {
   // With every train switched on, only the least of the records between two
   // stations can lower a bound: the same bounds from one hop per pair.
   if (std::all_of(use.begin() + 1, use.end(), [](std::uint8_t u) { return u != 0; })) {
-    const TimetableIndex& least = leastRidesIndex();
     return leastMinutesTo(goal, size, [&](StationNo x, auto hop) {
-      const auto first = least.leastRidesIntoStart[static_cast<std::size_t>(x)];
-      const auto end = least.leastRidesIntoStart[static_cast<std::size_t>(x) + 1];
+      const auto first = index.leastRidesIntoStart[static_cast<std::size_t>(x)];
+      const auto end = index.leastRidesIntoStart[static_cast<std::size_t>(x) + 1];
       for (auto k = first; k < end; ++k) {
-        const TimetableIndex::LeastRide ride = least.leastRidesInto[static_cast<std::size_t>(k)];
+        const TimetableIndex::LeastRide ride = index.leastRidesInto[static_cast<std::size_t>(k)];
         hop(ride.from, ride.minutes);
       }
     });
@@ -499,28 +498,6 @@ std::vector<int> RDiaMan::minutesToGoalBoundIndexed(StationNo goal) const {
       if (used(r)) hop(d.from, r.rideMinutes);
     }
   });
-}
-
-const TimetableIndex& RDiaMan::leastRidesIndex() const {
-  const TimetableIndex& index = timetableIndex();
-  if (!index.leastRidesIntoStart.empty()) return index;
-  const std::size_t stations = index.departuresIntoStart.size() - 1;
-  index.leastRidesIntoStart.assign(stations + 1, 0);
-  for (std::size_t x = 0; x < stations; ++x) {
-    // The departures into x come by station before it, in station order.
-    for (auto k = index.departuresIntoStart[x]; k < index.departuresIntoStart[x + 1]; ++k) {
-      const TimetableIndex::Departure d = index.departuresInto[static_cast<std::size_t>(k)];
-      const int ride = departures_[static_cast<std::size_t>(d.record)].rideMinutes;
-      auto& rides = index.leastRidesInto;
-      if (k > index.departuresIntoStart[x] && rides.back().from == d.from) {
-        rides.back().minutes = std::min(rides.back().minutes, static_cast<std::int32_t>(ride));
-      } else {
-        rides.push_back({d.from, ride});
-      }
-    }
-    index.leastRidesIntoStart[x + 1] = static_cast<std::int32_t>(index.leastRidesInto.size());
-  }
-  return index;
 }
 
 std::vector<int> RDiaMan::latestUsefulCost(StationNo goal, int deadline) {

@@ -45,14 +45,14 @@ struct TimetableIndex {
   // The least riding minutes of the departures into each station from each
   // station before it, over all records (as if every train were switched
   // on): those into x are leastRidesInto[leastRidesIntoStart[x] ..
-  // leastRidesIntoStart[x + 1]). Drawn from departuresInto by the
-  // multi-route search when it first needs them.
+  // leastRidesIntoStart[x + 1]), for the goal bound of the multi-route
+  // search.
   struct LeastRide {
     StationNo from = 0;
     std::int32_t minutes = 0;
   };
-  mutable std::vector<std::int32_t> leastRidesIntoStart;
-  mutable std::vector<LeastRide> leastRidesInto;
+  std::vector<std::int32_t> leastRidesIntoStart;
+  std::vector<LeastRide> leastRidesInto;
   // The records of departuresInto with negative riding minutes.
   std::vector<std::int32_t> negativeRides;
   // By train number 0..T: 1 for a walking connection.
