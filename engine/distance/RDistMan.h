@@ -57,6 +57,13 @@ class RDistMan {
   // station count; kUnreachedDistance for stations that cannot be reached). 0.
   int allDistances(StationNo start, int n, Distance* out) const;
 
+  // The route from `start` to the one position `to` (1..n), exactly as the
+  // searches above give it at out[to]; the search stops as soon as that
+  // position is settled. 0, or -1 (out untouched) when the start or `to`
+  // is not among the positions 1..n.
+  int jrDistanceTo(StationNo start, int n, int to, JrDistanceBreakdown& out) const;
+  int privateDistanceTo(StationNo start, int n, NetworkCode network, int to, PrDistanceBreakdown& out) const;
+
   // The same three searches done the plain way: every round scans all
   // positions for the next one to settle and looks every edge and position
   // up in the files' order. Slow on a large network; they define the results
@@ -110,8 +117,8 @@ class RDistMan {
   struct SearchTables {
     explicit SearchTables(const std::vector<DistIdxEntry>& entries) : edges(entries) {}
     EdgeIndex edges;
-    std::vector<StationNo> jrTo;  // end station of each JR edge slot
-    std::vector<StationNo> prTo;  // end station of each private edge slot
+    std::vector<EdgeEnd> jrEnds;  // end of each JR edge slot
+    std::vector<EdgeEnd> prEnds;  // end of each private edge slot
     std::unordered_map<NetworkCode, std::unique_ptr<NetworkPositions>> networks;
     std::vector<StationLinks> stations;  // by station number; element 0 unused
   };
@@ -160,6 +167,17 @@ class RDistMan {
   mutable std::vector<char> settled_;
   mutable std::vector<std::uint64_t> queue_;
   mutable StationLinks spareLinks_;
+  // Working arrays of the searches that stop at one position, by position;
+  // between searches every route is unreached and no position settled,
+  // since a search resets only the positions it touched.
+  template <typename Breakdown>
+  struct TargetWork {
+    std::vector<Breakdown> route;
+    std::vector<char> settled;
+    std::vector<int> touched;
+  };
+  mutable TargetWork<JrDistanceBreakdown> jrTarget_;
+  mutable TargetWork<PrDistanceBreakdown> prTarget_;
 };
 
 }  // namespace kiv

@@ -21,8 +21,8 @@ namespace kiv {
 const RDistMan::SearchTables& RDistMan::tables() const {
   if (tables_) return *tables_;
   auto t = std::make_unique<SearchTables>(index_);
-  for (const DistJREdge& e : jrEdges_) t->jrTo.push_back(e.to);
-  for (const DistPREdge& e : prEdges_) t->prTo.push_back(e.to);
+  for (const DistJREdge& e : jrEdges_) t->jrEnds.push_back({e.to, e.distance});
+  for (const DistPREdge& e : prEdges_) t->prEnds.push_back({e.to, e.distance});
   const int count = std::max(staName_.getCount(), staFare_.getStationCount());
   t->stations.resize(static_cast<std::size_t>(std::max(count, 0)) + 1);
   for (int s = 1; s <= count; ++s)
@@ -35,7 +35,7 @@ const NetworkPositions& RDistMan::networkPositions(NetworkCode network) const {
   const SearchTables& t = tables();
   auto& slot = tables_->networks[network];
   if (!slot)
-    slot = std::make_unique<NetworkPositions>(staMan_, network, t.edges, network == 0 ? t.jrTo : t.prTo);
+    slot = std::make_unique<NetworkPositions>(staMan_, network, t.edges, network == 0 ? t.jrEnds : t.prEnds);
   return *slot;
 }
 
@@ -64,9 +64,42 @@ std::uint64_t pop(std::vector<std::uint64_t>& queue) {
   return key;
 }
 
+// Settles positions in the plain scan's order until the queue is empty or
+// `stopAt` has been settled, lowering the routes in out; `reached(q)` hears
+// of each position that gets its first route. Entries whose distance has
+// since been bettered are passed over when they come out of the queue; a
+// settled position is never settled again.
+template <typename Breakdown, typename Edge, typename Extend, typename Reached>
+void settlePositions(const NetworkPositions& net, int n, const std::vector<Edge>& edges, Extend extend,
+                     std::vector<char>& settled, std::vector<std::uint64_t>& queue, Breakdown* out,
+                     int stopAt, Reached reached) {
+  while (!queue.empty()) {
+    const std::uint64_t key = pop(queue);
+    const int p = slotOf(key);
+    if (settled[static_cast<std::size_t>(p)] || out[p].total != distanceOf(key)) continue;
+    settled[static_cast<std::size_t>(p)] = 1;
+    if (p == stopAt) return;
+    if (net.stationAt(p) < 1) continue;
+    for (const DistArc* arc = net.arcsBegin(p); arc != net.arcsEnd(p); ++arc) {
+      const int q = arc->to;
+      if (q < 1 || q > n) continue;  // an edge leaving the network is not followed
+      const Edge& edge = edges[static_cast<std::size_t>(arc->edge)];
+      if (out[p].total + edge.distance >= out[q].total) continue;
+      if (out[q].total == kUnreachedDistance) reached(q);
+      out[q] = extend(out[p], edge);
+      push(queue, out[q].total, q);
+    }
+  }
+}
+
+template <typename Breakdown>
+Breakdown unreachedRoute() {
+  Breakdown unreached{};
+  unreached.total = kUnreachedDistance;
+  return unreached;
+}
+
 // The search over the positions 1..n of one network, straight into out.
-// Entries whose distance has since been bettered are passed over when they
-// come out of the queue; a settled position is never settled again.
 template <typename Breakdown, typename Edge, typename Extend>
 int searchPositions(const NetworkPositions& net, StationNo start, int n, const std::vector<Edge>& edges,
                     Extend extend, std::vector<char>& settled, std::vector<std::uint64_t>& queue,
@@ -74,39 +107,73 @@ int searchPositions(const NetworkPositions& net, StationNo start, int n, const s
   const int startPosition = net.positionOf(start);
   if (startPosition < 1 || startPosition > n) return -1;
 
-  Breakdown unreached{};
-  unreached.total = kUnreachedDistance;
-  std::fill(out + 1, out + n + 1, unreached);
+  std::fill(out + 1, out + n + 1, unreachedRoute<Breakdown>());
   out[startPosition].total = 0;
   settled.assign(static_cast<std::size_t>(n) + 1, 0);
   queue.clear();
   push(queue, 0, startPosition);
+  settlePositions(net, n, edges, extend, settled, queue, out, 0, [](int) {});
+  return 0;
+}
 
-  while (!queue.empty()) {
-    const std::uint64_t key = pop(queue);
-    const int p = slotOf(key);
-    if (settled[static_cast<std::size_t>(p)] || out[p].total != distanceOf(key)) continue;
-    settled[static_cast<std::size_t>(p)] = 1;
-    if (net.stationAt(p) < 1) continue;
-    for (const DistArc* arc = net.arcsBegin(p); arc != net.arcsEnd(p); ++arc) {
-      const int q = arc->to;
-      if (q < 1 || q > n) continue;  // an edge leaving the network is not followed
-      const Edge& edge = edges[static_cast<std::size_t>(arc->edge)];
-      if (out[p].total + edge.distance >= out[q].total) continue;
-      out[q] = extend(out[p], edge);
-      push(queue, out[q].total, q);
-    }
+// The search over the positions 1..n of one network until position `to` is
+// settled: from then on its route can no longer change, since a route is
+// replaced only by a strictly shorter one and every later position is at
+// least as far. A network with an edge shorter than nothing breaks that,
+// and is searched to the end. The work arrays come clean and are left clean.
+template <typename Breakdown, typename Edge, typename Extend, typename Work>
+int searchToPosition(const NetworkPositions& net, StationNo start, int n, int to,
+                     const std::vector<Edge>& edges, Extend extend, Work& work,
+                     std::vector<std::uint64_t>& queue, Breakdown& out) {
+  const int startPosition = net.positionOf(start);
+  if (startPosition < 1 || startPosition > n || to < 1 || to > n) return -1;
+
+  const auto size = static_cast<std::size_t>(n) + 1;
+  if (work.route.size() != size) {
+    work.route.assign(size, unreachedRoute<Breakdown>());
+    work.settled.assign(size, 0);
+  }
+  work.touched.assign(1, startPosition);
+  work.route[static_cast<std::size_t>(startPosition)].total = 0;
+  queue.clear();
+  push(queue, 0, startPosition);
+  settlePositions(net, n, edges, extend, work.settled, queue, work.route.data(),
+                  net.hasNegativeArc() ? 0 : to, [&](int q) { work.touched.push_back(q); });
+  out = work.route[static_cast<std::size_t>(to)];
+
+  for (const int p : work.touched) {
+    work.route[static_cast<std::size_t>(p)] = unreachedRoute<Breakdown>();
+    work.settled[static_cast<std::size_t>(p)] = 0;
   }
   return 0;
 }
 
+constexpr auto jrStep = [](const JrDistanceBreakdown& route, const DistJREdge& edge) {
+  return jrExtendedBy(route, edge);
+};
+
 }  // namespace
 
 int RDistMan::jrDistances(StationNo start, int n, JrDistanceBreakdown* out) const {
-  return searchPositions(
-      networkPositions(0), start, n, jrEdges_,
-      [](const JrDistanceBreakdown& route, const DistJREdge& edge) { return jrExtendedBy(route, edge); },
-      settled_, queue_, out);
+  return searchPositions(networkPositions(0), start, n, jrEdges_, jrStep, settled_, queue_, out);
+}
+
+int RDistMan::jrDistanceTo(StationNo start, int n, int to, JrDistanceBreakdown& out) const {
+  return searchToPosition(networkPositions(0), start, n, to, jrEdges_, jrStep, jrTarget_, queue_, out);
+}
+
+int RDistMan::privateDistanceTo(StationNo start, int n, NetworkCode network, int to,
+                                PrDistanceBreakdown& out) const {
+  if (network == 0) {
+    // Read from a whole plain search, as privateDistances does.
+    if (to < 1 || to > n) return -1;
+    std::vector<PrDistanceBreakdown> all(static_cast<std::size_t>(n) + 1);
+    if (privateDistancesReference(start, n, network, all.data()) != 0) return -1;
+    out = all[static_cast<std::size_t>(to)];
+    return 0;
+  }
+  return searchToPosition(networkPositions(network), start, n, to, prEdges_, privateExtendedBy, prTarget_,
+                          queue_, out);
 }
 
 int RDistMan::privateDistances(StationNo start, int n, NetworkCode network, PrDistanceBreakdown* out) const {

@@ -31,7 +31,7 @@ EdgeRange EdgeIndex::find(NetworkCode network, StationNo station, int edgeCount)
 }
 
 NetworkPositions::NetworkPositions(const RStaMan& staMan, NetworkCode code, const EdgeIndex& edges,
-                                   const std::vector<StationNo>& edgeTo)
+                                   const std::vector<EdgeEnd>& edgeEnds)
     : size_(staMan.getNetworkSize(code)) {
   const auto slots = static_cast<std::size_t>(size_) + 1;
   stationAt_.assign(slots, -1);
@@ -53,7 +53,7 @@ NetworkPositions::NetworkPositions(const RStaMan& staMan, NetworkCode code, cons
     }
   }
 
-  const int edgeCount = static_cast<int>(edgeTo.size());
+  const int edgeCount = static_cast<int>(edgeEnds.size());
   arcStart_.assign(slots + 1, 0);
   for (int p = 1; p <= size_; ++p) {
     arcStart_[static_cast<std::size_t>(p)] = arcs_.size();
@@ -62,7 +62,8 @@ NetworkPositions::NetworkPositions(const RStaMan& staMan, NetworkCode code, cons
     const EdgeRange range = edges.find(code, s, edgeCount);
     for (int e = range.first; e <= range.last; ++e) {
       const auto slot = static_cast<std::size_t>(e - 1);
-      arcs_.push_back({positionOf(edgeTo[slot]), static_cast<int>(slot)});
+      arcs_.push_back({positionOf(edgeEnds[slot].to), static_cast<int>(slot)});
+      if (edgeEnds[slot].distance < 0) negativeArc_ = true;
     }
   }
   arcStart_[slots] = arcs_.size();

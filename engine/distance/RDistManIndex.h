@@ -23,6 +23,12 @@ struct DistArc {
   int edge = 0;
 };
 
+// Where an edge of a network's edge table ends and how long it is.
+struct EdgeEnd {
+  StationNo to = 0;
+  Distance distance = 0;
+};
+
 // The first and last edge numbers of a station in one network, clamped to
 // the edges that exist; empty (first > last) when the station has none.
 struct EdgeRange {
@@ -51,9 +57,9 @@ EdgeRange clampedEdgeRange(int first, int last, int edgeCount);
 // position they lead to (-1 for a station outside the network).
 class NetworkPositions {
  public:
-  // `edgeTo[e]` is the end station of edge slot e of the network's edge table.
+  // `edgeEnds[e]` is the end of edge slot e of the network's edge table.
   NetworkPositions(const RStaMan& staMan, NetworkCode code, const EdgeIndex& edges,
-                   const std::vector<StationNo>& edgeTo);
+                   const std::vector<EdgeEnd>& edgeEnds);
 
   int size() const { return size_; }
   // The station at position p (1..size); -1 outside.
@@ -65,6 +71,9 @@ class NetworkPositions {
   // The edges leaving position p, in edge order.
   const DistArc* arcsBegin(int p) const { return arcs_.data() + arcStart_[static_cast<std::size_t>(p)]; }
   const DistArc* arcsEnd(int p) const { return arcs_.data() + arcStart_[static_cast<std::size_t>(p) + 1]; }
+  // Whether an edge leaving some position is shorter than nothing (a
+  // malformed file): then a settled position may still be lowered later.
+  bool hasNegativeArc() const { return negativeArc_; }
 
  private:
   int size_ = 0;
@@ -73,6 +82,7 @@ class NetworkPositions {
   std::vector<std::pair<StationNo, int>> negativeStations_;  // entries naming no valid station number
   std::vector<std::size_t> arcStart_;                        // size + 2 elements
   std::vector<DistArc> arcs_;
+  bool negativeArc_ = false;
 };
 
 }  // namespace kiv

@@ -84,6 +84,9 @@ class RFareMan {
   // one position of its result.
   bool searchDistances(NetworkCode network, StationNo origin, int n, bool reference) const;
   int searchedFare(NetworkCode network, int position) const;
+  // The distance fare in yen of one route.
+  int routeFare(const JrDistanceBreakdown& route) const;
+  int routeFare(const PrDistanceBreakdown& route, NetworkCode network) const;
   // The distance fare in yen from `origin` to one position (1..n); -1 when
   // the origin is not among the positions.
   int distanceFareAt(NetworkCode network, StationNo origin, int n, int position, bool reference) const;

@@ -31,9 +31,15 @@ bool RFareMan::searchDistances(NetworkCode network, StationNo origin, int n, boo
                     : distMan_.privateDistances(origin, n, network, prWork_.data())) == 0;
 }
 
+int RFareMan::routeFare(const JrDistanceBreakdown& route) const { return kivMan_.jrFare(route) * 10; }
+
+int RFareMan::routeFare(const PrDistanceBreakdown& route, NetworkCode network) const {
+  return kivMan_.privateFare(route, network) * 10;
+}
+
 int RFareMan::searchedFare(NetworkCode network, int position) const {
   const auto at = static_cast<std::size_t>(position);
-  return (network == 0 ? kivMan_.jrFare(jrWork_[at]) : kivMan_.privateFare(prWork_[at], network)) * 10;
+  return network == 0 ? routeFare(jrWork_[at]) : routeFare(prWork_[at], network);
 }
 
 const std::vector<int>* RFareMan::distanceFares(NetworkCode network, StationNo origin, int n,
@@ -69,8 +75,14 @@ int RFareMan::distanceFareAt(NetworkCode network, StationNo origin, int n, int p
     const std::vector<int>* fares = distanceFares(network, origin, n, reference);
     return fares ? (*fares)[static_cast<std::size_t>(position)] : -1;
   }
-  // One journey: only its destination is priced.
-  return searchDistances(network, origin, n, false) ? searchedFare(network, position) : -1;
+  // One journey: only its destination is searched for and priced.
+  if (network == 0) {
+    JrDistanceBreakdown route;
+    return distMan_.jrDistanceTo(origin, n, position, route) == 0 ? routeFare(route) : -1;
+  }
+  PrDistanceBreakdown route;
+  return distMan_.privateDistanceTo(origin, n, network, position, route) == 0 ? routeFare(route, network)
+                                                                              : -1;
 }
 
 StationNo RFareMan::tokyoStation(bool reference) const {
