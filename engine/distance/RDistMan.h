@@ -15,7 +15,9 @@
 #include "data/DistIdxFile.h"
 #include "data/DistJRFile.h"
 #include "data/DistPRFile.h"
+#include "distance/DistanceQueues.h"
 #include "distance/RDistManIndex.h"
+#include "distance/RDistManSteps.h"
 #include "report/TableProgress.h"
 
 namespace kiv {
@@ -160,6 +162,29 @@ class RDistMan {
     int found = 0;
   };
   CheapestWork cheap_;
+  // The fast walk of the cheapest-route table: the edges of each position in
+  // one block, the detour bound of each position, and the route walked.
+  struct CheapestWalk {
+    struct Step {
+      int to;
+      JrDistanceBreakdown add;  // the edge's jrEdgeAddend
+    };
+    struct Frame {
+      JrDistanceBreakdown route;  // from the origin to `position`
+      std::uint32_t next;         // the step to follow next
+      std::uint32_t end;
+      int position;
+      int limit;  // the bound of `position`, set aside while it is on the route
+    };
+    std::vector<Step> steps;
+    std::vector<std::uint32_t> stepStart;  // by position, n + 2 elements
+    std::vector<int> limit;
+    std::vector<Frame> stack;
+  };
+  CheapestWalk walk_;
+  void prepareCheapestSteps(int n);
+  // The walk from position `origin`, pricing the positions from `firstListed` on.
+  void walkCheapest(int origin, int firstListed);
 
   mutable std::unique_ptr<SearchTables> tables_;
   // Working arrays of the searches, kept between searches so that a search
@@ -178,6 +203,7 @@ class RDistMan {
   };
   mutable TargetWork<JrDistanceBreakdown> jrTarget_;
   mutable TargetWork<PrDistanceBreakdown> prTarget_;
+  mutable BucketQueue buckets_;
 };
 
 }  // namespace kiv

@@ -10,6 +10,7 @@
 #include <limits>
 #include <memory>
 
+#include "distance/DistanceQueues.h"
 #include "distance/RDistMan.h"
 #include "distance/RDistManSteps.h"
 #include "fare/RStaFare.h"
@@ -64,19 +65,49 @@ std::uint64_t pop(std::vector<std::uint64_t>& queue) {
   return key;
 }
 
+// The binary heap of the searches as a queue like BucketQueue, for
+// distances of any sign.
+class HeapQueue {
+ public:
+  explicit HeapQueue(std::vector<std::uint64_t>& keys) : keys_(keys) { keys_.clear(); }
+  bool empty() const { return keys_.empty(); }
+  void push(int distance, int slot) { kiv::push(keys_, distance, slot); }
+  QueueEntry pop() {
+    const std::uint64_t key = kiv::pop(keys_);
+    return {distanceOf(key), slotOf(key)};
+  }
+
+ private:
+  std::vector<std::uint64_t>& keys_;
+};
+
+// Starts `settle(queue)` with the start position waiting: on the bucket ring,
+// or on the binary heap where an edge is shorter than nothing.
+template <typename Settle>
+void withQueue(const NetworkPositions& net, int startPosition, std::vector<std::uint64_t>& keys,
+               BucketQueue& buckets, Settle settle) {
+  if (net.hasNegativeArc()) {
+    HeapQueue heap(keys);
+    heap.push(0, startPosition);
+    settle(heap);
+  } else {
+    buckets.reset(net.longestArc());
+    buckets.push(0, startPosition);
+    settle(buckets);
+  }
+}
+
 // Settles positions in the plain scan's order until the queue is empty or
 // `stopAt` has been settled, lowering the routes in out; `reached(q)` hears
 // of each position that gets its first route. Entries whose distance has
 // since been bettered are passed over when they come out of the queue; a
 // settled position is never settled again.
-template <typename Breakdown, typename Edge, typename Extend, typename Reached>
+template <typename Breakdown, typename Edge, typename Extend, typename Queue, typename Reached>
 void settlePositions(const NetworkPositions& net, int n, const std::vector<Edge>& edges, Extend extend,
-                     std::vector<char>& settled, std::vector<std::uint64_t>& queue, Breakdown* out,
-                     int stopAt, Reached reached) {
+                     std::vector<char>& settled, Queue& queue, Breakdown* out, int stopAt, Reached reached) {
   while (!queue.empty()) {
-    const std::uint64_t key = pop(queue);
-    const int p = slotOf(key);
-    if (settled[static_cast<std::size_t>(p)] || out[p].total != distanceOf(key)) continue;
+    const auto [distance, p] = queue.pop();
+    if (settled[static_cast<std::size_t>(p)] || out[p].total != distance) continue;
     settled[static_cast<std::size_t>(p)] = 1;
     if (p == stopAt) return;
     if (net.stationAt(p) < 1) continue;
@@ -87,7 +118,7 @@ void settlePositions(const NetworkPositions& net, int n, const std::vector<Edge>
       if (out[p].total + edge.distance >= out[q].total) continue;
       if (out[q].total == kUnreachedDistance) reached(q);
       out[q] = extend(out[p], edge);
-      push(queue, out[q].total, q);
+      queue.push(out[q].total, q);
     }
   }
 }
@@ -102,17 +133,16 @@ Breakdown unreachedRoute() {
 // The search over the positions 1..n of one network, straight into out.
 template <typename Breakdown, typename Edge, typename Extend>
 int searchPositions(const NetworkPositions& net, StationNo start, int n, const std::vector<Edge>& edges,
-                    Extend extend, std::vector<char>& settled, std::vector<std::uint64_t>& queue,
-                    Breakdown* out) {
+                    Extend extend, std::vector<char>& settled, std::vector<std::uint64_t>& keys,
+                    BucketQueue& buckets, Breakdown* out) {
   const int startPosition = net.positionOf(start);
   if (startPosition < 1 || startPosition > n) return -1;
 
   std::fill(out + 1, out + n + 1, unreachedRoute<Breakdown>());
   out[startPosition].total = 0;
   settled.assign(static_cast<std::size_t>(n) + 1, 0);
-  queue.clear();
-  push(queue, 0, startPosition);
-  settlePositions(net, n, edges, extend, settled, queue, out, 0, [](int) {});
+  withQueue(net, startPosition, keys, buckets,
+            [&](auto& queue) { settlePositions(net, n, edges, extend, settled, queue, out, 0, [](int) {}); });
   return 0;
 }
 
@@ -124,7 +154,7 @@ int searchPositions(const NetworkPositions& net, StationNo start, int n, const s
 template <typename Breakdown, typename Edge, typename Extend, typename Work>
 int searchToPosition(const NetworkPositions& net, StationNo start, int n, int to,
                      const std::vector<Edge>& edges, Extend extend, Work& work,
-                     std::vector<std::uint64_t>& queue, Breakdown& out) {
+                     std::vector<std::uint64_t>& keys, BucketQueue& buckets, Breakdown& out) {
   const int startPosition = net.positionOf(start);
   if (startPosition < 1 || startPosition > n || to < 1 || to > n) return -1;
 
@@ -135,10 +165,10 @@ int searchToPosition(const NetworkPositions& net, StationNo start, int n, int to
   }
   work.touched.assign(1, startPosition);
   work.route[static_cast<std::size_t>(startPosition)].total = 0;
-  queue.clear();
-  push(queue, 0, startPosition);
-  settlePositions(net, n, edges, extend, work.settled, queue, work.route.data(),
-                  net.hasNegativeArc() ? 0 : to, [&](int q) { work.touched.push_back(q); });
+  withQueue(net, startPosition, keys, buckets, [&](auto& queue) {
+    settlePositions(net, n, edges, extend, work.settled, queue, work.route.data(),
+                    net.hasNegativeArc() ? 0 : to, [&](int q) { work.touched.push_back(q); });
+  });
   out = work.route[static_cast<std::size_t>(to)];
 
   for (const int p : work.touched) {
@@ -155,11 +185,12 @@ constexpr auto jrStep = [](const JrDistanceBreakdown& route, const DistJREdge& e
 }  // namespace
 
 int RDistMan::jrDistances(StationNo start, int n, JrDistanceBreakdown* out) const {
-  return searchPositions(networkPositions(0), start, n, jrEdges_, jrStep, settled_, queue_, out);
+  return searchPositions(networkPositions(0), start, n, jrEdges_, jrStep, settled_, queue_, buckets_, out);
 }
 
 int RDistMan::jrDistanceTo(StationNo start, int n, int to, JrDistanceBreakdown& out) const {
-  return searchToPosition(networkPositions(0), start, n, to, jrEdges_, jrStep, jrTarget_, queue_, out);
+  return searchToPosition(networkPositions(0), start, n, to, jrEdges_, jrStep, jrTarget_, queue_, buckets_,
+                          out);
 }
 
 int RDistMan::privateDistanceTo(StationNo start, int n, NetworkCode network, int to,
@@ -173,7 +204,7 @@ int RDistMan::privateDistanceTo(StationNo start, int n, NetworkCode network, int
     return 0;
   }
   return searchToPosition(networkPositions(network), start, n, to, prEdges_, privateExtendedBy, prTarget_,
-                          queue_, out);
+                          queue_, buckets_, out);
 }
 
 int RDistMan::privateDistances(StationNo start, int n, NetworkCode network, PrDistanceBreakdown* out) const {
@@ -181,7 +212,7 @@ int RDistMan::privateDistances(StationNo start, int n, NetworkCode network, PrDi
   // (which no caller asks for) reads private edges, as the plain one does.
   if (network == 0) return privateDistancesReference(start, n, network, out);
   return searchPositions(networkPositions(network), start, n, prEdges_, privateExtendedBy, settled_, queue_,
-                         out);
+                         buckets_, out);
 }
 
 int RDistMan::allDistances(StationNo start, int n, Distance* out) const {

@@ -63,7 +63,8 @@ NetworkPositions::NetworkPositions(const RStaMan& staMan, NetworkCode code, cons
     for (int e = range.first; e <= range.last; ++e) {
       const auto slot = static_cast<std::size_t>(e - 1);
       arcs_.push_back({positionOf(edgeEnds[slot].to), static_cast<int>(slot)});
-      if (edgeEnds[slot].distance < 0) negativeArc_ = true;
+      negativeArc_ = negativeArc_ || edgeEnds[slot].distance < 0;
+      longestArc_ = std::max<int>(longestArc_, edgeEnds[slot].distance);
     }
   }
   arcStart_[slots] = arcs_.size();

@@ -74,6 +74,8 @@ class NetworkPositions {
   // Whether an edge leaving some position is shorter than nothing (a
   // malformed file): then a settled position may still be lowered later.
   bool hasNegativeArc() const { return negativeArc_; }
+  // The longest edge leaving a position; 0 when there is none.
+  int longestArc() const { return longestArc_; }
 
  private:
   int size_ = 0;
@@ -83,6 +85,7 @@ class NetworkPositions {
   std::vector<std::size_t> arcStart_;                        // size + 2 elements
   std::vector<DistArc> arcs_;
   bool negativeArc_ = false;
+  int longestArc_ = 0;
 };
 
 }  // namespace kiv

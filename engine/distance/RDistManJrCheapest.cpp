@@ -53,25 +53,7 @@ int RDistMan::buildJrCheapest(bool reference, const TableProgressCallback& progr
   cheap_.current.resize(size);
   cheap_.onPath.resize(size);
 
-  // The fast walk reads each position's edges from one block, each with the
-  // position it leads to.
-  struct Step {
-    int to;
-    DistJREdge edge;
-  };
-  std::vector<Step> steps;
-  std::vector<std::size_t> stepStart;
-  if (!reference) {
-    const NetworkPositions& jr = networkPositions(0);
-    stepStart.assign(size + 1, 0);
-    for (int p = 1; p < static_cast<int>(size); ++p) {
-      stepStart[static_cast<std::size_t>(p)] = steps.size();
-      if (p > jr.size()) continue;
-      for (const DistArc* arc = jr.arcsBegin(p); arc != jr.arcsEnd(p); ++arc)
-        steps.push_back({arc->to, jrEdges_[static_cast<std::size_t>(arc->edge)]});
-    }
-    stepStart[size] = steps.size();
-  }
+  if (!reference) prepareCheapestSteps(n);
 
   for (int i = 1; i <= n - 1; ++i) {
     const int o = staMan_.getStationAt(0, i);
@@ -80,7 +62,8 @@ int RDistMan::buildJrCheapest(bool reference, const TableProgressCallback& progr
                                    : jrDistances(origin, n, cheap_.shortest.data());
     if (searched == 0) {
       cheap_.current[static_cast<std::size_t>(i)] = JrDistanceBreakdown{};
-      for (std::size_t j = 1; j < size; ++j) {
+      // Only the positions after the origin's are listed: the fast way prices no others.
+      for (std::size_t j = reference ? 1 : static_cast<std::size_t>(i) + 1; j < size; ++j) {
         cheap_.shortestFare[j] = kivMan_.jrFare(cheap_.shortest[j]);
         cheap_.cheapestFare[j] = cheap_.shortestFare[j];
       }
@@ -97,10 +80,7 @@ int RDistMan::buildJrCheapest(bool reference, const TableProgressCallback& progr
           }
         });
       } else {
-        exploreCheapest(networkPositions(0).positionOf(origin), [&](int p, const auto& visit) {
-          const auto at = static_cast<std::size_t>(p);
-          for (std::size_t k = stepStart[at]; k < stepStart[at + 1]; ++k) visit(steps[k].to, steps[k].edge);
-        });
+        walkCheapest(networkPositions(0).positionOf(origin), i + 1);
       }
 
       char originName[kStationNameSize] = "";
@@ -122,10 +102,84 @@ int RDistMan::buildJrCheapest(bool reference, const TableProgressCallback& progr
 
   const int found = cheap_.found;
   cheap_ = CheapestWork{};
+  walk_ = CheapestWalk{};
   // A full disk shows only when the files are flushed.
   const bool pairsWritten = pairs.close();
   const bool csvWritten = csv.close();
   return pairsWritten && csvWritten ? found : -1;
+}
+
+void RDistMan::prepareCheapestSteps(int n) {
+  // Each position's edges in one block, with the position each leads to;
+  // an edge leaving the positions 1..n is never followed and left out.
+  const NetworkPositions& jr = networkPositions(0);
+  const auto size = static_cast<std::size_t>(n) + 1;
+  walk_.stepStart.assign(size + 1, 0);
+  for (int p = 1; p <= n; ++p) {
+    walk_.stepStart[static_cast<std::size_t>(p)] = static_cast<std::uint32_t>(walk_.steps.size());
+    if (p > jr.size()) continue;
+    for (const DistArc* arc = jr.arcsBegin(p); arc != jr.arcsEnd(p); ++arc) {
+      if (arc->to >= 1 && arc->to <= n)
+        walk_.steps.push_back({arc->to, jrEdgeAddend(jrEdges_[static_cast<std::size_t>(arc->edge)])});
+    }
+  }
+  walk_.stepStart[size] = static_cast<std::uint32_t>(walk_.steps.size());
+  walk_.limit.resize(size);
+  walk_.stack.resize(size);  // a simple route passes each position once
+}
+
+// The walk of exploreCheapest, in the same order, without recursion. The
+// bound of each position (its shortest distance plus the detour limit) is
+// lowered out of reach while the position is on the route, so that one
+// comparison rules out both a detour too long and a position visited twice.
+// The positions before `firstListed` are not listed for this origin, so
+// their fares are not looked up.
+void RDistMan::walkCheapest(int origin, int firstListed) {
+  if (origin < 1 || origin > cheap_.n) return;
+  constexpr int kOnRoute = std::numeric_limits<int>::min();
+  int* const limit = walk_.limit.data();
+  for (int q = 1; q <= cheap_.n; ++q)
+    limit[q] = cheap_.shortest[static_cast<std::size_t>(q)].total + kDetourLimit;
+
+  const CheapestWalk::Step* const steps = walk_.steps.data();
+  const std::uint32_t* const stepStart = walk_.stepStart.data();
+  JrDistanceBreakdown* const current = cheap_.current.data();
+  std::int16_t* const cheapestFare = cheap_.cheapestFare.data();
+  JrDistanceBreakdown* const cheapest = cheap_.cheapest.data();
+  CheapestWalk::Frame* const bottom = walk_.stack.data();
+  CheapestWalk::Frame* top = bottom - 1;
+  int maxDepth = cheap_.maxDepth;
+
+  auto enter = [&](int p, const JrDistanceBreakdown& route) {
+    // The route to each position stays in current as the plain walk leaves
+    // it: an origin listed twice starts from what its first position holds.
+    current[p] = route;
+    *++top = {route, stepStart[p], stepStart[p + 1], p, limit[p]};
+    limit[p] = kOnRoute;
+    maxDepth = std::max(maxDepth, static_cast<int>(top - bottom) + 1);
+    if (p < firstListed) return;
+    const std::int16_t fare = kivMan_.jrFare(route);
+    if (fare < cheapestFare[p]) {
+      cheapestFare[p] = fare;
+      cheapest[p] = route;
+    }
+  };
+
+  enter(origin, current[origin]);
+  while (top >= bottom) {
+    CheapestWalk::Frame& frame = *top;
+    const int reached = frame.route.total;
+    std::uint32_t k = frame.next;
+    while (k < frame.end && reached + steps[k].add.total > limit[steps[k].to]) ++k;
+    if (k == frame.end) {
+      limit[frame.position] = frame.limit;
+      --top;
+      continue;
+    }
+    frame.next = k + 1;
+    enter(steps[k].to, saturatedSum(frame.route, steps[k].add));
+  }
+  cheap_.maxDepth = static_cast<std::int16_t>(maxDepth);
 }
 
 template <typename EdgesOf>

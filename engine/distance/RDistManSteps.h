@@ -5,7 +5,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <limits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "Types.h"
 #include "data/DistJRFile.h"
@@ -40,6 +45,62 @@ inline void addJrEdge(JrDistanceBreakdown& route, const DistJREdge& edge, int ce
       route.localFare = boundedDistance(route.localFare + edge.fareDistance, ceiling);
       break;
   }
+}
+
+// What a JR edge adds to a route part by part: its distance to the total
+// and to the part of its line kind, and on local lines its fare distance to
+// the local fare part.
+inline JrDistanceBreakdown jrEdgeAddend(const DistJREdge& edge) {
+  JrDistanceBreakdown add;
+  add.total = edge.distance;
+  switch (edge.kind) {
+    case 1:
+      add.yamanote = edge.distance;
+      break;
+    case 2:
+      add.trainZone = edge.distance;
+      break;
+    case 3:
+      add.trunk = edge.distance;
+      break;
+    default:
+      add.localBusiness = edge.distance;
+      add.localFare = edge.fareDistance;
+      break;
+  }
+  return add;
+}
+
+// route + add part by part, each sum held within the 16-bit range: with the
+// addend of an edge, addJrEdge(route, edge, INT16_MAX) without telling the
+// line kinds apart, since a part that gains nothing stays as it is. Done on
+// all parts at once where the processor can.
+inline JrDistanceBreakdown saturatedSum(const JrDistanceBreakdown& route, const JrDistanceBreakdown& add) {
+  static_assert(sizeof(JrDistanceBreakdown) == 12);
+#if defined(__SSE2__)
+  auto load = [](const JrDistanceBreakdown& d) {
+    std::uint64_t low = 0;
+    std::uint32_t high = 0;
+    std::memcpy(&low, &d, sizeof low);
+    std::memcpy(&high, reinterpret_cast<const char*>(&d) + sizeof low, sizeof high);
+    return _mm_set_epi64x(static_cast<long long>(high), static_cast<long long>(low));
+  };
+  const __m128i sum = _mm_adds_epi16(load(route), load(add));
+  const auto low = static_cast<std::uint64_t>(_mm_cvtsi128_si64(sum));
+  const auto high = static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(sum, 8)));
+  JrDistanceBreakdown out;
+  std::memcpy(static_cast<void*>(&out), &low, sizeof low);
+  std::memcpy(reinterpret_cast<char*>(static_cast<void*>(&out)) + sizeof low, &high, sizeof high);
+  return out;
+#else
+  constexpr int kCeiling = std::numeric_limits<std::int16_t>::max();
+  return {boundedDistance(route.total + add.total, kCeiling),
+          boundedDistance(route.yamanote + add.yamanote, kCeiling),
+          boundedDistance(route.trainZone + add.trainZone, kCeiling),
+          boundedDistance(route.trunk + add.trunk, kCeiling),
+          boundedDistance(route.localBusiness + add.localBusiness, kCeiling),
+          boundedDistance(route.localFare + add.localFare, kCeiling)};
+#endif
 }
 
 inline JrDistanceBreakdown jrExtendedBy(const JrDistanceBreakdown& route, const DistJREdge& edge) {
