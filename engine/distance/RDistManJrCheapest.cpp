@@ -146,17 +146,17 @@ void RDistMan::walkCheapest(int origin, int firstListed) {
   JrDistanceBreakdown* const current = cheap_.current.data();
   std::int16_t* const cheapestFare = cheap_.cheapestFare.data();
   JrDistanceBreakdown* const cheapest = cheap_.cheapest.data();
-  CheapestWalk::Frame* const bottom = walk_.stack.data();
-  CheapestWalk::Frame* top = bottom - 1;
+  CheapestWalk::Frame* const frames = walk_.stack.data();
+  int depth = 0;  // frames[depth - 1] is the position the route has reached
   int maxDepth = cheap_.maxDepth;
 
   auto enter = [&](int p, const JrDistanceBreakdown& route) {
     // The route to each position stays in current as the plain walk leaves
     // it: an origin listed twice starts from what its first position holds.
     current[p] = route;
-    *++top = {route, stepStart[p], stepStart[p + 1], p, limit[p]};
+    frames[depth++] = {route, stepStart[p], stepStart[p + 1], p, limit[p]};
     limit[p] = kOnRoute;
-    maxDepth = std::max(maxDepth, static_cast<int>(top - bottom) + 1);
+    maxDepth = std::max(maxDepth, depth);
     if (p < firstListed) return;
     const std::int16_t fare = kivMan_.jrFare(route);
     if (fare < cheapestFare[p]) {
@@ -166,14 +166,14 @@ void RDistMan::walkCheapest(int origin, int firstListed) {
   };
 
   enter(origin, current[origin]);
-  while (top >= bottom) {
-    CheapestWalk::Frame& frame = *top;
+  while (depth > 0) {
+    CheapestWalk::Frame& frame = frames[depth - 1];
     const int reached = frame.route.total;
     std::uint32_t k = frame.next;
     while (k < frame.end && reached + steps[k].add.total > limit[steps[k].to]) ++k;
     if (k == frame.end) {
       limit[frame.position] = frame.limit;
-      --top;
+      --depth;
       continue;
     }
     frame.next = k + 1;
