@@ -17,7 +17,6 @@
 #include "data/DistPRFile.h"
 #include "distance/DistanceQueues.h"
 #include "distance/RDistManIndex.h"
-#include "distance/RDistManSteps.h"
 #include "report/TableProgress.h"
 
 namespace kiv {
@@ -59,13 +58,6 @@ class RDistMan {
   // station count; kUnreachedDistance for stations that cannot be reached). 0.
   int allDistances(StationNo start, int n, Distance* out) const;
 
-  // The route from `start` to the one position `to` (1..n), exactly as the
-  // searches above give it at out[to]; the search stops as soon as that
-  // position is settled. 0, or -1 (out untouched) when the start or `to`
-  // is not among the positions 1..n.
-  int jrDistanceTo(StationNo start, int n, int to, JrDistanceBreakdown& out) const;
-  int privateDistanceTo(StationNo start, int n, NetworkCode network, int to, PrDistanceBreakdown& out) const;
-
   // The same three searches done the plain way: every round scans all
   // positions for the next one to settle and looks every edge and position
   // up in the files' order. Slow on a large network; they define the results
@@ -78,6 +70,13 @@ class RDistMan {
   // each position, lowest position of each station) with the edges leaving
   // each position; built on first use and kept.
   const NetworkPositions& networkPositions(NetworkCode network) const;
+
+  // The route from `start` to the one position `to` (1..n), exactly as
+  // jrDistances and privateDistances give it at out[to]; the search stops as
+  // soon as that position is settled. 0, or -1 (out untouched) when the start or `to`
+  // is not among the positions 1..n.
+  int jrDistanceTo(StationNo start, int n, int to, JrDistanceBreakdown& out) const;
+  int privateDistanceTo(StationNo start, int n, NetworkCode network, int to, PrDistanceBreakdown& out) const;
 
   // Raw edges for the data browser: e is 1-based. 0, or -1 (out untouched)
   // when there is no such edge.
