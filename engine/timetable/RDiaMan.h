@@ -473,11 +473,16 @@ class RDiaMan {
                                    std::shared_ptr<ParsedRouteFile>& kept);
   std::shared_ptr<ParsedRouteFile> routeListRead_;
   std::shared_ptr<ParsedRouteFile> routeDetailsRead_;
+  // The detour ellipse of findRoutes: marks in rs_->allowed the stations
+  // whose way from `from` and on to `to` is at most detourKm longer than the
+  // shortest, and writes them to the search log "$vflg.kv4". False when the
+  // log cannot be created.
+  bool markDetourEllipse(StationNo from, StationNo to, int detourKm);
   // Tells the progress callback how far the search is; a "stop" ends it.
   void askToGoOn();
   FoundRoute describeRoute();
   // Writes a route's records under route number `number`.
-  void writeFoundRoute(const FoundRoute& route, int number);
+  void writeFoundRoute(FoundRoute& route, int number);
   // Frees the working arrays and closes the work files of findRoutes; false
   // (and the file named in workFileProblem_) when a work file could not be
   // opened or written whole.

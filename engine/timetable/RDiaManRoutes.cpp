@@ -119,8 +119,7 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
     ~Leave() { rs = nullptr; }
   } leave{rs_};
 
-  work_files::WorkFileWriter log(dataDir_ / work_files::kRouteSearchLog);
-  if (!log.isOpen()) {
+  if (!markDetourEllipse(from, to, detourKm)) {
     workFileProblem_ = work_files::kRouteSearchLog;
     return -1;
   }
@@ -130,35 +129,6 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
   char toName[kStationNameSize] = "";
   staName_.getName(from, fromName);
   staName_.getName(to, toName);
-
-  // The detour ellipse: a station is entered only when going there from the
-  // start and on to the destination is at most detourKm longer than the
-  // shortest distance.
-  rs_->allowed.assign(static_cast<std::size_t>(n) + 1, 0);
-  {
-    std::vector<Distance> distFrom(static_cast<std::size_t>(n) + 1, kUnreachedDistance);
-    std::vector<Distance> distTo(static_cast<std::size_t>(n) + 1, kUnreachedDistance);
-    dist_.allDistances(from, n, distFrom.data());
-    dist_.allDistances(to, n, distTo.data());
-    const int shortest = distFrom[static_cast<std::size_t>(to)];
-    const int bound = shortest + detourKm * 10;
-    using namespace report_text;
-    log.line(format(kLogFrom.c_str(), fromName));
-    log.line(format(kLogTo.c_str(), toName));
-    log.line(format(kLogShortest.c_str(), shortest));
-    log.line(format(kLogDetour.c_str(), detourKm));
-    log.line(format(kLogBound.c_str(), bound));
-    for (int s = 1; s <= n; ++s) {
-      const int sum = distFrom[static_cast<std::size_t>(s)] + distTo[static_cast<std::size_t>(s)];
-      if (sum > bound) continue;
-      rs_->allowed[static_cast<std::size_t>(s)] = 1;
-      char name[kStationNameSize] = "";
-      staName_.getName(static_cast<StationNo>(s), name);
-      log.line(format(kLogInside.c_str(), sum, distFrom[static_cast<std::size_t>(s)],
-                      distTo[static_cast<std::size_t>(s)], name));
-    }
-  }
-  log.close();
 
   rs_->onPath.assign(static_cast<std::size_t>(n) + 1, 0);
   rs_->use = trainUseFlags(trains_);
@@ -227,7 +197,7 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
   int found = rs_->found;
   routeListCut_ = found >= rs_->maxRoutes;
   if (rs_->best) {
-    const std::vector<FoundRoute>& best = rs_->best->routes();
+    std::vector<FoundRoute> best = rs_->best->take();
     for (std::size_t k = 0; k < best.size(); ++k) writeFoundRoute(best[k], static_cast<int>(k));
     found = static_cast<int>(best.size());
     routeListCut_ = rs_->best->cut();
