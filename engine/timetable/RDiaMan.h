@@ -442,6 +442,9 @@ class RDiaMan {
   // the data is negative.
   std::vector<int> minutesToGoalBound(StationNo goal) const;
   std::vector<int> minutesToGoalBoundIndexed(StationNo goal) const;
+  // The bound the last fast fastest-route search drew for `goal` with the
+  // trains switched on by `use` (trainUseFlags), or nullptr.
+  const std::vector<int>* knownGoalBound(StationNo goal, const std::vector<std::uint8_t>& use) const;
   // One departure the multi-route search may follow towards a neighbour.
   struct RouteCandidate {
     const DiaDepartureRecord* record = nullptr;

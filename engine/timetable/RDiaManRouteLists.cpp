@@ -88,24 +88,44 @@ std::vector<int> exchangeOrder(const std::vector<RouteSortRecord>& records, Afte
   return order;
 }
 
+// The record of a sorted list for the route at list position k.
+void fillSummary(const RouteSortRecord& r, int k, work_files::RouteSummary& route) {
+  route.position = k;
+  route.detection = r.detection;
+  route.arrival.text = r.arrival;
+  route.totalMinutes = r.total;
+  route.fare = r.fare;
+  route.changes = r.changes;
+  route.ridingMinutes = r.riding;
+  route.walkingMinutes = r.walking;
+  route.waitingMinutes = r.waiting;
+  route.via = r.via;
+}
+
 bool writeSortedList(const std::filesystem::path& file, const std::vector<std::string>& header,
-                     const std::vector<RouteSortRecord>& records, const std::vector<int>& order) {
+                     const std::vector<RouteSortRecord>& records, const std::vector<int>& order, bool fast) {
   using namespace work_files;
-  RouteList list;
-  list.head = {header[0], header[1], {header[2], 0}};
-  for (std::size_t k = 0; k < order.size(); ++k) {
-    const RouteSortRecord& r = records[static_cast<std::size_t>(order[k])];
+  const RouteListHead head{header[0], header[1], {header[2], 0}};
+  if (fast) {
+    // Line by line through one buffer, without printf.
+    WorkFileWriter out(file);
+    std::string line;
+    appendRouteListHead(line, head, RouteListLayout::kSorted);
+    out.line(line);
     RouteSummary route;
-    route.position = static_cast<int>(k);
-    route.detection = r.detection;
-    route.arrival.text = r.arrival;
-    route.totalMinutes = r.total;
-    route.fare = r.fare;
-    route.changes = r.changes;
-    route.ridingMinutes = r.riding;
-    route.walkingMinutes = r.walking;
-    route.waitingMinutes = r.waiting;
-    route.via = r.via;
+    for (std::size_t k = 0; k < order.size(); ++k) {
+      fillSummary(records[static_cast<std::size_t>(order[k])], static_cast<int>(k), route);
+      line.clear();
+      appendRouteSummary(line, route, RouteListLayout::kSorted);
+      out.line(line);
+    }
+    return out.close();
+  }
+  RouteList list;
+  list.head = head;
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    RouteSummary route;
+    fillSummary(records[static_cast<std::size_t>(order[k])], static_cast<int>(k), route);
     list.routes.push_back(std::move(route));
   }
   return writeRouteList(file, list, RouteListLayout::kSorted);
@@ -198,14 +218,16 @@ int RDiaMan::sortRouteLists(int count) {
     if (a.fare != b.fare) return a.fare > b.fare;
     return a.changes > b.changes;
   });
-  const bool timeWritten = writeSortedList(dataDir_ / work_files::kRouteListTime, header, records, byTime);
+  const bool timeWritten =
+      writeSortedList(dataDir_ / work_files::kRouteListTime, header, records, byTime, fast());
 
   const auto byFare = exchangeOrder(records, [](const RouteSortRecord& a, const RouteSortRecord& b) {
     if (a.fare != b.fare) return a.fare > b.fare;
     if (a.total != b.total) return a.total > b.total;
     return a.changes > b.changes;
   });
-  const bool fareWritten = writeSortedList(dataDir_ / work_files::kRouteListFare, header, records, byFare);
+  const bool fareWritten =
+      writeSortedList(dataDir_ / work_files::kRouteListFare, header, records, byFare, fast());
 
   if (timeWritten && fareWritten) return static_cast<int>(records.size());
   workFileProblem_ = timeWritten ? work_files::kRouteListFare : work_files::kRouteListTime;

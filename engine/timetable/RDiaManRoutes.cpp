@@ -153,7 +153,11 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
   rs_->timeLimit = static_cast<std::int16_t>(fastest + extraMinutes);
   rs_->day = rules_.serviceDays ? day : -1;
   rs_->start = hour * 60 + minute;
-  rs_->bound = rules_.lowerBoundPruning ? minutesToGoalBound(to) : std::vector<int>{};
+  if (rules_.lowerBoundPruning) {
+    // The fastest time was just sought for the same goal: its bound serves.
+    const std::vector<int>* known = fast() ? knownGoalBound(to, rs_->use) : nullptr;
+    rs_->bound = known ? *known : minutesToGoalBound(to);
+  }
   rs_->candidates.resize(kMaxPathLength + 2);
   // The time bound needs a start on the clock. The fast search does not
   // enter the stations it rules out; the reference one enters them but does
