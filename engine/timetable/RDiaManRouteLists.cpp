@@ -107,19 +107,18 @@ bool writeSortedList(const std::filesystem::path& file, const std::vector<std::s
   using namespace work_files;
   const RouteListHead head{header[0], header[1], {header[2], 0}};
   if (fast) {
-    // Line by line through one buffer, without printf.
-    WorkFileWriter out(file);
-    std::string line;
-    appendRouteListHead(line, head, RouteListLayout::kSorted);
-    out.line(line);
+    // The whole list in one buffer, without printf, written over the old
+    // bytes of the file (no flush of a file cut to nothing).
+    std::string text;
+    appendRouteListHead(text, head, RouteListLayout::kSorted);
+    text += "\r\n";
     RouteSummary route;
     for (std::size_t k = 0; k < order.size(); ++k) {
       fillSummary(records[static_cast<std::size_t>(order[k])], static_cast<int>(k), route);
-      line.clear();
-      appendRouteSummary(line, route, RouteListLayout::kSorted);
-      out.line(line);
+      appendRouteSummary(text, route, RouteListLayout::kSorted);
+      text += "\r\n";
     }
-    return out.close();
+    return writeWholeBytes(file, text, WholeFile::kOverOldBytes);
   }
   RouteList list;
   list.head = head;
