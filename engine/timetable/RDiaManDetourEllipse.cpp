@@ -4,6 +4,7 @@
 // in the search log "$vflg.kv4" with both their distances.
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,8 +29,14 @@ int clampedToInt(long long value) {
 }  // namespace
 
 bool RDiaMan::markDetourEllipse(StationNo from, StationNo to, int detourKm) {
-  work_files::WorkFileWriter log(dataDir_ / work_files::kRouteSearchLog);
-  if (!log.isOpen()) return false;
+  // The plain search writes the log line by line; the fast one keeps its
+  // bytes and writes them whole at the end.
+  const std::filesystem::path logFile = dataDir_ / work_files::kRouteSearchLog;
+  std::optional<work_files::WorkFileWriter> log;
+  if (!fast()) {
+    log.emplace(logFile);
+    if (!log->isOpen()) return false;
+  }
 
   const int n = searchStationCount();
   const auto size = static_cast<std::size_t>(n) + 1;
@@ -56,16 +63,14 @@ bool RDiaMan::markDetourEllipse(StationNo from, StationNo to, int detourKm) {
   const int shortest = distFrom[static_cast<std::size_t>(to)];
   const int bound = shortest + detourKm * 10;
 
-  // The fast search writes its lines without printf, into one buffer.
-  std::string line;
+  std::string text;
   const auto logLine = [&](const char* format, auto... args) {
-    if (!fast()) {
-      log.line(report_text::format(format, args...));
+    if (log) {
+      log->line(report_text::format(format, args...));
       return;
     }
-    line.clear();
-    station_timetable::appendFormatted(line, format, {args...});
-    log.line(line);
+    station_timetable::appendFormatted(text, format, {args...});
+    text += "\r\n";
   };
   using namespace report_text;
   logLine(kLogFrom.c_str(), static_cast<const char*>(fromName));
@@ -82,7 +87,16 @@ bool RDiaMan::markDetourEllipse(StationNo from, StationNo to, int detourKm) {
     logLine(kLogInside.c_str(), sum, static_cast<int>(distFrom[static_cast<std::size_t>(s)]),
             static_cast<int>(distTo[static_cast<std::size_t>(s)]), static_cast<const char*>(name));
   }
-  log.close();
+  if (log) {
+    log->close();  // a log not written whole does not stop the search
+    return true;
+  }
+  if (work_files::writeWholeBytes(logFile, text, work_files::WholeFile::kOverOldBytes)) return true;
+  // As the plain way: only a log that cannot be created stops the search.
+  work_files::WorkFileWriter plain(logFile);
+  if (!plain.isOpen()) return false;
+  plain.line(std::string_view(text).substr(0, text.size() - 2));
+  plain.close();
   return true;
 }
 

@@ -51,8 +51,8 @@ void RDiaMan::writeFoundRoute(FoundRoute& route, int number) {
   summary.position = number;
   summary.detection = number;
   if (fast()) {
-    // Hundreds of routes per search: their records are appended to one
-    // buffer without printf.
+    // Hundreds of routes per search: their records are appended to the
+    // bytes of the files without printf.
     struct AppendNumbered {
       std::string& line;
       int number;
@@ -60,15 +60,12 @@ void RDiaMan::writeFoundRoute(FoundRoute& route, int number) {
       void operator()(RouteRide& r) const { appendRouteRide(line, (r.detection = number, r)); }
       void operator()(RouteFareSection& r) const { appendRouteFareSection(line, (r.detection = number, r)); }
     };
-    std::string& line = rs_->line;
     for (auto& record : route.details) {
-      line.clear();
-      std::visit(AppendNumbered{line, number}, record);
-      rs_->detailFile->line(line);
+      std::visit(AppendNumbered{rs_->detailText, number}, record);
+      rs_->detailText += "\r\n";
     }
-    line.clear();
-    appendRouteSummary(line, summary, RouteListLayout::kDetectionOrder);
-    rs_->listFile->line(line);
+    appendRouteSummary(rs_->listText, summary, RouteListLayout::kDetectionOrder);
+    rs_->listText += "\r\n";
     return;
   }
   struct NumberedRecord {

@@ -148,8 +148,13 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
 
   // The departure as given, even an hour or minute off the clock.
   const work_files::ClockTime departure{report_text::format("%2d:%02d", hour, minute), hour * 60 + minute};
-  rs_->listFile->line(
-      work_files::formatRouteListHead({fromName, toName, departure}, work_files::RouteListLayout::kSorted));
+  const work_files::RouteListHead head{fromName, toName, departure};
+  if (fast()) {
+    work_files::appendRouteListHead(rs_->listText, head, work_files::RouteListLayout::kSorted);
+    rs_->listText += "\r\n";
+  } else {
+    rs_->listFile->line(work_files::formatRouteListHead(head, work_files::RouteListLayout::kSorted));
+  }
   rs_->timeLimit = static_cast<std::int16_t>(fastest + extraMinutes);
   rs_->day = rules_.serviceDays ? day : -1;
   rs_->start = hour * 60 + minute;
@@ -212,9 +217,16 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
 
 bool RDiaMan::endRouteSearch() {
   bool written = true;
-  for (auto* file : {&rs_->listFile, &rs_->detailFile}) {
+  const std::pair<std::unique_ptr<work_files::WorkFileWriter>*, const std::string*> files[] = {
+      {&rs_->listFile, &rs_->listText}, {&rs_->detailFile, &rs_->detailText}};
+  for (const auto& [file, text] : files) {
+    // The fast search kept the bytes of the file emptied at its start and
+    // writes them whole over it now.
+    bool ok = !*file || (*file)->close();
+    if (ok && *file && fast())
+      ok = work_files::writeWholeBytes((*file)->path(), *text, work_files::WholeFile::kOverOldBytes);
     // The first file not written whole (or not opened) is the one named.
-    if (*file && !(*file)->close() && written) {
+    if (!ok && written) {
       workFileProblem_ = (*file)->path().filename().string();
       written = false;
     }
