@@ -1,7 +1,7 @@
 // The route records the fast search appends without printf against the
 // printf formats of the reference search, on values of every kind: negative
 // and wide numbers, times past midnight or before the clock, empty and
-// double-byte names.
+// double-byte names; and the sorted lists of both searches from odd lists.
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "Engine.h"
 #include "SjisText.h"
+#include "TempDir.h"
 #include "report/WorkFiles.h"
 
 namespace kiv::test {
@@ -70,6 +72,31 @@ TEST(RouteRecordFormats, AppendedRecordsAreThePrintfBytes) {
       }
     }
   }
+}
+
+TEST(RouteRecordFormats, OddRouteListsSortAlikeInBothSearches) {
+  // Tabs and runs of blanks, short records, a NUL inside a word, numbers past
+  // 16 bits or with trailing letters, an arrival of a cut double-byte text,
+  // a via text far past its field.
+  const std::string nul("9 1 1 9:1\0x 20 30 0 1 2 3 via\0cut\r\n", 35);
+  const std::string list = "0 " + sjis("東京 上野") + " 9:05\r\n" + "9\t0  0 \t 9:30 30 170 1 20 5 5 " +
+                           sjis("神田,秋葉原") + "\r\n" + "9 2 2 10:00\r\n" + nul + "9 3 3 " +
+                           sjis("東京東京") + " 70000 -12x 3 1 1 1 " + std::string(700, 'v') + "\r\n" +
+                           "9 4 4 9:30 30 170 0 20 5 5 x extra words\r\n" + "8 ignored\r\n";
+  std::vector<std::string> lists[2];
+  int counts[2] = {};
+  for (int k = 0; k < 2; ++k) {
+    TempDir dir;
+    Engine engine(dir.path());
+    dir.writeText("$MltRtL1.kv4", list);
+    engine.dia.setSearchImplementation(k == 0 ? RDiaMan::SearchImplementation::reference
+                                              : RDiaMan::SearchImplementation::fast);
+    counts[k] = engine.dia.sortRouteLists(9);
+    lists[k] = {dir.readText("$MltRtL2.kv4"), dir.readText("$MltRtL3.kv4")};
+  }
+  EXPECT_EQ(counts[1], counts[0]);
+  EXPECT_EQ(counts[0], 5);
+  EXPECT_EQ(lists[1], lists[0]);
 }
 
 }  // namespace
