@@ -58,6 +58,12 @@ class RDistMan {
   // station count; kUnreachedDistance for stations that cannot be reached). 0.
   int allDistances(StationNo start, int n, Distance* out) const;
 
+  // allDistances as far as `limit` (the route search's detour ellipse): each
+  // station within it gets the distance allDistances gives it, any other
+  // kUnreachedDistance or its full distance. With a `goal` the search runs
+  // until the goal is settled and then as far as its distance plus `limit`.
+  int allDistancesWithin(StationNo start, int n, int limit, Distance* out, StationNo goal = 0) const;
+
   // The same three searches done the plain way: every round scans all
   // positions for the next one to settle and looks every edge and position
   // up in the files' order. Slow on a large network; they define the results

@@ -218,6 +218,14 @@ std::string formatRouteStop(const RouteStop& stop);
 std::string formatRouteRide(const RouteRide& ride);
 std::string formatRouteFareSection(const RouteFareSection& section);
 bool writeRouteList(const std::filesystem::path& file, const RouteList& list, RouteListLayout layout);
+// The same records appended to `out` without printf, byte for byte as the
+// format functions above give them: the fast route search writes hundreds
+// of them per search.
+void appendRouteListHead(std::string& out, const RouteListHead& head, RouteListLayout layout);
+void appendRouteSummary(std::string& out, const RouteSummary& route, RouteListLayout layout);
+void appendRouteStop(std::string& out, const RouteStop& stop);
+void appendRouteRide(std::string& out, const RouteRide& ride);
+void appendRouteFareSection(std::string& out, const RouteFareSection& section);
 
 // One record of a route list or route detail file; nullopt when the line is
 // not a well-formed record of that kind.

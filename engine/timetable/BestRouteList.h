@@ -37,6 +37,8 @@ class BestRouteList {
   void offer(FoundRoute route);
   // The kept routes, best first.
   const std::vector<FoundRoute>& routes() const { return routes_; }
+  // The kept routes handed over, best first; the list is empty after.
+  std::vector<FoundRoute> take() { return std::exchange(routes_, {}); }
   // True once a route had to go (or the list was marked so).
   bool cut() const { return cut_; }
   // Marks the list as holding fewer routes than there are.

@@ -442,6 +442,9 @@ class RDiaMan {
   // the data is negative.
   std::vector<int> minutesToGoalBound(StationNo goal) const;
   std::vector<int> minutesToGoalBoundIndexed(StationNo goal) const;
+  // The bound the last fast fastest-route search drew for `goal` with the
+  // trains switched on by `use` (trainUseFlags), or nullptr.
+  const std::vector<int>* knownGoalBound(StationNo goal, const std::vector<std::uint8_t>& use) const;
   // One departure the multi-route search may follow towards a neighbour.
   struct RouteCandidate {
     const DiaDepartureRecord* record = nullptr;
@@ -473,11 +476,16 @@ class RDiaMan {
                                    std::shared_ptr<ParsedRouteFile>& kept);
   std::shared_ptr<ParsedRouteFile> routeListRead_;
   std::shared_ptr<ParsedRouteFile> routeDetailsRead_;
+  // The detour ellipse of findRoutes: marks in rs_->allowed the stations
+  // whose way from `from` and on to `to` is at most detourKm longer than the
+  // shortest, and writes them to the search log "$vflg.kv4". False when the
+  // log cannot be created.
+  bool markDetourEllipse(StationNo from, StationNo to, int detourKm);
   // Tells the progress callback how far the search is; a "stop" ends it.
   void askToGoOn();
   FoundRoute describeRoute();
   // Writes a route's records under route number `number`.
-  void writeFoundRoute(const FoundRoute& route, int number);
+  void writeFoundRoute(FoundRoute& route, int number);
   // Frees the working arrays and closes the work files of findRoutes; false
   // (and the file named in workFileProblem_) when a work file could not be
   // opened or written whole.

@@ -367,4 +367,10 @@ int RDiaMan::runExactFastestSearch(StationNo from, StationNo to, TimeOfDay start
   return labels[static_cast<std::size_t>(reached)].cost;
 }
 
+const std::vector<int>* RDiaMan::knownGoalBound(StationNo goal, const std::vector<std::uint8_t>& use) const {
+  const FastestWork* work = fastestWork_.get();
+  if (!work || work->boundGoal != goal || work->boundUse != use || work->bound.empty()) return nullptr;
+  return &work->bound;
+}
+
 }  // namespace kiv

@@ -48,27 +48,53 @@ const char* word(const std::vector<std::string>& words, std::size_t i) {
   return i < words.size() ? words[i].c_str() : "";
 }
 
-std::int16_t number16(const std::vector<std::string>& words, std::size_t i) {
-  return static_cast<std::int16_t>(std::atoi(word(words, i)));
-}
-
 // The record type of a line of the route files: its first character.
 char recordType(const std::string& line) { return line.empty() ? '\0' : line[0]; }
 
-RouteSortRecord sortRecordOf(const std::string& line) {
-  const auto w = report_text::words(line);
+// A sorting record from the words of its line: word(i) is word i as its
+// text runs to a NUL, empty when the record is shorter.
+template <typename Word>
+RouteSortRecord sortRecordFrom(Word word) {
+  const auto number16 = [&](std::size_t i) {
+    return static_cast<std::int16_t>(std::atoi(std::string(word(i)).c_str()));
+  };
   RouteSortRecord r;
-  r.position = number16(w, 1);
-  r.detection = number16(w, 2);
-  r.arrival = fitSjisField(word(w, 3), kArrivalTextSize);
-  r.total = number16(w, 4);
-  r.fare = number16(w, 5);
-  r.changes = number16(w, 6);
-  r.riding = number16(w, 7);
-  r.walking = number16(w, 8);
-  r.waiting = number16(w, 9);
-  r.via = fitSjisField(word(w, 10), kSortViaSize);
+  r.position = number16(1);
+  r.detection = number16(2);
+  r.arrival = fitSjisField(word(3), kArrivalTextSize);
+  r.total = number16(4);
+  r.fare = number16(5);
+  r.changes = number16(6);
+  r.riding = number16(7);
+  r.walking = number16(8);
+  r.waiting = number16(9);
+  r.via = fitSjisField(word(10), kSortViaSize);
   return r;
+}
+
+// The words a sorting record reads, split as report_text::words splits a
+// line, without a string per word (the fast search's hundreds of routes).
+constexpr std::size_t kSortWords = 11;
+RouteSortRecord sortRecordOfWords(std::string_view line) {
+  std::string_view words[kSortWords];
+  std::size_t count = 0;
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  std::size_t i = 0;
+  while (i < line.size() && count < kSortWords) {
+    while (i < line.size() && blank(line[i])) ++i;
+    const std::size_t start = i;
+    while (i < line.size() && !blank(line[i])) ++i;
+    if (i > start) words[count++] = line.substr(start, i - start);
+  }
+  return sortRecordFrom([&](std::size_t k) {
+    return k < count ? words[k].substr(0, words[k].find('\0')) : std::string_view();
+  });
+}
+
+RouteSortRecord sortRecordOf(const std::string& line, bool fast) {
+  if (fast) return sortRecordOfWords(line);
+  const auto w = report_text::words(line);
+  return sortRecordFrom([&](std::size_t k) { return std::string_view(word(w, k)); });
 }
 
 // The exchange sort of the route lists: every position i is compared with
@@ -88,24 +114,43 @@ std::vector<int> exchangeOrder(const std::vector<RouteSortRecord>& records, Afte
   return order;
 }
 
+// The record of a sorted list for the route at list position k.
+void fillSummary(const RouteSortRecord& r, int k, work_files::RouteSummary& route) {
+  route.position = k;
+  route.detection = r.detection;
+  route.arrival.text = r.arrival;
+  route.totalMinutes = r.total;
+  route.fare = r.fare;
+  route.changes = r.changes;
+  route.ridingMinutes = r.riding;
+  route.walkingMinutes = r.walking;
+  route.waitingMinutes = r.waiting;
+  route.via = r.via;
+}
+
 bool writeSortedList(const std::filesystem::path& file, const std::vector<std::string>& header,
-                     const std::vector<RouteSortRecord>& records, const std::vector<int>& order) {
+                     const std::vector<RouteSortRecord>& records, const std::vector<int>& order, bool fast) {
   using namespace work_files;
-  RouteList list;
-  list.head = {header[0], header[1], {header[2], 0}};
-  for (std::size_t k = 0; k < order.size(); ++k) {
-    const RouteSortRecord& r = records[static_cast<std::size_t>(order[k])];
+  const RouteListHead head{header[0], header[1], {header[2], 0}};
+  if (fast) {
+    // The whole list in one buffer, without printf, written over the old
+    // bytes of the file (no flush of a file cut to nothing).
+    std::string text;
+    appendRouteListHead(text, head, RouteListLayout::kSorted);
+    text += "\r\n";
     RouteSummary route;
-    route.position = static_cast<int>(k);
-    route.detection = r.detection;
-    route.arrival.text = r.arrival;
-    route.totalMinutes = r.total;
-    route.fare = r.fare;
-    route.changes = r.changes;
-    route.ridingMinutes = r.riding;
-    route.walkingMinutes = r.walking;
-    route.waitingMinutes = r.waiting;
-    route.via = r.via;
+    for (std::size_t k = 0; k < order.size(); ++k) {
+      fillSummary(records[static_cast<std::size_t>(order[k])], static_cast<int>(k), route);
+      appendRouteSummary(text, route, RouteListLayout::kSorted);
+      text += "\r\n";
+    }
+    return writeWholeBytes(file, text, WholeFile::kOverOldBytes);
+  }
+  RouteList list;
+  list.head = head;
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    RouteSummary route;
+    fillSummary(records[static_cast<std::size_t>(order[k])], static_cast<int>(k), route);
     list.routes.push_back(std::move(route));
   }
   return writeRouteList(file, list, RouteListLayout::kSorted);
@@ -189,7 +234,7 @@ int RDiaMan::sortRouteLists(int count) {
   std::vector<RouteSortRecord> records;
   for (const std::string& line : lines) {
     if (static_cast<int>(records.size()) >= count) break;
-    if (recordType(line) == '9') records.push_back(sortRecordOf(line));
+    if (recordType(line) == '9') records.push_back(sortRecordOf(line, fast()));
   }
   if (records.empty()) return 0;
 
@@ -198,14 +243,16 @@ int RDiaMan::sortRouteLists(int count) {
     if (a.fare != b.fare) return a.fare > b.fare;
     return a.changes > b.changes;
   });
-  const bool timeWritten = writeSortedList(dataDir_ / work_files::kRouteListTime, header, records, byTime);
+  const bool timeWritten =
+      writeSortedList(dataDir_ / work_files::kRouteListTime, header, records, byTime, fast());
 
   const auto byFare = exchangeOrder(records, [](const RouteSortRecord& a, const RouteSortRecord& b) {
     if (a.fare != b.fare) return a.fare > b.fare;
     if (a.total != b.total) return a.total > b.total;
     return a.changes > b.changes;
   });
-  const bool fareWritten = writeSortedList(dataDir_ / work_files::kRouteListFare, header, records, byFare);
+  const bool fareWritten =
+      writeSortedList(dataDir_ / work_files::kRouteListFare, header, records, byFare, fast());
 
   if (timeWritten && fareWritten) return static_cast<int>(records.size());
   workFileProblem_ = timeWritten ? work_files::kRouteListFare : work_files::kRouteListTime;

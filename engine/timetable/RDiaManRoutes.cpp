@@ -119,8 +119,7 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
     ~Leave() { rs = nullptr; }
   } leave{rs_};
 
-  work_files::WorkFileWriter log(dataDir_ / work_files::kRouteSearchLog);
-  if (!log.isOpen()) {
+  if (!markDetourEllipse(from, to, detourKm)) {
     workFileProblem_ = work_files::kRouteSearchLog;
     return -1;
   }
@@ -130,35 +129,6 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
   char toName[kStationNameSize] = "";
   staName_.getName(from, fromName);
   staName_.getName(to, toName);
-
-  // The detour ellipse: a station is entered only when going there from the
-  // start and on to the destination is at most detourKm longer than the
-  // shortest distance.
-  rs_->allowed.assign(static_cast<std::size_t>(n) + 1, 0);
-  {
-    std::vector<Distance> distFrom(static_cast<std::size_t>(n) + 1, kUnreachedDistance);
-    std::vector<Distance> distTo(static_cast<std::size_t>(n) + 1, kUnreachedDistance);
-    dist_.allDistances(from, n, distFrom.data());
-    dist_.allDistances(to, n, distTo.data());
-    const int shortest = distFrom[static_cast<std::size_t>(to)];
-    const int bound = shortest + detourKm * 10;
-    using namespace report_text;
-    log.line(format(kLogFrom.c_str(), fromName));
-    log.line(format(kLogTo.c_str(), toName));
-    log.line(format(kLogShortest.c_str(), shortest));
-    log.line(format(kLogDetour.c_str(), detourKm));
-    log.line(format(kLogBound.c_str(), bound));
-    for (int s = 1; s <= n; ++s) {
-      const int sum = distFrom[static_cast<std::size_t>(s)] + distTo[static_cast<std::size_t>(s)];
-      if (sum > bound) continue;
-      rs_->allowed[static_cast<std::size_t>(s)] = 1;
-      char name[kStationNameSize] = "";
-      staName_.getName(static_cast<StationNo>(s), name);
-      log.line(format(kLogInside.c_str(), sum, distFrom[static_cast<std::size_t>(s)],
-                      distTo[static_cast<std::size_t>(s)], name));
-    }
-  }
-  log.close();
 
   rs_->onPath.assign(static_cast<std::size_t>(n) + 1, 0);
   rs_->use = trainUseFlags(trains_);
@@ -178,12 +148,21 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
 
   // The departure as given, even an hour or minute off the clock.
   const work_files::ClockTime departure{report_text::format("%2d:%02d", hour, minute), hour * 60 + minute};
-  rs_->listFile->line(
-      work_files::formatRouteListHead({fromName, toName, departure}, work_files::RouteListLayout::kSorted));
+  const work_files::RouteListHead head{fromName, toName, departure};
+  if (fast()) {
+    work_files::appendRouteListHead(rs_->listText, head, work_files::RouteListLayout::kSorted);
+    rs_->listText += "\r\n";
+  } else {
+    rs_->listFile->line(work_files::formatRouteListHead(head, work_files::RouteListLayout::kSorted));
+  }
   rs_->timeLimit = static_cast<std::int16_t>(fastest + extraMinutes);
   rs_->day = rules_.serviceDays ? day : -1;
   rs_->start = hour * 60 + minute;
-  rs_->bound = rules_.lowerBoundPruning ? minutesToGoalBound(to) : std::vector<int>{};
+  if (rules_.lowerBoundPruning) {
+    // The fastest time was just sought for the same goal: its bound serves.
+    const std::vector<int>* known = fast() ? knownGoalBound(to, rs_->use) : nullptr;
+    rs_->bound = known ? *known : minutesToGoalBound(to);
+  }
   rs_->candidates.resize(kMaxPathLength + 2);
   // The time bound needs a start on the clock. The fast search does not
   // enter the stations it rules out; the reference one enters them but does
@@ -227,7 +206,7 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
   int found = rs_->found;
   routeListCut_ = found >= rs_->maxRoutes;
   if (rs_->best) {
-    const std::vector<FoundRoute>& best = rs_->best->routes();
+    std::vector<FoundRoute> best = rs_->best->take();
     for (std::size_t k = 0; k < best.size(); ++k) writeFoundRoute(best[k], static_cast<int>(k));
     found = static_cast<int>(best.size());
     routeListCut_ = rs_->best->cut();
@@ -238,9 +217,16 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
 
 bool RDiaMan::endRouteSearch() {
   bool written = true;
-  for (auto* file : {&rs_->listFile, &rs_->detailFile}) {
+  const std::pair<std::unique_ptr<work_files::WorkFileWriter>*, const std::string*> files[] = {
+      {&rs_->listFile, &rs_->listText}, {&rs_->detailFile, &rs_->detailText}};
+  for (const auto& [file, text] : files) {
+    // The fast search kept the bytes of the file emptied at its start and
+    // writes them whole over it now.
+    bool ok = !*file || (*file)->close();
+    if (ok && *file && fast())
+      ok = work_files::writeWholeBytes((*file)->path(), *text, work_files::WholeFile::kOverOldBytes);
     // The first file not written whole (or not opened) is the one named.
-    if (*file && !(*file)->close() && written) {
+    if (!ok && written) {
       workFileProblem_ = (*file)->path().filename().string();
       written = false;
     }

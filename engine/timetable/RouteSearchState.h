@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -29,9 +30,13 @@ struct RDiaMan::RouteSearchState {
   std::int16_t transfers = 0;
   std::unique_ptr<work_files::WorkFileWriter> listFile;    // "$MltRtL1.kv4"
   std::unique_ptr<work_files::WorkFileWriter> detailFile;  // "$MltRtDt.kv4"
-  int day = -1;                                            // day code of the departure; -1 tests no days
-  int start = 0;                                           // departure time, hour * 60 + minute
-  long steps = 0;                                          // stations entered by the enumeration
+  // The bytes of the two files, lines ended by CR LF: the fast search
+  // writes each whole when it ends.
+  std::string listText;
+  std::string detailText;
+  int day = -1;    // day code of the departure; -1 tests no days
+  int start = 0;   // departure time, hour * 60 + minute
+  long steps = 0;  // stations entered by the enumeration
   // Fares of the sections priced in this search, by network code and the
   // last and first station.
   std::map<std::tuple<NetworkCode, StationNo, StationNo>, int> fares;
@@ -41,6 +46,7 @@ struct RDiaMan::RouteSearchState {
   std::vector<std::vector<RouteCandidate>> candidates;  // per path position
   std::unique_ptr<BestRouteList> best;                  // best-routes mode only
   bool stopped = false;                                 // the progress callback said stop
+  std::string line;                                     // the record being written (fast search)
 };
 
 }  // namespace kiv
