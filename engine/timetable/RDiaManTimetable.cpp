@@ -71,12 +71,14 @@ std::string joinLines(const std::vector<std::string>& lines, std::string_view en
 
 namespace station_timetable {
 
-// What the fast station timetable keeps from one build to the next: the
-// paths of its two files, the names of every train and station, and its
-// buffers, so that a build allocates nothing once they have grown.
+// What the fast station timetable keeps from one build to the next: its two
+// files, kept open, the names of every train and station, and its buffers,
+// so that a build allocates nothing once they have grown.
 struct Work {
-  std::filesystem::path source;
-  std::filesystem::path report;
+  explicit Work(const std::filesystem::path& dataDir)
+      : source(dataDir / kSourceFile), report(dataDir / kReportFile) {}
+  work_files::KeptWorkFile source;
+  work_files::KeptWorkFile report;
   NameTable trains;    // by train number
   NameTable stations;  // by station number
   // The one bit of the day and of the hour that a record must have, for
@@ -159,22 +161,13 @@ void Work::makeTexts(std::string_view station, const char* dayName, int hour, bo
 
 namespace {
 
-// Removes the work files of the station timetable before a new one is made.
-void removeTimetableFiles(const std::filesystem::path& source, const std::filesystem::path& report) {
-  std::error_code ec;
-  std::filesystem::remove(source, ec);
-  std::filesystem::remove(report, ec);
-}
-
 // The fast station timetable's work of this engine, made on first use.
 station_timetable::Work& timetableWork(std::shared_ptr<station_timetable::Work>& slot,
                                        const std::filesystem::path& dataDir, const RTrainMan& trains,
                                        const RStaName& staName) {
   if (slot) return *slot;
-  slot = std::make_shared<station_timetable::Work>();
+  slot = std::make_shared<station_timetable::Work>(dataDir);
   station_timetable::Work& w = *slot;
-  w.source = dataDir / kSourceFile;
-  w.report = dataDir / kReportFile;
   for (int t = 0; t <= trains.getTrainCount(); ++t) {
     char name[kTrainNameSize] = {};
     trains.getTrainName(static_cast<TrainNo>(t), name);
@@ -261,7 +254,8 @@ int RDiaMan::buildStationTimetable(StationNo station, int day, int hour, bool gr
   station_timetable::Work& w = timetableWork(stationTimetableWork_, dataDir_, trains_, staName_);
   const auto span = departuresOf(station);
   if (span.empty()) {
-    removeTimetableFiles(w.source, w.report);
+    w.source.remove();
+    w.report.remove();
     return -1;
   }
   w.serve(day, hour);
@@ -292,19 +286,18 @@ int RDiaMan::buildStationTimetable(StationNo station, int day, int hour, bool gr
     w.sourceText = joinLines(sorted, "\r\n");
     w.reportText = work_files::withCrLf(stationTimetableText(station, dayName(day), hour, grouping, sorted));
   }
-  const bool sourceWritten =
-      work_files::writeWholeBytes(w.source, w.sourceText, work_files::WholeFile::kReplacing);
+  const bool sourceWritten = w.source.write(w.sourceText);
   if (!sourceWritten || count == 0) {
-    std::error_code ec;
-    std::filesystem::remove(w.report, ec);
+    w.report.remove();
     return sourceWritten ? 0 : -1;
   }
-  if (!work_files::writeWholeBytes(w.report, w.reportText, work_files::WholeFile::kReplacing)) return -1;
-  return count;
+  return w.report.write(w.reportText) ? count : -1;
 }
 
 int RDiaMan::buildStationTimetableReference(StationNo station, int day, int hour, bool grouping) {
-  removeTimetableFiles(dataDir_ / kSourceFile, dataDir_ / kReportFile);
+  std::error_code ec;
+  std::filesystem::remove(dataDir_ / kSourceFile, ec);
+  std::filesystem::remove(dataDir_ / kReportFile, ec);
   const int lines = writeStationDepartures(station, day, hour, grouping);
   if (lines <= 0) return lines;
   if (sortStationDepartures() < 0) return -1;
