@@ -55,6 +55,6 @@ awk -F, '
     printf "%-28s %13s %13s %8s %13s %13s\n", "operation", "reference ms", "fast ms", "ratio", "ref wall ms", "fast wall ms"
     for (i = 1; i <= count; i++) {
       op = order[i]; r = t[op, "reference"]; f = t[op, "fast"]
-      printf "%-28s %13.3f %13.3f %8s %13.3f %13.3f\n", op, r, f, (f > 0 ? sprintf("%.1f", r / f) : "-"), wall[op, "reference"], wall[op, "fast"]
+      printf "%-28s %13.4f %13.4f %8s %13.4f %13.4f\n", op, r, f, (f > 0 ? sprintf("%.1f", r / f) : "-"), wall[op, "reference"], wall[op, "fast"]
     }
   }' "$out"
