@@ -1,7 +1,8 @@
 // The text of the station timetable made without printf and without a
-// string per line: the departure lines of "TTSrc.kv4" appended to one
-// buffer, their order in the case-insensitive text sort, and the filling of
-// the report's formats, byte for byte as the work-file formats give them.
+// string per line: the names prepared once with their sort keys, the
+// departure lines of "TTSrc.kv4" appended to one buffer, their order in the
+// case-insensitive text sort, and the filling of the report's formats read
+// once, byte for byte as the work-file formats give them.
 #pragma once
 
 #include <cstdint>
@@ -14,7 +15,7 @@
 
 namespace kiv::station_timetable {
 
-// One argument of appendFormatted: a text or a number.
+// One argument of a format: a text or a number.
 struct FormatArg {
   FormatArg(const char* s) : text(s) {}
   FormatArg(std::string_view s) : text(s) {}
