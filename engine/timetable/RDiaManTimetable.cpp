@@ -79,8 +79,8 @@ struct Work {
       : source(dataDir / kSourceFile), report(dataDir / kReportFile) {}
   work_files::KeptWorkFile source;
   work_files::KeptWorkFile report;
-  NameTable trains;    // by train number
-  NameTable stations;  // by station number
+  NameTable trains{kTrainNameSize - 1};      // by train number, padded to their column
+  NameTable stations{kStationNameSize - 1};  // by station number, padded as terminals
   // The one bit of the day and of the hour that a record must have, for
   // the day and hour of the last build.
   int day = -1;
@@ -152,7 +152,8 @@ void Work::makeTexts(std::string_view station, const char* dayName, int hour, bo
     }
     value.clear();
     appendValue(value, d);
-    departure.append(reportText, {value, d.train.text, d.terminal.text});
+    // The train in its column, as "%-32s" pads it.
+    departure.append(reportText, {value, d.train.padded, d.terminal.text});
   }
   note.append(reportText, {});
 }

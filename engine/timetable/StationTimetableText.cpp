@@ -12,9 +12,9 @@ namespace {
 
 void appendPadded(std::string& out, std::string_view text, std::size_t width, bool left, char pad) {
   const std::size_t fill = text.size() < width ? width - text.size() : 0;
-  if (!left) out.append(fill, pad);
+  if (!left && fill) out.append(fill, pad);
   out.append(text);
-  if (left) out.append(fill, ' ');
+  if (left && fill) out.append(fill, ' ');
 }
 
 void appendNumber(std::string& out, int value, std::size_t width, bool left, bool zeros) {
@@ -148,19 +148,27 @@ void NameTable::add(std::string_view text) {
   texts_.append(text);
   folded_.resize(texts_.size());
   foldAsciiCase(text, &folded_[begin]);
-  ends_.push_back(static_cast<std::uint32_t>(texts_.size()));
   const bool folds = std::string_view(folded_).substr(begin) != text;
+  if (text.size() < width_) {
+    texts_.append(width_ - text.size(), ' ');
+    folded_.append(width_ - text.size(), ' ');
+  }
+  begins_.push_back(static_cast<std::uint32_t>(begin));
+  sizes_.push_back(static_cast<std::uint32_t>(text.size()));
   kinds_.push_back(static_cast<std::uint8_t>((plainName(text) ? 1 : 0) | (folds ? 2 : 0)));
 }
 
 Name NameTable::operator[](int k) const {
-  if (k < 0 || static_cast<std::size_t>(k) >= ends_.size()) return {};
+  if (k < 0 || static_cast<std::size_t>(k) >= begins_.size()) return {};
   const auto index = static_cast<std::size_t>(k);
-  const std::size_t begin = index == 0 ? 0 : ends_[index - 1];
-  const std::size_t size = ends_[index] - begin;
+  const std::size_t begin = begins_[index];
+  const std::size_t size = sizes_[index];
+  const std::size_t padded = std::max<std::size_t>(size, width_);
   const bool folds = (kinds_[index] & 2) != 0;
-  return {std::string_view(texts_).substr(begin, size),
-          std::string_view(folds ? folded_ : texts_).substr(begin, size), (kinds_[index] & 1) != 0, folds};
+  const std::string_view texts(texts_);
+  const std::string_view folded = folds ? std::string_view(folded_) : texts;
+  return {texts.substr(begin, size),  texts.substr(begin, padded), folded.substr(begin, padded),
+          folded.substr(begin, size), (kinds_[index] & 1) != 0,    folds};
 }
 
 bool readsBack(const Departure& d) {
@@ -178,8 +186,8 @@ void appendDepartureLine(std::string& out, const Departure& d, bool grouping, bo
   // train, terminal); grouped by train "%03d %1d %-32s %1d %02d%4s %-24s"
   // (code, order, train, kind, value + unit, terminal).
   const char kind = d.interval ? '0' : '1';
-  const std::string_view train = folded ? d.train.folded : d.train.text;
-  const std::string_view terminal = folded ? d.terminal.folded : d.terminal.text;
+  const std::string_view train = folded ? d.train.foldedPadded : d.train.padded;
+  const std::string_view terminal = folded ? d.terminal.foldedPadded : d.terminal.padded;
   appendNumber(out, d.network, 3, false, true);
   out += ' ';
   appendNumber(out, d.order, 1, false, false);

@@ -58,6 +58,10 @@ void appendFormatted(std::string& out, std::string_view format, std::initializer
 // A train or station name as the station timetable prints it and sorts it.
 struct Name {
   std::string_view text;
+  // The text padded with blanks to the width of its column, and the same
+  // folded (the text itself when longer, or when the table has no width).
+  std::string_view padded;
+  std::string_view foldedPadded;
   // The text with its ASCII letters folded to lower case (see
   // foldAsciiCase): its key in the sort.
   std::string_view folded;
@@ -72,15 +76,19 @@ struct Name {
 // engine: the timetable of a station then copies no name and folds none.
 class NameTable {
  public:
+  // Names are kept padded to `width`, the width of their column.
+  explicit NameTable(std::size_t width = 0) : width_(width) {}
   // Appends the name of the next number.
   void add(std::string_view text);
   // The name of number k; an empty name for a number out of range.
   Name operator[](int k) const;
 
  private:
-  std::string texts_;
-  std::string folded_;
-  std::vector<std::uint32_t> ends_;  // past-the-end offset of name k
+  std::size_t width_;
+  std::string texts_;   // each name padded to the width
+  std::string folded_;  // the same folded
+  std::vector<std::uint32_t> begins_;
+  std::vector<std::uint32_t> sizes_;
   std::vector<std::uint8_t> kinds_;  // bit 0: plain, bit 1: folds
 };
 

@@ -41,7 +41,7 @@ TEST(TimetableDifferentialText, FormatsFillLikePrintf) {
 }
 
 TEST(TimetableDifferentialText, DepartureLinesAreTheWorkFileLines) {
-  NameTable names;
+  NameTable names(24);
   names.add("Local");
   names.add("\x8d\x82\x8d\xe8");  // two double-byte characters
   names.add("\x83\x41X\x83");     // a katakana whose second byte is "A", a capital, a lone lead byte
@@ -94,6 +94,17 @@ TEST(TimetableDifferentialText, NameTablesKeepEachNameWithItsFoldedKey) {
     EXPECT_EQ(names[k].text, "");
     EXPECT_FALSE(names[k].plain);
   }
+
+  // Padded to the column; a longer name is its own text.
+  NameTable column(5);
+  column.add("Ab");
+  column.add("Abcdefg");
+  EXPECT_EQ(column[0].text, "Ab");
+  EXPECT_EQ(column[0].padded, "Ab   ");
+  EXPECT_EQ(column[0].foldedPadded, "ab   ");
+  EXPECT_EQ(column[1].padded, "Abcdefg");
+  EXPECT_EQ(column[1].foldedPadded, "abcdefg");
+  EXPECT_EQ(column[1].folded, "abcdefg");
 }
 
 TEST(TimetableDifferentialText, OnlyLinesThatSplitIntoTheirFieldsReadBack) {
