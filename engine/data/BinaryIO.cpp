@@ -1,22 +1,42 @@
 #include "data/BinaryIO.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 
 namespace kiv {
 
 std::optional<std::vector<std::uint8_t>> readWholeFile(const std::filesystem::path& path) {
-  // A directory of that name opens on some systems but cannot be read.
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::vector<std::uint8_t> bytes;
-  char buffer[65536];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    bytes.insert(bytes.end(), buffer, buffer + in.gcount());
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  // A directory of that name opens but cannot be read.
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
   }
-  if (in.bad()) return std::nullopt;
+  // Read in one go into a buffer of the file's size; a file that grows
+  // meanwhile (or reports no size, as a pipe) is read on to its end.
+  std::vector<std::uint8_t> bytes;
+  std::size_t size = 0;
+  bytes.resize(S_ISREG(st.st_mode) && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 65536);
+  for (;;) {
+    if (size == bytes.size()) bytes.resize(bytes.size() * 2);
+    const ssize_t n = ::read(fd, bytes.data() + size, bytes.size() - size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    size += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  bytes.resize(size);
   return bytes;
 }
 
@@ -26,14 +46,6 @@ bool writeWholeFile(const std::filesystem::path& path, const std::vector<std::ui
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   out.close();
   return static_cast<bool>(out);
-}
-
-bool ByteReader::take(std::size_t n) {
-  if (!ok_ || size_ - pos_ < n) {
-    ok_ = false;
-    return false;
-  }
-  return true;
 }
 
 void ByteReader::bytes(std::span<std::uint8_t> out) {

@@ -53,12 +53,28 @@ class ByteReader {
   // whole field when it holds no NUL. Always consumes the whole field.
   std::string text(std::size_t width);
 
+  // The next n bytes, which the reader moves past; nullptr (and the reader
+  // exhausted) when fewer remain.
+  const std::uint8_t* consume(std::size_t n) {
+    if (!take(n)) return nullptr;
+    const std::uint8_t* p = data_ + pos_;
+    pos_ += n;
+    return p;
+  }
+
   // Number of complete records of the given size that remain, limited by a
   // stored count; a negative count gives 0.
   std::size_t completeRecords(std::int64_t storedCount, std::size_t recordSize) const;
 
  private:
-  bool take(std::size_t n);
+  // Inline: every field of every record passes here.
+  bool take(std::size_t n) {
+    if (!ok_ || size_ - pos_ < n) {
+      ok_ = false;
+      return false;
+    }
+    return true;
+  }
   const std::uint8_t* data_;
   std::size_t size_;
   std::size_t pos_ = 0;

@@ -7,6 +7,7 @@
 //  - writing refuses (false) more records than the count field can state.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -50,17 +51,31 @@ constexpr std::size_t width(const TextField<Record>& f) {
   return f.width;
 }
 
+// Decoding from bytes that hold the whole record (the reader has checked
+// that): each field is taken at `p`, which moves past it.
+template <class T>
+T load(const std::uint8_t* p) {
+  using U = std::make_unsigned_t<T>;
+  U v = 0;
+  for (std::size_t i = 0; i < sizeof(T); ++i) v = static_cast<U>(v | static_cast<U>(U{p[i]} << (8 * i)));
+  return static_cast<T>(v);
+}
+
 template <class Record, class T>
-void read(ByteReader& in, Record& r, T Record::*member) {
+void decode(const std::uint8_t*& p, Record& r, T Record::*member) {
   if constexpr (IsByteArray<T>::value) {
-    in.bytes(r.*member);
+    std::copy_n(p, std::tuple_size_v<T>, (r.*member).begin());
+    p += std::tuple_size_v<T>;
   } else {
-    r.*member = in.value<T>();
+    r.*member = load<T>(p);
+    p += sizeof(T);
   }
 }
 template <class Record>
-void read(ByteReader& in, Record& r, const TextField<Record>& f) {
-  r.*f.member = in.text(f.width);
+void decode(const std::uint8_t*& p, Record& r, const TextField<Record>& f) {
+  const std::uint8_t* end = std::find(p, p + f.width, 0);
+  (r.*f.member).assign(p, end);
+  p += f.width;
 }
 
 template <class Record, class T>
@@ -89,8 +104,9 @@ struct RecordLayout {
   constexpr std::size_t size() const {
     return std::apply([](const auto&... f) { return (std::size_t{0} + ... + record_io::width(f)); }, fields);
   }
-  void read(ByteReader& in, Record& r) const {
-    std::apply([&](const auto&... f) { (record_io::read(in, r, f), ...); }, fields);
+  // Decodes one record from bytes that hold it whole; p moves past it.
+  void decode(const std::uint8_t*& p, Record& r) const {
+    std::apply([&](const auto&... f) { (record_io::decode(p, r, f), ...); }, fields);
   }
   void write(ByteWriter& out, const Record& r) const {
     std::apply([&](const auto&... f) { (record_io::write(out, r, f), ...); }, fields);
@@ -127,7 +143,9 @@ class RecordFileFormat {
     auto& records = file.*records_;
     const std::size_t n = in.completeRecords(count, recordSize());
     records.resize(n);
-    for (auto& r : records) layout_.read(in, r);
+    // The n records are there whole: decoded without a check per field.
+    const std::uint8_t* p = in.consume(n * recordSize());
+    for (auto& r : records) layout_.decode(p, r);
     return file;
   }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <span>
+#include <utility>
 
 #include "data/StaNameFile.h"
 #include "report/WorkFiles.h"
@@ -23,11 +24,14 @@ RStaName::RStaName(const std::filesystem::path& dataDir) : dataDir_(dataDir) {
   kana_.reserve(n + 1);
   kanji_.emplace_back();
   kana_.emplace_back();
+  // A field without its NUL is cut so that the name still fits the
+  // callers' buffers together with its NUL; a name that fits is moved.
+  const auto fit = [](std::string& name, std::size_t width) {
+    return name.size() < width ? std::move(name) : fitSjisField(name, width);
+  };
   for (std::size_t k = 0; k < n; ++k) {
-    // A field without its NUL is cut so that the name still fits the
-    // callers' buffers together with its NUL.
-    kanji_.push_back(fitSjisField(file->stations[k].kanji, kStationNameSize));
-    kana_.push_back(fitSjisField(file->stations[k].kana, kStationKanaSize));
+    kanji_.push_back(fit(file->stations[k].kanji, kStationNameSize));
+    kana_.push_back(fit(file->stations[k].kana, kStationKanaSize));
   }
 }
 

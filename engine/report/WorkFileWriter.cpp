@@ -12,10 +12,11 @@
 namespace kiv::work_files {
 namespace {
 
+// Writes the bytes at the start of the file.
 bool writeAll(int fd, std::string_view bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     done += static_cast<std::size_t>(n);
@@ -25,27 +26,48 @@ bool writeAll(int fd, std::string_view bytes) {
 
 enum class Written { yes, no, notPlainFile };
 
-// Writes over a regular file of one name; any other file is left
-// untouched. The file is cut only where it was longer than the new bytes,
-// and an empty file that is to stay empty is not touched at all. A failed
-// write leaves the file empty.
-Written writeOver(const std::filesystem::path& file, std::string_view bytes) {
-  const int fd = ::open(file.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0) return Written::notPlainFile;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1) {
-    ::close(fd);
-    return Written::notPlainFile;
-  }
+// True when st is a regular file of one name, the only kind written over.
+bool plainFile(const struct stat& st) { return S_ISREG(st.st_mode) && st.st_nlink == 1; }
+
+// Writes over the open file fd, whose state is st, and cuts it to the new
+// length where it was longer; an empty file that is to stay empty is not
+// touched at all. A failed write leaves the file empty.
+bool writeOverOpen(int fd, const struct stat& st, std::string_view bytes) {
   const auto size = static_cast<off_t>(bytes.size());
-  bool ok = writeAll(fd, bytes) && (st.st_size <= size || ::ftruncate(fd, size) == 0);
+  const bool ok = writeAll(fd, bytes) && (st.st_size <= size || ::ftruncate(fd, size) == 0);
   if (!ok) (void)::ftruncate(fd, 0);
+  return ok;
+}
+
+// Opens a regular file of one name to be written over; -1 (and nothing
+// touched) for any other file.
+int openPlainFile(const std::filesystem::path& file, struct stat& st) {
+  const int fd = ::open(file.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return -1;
+  if (::fstat(fd, &st) != 0 || !plainFile(st)) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+// Writes over a regular file of one name; any other file is left untouched.
+Written writeOver(const std::filesystem::path& file, std::string_view bytes) {
+  struct stat st {};
+  const int fd = openPlainFile(file, st);
+  if (fd < 0) return Written::notPlainFile;
+  bool ok = writeOverOpen(fd, st, bytes);
   ok = ::close(fd) == 0 && ok;
   return ok ? Written::yes : Written::no;
 }
 
+// Creates the file afresh; the open file, or -1.
+int createAfresh(const std::filesystem::path& file) {
+  return ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+}
+
 bool writeAfresh(const std::filesystem::path& file, std::string_view bytes) {
-  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  const int fd = createAfresh(file);
   if (fd < 0) return false;
   const bool ok = writeAll(fd, bytes);
   return ::close(fd) == 0 && ok;
@@ -116,6 +138,49 @@ bool writeWholeBytes(const std::filesystem::path& file, std::string_view bytes, 
     std::filesystem::remove(file, ec);
   }
   return writeAfresh(file, bytes);
+}
+
+KeptWorkFile::~KeptWorkFile() { forget(); }
+
+void KeptWorkFile::forget() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
+
+void KeptWorkFile::remove() {
+  forget();
+  std::error_code ec;
+  std::filesystem::remove(path_, ec);
+}
+
+bool KeptWorkFile::write(std::string_view bytes) {
+  struct stat st {};
+  if (fd_ >= 0) {
+    // The name still names the kept file, of one name: written over.
+    if (::lstat(path_.c_str(), &st) == 0 && plainFile(st) && st.st_dev == device_ && st.st_ino == inode_)
+      return writeOverOpen(fd_, st, bytes);
+    forget();
+  }
+  int fd = openPlainFile(path_, st);
+  if (fd >= 0) {
+    if (!writeOverOpen(fd, st, bytes)) {
+      ::close(fd);
+      return false;
+    }
+  } else {
+    std::error_code ec;
+    std::filesystem::remove(path_, ec);
+    fd = createAfresh(path_);
+    if (fd < 0) return false;
+    if (!writeAll(fd, bytes) || ::fstat(fd, &st) != 0) {
+      ::close(fd);
+      return false;
+    }
+  }
+  fd_ = fd;
+  device_ = st.st_dev;
+  inode_ = st.st_ino;
+  return true;
 }
 
 bool writeWholeText(const std::filesystem::path& file, std::string_view text, WholeFile how) {

@@ -59,6 +59,36 @@ enum class WholeFile {
 // when the file cannot be created or written.
 bool writeWholeText(const std::filesystem::path& file, std::string_view text,
                     WholeFile how = WholeFile::kAfresh);
+// A work file that one engine object writes whole again and again (the
+// station timetable's two files): kept open from one write to the next, so
+// that a write costs a look at the name, the write and, when the file gets
+// shorter, the cut, and no open and close. What a reader finds is what
+// writeWholeBytes with WholeFile::kReplacing leaves: when the name no
+// longer names the kept file (removed, replaced, given a second name, a
+// directory), the file is written the way writeWholeBytes writes it.
+class KeptWorkFile {
+ public:
+  explicit KeptWorkFile(std::filesystem::path file) : path_(std::move(file)) {}
+  ~KeptWorkFile();
+  KeptWorkFile(const KeptWorkFile&) = delete;
+  KeptWorkFile& operator=(const KeptWorkFile&) = delete;
+
+  // Writes `bytes` as the whole file; false when it cannot be created or
+  // written (a failed write leaves the file empty).
+  bool write(std::string_view bytes);
+  // Removes the file, as the plain ways do before they write it anew.
+  void remove();
+
+ private:
+  void forget();
+
+  std::filesystem::path path_;
+  int fd_ = -1;
+  // The kept file's device and inode.
+  unsigned long long device_ = 0;
+  unsigned long long inode_ = 0;
+};
+
 // The text with every "\n" written as CR LF.
 std::string withCrLf(std::string_view text);
 

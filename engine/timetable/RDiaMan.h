@@ -43,6 +43,9 @@ class RDefMan;
 class RDistMan;
 class RFareMan;
 class RKivMan;
+namespace station_timetable {
+struct Work;
+}
 
 // Cost of a station the search has not reached.
 inline constexpr std::int16_t kUnreachedCost = 9999;
@@ -396,6 +399,9 @@ class RDiaMan {
   // The report "$VTT.kv4" from the sorted lines of "TTSrc.kv4".
   std::string stationTimetableText(StationNo station, const char* dayName, int hour, bool grouping,
                                    const std::vector<std::string>& lines) const;
+  // The names, file paths and buffers of the fast station timetable, made
+  // on its first build.
+  std::shared_ptr<station_timetable::Work> stationTimetableWork_;
   // The required-time table of the station, the plain way or on the train
   // link index.
   int writeRequiredTimeTable(StationNo station, bool fast);

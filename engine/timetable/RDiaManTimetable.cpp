@@ -67,50 +67,119 @@ std::string joinLines(const std::vector<std::string>& lines, std::string_view en
   return text;
 }
 
-// The texts of "TTSrc.kv4" and "$VTT.kv4", lines ended by CR LF, from
-// departures whose lines read back as they are written, made from the
-// departures themselves rather than from their lines read again.
-void timetableTexts(const char* station, const char* dayName, int hour, bool grouping,
-                    const std::vector<station_timetable::Departure>& departures, const RKivMan& kiv,
-                    std::string& source, std::string& report) {
-  using namespace station_timetable;
-  std::string lines;
-  lines.reserve(departures.size() * 72);
+}  // namespace
+
+namespace station_timetable {
+
+// What the fast station timetable keeps from one build to the next: its two
+// files, kept open, the names of every train and station, and its buffers,
+// so that a build allocates nothing once they have grown.
+struct Work {
+  explicit Work(const std::filesystem::path& dataDir)
+      : source(dataDir / kSourceFile), report(dataDir / kReportFile) {}
+  work_files::KeptWorkFile source;
+  work_files::KeptWorkFile report;
+  NameTable trains{kTrainNameSize - 1};      // by train number, padded to their column
+  NameTable stations{kStationNameSize - 1};  // by station number, padded as terminals
+  // The one bit of the day and of the hour that a record must have, for
+  // the day and hour of the last build.
+  int day = -1;
+  int hour = -1;
+  std::uint32_t dayBit = 0;
+  std::uint32_t hourBit = 0;
+  std::vector<Departure> departures;
+  std::string lines;  // the departure lines, unsorted, without line ends
+  std::string keys;   // the same with names folded, when a name folds
   std::vector<LineSpan> spans;
-  spans.reserve(departures.size());
+  std::vector<std::uint32_t> order;
+  std::string value;
+  std::string sourceText;
+  std::string reportText;
+
+  void serve(int day, int hour);
+  // The texts of "TTSrc.kv4" and "$VTT.kv4", lines ended by CR LF, from
+  // departures whose lines read back as they are written, made from the
+  // departures themselves rather than from their lines read again.
+  void makeTexts(std::string_view station, const char* dayName, int hour, bool grouping, const RKivMan& kiv);
+};
+
+void Work::serve(int servedDay, int servedHour) {
+  if (servedDay == day && servedHour == hour && dayBit != 0) return;
+  day = servedDay;
+  hour = servedHour;
+  dayBit = 0;
+  hourBit = 0;
+  for (std::uint32_t bit = 1; bit != 0; bit <<= 1) {
+    if (bit < 0x100 && RDiaMan::isDayServed(static_cast<std::uint8_t>(bit), day) == 1) dayBit = bit;
+    if (RDiaMan::isHourServed(bit, hour) == 1) hourBit = bit;
+  }
+}
+
+void Work::makeTexts(std::string_view station, const char* dayName, int hour, bool grouping,
+                     const RKivMan& kiv) {
+  static const PreparedFormat heading(report_text::kTimetableHeading.c_str(), true);
+  static const PreparedFormat departure(report_text::kTimetableDeparture.c_str(), true);
+  static const PreparedFormat note(report_text::kTimetableNote, true);
+  lines.clear();
+  spans.clear();
+  bool folds = false;
   for (const Departure& d : departures) {
     const auto begin = static_cast<std::uint32_t>(lines.size());
     appendDepartureLine(lines, d, grouping);
     spans.push_back({begin, static_cast<std::uint32_t>(lines.size())});
+    folds = folds || d.train.folds || d.terminal.folds;
   }
-  source.reserve(lines.size() + 2 * spans.size());
-  report.reserve(departures.size() * 80 + 200);
+  if (folds) {
+    // Folding keeps every byte in its place: the spans are the keys' too.
+    keys.clear();
+    for (const Departure& d : departures) appendDepartureLine(keys, d, grouping, true);
+  }
+  sortKeys(folds ? keys : lines, spans, order);
+
+  sourceText.clear();
+  reportText.clear();
   int previousCompany = -1;
-  std::string value;
-  for (const std::uint32_t k : sortedOrder(lines, spans)) {
-    source.append(lines, spans[k].begin, spans[k].end - spans[k].begin).append("\r\n");
+  for (const std::uint32_t k : order) {
+    sourceText.append(lines, spans[k].begin, spans[k].end - spans[k].begin).append("\r\n");
     const Departure& d = departures[k];
     const int company = d.network / 10;
     if (company != previousCompany) {
-      if (previousCompany != -1) report += "\r\n\r\n";
+      if (previousCompany != -1) reportText += "\r\n\r\n";
       char companyName[kCompanyNameSize] = {};
       kiv.getCompanyName(company, companyName);
-      appendFormatted(report, report_text::kTimetableHeading.c_str(), {station, dayName, hour, companyName},
-                      true);
+      heading.append(reportText, {station, dayName, hour, companyName});
       previousCompany = company;
     }
     value.clear();
-    appendFormatted(value, "%02d%s", {d.value, d.unit});
-    appendFormatted(report, report_text::kTimetableDeparture.c_str(), {value, d.train, d.terminal}, true);
+    appendValue(value, d);
+    // The train in its column, as "%-32s" pads it.
+    departure.append(reportText, {value, d.train.padded, d.terminal.text});
   }
-  appendFormatted(report, report_text::kTimetableNote, {}, true);
+  note.append(reportText, {});
 }
 
-// Removes the work files of the station timetable before a new one is made.
-void removeTimetableFiles(const std::filesystem::path& dir) {
-  std::error_code ec;
-  std::filesystem::remove(dir / kSourceFile, ec);
-  std::filesystem::remove(dir / kReportFile, ec);
+}  // namespace station_timetable
+
+namespace {
+
+// The fast station timetable's work of this engine, made on first use.
+station_timetable::Work& timetableWork(std::shared_ptr<station_timetable::Work>& slot,
+                                       const std::filesystem::path& dataDir, const RTrainMan& trains,
+                                       const RStaName& staName) {
+  if (slot) return *slot;
+  slot = std::make_shared<station_timetable::Work>(dataDir);
+  station_timetable::Work& w = *slot;
+  for (int t = 0; t <= trains.getTrainCount(); ++t) {
+    char name[kTrainNameSize] = {};
+    trains.getTrainName(static_cast<TrainNo>(t), name);
+    w.trains.add(name);
+  }
+  for (int s = 0; s <= staName.getCount(); ++s) {
+    char name[kStationNameSize] = {};
+    staName.getName(static_cast<StationNo>(s), name);
+    w.stations.add(name);
+  }
+  return w;
 }
 
 }  // namespace
@@ -183,64 +252,53 @@ int RDiaMan::writeStationTimetable(StationNo station, const char* dayName, int h
 // is written, and the report is made from the sorted departures, so each
 // work file is written once and read never.
 int RDiaMan::buildStationTimetable(StationNo station, int day, int hour, bool grouping) {
+  station_timetable::Work& w = timetableWork(stationTimetableWork_, dataDir_, trains_, staName_);
   const auto span = departuresOf(station);
   if (span.empty()) {
-    removeTimetableFiles(dataDir_);
+    w.source.remove();
+    w.report.remove();
     return -1;
   }
-  // The one bit of the day and of the hour that a record must have.
-  std::uint32_t dayBit = 0;
-  std::uint32_t hourBit = 0;
-  for (std::uint32_t bit = 1; bit != 0; bit <<= 1) {
-    if (bit < 0x100 && isDayServed(static_cast<std::uint8_t>(bit), day) == 1) dayBit = bit;
-    if (isHourServed(bit, hour) == 1) hourBit = bit;
-  }
-  std::vector<station_timetable::Departure> departures;
-  departures.reserve(span.size());
+  w.serve(day, hour);
+  w.departures.clear();
   bool readBack = true;
   for (const DiaDepartureRecord& r : span) {
-    if ((r.days & dayBit) == 0 || (r.hours & hourBit) == 0) continue;
-    station_timetable::Departure& d = departures.emplace_back();
+    if ((r.days & w.dayBit) == 0 || (r.hours & w.hourBit) == 0) continue;
+    station_timetable::Departure& d = w.departures.emplace_back();
     trains_.getNetworkCode(r.train, d.network);
-    trains_.getTrainName(r.train, d.train);
-    staName_.getName(r.terminal, d.terminal);
+    d.train = w.trains[r.train];
+    d.terminal = w.stations[r.terminal];
     d.order = r.listOrder + 1;
     d.interval = r.interval != 0;
     d.value = d.interval ? r.interval : r.minute;
     d.unit = d.interval ? report_text::kEveryMinutes.c_str() : report_text::kLeavesAtMinute.c_str();
     readBack = readBack && station_timetable::readsBack(d);
   }
-  const int count = static_cast<int>(departures.size());
+  const int count = static_cast<int>(w.departures.size());
 
-  std::string source;
-  std::string report;
   if (readBack) {
-    char stationName[kStationNameSize] = {};
-    staName_.getName(station, stationName);
-    timetableTexts(stationName, dayName(day), hour, grouping, departures, kiv_, source, report);
+    w.makeTexts(w.stations[station].text, dayName(day), hour, grouping, kiv_);
   } else {
     // Names with blanks or no text do not read back as they were written:
     // the report is made from the lines as the plain way reads them.
     int lines = 0;
     std::vector<std::string> sorted = splitLines(stationDepartureText(span, day, hour, grouping, lines));
     sortIgnoringCase(sorted);
-    source = joinLines(sorted, "\r\n");
-    report = work_files::withCrLf(stationTimetableText(station, dayName(day), hour, grouping, sorted));
+    w.sourceText = joinLines(sorted, "\r\n");
+    w.reportText = work_files::withCrLf(stationTimetableText(station, dayName(day), hour, grouping, sorted));
   }
-  const bool sourceWritten =
-      work_files::writeWholeBytes(dataDir_ / kSourceFile, source, work_files::WholeFile::kReplacing);
+  const bool sourceWritten = w.source.write(w.sourceText);
   if (!sourceWritten || count == 0) {
-    std::error_code ec;
-    std::filesystem::remove(dataDir_ / kReportFile, ec);
+    w.report.remove();
     return sourceWritten ? 0 : -1;
   }
-  if (!work_files::writeWholeBytes(dataDir_ / kReportFile, report, work_files::WholeFile::kReplacing))
-    return -1;
-  return count;
+  return w.report.write(w.reportText) ? count : -1;
 }
 
 int RDiaMan::buildStationTimetableReference(StationNo station, int day, int hour, bool grouping) {
-  removeTimetableFiles(dataDir_);
+  std::error_code ec;
+  std::filesystem::remove(dataDir_ / kSourceFile, ec);
+  std::filesystem::remove(dataDir_ / kReportFile, ec);
   const int lines = writeStationDepartures(station, day, hour, grouping);
   if (lines <= 0) return lines;
   if (sortStationDepartures() < 0) return -1;

@@ -12,9 +12,9 @@ namespace {
 
 void appendPadded(std::string& out, std::string_view text, std::size_t width, bool left, char pad) {
   const std::size_t fill = text.size() < width ? width - text.size() : 0;
-  if (!left) out.append(fill, pad);
+  if (!left && fill) out.append(fill, pad);
   out.append(text);
-  if (left) out.append(fill, ' ');
+  if (left && fill) out.append(fill, ' ');
 }
 
 void appendNumber(std::string& out, int value, std::size_t width, bool left, bool zeros) {
@@ -36,8 +36,7 @@ void appendNumber(std::string& out, int value, std::size_t width, bool left, boo
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-bool plainName(const char* name) {
-  const std::string_view text(name);
+bool plainName(std::string_view text) {
   return !text.empty() && std::none_of(text.begin(), text.end(), isBlank);
 }
 
@@ -79,78 +78,122 @@ namespace {
 
 // Appends literal text, its line ends as CR LF when `crlf` is set.
 void appendLiteral(std::string& out, std::string_view text, bool crlf) {
-  if (!crlf) {
-    out.append(text);
-    return;
-  }
-  // The pieces are a few bytes each: a plain loop, no search.
   std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\n') continue;
-    out.append(text.substr(start, i - start)).append("\r\n");
-    start = i + 1;
-  }
+  for (std::size_t end; crlf && (end = text.find('\n', start)) != std::string_view::npos; start = end + 1)
+    out.append(text.substr(start, end - start)).append("\r\n");
   out.append(text.substr(start));
 }
 
 }  // namespace
 
-void appendFormatted(std::string& out, std::string_view format, std::initializer_list<FormatArg> args,
-                     bool crlf) {
-  const FormatArg* arg = args.begin();
+PreparedFormat::PreparedFormat(std::string_view format, bool crlf) : crlf_(crlf) {
+  std::string literal;
   std::size_t i = 0;
   while (i < format.size()) {
     const std::size_t percent = format.find('%', i);
     if (percent == std::string_view::npos) {
-      appendLiteral(out, format.substr(i), crlf);
-      return;
+      literal.append(format.substr(i));
+      break;
     }
-    appendLiteral(out, format.substr(i, percent - i), crlf);
+    literal.append(format.substr(i, percent - i));
     i = percent + 1;
-    bool left = false;
-    bool zeros = false;
+    Piece piece;
     for (; i < format.size() && (format[i] == '-' || format[i] == '0'); ++i)
-      (format[i] == '-' ? left : zeros) = true;
-    std::size_t width = 0;
+      (format[i] == '-' ? piece.left : piece.zeros) = true;
     for (; i < format.size() && format[i] >= '0' && format[i] <= '9'; ++i)
-      width = width * 10 + static_cast<std::size_t>(format[i] - '0');
-    if (i >= format.size()) return;
+      piece.width = piece.width * 10 + static_cast<std::size_t>(format[i] - '0');
+    // A conversion cut off by the end of the format ends it.
+    if (i >= format.size()) break;
     const char conversion = format[i++];
     if (conversion == '%') {
-      out += '%';
+      literal += '%';
       continue;
     }
-    const bool number = conversion == 'd';
-    if (arg == args.end() || arg->isNumber != number) continue;
-    if (number) {
-      appendNumber(out, arg->number, width, left, zeros);
+    piece.conversion = true;
+    piece.number = conversion == 'd';
+    appendLiteral(piece.literal, literal, crlf);
+    literal.clear();
+    pieces_.push_back(std::move(piece));
+  }
+  Piece tail;
+  appendLiteral(tail.literal, literal, crlf);
+  pieces_.push_back(std::move(tail));
+}
+
+void PreparedFormat::append(std::string& out, std::initializer_list<FormatArg> args) const {
+  const FormatArg* arg = args.begin();
+  for (const Piece& piece : pieces_) {
+    out.append(piece.literal);
+    if (!piece.conversion || arg == args.end() || arg->isNumber != piece.number) continue;
+    if (piece.number) {
+      appendNumber(out, arg->number, piece.width, piece.left, piece.zeros);
     } else {
       // Padded by its bytes as given, then written with its line ends.
-      const std::size_t fill = arg->text.size() < width ? width - arg->text.size() : 0;
-      if (!left) out.append(fill, ' ');
-      appendLiteral(out, arg->text, crlf);
-      if (left) out.append(fill, ' ');
+      const std::size_t fill = arg->text.size() < piece.width ? piece.width - arg->text.size() : 0;
+      if (!piece.left) out.append(fill, ' ');
+      appendLiteral(out, arg->text, crlf_);
+      if (piece.left) out.append(fill, ' ');
     }
     ++arg;
   }
 }
 
-bool readsBack(const Departure& d) {
-  return d.network >= 0 && d.order >= 0 && d.value >= 0 && plainName(d.train) && plainName(d.terminal);
+void appendFormatted(std::string& out, std::string_view format, std::initializer_list<FormatArg> args,
+                     bool crlf) {
+  PreparedFormat(format, crlf).append(out, args);
 }
 
-void appendDepartureLine(std::string& out, const Departure& d, bool grouping) {
+void NameTable::add(std::string_view text) {
+  const std::size_t begin = texts_.size();
+  texts_.append(text);
+  folded_.resize(texts_.size());
+  foldAsciiCase(text, &folded_[begin]);
+  const bool folds = std::string_view(folded_).substr(begin) != text;
+  if (text.size() < width_) {
+    texts_.append(width_ - text.size(), ' ');
+    folded_.append(width_ - text.size(), ' ');
+  }
+  begins_.push_back(static_cast<std::uint32_t>(begin));
+  sizes_.push_back(static_cast<std::uint32_t>(text.size()));
+  kinds_.push_back(static_cast<std::uint8_t>((plainName(text) ? 1 : 0) | (folds ? 2 : 0)));
+}
+
+Name NameTable::operator[](int k) const {
+  if (k < 0 || static_cast<std::size_t>(k) >= begins_.size()) return {};
+  const auto index = static_cast<std::size_t>(k);
+  const std::size_t begin = begins_[index];
+  const std::size_t size = sizes_[index];
+  const std::size_t padded = std::max<std::size_t>(size, width_);
+  const bool folds = (kinds_[index] & 2) != 0;
+  const std::string_view texts(texts_);
+  const std::string_view folded = folds ? std::string_view(folded_) : texts;
+  return {texts.substr(begin, size),  texts.substr(begin, padded), folded.substr(begin, padded),
+          folded.substr(begin, size), (kinds_[index] & 1) != 0,    folds};
+}
+
+bool readsBack(const Departure& d) {
+  return d.network >= 0 && d.order >= 0 && d.value >= 0 && d.train.plain && d.terminal.plain;
+}
+
+void appendValue(std::string& out, const Departure& d) {
+  appendNumber(out, d.value, 2, false, true);
+  out.append(d.unit);
+}
+
+void appendDepartureLine(std::string& out, const Departure& d, bool grouping, bool folded) {
   // The layouts of the work-file formats: without grouping
   // "%03d %1d %1d %02d%4s %-32s %-24s" (code, order, kind, value + unit,
   // train, terminal); grouped by train "%03d %1d %-32s %1d %02d%4s %-24s"
   // (code, order, train, kind, value + unit, terminal).
   const char kind = d.interval ? '0' : '1';
+  const std::string_view train = folded ? d.train.foldedPadded : d.train.padded;
+  const std::string_view terminal = folded ? d.terminal.foldedPadded : d.terminal.padded;
   appendNumber(out, d.network, 3, false, true);
   out += ' ';
   appendNumber(out, d.order, 1, false, false);
   out += ' ';
   if (grouping) {
-    appendPadded(out, d.train, 32, true, ' ');
+    appendPadded(out, train, 32, true, ' ');
     out += ' ';
   }
   out += kind;
@@ -159,10 +202,10 @@ void appendDepartureLine(std::string& out, const Departure& d, bool grouping) {
   appendPadded(out, d.unit, 4, false, ' ');
   out += ' ';
   if (!grouping) {
-    appendPadded(out, d.train, 32, true, ' ');
+    appendPadded(out, train, 32, true, ' ');
     out += ' ';
   }
-  appendPadded(out, d.terminal, 24, true, ' ');
+  appendPadded(out, terminal, 24, true, ' ');
 }
 
 std::vector<std::uint32_t> sortedOrder(std::string_view text, const std::vector<LineSpan>& lines) {
@@ -170,22 +213,25 @@ std::vector<std::uint32_t> sortedOrder(std::string_view text, const std::vector<
   std::string keys(text);
   for (const LineSpan& line : lines) {
     const std::string_view bytes = text.substr(line.begin, line.end - line.begin);
-    bool capital = false;
-    for (const char c : bytes) capital |= isCapital(c);
-    if (capital) foldAsciiCase(bytes, &keys[line.begin]);
+    if (std::any_of(bytes.begin(), bytes.end(), isCapital)) foldAsciiCase(bytes, &keys[line.begin]);
   }
+  std::vector<std::uint32_t> order;
+  sortKeys(keys, lines, order);
+  return order;
+}
+
+void sortKeys(std::string_view keys, const std::vector<LineSpan>& lines, std::vector<std::uint32_t>& order) {
   const auto less = [&](std::uint32_t a, std::uint32_t b) {
-    const std::string_view all(keys);
-    return all.substr(lines[a].begin, lines[a].end - lines[a].begin) <
-           all.substr(lines[b].begin, lines[b].end - lines[b].begin);
+    return keys.substr(lines[a].begin, lines[a].end - lines[a].begin) <
+           keys.substr(lines[b].begin, lines[b].end - lines[b].begin);
   };
-  std::vector<std::uint32_t> order(lines.size());
+  order.resize(lines.size());
   for (std::uint32_t k = 0; k < order.size(); ++k) order[k] = k;
   // The departures of one station in one hour are few: a stable insertion
   // sort needs no buffer.
   if (order.size() > 32) {
     std::stable_sort(order.begin(), order.end(), less);
-    return order;
+    return;
   }
   for (std::size_t i = 1; i < order.size(); ++i) {
     const std::uint32_t k = order[i];
@@ -193,7 +239,6 @@ std::vector<std::uint32_t> sortedOrder(std::string_view text, const std::vector<
     for (; j > 0 && less(k, order[j - 1]); --j) order[j] = order[j - 1];
     order[j] = k;
   }
-  return order;
 }
 
 }  // namespace kiv::station_timetable

@@ -1,7 +1,8 @@
 // The text of the station timetable made without printf and without a
-// string per line: the departure lines of "TTSrc.kv4" appended to one
-// buffer, their order in the case-insensitive text sort, and the filling of
-// the report's formats, byte for byte as the work-file formats give them.
+// string per line: the names prepared once with their sort keys, the
+// departure lines of "TTSrc.kv4" appended to one buffer, their order in the
+// case-insensitive text sort, and the filling of the report's formats read
+// once, byte for byte as the work-file formats give them.
 #pragma once
 
 #include <cstdint>
@@ -14,7 +15,7 @@
 
 namespace kiv::station_timetable {
 
-// One argument of appendFormatted: a text or a number.
+// One argument of a format: a text or a number.
 struct FormatArg {
   FormatArg(const char* s) : text(s) {}
   FormatArg(std::string_view s) : text(s) {}
@@ -25,13 +26,71 @@ struct FormatArg {
   bool isNumber = false;
 };
 
-// Appends `format` with its conversions filled from `args` in order, as
-// snprintf fills them: "%s" and "%d", each with an optional "-" (left
-// aligned) or "0" (zero padded, numbers) and a width, and "%%". A
-// conversion without an argument of its kind is written as nothing. With
-// `crlf` set the line ends of the format are written as CR LF.
+// A format of the report read once into its literal pieces (their line
+// ends already CR LF when `crlf` is set) and its conversions, so that filling
+// it for every line of a timetable parses nothing. Fills as snprintf does:
+// "%s" and "%d", each with an optional "-" (left aligned) or "0" (zero
+// padded, numbers) and a width, and "%%". A conversion without an argument
+// of its kind is written as nothing; a text argument is padded by its bytes
+// as given and then written with its line ends as CR LF too.
+class PreparedFormat {
+ public:
+  PreparedFormat(std::string_view format, bool crlf);
+  void append(std::string& out, std::initializer_list<FormatArg> args) const;
+
+ private:
+  struct Piece {
+    std::string literal;  // written before the conversion
+    bool conversion = false;
+    bool number = false;
+    bool left = false;
+    bool zeros = false;
+    std::size_t width = 0;
+  };
+  std::vector<Piece> pieces_;
+  bool crlf_ = false;
+};
+
+// Appends `format` filled from `args` as PreparedFormat fills it.
 void appendFormatted(std::string& out, std::string_view format, std::initializer_list<FormatArg> args,
                      bool crlf = false);
+
+// A train or station name as the station timetable prints it and sorts it.
+struct Name {
+  std::string_view text;
+  // The text padded with blanks to the width of its column, and the same
+  // folded (the text itself when longer, or when the table has no width).
+  std::string_view padded;
+  std::string_view foldedPadded;
+  // The text with its ASCII letters folded to lower case (see
+  // foldAsciiCase): its key in the sort.
+  std::string_view folded;
+  // At least one character and no blank, so that its field of a line
+  // reads back as the name.
+  bool plain = false;
+  // The folded text differs from the text (it has an ASCII capital).
+  bool folds = false;
+};
+
+// The names of the trains or of the stations by number, prepared once per
+// engine: the timetable of a station then copies no name and folds none.
+class NameTable {
+ public:
+  // Names are kept padded to `width`, the width of their column.
+  explicit NameTable(std::size_t width = 0) : width_(width) {}
+  // Appends the name of the next number.
+  void add(std::string_view text);
+  // The name of number k; an empty name for a number out of range.
+  Name operator[](int k) const;
+
+ private:
+  std::size_t width_;
+  std::string texts_;   // each name padded to the width
+  std::string folded_;  // the same folded
+  std::vector<std::uint32_t> begins_;
+  std::vector<std::uint32_t> sizes_;
+  std::vector<std::uint8_t> kinds_;  // bit 0: plain, bit 1: folds
+};
 
 // A departure of the station timetable with the fields of its line.
 struct Departure {
@@ -39,18 +98,23 @@ struct Departure {
   int order = 0;          // list order + 1
   bool interval = false;  // an interval service rather than a timed departure
   int value = 0;          // minute of departure, or the interval in minutes
-  const char* unit = "";
-  char train[kTrainNameSize] = {};
-  char terminal[kStationNameSize] = {};
+  std::string_view unit;
+  Name train;
+  Name terminal;
 };
 
 // True when the line of d reads back as d: no negative number, and train
-// and terminal names of at least one character and no blank, so that the
-// line splits into exactly its fields again.
+// and terminal names that are plain, so that the line splits into exactly
+// its fields again.
 bool readsBack(const Departure& d);
 
-// Appends the "TTSrc.kv4" line of d, without its line end.
-void appendDepartureLine(std::string& out, const Departure& d, bool grouping);
+// Appends the value and unit of d as the report prints them ("%02d%s").
+void appendValue(std::string& out, const Departure& d);
+
+// Appends the "TTSrc.kv4" line of d, without its line end; with `folded`
+// set, the names folded as the sort compares them (the line's sort key:
+// each name begins after a blank, so it folds alike on its own).
+void appendDepartureLine(std::string& out, const Departure& d, bool grouping, bool folded = false);
 
 // The lines of a text, each given by its first and its past-the-end byte.
 struct LineSpan {
@@ -68,5 +132,8 @@ void foldAsciiCase(std::string_view line, char* out);
 // second byte of a double-byte character kept), equal lines in their
 // given order. The indexes into `lines`.
 std::vector<std::uint32_t> sortedOrder(std::string_view text, const std::vector<LineSpan>& lines);
+// The same order of lines whose sort keys (`keys`, the lines folded) are
+// known, into `order` (its buffer kept from one timetable to the next).
+void sortKeys(std::string_view keys, const std::vector<LineSpan>& lines, std::vector<std::uint32_t>& order);
 
 }  // namespace kiv::station_timetable

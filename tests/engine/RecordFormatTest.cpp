@@ -87,6 +87,21 @@ TEST(RecordFormat, ReadsOnlyTheCompleteRecordsTheCountAllows) {
   EXPECT_FALSE(kShortCounted.read(dir / "missing").has_value());
 }
 
+// The whole file in one read of its size; a file whose size is not known
+// beforehand (a kernel file reports none) is read on to its end.
+TEST(RecordFormat, WholeFilesAreReadToTheirEnd) {
+  test::TempDir dir;
+  Bytes big(200001);
+  for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
+  ASSERT_TRUE(writeWholeFile(dir / "big", big));
+  EXPECT_EQ(readWholeFile(dir / "big"), big);
+  ASSERT_TRUE(writeWholeFile(dir / "empty", {}));
+  EXPECT_EQ(readWholeFile(dir / "empty"), Bytes{});
+  const auto status = readWholeFile("/proc/self/status");
+  ASSERT_TRUE(status.has_value());
+  EXPECT_NE(std::string(status->begin(), status->end()).find("Name:"), std::string::npos);
+}
+
 TEST(RecordFormat, WriterRefusesMoreRecordsThanTheCountCanState) {
   test::TempDir dir;
   SampleFile file;

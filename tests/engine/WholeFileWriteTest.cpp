@@ -56,5 +56,40 @@ TEST(WholeFileWrite, AFileThatCannotBeWrittenFails) {
   EXPECT_EQ(dir.readText("sub/x"), "keep");
 }
 
+// A kept work file is written over through its open file while the name
+// names it, and written anew as a replacing write does once the name names
+// another file: removed, replaced, linked a second time, or a directory.
+TEST(WholeFileWrite, AKeptFileFollowsWhatTheNameNamesBetweenWrites) {
+  test::TempDir dir;
+  const auto file = dir / "$VTT.kv4";
+  KeptWorkFile kept(file);
+  ASSERT_TRUE(kept.write("a long first text\r\n"));
+  ASSERT_TRUE(kept.write("short\r\n"));
+  EXPECT_EQ(dir.readText("$VTT.kv4"), "short\r\n");
+  ASSERT_TRUE(kept.write("longer than short\r\n"));
+  EXPECT_EQ(dir.readText("$VTT.kv4"), "longer than short\r\n");
+
+  std::filesystem::remove(file);
+  ASSERT_TRUE(kept.write("after removal\r\n"));
+  EXPECT_EQ(dir.readText("$VTT.kv4"), "after removal\r\n");
+
+  dir.writeText("other", "someone else's file");
+  std::filesystem::rename(dir / "other", file);
+  ASSERT_TRUE(kept.write("x\r\n"));
+  EXPECT_EQ(dir.readText("$VTT.kv4"), "x\r\n");
+
+  std::filesystem::create_hard_link(file, dir / "second");
+  ASSERT_TRUE(kept.write("not through the link\r\n"));
+  EXPECT_EQ(dir.readText("$VTT.kv4"), "not through the link\r\n");
+  EXPECT_EQ(dir.readText("second"), "x\r\n");
+
+  kept.remove();
+  EXPECT_FALSE(std::filesystem::exists(file));
+  std::filesystem::create_directory(file);
+  dir.writeText("$VTT.kv4/inside", "keep");
+  EXPECT_FALSE(kept.write("text\r\n"));
+  EXPECT_EQ(dir.readText("$VTT.kv4/inside"), "keep");
+}
+
 }  // namespace
 }  // namespace kiv::work_files

@@ -41,40 +41,85 @@ TEST(TimetableDifferentialText, FormatsFillLikePrintf) {
 }
 
 TEST(TimetableDifferentialText, DepartureLinesAreTheWorkFileLines) {
+  NameTable names(24);
+  names.add("Local");
+  names.add("\x8d\x82\x8d\xe8");  // two double-byte characters
+  names.add("\x83\x41X\x83");     // a katakana whose second byte is "A", a capital, a lone lead byte
   Departure d;
-  std::snprintf(d.train, sizeof d.train, "%s", "Local");
-  std::snprintf(d.terminal, sizeof d.terminal, "%s", "\x8d\x82\x8d\xe8");  // two double-byte characters
-  for (const NetworkCode network : {0, 5, 61, 430, 1234, -7}) {
-    for (const int value : {0, 3, 59, 120, -1}) {
-      for (const bool interval : {false, true}) {
-        for (const bool grouping : {false, true}) {
-          d.network = network;
-          d.order = network % 10 + 1;
-          d.interval = interval;
-          d.value = value;
-          d.unit = interval ? report_text::kEveryMinutes.c_str() : report_text::kLeavesAtMinute.c_str();
-          std::string mine;
-          appendDepartureLine(mine, d, grouping);
-          EXPECT_EQ(mine,
-                    work_files::formatStationDeparture(
-                        {d.network, d.order, d.interval, d.value, d.unit, d.train, d.terminal}, grouping));
+  d.terminal = names[1];
+  for (const int train : {0, 2})
+    for (const NetworkCode network : {0, 5, 61, 430, 1234, -7}) {
+      for (const int value : {0, 3, 59, 120, -1}) {
+        for (const bool interval : {false, true}) {
+          for (const bool grouping : {false, true}) {
+            d.train = names[train];
+            d.network = network;
+            d.order = network % 10 + 1;
+            d.interval = interval;
+            d.value = value;
+            d.unit = interval ? report_text::kEveryMinutes.c_str() : report_text::kLeavesAtMinute.c_str();
+            std::string mine;
+            appendDepartureLine(mine, d, grouping);
+            const std::string line = work_files::formatStationDeparture(
+                {d.network, d.order, d.interval, d.value, std::string(d.unit), std::string(d.train.text),
+                 std::string(d.terminal.text)},
+                grouping);
+            EXPECT_EQ(mine, line);
+            // The sort key: the line with its names folded.
+            std::string key;
+            appendDepartureLine(key, d, grouping, true);
+            std::string folded = line;
+            foldAsciiCase(line, folded.data());
+            EXPECT_EQ(key, folded);
+          }
         }
       }
     }
+}
+
+// Names by number as prepared once: each with its folded key, which only a
+// single-byte capital changes; a number out of range has an empty name.
+TEST(TimetableDifferentialText, NameTablesKeepEachNameWithItsFoldedKey) {
+  NameTable names;
+  for (const char* name : {"", "Abc", "\x83\x41\x83\x5a", "a b"}) names.add(name);
+  EXPECT_EQ(names[1].text, "Abc");
+  EXPECT_EQ(names[1].folded, "abc");
+  EXPECT_TRUE(names[1].folds);
+  EXPECT_EQ(names[2].folded, "\x83\x41\x83\x5a");
+  EXPECT_FALSE(names[2].folds);
+  EXPECT_TRUE(names[2].plain);
+  EXPECT_FALSE(names[0].plain);
+  EXPECT_FALSE(names[3].plain);
+  for (const int k : {-1, 4}) {
+    EXPECT_EQ(names[k].text, "");
+    EXPECT_FALSE(names[k].plain);
   }
+
+  // Padded to the column; a longer name is its own text.
+  NameTable column(5);
+  column.add("Ab");
+  column.add("Abcdefg");
+  EXPECT_EQ(column[0].text, "Ab");
+  EXPECT_EQ(column[0].padded, "Ab   ");
+  EXPECT_EQ(column[0].foldedPadded, "ab   ");
+  EXPECT_EQ(column[1].padded, "Abcdefg");
+  EXPECT_EQ(column[1].foldedPadded, "abcdefg");
+  EXPECT_EQ(column[1].folded, "abcdefg");
 }
 
 TEST(TimetableDifferentialText, OnlyLinesThatSplitIntoTheirFieldsReadBack) {
+  NameTable names;
+  for (const char* name : {"Rapid", "End", "Rapid 2", "E\tnd", ""}) names.add(name);
   Departure d;
-  std::snprintf(d.train, sizeof d.train, "%s", "Rapid");
-  std::snprintf(d.terminal, sizeof d.terminal, "%s", "End");
+  d.train = names[0];
+  d.terminal = names[1];
   EXPECT_TRUE(readsBack(d));
   Departure blank = d;
-  std::snprintf(blank.train, sizeof blank.train, "%s", "Rapid 2");
+  blank.train = names[2];
   Departure tab = d;
-  std::snprintf(tab.terminal, sizeof tab.terminal, "%s", "E\tnd");
+  tab.terminal = names[3];
   Departure empty = d;
-  empty.train[0] = '\0';
+  empty.train = names[4];
   Departure negative = d;
   negative.value = -3;
   for (const Departure& bad : {blank, tab, empty, negative}) EXPECT_FALSE(readsBack(bad));
