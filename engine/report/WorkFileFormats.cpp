@@ -5,14 +5,14 @@
 
 #include "report/WorkFileWriter.h"
 #include "report/WorkFiles.h"
+#include "text/PreparedFormat.h"
 #include "text/ReportText.h"
-#include "timetable/StationTimetableText.h"
 
 namespace kiv::work_files {
 namespace {
 
 using report_text::format;
-using station_timetable::appendFormatted;
+using report_text::PreparedFormat;
 
 // Hours and minutes of a time, as the route files print them.
 int hourOf(const ClockTime& time) { return time.minutes / 60; }
@@ -107,42 +107,44 @@ std::string formatRouteFareSection(const RouteFareSection& r) {
                 r.from.c_str(), r.to.c_str(), r.fare);
 }
 
+// The formats of the appended records, each read once.
 void appendRouteListHead(std::string& out, const RouteListHead& head, RouteListLayout layout) {
+  static const PreparedFormat clocked("0 %s %s %2d:%02d", false);
+  static const PreparedFormat sorted("0 %s %s %s", false);
   if (layout == RouteListLayout::kDetectionOrder) {
-    appendFormatted(out, "0 %s %s %2d:%02d",
-                    {head.from, head.to, hourOf(head.departure), minuteOf(head.departure)});
+    clocked.append(out, {head.from, head.to, hourOf(head.departure), minuteOf(head.departure)});
   } else {
-    appendFormatted(out, "0 %s %s %s", {head.from, head.to, head.departure.text});
+    sorted.append(out, {head.from, head.to, head.departure.text});
   }
 }
 
 void appendRouteSummary(std::string& out, const RouteSummary& r, RouteListLayout layout) {
+  static const PreparedFormat clocked("9 %d %d %2d:%02d %2d %d %d %d %d %d %s", false);
+  static const PreparedFormat sorted("9 %d %d %s %d %d %d %d %d %d %s", false);
   if (layout == RouteListLayout::kDetectionOrder) {
-    appendFormatted(out, "9 %d %d %2d:%02d %2d %d %d %d %d %d %s",
-                    {r.position, r.detection, hourOf(r.arrival), minuteOf(r.arrival), r.totalMinutes, r.fare,
-                     r.changes, r.ridingMinutes, r.walkingMinutes, r.waitingMinutes, r.via});
+    clocked.append(out, {r.position, r.detection, hourOf(r.arrival), minuteOf(r.arrival), r.totalMinutes,
+                         r.fare, r.changes, r.ridingMinutes, r.walkingMinutes, r.waitingMinutes, r.via});
   } else {
-    appendFormatted(out, "9 %d %d %s %d %d %d %d %d %d %s",
-                    {r.position, r.detection, r.arrival.text, r.totalMinutes, r.fare, r.changes,
-                     r.ridingMinutes, r.walkingMinutes, r.waitingMinutes, r.via});
+    sorted.append(out, {r.position, r.detection, r.arrival.text, r.totalMinutes, r.fare, r.changes,
+                        r.ridingMinutes, r.walkingMinutes, r.waitingMinutes, r.via});
   }
 }
 
 void appendRouteStop(std::string& out, const RouteStop& r) {
-  appendFormatted(out, "1 %d %s %d %d %02d:%02d %02d:%02d",
-                  {r.detection, r.station, r.walkingMinutes, r.waitingMinutes, hourOf(r.arrival),
-                   minuteOf(r.arrival), hourOf(r.departure), minuteOf(r.departure)});
+  static const PreparedFormat stop("1 %d %s %d %d %02d:%02d %02d:%02d", false);
+  stop.append(out, {r.detection, r.station, r.walkingMinutes, r.waitingMinutes, hourOf(r.arrival),
+                    minuteOf(r.arrival), hourOf(r.departure), minuteOf(r.departure)});
 }
 
 void appendRouteRide(std::string& out, const RouteRide& r) {
-  appendFormatted(out, "2 %d %s %s %s %02d:%02d %02d:%02d %d %d",
-                  {r.detection, r.train, r.from, r.to, hourOf(r.departure), minuteOf(r.departure),
-                   hourOf(r.arrival), minuteOf(r.arrival), r.ridingMinutes, r.walkingMinutes});
+  static const PreparedFormat ride("2 %d %s %s %s %02d:%02d %02d:%02d %d %d", false);
+  ride.append(out, {r.detection, r.train, r.from, r.to, hourOf(r.departure), minuteOf(r.departure),
+                    hourOf(r.arrival), minuteOf(r.arrival), r.ridingMinutes, r.walkingMinutes});
 }
 
 void appendRouteFareSection(std::string& out, const RouteFareSection& r) {
-  appendFormatted(out, "3 %d %04d %s %s %s %d",
-                  {r.detection, static_cast<int>(r.network), r.company, r.from, r.to, r.fare});
+  static const PreparedFormat section("3 %d %04d %s %s %s %d", false);
+  section.append(out, {r.detection, static_cast<int>(r.network), r.company, r.from, r.to, r.fare});
 }
 
 bool writeRouteList(const std::filesystem::path& file, const RouteList& list, RouteListLayout layout) {

@@ -12,10 +12,10 @@
 #include "network/RStaName.h"
 #include "report/WorkFileWriter.h"
 #include "report/WorkFiles.h"
+#include "text/PreparedFormat.h"
 #include "text/ReportText.h"
 #include "timetable/RDiaMan.h"
 #include "timetable/RouteSearchState.h"
-#include "timetable/StationTimetableText.h"
 
 namespace kiv {
 
@@ -69,10 +69,12 @@ bool RDiaMan::markDetourEllipse(StationNo from, StationNo to, int detourKm) {
       log->line(report_text::format(format, args...));
       return;
     }
-    station_timetable::appendFormatted(text, format, {args...});
+    report_text::appendFormatted(text, format, {args...});
     text += "\r\n";
   };
   using namespace report_text;
+  // Thousands of stations may lie inside: their line's format is read once.
+  static const PreparedFormat insideLine(kLogInside.c_str(), false);
   logLine(kLogFrom.c_str(), static_cast<const char*>(fromName));
   logLine(kLogTo.c_str(), static_cast<const char*>(toName));
   logLine(kLogShortest.c_str(), shortest);
@@ -84,8 +86,14 @@ bool RDiaMan::markDetourEllipse(StationNo from, StationNo to, int detourKm) {
     rs_->allowed[static_cast<std::size_t>(s)] = 1;
     char name[kStationNameSize] = "";
     staName_.getName(static_cast<StationNo>(s), name);
-    logLine(kLogInside.c_str(), sum, static_cast<int>(distFrom[static_cast<std::size_t>(s)]),
-            static_cast<int>(distTo[static_cast<std::size_t>(s)]), static_cast<const char*>(name));
+    const int fromHere = distFrom[static_cast<std::size_t>(s)];
+    const int toGoal = distTo[static_cast<std::size_t>(s)];
+    if (log) {
+      log->line(report_text::format(kLogInside.c_str(), sum, fromHere, toGoal, name));
+    } else {
+      insideLine.append(text, {sum, fromHere, toGoal, static_cast<const char*>(name)});
+      text += "\r\n";
+    }
   }
   if (log) {
     log->close();  // a log not written whole does not stop the search

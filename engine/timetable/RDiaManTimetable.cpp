@@ -10,6 +10,7 @@
 #include "network/RTrainMan.h"
 #include "report/WorkFileWriter.h"
 #include "report/WorkFiles.h"
+#include "text/PreparedFormat.h"
 #include "text/ReportText.h"
 #include "timetable/RDiaMan.h"
 #include "timetable/StationTimetableText.h"
@@ -117,9 +118,9 @@ void Work::serve(int servedDay, int servedHour) {
 
 void Work::makeTexts(std::string_view station, const char* dayName, int hour, bool grouping,
                      const RKivMan& kiv) {
-  static const PreparedFormat heading(report_text::kTimetableHeading.c_str(), true);
-  static const PreparedFormat departure(report_text::kTimetableDeparture.c_str(), true);
-  static const PreparedFormat note(report_text::kTimetableNote, true);
+  static const report_text::PreparedFormat heading(report_text::kTimetableHeading.c_str(), true);
+  static const report_text::PreparedFormat departure(report_text::kTimetableDeparture.c_str(), true);
+  static const report_text::PreparedFormat note(report_text::kTimetableNote, true);
   lines.clear();
   spans.clear();
   bool folds = false;

@@ -46,7 +46,6 @@ struct RDiaMan::RouteSearchState {
   std::vector<std::vector<RouteCandidate>> candidates;  // per path position
   std::unique_ptr<BestRouteList> best;                  // best-routes mode only
   bool stopped = false;                                 // the progress callback said stop
-  std::string line;                                     // the record being written (fast search)
 };
 
 }  // namespace kiv

@@ -10,11 +10,14 @@
 #include <vector>
 
 #include "report/WorkFiles.h"
+#include "text/PreparedFormat.h"
 #include "text/ReportText.h"
 #include "timetable/StationTimetableText.h"
 
 namespace kiv::station_timetable {
 namespace {
+
+using report_text::appendFormatted;
 
 TEST(TimetableDifferentialText, FormatsFillLikePrintf) {
   char out[256];
