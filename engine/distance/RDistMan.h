@@ -128,6 +128,10 @@ class RDistMan {
     std::vector<EdgeEnd> prEnds;  // end of each private edge slot
     std::unordered_map<NetworkCode, std::unique_ptr<NetworkPositions>> networks;
     std::vector<StationLinks> stations;  // by station number; element 0 unused
+    // Over the edges of every station: whether one is shorter than nothing
+    // (a malformed file), and the longest.
+    bool negativeEdge = false;
+    int longestEdge = 0;
   };
   const SearchTables& tables() const;
   void collectStationLinks(StationNo s, const EdgeIndex* index, StationLinks& out) const;

@@ -22,18 +22,12 @@ int RDistMan::allDistancesWithin(StationNo start, int n, int limit, Distance* ou
   // Stations beyond the directory have no kept edges to look over; a goal
   // outside the stations searched is never settled.
   const bool goalKnown = goal == 0 || (goal >= 1 && goal <= n);
-  if (static_cast<std::size_t>(n) >= t.stations.size() || !goalKnown) return allDistances(start, n, out);
-  int longest = 0;
-  for (int s = 1; s <= n; ++s) {
-    for (const auto& edge : t.stations[static_cast<std::size_t>(s)].edges) {
-      if (edge.second < 0) return allDistances(start, n, out);
-      longest = std::max(longest, static_cast<int>(edge.second));
-    }
-  }
+  if (static_cast<std::size_t>(n) >= t.stations.size() || !goalKnown || t.negativeEdge)
+    return allDistances(start, n, out);
 
   std::fill(out + 1, out + n + 1, kUnreachedDistance);
   settled_.assign(static_cast<std::size_t>(n) + 1, 0);
-  buckets_.reset(longest);
+  buckets_.reset(t.longestEdge);
   if (start >= 1 && start <= n) {
     out[start] = 0;
     buckets_.push(0, start);

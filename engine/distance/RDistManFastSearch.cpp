@@ -26,8 +26,13 @@ const RDistMan::SearchTables& RDistMan::tables() const {
   for (const DistPREdge& e : prEdges_) t->prEnds.push_back({e.to, e.distance});
   const int count = std::max(staName_.getCount(), staFare_.getStationCount());
   t->stations.resize(static_cast<std::size_t>(std::max(count, 0)) + 1);
-  for (int s = 1; s <= count; ++s)
+  for (int s = 1; s <= count; ++s) {
     collectStationLinks(static_cast<StationNo>(s), &t->edges, t->stations[static_cast<std::size_t>(s)]);
+    for (const auto& edge : t->stations[static_cast<std::size_t>(s)].edges) {
+      t->negativeEdge = t->negativeEdge || edge.second < 0;
+      t->longestEdge = std::max(t->longestEdge, static_cast<int>(edge.second));
+    }
+  }
   tables_ = std::move(t);
   return *tables_;
 }

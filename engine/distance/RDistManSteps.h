@@ -8,7 +8,8 @@
 #include <cstring>
 #include <limits>
 
-#if defined(__SSE2__)
+// The 64-bit moves below exist on x86-64 only.
+#if defined(__SSE2__) && defined(__x86_64__)
 #include <emmintrin.h>
 #endif
 
@@ -77,7 +78,7 @@ inline JrDistanceBreakdown jrEdgeAddend(const DistJREdge& edge) {
 // all parts at once where the processor can.
 inline JrDistanceBreakdown saturatedSum(const JrDistanceBreakdown& route, const JrDistanceBreakdown& add) {
   static_assert(sizeof(JrDistanceBreakdown) == 12);
-#if defined(__SSE2__)
+#if defined(__SSE2__) && defined(__x86_64__)
   auto load = [](const JrDistanceBreakdown& d) {
     std::uint64_t low = 0;
     std::uint32_t high = 0;
