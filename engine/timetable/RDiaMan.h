@@ -28,7 +28,9 @@
 #include "data/DiaIdx1File.h"
 #include "data/DiaIdx2File.h"
 #include "data/Diagram2File.h"
-#include "timetable/BestRouteList.h"
+#include "journey/BestRoutes.h"
+#include "report/WorkFiles.h"
+#include "timetable/FoundRoute.h"
 #include "timetable/RouteSearchRules.h"
 #include "timetable/TimetableIndex.h"
 #include "timetable/TimetableIndexChanges.h"
@@ -303,6 +305,22 @@ class RDiaMan {
   // cannot be read, and -1 when `file` cannot be opened.
   int writeRouteDetail(const std::filesystem::path& file, const char* mode, int detection, int order,
                        int row);
+
+  // After findRoutes in best-routes mode: the journeys it wrote, with their
+  // stops, criteria and marks.
+  const BestRoutesResult& lastBestRoutes() const { return bestRoutes_; }
+  // The data the journey searches read.
+  JourneyNetwork journeyNetwork() const;
+  // Writes journeys as routes 0, 1, 2 ... of "$MltRtL1.kv4" and
+  // "$MltRtDt.kv4" under the head of a search from `from` to `to` at
+  // `asked`. The number written, or -1 (workFileProblem names the file) when
+  // a file cannot be written whole.
+  int writeJourneys(StationNo from, StationNo to, const work_files::ClockTime& asked,
+                    const std::vector<Journey>& journeys);
+  // A lower bound of the minutes from every station to `goal`: the least
+  // riding minutes over the departures of the trains switched on; all 0
+  // when a riding time in the data is negative.
+  std::vector<int> minutesToGoalBound(StationNo goal) const;
   // ==== end of multi-route search and route list files ====
 
  private:
@@ -443,10 +461,6 @@ class RDiaMan {
   // A departure's next time: by the constant-time lookup or hour by hour.
   bool nextRecordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day, TimeOfDay& departure) const;
   mutable std::unordered_map<std::uint64_t, int> changeMinutes_;
-  // A lower bound of the minutes from every station to `goal`: the least
-  // riding minutes over the usable departures; all 0 when a riding time in
-  // the data is negative.
-  std::vector<int> minutesToGoalBound(StationNo goal) const;
   std::vector<int> minutesToGoalBoundIndexed(StationNo goal) const;
   // The bound the last fast fastest-route search drew for `goal` with the
   // trains switched on by `use` (trainUseFlags), or nullptr.
@@ -496,6 +510,12 @@ class RDiaMan {
   // (and the file named in workFileProblem_) when a work file could not be
   // opened or written whole.
   bool endRouteSearch();
+
+  // The best-routes mode of findRoutes, after the fastest minutes are known.
+  int findBestRoutes(StationNo from, StationNo to, int hour, int minute, int day, int fastest, int extraMinutes,
+                     const RouteLimits& limits);
+  BestRoutesResult bestRoutes_;
+  BestRoutesState bestRoutesState_;
 
   RouteProgress routeProgress_;
   // The working fields of the multi-route search, while it runs.

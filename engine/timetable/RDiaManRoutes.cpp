@@ -31,11 +31,6 @@ constexpr int kMaxPathLength = 100;
 constexpr int kNoBestCost = 32000;
 // mode_route of the best-routes mode.
 constexpr int kBestRoutesMode = 2;
-// The extra minutes over the fastest time the best-routes mode tries in turn,
-// up to the allowed extra minutes.
-constexpr int kWideningMinutes[] = {0, 2, 5, 10, 15, 20, 30, 45, 60, 32767};
-// Stations the best-routes mode may enter within one limit.
-constexpr long kBestRoutesStepBudget = 1'500'000;
 // The latest time (minutes after midnight of the start day) up to which the
 // time bound of the fast search is used: far below the 127 hours a time can
 // hold, so that no departure of a route within it passes that range.
@@ -112,6 +107,9 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
   workFileProblem_.clear();
   const int fastest = fastestTime(from, to, hour, minute, day);
   if (fastest == -1) return -1;
+  if (limits.modeRoute == kBestRoutesMode) {
+    return findBestRoutes(from, to, hour, minute, day, fastest, extraMinutes, limits);
+  }
   RouteSearchState state;
   rs_ = &state;
   struct Leave {
@@ -166,51 +164,14 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
   rs_->candidates.resize(kMaxPathLength + 2);
   // The time bound needs a start on the clock. The fast search does not
   // enter the stations it rules out; the reference one enters them but does
-  // not count them against the budget of the best-routes mode, so that both
-  // give up at the same point.
+  // not count them as steps of the search, so that both tell the progress
+  // callback at the same points.
   const bool timeBound = hour >= 0 && minute >= 0 && minute < 60;
-  if (limits.modeRoute == kBestRoutesMode) {
-    // The best routes are sought within widening time limits: routes arrive
-    // in order of arrival first, so once the list overflows within a limit,
-    // no route arriving later can enter it, and the (exponentially larger)
-    // enumeration up to the full limit is spared.
-    // An enumeration that outgrows its budget is abandoned for the complete
-    // list of the limit before, which then counts as cut.
-    std::unique_ptr<BestRouteList> complete;
-    for (int extra : kWideningMinutes) {
-      const bool last = extra >= extraMinutes;
-      rs_->timeLimit = static_cast<std::int16_t>(fastest + (last ? extraMinutes : extra));
-      rs_->found = 0;
-      rs_->steps = 0;
-      rs_->best = std::make_unique<BestRouteList>(rs_->maxRoutes);
-      if (timeBound) rs_->latest = latestUsefulCost(to, rs_->start + rs_->timeLimit);
-      extendRoute(from, to);
-      if (rs_->stopped) {
-        // Stopped by the caller: the routes found so far, as a cut list.
-        rs_->best->markCut();
-        break;
-      }
-      if (rs_->steps > kBestRoutesStepBudget) {
-        if (complete) rs_->best = std::move(complete);
-        rs_->best->markCut();
-        break;
-      }
-      if (last || rs_->best->cut()) break;
-      complete = std::move(rs_->best);
-    }
-  } else {
-    if (timeBound) rs_->latest = latestUsefulCost(to, rs_->start + rs_->timeLimit);
-    extendRoute(from, to);
-  }
+  if (timeBound) rs_->latest = latestUsefulCost(to, rs_->start + rs_->timeLimit);
+  extendRoute(from, to);
 
-  int found = rs_->found;
+  const int found = rs_->found;
   routeListCut_ = found >= rs_->maxRoutes;
-  if (rs_->best) {
-    std::vector<FoundRoute> best = rs_->best->take();
-    for (std::size_t k = 0; k < best.size(); ++k) writeFoundRoute(best[k], static_cast<int>(k));
-    found = static_cast<int>(best.size());
-    routeListCut_ = rs_->best->cut();
-  }
   // A route list that could not be written whole (a full disk) is no result.
   return endRouteSearch() ? found : -1;
 }
@@ -359,11 +320,7 @@ void RDiaMan::extendRoute(StationNo a, StationNo goal, bool counted) {
     }
   }
 
-  // The best-routes mode enumerates every route; it keeps the best itself.
-  auto routesLeft = [this] {
-    if (rs_->stopped) return false;
-    return rs_->best ? rs_->steps <= kBestRoutesStepBudget : rs_->found < rs_->maxRoutes;
-  };
+  auto routesLeft = [this] { return !rs_->stopped && rs_->found < rs_->maxRoutes; };
   // The caller hears of a long enumeration now and then, also before any
   // route is found, and may stop it.
   if (counted && ++rs_->steps % kProgressSteps == 0) askToGoOn();
@@ -392,13 +349,9 @@ void RDiaMan::extendRoute(StationNo a, StationNo goal, bool counted) {
           // station after x be reached in time).
           const bool inTime = rs_->latest.empty() || take.cost <= rs_->latest[static_cast<std::size_t>(x)];
           if (!inTime && fast()) continue;
-          // No route through x can arrive within the time limit, or early
-          // enough to be one of the best routes.
-          if (rules_.lowerBoundPruning) {
-            const int least = take.cost + rs_->bound[static_cast<std::size_t>(x)];
-            if (least > rs_->timeLimit) continue;
-            if (rs_->best && !rs_->best->couldTake(rs_->start + least)) continue;
-          }
+          // No route through x can arrive within the time limit.
+          if (rules_.lowerBoundPruning && take.cost + rs_->bound[static_cast<std::size_t>(x)] > rs_->timeLimit)
+            continue;
           const DiaDepartureRecord& r = *take.record;
           here.walkMinutes = static_cast<std::int16_t>(take.hop.walk);
           here.waitMinutes = static_cast<std::int16_t>(take.hop.wait);
@@ -427,25 +380,9 @@ void RDiaMan::recordRoute() {
   const int number = rs_->found;
   ++rs_->found;
   askToGoOn();
-
-  // A route that would go at once is not described: pricing its fare
-  // sections is the dearest part of recording.
-  const StationNo goal = rs_->station[static_cast<std::size_t>(rs_->depth)];
-  if (rs_->best && !rs_->best->admits(searchTable_[static_cast<std::size_t>(goal)].arrival.totalMinutes())) {
-    rs_->best->markCut();
-    return;
-  }
   FoundRoute route = describeRoute();
   route.detection = number;
-  if (rs_->best) {
-    rs_->best->offer(std::move(route));
-    // Once the list is full and cut, a route arriving after its last one
-    // changes nothing: the time bound is drawn again for that arrival.
-    const int useful = rs_->best->latestUsefulArrival();
-    if (!rs_->latest.empty() && useful < rs_->latestDeadline) rs_->latest = latestUsefulCost(goal, useful);
-  } else {
-    writeFoundRoute(route, number);
-  }
+  writeFoundRoute(route, number);
 }
 
 void RDiaMan::askToGoOn() {

@@ -11,8 +11,9 @@
 #include <vector>
 
 #include "report/WorkFileWriter.h"
-#include "timetable/BestRouteList.h"
+#include "timetable/FoundRoute.h"
 #include "timetable/RDiaMan.h"
+#include "timetable/RouteDescription.h"
 
 namespace kiv {
 
@@ -39,12 +40,11 @@ struct RDiaMan::RouteSearchState {
   long steps = 0;  // stations entered by the enumeration
   // Fares of the sections priced in this search, by network code and the
   // last and first station.
-  std::map<std::tuple<NetworkCode, StationNo, StationNo>, int> fares;
+  SectionFares fares;
   std::vector<int> bound;                               // least minutes to the goal, per station
   std::vector<int> latest;                              // latestUsefulCost, per station (fast only)
   int latestDeadline = 0;                               // the deadline `latest` was drawn for
   std::vector<std::vector<RouteCandidate>> candidates;  // per path position
-  std::unique_ptr<BestRouteList> best;                  // best-routes mode only
   bool stopped = false;                                 // the progress callback said stop
 };
 

@@ -1,0 +1,456 @@
+// The best-routes search: a label-setting search over the timetable, run
+// once for each departure time of the origin from the latest to the
+// earliest. A label is a partial journey at a station; labels that arrive by
+// the same train with the same open fare section are compared on arrival,
+// changes, fare of the closed sections and departure, and a dominated label
+// goes. Labels are kept from one departure time to the next, so an earlier
+// departure only goes on where it arrives somewhere earlier than every later
+// one. A fare section is priced once it closes, so the fare of the closed
+// sections plus the fare of the open section (which depends only on its
+// network and its first station) is exact.
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <queue>
+#include <tuple>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "fare/RFareMan.h"
+#include "journey/BestRoutes.h"
+#include "network/RStaName.h"
+#include "network/RTrainMan.h"
+#include "timetable/FastDepartures.h"
+#include "timetable/RCnctMan.h"
+#include "timetable/RDiaMan.h"
+
+namespace kiv {
+
+namespace {
+
+// Longest path a journey may have, in stations.
+constexpr int kMaxPathLength = 100;
+// Times beyond this (minutes after midnight of the search's day) are not
+// searched: they must fit the hours a time holds.
+constexpr int kLatestMinutes = 120 * 60;
+// A station from which the goal cannot be reached.
+constexpr int kOutOfReach = 1 << 20;
+// Labels made between two questions to keepGoing.
+constexpr std::size_t kProgressLabels = 1 << 12;
+
+struct Label {
+  int arrival = 0;
+  int departure = -1;  // the first ride's departure; -1 at the origin
+  int segments = 0;    // train segments, walking connections not counted
+  int closedFare = 0;
+  int walking = 0;
+  int waiting = 0;  // at change stations (not at the origin)
+  StationNo station = 0;
+  TrainNo trainIn = -1;
+  NetworkCode openCode = -1;
+  StationNo openStart = 0;
+  std::int16_t depth = 1;
+  int parent = -1;
+  // The ride from the parent: its departure and the change and waiting
+  // minutes spent at the parent before it.
+  int rideDeparture = 0;
+  std::int16_t walkAtParent = 0;
+  std::int16_t waitAtParent = 0;
+  bool dead = false;
+};
+
+int changesOf(int segments) { return std::max(segments, 1) - 1; }
+
+// The criteria of a journey or of a partial one, and the order of its tie.
+struct Criteria {
+  int departure;
+  int arrival;
+  int changes;
+  int fare;
+  int walking;
+  int waiting;
+};
+
+// Whether `a` is at least as good as `b` on all four criteria and, when
+// equal on all four, walks and waits no more (a kept first wins a full tie).
+bool beatsOrTies(const Criteria& a, const Criteria& b) {
+  if (a.departure < b.departure || a.arrival > b.arrival || a.changes > b.changes || a.fare > b.fare)
+    return false;
+  if (a.departure != b.departure || a.arrival != b.arrival || a.changes != b.changes || a.fare != b.fare)
+    return true;
+  return std::tie(a.walking, a.waiting) <= std::tie(b.walking, b.waiting);
+}
+
+TimeOfDay clock(int minutes) {
+  return {static_cast<std::int8_t>(minutes / 60), static_cast<std::int8_t>(minutes % 60)};
+}
+
+class Search {
+ public:
+  Search(const JourneyNetwork& network, BestRoutesState& state, const BestRoutesQuery& query)
+      : net_(network), query_(query), state_(state) {}
+
+  BestRoutesResult run();
+
+ private:
+  void prepare();
+  std::vector<int> startTimes() const;
+  void searchFrom(int start);
+  void expand(int index);
+  void offer(Label label);
+  void offerResult(int index);
+  bool beatenAtGoal(const Label& label, StationNo at) const;
+  bool onPath(int index, StationNo station) const;
+  int sectionFare(NetworkCode code, StationNo last, StationNo first) const;
+  int changeMinutes(StationNo s, TrainNo in, TrainNo out) const;
+  bool walking(TrainNo t) const {
+    return t >= 1 && static_cast<std::size_t>(t) < walking_.size() && walking_[static_cast<std::size_t>(t)];
+  }
+  Criteria resultCriteria(const Label& label) const;
+  Journey journeyOf(int index) const;
+
+  const JourneyNetwork& net_;
+  const BestRoutesQuery& query_;
+  BestRoutesState& state_;
+  int day_ = -1;
+  bool frequentAlways_ = false;
+  std::vector<std::uint8_t> use_;
+  std::vector<std::uint8_t> walking_;
+  std::vector<NetworkCode> code_;
+  const std::vector<int>* bound_ = nullptr;
+  std::vector<Label> labels_;
+  std::unordered_map<std::uint64_t, std::vector<int>> bags_;
+  std::vector<int> results_;
+  using Entry = std::tuple<int, int, int>;  // arrival, segments, label
+  std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue_;
+  mutable SectionFares fares_;
+  mutable std::unordered_map<std::uint64_t, int> changes_;
+  std::size_t nextQuestion_ = kProgressLabels;
+  bool stopped_ = false;
+};
+
+void Search::prepare() {
+  const RouteSearchRules& rules = net_.dia.searchRules();
+  day_ = rules.serviceDays ? query_.day : -1;
+  frequentAlways_ = !rules.frequentServiceHours;
+  const int trains = std::max(net_.trains.getTrainCount(), 0);
+  use_.assign(static_cast<std::size_t>(trains) + 1, 0);
+  walking_.assign(use_.size(), 0);
+  code_.assign(use_.size(), -1);
+  std::uint64_t useHash = 1469598103934665603ull;
+  for (int t = 1; t <= trains; ++t) {
+    const auto k = static_cast<std::size_t>(t);
+    use_[k] = net_.trains.getTrainUse(static_cast<TrainNo>(t)) != 0;
+    walking_[k] = net_.trains.isWalking(static_cast<TrainNo>(t)) == 1;
+    net_.trains.getNetworkCode(static_cast<TrainNo>(t), code_[k]);
+    useHash = (useHash ^ use_[k]) * 1099511628211ull;
+  }
+  if (state_.boundGoal != query_.to || state_.boundUse != useHash || state_.boundGoalCache.empty()) {
+    state_.boundGoalCache = net_.dia.minutesToGoalBound(query_.to);
+    state_.boundGoal = query_.to;
+    state_.boundUse = useHash;
+  }
+  bound_ = &state_.boundGoalCache;
+}
+
+std::vector<int> Search::startTimes() const {
+  const int first = query_.earliestDeparture;
+  const int fromBound = (*bound_)[static_cast<std::size_t>(query_.from)];
+  const int last = std::min(query_.latestArrival - fromBound, kLatestMinutes);
+  std::vector<int> times{first};
+  for (const DiaDepartureRecord& r : net_.dia.departuresOf(query_.from)) {
+    if (r.interval != 0 || r.train < 1 || static_cast<std::size_t>(r.train) >= use_.size() ||
+        !use_[static_cast<std::size_t>(r.train)] || r.minute < 0 || r.minute > 59)
+      continue;
+    for (int h = std::max(first / 60, 0); h * 60 <= last; ++h) {
+      const int t = h * 60 + r.minute;
+      if (t < first || t > last || RDiaMan::isHourServed(r.hours, h) == 0) continue;
+      if (day_ >= 0 && RDiaMan::isDayServed(r.days, day_ + h / 24) == 0) continue;
+      times.push_back(t);
+    }
+  }
+  std::sort(times.begin(), times.end(), std::greater<>());
+  times.erase(std::unique(times.begin(), times.end()), times.end());
+  return times;
+}
+
+BestRoutesResult Search::run() {
+  BestRoutesResult result;
+  const int n = net_.names.getCount();
+  if (query_.from < 1 || query_.to < 1 || query_.from > n || query_.to > n || query_.from == query_.to)
+    return result;
+  prepare();
+  if ((*bound_)[static_cast<std::size_t>(query_.from)] >= kOutOfReach) return result;
+  int lowest = query_.earliestDeparture;
+  bool fixed = false;
+  for (const int start : startTimes()) {
+    if (start < lowest || stopped_) break;
+    searchFrom(start);
+    if (query_.arriveBy && !fixed && !results_.empty()) {
+      // The latest departure that arrives in time is known: the window
+      // reaches back from it.
+      int latest = 0;
+      for (const int k : results_) latest = std::max(latest, labels_[static_cast<std::size_t>(k)].departure);
+      lowest = std::max(lowest, latest - query_.window);
+      fixed = true;
+    }
+  }
+  std::vector<Journey> journeys;
+  for (const int k : results_) {
+    if (labels_[static_cast<std::size_t>(k)].departure >= lowest) journeys.push_back(journeyOf(k));
+  }
+  const auto key = [this](const Journey& j) {
+    return query_.arriveBy ? std::make_tuple(-j.departure, j.changes, j.fare, j.arrival)
+                           : std::make_tuple(j.arrival, j.changes, j.fare, -j.departure);
+  };
+  std::stable_sort(journeys.begin(), journeys.end(),
+                   [&key](const Journey& a, const Journey& b) { return key(a) < key(b); });
+  const auto keep = static_cast<std::size_t>(std::max(query_.maxRoutes, 1));
+  result.cut = journeys.size() > keep || stopped_;
+  result.stopped = stopped_;
+  if (result.cut) journeys.resize(keep);
+  markJourneys(journeys);
+  result.journeys = std::move(journeys);
+  result.labels = static_cast<long>(labels_.size());
+  return result;
+}
+
+void Search::searchFrom(int start) {
+  Label origin;
+  origin.arrival = start;
+  origin.station = query_.from;
+  labels_.push_back(origin);
+  queue_.emplace(start, 0, static_cast<int>(labels_.size()) - 1);
+  while (!queue_.empty()) {
+    if (labels_.size() >= nextQuestion_) {
+      nextQuestion_ = labels_.size() + kProgressLabels;
+      if (query_.keepGoing && !query_.keepGoing(static_cast<int>(results_.size()))) {
+        stopped_ = true;
+        queue_ = {};
+        return;
+      }
+    }
+    const int index = std::get<2>(queue_.top());
+    queue_.pop();
+    if (labels_[static_cast<std::size_t>(index)].dead) continue;
+    if (labels_[static_cast<std::size_t>(index)].station == query_.to) {
+      offerResult(index);
+    } else {
+      expand(index);
+    }
+  }
+}
+
+void Search::expand(int index) {
+  const Label here = labels_[static_cast<std::size_t>(index)];
+  if (here.depth >= kMaxPathLength) return;
+  const bool atStart = here.parent < 0;
+  const int n = static_cast<int>(bound_->size()) - 1;
+  for (const DiaDepartureRecord& r : net_.dia.departuresOf(here.station)) {
+    const StationNo x = r.nextStation;
+    if (x < 1 || x > n || r.train < 1 || static_cast<std::size_t>(r.train) >= use_.size() ||
+        !use_[static_cast<std::size_t>(r.train)])
+      continue;
+    const int toGoal = (*bound_)[static_cast<std::size_t>(x)];
+    if (toGoal >= kOutOfReach || here.arrival + r.rideMinutes + toGoal > query_.latestArrival) continue;
+    const bool sameTrain = r.train == here.trainIn;
+    const int segments = here.segments + (!sameTrain && !walking(r.train) ? 1 : 0);
+    if (changesOf(segments) > query_.maxChanges) continue;
+
+    // The boarding rules of the multi-route search: no change minutes at the
+    // start, nor onto or off a walking connection; a frequent service of the
+    // train the passenger is on leaves at once.
+    int ready = here.arrival;
+    if (!atStart && !walking(r.train) && !walking(here.trainIn))
+      ready += changeMinutes(here.station, here.trainIn, r.train);
+    int departure = ready;
+    if (!(sameTrain && r.interval != 0)) {
+      if (r.interval != 0 && frequentAlways_) {
+        if (day_ >= 0 && RDiaMan::isDayServed(r.days, day_ + ready / 1440) == 0) continue;
+        departure = ready + r.interval / 2;
+      } else {
+        TimeOfDay dep;
+        if (!fast_departures::recordDeparture(r, clock(ready), day_, dep)) continue;
+        departure = dep.totalMinutes();
+      }
+    }
+    const int arrival = departure + r.rideMinutes;
+    if (arrival + toGoal > query_.latestArrival || arrival > kLatestMinutes) continue;
+    if (onPath(index, x)) continue;
+
+    Label next;
+    next.arrival = arrival;
+    next.departure = atStart ? departure : here.departure;
+    next.segments = segments;
+    next.closedFare = here.closedFare;
+    next.walking = here.walking;
+    next.waiting = here.waiting;
+    const int walk = ready - here.arrival;
+    const int wait = departure - ready;
+    if (!sameTrain) {
+      next.walking += walk;
+      if (!atStart) next.waiting += wait;
+    }
+    if (walking(r.train)) next.walking += r.rideMinutes;
+    next.station = x;
+    next.trainIn = r.train;
+    next.openCode = here.openCode;
+    next.openStart = here.openStart;
+    const NetworkCode code = code_[static_cast<std::size_t>(r.train)];
+    if (code != here.openCode) {
+      if (here.openCode != -1) next.closedFare += sectionFare(here.openCode, here.station, here.openStart);
+      next.openCode = code;
+      next.openStart = here.station;
+    }
+    next.depth = static_cast<std::int16_t>(here.depth + 1);
+    next.parent = index;
+    next.rideDeparture = departure;
+    next.walkAtParent = static_cast<std::int16_t>(walk);
+    next.waitAtParent = static_cast<std::int16_t>(wait);
+    if (beatenAtGoal(next, x)) continue;
+    offer(next);
+  }
+}
+
+void Search::offer(Label label) {
+  const std::uint64_t key = (static_cast<std::uint64_t>(static_cast<std::uint16_t>(label.station)) << 48) |
+                            (static_cast<std::uint64_t>(static_cast<std::uint16_t>(label.trainIn)) << 32) |
+                            (static_cast<std::uint64_t>(static_cast<std::uint16_t>(label.openCode)) << 16) |
+                            static_cast<std::uint16_t>(label.openStart);
+  const auto partial = [](const Label& l) {
+    return Criteria{l.departure, l.arrival, l.segments, l.closedFare, l.walking, l.waiting};
+  };
+  std::vector<int>& bag = bags_[key];
+  const Criteria mine = partial(label);
+  for (const int k : bag) {
+    if (beatsOrTies(partial(labels_[static_cast<std::size_t>(k)]), mine)) return;
+  }
+  std::erase_if(bag, [&](int k) {
+    Label& other = labels_[static_cast<std::size_t>(k)];
+    if (!beatsOrTies(mine, partial(other))) return false;
+    other.dead = true;
+    return true;
+  });
+  labels_.push_back(label);
+  const int index = static_cast<int>(labels_.size()) - 1;
+  bag.push_back(index);
+  queue_.emplace(label.arrival, label.segments, index);
+}
+
+Criteria Search::resultCriteria(const Label& label) const {
+  int fare = label.closedFare;
+  if (label.openCode != -1) fare += sectionFare(label.openCode, label.station, label.openStart);
+  return {label.departure, label.arrival, changesOf(label.segments), fare, label.walking, label.waiting};
+}
+
+void Search::offerResult(int index) {
+  const Criteria mine = resultCriteria(labels_[static_cast<std::size_t>(index)]);
+  for (const int k : results_) {
+    if (beatsOrTies(resultCriteria(labels_[static_cast<std::size_t>(k)]), mine)) return;
+  }
+  std::erase_if(results_,
+                [&](int k) { return beatsOrTies(mine, resultCriteria(labels_[static_cast<std::size_t>(k)])); });
+  results_.push_back(index);
+}
+
+bool Search::beatenAtGoal(const Label& label, StationNo at) const {
+  // What the label can at best become: its arrival plus the least riding
+  // minutes on, its changes and its closed fare as they are.
+  const Criteria best{label.departure, label.arrival + (*bound_)[static_cast<std::size_t>(at)],
+                      changesOf(label.segments), label.closedFare, 0, 0};
+  for (const int k : results_) {
+    const Criteria found = resultCriteria(labels_[static_cast<std::size_t>(k)]);
+    if (found.departure >= best.departure && found.arrival <= best.arrival && found.changes <= best.changes &&
+        found.fare <= best.fare &&
+        (found.departure > best.departure || found.arrival < best.arrival || found.changes < best.changes ||
+         found.fare < best.fare))
+      return true;
+  }
+  return false;
+}
+
+bool Search::onPath(int index, StationNo station) const {
+  for (int k = index; k >= 0; k = labels_[static_cast<std::size_t>(k)].parent) {
+    if (labels_[static_cast<std::size_t>(k)].station == station) return true;
+  }
+  return false;
+}
+
+int Search::sectionFare(NetworkCode code, StationNo last, StationNo first) const {
+  const auto section = std::make_tuple(code, last, first);
+  auto priced = fares_.find(section);
+  if (priced == fares_.end()) priced = fares_.emplace(section, net_.fare.stationFare(code, last, first, 1)).first;
+  return priced->second;
+}
+
+int Search::changeMinutes(StationNo s, TrainNo in, TrainNo out) const {
+  const auto key = (static_cast<std::uint64_t>(static_cast<std::uint16_t>(s)) << 32) |
+                   (static_cast<std::uint64_t>(static_cast<std::uint16_t>(in)) << 16) |
+                   static_cast<std::uint16_t>(out);
+  const auto known = changes_.find(key);
+  if (known != changes_.end()) return known->second;
+  const int minutes = net_.cnct.transferMinutesIndexed(s, in, out);
+  changes_.emplace(key, minutes);
+  return minutes;
+}
+
+Journey Search::journeyOf(int index) const {
+  std::vector<int> chain;
+  for (int k = index; k >= 0; k = labels_[static_cast<std::size_t>(k)].parent) chain.push_back(k);
+  std::reverse(chain.begin(), chain.end());
+  const Label& goal = labels_[static_cast<std::size_t>(index)];
+  Journey journey;
+  journey.departure = goal.departure;
+  journey.arrival = goal.arrival;
+  // The journey is told from the time asked for (arrive-by: from its own
+  // departure), as the route list tells every route.
+  const int asked = query_.arriveBy ? goal.departure : query_.earliestDeparture;
+  for (std::size_t i = 0; i < chain.size(); ++i) {
+    const Label& l = labels_[static_cast<std::size_t>(chain[i])];
+    RouteStopTimes stop;
+    stop.station = l.station;
+    stop.arrival = clock(i == 0 ? asked : l.arrival);
+    if (i + 1 < chain.size()) {
+      const Label& next = labels_[static_cast<std::size_t>(chain[i + 1])];
+      stop.train = next.trainIn;
+      stop.walkMinutes = next.walkAtParent;
+      stop.waitMinutes = static_cast<std::int16_t>(i == 0 ? next.rideDeparture - asked : next.waitAtParent);
+      stop.departure = clock(next.rideDeparture);
+    }
+    journey.stops.push_back(stop);
+  }
+  SectionFares& fares = fares_;
+  journey.route = describeRoute(RouteDescriber{net_.names, net_.trains, net_.fare, net_.kiv, fares}, journey.stops);
+  journey.changes = journey.route.changes;
+  journey.fare = journey.route.fare;
+  journey.walking = journey.route.summary.walkingMinutes;
+  journey.waiting = goal.waiting;
+  return journey;
+}
+
+}  // namespace
+
+BestRoutesResult searchBestRoutes(const JourneyNetwork& network, BestRoutesState& state,
+                                  const BestRoutesQuery& query) {
+  return Search(network, state, query).run();
+}
+
+void markJourneys(std::vector<Journey>& journeys) {
+  if (journeys.empty()) return;
+  const auto least = [&journeys](auto value) {
+    int best = value(journeys.front());
+    for (const Journey& j : journeys) best = std::min(best, value(j));
+    return best;
+  };
+  const int arrival = least([](const Journey& j) { return j.arrival; });
+  const int changes = least([](const Journey& j) { return j.changes; });
+  const int fare = least([](const Journey& j) { return j.fare; });
+  for (Journey& j : journeys) {
+    j.earliest = j.arrival == arrival;
+    j.fewestChanges = j.changes == changes;
+    j.cheapest = j.fare == fare;
+  }
+}
+
+}  // namespace kiv

@@ -1,0 +1,71 @@
+// The best-routes mode of the multi-route search: the journeys of the
+// best-routes search, written to the route list files in the order of the
+// list.
+#include <algorithm>
+#include <memory>
+
+#include "journey/BestRoutes.h"
+#include "network/RStaName.h"
+#include "report/WorkFiles.h"
+#include "text/ReportText.h"
+#include "timetable/RDiaMan.h"
+#include "timetable/RouteSearchState.h"
+
+namespace kiv {
+
+int RDiaMan::findBestRoutes(StationNo from, StationNo to, int hour, int minute, int day, int fastest,
+                            int extraMinutes, const RouteLimits& limits) {
+  BestRoutesQuery query;
+  query.from = from;
+  query.to = to;
+  query.day = day;
+  query.earliestDeparture = std::max(hour * 60 + minute, 0);
+  query.latestArrival = query.earliestDeparture + fastest + std::max(extraMinutes, 0);
+  query.maxChanges = limits.transMax;
+  query.maxRoutes = limits.routeMax;
+  if (routeProgress_) query.keepGoing = [this](int found) { return routeProgress_(found, 0); };
+  bestRoutes_ = searchBestRoutes(journeyNetwork(), bestRoutesState_, query);
+  routeListCut_ = bestRoutes_.cut;
+  // The departure as given, even an hour or minute off the clock.
+  const work_files::ClockTime asked{report_text::format("%2d:%02d", hour, minute), hour * 60 + minute};
+  return writeJourneys(from, to, asked, bestRoutes_.journeys);
+}
+
+JourneyNetwork RDiaMan::journeyNetwork() const {
+  return JourneyNetwork{*this, trains_, cnct_, staName_, fare_, kiv_};
+}
+
+int RDiaMan::writeJourneys(StationNo from, StationNo to, const work_files::ClockTime& asked,
+                           const std::vector<Journey>& journeys) {
+  workFileProblem_.clear();
+  RouteSearchState state;
+  rs_ = &state;
+  struct Leave {
+    RouteSearchState*& rs;
+    ~Leave() { rs = nullptr; }
+  } leave{rs_};
+  char fromName[kStationNameSize] = "";
+  char toName[kStationNameSize] = "";
+  staName_.getName(from, fromName);
+  staName_.getName(to, toName);
+  rs_->listFile = std::make_unique<work_files::WorkFileWriter>(dataDir_ / work_files::kRouteListFound);
+  rs_->detailFile = std::make_unique<work_files::WorkFileWriter>(dataDir_ / work_files::kRouteDetails);
+  if (!rs_->listFile->isOpen() || !rs_->detailFile->isOpen()) {
+    endRouteSearch();
+    return -1;
+  }
+  const work_files::RouteListHead head{fromName, toName, asked};
+  if (fast()) {
+    work_files::appendRouteListHead(rs_->listText, head, work_files::RouteListLayout::kSorted);
+    rs_->listText += "\r\n";
+  } else {
+    rs_->listFile->line(work_files::formatRouteListHead(head, work_files::RouteListLayout::kSorted));
+  }
+  for (std::size_t k = 0; k < journeys.size(); ++k) {
+    FoundRoute route = journeys[k].route;
+    writeFoundRoute(route, static_cast<int>(k));
+  }
+  return endRouteSearch() ? static_cast<int>(journeys.size()) : -1;
+}
+
+}  // namespace kiv
