@@ -57,8 +57,9 @@ struct BestRoutesQuery {
   int maxChanges = 0;
   int maxRoutes = 1;  // the length of the list returned
   // Arrive-by: order by latest departure first (then changes, fare, earlier
-  // arrival) and consider only departures from the latest one that arrives
-  // by latestArrival back to `window` minutes before it.
+  // arrival). The latest time to be at the origin and still arrive by
+  // latestArrival is sought minute by minute; then the timed departures of
+  // the origin up to `window` minutes before it are added.
   bool arriveBy = false;
   int window = 0;
   // Asked now and then with the number of journeys kept so far; false stops
@@ -69,6 +70,7 @@ struct BestRoutesQuery {
 // One journey of the result: its stops, its criteria and its records.
 struct Journey {
   std::vector<RouteStopTimes> stops;
+  int start = 0;      // minutes, the time the search had the passenger at the origin
   int departure = 0;  // minutes, the first ride's departure
   int arrival = 0;
   int changes = 0;

@@ -41,6 +41,7 @@ constexpr std::size_t kProgressLabels = 1 << 12;
 
 struct Label {
   int arrival = 0;
+  int start = 0;       // the time the journey is at the origin
   int departure = -1;  // the first ride's departure; -1 at the origin
   int segments = 0;    // train segments, walking connections not counted
   int closedFare = 0;
@@ -95,11 +96,19 @@ class Search {
 
  private:
   void prepare();
-  std::vector<int> startTimes() const;
+  // The times a journey may leave the origin at: `first` and every timed
+  // departure of the origin from then on that may still arrive in time,
+  // latest first.
+  std::vector<int> startTimes(int first) const;
+  int latestStart() const;
+  // The arrive-by search; the earliest start it considers.
+  int searchArriveBy();
   void searchFrom(int start);
   void expand(int index);
   void offer(Label label);
   void offerResult(int index);
+  // Tells keepGoing how many journeys are kept; a "stop" ends the search.
+  void askToGoOn();
   bool beatenAtGoal(const Label& label, StationNo at) const;
   bool onPath(int index, StationNo station) const;
   int sectionFare(NetworkCode code, StationNo last, StationNo first) const;
@@ -154,10 +163,33 @@ void Search::prepare() {
   bound_ = &state_.boundGoalCache;
 }
 
-std::vector<int> Search::startTimes() const {
-  const int first = query_.earliestDeparture;
-  const int fromBound = (*bound_)[static_cast<std::size_t>(query_.from)];
-  const int last = std::min(query_.latestArrival - fromBound, kLatestMinutes);
+int Search::latestStart() const {
+  return std::min(query_.latestArrival - (*bound_)[static_cast<std::size_t>(query_.from)], kLatestMinutes);
+}
+
+int Search::searchArriveBy() {
+  // The latest time to be at the origin, minute by minute back from the
+  // latest that the least riding minutes allow, until a journey arrives in
+  // time; then the timed departures of the window before it.
+  int latest = -1;
+  for (int start = latestStart(); start >= query_.earliestDeparture && !stopped_; --start) {
+    searchFrom(start);
+    if (!results_.empty()) {
+      latest = start;
+      break;
+    }
+  }
+  if (latest < 0) return query_.earliestDeparture;
+  const int lowest = std::max(latest - query_.window, query_.earliestDeparture);
+  for (const int start : startTimes(lowest)) {
+    if (stopped_) break;
+    if (start < latest) searchFrom(start);
+  }
+  return lowest;
+}
+
+std::vector<int> Search::startTimes(int first) const {
+  const int last = latestStart();
   std::vector<int> times{first};
   for (const DiaDepartureRecord& r : net_.dia.departuresOf(query_.from)) {
     if (r.interval != 0 || r.train < 1 || static_cast<std::size_t>(r.train) >= use_.size() ||
@@ -183,22 +215,17 @@ BestRoutesResult Search::run() {
   prepare();
   if ((*bound_)[static_cast<std::size_t>(query_.from)] >= kOutOfReach) return result;
   int lowest = query_.earliestDeparture;
-  bool fixed = false;
-  for (const int start : startTimes()) {
-    if (start < lowest || stopped_) break;
-    searchFrom(start);
-    if (query_.arriveBy && !fixed && !results_.empty()) {
-      // The latest departure that arrives in time is known: the window
-      // reaches back from it.
-      int latest = 0;
-      for (const int k : results_) latest = std::max(latest, labels_[static_cast<std::size_t>(k)].departure);
-      lowest = std::max(lowest, latest - query_.window);
-      fixed = true;
+  if (query_.arriveBy) {
+    lowest = searchArriveBy();
+  } else {
+    for (const int start : startTimes(query_.earliestDeparture)) {
+      if (stopped_) break;
+      searchFrom(start);
     }
   }
   std::vector<Journey> journeys;
   for (const int k : results_) {
-    if (labels_[static_cast<std::size_t>(k)].departure >= lowest) journeys.push_back(journeyOf(k));
+    if (labels_[static_cast<std::size_t>(k)].start >= lowest) journeys.push_back(journeyOf(k));
   }
   const auto key = [this](const Journey& j) {
     return query_.arriveBy ? std::make_tuple(-j.departure, j.changes, j.fare, j.arrival)
@@ -209,7 +236,7 @@ BestRoutesResult Search::run() {
   const auto keep = static_cast<std::size_t>(std::max(query_.maxRoutes, 1));
   result.cut = journeys.size() > keep || stopped_;
   result.stopped = stopped_;
-  if (result.cut) journeys.resize(keep);
+  if (journeys.size() > keep) journeys.resize(keep);
   markJourneys(journeys);
   result.journeys = std::move(journeys);
   result.labels = static_cast<long>(labels_.size());
@@ -219,17 +246,15 @@ BestRoutesResult Search::run() {
 void Search::searchFrom(int start) {
   Label origin;
   origin.arrival = start;
+  origin.start = start;
   origin.station = query_.from;
   labels_.push_back(origin);
   queue_.emplace(start, 0, static_cast<int>(labels_.size()) - 1);
   while (!queue_.empty()) {
-    if (labels_.size() >= nextQuestion_) {
-      nextQuestion_ = labels_.size() + kProgressLabels;
-      if (query_.keepGoing && !query_.keepGoing(static_cast<int>(results_.size()))) {
-        stopped_ = true;
-        queue_ = {};
-        return;
-      }
+    if (labels_.size() >= nextQuestion_) askToGoOn();
+    if (stopped_) {
+      queue_ = {};
+      return;
     }
     const int index = std::get<2>(queue_.top());
     queue_.pop();
@@ -281,6 +306,7 @@ void Search::expand(int index) {
 
     Label next;
     next.arrival = arrival;
+    next.start = here.start;
     next.departure = atStart ? departure : here.departure;
     next.segments = segments;
     next.closedFare = here.closedFare;
@@ -352,6 +378,12 @@ void Search::offerResult(int index) {
   std::erase_if(results_,
                 [&](int k) { return beatsOrTies(mine, resultCriteria(labels_[static_cast<std::size_t>(k)])); });
   results_.push_back(index);
+  askToGoOn();
+}
+
+void Search::askToGoOn() {
+  nextQuestion_ = labels_.size() + kProgressLabels;
+  if (query_.keepGoing && !query_.keepGoing(static_cast<int>(results_.size()))) stopped_ = true;
 }
 
 bool Search::beatenAtGoal(const Label& label, StationNo at) const {
@@ -401,6 +433,7 @@ Journey Search::journeyOf(int index) const {
   std::reverse(chain.begin(), chain.end());
   const Label& goal = labels_[static_cast<std::size_t>(index)];
   Journey journey;
+  journey.start = goal.start;
   journey.departure = goal.departure;
   journey.arrival = goal.arrival;
   // The journey is told from the time asked for (arrive-by: from its own
@@ -425,7 +458,7 @@ Journey Search::journeyOf(int index) const {
   journey.changes = journey.route.changes;
   journey.fare = journey.route.fare;
   journey.walking = journey.route.summary.walkingMinutes;
-  journey.waiting = goal.waiting;
+  journey.waiting = journey.route.summary.waitingMinutes - journey.stops.front().waitMinutes;
   return journey;
 }
 
