@@ -88,7 +88,7 @@ constexpr bool kEveryCommand = true;  // OptionInfo::global
 
 // Every option: what it takes, which commands know it, its help and what it
 // sets in the invocation.
-constexpr std::array<OptionInfo, 22> kOptions = {{
+constexpr std::array<OptionInfo, 23> kOptions = {{
     {{"-C", "DIR", "change into the data directory DIR first; every other path is then taken there"},
      [](Invocation& inv, Given g) { inv.directory = nonEmpty(g, "a directory"); },
      kEveryCommand},
@@ -100,7 +100,9 @@ constexpr std::array<OptionInfo, 22> kOptions = {{
      kEveryCommand},
     {{"--time", "H:MM", "departure time, 0:00 to 23:59"}, applyTime},
     {{"--day", "D", "日 月 火 水 木 金 土 or 0 to 6 (0 = Sunday)"}, applyDay},
-    {{"--detour", "KM", "detour allowed beyond the shortest way, 3 to 20 km"},
+    {{"--arrive-by", "", "--time is the latest arrival: the journeys that arrive by then, latest departure first"},
+     [](Invocation& inv, Given) { inv.arriveBy = true; }},
+    {{"--detour", "KM", "classic mode only: detour allowed beyond the shortest way, 3 to 20 km"},
      [](Invocation& inv, Given g) { inv.detour = numberInRange(g, 3, 20, "a detour in km"); }},
     {{"--extra", "MIN", "minutes allowed beyond the fastest route, 0 to 60"},
      [](Invocation& inv, Given g) { inv.extra = numberInRange(g, 0, 60, "minutes"); }},

@@ -38,6 +38,7 @@ struct Invocation {
   std::optional<int> hour;  // --time (route, fastest) or --hour (timetable)
   std::optional<int> minute;
   std::optional<int> day;  // 0 Sunday .. 6 Saturday
+  bool arriveBy = false;   // route, fastest: --time is the latest arrival
 
   // route: the search limits of this run only
   std::optional<int> detour;

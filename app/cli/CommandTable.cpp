@@ -9,8 +9,9 @@ namespace {
 
 constexpr unsigned kAllData = kStationData | kTimetableData | kFareData;
 
-constexpr std::array<CommandSpec, 10> kCommands = {{
-    {"route", "FROM TO", 2, "--time --day --detour --extra --changes --routes --order --mode --json",
+constexpr std::array<CommandSpec, 11> kCommands = {{
+    {"route", "FROM TO", 2,
+     "--time --day --arrive-by --detour --extra --changes --routes --order --mode --json",
      kAllData, runRoute, "the routes between two stations, with times, changes and fares",
      "Finds the routes from FROM to TO for a departure time and day, within the\n"
      "search limits, and describes each: expected arrival, travel time (riding,\n"
@@ -21,18 +22,44 @@ constexpr std::array<CommandSpec, 10> kCommands = {{
      "settings apply (when never changed: 15 extra minutes, 4 changes, 20\n"
      "routes); the limits given here hold for this run only. FROM and TO become\n"
      "the latest stations of the recent lists, as in the windowed program.\n"
-     "--mode best lists the best routes (earliest arrival, then fewest changes,\n"
-     "then lowest fare) instead of the routes in the order they were found.",
+     "--mode best lists the best routes instead of the routes in the order the\n"
+     "classic search found them: every journey that leaves at or after the time,\n"
+     "arrives by the fastest arrival plus the extra minutes and changes at most\n"
+     "the allowed times, that no other journey beats on all of departure (later\n"
+     "is better), arrival, changes and fare; earliest arrival first, then fewest\n"
+     "changes, lowest fare, later departure. So the next departures are listed\n"
+     "too, and a journey never waits for a later train where a later departure\n"
+     "arrives as early. The list for N routes is the start of the list for N + 1.\n"
+     "A line before the routes gives the day, each journey's departure and\n"
+     "arrival (翌 for the next day, a day's name further on) and its marks: 早\n"
+     "earliest arrival, 楽 fewest changes, 安 lowest fare. The detour limit\n"
+     "(--detour) belongs to the classic mode only.\n"
+     "--arrive-by takes --time as the latest arrival: the journeys that arrive by\n"
+     "then, the latest departure first, and those leaving up to the extra\n"
+     "minutes before it (the best routes by the same rules, mirrored).",
      "kiv4cli route 東京 高崎 --time 9:00 --day 月\n"
      "kiv4cli route 東京 高崎 --time 9:00 --day 月 --mode best --routes 5\n"
+     "kiv4cli route 新宿 横浜 --time 9:00 --day 月 --arrive-by --routes 3\n"
      "kiv4cli route 新宿 川越 --time 8:00 --day 1 --order time --routes 5\n"
      "kiv4cli route しんじゅく かわごえ --time 8:00 --json",
      "$MltRtL1.kv4, $MltRtL2.kv4, $MltRtL3.kv4 (the lists in each order),\n"
      "$MltRtDt.kv4 (route details), $vflg.kv4 (search log), Kiv4.def"},
-    {"fastest", "FROM TO", 2, "--time --day --plain --json", kAllData, runFastest,
+    {"lasttrain", "FROM TO", 2, "--day --changes --json", kAllData, runLastTrain,
+     "the last journey of a day between two stations",
+     "Finds the latest departure on the day (--day, else the day of the\n"
+     "settings or the clock) from which TO is still reached before the service\n"
+     "day ends at 4:00 the next morning, without waiting for the next day's\n"
+     "first trains, and describes that journey as route does. Times after\n"
+     "midnight are marked 翌.",
+     "kiv4cli lasttrain 新宿 八王子 --day 金\n"
+     "kiv4cli lasttrain 東京 高崎 --day 土 --json",
+     "$MltRtL1.kv4, $MltRtL2.kv4, $MltRtL3.kv4, $MltRtDt.kv4, Kiv4.def"},
+    {"fastest", "FROM TO", 2, "--time --day --arrive-by --plain --json", kAllData, runFastest,
      "the single fastest route and its fare",
      "Finds the route that arrives first and prints it stop by stop, then the\n"
-     "fare of each section of the route as the route list prices it. Departure\n"
+     "fare of each section of the route as the route list prices it. With\n"
+     "--arrive-by it finds the journey that leaves latest and still arrives by\n"
+     "--time, and describes it as route does. Departure\n"
      "time and day as for route.",
      "kiv4cli fastest 東京 高崎 --time 9:00 --day 月\n"
      "kiv4cli fastest 新宿 川越 --time 8:00 --plain",

@@ -14,6 +14,7 @@ namespace kiv::cli {
 // RouteCommands.cpp
 void runRoute(Engine& engine, const Invocation& inv);
 void runFastest(Engine& engine, const Invocation& inv);
+void runLastTrain(Engine& engine, const Invocation& inv);
 
 // FareCommands.cpp
 void runFare(Engine& engine, const Invocation& inv);

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <initializer_list>
 #include <string>
@@ -14,7 +15,9 @@
 #include "CommandGuard.h"
 #include "Commands.h"
 #include "Engine.h"
+#include "journey/BestRoutes.h"
 #include "FastestRoute.h"
+#include "JourneyText.h"
 #include "JsonOutput.h"
 #include "Output.h"
 #include "RouteJson.h"
@@ -72,7 +75,7 @@ void printRoutes(RouteOrder order, bool sjis) {
   printWorkFile(out.path(), sjis);
 }
 
-Journey journeyOf(Engine& engine, const Invocation& inv) {
+RouteRequest requestOf(Engine& engine, const Invocation& inv) {
   ResolvedStation from = resolveStation(engine.staName, inv.stations[0], StationRole::kDeparture);
   ResolvedStation to = resolveStation(engine.staName, inv.stations[1], StationRole::kArrival);
   requireDifferentStations(from, to);
@@ -102,15 +105,84 @@ Journey journeyOf(Engine& engine, const Invocation& inv) {
 
 }  // namespace
 
+namespace {
+
+// The service day ends at 4:00: the last train of a day arrives by then.
+constexpr int kServiceDayEnd = 28 * 60;
+// An arrival before noon is searched from the day before, so that a journey
+// may leave before midnight.
+constexpr int kArriveByDayBack = 12 * 60;
+
+// The overview of the best routes and the routes described, or JSON.
+void printBestRoutes(const Engine& engine, const Invocation& inv, const RouteRequest& request,
+                     const std::vector<kiv::Journey>& journeys, int asked, int day, bool arriveBy, bool cut) {
+  if (inv.json) {
+    printJson(inv, routesJson(engine, inv, request, cut, BestRoutesShown{&journeys, day, arriveBy}));
+    return;
+  }
+  if (!inv.sjis) {
+    printText(journeyOverview(journeys, utf8(request.from.name), utf8(request.to.name), asked, day,
+                              arriveBy));
+  }
+  printRoutes(inv.order, inv.sjis);
+}
+
+// The journeys arriving by the time of the request: a best-routes search
+// backwards from it, written to the route files.
+BestRoutesResult searchArrivingBy(Engine& engine, const Invocation& inv, const RouteRequest& request,
+                                  int arrival, int day, int routes) {
+  BestRoutesQuery query;
+  query.from = request.from.number;
+  query.to = request.to.number;
+  query.day = day;
+  query.latestArrival = arrival;
+  query.earliestDeparture = std::max(arrival - 1440, 0);
+  query.arriveBy = true;
+  query.window = inv.extra.value_or(engine.def.getDiffTime());
+  query.maxChanges = inv.changes.value_or(engine.def.getTransMax());
+  query.maxRoutes = routes;
+  BestRoutesState state;
+  BestRoutesResult result = searchBestRoutes(engine.dia.journeyNetwork(), state, query);
+  if (result.journeys.empty()) throw CommandFailure(kNoRoute);
+  const int leave = result.journeys.front().departure;
+  const work_files::ClockTime asked{report_text::format("%2d:%02d", leave / 60, leave % 60), leave};
+  const int written = engine.dia.writeJourneys(query.from, query.to, asked, result.journeys);
+  if (written < 0 || engine.dia.sortRouteLists(written) < 0) {
+    failSearch(engine,
+               {work_files::kRouteListFound, work_files::kRouteDetails, work_files::kRouteListTime,
+                work_files::kRouteListFare},
+               std::string(work_files::kRouteListFound) + " and " + work_files::kRouteDetails);
+  }
+  return result;
+}
+
+void runArriveBy(Engine& engine, const Invocation& inv, const RouteRequest& request, int routes) {
+  int day = request.time.day;
+  int arrival = request.time.hour * 60 + request.time.minute;
+  if (arrival < kArriveByDayBack) {
+    day = (day + 6) % 7;
+    arrival += 1440;
+  }
+  const BestRoutesResult result = searchArrivingBy(engine, inv, request, arrival, day, routes);
+  printBestRoutes(engine, inv, request, result.journeys, arrival, day, true, result.cut);
+}
+
+}  // namespace
+
 void runRoute(Engine& engine, const Invocation& inv) {
-  const Journey journey = journeyOf(engine, inv);
+  const RouteRequest journey = requestOf(engine, inv);
   const auto& [from, to, time] = journey;
+  if (inv.arriveBy) {
+    runArriveBy(engine, inv, journey, inv.routes.value_or(engine.def.getRouteMax()));
+    return;
+  }
   const int extra = inv.extra.value_or(engine.def.getDiffTime());
   const int detour = inv.detour.value_or(engine.def.getDetour());
   RunSettings run(engine.def);
   if (inv.changes) run.setTransMax(*inv.changes);
   if (inv.routes) run.setRouteMax(*inv.routes);
   if (inv.mode) run.setRouteMode(static_cast<int>(*inv.mode));
+  const bool best = engine.def.getRouteMode() == static_cast<int>(RouteMode::kBest);
 
   int found = 0;
   {
@@ -125,7 +197,10 @@ void runRoute(Engine& engine, const Invocation& inv) {
                std::string(work_files::kRouteListFound) + " and " + work_files::kRouteDetails);
   }
   const bool limitReached = engine.dia.routeListCut();
-  if (inv.json) {
+  if (best) {
+    printBestRoutes(engine, inv, journey, engine.dia.lastBestRoutes().journeys, time.hour * 60 + time.minute,
+                    time.day, false, limitReached);
+  } else if (inv.json) {
     printJson(inv, routesJson(engine, inv, journey, limitReached));
   } else {
     printRoutes(inv.order, inv.sjis);
@@ -133,9 +208,20 @@ void runRoute(Engine& engine, const Invocation& inv) {
   if (limitReached) std::fprintf(stderr, "%s\n", kRouteLimitReached);
 }
 
+void runLastTrain(Engine& engine, const Invocation& inv) {
+  const RouteRequest request = requestOf(engine, inv);
+  const int day = request.time.day;
+  const BestRoutesResult result = searchArrivingBy(engine, inv, request, kServiceDayEnd, day, 1);
+  printBestRoutes(engine, inv, request, result.journeys, kServiceDayEnd, day, true, false);
+}
+
 void runFastest(Engine& engine, const Invocation& inv) {
-  const Journey journey = journeyOf(engine, inv);
+  const RouteRequest journey = requestOf(engine, inv);
   const auto& [from, to, time] = journey;
+  if (inv.arriveBy) {
+    runArriveBy(engine, inv, journey, 1);
+    return;
+  }
   RunSettings run(engine.def);
   run.setOutputMode(inv.plain ? 0 : 1);
   if (engine.dia.fastestRoute(from.number, to.number, time.hour, time.minute, time.day) != 0) {

@@ -1,6 +1,7 @@
 #include "RouteJson.h"
 
 #include "CliErrors.h"
+#include "JourneyText.h"
 #include "Engine.h"
 #include "text/Codec.h"
 #include "text/ReportText.h"
@@ -32,7 +33,7 @@ const char* orderName(RouteOrder order) {
   return "found";
 }
 
-Json journeyJson(const Engine& engine, const char* command, const Journey& j) {
+Json requestJson(const Engine& engine, const char* command, const RouteRequest& j) {
   return {{"command", command},
           {"from", stationJson(engine.staName, j.from.number)},
           {"to", stationJson(engine.staName, j.to.number)},
@@ -109,6 +110,14 @@ Json routeJson(const RStaName& names, int rank, const work_files::RouteSummary& 
           {"fares", fares}};
 }
 
+// The day and time of a journey's moment, counted from the search's day.
+Json dayTimeJson(int minutes, int day) {
+  Json time = timeJson(TimeOfDay{static_cast<std::int8_t>(minutes / 60), static_cast<std::int8_t>(minutes % 60)});
+  time["day"] = dayOf(minutes, day);
+  time["next_day"] = minutes >= 1440;
+  return time;
+}
+
 }  // namespace
 
 work_files::RouteList readRouteList(RouteOrder order) {
@@ -118,23 +127,36 @@ work_files::RouteList readRouteList(RouteOrder order) {
   return *list;
 }
 
-Json routesJson(const Engine& engine, const Invocation& inv, const Journey& journey, bool limitReached) {
+Json routesJson(const Engine& engine, const Invocation& inv, const RouteRequest& journey, bool limitReached,
+                const BestRoutesShown& best) {
   const work_files::RouteList list = readRouteList(inv.order);
   const auto details = work_files::readRouteDetails(work_files::kRouteDetails);
   if (!details) throw CommandFailure(std::string("kiv4cli: cannot read ") + work_files::kRouteDetails);
   Json routes = Json::array();
   int rank = 0;
   for (const auto& summary : list.routes) {
-    routes.push_back(routeJson(engine.staName, ++rank, summary, detailOf(*details, summary.detection)));
+    Json route = routeJson(engine.staName, ++rank, summary, detailOf(*details, summary.detection));
+    const auto k = static_cast<std::size_t>(summary.detection);
+    if (best.journeys && summary.detection >= 0 && k < best.journeys->size()) {
+      const kiv::Journey& j = (*best.journeys)[k];
+      route["departure"] = dayTimeJson(j.departure, best.day);
+      route["arrival"] = dayTimeJson(j.arrival, best.day);
+      route["marks"] = {{"earliest", j.earliest}, {"fewest_changes", j.fewestChanges}, {"cheapest", j.cheapest}};
+    }
+    routes.push_back(std::move(route));
   }
-  Json result = journeyJson(engine, "route", journey);
+  Json result = requestJson(engine, "route", journey);
+  if (best.journeys) {
+    result["search_day"] = best.day;
+    result["arrive_by"] = best.arriveBy;
+  }
   result["order"] = orderName(inv.order);
   result["route_limit_reached"] = limitReached;
   result["routes"] = routes;
   return result;
 }
 
-Json fastestJson(Engine& engine, const Journey& journey, const FastestPath& path) {
+Json fastestJson(Engine& engine, const RouteRequest& journey, const FastestPath& path) {
   const std::vector<SearchNode>& table = engine.dia.searchTable();
   auto node = [&](std::size_t k) -> const SearchNode& {
     return table[static_cast<std::size_t>(path.stations[k])];
@@ -171,7 +193,7 @@ Json fastestJson(Engine& engine, const Journey& journey, const FastestPath& path
     fares.push_back(fareJson(s.network, s.company, stationJson(engine.staName, s.from),
                              stationJson(engine.staName, s.to), s.fare));
   }
-  Json result = journeyJson(engine, "fastest", journey);
+  Json result = requestJson(engine, "fastest", journey);
   const TimeOfDay arrival = path.stations.empty() ? TimeOfDay{} : node(path.stations.size() - 1).arrival;
   int minutes = arrival.totalMinutes() - (journey.time.hour * 60 + journey.time.minute);
   if (minutes < 0) minutes += 1440;

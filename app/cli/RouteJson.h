@@ -7,12 +7,14 @@
 #include "JsonOutput.h"
 #include "RunSettings.h"
 #include "StationArg.h"
+#include "journey/BestRoutes.h"
 #include "report/WorkFiles.h"
 
 namespace kiv::cli {
 
-// The two stations and the departure time of a route command.
-struct Journey {
+// The two stations and the time (departure, or arrival with --arrive-by) of
+// a route command.
+struct RouteRequest {
   ResolvedStation from;
   ResolvedStation to;
   DepartureTime time;
@@ -21,7 +23,16 @@ struct Journey {
 // The route list of the order; throws CommandFailure when it cannot be read.
 work_files::RouteList readRouteList(RouteOrder order);
 
-Json routesJson(const Engine& engine, const Invocation& inv, const Journey& journey, bool limitReached);
-Json fastestJson(Engine& engine, const Journey& journey, const FastestPath& path);
+// The best routes the route files were written from, for their marks and
+// days: journeys[k] is the route of detection number k.
+struct BestRoutesShown {
+  const std::vector<kiv::Journey>* journeys = nullptr;
+  int day = 0;           // day code the journeys' times count from
+  bool arriveBy = false;
+};
+
+Json routesJson(const Engine& engine, const Invocation& inv, const RouteRequest& request, bool limitReached,
+                const BestRoutesShown& best = {});
+Json fastestJson(Engine& engine, const RouteRequest& journey, const FastestPath& path);
 
 }  // namespace kiv::cli

@@ -11,11 +11,13 @@
 // no other such journey dominates; of journeys equal on all four it keeps
 // the one with less walking, then less waiting, then the one found first.
 //
-// Journeys leave the origin at the given time or at a later timed departure
-// of the origin (a frequent service is boarded half an interval after the
-// passenger comes, so it gives no departure times of its own). Each ride
-// takes the next departure of its train, under the boarding rules of the
-// multi-route search.
+// Journeys leave the origin at the given time, at a later timed departure of
+// the origin, or at the start of a later service day (a frequent service is
+// boarded half an interval after the passenger comes, so it gives no
+// departure times of its own). Each ride takes the next departure of its
+// train, under the boarding rules of the multi-route search. A journey lies
+// within one service day (4:00 to 4:00): rather than wait at a change
+// station for the next day's first trains, it starts on that day.
 #pragma once
 
 #include <cstdint>
@@ -53,7 +55,10 @@ struct BestRoutesQuery {
   StationNo to = 0;
   int day = 0;              // day code of the search's day (0 Sunday .. 6 Saturday)
   int earliestDeparture = 0;  // no journey leaves the origin before this
-  int latestArrival = 0;      // no journey arrives after this
+  // No journey arrives after this; 0 in a forward search: the earliest
+  // arrival of any journey plus extraMinutes.
+  int latestArrival = 0;
+  int extraMinutes = 0;
   int maxChanges = 0;
   int maxRoutes = 1;  // the length of the list returned
   // Arrive-by: order by latest departure first (then changes, fare, earlier
@@ -89,6 +94,7 @@ struct BestRoutesResult {
   std::vector<Journey> journeys;  // in the order of the list
   bool cut = false;               // the set held more journeys than the list
   bool stopped = false;           // keepGoing said stop
+  int deadline = 0;               // the latest arrival the search allowed
   long labels = 0;                // labels the search made, for the benchmarks
 };
 

@@ -63,6 +63,17 @@ struct Label {
 
 int changesOf(int segments) { return std::max(segments, 1) - 1; }
 
+// A service day runs from 4:00 to 4:00 the next morning: the service day of
+// a time, counted from the search's day (-1 before 4:00 on it).
+constexpr int kServiceDayStart = 4 * 60;
+int serviceDay(int minutes) {
+  const int m = minutes - kServiceDayStart;
+  return m >= 0 ? m / 1440 : -((1439 - m) / 1440);
+}
+// A journey lies within one service day: it never waits for the next day's
+// first trains at a change station, it starts on that day instead.
+bool sameServiceDay(int a, int b) { return serviceDay(a) == serviceDay(b); }
+
 // The criteria of a journey or of a partial one, and the order of its tie.
 struct Criteria {
   int departure;
@@ -117,6 +128,21 @@ class Search {
     return t >= 1 && static_cast<std::size_t>(t) < walking_.size() && walking_[static_cast<std::size_t>(t)];
   }
   Criteria resultCriteria(const Label& label) const;
+  // The times of a ride by record r for a passenger at station `at` since
+  // `arrival` on trainIn (none at the start): false when r does not run.
+  struct Hop {
+    int ready = 0;
+    int departure = 0;
+    int arrival = 0;
+  };
+  bool hopBy(const DiaDepartureRecord& r, StationNo at, TrainNo trainIn, int arrival, bool atStart, Hop& hop) const;
+  // The earliest arrival of a journey from the origin at `start`, by the
+  // same rules, without the limits of changes and fare; -1 when none.
+  int earliestArrival(int start) const;
+  // Fixes the deadline of a forward search: the earliest arrival of any
+  // journey from the time asked plus the extra minutes. False when there
+  // is none.
+  bool fixDeadline();
   Journey journeyOf(int index) const;
 
   const JourneyNetwork& net_;
@@ -136,6 +162,8 @@ class Search {
   mutable SectionFares fares_;
   mutable std::unordered_map<std::uint64_t, int> changes_;
   std::size_t nextQuestion_ = kProgressLabels;
+  int deadline_ = 0;
+  int firstServiceDay_ = -1000;
   bool stopped_ = false;
 };
 
@@ -164,28 +192,71 @@ void Search::prepare() {
 }
 
 int Search::latestStart() const {
-  return std::min(query_.latestArrival - (*bound_)[static_cast<std::size_t>(query_.from)], kLatestMinutes);
+  return std::min(deadline_ - (*bound_)[static_cast<std::size_t>(query_.from)], kLatestMinutes);
 }
 
 int Search::searchArriveBy() {
-  // The latest time to be at the origin, minute by minute back from the
-  // latest that the least riding minutes allow, until a journey arrives in
-  // time; then the timed departures of the window before it.
+  // The latest time to be at the origin and still arrive in time. Within a
+  // service day the earliest arrival only grows with the start, so it is
+  // halved down to the minute, latest service day first; the full search
+  // then confirms it (it also keeps to the limit of changes), a minute
+  // earlier at a time where it finds nothing. Then the journeys from that
+  // time and from the timed departures of the window before it.
+  const int first = query_.earliestDeparture;
+  const int last = latestStart();
+  const auto inTime = [this](int start) {
+    const int arrival = earliestArrival(start);
+    return arrival >= 0 && arrival <= deadline_;
+  };
   int latest = -1;
-  for (int start = latestStart(); start >= query_.earliestDeparture && !stopped_; --start) {
-    searchFrom(start);
-    if (!results_.empty()) {
-      latest = start;
-      break;
+  for (int day = serviceDay(last); day >= serviceDay(first) && latest < 0 && !stopped_; --day) {
+    int low = std::max(first, kServiceDayStart + day * 1440);
+    int high = std::min(last, kServiceDayStart + (day + 1) * 1440 - 1);
+    if (low > high || !inTime(low)) continue;
+    const int dayStart = low;
+    while (low < high) {
+      const int middle = low + (high - low + 1) / 2;
+      if (inTime(middle)) {
+        low = middle;
+      } else {
+        high = middle - 1;
+      }
+    }
+    for (int start = low; start >= dayStart && !stopped_; --start) {
+      searchFrom(start);
+      if (!results_.empty()) {
+        latest = start;
+        break;
+      }
     }
   }
-  if (latest < 0) return query_.earliestDeparture;
-  const int lowest = std::max(latest - query_.window, query_.earliestDeparture);
+  if (latest < 0) return first;
+  const int lowest = std::max(latest - query_.window, first);
   for (const int start : startTimes(lowest)) {
     if (stopped_) break;
     if (start < latest) searchFrom(start);
   }
   return lowest;
+}
+
+bool Search::fixDeadline() {
+  // The earliest arrival is sought from the time asked and from the start of
+  // each later service day (a journey starts on the day it travels), until
+  // a day starts after the earliest arrival found.
+  const int asked = query_.earliestDeparture;
+  int earliest = -1;
+  for (int day = serviceDay(asked); day <= serviceDay(asked) + 7; ++day) {
+    const int start = std::max(asked, kServiceDayStart + day * 1440);
+    if (start > kLatestMinutes || (earliest >= 0 && start >= earliest)) break;
+    const int arrival = earliestArrival(start);
+    if (arrival >= 0 && (earliest < 0 || arrival < earliest)) earliest = arrival;
+  }
+  if (earliest < 0) return false;
+  deadline_ = earliest + std::max(query_.extraMinutes, 0);
+  // Every journey arrives on the service day of the earliest arrival or
+  // later, and lies within the day it leaves on.
+  firstServiceDay_ = serviceDay(earliest);
+  return true;
 }
 
 std::vector<int> Search::startTimes(int first) const {
@@ -202,6 +273,11 @@ std::vector<int> Search::startTimes(int first) const {
       times.push_back(t);
     }
   }
+  // A frequent service leaves half an interval after the passenger comes:
+  // each later service day is started from its first minute.
+  for (int day = serviceDay(first) + 1; kServiceDayStart + day * 1440 <= last; ++day) {
+    times.push_back(kServiceDayStart + day * 1440);
+  }
   std::sort(times.begin(), times.end(), std::greater<>());
   times.erase(std::unique(times.begin(), times.end()), times.end());
   return times;
@@ -215,9 +291,12 @@ BestRoutesResult Search::run() {
   prepare();
   if ((*bound_)[static_cast<std::size_t>(query_.from)] >= kOutOfReach) return result;
   int lowest = query_.earliestDeparture;
+  deadline_ = std::min(query_.latestArrival, kLatestMinutes);
   if (query_.arriveBy) {
     lowest = searchArriveBy();
   } else {
+    if (query_.latestArrival <= 0 && !fixDeadline()) return result;
+    result.deadline = deadline_;
     for (const int start : startTimes(query_.earliestDeparture)) {
       if (stopped_) break;
       searchFrom(start);
@@ -278,36 +357,25 @@ void Search::expand(int index) {
         !use_[static_cast<std::size_t>(r.train)])
       continue;
     const int toGoal = (*bound_)[static_cast<std::size_t>(x)];
-    if (toGoal >= kOutOfReach || here.arrival + r.rideMinutes + toGoal > query_.latestArrival) continue;
+    if (toGoal >= kOutOfReach || here.arrival + r.rideMinutes + toGoal > deadline_) continue;
     const bool sameTrain = r.train == here.trainIn;
     const int segments = here.segments + (!sameTrain && !walking(r.train) ? 1 : 0);
     if (changesOf(segments) > query_.maxChanges) continue;
-
-    // The boarding rules of the multi-route search: no change minutes at the
-    // start, nor onto or off a walking connection; a frequent service of the
-    // train the passenger is on leaves at once.
-    int ready = here.arrival;
-    if (!atStart && !walking(r.train) && !walking(here.trainIn))
-      ready += changeMinutes(here.station, here.trainIn, r.train);
-    int departure = ready;
-    if (!(sameTrain && r.interval != 0)) {
-      if (r.interval != 0 && frequentAlways_) {
-        if (day_ >= 0 && RDiaMan::isDayServed(r.days, day_ + ready / 1440) == 0) continue;
-        departure = ready + r.interval / 2;
-      } else {
-        TimeOfDay dep;
-        if (!fast_departures::recordDeparture(r, clock(ready), day_, dep)) continue;
-        departure = dep.totalMinutes();
-      }
-    }
-    const int arrival = departure + r.rideMinutes;
-    if (arrival + toGoal > query_.latestArrival || arrival > kLatestMinutes) continue;
+    Hop hop;
+    if (!hopBy(r, here.station, here.trainIn, here.arrival, atStart, hop)) continue;
+    const int ready = hop.ready;
+    const int departure = hop.departure;
+    const int arrival = hop.arrival;
+    const int journeyDeparture = atStart ? departure : here.departure;
+    if (arrival + toGoal > deadline_ || !sameServiceDay(journeyDeparture, arrival) ||
+        serviceDay(journeyDeparture) < firstServiceDay_)
+      continue;
     if (onPath(index, x)) continue;
 
     Label next;
     next.arrival = arrival;
     next.start = here.start;
-    next.departure = atStart ? departure : here.departure;
+    next.departure = journeyDeparture;
     next.segments = segments;
     next.closedFare = here.closedFare;
     next.walking = here.walking;
@@ -337,6 +405,68 @@ void Search::expand(int index) {
     if (beatenAtGoal(next, x)) continue;
     offer(next);
   }
+}
+
+bool Search::hopBy(const DiaDepartureRecord& r, StationNo at, TrainNo trainIn, int arrival, bool atStart,
+                   Hop& hop) const {
+  // The boarding rules of the multi-route search: no change minutes at the
+  // start, nor onto or off a walking connection; a frequent service of the
+  // train the passenger is on leaves at once.
+  hop.ready = arrival;
+  if (!atStart && !walking(r.train) && !walking(trainIn)) hop.ready += changeMinutes(at, trainIn, r.train);
+  hop.departure = hop.ready;
+  if (!(r.train == trainIn && r.interval != 0)) {
+    if (r.interval != 0 && frequentAlways_) {
+      if (day_ >= 0 && RDiaMan::isDayServed(r.days, day_ + hop.ready / 1440) == 0) return false;
+      hop.departure = hop.ready + r.interval / 2;
+    } else {
+      TimeOfDay dep;
+      if (hop.ready > kLatestMinutes || !fast_departures::recordDeparture(r, clock(hop.ready), day_, dep))
+        return false;
+      hop.departure = dep.totalMinutes();
+    }
+  }
+  hop.arrival = hop.departure + r.rideMinutes;
+  return hop.arrival <= kLatestMinutes;
+}
+
+int Search::earliestArrival(int start) const {
+  // One label per station, arriving train and service day of the journey,
+  // settled in order of arrival.
+  struct Reached {
+    int arrival;
+    StationNo station;
+    TrainNo trainIn;
+    int departure;  // the journey's; -1 at the origin
+  };
+  const auto later = [](const Reached& a, const Reached& b) { return a.arrival > b.arrival; };
+  std::priority_queue<Reached, std::vector<Reached>, decltype(later)> queue(later);
+  std::unordered_map<std::uint64_t, int> best;
+  const int n = static_cast<int>(bound_->size()) - 1;
+  queue.push({start, query_.from, -1, -1});
+  while (!queue.empty()) {
+    const Reached here = queue.top();
+    queue.pop();
+    if (here.station == query_.to) return here.arrival;
+    for (const DiaDepartureRecord& r : net_.dia.departuresOf(here.station)) {
+      const StationNo x = r.nextStation;
+      if (x < 1 || x > n || r.train < 1 || static_cast<std::size_t>(r.train) >= use_.size() ||
+          !use_[static_cast<std::size_t>(r.train)] || (*bound_)[static_cast<std::size_t>(x)] >= kOutOfReach)
+        continue;
+      Hop hop;
+      if (!hopBy(r, here.station, here.trainIn, here.arrival, here.departure < 0, hop)) continue;
+      const int departure = here.departure < 0 ? hop.departure : here.departure;
+      if (!sameServiceDay(departure, hop.arrival)) continue;
+      const std::uint64_t key = (static_cast<std::uint64_t>(static_cast<std::uint16_t>(x)) << 48) |
+                                (static_cast<std::uint64_t>(static_cast<std::uint16_t>(r.train)) << 32) |
+                                static_cast<std::uint32_t>(serviceDay(departure) + 1000);
+      const auto known = best.find(key);
+      if (known != best.end() && known->second <= hop.arrival) continue;
+      best[key] = hop.arrival;
+      queue.push({hop.arrival, x, r.train, departure});
+    }
+  }
+  return -1;
 }
 
 void Search::offer(Label label) {

@@ -512,7 +512,7 @@ class RDiaMan {
   bool endRouteSearch();
 
   // The best-routes mode of findRoutes, after the fastest minutes are known.
-  int findBestRoutes(StationNo from, StationNo to, int hour, int minute, int day, int fastest, int extraMinutes,
+  int findBestRoutes(StationNo from, StationNo to, int hour, int minute, int day, int extraMinutes,
                      const RouteLimits& limits);
   BestRoutesResult bestRoutes_;
   BestRoutesState bestRoutesState_;

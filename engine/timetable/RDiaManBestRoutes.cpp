@@ -13,19 +13,20 @@
 
 namespace kiv {
 
-int RDiaMan::findBestRoutes(StationNo from, StationNo to, int hour, int minute, int day, int fastest,
-                            int extraMinutes, const RouteLimits& limits) {
+int RDiaMan::findBestRoutes(StationNo from, StationNo to, int hour, int minute, int day, int extraMinutes,
+                            const RouteLimits& limits) {
   BestRoutesQuery query;
   query.from = from;
   query.to = to;
   query.day = day;
   query.earliestDeparture = std::max(hour * 60 + minute, 0);
-  query.latestArrival = query.earliestDeparture + fastest + std::max(extraMinutes, 0);
+  query.extraMinutes = extraMinutes;
   query.maxChanges = limits.transMax;
   query.maxRoutes = limits.routeMax;
   if (routeProgress_) query.keepGoing = [this](int found) { return routeProgress_(found, 0); };
   bestRoutes_ = searchBestRoutes(journeyNetwork(), bestRoutesState_, query);
   routeListCut_ = bestRoutes_.cut;
+  if (bestRoutes_.journeys.empty()) return -1;
   // The departure as given, even an hour or minute off the clock.
   const work_files::ClockTime asked{report_text::format("%2d:%02d", hour, minute), hour * 60 + minute};
   return writeJourneys(from, to, asked, bestRoutes_.journeys);

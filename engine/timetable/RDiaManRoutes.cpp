@@ -108,7 +108,7 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
   const int fastest = fastestTime(from, to, hour, minute, day);
   if (fastest == -1) return -1;
   if (limits.modeRoute == kBestRoutesMode) {
-    return findBestRoutes(from, to, hour, minute, day, fastest, extraMinutes, limits);
+    return findBestRoutes(from, to, hour, minute, day, extraMinutes, limits);
   }
   RouteSearchState state;
   rs_ = &state;

@@ -24,6 +24,9 @@ constexpr int kMaxPathLength = 100;
 // A query whose enumeration takes more steps than this is not compared.
 constexpr long kStepLimit = 3'000'000;
 
+// The service day of a time: from 4:00 to 4:00 the next morning.
+int serviceDay(int minutes) { return minutes >= 240 ? (minutes - 240) / 1440 : -1; }
+
 // What tells two journeys of the set apart: departure, arrival, changes,
 // fare, walking, and waiting at change stations.
 using Criteria = std::tuple<int, int, int, int, int, int>;
@@ -71,6 +74,8 @@ class Enumeration {
 
   std::vector<int> startTimes() const {
     std::vector<int> times{query_.earliestDeparture};
+    for (int day = serviceDay(query_.earliestDeparture) + 1; 240 + day * 1440 <= query_.latestArrival; ++day)
+      times.push_back(240 + day * 1440);
     for (const DiaDepartureRecord& r : engine_.dia.departuresOf(query_.from)) {
       if (r.interval != 0) continue;
       for (int h = 0; h < 48; ++h) {
@@ -108,7 +113,8 @@ class Enumeration {
         departure = dep.totalMinutes();
       }
       const int next = departure + r.rideMinutes;
-      if (next > query_.latestArrival) continue;
+      const int leaves = atStart ? departure : stops_.front().departure.totalMinutes();
+      if (next > query_.latestArrival || serviceDay(next) != serviceDay(leaves)) continue;
       RouteStopTimes& here = stops_.back();
       here.train = r.train;
       here.walkMinutes = static_cast<std::int16_t>(atStart ? 0 : ready - arrival);
@@ -170,10 +176,17 @@ class BestRoutesTest : public testing::TestWithParam<unsigned> {
       q.earliestDeparture = (5 + next(18)) * 60 + next(60);
       q.maxChanges = kMaxChanges;
       q.maxRoutes = 1000;
+      q.extraMinutes = kExtraMinutes;
       if (q.from == q.to) continue;
-      const int fastest = engine->dia.fastestTime(q.from, q.to, q.earliestDeparture / 60, q.earliestDeparture % 60, q.day);
+      const int fastest =
+          engine->dia.fastestTime(q.from, q.to, q.earliestDeparture / 60, q.earliestDeparture % 60, q.day);
       if (fastest < 0 || fastest > 12 * 60) continue;
-      q.latestArrival = q.earliestDeparture + fastest + kExtraMinutes;
+      // Whenever the fastest route exists, a journey does, no earlier.
+      const BestRoutesResult found = search(q);
+      EXPECT_FALSE(found.journeys.empty());
+      if (found.journeys.empty()) continue;
+      EXPECT_GE(found.journeys.front().arrival, q.earliestDeparture + fastest);
+      q.latestArrival = found.deadline;
       out.push_back(q);
     }
     return out;
@@ -211,10 +224,13 @@ TEST_P(BestRoutesTest, ListsAreStartsOfLongerListsAndLeadWithTheFastest) {
     const BestRoutesResult all = search(q);
     ASSERT_FALSE(all.journeys.empty());
     EXPECT_EQ(all.journeys.front().arrival, q.latestArrival - kExtraMinutes);
+    q.latestArrival = 0;
+    EXPECT_EQ(criteriaOf(search(q).journeys.front()), criteriaOf(all.journeys.front()));
     EXPECT_TRUE(all.journeys.front().earliest);
     for (const Journey& a : all.journeys) {
       for (const Journey& b : all.journeys) EXPECT_FALSE(&a != &b && dominates(criteriaOf(a), criteriaOf(b)));
     }
+    q.latestArrival = all.deadline;
     for (int n = 1; n <= static_cast<int>(all.journeys.size()); ++n) {
       q.maxRoutes = n;
       const BestRoutesResult some = search(q);

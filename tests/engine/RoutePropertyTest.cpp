@@ -182,16 +182,18 @@ TEST_P(RoutePropertyTest, SearchesAgreeAndKeepTheirRules) {
 
       const auto routes = recordsOf(test::readUtf8(dir / "$MltRtL1.kv4"), '9');
       ASSERT_EQ(static_cast<int>(routes.size()), std::max(found, 0));
+      // The best routes lie within one service day each, so the first may
+      // arrive later than the fastest route, which may wait overnight; the
+      // extra minutes count from it.
+      const int first = mode == 2 && !routes.empty() ? std::stoi(routes[0][4]) : fastest;
       for (const auto& route : routes) {
         const int total = std::stoi(route[4]);
-        EXPECT_GE(total, fastest);
-        EXPECT_LE(total, fastest + kExtraMinutes);
+        EXPECT_GE(total, first);
+        EXPECT_LE(total, first + kExtraMinutes);
         EXPECT_LE(std::stoi(route[6]), kMaxChanges);
       }
       expectServedDepartures(q, mode == 2);
-      if (mode == 2 && !routes.empty()) {
-        EXPECT_EQ(std::stoi(routes[0][4]), fastest);
-      }
+      EXPECT_GE(first, fastest);
     }
   }
 }

@@ -1,0 +1,59 @@
+#include "JourneyText.h"
+
+#include <cstdio>
+
+#include "Arguments.h"
+
+namespace kiv::cli {
+namespace {
+
+std::string clockText(int minutes) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%d:%02d", (minutes % 1440) / 60, minutes % 60);
+  return text;
+}
+
+}  // namespace
+
+int dayOf(int minutes, int day) { return ((day + minutes / 1440) % 7 + 7) % 7; }
+
+std::string dayTimeText(int minutes, int day) {
+  if (minutes < 0) return clockText(0);
+  const int days = minutes / 1440;
+  if (days == 0) return clockText(minutes);
+  if (days == 1) return "翌 " + clockText(minutes);
+  return std::string(dayLetter(dayOf(minutes, day))) + " " + clockText(minutes);
+}
+
+std::string marksText(const Journey& journey) {
+  std::string marks;
+  marks += journey.earliest ? "早" : "　";
+  marks += journey.fewestChanges ? "楽" : "　";
+  marks += journey.cheapest ? "安" : "　";
+  return marks;
+}
+
+std::string journeyOverview(const std::vector<Journey>& journeys, const std::string& fromUtf8,
+                            const std::string& toUtf8, int askedMinutes, int day, bool arriveBy) {
+  std::string out = fromUtf8 + "→" + toUtf8 + "  " + std::string(dayLetter(dayOf(askedMinutes, day))) + "曜 " +
+                    clockText(askedMinutes) + (arriveBy ? " までに到着" : " 以降に出発") +
+                    "  (早: 最も早く着く  楽: 乗換が最も少ない  安: 運賃が最も安い)\n";
+  if (!journeys.empty() && !arriveBy) {
+    const int firstDay = journeys.front().departure / 1440;
+    if (firstDay > askedMinutes / 1440) {
+      out += "  この日の列車は終わっています: " + std::string(dayLetter(dayOf(journeys.front().departure, day))) +
+             "曜の始発からの経路です\n";
+    }
+  }
+  int number = 0;
+  for (const Journey& j : journeys) {
+    char line[160];
+    std::snprintf(line, sizeof line, "  No.%03d  %s  %s発 → %s着  乗換%d回  %d円\n", ++number,
+                  marksText(j).c_str(), dayTimeText(j.departure, day).c_str(), dayTimeText(j.arrival, day).c_str(),
+                  j.changes, j.fare);
+    out += line;
+  }
+  return out + "\n";
+}
+
+}  // namespace kiv::cli

@@ -1,0 +1,33 @@
+// The best routes as a traveller reads them: the day of the search, each
+// journey's departure and arrival with the day they fall on, its changes,
+// fare and marks (早 earliest arrival, 楽 fewest changes, 安 lowest fare).
+// The route list files keep their own times (hours past 24 on the following
+// days); this text says the day.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "journey/BestRoutes.h"
+
+namespace kiv::cli {
+
+// A time of a search leaving on day code `day`, `minutes` after midnight of
+// that day: "9:24" on the day itself, "翌 0:12" on the next day, "水 6:35"
+// (the day's name) further on. UTF-8.
+std::string dayTimeText(int minutes, int day);
+
+// The day code (0 Sunday .. 6 Saturday) of a time of a search leaving on `day`.
+int dayOf(int minutes, int day);
+
+// The marks of a journey, "早楽安" with a full-width blank for each missing.
+std::string marksText(const Journey& journey);
+
+// What the list is: the stations, the day and the time asked for
+// (`arriveBy`: the time to arrive by), one line per journey with its marks,
+// and a note above the list when the first journey leaves on a later day
+// than the search's. UTF-8, LF line ends.
+std::string journeyOverview(const std::vector<Journey>& journeys, const std::string& fromUtf8,
+                            const std::string& toUtf8, int askedMinutes, int day, bool arriveBy);
+
+}  // namespace kiv::cli
