@@ -33,14 +33,19 @@ std::string marksText(const Journey& journey) {
   return marks;
 }
 
-std::string journeyOverview(const std::vector<Journey>& journeys, const std::string& fromUtf8,
-                            const std::string& toUtf8, int askedMinutes, int day, bool arriveBy) {
-  std::string out = fromUtf8 + "→" + toUtf8 + "  " + std::string(dayLetter(dayOf(askedMinutes, day))) + "曜 " +
-                    clockText(askedMinutes) + (arriveBy ? " までに到着" : " 以降に出発") +
-                    "  (早: 最も早く着く  楽: 乗換が最も少ない  安: 運賃が最も安い)\n";
-  if (!journeys.empty() && !arriveBy) {
-    const int firstDay = journeys.front().departure / 1440;
-    if (firstDay > askedMinutes / 1440) {
+std::string listHead(const std::string& fromUtf8, const std::string& toUtf8, int askedMinutes, int day,
+                     bool arriveBy) {
+  return fromUtf8 + "→" + toUtf8 + "  " + std::string(dayLetter(dayOf(askedMinutes, day))) + "曜 " +
+         clockText(askedMinutes) + (arriveBy ? " までに到着" : " 以降に出発");
+}
+
+std::string journeyOverview(const std::vector<Journey>& journeys, const std::string& head, int askedMinutes,
+                            int day) {
+  std::string out = head + "  (早: 最も早く着く  楽: 乗換が最も少ない  安: 運賃が最も安い)\n";
+  if (!journeys.empty()) {
+    // Service days run from 4:00 to 4:00.
+    const auto serviceDay = [](int m) { return m >= 240 ? (m - 240) / 1440 : -1; };
+    if (serviceDay(journeys.front().departure) > serviceDay(askedMinutes)) {
       out += "  この日の列車は終わっています: " + std::string(dayLetter(dayOf(journeys.front().departure, day))) +
              "曜の始発からの経路です\n";
     }

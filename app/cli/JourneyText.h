@@ -23,11 +23,15 @@ int dayOf(int minutes, int day);
 // The marks of a journey, "早楽安" with a full-width blank for each missing.
 std::string marksText(const Journey& journey);
 
-// What the list is: the stations, the day and the time asked for
-// (`arriveBy`: the time to arrive by), one line per journey with its marks,
-// and a note above the list when the first journey leaves on a later day
-// than the search's. UTF-8, LF line ends.
-std::string journeyOverview(const std::vector<Journey>& journeys, const std::string& fromUtf8,
-                            const std::string& toUtf8, int askedMinutes, int day, bool arriveBy);
+// The head of the list: "新宿→横浜  月曜 9:00 以降に出発" (or "までに到着"
+// with arriveBy), and the meaning of the marks.
+std::string listHead(const std::string& fromUtf8, const std::string& toUtf8, int askedMinutes, int day,
+                     bool arriveBy);
+
+// The head, then one line per journey with its marks, and a note above the
+// list when the first journey leaves on a later day than the time asked
+// for. Times count from midnight of day `day`. UTF-8, LF line ends.
+std::string journeyOverview(const std::vector<Journey>& journeys, const std::string& head, int askedMinutes,
+                            int day);
 
 }  // namespace kiv::cli

@@ -115,14 +115,16 @@ constexpr int kArriveByDayBack = 12 * 60;
 
 // The overview of the best routes and the routes described, or JSON.
 void printBestRoutes(const Engine& engine, const Invocation& inv, const RouteRequest& request,
-                     const std::vector<kiv::Journey>& journeys, int asked, int day, bool arriveBy, bool cut) {
+                     const std::vector<kiv::Journey>& journeys, int asked, int day, bool arriveBy, bool cut,
+                     const std::string& head = {}) {
   if (inv.json) {
     printJson(inv, routesJson(engine, inv, request, cut, BestRoutesShown{&journeys, day, arriveBy}));
     return;
   }
   if (!inv.sjis) {
-    printText(journeyOverview(journeys, utf8(request.from.name), utf8(request.to.name), asked, day,
-                              arriveBy));
+    const std::string shown =
+        head.empty() ? listHead(utf8(request.from.name), utf8(request.to.name), asked, day, arriveBy) : head;
+    printText(journeyOverview(journeys, shown, arriveBy ? journeys.front().departure : asked, day));
   }
   printRoutes(inv.order, inv.sjis);
 }
@@ -130,7 +132,7 @@ void printBestRoutes(const Engine& engine, const Invocation& inv, const RouteReq
 // The journeys arriving by the time of the request: a best-routes search
 // backwards from it, written to the route files.
 BestRoutesResult searchArrivingBy(Engine& engine, const Invocation& inv, const RouteRequest& request,
-                                  int arrival, int day, int routes) {
+                                  int arrival, int day, int routes, bool orNone = false) {
   BestRoutesQuery query;
   query.from = request.from.number;
   query.to = request.to.number;
@@ -143,7 +145,10 @@ BestRoutesResult searchArrivingBy(Engine& engine, const Invocation& inv, const R
   query.maxRoutes = routes;
   BestRoutesState state;
   BestRoutesResult result = searchBestRoutes(engine.dia.journeyNetwork(), state, query);
-  if (result.journeys.empty()) throw CommandFailure(kNoRoute);
+  if (result.journeys.empty()) {
+    if (orNone) return result;
+    throw CommandFailure(kNoRoute);
+  }
   const int leave = result.journeys.front().departure;
   const work_files::ClockTime asked{report_text::format("%2d:%02d", leave / 60, leave % 60), leave};
   const int written = engine.dia.writeJourneys(query.from, query.to, asked, result.journeys);
@@ -159,12 +164,16 @@ BestRoutesResult searchArrivingBy(Engine& engine, const Invocation& inv, const R
 void runArriveBy(Engine& engine, const Invocation& inv, const RouteRequest& request, int routes) {
   int day = request.time.day;
   int arrival = request.time.hour * 60 + request.time.minute;
-  if (arrival < kArriveByDayBack) {
+  // Journeys that leave on the day itself first; an early arrival may need
+  // one that leaves the evening before.
+  BestRoutesResult result = searchArrivingBy(engine, inv, request, arrival, day, routes, arrival < kArriveByDayBack);
+  if (result.journeys.empty()) {
     day = (day + 6) % 7;
     arrival += 1440;
+    result = searchArrivingBy(engine, inv, request, arrival, day, routes);
   }
-  const BestRoutesResult result = searchArrivingBy(engine, inv, request, arrival, day, routes);
-  printBestRoutes(engine, inv, request, result.journeys, arrival, day, true, result.cut);
+  const std::string head = listHead(utf8(request.from.name), utf8(request.to.name), arrival, day, true);
+  printBestRoutes(engine, inv, request, result.journeys, arrival, day, true, result.cut, head);
 }
 
 }  // namespace
@@ -198,8 +207,9 @@ void runRoute(Engine& engine, const Invocation& inv) {
   }
   const bool limitReached = engine.dia.routeListCut();
   if (best) {
-    printBestRoutes(engine, inv, journey, engine.dia.lastBestRoutes().journeys, time.hour * 60 + time.minute,
-                    time.day, false, limitReached);
+    const int asked = time.hour * 60 + time.minute;
+    printBestRoutes(engine, inv, journey, engine.dia.lastBestRoutes().journeys, asked, time.day, false,
+                    limitReached);
   } else if (inv.json) {
     printJson(inv, routesJson(engine, inv, journey, limitReached));
   } else {
@@ -212,7 +222,9 @@ void runLastTrain(Engine& engine, const Invocation& inv) {
   const RouteRequest request = requestOf(engine, inv);
   const int day = request.time.day;
   const BestRoutesResult result = searchArrivingBy(engine, inv, request, kServiceDayEnd, day, 1);
-  printBestRoutes(engine, inv, request, result.journeys, kServiceDayEnd, day, true, false);
+  const std::string head = utf8(request.from.name) + "→" + utf8(request.to.name) + "  " +
+                           std::string(dayLetter(day)) + "曜の最終 (翌朝 4:00 までに着く最も遅い出発)";
+  printBestRoutes(engine, inv, request, result.journeys, kServiceDayEnd, day, true, false, head);
 }
 
 void runFastest(Engine& engine, const Invocation& inv) {
