@@ -45,7 +45,12 @@ struct Journey {
 };
 
 // The report of the first route: everything before the second route's title.
-std::string firstRoute(const std::string& report) { return report.substr(0, report.find("No.002")); }
+// The first route described, after the overview of the best routes.
+std::string firstRoute(const std::string& report) {
+  const std::size_t first = report.find("--<<");
+  const std::size_t second = report.find("No.002/", first);
+  return report.substr(first, second == std::string::npos ? std::string::npos : second - first);
+}
 
 // The fare-section lines of a route report ("  ＪＲ  新宿→品川  250円"),
 // without their indentation.
