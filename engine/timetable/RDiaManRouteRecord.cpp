@@ -2,12 +2,15 @@
 // segments and fare sections in "$MltRtDt.kv4" and its summary in
 // "$MltRtL1.kv4", written at once or, in the best-routes mode, kept until the
 // search knows which routes are the best.
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <variant>
+#include <vector>
 
+#include "fare/FareSections.h"
 #include "fare/RFareMan.h"
 #include "network/RKivMan.h"
 #include "network/RStaName.h"
@@ -101,8 +104,6 @@ FoundRoute RDiaMan::describeRoute() {
   FoundRoute route;
   TrainNo currentTrain = -1;
   int segmentStart = 1;
-  NetworkCode currentCode = -1;
-  int sectionStart = 1;
   std::int32_t fareTotal = 0;
   std::int16_t riding = 0;
   std::int16_t walking = 0;
@@ -117,6 +118,18 @@ FoundRoute RDiaMan::describeRoute() {
   char company[kCompanyNameSize];
 
   const int depth = rs_->depth;
+  // Fare sections: hop h runs from station h + 1 to station h + 2 of the route.
+  std::vector<FareHop> hops;
+  hops.reserve(static_cast<std::size_t>(std::max(depth - 1, 0)));
+  for (int k = 1; k < depth; ++k) {
+    const TrainNo train = rs_->train[static_cast<std::size_t>(k)];
+    FareHop& hop = hops.emplace_back();
+    trains_.getNetworkCode(train, hop.network);
+    hop.walking = trains_.isWalking(train) == 1;
+  }
+  const std::vector<FareSectionSpan> sections = fareSections(hops);
+  std::size_t nextSection = 0;
+
   for (int k = 1; k <= depth; ++k) {
     const TrainNo train = rs_->train[static_cast<std::size_t>(k)];
     const SearchNode& pk = node(k);
@@ -153,30 +166,26 @@ FoundRoute RDiaMan::describeRoute() {
       segmentStart = k;
     }
 
-    // Fare sections: a run of trains of one network is priced as one journey.
-    NetworkCode code = -1;
-    trains_.getNetworkCode(train, code);
-    if (k == depth || code != currentCode) {
-      if (currentCode != -1) {
-        const StationNo first = rs_->station[static_cast<std::size_t>(sectionStart)];
-        const StationNo last = rs_->station[static_cast<std::size_t>(k)];
-        // Routes share their sections; each is priced once per search.
-        const auto section = std::make_tuple(currentCode, last, first);
-        auto priced = rs_->fares.find(section);
-        if (priced == rs_->fares.end()) {
-          priced = rs_->fares.emplace(section, fare_.stationFare(currentCode, last, first, 1)).first;
-        }
-        const int fare = priced->second;
-        company[0] = '\0';
-        kiv_.getCompanyShortName(currentCode / 10, company);
-        stationName(sectionStart, startName);
-        stationName(k, name);
-        route.details.emplace_back(
-            work_files::RouteFareSection{0, currentCode, company, startName, name, fare});
-        fareTotal += fare;
+    // A fare section is recorded where it ends, after the segment records.
+    while (nextSection < sections.size() && sections[nextSection].last + 2 == k) {
+      const FareSectionSpan& span = sections[nextSection++];
+      const int sectionStart = span.first + 1;
+      const StationNo first = rs_->station[static_cast<std::size_t>(sectionStart)];
+      const StationNo last = rs_->station[static_cast<std::size_t>(k)];
+      // Routes share their sections; each is priced once per search.
+      const auto section = std::make_tuple(span.network, last, first);
+      auto priced = rs_->fares.find(section);
+      if (priced == rs_->fares.end()) {
+        priced = rs_->fares.emplace(section, fare_.stationFare(span.network, last, first, 1)).first;
       }
-      currentCode = code;
-      sectionStart = k;
+      const int fare = priced->second;
+      company[0] = '\0';
+      kiv_.getCompanyShortName(span.network / 10, company);
+      stationName(sectionStart, startName);
+      stationName(k, name);
+      route.details.emplace_back(
+          work_files::RouteFareSection{0, span.network, company, startName, name, fare});
+      fareTotal += fare;
     }
   }
 

@@ -240,17 +240,34 @@ void Compilation::buildWalkingTrains() {
                                 formatLoc(at->second) + ")");
       continue;
     }
+    // A change inside one company's fare joins two stations of that network.
+    const int network = walk.inFareNetwork != 0 ? walk.inFareNetwork : kWalkingNetwork;
+    if (walk.inFareNetwork != 0) {
+      bool ok = true;
+      for (int st : {a, b}) {
+        if (!inNetwork(st, network)) {
+          diag_.error(walk.loc, stationName(st) + " is not a station of network " + std::to_string(network));
+          ok = false;
+        }
+      }
+      if (!ok) continue;
+    }
     auto it = byName.find(walk.name);
     if (it == byName.end()) {
       TrainInfo info;
       info.name = walk.name;
       info.loc = walk.loc;
-      info.network = kWalkingNetwork;
+      info.network = network;
       info.walking = true;
       trains_.push_back(std::move(info));
       it = byName.emplace(walk.name, trains_.size() - 1).first;
     }
     TrainInfo& train = *trains_[it->second];
+    if (train.network != network) {
+      diag_.error(walk.loc, "all walks named " + walk.name + " must have the same infare= (see " +
+                                formatLoc(train.loc) + ")");
+      continue;
+    }
     train.walks.push_back(&walk);
     for (int st : {a, b})
       if (std::find(train.stops.begin(), train.stops.end(), st) == train.stops.end())
