@@ -27,8 +27,7 @@ std::vector<FareSectionSpan> fareSections(std::span<const FareHop> hops) {
     const NetworkCode network = pricingNetwork(hops, k);
     const bool runEnds = k + 1 == hops.size() || pricingNetwork(hops, k + 1) != network;
     if (!runEnds) continue;
-    if (network != -1)
-      sections.push_back({static_cast<int>(start), static_cast<int>(k), network});
+    if (network != -1) sections.push_back({static_cast<int>(start), static_cast<int>(k), network});
     start = k + 1;
   }
   return sections;

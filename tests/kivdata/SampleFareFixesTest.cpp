@@ -14,12 +14,24 @@ class SampleFareFixes : public SampleNetworkTest {};
 
 // 京急本線: the station kilometres from 品川 as the company publishes them.
 TEST_F(SampleFareFixes, KeikyuMainLineKilometresFromShinagawa) {
-  expectPrivateKm({{70, "品川", "大森海岸", 48},  {70, "品川", "梅屋敷", 72},     {70, "品川", "京急蒲田", 80},
-                   {70, "品川", "雑色", 94},      {70, "品川", "六郷土手", 106},  {70, "品川", "京急川崎", 118},
-                   {70, "品川", "八丁畷", 131},   {70, "品川", "生麦", 169},      {70, "品川", "神奈川新町", 200},
-                   {70, "品川", "日ノ出町", 248}, {70, "品川", "金沢文庫", 395},  {70, "品川", "金沢八景", 409},
-                   {70, "品川", "追浜", 428},     {70, "品川", "京急田浦", 445},  {70, "品川", "横須賀中央", 499},
-                   {70, "品川", "京急安浦", 511}, {70, "鶴見市場", "京急鶴見", 15}, {70, "京急川崎", "金沢八景", 291}},
+  expectPrivateKm({{70, "品川", "大森海岸", 48},
+                   {70, "品川", "梅屋敷", 72},
+                   {70, "品川", "京急蒲田", 80},
+                   {70, "品川", "雑色", 94},
+                   {70, "品川", "六郷土手", 106},
+                   {70, "品川", "京急川崎", 118},
+                   {70, "品川", "八丁畷", 131},
+                   {70, "品川", "生麦", 169},
+                   {70, "品川", "神奈川新町", 200},
+                   {70, "品川", "日ノ出町", 248},
+                   {70, "品川", "金沢文庫", 395},
+                   {70, "品川", "金沢八景", 409},
+                   {70, "品川", "追浜", 428},
+                   {70, "品川", "京急田浦", 445},
+                   {70, "品川", "横須賀中央", 499},
+                   {70, "品川", "京急安浦", 511},
+                   {70, "鶴見市場", "京急鶴見", 15},
+                   {70, "京急川崎", "金沢八景", 291}},
                   false);
 }
 
@@ -60,9 +72,8 @@ class SampleInFareWalks : public SampleNetworkTest {
   static std::vector<Route> routes(const char* from, const char* to, int hour, int count) {
     Engine& e = engine();
     std::vector<Route> result;
-    const int found =
-        e.dia.findRoutes(station(from), station(to), hour, 0, 2, e.def.getDetour(), e.def.getDiffTime(),
-                         RDiaMan::RouteLimits{4, count, 2});
+    const int found = e.dia.findRoutes(station(from), station(to), hour, 0, 2, e.def.getDetour(),
+                                       e.def.getDiffTime(), RDiaMan::RouteLimits{4, count, 2});
     EXPECT_GT(found, 0) << from << "-" << to;
     for (int d = 0; d < found; ++d) {
       const std::filesystem::path file = std::filesystem::temp_directory_path() / "kiv-infare-route.txt";
@@ -85,7 +96,8 @@ class SampleInFareWalks : public SampleNetworkTest {
   }
 
   // The fare sections of the first route of the list that has `part` in its description.
-  static std::vector<std::string> sectionsOfRouteWith(const std::vector<Route>& list, const std::string& part) {
+  static std::vector<std::string> sectionsOfRouteWith(const std::vector<Route>& list,
+                                                      const std::string& part) {
     for (const Route& r : list)
       if (r.has(part)) return r.sections;
     ADD_FAILURE() << "no route with " << part;
@@ -107,8 +119,9 @@ TEST_F(SampleInFareWalks, TheSameWalkBetweenTwoCompaniesStillSplits) {
   const std::vector<Route> list = routes("新橋", "六本木", 10, 8);
   EXPECT_EQ(sectionsOfRouteWith(list, "徒歩（営団乗換）  銀座"), Lines{"  営団  新橋→六本木  160円"});
   // JR to 有楽町, on foot to 日比谷, 日比谷線: two companies, the walk between them.
-  EXPECT_EQ(sectionsOfRouteWith(list, "徒歩（営団乗換）  有楽町"),
-            (Lines{"  ＪＲ  新橋→有楽町  130円", "  徒歩  有楽町→日比谷  0円", "  営団  日比谷→六本木  160円"}));
+  EXPECT_EQ(
+      sectionsOfRouteWith(list, "徒歩（営団乗換）  有楽町"),
+      (Lines{"  ＪＲ  新橋→有楽町  130円", "  徒歩  有楽町→日比谷  0円", "  営団  日比谷→六本木  160円"}));
 }
 
 }  // namespace

@@ -102,7 +102,7 @@ class Compilation {
   // train k, and trainOrder_ the train indexes in number order (see orderTrains).
   std::vector<int> trainNumber_;
   std::vector<std::size_t> trainOrder_;
-  std::vector<int> resolveState_;                 // 0 not yet, 1 in progress, 2 done
+  std::vector<int> resolveState_;  // 0 not yet, 1 in progress, 2 done
   std::map<std::string, std::size_t> trainByName_;
 };
 
