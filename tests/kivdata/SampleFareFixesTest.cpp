@@ -50,6 +50,8 @@ TEST_F(SampleFareFixes, StationsOfTheTime) {
   EXPECT_EQ(station("文挾"), -1);
   // 昭和島 (1985) between 流通センター and 整備場, 9.9 km from 浜松町.
   expectPrivateKm({{150, "浜松町", "昭和島", 99}, {150, "浜松町", "羽田空港", 169}}, false);
+  // The 有楽町新線 (1994): 小竹向原–新線池袋 as long as the 有楽町線 to 池袋.
+  expectPrivateKm({{80, "小竹向原", "新線池袋", 32}, {80, "小竹向原", "池袋", 32}}, false);
 }
 
 // JR's fixed fare where the 京急 runs beside it; the distance would give 380.
