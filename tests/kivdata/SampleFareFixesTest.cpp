@@ -50,6 +50,8 @@ TEST_F(SampleFareFixes, StationsOfTheTime) {
   EXPECT_EQ(station("文挾"), -1);
   // 昭和島 (1985) between 流通センター and 整備場, 9.9 km from 浜松町.
   expectPrivateKm({{150, "浜松町", "昭和島", 99}, {150, "浜松町", "羽田空港", 169}}, false);
+  // 水郡線, a local line: 55.6 km, 61.2 fare kilometres (the 56–64 km band).
+  expectStationFares({{0, "水戸", "常陸大子", 1110}});
   // The 有楽町新線 (1994): 小竹向原–新線池袋 as long as the 有楽町線 to 池袋.
   expectPrivateKm({{80, "小竹向原", "新線池袋", 32}, {80, "小竹向原", "池袋", 32}}, false);
 }
