@@ -4,6 +4,7 @@
 
 #include "Engine.h"
 #include "Output.h"
+#include "fare/FareSections.h"
 #include "text/ReportText.h"
 
 namespace kiv::cli {
@@ -32,28 +33,24 @@ FastestPath fastestPath(const Engine& engine, StationNo start) {
 }
 
 std::vector<FareSection> fareSections(Engine& engine, const FastestPath& path) {
+  std::vector<FareHop> hops;
+  for (std::size_t k = 0; k + 1 < path.stations.size(); ++k) {
+    FareHop& hop = hops.emplace_back();
+    engine.trains.getNetworkCode(path.trains[k], hop.network);
+    hop.walking = engine.trains.isWalking(path.trains[k]) == 1;
+  }
   std::vector<FareSection> sections;
-  NetworkCode current = -1;
-  std::size_t sectionStart = 0;
-  const std::size_t last = path.stations.size() - 1;
-  for (std::size_t k = 0; k < path.stations.size(); ++k) {
-    NetworkCode code = -1;
-    engine.trains.getNetworkCode(path.trains[k], code);
-    if (k != last && code == current) continue;
-    if (current != -1) {
-      FareSection section;
-      section.network = current;
-      section.from = path.stations[sectionStart];
-      section.to = path.stations[k];
-      // Priced from the section's end to its start, as the route search does.
-      section.fare = engine.fare.stationFare(current, section.to, section.from, 1);
-      char company[kCompanyNameSize] = {};
-      engine.kiv.getCompanyShortName(current / 10, company);
-      section.company = company;
-      sections.push_back(std::move(section));
-    }
-    current = code;
-    sectionStart = k;
+  for (const FareSectionSpan& span : kiv::fareSections(hops)) {
+    FareSection section;
+    section.network = span.network;
+    section.from = path.stations[static_cast<std::size_t>(span.first)];
+    section.to = path.stations[static_cast<std::size_t>(span.last) + 1];
+    // Priced from the section's end to its start, as the route search does.
+    section.fare = engine.fare.stationFare(span.network, section.to, section.from, 1);
+    char company[kCompanyNameSize] = {};
+    engine.kiv.getCompanyShortName(span.network / 10, company);
+    section.company = company;
+    sections.push_back(std::move(section));
   }
   return sections;
 }

@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "fare/FareSections.h"
 #include "fare/RFareMan.h"
 #include "journey/BestRoutes.h"
 #include "network/RStaName.h"
@@ -49,8 +50,12 @@ struct Label {
   int waiting = 0;  // at change stations (not at the origin)
   StationNo station = 0;
   TrainNo trainIn = -1;
-  NetworkCode openCode = -1;
+  NetworkCode openCode = -1;  // the network pricing the open fare section
   StationNo openStart = 0;
+  // Where a walk began that the data mark as a change inside the fare of
+  // openCode, after a ride of it: it stays in the section only when the next
+  // hop is a ride of that network too. -1 when the last hop is no such walk.
+  StationNo pendingWalk = -1;
   std::int16_t depth = 1;
   int parent = -1;
   // The ride from the parent: its departure and the change and waiting
@@ -128,6 +133,10 @@ class Search {
     return t >= 1 && static_cast<std::size_t>(t) < walking_.size() && walking_[static_cast<std::size_t>(t)];
   }
   Criteria resultCriteria(const Label& label) const;
+  // The fare state after a hop by `train` from station `from`, reached by
+  // `previous`; and after the journey ends.
+  void addFareHop(Label& label, StationNo from, TrainNo previous, TrainNo train) const;
+  void settlePendingWalk(Label& label) const;
   // The times of a ride by record r for a passenger at station `at` since
   // `arrival` on trainIn (none at the start): false when r does not run.
   struct Hop {
@@ -391,12 +400,8 @@ void Search::expand(int index) {
     next.trainIn = r.train;
     next.openCode = here.openCode;
     next.openStart = here.openStart;
-    const NetworkCode code = code_[static_cast<std::size_t>(r.train)];
-    if (code != here.openCode) {
-      if (here.openCode != -1) next.closedFare += sectionFare(here.openCode, here.station, here.openStart);
-      next.openCode = code;
-      next.openStart = here.station;
-    }
+    next.pendingWalk = here.pendingWalk;
+    addFareHop(next, here.station, here.trainIn, r.train);
     next.depth = static_cast<std::int16_t>(here.depth + 1);
     next.parent = index;
     next.rideDeparture = departure;
@@ -469,10 +474,51 @@ int Search::earliestArrival(int start) const {
   return -1;
 }
 
+void Search::settlePendingWalk(Label& label) const {
+  if (label.pendingWalk < 0) return;
+  // The walk was no change inside the fare: the section ends where it
+  // began, and the walk is priced as a walk.
+  if (label.openCode != -1) label.closedFare += sectionFare(label.openCode, label.pendingWalk, label.openStart);
+  label.openCode = kWalkingNetworkCode;
+  label.openStart = label.pendingWalk;
+  label.pendingWalk = -1;
+}
+
+void Search::addFareHop(Label& label, StationNo from, TrainNo previous, TrainNo train) const {
+  // The sections of fareSections, built hop by hop.
+  const NetworkCode code = code_[static_cast<std::size_t>(train)];
+  const bool walks = walking(train);
+  if (label.pendingWalk >= 0) {
+    if (!walks && code == label.openCode) {
+      label.pendingWalk = -1;
+      return;
+    }
+    settlePendingWalk(label);
+  }
+  NetworkCode pricing = code;
+  if (walks && code != -1 && code != kWalkingNetworkCode) {
+    const bool afterRide = previous >= 1 && !walking(previous) &&
+                           static_cast<std::size_t>(previous) < code_.size() &&
+                           code_[static_cast<std::size_t>(previous)] == code;
+    if (afterRide) {
+      label.pendingWalk = from;
+      return;
+    }
+    pricing = kWalkingNetworkCode;
+  }
+  if (pricing != label.openCode) {
+    if (label.openCode != -1) label.closedFare += sectionFare(label.openCode, from, label.openStart);
+    label.openCode = pricing;
+    label.openStart = from;
+  }
+}
+
 void Search::offer(Label label) {
   const std::uint64_t key = (static_cast<std::uint64_t>(static_cast<std::uint16_t>(label.station)) << 48) |
                             (static_cast<std::uint64_t>(static_cast<std::uint16_t>(label.trainIn)) << 32) |
-                            (static_cast<std::uint64_t>(static_cast<std::uint16_t>(label.openCode)) << 16) |
+                            (static_cast<std::uint64_t>(label.pendingWalk >= 0 ? 0x8000 | label.pendingWalk
+                                                                             : static_cast<std::uint16_t>(label.openCode))
+                             << 16) |
                             static_cast<std::uint16_t>(label.openStart);
   const auto partial = [](const Label& l) {
     return Criteria{l.departure, l.arrival, l.segments, l.closedFare, l.walking, l.waiting};
@@ -495,8 +541,10 @@ void Search::offer(Label label) {
 }
 
 Criteria Search::resultCriteria(const Label& label) const {
-  int fare = label.closedFare;
-  if (label.openCode != -1) fare += sectionFare(label.openCode, label.station, label.openStart);
+  Label closed = label;
+  settlePendingWalk(closed);
+  int fare = closed.closedFare;
+  if (closed.openCode != -1) fare += sectionFare(closed.openCode, closed.station, closed.openStart);
   return {label.departure, label.arrival, changesOf(label.segments), fare, label.walking, label.waiting};
 }
 

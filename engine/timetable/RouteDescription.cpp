@@ -3,12 +3,15 @@
 // "$MltRtL1.kv4".
 #include "timetable/RouteDescription.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <variant>
+#include <vector>
 
+#include "fare/FareSections.h"
 #include "fare/RFareMan.h"
 #include "network/RKivMan.h"
 #include "network/RStaName.h"
@@ -56,8 +59,6 @@ FoundRoute describeRoute(const RouteDescriber& describer, std::span<const RouteS
   FoundRoute route;
   TrainNo currentTrain = -1;
   int segmentStart = 1;
-  NetworkCode currentCode = -1;
-  int sectionStart = 1;
   std::int32_t fareTotal = 0;
   std::int16_t riding = 0;
   std::int16_t walking = 0;
@@ -72,6 +73,17 @@ FoundRoute describeRoute(const RouteDescriber& describer, std::span<const RouteS
   char company[kCompanyNameSize];
 
   const int depth = static_cast<int>(stops.size());
+  // Fare sections: hop h runs from station h + 1 to station h + 2 of the route.
+  std::vector<FareHop> hops;
+  hops.reserve(static_cast<std::size_t>(std::max(depth - 1, 0)));
+  for (int k = 1; k < depth; ++k) {
+    const TrainNo train = node(k).train;
+    FareHop& hop = hops.emplace_back();
+    describer.trains.getNetworkCode(train, hop.network);
+    hop.walking = describer.trains.isWalking(train) == 1;
+  }
+  const std::vector<FareSectionSpan> sections = fareSections(hops);
+  std::size_t nextSection = 0;
   for (int k = 1; k <= depth; ++k) {
     const TrainNo train = node(k).train;
     const RouteStopTimes& pk = node(k);
@@ -108,30 +120,25 @@ FoundRoute describeRoute(const RouteDescriber& describer, std::span<const RouteS
       segmentStart = k;
     }
 
-    // Fare sections: a run of trains of one network is priced as one journey.
-    NetworkCode code = -1;
-    describer.trains.getNetworkCode(train, code);
-    if (k == depth || code != currentCode) {
-      if (currentCode != -1) {
-        const StationNo first = node(sectionStart).station;
-        const StationNo last = node(k).station;
-        // Routes share their sections; each is priced once per search.
-        const auto section = std::make_tuple(currentCode, last, first);
-        auto priced = describer.fares.find(section);
-        if (priced == describer.fares.end()) {
-          priced = describer.fares.emplace(section, describer.fare.stationFare(currentCode, last, first, 1)).first;
-        }
-        const int fare = priced->second;
-        company[0] = '\0';
-        describer.kiv.getCompanyShortName(currentCode / 10, company);
-        stationName(sectionStart, startName);
-        stationName(k, name);
-        route.details.emplace_back(
-            work_files::RouteFareSection{0, currentCode, company, startName, name, fare});
-        fareTotal += fare;
+    // A fare section is recorded where it ends, after the segment records.
+    while (nextSection < sections.size() && sections[nextSection].last + 2 == k) {
+      const FareSectionSpan& span = sections[nextSection++];
+      const int sectionStart = span.first + 1;
+      const StationNo first = node(sectionStart).station;
+      const StationNo last = node(k).station;
+      // Routes share their sections; each is priced once per search.
+      const auto section = std::make_tuple(span.network, last, first);
+      auto priced = describer.fares.find(section);
+      if (priced == describer.fares.end()) {
+        priced = describer.fares.emplace(section, describer.fare.stationFare(span.network, last, first, 1)).first;
       }
-      currentCode = code;
-      sectionStart = k;
+      const int fare = priced->second;
+      company[0] = '\0';
+      describer.kiv.getCompanyShortName(span.network / 10, company);
+      stationName(sectionStart, startName);
+      stationName(k, name);
+      route.details.emplace_back(work_files::RouteFareSection{0, span.network, company, startName, name, fare});
+      fareTotal += fare;
     }
   }
 

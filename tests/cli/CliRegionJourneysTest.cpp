@@ -102,6 +102,15 @@ TEST_F(CliRegionJourneysTest, FirstBestRouteHasOneFareSectionPerNetwork) {
   }
 }
 
+// The fastest route 新橋→六本木 changes on foot from 銀座 to 日比谷, a change
+// inside the 営団 fare: one journey (160 yen), not 160 + 160.
+TEST_F(CliRegionJourneysTest, FastestRouteKeepsOneFareOverAChangeOnFootInsideTheCompany) {
+  const CliResult r = runCli({"fastest", "新橋", "六本木", "--time", "10:00", "--day", "2"}, dir.path());
+  ASSERT_EQ(r.status, 0) << r.err;
+  ASSERT_NE(r.out.find("徒歩（営団乗換）"), std::string::npos) << r.out;
+  EXPECT_EQ(fareSections(r.out), std::vector<std::string>{"営団  新橋→六本木  160円"}) << r.out;
+}
+
 TEST_F(CliRegionJourneysTest, SameNamedStationsFarApartAreNotOnePlace) {
   // Were the two one station, the distances would take a short cut through
   // it: 入谷 of the 日比谷線 joined to the 相模線 put 海老名 3 km from 上野

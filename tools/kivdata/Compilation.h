@@ -79,6 +79,7 @@ class Compilation {
 
   void resolveTrain(std::size_t index);
   void buildWalkingTrains();
+  void orderTrains();
   bool trainStopsAt(const TrainInfo& train, int station) const;
   std::vector<int> matchTrains(const std::string& pattern, const SourceLoc& loc);
   void buildTransfers();
@@ -97,7 +98,11 @@ class Compilation {
   std::map<std::pair<int, int>, std::vector<int>> distanceCache_;             // (network, from) -> distances
 
   std::vector<std::optional<TrainInfo>> trains_;  // train k is trains_[k - 1]; nullopt after an error
-  std::vector<int> resolveState_;                 // 0 not yet, 1 in progress, 2 done
+  // The numbers the trains get in the data files: trainNumber_[k - 1] for
+  // train k, and trainOrder_ the train indexes in number order (see orderTrains).
+  std::vector<int> trainNumber_;
+  std::vector<std::size_t> trainOrder_;
+  std::vector<int> resolveState_;  // 0 not yet, 1 in progress, 2 done
   std::map<std::string, std::size_t> trainByName_;
 };
 

@@ -41,9 +41,9 @@ void Compilation::buildTransfers() {
         auto key = std::make_tuple(st, std::min(a, b), std::max(a, b));
         auto [at, fresh] = given.emplace(key, std::make_pair(change.minutes, change.loc));
         if (fresh) {
-          out_.transfer.records.push_back(TransferRecord{static_cast<StationNo>(st), static_cast<TrainNo>(a),
-                                                         static_cast<TrainNo>(b),
-                                                         static_cast<std::int16_t>(change.minutes)});
+          out_.transfer.records.push_back(TransferRecord{
+              static_cast<StationNo>(st), static_cast<TrainNo>(trainNumber_[a - 1]),
+              static_cast<TrainNo>(trainNumber_[b - 1]), static_cast<std::int16_t>(change.minutes)});
         } else if (at->second.first != change.minutes) {
           diag_.error(change.loc, "the change between " + trains_[a - 1]->name + " and " +
                                       trains_[b - 1]->name + " at " + change.station +

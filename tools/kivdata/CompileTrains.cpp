@@ -2,6 +2,7 @@
 // departure patterns of the timetable with their station and link indexes.
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "Compilation.h"
 #include "SourceText.h"
@@ -44,11 +45,34 @@ void Compilation::buildTrains() {
   for (std::size_t i = 0; i < src_.trains.size(); ++i) resolveTrain(i);
   buildWalkingTrains();
   if (trains_.size() > static_cast<std::size_t>(kMaxTrains)) diag_.error("too many trains (at most 32767)");
-  for (std::size_t i = 0; i < trains_.size(); ++i) {
+  orderTrains();
+  for (std::size_t i : trainOrder_) {
     const auto& t = trains_[i];
     std::string name = t ? t->name : src_.trains[i].name;
     out_.train.trains.push_back(TrainRecord{toSjis(name), static_cast<NetworkCode>(t ? t->network : 0)});
   }
+}
+
+// Trains are numbered in the order of the sources, and walking connections
+// come last. A walk that is a change inside one company's fare follows the
+// last train of that company instead, so that each company's trains keep one
+// run of numbers.
+void Compilation::orderTrains() {
+  const std::size_t ordinary = src_.trains.size();
+  std::map<int, std::size_t> lastOfCompany;
+  for (std::size_t i = 0; i < ordinary; ++i)
+    if (trains_[i]) lastOfCompany[trains_[i]->network / 10] = i;
+  auto place = [&](std::size_t i) -> std::size_t {
+    if (i < ordinary || trains_[i]->network == kWalkingNetwork) return i < ordinary ? i : trains_.size();
+    auto it = lastOfCompany.find(trains_[i]->network / 10);
+    return it != lastOfCompany.end() ? it->second : trains_.size();
+  };
+  trainOrder_.resize(trains_.size());
+  for (std::size_t i = 0; i < trainOrder_.size(); ++i) trainOrder_[i] = i;
+  std::stable_sort(trainOrder_.begin(), trainOrder_.end(),
+                   [&](std::size_t a, std::size_t b) { return place(a) < place(b); });
+  trainNumber_.assign(trains_.size(), 0);
+  for (std::size_t k = 0; k < trainOrder_.size(); ++k) trainNumber_[trainOrder_[k]] = static_cast<int>(k + 1);
 }
 
 void Compilation::resolveTrain(std::size_t index) {
@@ -240,17 +264,34 @@ void Compilation::buildWalkingTrains() {
                                 formatLoc(at->second) + ")");
       continue;
     }
+    // A change inside one company's fare joins two stations of that network.
+    const int network = walk.inFareNetwork != 0 ? walk.inFareNetwork : kWalkingNetwork;
+    if (walk.inFareNetwork != 0) {
+      bool ok = true;
+      for (int st : {a, b}) {
+        if (!inNetwork(st, network)) {
+          diag_.error(walk.loc, stationName(st) + " is not a station of network " + std::to_string(network));
+          ok = false;
+        }
+      }
+      if (!ok) continue;
+    }
     auto it = byName.find(walk.name);
     if (it == byName.end()) {
       TrainInfo info;
       info.name = walk.name;
       info.loc = walk.loc;
-      info.network = kWalkingNetwork;
+      info.network = network;
       info.walking = true;
       trains_.push_back(std::move(info));
       it = byName.emplace(walk.name, trains_.size() - 1).first;
     }
     TrainInfo& train = *trains_[it->second];
+    if (train.network != network) {
+      diag_.error(walk.loc, "all walks named " + walk.name + " must have the same infare= (see " +
+                                formatLoc(train.loc) + ")");
+      continue;
+    }
     train.walks.push_back(&walk);
     for (int st : {a, b})
       if (std::find(train.stops.begin(), train.stops.end(), st) == train.stops.end())
@@ -260,10 +301,10 @@ void Compilation::buildWalkingTrains() {
 
 void Compilation::buildTimetable() {
   std::vector<DiaDepartureRecord> records;
-  for (std::size_t t = 0; t < trains_.size(); ++t) {
+  for (std::size_t t : trainOrder_) {
     if (!trains_[t]) continue;
     const TrainInfo& train = *trains_[t];
-    auto trainNo = static_cast<std::int16_t>(t + 1);
+    auto trainNo = static_cast<std::int16_t>(trainNumber_[t]);
     if (train.walking) {
       for (const WalkDef* walk : train.walks) {
         int a = stationByName_.at(walk->a);

@@ -136,10 +136,19 @@ class FileParser {
     }
   }
 
-  void parseWalk(const std::vector<std::string>& w) {
-    if (!argCount(w, 4, 5, "walk STATION1 STATION2 MINUTES|METRESm [NAME]")) return;
+  void parseWalk(std::vector<std::string> w) {
+    // infare=CODE may stand last: a change inside the fare of network CODE.
+    int inFare = 0;
+    if (w.size() > 4 && w.back().starts_with("infare=")) {
+      auto code = parseCount(std::string_view(w.back()).substr(7));
+      if (!code || *code < 1 || *code >= kWalkingNetwork)
+        return error("infare= needs the network code of a railway (1..899), not '" + w.back() + "'");
+      inFare = *code;
+      w.pop_back();
+    }
+    if (!argCount(w, 4, 5, "walk STATION1 STATION2 MINUTES|METRESm [NAME] [infare=CODE]")) return;
     if (!station(w[1]) || !station(w[2])) return;
-    WalkDef def{loc_, w[1], w[2], 0, w.size() > 4 ? w[4] : std::string("徒歩")};
+    WalkDef def{loc_, w[1], w[2], 0, w.size() > 4 ? w[4] : std::string("徒歩"), inFare};
     const std::string& amount = w[3];
     if (!amount.empty() && amount.back() == 'm') {
       auto metres = parseCount(std::string_view(amount).substr(0, amount.size() - 1));

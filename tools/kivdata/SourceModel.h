@@ -88,6 +88,9 @@ struct WalkDef {
   std::string b;
   int minutes = 0;
   std::string name;  // the walking train's name, begins with 徒歩
+  // With infare=CODE: the walk is a change inside the fare of network CODE
+  // (the walking train carries CODE instead of 900); 0 = an ordinary walk.
+  int inFareNetwork = 0;
 };
 
 struct ChangeDef {
