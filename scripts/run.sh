@@ -14,4 +14,4 @@ if [ -n "$DISPLAY" ] || [ -n "$WAYLAND_DISPLAY" ]; then
   exec ../app/gui/kiv4 "$@"
 fi
 echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): kiv4 needs one. A route search with kiv4cli instead:" >&2
-exec build/app/kiv4cli -C build/sample route 東京 高崎 --time 9:00 --day 1 --mode best --routes 5
+exec build/app/kiv4cli -C build/sample route 東京 高崎 --time 9:00 --day 1 --mode best --routes 5 --extra 60

