@@ -43,14 +43,19 @@ TProgForm::TProgForm(QWidget* owner, int maximum) : QDialog(owner) {
 }
 
 void TProgForm::showCount(int n) {
-  progressBar1_->setValue(n);
+  // The best-routes mode enumerates more routes than it keeps: past the
+  // limit the bar runs as busy instead of standing full.
+  if (n > progressBar1_->maximum() && progressBar1_->maximum() > 0) progressBar1_->setRange(0, 0);
+  if (progressBar1_->maximum() > 0) progressBar1_->setValue(n);
   lblPercentage_->setText(QStringLiteral("検出経路数:") + QString::number(n));
 }
 
 void TProgForm::setPosition(int n) {
+  if (sinceShown_.isValid() && sinceShown_.elapsed() < kRepaintMs) return;
   showCount(n);
   repaint();
   QCoreApplication::processEvents();
+  sinceShown_.start();
 }
 
 void TProgForm::btnCancelClick() {

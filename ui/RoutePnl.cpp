@@ -1,21 +1,27 @@
 #include "RoutePnl.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QButtonGroup>
+#include <QClipboard>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QSplitter>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "KivText.h"
+#include "Printing.h"
 #include "Prompts.h"
 #include "ReportList.h"
+#include "WindowPlacement.h"
 #include "report/RouteListExport.h"
 #include "report/WorkFiles.h"
 
@@ -132,7 +138,16 @@ void TRouteForm::buildMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
   QAction* save = file->addAction(QStringLiteral("選択した経路を保存(&S)..."));
   save->setObjectName(QStringLiteral("ItemSave"));
+  save->setShortcut(QKeySequence::Save);
   connect(save, &QAction::triggered, this, &TRouteForm::ItemSaveClick);
+  QAction* copy = file->addAction(QStringLiteral("選択した経路をコピー(&C)"));
+  copy->setObjectName(QStringLiteral("ItemCopy"));
+  copy->setShortcut(QKeySequence::Copy);
+  connect(copy, &QAction::triggered, this, &TRouteForm::ItemCopyClick);
+  QAction* print = file->addAction(QStringLiteral("経路一覧を印刷(&P)..."));
+  print->setObjectName(QStringLiteral("ItemPrint"));
+  print->setShortcut(QKeySequence::Print);
+  connect(print, &QAction::triggered, this, &TRouteForm::ItemPrintClick);
   file->addSeparator();
   QAction* exit = file->addAction(QStringLiteral("閉じる(&C)"));
   exit->setObjectName(QStringLiteral("ItemExit"));
@@ -176,7 +191,8 @@ int TRouteForm::loadRouteList(int order) {
   const work_files::RouteListHead& head = list->head;
   if (!head.from.empty()) {
     setWindowTitle(QStringLiteral("検出経路(") + fromSjis(head.from) + QStringLiteral("→") +
-                   fromSjis(head.to) + QStringLiteral(")"));
+                   fromSjis(head.to) + QStringLiteral(")") +
+                   (partial_ ? QStringLiteral(" - 中止までの検出分") : QString()));
     pnlDepTime_->setText(fromSjis(head.departure.text));
   }
   const auto number = [](int n) { return QString::number(n); };
@@ -201,6 +217,7 @@ void TRouteForm::showRouteDetail(int n) {
   lvTrain_->clear();
   lvSta_->clear();
   lvFare_->clear();
+  shownDetection_ = n;
   const auto all = work_files::readRouteDetails(dataDir_ / work_files::kRouteDetails);
   if (!all) return;
   const work_files::RouteDetail route = work_files::detailOf(*all, n);
@@ -230,24 +247,88 @@ void TRouteForm::StrGrid1Click() {
   showRouteDetail(strGrid1_->item(top, kDetectionColumn)->text().toInt());
 }
 
-void TRouteForm::ItemSaveClick() {
+bool TRouteForm::chosenRows(int& top, int& bottom) const {
   const QList<QTableWidgetSelectionRange> ranges = strGrid1_->selectedRanges();
-  if (ranges.isEmpty()) return;
-  int top = ranges.front().topRow();
-  int bottom = ranges.front().bottomRow();
-  for (const auto& range : ranges) {
-    top = std::min(top, range.topRow());
-    bottom = std::max(bottom, range.bottomRow());
+  if (!ranges.isEmpty()) {
+    top = ranges.front().topRow();
+    bottom = ranges.front().bottomRow();
+    for (const auto& range : ranges) {
+      top = std::min(top, range.topRow());
+      bottom = std::max(bottom, range.bottomRow());
+    }
+    return top <= bottom;
   }
-  if (top > bottom) return;
-  const QString file = prompts().askSaveFile(this);
-  if (file.isEmpty()) return;
+  // Right after a search the first route is shown but no row is selected.
+  for (int row = 0; row < strGrid1_->rowCount(); ++row) {
+    if (strGrid1_->item(row, kDetectionColumn)->text().toInt() == shownDetection_) {
+      top = bottom = row;
+      return true;
+    }
+  }
+  return false;
+}
+
+int TRouteForm::writeRows(const QString& file, int top, int bottom) const {
   std::vector<int> detections;
   for (int row = top; row <= bottom; ++row)
     detections.push_back(strGrid1_->item(row, kDetectionColumn)->text().toInt());
-  if (writeRouteDescriptions(dataDir_, file.toStdString(), sortOrder_, top + 1, detections) != 0) {
-    reportSaveFailure(this, file);
+  return writeRouteDescriptions(dataDir_, file.toStdString(), sortOrder_, top + 1, detections);
+}
+
+QString TRouteForm::rowsText(int top, int bottom) const {
+  // The same writer as the save, into a scratch file, so that both agree.
+  const QTemporaryDir scratch;
+  if (!scratch.isValid()) return {};
+  const QString file = scratch.filePath(QStringLiteral("routes.txt"));
+  if (writeRows(file, top, bottom) != 0) return {};
+  QFile in(file);
+  if (!in.open(QIODevice::ReadOnly)) return {};
+  const QByteArray bytes = in.readAll();
+  return fromSjis(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+QString TRouteForm::chosenRoutesText() const {
+  int top = 0;
+  int bottom = -1;
+  return chosenRows(top, bottom) ? rowsText(top, bottom) : QString();
+}
+
+void TRouteForm::ItemSaveClick() {
+  int top = 0;
+  int bottom = -1;
+  if (!chosenRows(top, bottom)) return;
+  const SaveChoice choice = prompts().askSaveFile(this);
+  if (choice.file.isEmpty()) return;
+  if (writeRows(choice.file, top, bottom) != 0 || !recodeSavedFile(choice.file, choice.encoding)) {
+    reportSaveFailure(this, choice.file);
   }
+}
+
+void TRouteForm::ItemCopyClick() {
+  const QString text = chosenRoutesText();
+  if (!text.isEmpty()) QApplication::clipboard()->setText(text);
+}
+
+void TRouteForm::ItemPrintClick() {
+  if (strGrid1_->rowCount() == 0) return;
+  printText(this, windowTitle(), rowsText(0, strGrid1_->rowCount() - 1));
+}
+
+TRouteForm::~TRouteForm() {
+  if (placed_ && isVisible()) savePlacement(this, objectName());
+}
+
+void TRouteForm::showEvent(QShowEvent* event) {
+  if (!placed_) {
+    placed_ = true;
+    restorePlacement(this, objectName());
+  }
+  QMainWindow::showEvent(event);
+}
+
+void TRouteForm::closeEvent(QCloseEvent* event) {
+  savePlacement(this, objectName());
+  QMainWindow::closeEvent(event);
 }
 
 }  // namespace kiv::ui

@@ -110,6 +110,7 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
 int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm,
                         int extraMinutes, const RouteLimits& limits) {
   workFileProblem_.clear();
+  routeSearchStopped_ = false;
   const int fastest = fastestTime(from, to, hour, minute, day);
   if (fastest == -1) return -1;
   RouteSearchState state;
@@ -205,6 +206,7 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
 
   int found = rs_->found;
   routeListCut_ = found >= rs_->maxRoutes;
+  routeSearchStopped_ = rs_->stopped;
   if (rs_->best) {
     std::vector<FoundRoute> best = rs_->best->take();
     for (std::size_t k = 0; k < best.size(); ++k) writeFoundRoute(best[k], static_cast<int>(k));
