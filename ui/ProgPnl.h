@@ -41,7 +41,9 @@ class TProgForm : public QDialog {
   QProgressBar* progressBar1_;
   QPushButton* btnCancel_;
   bool cancelled_ = false;
+  QLabel* lblNext_;
   QElapsedTimer sinceShown_;  // invalid until the first count is shown
+  QElapsedTimer running_;
 };
 
 }  // namespace kiv::ui

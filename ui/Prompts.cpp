@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "KivText.h"
@@ -74,18 +75,26 @@ class PlatformPrompts : public Prompts {
     dialog.setObjectName(QStringLiteral("ChoiceBox"));
     dialog.setWindowTitle(boxCaption(BoxKind::kWarning));
     auto* column = new QVBoxLayout(&dialog);
+    auto* icon = new QLabel(&dialog);
+    icon->setPixmap(dialog.style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
     auto* label = new QLabel(text, &dialog);
+    auto* top = new QHBoxLayout;
+    top->addWidget(icon, 0, Qt::AlignTop);
+    top->addWidget(label, 1);
     auto* list = new QListWidget(&dialog);
     list->setAccessibleName(QStringLiteral("候補"));
     list->addItems(choices);
     list->setCurrentRow(0);
+    // As high as its choices (at most five), no empty rows below them.
+    list->setFixedHeight(list->sizeHintForRow(0) * static_cast<int>(choices.size()) + 2 * list->frameWidth() +
+                         4);
     auto* buttons = new QDialogButtonBox(&dialog);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
-    column->addWidget(label);
+    column->addLayout(top);
     column->addWidget(list);
     column->addWidget(buttons);
     list->setFocus();

@@ -36,6 +36,7 @@ constexpr char kRouteLimitReached[] =
 constexpr char kSearchStopped[] =
     "\n検索を中止しました。\n"
     "中止までに見つかった経路だけを表示します";
+constexpr char kSearchStoppedEmpty[] = "\n検索を中止しました。\n中止までに経路は見つかりませんでした";
 constexpr char kNoTimetableData[] = "\nこの駅の時刻データが存在しません";
 constexpr char kNoHourData[] = "\nこの時間帯のデータが存在しません";
 constexpr char kAskGrouping[] = "\n列車単位でグループ分けをしますか？";
@@ -114,7 +115,7 @@ void TAppForm::ItemCalcClick() {
   const bool stopped = engine_.dia.routeSearchStopped();
   if (found < 1) {
     if (stopped && engine_.dia.workFileProblem().empty()) {
-      inform(this, QString::fromUtf8(kSearchStopped));
+      inform(this, QString::fromUtf8(kSearchStoppedEmpty));
     } else {
       warnNoRoute();
     }

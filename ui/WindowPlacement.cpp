@@ -9,6 +9,10 @@
 namespace kiv::ui {
 namespace {
 
+// A title bar and borders, when the window manager has not drawn them yet.
+constexpr int kFrameWidth = 8;
+constexpr int kFrameHeight = 36;
+
 QString settingsKey(const QString& key) {
   return QStringLiteral("windows/") + key + QStringLiteral("/geometry");
 }
@@ -19,8 +23,10 @@ void fitToScreen(QWidget* window) {
   const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
   const QRect area = screen->availableGeometry();
-  // The frame of the window manager around the client area.
-  const QSize frame = window->frameGeometry().size() - window->geometry().size();
+  // The frame of the window manager around the client area; before the
+  // first showing it is not known yet, so room is kept for a usual one.
+  QSize frame = window->frameGeometry().size() - window->geometry().size();
+  if (frame.width() <= 0 && frame.height() <= 0) frame = QSize(kFrameWidth, kFrameHeight);
   const QSize room(std::max(1, area.width() - frame.width()), std::max(1, area.height() - frame.height()));
   const QSize size = window->size().boundedTo(room);
   if (size != window->size()) {
