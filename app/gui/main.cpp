@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 #include <cstdio>
 #include <exception>
@@ -32,15 +33,15 @@ void saveSettingsOrReport(kiv::Engine& engine, const std::filesystem::path& data
   kiv::ui::reportSaveFailure(nullptr, QString::fromStdString(file.string()));
 }
 
-// Closes the open dialogs and message boxes, then the main window, which
-// saves the settings as when the user closes it.
-void closeAsTheUserWould(QWidget& mainWindow) {
+// Closes the open dialogs and message boxes, then the main window (when it
+// exists yet), which saves the settings as when the user closes it.
+void closeAsTheUserWould(QWidget* mainWindow) {
   for (int k = 0; k < 16; ++k) {
     QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || modal == &mainWindow) break;
+    if (!modal || modal == mainWindow) break;
     modal->hide();
   }
-  mainWindow.close();
+  if (mainWindow) mainWindow->close();
 }
 
 int runWindows(int argc, char** argv, kiv::Engine& engine, const kiv::ui::DataChoice& data,
@@ -54,6 +55,14 @@ int runWindows(int argc, char** argv, kiv::Engine& engine, const kiv::ui::DataCh
   QApplication::setDesktopFileName(QStringLiteral("kiv4"));
   QApplication::setWindowIcon(kiv::ui::programIcon());
   app.setProperty("helpFile", QString::fromLatin1(kiv::ui::kHelpFile));
+  // Watched before any window: a box shown while the windows are built (an
+  // unreadable line list) is closed by a signal too.
+  QPointer<QWidget> mainWindow;
+  bool terminated = false;
+  kiv::ui::watchTerminationSignals(&app, [&mainWindow, &terminated] {
+    terminated = true;
+    closeAsTheUserWould(mainWindow);
+  });
   try {
     std::vector<std::string> problems;
     if (!data.problem.empty()) problems.push_back(data.problem);
@@ -64,9 +73,13 @@ int runWindows(int argc, char** argv, kiv::Engine& engine, const kiv::ui::DataCh
     if (!problems.empty()) problems.push_back(data.why);
     for (const std::string& problem : problems) std::fprintf(stderr, "kiv4: %s\n", problem.c_str());
     kiv::ui::KivForms forms(engine, dataDir, developerMode);
+    mainWindow = &forms.app();
+    if (terminated) {
+      saveSettingsOrReport(engine, dataDir);
+      return 0;
+    }
     QObject::connect(&forms.app(), &kiv::ui::TAppForm::closed, &app, &QApplication::quit,
                      Qt::QueuedConnection);
-    kiv::ui::watchTerminationSignals(&forms.app(), [&forms] { closeAsTheUserWould(forms.app()); });
     forms.app().show();
     // From inside the message loop, so that closing the program while the
     // box is open ends that loop too.

@@ -116,10 +116,7 @@ std::optional<std::vector<std::uint8_t>> readSettingsFile(const std::filesystem:
 // Out-of-range departure values are corrected as the setters correct them.
 int RDefMan::loadSettings() {
   const auto bytes = readSettingsFile(file_);
-  if (!bytes) {
-    modeRoute_ = 2;  // a new settings file starts in the best-routes mode; a file's own choice stays
-    return 0;
-  }
+  if (!bytes) return 0;
   SettingsLines lines(*bytes);
   readNumber(lines, "dep_h", depHour_);
   readNumber(lines, "dep_m", depMinute_);
