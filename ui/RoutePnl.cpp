@@ -36,7 +36,7 @@ QString minutesText(int total) { return QString::asprintf("%2d:%02d", total / 60
 
 }  // namespace
 
-TRouteForm::TRouteForm(const std::filesystem::path& dataDir) : dataDir_(dataDir) {
+TRouteForm::TRouteForm(const std::filesystem::path& dataDir) : dataDir_(dataDir), listDir_(dataDir) {
   setObjectName(QStringLiteral("RouteForm"));
   setWindowTitle(QStringLiteral("経路の検出結果(開発中サンプル)"));
   resize(720, 568);
@@ -186,7 +186,7 @@ int TRouteForm::loadRouteList(int order) {
   if (order < 1 || order > 3) return 0;
   const QSignalBlocker quiet(strGrid1_);
   strGrid1_->setRowCount(0);
-  const auto list = work_files::readRouteList(dataDir_ / kListFiles[order - 1]);
+  const auto list = work_files::readRouteList(listDir_ / kListFiles[order - 1]);
   if (!list) return -1;
   const work_files::RouteListHead& head = list->head;
   if (!head.from.empty()) {
@@ -218,7 +218,7 @@ void TRouteForm::showRouteDetail(int n) {
   lvSta_->clear();
   lvFare_->clear();
   shownDetection_ = n;
-  const auto all = work_files::readRouteDetails(dataDir_ / work_files::kRouteDetails);
+  const auto all = work_files::readRouteDetails(listDir_ / work_files::kRouteDetails);
   if (!all) return;
   const work_files::RouteDetail route = work_files::detailOf(*all, n);
   const QString arrow = QStringLiteral("→");
@@ -247,6 +247,21 @@ void TRouteForm::StrGrid1Click() {
   showRouteDetail(strGrid1_->item(top, kDetectionColumn)->text().toInt());
 }
 
+void TRouteForm::takeSearchResult() {
+  listDir_ = dataDir_;
+  if (!snapshot_) snapshot_ = std::make_unique<QTemporaryDir>();
+  if (!snapshot_->isValid()) return;
+  const std::filesystem::path copy = snapshot_->path().toStdString();
+  std::error_code ec;
+  for (const char* name : {work_files::kRouteListFound, work_files::kRouteListTime,
+                           work_files::kRouteListFare, work_files::kRouteDetails}) {
+    std::filesystem::copy_file(dataDir_ / name, copy / name,
+                               std::filesystem::copy_options::overwrite_existing, ec);
+    if (ec) return;  // read from the data directory, as before
+  }
+  listDir_ = copy;
+}
+
 bool TRouteForm::chosenRows(int& top, int& bottom) const {
   const QList<QTableWidgetSelectionRange> ranges = strGrid1_->selectedRanges();
   if (!ranges.isEmpty()) {
@@ -272,7 +287,7 @@ int TRouteForm::writeRows(const QString& file, int top, int bottom) const {
   std::vector<int> detections;
   for (int row = top; row <= bottom; ++row)
     detections.push_back(strGrid1_->item(row, kDetectionColumn)->text().toInt());
-  return writeRouteDescriptions(dataDir_, file.toStdString(), sortOrder_, top + 1, detections);
+  return writeRouteDescriptions(listDir_, file.toStdString(), sortOrder_, top + 1, detections);
 }
 
 QString TRouteForm::rowsText(int top, int bottom) const {

@@ -1,11 +1,14 @@
 // The route list window: the routes of the last search in detection, time
 // or fare order, the trains, changes and fare sections of the selected
 // route, and the text export of the selected routes. It keeps no routes in
-// memory: every order change re-reads the route list files of the search.
+// memory: every order change re-reads the route list files of the search
+// (the window's own copy of them once a search has handed them over).
 #pragma once
 
 #include <QMainWindow>
+#include <QTemporaryDir>
 #include <filesystem>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -35,6 +38,10 @@ class TRouteForm : public QMainWindow {
   int loadRouteList(int order);
   // Fills the three detail lists with the records of route n.
   void showRouteDetail(int n);
+  // Keeps the route lists and details the search has just written, so that
+  // another program writing the work files of the directory (kiv4cli)
+  // changes nothing in this window until the next search.
+  void takeSearchResult();
   // Marks the list as what a stopped search found (in the caption).
   void setPartial(bool partial) { partial_ = partial; }
   // The text the save writes for the selected rows, or for the row of the
@@ -72,6 +79,8 @@ class TRouteForm : public QMainWindow {
   QString rowsText(int top, int bottom) const;
 
   std::filesystem::path dataDir_;
+  std::filesystem::path listDir_;  // where the shown lists are read: a copy of the search's
+  std::unique_ptr<QTemporaryDir> snapshot_;
   int sortOrder_ = 1;
   int shownDetection_ = -1;  // the route in the detail lists
   bool partial_ = false;

@@ -128,6 +128,7 @@ void TAppForm::ItemCalcClick() {
     inform(this, QString::fromUtf8(kRouteLimitReached));
   }
   TRouteForm& routes = forms_.route();
+  routes.takeSearchResult();
   routes.setPartial(stopped);
   routes.setSortOrder(1);
   routes.show();

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
@@ -184,6 +185,30 @@ class TravellerTest : public QObject {
     QCOMPARE(sjis.toStdString(), kiv::test::sjis(text.toStdString()));
     QVERIFY(sjis.contains("\r\n"));
   }
+
+#ifdef KIV4CLI_PATH
+  // The command line keeps its work files elsewhere: a run in the same
+  // directory leaves the window's list as it was, in every order.
+  void aRouteListKeepsItsRowsAcrossACommandLineRun() {
+    UiWorld w;
+    startForRoutes(w);
+    w.engine->def.setRouteMax(5);
+    search(w, QStringLiteral("新宿"), QStringLiteral("高崎"));
+    auto* grid = w.find<QTableWidget>(&w.forms->route(), "StrGrid1");
+    const int rows = grid->rowCount();
+    QVERIFY(rows > 0);
+    QProcess cli;
+    cli.start(
+        QStringLiteral(KIV4CLI_PATH),
+        {QStringLiteral("-C"), QString::fromStdString(w.dir.path().string()), QStringLiteral("route"),
+         QStringLiteral("東京"), QStringLiteral("大宮"), QStringLiteral("--routes"), QStringLiteral("2")});
+    QVERIFY(cli.waitForFinished(60000));
+    QCOMPARE(cli.exitCode(), 0);
+    w.forms->route().setSortOrder(2);
+    QCOMPARE(grid->rowCount(), rows);
+    QCOMPARE(w.forms->route().windowTitle(), QStringLiteral("検出経路(新宿→高崎)"));
+  }
+#endif
 
   void tooltipsShowTheShortHint() {
     QCOMPARE(ui::shortHint(QStringLiteral("検出結果を閉じる |")), QStringLiteral("検出結果を閉じる"));
