@@ -98,7 +98,9 @@ void TRouteForm::buildToolBar(QWidget* panel) {
   row->setSpacing(2);
   connect(makeToolButton(panel, row, "btnExit", ToolPicture::kExit, QStringLiteral("検出結果を閉じる |")),
           &QToolButton::clicked, this, &TRouteForm::ItemExitClick);
-  connect(makeToolButton(panel, row, "btnSave", ToolPicture::kSave, QStringLiteral("選択した経路を保存 |")),
+  connect(makeToolButton(
+              panel, row, "btnSave", ToolPicture::kSave,
+              QStringLiteral("経路を保存 | 選択した経路 (選択がなければ表示中の経路) をファイルに保存")),
           &QToolButton::clicked, this, &TRouteForm::ItemSaveClick);
   row->addSpacing(12);
   auto* label1 = new QLabel(QStringLiteral("出発時刻"), panel);
