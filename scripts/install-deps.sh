@@ -6,6 +6,10 @@ PACKAGES="cmake g++ make googletest libgtest-dev libbenchmark-dev nlohmann-json3
 PACKAGES="$PACKAGES fonts-ipafont-gothic"
 # Clang: the second compiler of CI and the fuzz targets (libFuzzer).
 PACKAGES="$PACKAGES clang"
+# Qt's own Japanese texts for the standard dialogs of kiv4.
+PACKAGES="$PACKAGES qt6-translations-l10n"
+# The Debian package (cpack -G DEB): its library dependencies and its check.
+PACKAGES="$PACKAGES dpkg-dev lintian"
 # ccache: rebuilds of unchanged sources (several build trees, CI) come from its cache.
 PACKAGES="$PACKAGES ccache"
 missing=""

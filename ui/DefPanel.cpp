@@ -16,13 +16,6 @@
 namespace kiv::ui {
 namespace {
 
-// Replaces the edit's value by `low` or `high` when it lies below `min` or
-// above `max`, and writes it back in plain decimal.
-void correct(UpDownEdit* field, int min, int max, int low, int high) {
-  const int v = field->value();
-  field->setValue(v < min ? low : v > max ? high : v);
-}
-
 QLabel* label(const char* text, QWidget* parent) { return new QLabel(QString::fromUtf8(text), parent); }
 
 }  // namespace
@@ -32,10 +25,15 @@ TDefForm::TDefForm(RDefMan& def) : def_(def) {
   setWindowTitle(QStringLiteral("条件設定"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setModal(true);
-  setFixedSize(469, 302);
+  setMinimumSize(469, 302);
 
   auto* cmdOk = makePushButton(this, QStringLiteral("cmdOk"), QStringLiteral("閉じる"));
+  cmdOk_ = cmdOk;
   cmdOk->setDefault(true);
+  lblNote_ = new QLabel(this);
+  lblNote_->setObjectName(QStringLiteral("lblNote"));
+  lblNote_->setAccessibleName(QStringLiteral("入力の訂正"));
+  lblNote_->setWordWrap(true);
   connect(cmdOk, &QPushButton::clicked, this, &TDefForm::cmdOkClick);
 
   auto* group2 = new QGroupBox(QStringLiteral("出発時刻・曜日"), this);
@@ -71,7 +69,7 @@ TDefForm::TDefForm(RDefMan& def) : def_(def) {
   group1->setObjectName(QStringLiteral("GroupBox1"));
   routeMax_ = new UpDownEdit("edtRouteMax", "updRouteMax", 1, 300, 3, group1);
   transMax_ = new UpDownEdit("edtTransMax", "updTransMax", 0, 100, 3, group1);
-  diffTime_ = new UpDownEdit("edtDiffTime", "updDiffTime", 0, 30, 2, group1);
+  diffTime_ = new UpDownEdit("edtDiffTime", "updDiffTime", 0, 60, 2, group1);
   detour_ = new UpDownEdit("edtDetour", "updDetour", 3, 20, 2, group1);
   routeMax_->edit()->setAccessibleName(QStringLiteral("検出経路数上限"));
   transMax_->edit()->setAccessibleName(QStringLiteral("乗換回数"));
@@ -103,6 +101,7 @@ TDefForm::TDefForm(RDefMan& def) : def_(def) {
   column->addLayout(top);
   column->addWidget(group2);
   column->addWidget(group1);
+  column->addWidget(lblNote_);
 
   connect(hour_->edit(), &ExitEdit::exited, this, &TDefForm::edtHourExit);
   connect(minute_->edit(), &ExitEdit::exited, this, &TDefForm::edtMntExit);
@@ -125,6 +124,7 @@ TDefForm::TDefForm(RDefMan& def) : def_(def) {
 void TDefForm::showEvent(QShowEvent* event) {
   FormShow();
   QDialog::showEvent(event);
+  cmdOk_->setFocus();
 }
 
 void TDefForm::FormShow() {
@@ -137,15 +137,31 @@ void TDefForm::FormShow() {
   transMax_->setValue(def_.getTransMax());
   routeMax_->setValue(def_.getRouteMax());
   cmbRouteMode_->setCurrentIndex(def_.getRouteMode() == 2 ? 1 : 0);
+  lblNote_->clear();
   chkSysTimeClick();
 }
 
-void TDefForm::edtHourExit() { correct(hour_, 0, 23, 12, 12); }
-void TDefForm::edtMntExit() { correct(minute_, 0, 59, 0, 0); }
-void TDefForm::edtRouteMaxExit() { correct(routeMax_, 1, 300, 1, 300); }
-void TDefForm::edtTransMaxExit() { correct(transMax_, 0, 100, 0, 100); }
-void TDefForm::edtDiffTimeExit() { correct(diffTime_, 0, 60, 0, 60); }
-void TDefForm::edtDetourExit() { correct(detour_, 3, 20, 3, 20); }
+void TDefForm::correct(UpDownEdit* field, const QString& name, int min, int max, int low, int high) {
+  const QString typed = field->edit()->text();
+  const int v = field->value();
+  const int corrected = v < min ? low : v > max ? high : v;
+  field->setValue(corrected);
+  // Only a value outside the range is worth a word; "07" for 7 is not.
+  if (corrected == v) return;
+  lblNote_->setText(QStringLiteral("%1は %2～%3 の範囲です。「%4」を %5 にしました")
+                        .arg(name)
+                        .arg(min)
+                        .arg(max)
+                        .arg(typed)
+                        .arg(corrected));
+}
+
+void TDefForm::edtHourExit() { correct(hour_, QStringLiteral("出発時刻の時"), 0, 23, 12, 12); }
+void TDefForm::edtMntExit() { correct(minute_, QStringLiteral("出発時刻の分"), 0, 59, 0, 0); }
+void TDefForm::edtRouteMaxExit() { correct(routeMax_, QStringLiteral("検出経路数上限"), 1, 300, 1, 300); }
+void TDefForm::edtTransMaxExit() { correct(transMax_, QStringLiteral("乗換回数"), 0, 100, 0, 100); }
+void TDefForm::edtDiffTimeExit() { correct(diffTime_, QStringLiteral("所要時間の余裕(分)"), 0, 60, 0, 60); }
+void TDefForm::edtDetourExit() { correct(detour_, QStringLiteral("迂回距離上限(km)"), 3, 20, 3, 20); }
 
 void TDefForm::chkSysTimeClick() {
   const bool manual = !chkSysTime_->isChecked();

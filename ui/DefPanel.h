@@ -1,13 +1,16 @@
 // The search-condition dialog: the departure time and day, whether the
 // clock is used instead, the four search limits and the route search mode.
-// Each edit is corrected when the focus leaves it; the close button stores
-// everything in the settings and writes the settings file.
+// Each edit is corrected when the focus leaves it, and a short note under
+// the fields says what was corrected; the close button stores everything in
+// the settings and writes the settings file.
 #pragma once
 
 #include <QDialog>
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
+class QPushButton;
 
 namespace kiv {
 class RDefMan;
@@ -39,7 +42,13 @@ class TDefForm : public QDialog {
   void reject() override {}
 
  private:
+  // Corrects the field into min..max (below gives low, above gives high)
+  // and notes the correction under the fields.
+  void correct(UpDownEdit* field, const QString& name, int min, int max, int low, int high);
+
   RDefMan& def_;
+  QPushButton* cmdOk_;
+  QLabel* lblNote_;
   UpDownEdit* hour_;
   UpDownEdit* minute_;
   UpDownEdit* routeMax_;

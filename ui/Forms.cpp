@@ -17,6 +17,11 @@
 #include "ViewPnl.h"
 
 namespace kiv::ui {
+namespace {
+
+constexpr std::int8_t kBestRoutesModeSetting = 2;  // mode_route of Kiv4.def
+
+}  // namespace
 
 KivForms::KivForms(Engine& engine, const std::filesystem::path& dataDir, bool developerMode)
     : dataDir_(dataDir),
@@ -33,7 +38,14 @@ KivForms::KivForms(Engine& engine, const std::filesystem::path& dataDir, bool de
       ttbl_(std::make_unique<TTtblForm>()),
       reqTime_(std::make_unique<TReqTimeForm>(engine.dia, dataDir)),
       mkDia_(std::make_unique<TMkDiaForm>(dataDir)),
-      env_(std::make_unique<TEnvForm>()) {}
+      env_(std::make_unique<TEnvForm>()) {
+  // The windows start a traveller without a settings file in the best-routes
+  // mode (the classic one leads wider limits to worse routes); an existing
+  // Kiv4.def keeps its choice, and the command line its own default.
+  std::error_code ec;
+  if (!std::filesystem::exists(dataDir / kSettingsFileName, ec))
+    engine.def.setRouteMode(kBestRoutesModeSetting);
+}
 
 KivForms::~KivForms() = default;
 

@@ -1,6 +1,7 @@
 #include "HelpWindow.h"
 
 #include <QDialogButtonBox>
+#include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -17,10 +18,13 @@ const char kUsage[] = R"(<h2>Kiv for Windows の使い方</h2>
 </ul>
 <h3><a name="route">運賃・時間計算</a></h3>
 <p>「From...」の欄に出発駅、「To...」の欄に目的駅を入力します。駅名は漢字でもかなの読みでも入力でき、
-入力中に候補が表示されます。「From...」「To...」のボタン（Ctrl+F1, Ctrl+F2）で路線から駅を選ぶこともできます。</p>
+入力中に候補が表示されます。「鶯谷」のような異体字や「新宿駅」のような「駅」付きの名前もその駅として受け付け、
+当たる駅がないときは近い駅の候補から選べます。「From...」「To...」のボタン（Ctrl+F1, Ctrl+F2）で路線から駅を選ぶこともできます。
+「⇅」のボタン（Ctrl+R）で出発駅と目的駅を入れ替えます。駅名の欄で Enter を押すと経路を検索します。</p>
 <p>「機能」メニューの「運賃・時間計算」（Ctrl+F5）で経路を検索します。検索中は検出経路数が表示され、
 「中止」でそこまでに見つかった経路を表示します。経路の一覧は検出順・時間順・運賃順に並べ替えられ、
-選択した経路を保存できます。</p>
+選択した経路（選択がなければ表示中の経路）を Shift-JIS または UTF-8 のテキストで保存、コピー（Ctrl+C）、
+経路の一覧を印刷（Ctrl+P）できます。</p>
 <h3><a name="tables">運賃表・所要時間表・駅時刻表</a></h3>
 <p>出発駅だけを使います。「運賃表作成」（Ctrl+F6）は出発駅から各駅までの運賃を会社別に、
 「所要時間表作成」（Ctrl+F7）は出発駅を発車する列車ごとに各駅までの乗車時間を表示します。
@@ -46,7 +50,9 @@ HelpWindow::HelpWindow(QWidget* owner) : QDialog(owner) {
   text->setObjectName(QStringLiteral("HelpText"));
   text->setAccessibleName(QStringLiteral("ヘルプ"));
   text->setHtml(QString::fromUtf8(kUsage));
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  auto* buttons = new QDialogButtonBox(this);
+  buttons->addButton(QStringLiteral("閉じる"), QDialogButtonBox::RejectRole)
+      ->setObjectName(QStringLiteral("btnClose"));
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
   auto* column = new QVBoxLayout(this);
   column->addWidget(text);

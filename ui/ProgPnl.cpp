@@ -26,7 +26,8 @@ TProgForm::TProgForm(QWidget* owner, int maximum) : QDialog(owner) {
   progressBar1_->setFixedWidth(217);
   progressBar1_->setRange(0, maximum);
   progressBar1_->setTextVisible(false);
-  auto* lblNext = new QLabel(this);
+  lblNext_ = new QLabel(this);
+  auto* lblNext = lblNext_;
   lblNext->setObjectName(QStringLiteral("lblNext"));
   lblNext->setAccessibleName(QStringLiteral("次"));
   btnCancel_ =
@@ -39,18 +40,27 @@ TProgForm::TProgForm(QWidget* owner, int maximum) : QDialog(owner) {
   column->addWidget(lblPercentage_);
   column->addLayout(row);
   column->addWidget(lblNext);
+  running_.start();
   showCount(0);
 }
 
 void TProgForm::showCount(int n) {
-  progressBar1_->setValue(n);
+  // The best-routes mode enumerates more routes than it keeps: past the
+  // limit the bar runs as busy instead of standing full.
+  if (n > progressBar1_->maximum() && progressBar1_->maximum() > 0) progressBar1_->setRange(0, 0);
+  if (progressBar1_->maximum() > 0) progressBar1_->setValue(n);
   lblPercentage_->setText(QStringLiteral("検出経路数:") + QString::number(n));
+  // A long search that finds nothing yet still shows that it runs.
+  const qint64 seconds = running_.isValid() ? running_.elapsed() / 1000 : 0;
+  lblNext_->setText(seconds > 0 ? QStringLiteral("経過時間: %1 秒").arg(seconds) : QString());
 }
 
 void TProgForm::setPosition(int n) {
+  if (sinceShown_.isValid() && sinceShown_.elapsed() < kRepaintMs) return;
   showCount(n);
   repaint();
   QCoreApplication::processEvents();
+  sinceShown_.start();
 }
 
 void TProgForm::btnCancelClick() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
 
 class QLabel;
 class QProgressBar;
@@ -17,9 +18,12 @@ class TProgForm : public QDialog {
  public:
   TProgForm(QWidget* owner, int maximum);
 
-  // Shows n routes found and repaints at once; the search runs on this
-  // thread, so this is also where the cancel button gets its click.
+  // Takes n routes found. The search runs on this thread, so this is also
+  // where the cancel button gets its click: the window is repainted and
+  // events are handled at most every kRepaintMs, the search is not held up
+  // by drawing between them.
   void setPosition(int n);
+  static constexpr int kRepaintMs = 100;
   bool cancelled() const { return cancelled_; }
 
  public slots:
@@ -37,6 +41,9 @@ class TProgForm : public QDialog {
   QProgressBar* progressBar1_;
   QPushButton* btnCancel_;
   bool cancelled_ = false;
+  QLabel* lblNext_;
+  QElapsedTimer sinceShown_;  // invalid until the first count is shown
+  QElapsedTimer running_;
 };
 
 }  // namespace kiv::ui

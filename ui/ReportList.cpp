@@ -52,6 +52,17 @@ ToolPanelWindow makeToolPanelWindow(QMainWindow* window) {
   return {central, speedPanel, column};
 }
 
+QString shortHint(const QString& hint) {
+  const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+  return (bar < 0 ? hint : hint.left(bar)).trimmed();
+}
+
+QString longHint(const QString& hint) {
+  const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+  const QString text = bar < 0 ? QString() : hint.mid(bar + 1).trimmed();
+  return text.isEmpty() ? shortHint(hint) : text;
+}
+
 QToolButton* makeToolButton(QWidget* parent, QLayout* row, const char* objectName, ToolPicture picture,
                             const QString& hint) {
   auto* button = new QToolButton(parent);
@@ -60,8 +71,9 @@ QToolButton* makeToolButton(QWidget* parent, QLayout* row, const char* objectNam
   button->setIconSize(QSize(24, 24));
   button->setAutoRaise(true);
   button->setIcon(toolIcon(picture));
-  button->setToolTip(hint);
-  button->setAccessibleName(hint);
+  button->setToolTip(shortHint(hint));
+  button->setStatusTip(longHint(hint));
+  button->setAccessibleName(shortHint(hint));
   row->addWidget(button);
   return button;
 }

@@ -45,6 +45,11 @@ struct ToolPanelWindow {
 };
 ToolPanelWindow makeToolPanelWindow(QMainWindow* window);
 
+// A hint "short | long" has the tooltip before the bar and the status-line
+// text after it; a hint without a bar is both.
+QString shortHint(const QString& hint);
+QString longHint(const QString& hint);
+
 // A flat 28 x 28 tool button with a picture and a hint, added to `row`.
 QToolButton* makeToolButton(QWidget* parent, QLayout* row, const char* objectName, ToolPicture picture,
                             const QString& hint);

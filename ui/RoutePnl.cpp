@@ -1,21 +1,27 @@
 #include "RoutePnl.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QButtonGroup>
+#include <QClipboard>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QSplitter>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "KivText.h"
+#include "Printing.h"
 #include "Prompts.h"
 #include "ReportList.h"
+#include "WindowPlacement.h"
 #include "report/RouteListExport.h"
 #include "report/WorkFiles.h"
 
@@ -30,7 +36,7 @@ QString minutesText(int total) { return QString::asprintf("%2d:%02d", total / 60
 
 }  // namespace
 
-TRouteForm::TRouteForm(const std::filesystem::path& dataDir) : dataDir_(dataDir) {
+TRouteForm::TRouteForm(const std::filesystem::path& dataDir) : dataDir_(dataDir), listDir_(dataDir) {
   setObjectName(QStringLiteral("RouteForm"));
   setWindowTitle(QStringLiteral("経路の検出結果(開発中サンプル)"));
   resize(720, 568);
@@ -92,7 +98,9 @@ void TRouteForm::buildToolBar(QWidget* panel) {
   row->setSpacing(2);
   connect(makeToolButton(panel, row, "btnExit", ToolPicture::kExit, QStringLiteral("検出結果を閉じる |")),
           &QToolButton::clicked, this, &TRouteForm::ItemExitClick);
-  connect(makeToolButton(panel, row, "btnSave", ToolPicture::kSave, QStringLiteral("選択した経路を保存 |")),
+  connect(makeToolButton(
+              panel, row, "btnSave", ToolPicture::kSave,
+              QStringLiteral("経路を保存 | 選択した経路 (選択がなければ表示中の経路) をファイルに保存")),
           &QToolButton::clicked, this, &TRouteForm::ItemSaveClick);
   row->addSpacing(12);
   auto* label1 = new QLabel(QStringLiteral("出発時刻"), panel);
@@ -132,7 +140,16 @@ void TRouteForm::buildMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
   QAction* save = file->addAction(QStringLiteral("選択した経路を保存(&S)..."));
   save->setObjectName(QStringLiteral("ItemSave"));
+  save->setShortcut(QKeySequence::Save);
   connect(save, &QAction::triggered, this, &TRouteForm::ItemSaveClick);
+  QAction* copy = file->addAction(QStringLiteral("選択した経路をコピー(&C)"));
+  copy->setObjectName(QStringLiteral("ItemCopy"));
+  copy->setShortcut(QKeySequence::Copy);
+  connect(copy, &QAction::triggered, this, &TRouteForm::ItemCopyClick);
+  QAction* print = file->addAction(QStringLiteral("経路一覧を印刷(&P)..."));
+  print->setObjectName(QStringLiteral("ItemPrint"));
+  print->setShortcut(QKeySequence::Print);
+  connect(print, &QAction::triggered, this, &TRouteForm::ItemPrintClick);
   file->addSeparator();
   QAction* exit = file->addAction(QStringLiteral("閉じる(&C)"));
   exit->setObjectName(QStringLiteral("ItemExit"));
@@ -171,12 +188,13 @@ int TRouteForm::loadRouteList(int order) {
   if (order < 1 || order > 3) return 0;
   const QSignalBlocker quiet(strGrid1_);
   strGrid1_->setRowCount(0);
-  const auto list = work_files::readRouteList(dataDir_ / kListFiles[order - 1]);
+  const auto list = work_files::readRouteList(listDir_ / kListFiles[order - 1]);
   if (!list) return -1;
   const work_files::RouteListHead& head = list->head;
   if (!head.from.empty()) {
     setWindowTitle(QStringLiteral("検出経路(") + fromSjis(head.from) + QStringLiteral("→") +
-                   fromSjis(head.to) + QStringLiteral(")"));
+                   fromSjis(head.to) + QStringLiteral(")") +
+                   (partial_ ? QStringLiteral(" - 中止までの検出分") : QString()));
     pnlDepTime_->setText(fromSjis(head.departure.text));
   }
   const auto number = [](int n) { return QString::number(n); };
@@ -201,7 +219,8 @@ void TRouteForm::showRouteDetail(int n) {
   lvTrain_->clear();
   lvSta_->clear();
   lvFare_->clear();
-  const auto all = work_files::readRouteDetails(dataDir_ / work_files::kRouteDetails);
+  shownDetection_ = n;
+  const auto all = work_files::readRouteDetails(listDir_ / work_files::kRouteDetails);
   if (!all) return;
   const work_files::RouteDetail route = work_files::detailOf(*all, n);
   const QString arrow = QStringLiteral("→");
@@ -230,24 +249,103 @@ void TRouteForm::StrGrid1Click() {
   showRouteDetail(strGrid1_->item(top, kDetectionColumn)->text().toInt());
 }
 
-void TRouteForm::ItemSaveClick() {
-  const QList<QTableWidgetSelectionRange> ranges = strGrid1_->selectedRanges();
-  if (ranges.isEmpty()) return;
-  int top = ranges.front().topRow();
-  int bottom = ranges.front().bottomRow();
-  for (const auto& range : ranges) {
-    top = std::min(top, range.topRow());
-    bottom = std::max(bottom, range.bottomRow());
+void TRouteForm::takeSearchResult() {
+  listDir_ = dataDir_;
+  if (!snapshot_) snapshot_ = std::make_unique<QTemporaryDir>();
+  if (!snapshot_->isValid()) return;
+  const std::filesystem::path copy = snapshot_->path().toStdString();
+  std::error_code ec;
+  for (const char* name : {work_files::kRouteListFound, work_files::kRouteListTime,
+                           work_files::kRouteListFare, work_files::kRouteDetails}) {
+    std::filesystem::copy_file(dataDir_ / name, copy / name,
+                               std::filesystem::copy_options::overwrite_existing, ec);
+    if (ec) return;  // read from the data directory, as before
   }
-  if (top > bottom) return;
-  const QString file = prompts().askSaveFile(this);
-  if (file.isEmpty()) return;
+  listDir_ = copy;
+}
+
+bool TRouteForm::chosenRows(int& top, int& bottom) const {
+  const QList<QTableWidgetSelectionRange> ranges = strGrid1_->selectedRanges();
+  if (!ranges.isEmpty()) {
+    top = ranges.front().topRow();
+    bottom = ranges.front().bottomRow();
+    for (const auto& range : ranges) {
+      top = std::min(top, range.topRow());
+      bottom = std::max(bottom, range.bottomRow());
+    }
+    return top <= bottom;
+  }
+  // Right after a search the first route is shown but no row is selected.
+  for (int row = 0; row < strGrid1_->rowCount(); ++row) {
+    if (strGrid1_->item(row, kDetectionColumn)->text().toInt() == shownDetection_) {
+      top = bottom = row;
+      return true;
+    }
+  }
+  return false;
+}
+
+int TRouteForm::writeRows(const QString& file, int top, int bottom) const {
   std::vector<int> detections;
   for (int row = top; row <= bottom; ++row)
     detections.push_back(strGrid1_->item(row, kDetectionColumn)->text().toInt());
-  if (writeRouteDescriptions(dataDir_, file.toStdString(), sortOrder_, top + 1, detections) != 0) {
-    reportSaveFailure(this, file);
+  return writeRouteDescriptions(listDir_, file.toStdString(), sortOrder_, top + 1, detections);
+}
+
+QString TRouteForm::rowsText(int top, int bottom) const {
+  // The same writer as the save, into a scratch file, so that both agree.
+  const QTemporaryDir scratch;
+  if (!scratch.isValid()) return {};
+  const QString file = scratch.filePath(QStringLiteral("routes.txt"));
+  if (writeRows(file, top, bottom) != 0) return {};
+  QFile in(file);
+  if (!in.open(QIODevice::ReadOnly)) return {};
+  const QByteArray bytes = in.readAll();
+  return fromSjis(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+QString TRouteForm::chosenRoutesText() const {
+  int top = 0;
+  int bottom = -1;
+  return chosenRows(top, bottom) ? rowsText(top, bottom) : QString();
+}
+
+void TRouteForm::ItemSaveClick() {
+  int top = 0;
+  int bottom = -1;
+  if (!chosenRows(top, bottom)) return;
+  const SaveChoice choice = prompts().askSaveFile(this);
+  if (choice.file.isEmpty()) return;
+  if (writeRows(choice.file, top, bottom) != 0 || !recodeSavedFile(choice.file, choice.encoding)) {
+    reportSaveFailure(this, choice.file);
   }
+}
+
+void TRouteForm::ItemCopyClick() {
+  const QString text = chosenRoutesText();
+  if (!text.isEmpty()) QApplication::clipboard()->setText(text);
+}
+
+void TRouteForm::ItemPrintClick() {
+  if (strGrid1_->rowCount() == 0) return;
+  printText(this, windowTitle(), rowsText(0, strGrid1_->rowCount() - 1));
+}
+
+TRouteForm::~TRouteForm() {
+  if (placed_ && isVisible()) savePlacement(this, objectName());
+}
+
+void TRouteForm::showEvent(QShowEvent* event) {
+  if (!placed_) {
+    placed_ = true;
+    restorePlacement(this, objectName());
+  }
+  QMainWindow::showEvent(event);
+}
+
+void TRouteForm::closeEvent(QCloseEvent* event) {
+  savePlacement(this, objectName());
+  QMainWindow::closeEvent(event);
 }
 
 }  // namespace kiv::ui

@@ -1,11 +1,14 @@
 // The route list window: the routes of the last search in detection, time
 // or fare order, the trains, changes and fare sections of the selected
 // route, and the text export of the selected routes. It keeps no routes in
-// memory: every order change re-reads the route list files of the search.
+// memory: every order change re-reads the route list files of the search
+// (the window's own copy of them once a search has handed them over).
 #pragma once
 
 #include <QMainWindow>
+#include <QTemporaryDir>
 #include <filesystem>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -22,6 +25,8 @@ class TRouteForm : public QMainWindow {
   static constexpr int kDetectionColumn = 9;
 
   explicit TRouteForm(const std::filesystem::path& dataDir);
+  // Keeps the place of a window still open when the program ends.
+  ~TRouteForm() override;
 
   // Orders 1 detection, 2 time, 3 fare: marks the order, loads its list and
   // shows the details of its first route. Any other value only makes the
@@ -33,6 +38,15 @@ class TRouteForm : public QMainWindow {
   int loadRouteList(int order);
   // Fills the three detail lists with the records of route n.
   void showRouteDetail(int n);
+  // Keeps the route lists and details the search has just written, so that
+  // another program writing the work files of the directory (kiv4cli)
+  // changes nothing in this window until the next search.
+  void takeSearchResult();
+  // Marks the list as what a stopped search found (in the caption).
+  void setPartial(bool partial) { partial_ = partial; }
+  // The text the save writes for the selected rows, or for the row of the
+  // shown route when none is selected; empty when the list is empty.
+  QString chosenRoutesText() const;
 
  public slots:
   void ItemSortPickupClick() { setSortOrder(1); }
@@ -40,16 +54,37 @@ class TRouteForm : public QMainWindow {
   void ItemSortFareClick() { setSortOrder(3); }
   void StrGrid1Click();
   void ItemSaveClick();
+  // Puts the text of the selected (or shown) routes on the clipboard.
+  void ItemCopyClick();
+  // Prints the text of every route of the list through the print dialog.
+  void ItemPrintClick();
   void ItemExitClick() { close(); }
+
+ protected:
+  // The first showing comes back where the window was last closed (fitted
+  // to the screen); closing keeps the place for the next run.
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void buildToolBar(QWidget* panel);
   void buildMenus();
   // Checks the menu item and presses the tool button of the order (1..3).
   void markOrder(int order);
+  // The first and last row of the selection, else the shown route's row;
+  // false when there is none.
+  bool chosenRows(int& top, int& bottom) const;
+  // Writes rows top..bottom to `file` as the engine's Shift-JIS text: 0, or -1.
+  int writeRows(const QString& file, int top, int bottom) const;
+  QString rowsText(int top, int bottom) const;
 
   std::filesystem::path dataDir_;
+  std::filesystem::path listDir_;  // where the shown lists are read: a copy of the search's
+  std::unique_ptr<QTemporaryDir> snapshot_;
   int sortOrder_ = 1;
+  int shownDetection_ = -1;  // the route in the detail lists
+  bool partial_ = false;
+  bool placed_ = false;
 
   QLabel* pnlDepTime_ = nullptr;
   QToolButton* sortButtons_[3] = {};

@@ -16,6 +16,7 @@
 #include <cctype>
 
 #include "ColtdPnl.h"
+#include "DataDirectory.h"
 #include "DefPanel.h"
 #include "Engine.h"
 #include "Forms.h"
@@ -25,6 +26,9 @@
 #include "ReportList.h"
 #include "StaPanel.h"
 #include "StationCompleter.h"
+#include "WindowPlacement.h"
+#include "network/StationSearch.h"
+#include "text/Codec.h"
 #include "text/ReportText.h"
 
 namespace kiv::ui {
@@ -37,6 +41,7 @@ constexpr int kStationPanelHeight = 72;
 // pane: wide enough for the report lines, high enough for an hour's trains.
 constexpr int kOutputWidth = 680;
 constexpr int kOutputHeight = 420;
+constexpr std::size_t kNearMatches = 5;
 
 // The reports pad their columns by Shift-JIS bytes, one column per byte:
 // they line up only in a font whose full-width letters are exactly two
@@ -66,7 +71,7 @@ TAppForm::TAppForm(Engine& engine, KivForms& forms, bool developerMode)
   setObjectName(QStringLiteral("AppForm"));
   setWindowTitle(QStringLiteral("Kiv for Windows"));
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                 Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
 
   const auto [central, speedPanel, column] = makeToolPanelWindow(this);
   speedPanel->setFixedHeight(kToolBarHeight);
@@ -160,6 +165,8 @@ void TAppForm::buildStationPanel(QWidget* panel) {
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setFixedWidth(240);
     box->setCompleter(new StationCompleter(engine_.staName, box));
+    // Enter runs the route search, as the route button does.
+    connect(box->lineEdit(), &QLineEdit::returnPressed, this, &TAppForm::ItemCalcClick);
     grid->addWidget(box, row, 1);
     return box;
   };
@@ -169,10 +176,19 @@ void TAppForm::buildStationPanel(QWidget* panel) {
                                 &TAppForm::btnRefArvClick);
   cmbDep_ = makeBox("cmbDep", QStringLiteral("出発駅"), 0);
   cmbArv_ = makeBox("cmbArv", QStringLiteral("到着駅"), 1);
-  grid->setColumnStretch(2, 1);  // the boxes stay beside their buttons when the window grows
+  auto* swap = new QToolButton(panel);
+  swap->setObjectName(QStringLiteral("btnSwap"));
+  swap->setText(QStringLiteral("⇅"));
+  swap->setAccessibleName(QStringLiteral("出発駅と目的駅を入れ替え"));
+  swap->setToolTip(QStringLiteral("出発駅と目的駅を入れ替え (Ctrl+R)"));
+  swap->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+  connect(swap, &QToolButton::clicked, this, &TAppForm::swapStations);
+  grid->addWidget(swap, 0, 2, 2, 1);
+  grid->setColumnStretch(3, 1);  // the boxes stay beside their buttons when the window grows
   setTabOrder(dep, arv);
   setTabOrder(arv, cmbDep_);
   setTabOrder(cmbDep_, cmbArv_);
+  setTabOrder(cmbArv_, swap);
 }
 
 void TAppForm::buildMenus() {
@@ -193,6 +209,9 @@ void TAppForm::buildMenus() {
       &TAppForm::btnRefDepClick);
   add(stations, QStringLiteral("目的駅(&A)..."), QKeySequence(Qt::CTRL | Qt::Key_F2),
       &TAppForm::btnRefArvClick);
+  add(stations, QStringLiteral("出発駅と目的駅を入れ替え(&W)"), QKeySequence(Qt::CTRL | Qt::Key_R),
+      &TAppForm::swapStations)
+      ->setObjectName(QStringLiteral("ItemSwap"));
   add(functions, QStringLiteral("運賃・時間計算(&C)"), QKeySequence(Qt::CTRL | Qt::Key_F5),
       &TAppForm::ItemCalcClick, QStringLiteral("出発駅から目的駅までの運賃と時間を計算する"));
   add(functions, QStringLiteral("運賃表作成(&F)"), QKeySequence(Qt::CTRL | Qt::Key_F6),
@@ -245,17 +264,71 @@ QString TAppForm::outputText() const { return outputRE_->toPlainText(); }
 
 bool TAppForm::outputVisible() const { return outputRE_->isVisibleTo(this) && outputRE_->height() > 0; }
 
+const StationSearch& TAppForm::stationSearch() {
+  if (!search_) search_ = std::make_unique<StationSearch>(engine_.staName);
+  return *search_;
+}
+
 StationNo TAppForm::resolveStation(QComboBox* box, const char* message) {
-  const std::optional<std::string> text = toSjis(box->currentText());
-  const StationNo n = text ? engine_.staName.findByName(*text) : StationNo{-1};
-  if (n == -1) warn(this, QString::fromUtf8(message));
-  return n;
+  const QString typed = box->currentText();
+  if (const std::optional<std::string> sjis = toSjis(typed)) {
+    if (const StationNo exact = engine_.staName.findByName(*sjis); exact > 0) return exact;
+  }
+  const QString trimmed = typed.trimmed();
+  if (trimmed.isEmpty()) {
+    warn(this, QString::fromUtf8(message));
+    return -1;
+  }
+  const StationSearch& search = stationSearch();
+  StationLookup lookup = search.resolve(trimmed.toStdString());
+  // 「新宿駅」 names 新宿 when no station is called so itself.
+  const QString station = QStringLiteral("駅");
+  if (lookup.stations.empty() && trimmed.size() > 1 && trimmed.endsWith(station)) {
+    lookup = search.resolve(trimmed.chopped(station.size()).toStdString());
+  }
+  std::vector<StationNo> offered = lookup.stations;
+  if (offered.size() == 1) {
+    box->setEditText(QString::fromStdString(search.name(offered.front())));
+    return offered.front();
+  }
+  if (offered.empty()) offered = search.nearMatches(trimmed.toStdString(), kNearMatches);
+  if (offered.size() > kNearMatches) offered.resize(kNearMatches);
+  if (offered.empty()) {
+    warn(this, QString::fromUtf8(message));
+    return -1;
+  }
+  QStringList choices;
+  for (const StationNo s : offered) {
+    choices << QString::fromStdString(search.name(s)) + QStringLiteral(" (") +
+                   QString::fromStdString(search.reading(s)) + QStringLiteral(")");
+  }
+  const QString text = QString::fromUtf8(message) + QStringLiteral("\n「") + trimmed +
+                       (lookup.stations.empty() ? QStringLiteral("」に近い駅から選んでください")
+                                                : QStringLiteral("」に当たる駅から選んでください"));
+  const int picked = prompts().askChoice(this, text, choices);
+  if (picked < 0 || picked >= static_cast<int>(offered.size())) return -1;
+  const StationNo chosen = offered[static_cast<std::size_t>(picked)];
+  box->setEditText(QString::fromStdString(search.name(chosen)));
+  return chosen;
+}
+
+void TAppForm::swapStations() {
+  const QString from = cmbDep_->currentText();
+  cmbDep_->setEditText(cmbArv_->currentText());
+  cmbArv_->setEditText(from);
 }
 
 void TAppForm::fitToContents() {
   const bool output = outputRE_->isVisibleTo(this);
-  const int client = kToolBarHeight + kStationPanelHeight + (output ? kOutputHeight : 0);
-  setFixedSize(output ? kOutputWidth : kClientWidth, client + menuBar()->sizeHint().height());
+  const int menus = menuBar()->sizeHint().height();
+  // Never narrower than its menus (none hides behind a »), nor lower than
+  // the station boxes; it grows with the output pane and may be enlarged.
+  const QSize compact(std::max(kClientWidth, menuBar()->sizeHint().width()),
+                      kToolBarHeight + kStationPanelHeight + menus);
+  setMinimumSize(compact.expandedTo(centralWidget()->minimumSizeHint()));
+  const QSize wanted = output ? QSize(kOutputWidth, compact.height() + kOutputHeight) : compact;
+  resize(output ? wanted.expandedTo(size()) : wanted.expandedTo(minimumSize()));
+  fitToScreen(this);
 }
 
 void TAppForm::loadOutput(const std::filesystem::path& file) {
@@ -277,7 +350,8 @@ void TAppForm::showStartupProblems(const std::filesystem::path& dataDir,
   if (problems.empty()) return;
   QString text = QStringLiteral("\nデータファイルを正しく読み込めません (%1)")
                      .arg(QString::fromStdString(dataDir.string()));
-  for (const std::string& problem : problems) text += QLatin1Char('\n') + QString::fromStdString(problem);
+  for (const std::string& problem : problems)
+    text += QLatin1Char('\n') + QString::fromStdString(problemInJapanese(problem));
   prompts().showMessage(this, BoxKind::kError, text);
 }
 

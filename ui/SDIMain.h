@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,8 @@ class QMenu;
 
 namespace kiv {
 class Engine;
-}
+class StationSearch;
+}  // namespace kiv
 
 namespace kiv::ui {
 
@@ -71,6 +73,8 @@ class TAppForm : public QMainWindow {
   void btnRefDepClick();
   void btnRefArvClick();
   void ItemCalcClick();
+  // Exchanges the texts of the departure and the arrival box.
+  void swapStations();
   void ItemFTableClick();
   void ItemRqTmTblClick();
   void ItemTTableClick();
@@ -102,8 +106,13 @@ class TAppForm : public QMainWindow {
   QToolButton* addToolButton(QWidget* panel, const char* name, const QString& hint, ToolPicture picture,
                              void (TAppForm::*handler)());
   void fillStationBox(QComboBox* box, bool departure);
-  // The station number of the box's text, or -1 after the warning `message`.
+  // The station number of the box's text, or -1 after the warning
+  // `message`. The text is read as the command line reads it (exact name,
+  // variant forms, kana reading, a trailing 駅); a station found so is put
+  // into the box by its name. Text that fits several stations, or none but
+  // some near ones, offers up to five of them to pick from.
   StationNo resolveStation(QComboBox* box, const char* message);
+  const StationSearch& stationSearch();
   // Both stations of a route command, pushed to the recent lists; false
   // (after its warning, with nothing changed) when they do not resolve or
   // are the same station.
@@ -128,6 +137,7 @@ class TAppForm : public QMainWindow {
   QPlainTextEdit* outputRE_ = nullptr;
   QMenu* toolMenu_ = nullptr;
   HelpWindow* help_ = nullptr;
+  std::unique_ptr<StationSearch> search_;  // built on first use
 };
 
 }  // namespace kiv::ui

@@ -33,6 +33,10 @@ constexpr char kRouteLimitReached[] =
     "\n検出経路数が設定値に達したため検出処理はここまでとします。\n"
     "他にも利用に適した経路があるかもしれませんので\n"
     "条件設定を見直すことをおすすめします";
+constexpr char kSearchStopped[] =
+    "\n検索を中止しました。\n"
+    "中止までに見つかった経路だけを表示します";
+constexpr char kSearchStoppedEmpty[] = "\n検索を中止しました。\n中止までに経路は見つかりませんでした";
 constexpr char kNoTimetableData[] = "\nこの駅の時刻データが存在しません";
 constexpr char kNoHourData[] = "\nこの時間帯のデータが存在しません";
 constexpr char kAskGrouping[] = "\n列車単位でグループ分けをしますか？";
@@ -108,12 +112,24 @@ void TAppForm::ItemCalcClick() {
     ProgressHook hook(engine_.dia, progress);
     found = engine_.dia.searchRoutes(from, to, time.hour, time.minute, time.day, detour, diffTime);
   }
+  const bool stopped = engine_.dia.routeSearchStopped();
   if (found < 1) {
-    warnNoRoute();
+    if (stopped && engine_.dia.workFileProblem().empty()) {
+      inform(this, QString::fromUtf8(kSearchStoppedEmpty));
+    } else {
+      warnNoRoute();
+    }
     return;
   }
-  if (found >= routeMax) inform(this, QString::fromUtf8(kRouteLimitReached));
+  // A stopped search is never reported as one that reached the limit.
+  if (stopped) {
+    inform(this, QString::fromUtf8(kSearchStopped));
+  } else if (found >= routeMax) {
+    inform(this, QString::fromUtf8(kRouteLimitReached));
+  }
   TRouteForm& routes = forms_.route();
+  routes.takeSearchResult();
+  routes.setPartial(stopped);
   routes.setSortOrder(1);
   routes.show();
   routes.raise();

@@ -20,7 +20,7 @@ TStaForm::TStaForm(std::filesystem::path lineFile, TAppForm& app)
   setObjectName(QStringLiteral("StaForm"));
   setWindowTitle(QStringLiteral("駅選択"));
   setModal(true);
-  setFixedSize(557, 315);
+  resize(557, 315);
   lstLine_ = new QListWidget(this);
   lstLine_->setObjectName(QStringLiteral("lstLine"));
   lstLine_->setAccessibleName(QStringLiteral("路線名"));
@@ -30,21 +30,32 @@ TStaForm::TStaForm(std::filesystem::path lineFile, TAppForm& app)
   cmdOK_ = makePushButton(this, QStringLiteral("cmdOK"), QStringLiteral("確定"));
   cmdOK_->setDefault(true);
   auto* cmdCancel = makePushButton(this, QStringLiteral("cmdCancel"), QStringLiteral("取消"));
+  // Typing narrows the line list to the lines whose name holds the text.
   auto* edtKeyword = new QLineEdit(this);
   edtKeyword->setObjectName(QStringLiteral("edtKeyword"));
-  edtKeyword->hide();
+  edtKeyword->setAccessibleName(QStringLiteral("路線名で絞り込み"));
+  edtKeyword->setPlaceholderText(QStringLiteral("路線名で絞り込み"));
+  edtKeyword->setClearButtonEnabled(true);
+  connect(edtKeyword, &QLineEdit::textChanged, this, [this](const QString& text) {
+    const QString key = text.trimmed();
+    for (int i = 0; i < lstLine_->count(); ++i)
+      lstLine_->item(i)->setHidden(!key.isEmpty() &&
+                                   !lstLine_->item(i)->text().contains(key, Qt::CaseInsensitive));
+  });
 
   auto* grid = new QGridLayout(this);
   grid->addWidget(new QLabel(QStringLiteral("路線名"), this), 0, 0);
   grid->addWidget(new QLabel(QStringLiteral("駅名"), this), 0, 1);
-  grid->addWidget(lstLine_, 1, 0);
-  grid->addWidget(lstSta_, 1, 1);
+  grid->addWidget(edtKeyword, 1, 0);
+  grid->addWidget(lstLine_, 2, 0);
+  grid->addWidget(lstSta_, 1, 1, 2, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(cmdOK_);
   buttons->addWidget(cmdCancel);
-  grid->addLayout(buttons, 2, 0, 1, 2);
-  setTabOrder(lstSta_, lstLine_);
+  grid->addLayout(buttons, 3, 0, 1, 2);
+  setTabOrder(lstSta_, edtKeyword);
+  setTabOrder(edtKeyword, lstLine_);
   setTabOrder(lstLine_, cmdOK_);
   setTabOrder(cmdOK_, cmdCancel);
 

@@ -3,14 +3,17 @@
 #include <QAction>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "KivText.h"
+#include "Printing.h"
 #include "Prompts.h"
 #include "ReportList.h"
+#include "WindowPlacement.h"
 
 namespace kiv::ui {
 
@@ -21,8 +24,15 @@ TableWindow::TableWindow(const TableWindowTexts& texts, Read read, Export export
   resize(width, height);
   const auto [central, speedPanel, column] = makeToolPanelWindow(this);
   buildToolBar(speedPanel);
+  filter_ = new QLineEdit(central);
+  filter_->setObjectName(QStringLiteral("edtFilter"));
+  filter_->setAccessibleName(QStringLiteral("駅名で絞り込み"));
+  filter_->setPlaceholderText(QStringLiteral("駅名で絞り込み"));
+  filter_->setClearButtonEnabled(true);
+  connect(filter_, &QLineEdit::textChanged, this, &TableWindow::filterRows);
   list_ = makeReportList(central, texts_.listName, QString::fromUtf8(texts_.caption),
                          {{"駅名", 220}, {texts_.valueCaption, 80}});
+  column->addWidget(filter_);
   column->addWidget(list_, 1);
   buildMenus();
 }
@@ -57,6 +67,7 @@ void TableWindow::buildMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
   add(file, "ItemSave", texts_.saveItem, &TableWindow::ItemSaveClick);
   add(file, "ItemSaveAll", texts_.saveAllItem, &TableWindow::ItemSaveAllClick);
+  add(file, "ItemPrint", "印刷(&P)...", &TableWindow::ItemPrintClick)->setShortcut(QKeySequence::Print);
   file->addSeparator();
   add(file, "ItemExit", "閉じる(&C)", &TableWindow::ItemExitClick);
   QMenu* options = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
@@ -90,6 +101,24 @@ void TableWindow::showBlock(int i) {
   if (!content || i < 0 || i >= static_cast<int>(content->blocks.size())) return;
   for (const TableEntry& e : content->blocks[static_cast<std::size_t>(i)].entries)
     addReportRow(list_, {fromSjis(e.name), QString::number(e.value)}, {1});
+  filterRows();
+}
+
+void TableWindow::filterRows() {
+  const QString text = filter_->text().trimmed();
+  for (int i = 0; i < list_->topLevelItemCount(); ++i) {
+    QTreeWidgetItem* item = list_->topLevelItem(i);
+    item->setHidden(!text.isEmpty() && !item->text(0).contains(text, Qt::CaseInsensitive));
+  }
+}
+
+void TableWindow::ItemPrintClick() {
+  QString text = combo_->currentText() + QLatin1Char('\n');
+  for (int i = 0; i < list_->topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* item = list_->topLevelItem(i);
+    text += item->text(0) + QLatin1Char('\t') + item->text(1) + QLatin1Char('\n');
+  }
+  printText(this, windowTitle(), text);
 }
 
 bool TableWindow::csvChecked() const { return itemFileCsv_->isChecked(); }
@@ -97,9 +126,12 @@ bool TableWindow::csvChecked() const { return itemFileCsv_->isChecked(); }
 void TableWindow::comboClick() { showBlock(combo_->currentIndex()); }
 
 void TableWindow::save(int block) {
-  const QString file = prompts().askSaveFile(this);
-  if (file.isEmpty()) return;
-  if (export_(file.toStdString(), block, csvChecked()) != 0) reportSaveFailure(this, file);
+  const SaveChoice choice = prompts().askSaveFile(this);
+  if (choice.file.isEmpty()) return;
+  if (export_(choice.file.toStdString(), block, csvChecked()) != 0 ||
+      !recodeSavedFile(choice.file, choice.encoding)) {
+    reportSaveFailure(this, choice.file);
+  }
 }
 
 void TableWindow::ItemSaveClick() { save(combo_->currentIndex()); }
@@ -108,5 +140,22 @@ void TableWindow::ItemSaveAllClick() { save(-1); }
 
 // The menu item's own check mark is the state; clicking it has toggled it.
 void TableWindow::ItemFileCsvClick() {}
+
+TableWindow::~TableWindow() {
+  if (placed_ && isVisible()) savePlacement(this, objectName());
+}
+
+void TableWindow::showEvent(QShowEvent* event) {
+  if (!placed_) {
+    placed_ = true;
+    restorePlacement(this, objectName());
+  }
+  QMainWindow::showEvent(event);
+}
+
+void TableWindow::closeEvent(QCloseEvent* event) {
+  savePlacement(this, objectName());
+  QMainWindow::closeEvent(event);
+}
 
 }  // namespace kiv::ui

@@ -14,6 +14,7 @@
 
 class QAction;
 class QComboBox;
+class QLineEdit;
 class QTreeWidget;
 
 namespace kiv::ui {
@@ -73,6 +74,8 @@ class TableWindow : public QMainWindow {
   using Read = std::function<std::optional<TableContent>()>;
 
   TableWindow(const TableWindowTexts& texts, Read read, Export exportTable, int width, int height);
+  // Keeps the place of a window still open when the program ends.
+  ~TableWindow() override;
 
   // Reads the work file: the caption from the head line, one entry of the
   // drop-down list per heading; selects the first entry.
@@ -89,7 +92,17 @@ class TableWindow : public QMainWindow {
   void ItemSaveClick();
   void ItemSaveAllClick();
   void ItemFileCsvClick();
+  // Prints the shown block through the print dialog.
+  void ItemPrintClick();
+  // Shows only the stations whose name contains the search box's text.
+  void filterRows();
   void ItemExitClick() { close(); }
+
+ protected:
+  // The first showing comes back where the window was last closed (fitted
+  // to the screen); closing keeps the place for the next run.
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void buildToolBar(QWidget* panel);
@@ -100,8 +113,10 @@ class TableWindow : public QMainWindow {
   Read read_;
   Export export_;
   QComboBox* combo_ = nullptr;
+  QLineEdit* filter_ = nullptr;
   QTreeWidget* list_ = nullptr;
   QAction* itemFileCsv_ = nullptr;
+  bool placed_ = false;
 };
 
 }  // namespace kiv::ui

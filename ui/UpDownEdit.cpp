@@ -1,8 +1,10 @@
 #include "UpDownEdit.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
 
 namespace kiv::ui {
@@ -25,6 +27,25 @@ int leadingNumber(const QString& text) {
 void ExitEdit::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
   emit exited();
+}
+
+void ExitEdit::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
+    emit stepRequested(event->key() == Qt::Key_Up ? 1 : -1);
+    event->accept();
+    return;
+  }
+  QLineEdit::keyPressEvent(event);
+}
+
+void ExitEdit::wheelEvent(QWheelEvent* event) {
+  const int dy = event->angleDelta().y();
+  if (dy == 0 || !isEnabled()) {
+    QLineEdit::wheelEvent(event);
+    return;
+  }
+  emit stepRequested(dy > 0 ? 1 : -1);
+  event->accept();
 }
 
 UpDownEdit::UpDownEdit(const char* editName, const char* upDownName, int minimum, int maximum, int maxLength,
@@ -54,6 +75,7 @@ UpDownEdit::UpDownEdit(const char* editName, const char* upDownName, int minimum
   };
   makeArrow(Qt::UpArrow, 1, QStringLiteral("増やす"));
   makeArrow(Qt::DownArrow, -1, QStringLiteral("減らす"));
+  connect(edit_, &ExitEdit::stepRequested, this, &UpDownEdit::stepBy);
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(1);

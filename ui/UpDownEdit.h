@@ -1,7 +1,7 @@
 // A number edit with an attached up-down control. The edit takes any typed
 // text (its owner corrects it when the focus leaves, signal `exited`); the
-// up and down buttons step the edit's value by 1 inside their own range,
-// without wrapping.
+// up and down buttons, the arrow keys and the mouse wheel step the edit's
+// value by 1 inside the field's range, without wrapping.
 #pragma once
 
 #include <QLineEdit>
@@ -21,9 +21,13 @@ class ExitEdit : public QLineEdit {
 
  signals:
   void exited();
+  // Up arrow or wheel forward (+1), down arrow or wheel back (-1).
+  void stepRequested(int delta);
 
  protected:
   void focusOutEvent(QFocusEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 };
 
 class UpDownEdit : public QWidget {
@@ -37,6 +41,8 @@ class UpDownEdit : public QWidget {
   ExitEdit* edit() const { return edit_; }
   QWidget* upDown() const { return upDown_; }
   int value() const { return leadingNumber(edit_->text()); }
+  int minimum() const { return minimum_; }
+  int maximum() const { return maximum_; }
   void setValue(int v) { edit_->setText(QString::number(v)); }
 
  public slots:

@@ -1,14 +1,11 @@
 // kiv4: the windowed program. The engine is built before the window system
 // starts and destroyed after it has ended; all windows are created once,
 // the main window first.
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <QApplication>
+#include <QLocale>
 #include <QMessageBox>
-#include <QSocketNotifier>
+#include <QPointer>
 #include <QTimer>
-#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -21,33 +18,10 @@
 #include "Pictures.h"
 #include "Prompts.h"
 #include "SDIMain.h"
+#include "TerminationSignals.h"
+#include "Translations.h"
 
 namespace {
-
-// A termination signal (SIGINT, SIGTERM, SIGHUP) closes the main window as
-// the user would, so that the window placement and the settings are saved;
-// a second one ends the program at once. The handler only writes to a pipe
-// that the event loop watches.
-int signalPipe[2] = {-1, -1};
-
-extern "C" void onTerminationSignal(int signal) {
-  const char byte = static_cast<char>(signal);
-  [[maybe_unused]] const ssize_t written = write(signalPipe[1], &byte, 1);
-  std::signal(signal, SIG_DFL);
-}
-
-void closeOnTerminationSignals(QWidget& mainWindow) {
-  if (pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
-  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &mainWindow);
-  QObject::connect(notifier, &QSocketNotifier::activated, &mainWindow, [&mainWindow, notifier] {
-    char byte = 0;
-    while (read(signalPipe[0], &byte, 1) > 0) {
-    }
-    notifier->setEnabled(false);
-    mainWindow.close();
-  });
-  for (int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, onTerminationSignal);
-}
 
 // The settings once more after the window system has ended, as the engine's
 // own last write would, but with a failure said.
@@ -59,23 +33,53 @@ void saveSettingsOrReport(kiv::Engine& engine, const std::filesystem::path& data
   kiv::ui::reportSaveFailure(nullptr, QString::fromStdString(file.string()));
 }
 
-int runWindows(int argc, char** argv, kiv::Engine& engine, const std::filesystem::path& dataDir,
-               bool developerMode, const std::string& dataProblem) {
+// Closes the open dialogs and message boxes, then the main window (when it
+// exists yet), which saves the settings as when the user closes it.
+void closeAsTheUserWould(QWidget* mainWindow) {
+  for (int k = 0; k < 16; ++k) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || modal == mainWindow) break;
+    modal->hide();
+  }
+  if (mainWindow) mainWindow->close();
+}
+
+int runWindows(int argc, char** argv, kiv::Engine& engine, const kiv::ui::DataChoice& data,
+               bool developerMode) {
+  const std::filesystem::path& dataDir = data.dir;
   QApplication app(argc, argv);
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+  kiv::ui::installQtJapanese(app);
   QApplication::setApplicationName(QStringLiteral("Kiv for Windows"));
   QApplication::setApplicationDisplayName(QStringLiteral("Kiv for Windows"));
   QApplication::setDesktopFileName(QStringLiteral("kiv4"));
   QApplication::setWindowIcon(kiv::ui::programIcon());
   app.setProperty("helpFile", QString::fromLatin1(kiv::ui::kHelpFile));
+  // Watched before any window: a box shown while the windows are built (an
+  // unreadable line list) is closed by a signal too.
+  QPointer<QWidget> mainWindow;
+  bool terminated = false;
+  kiv::ui::watchTerminationSignals(&app, [&mainWindow, &terminated] {
+    terminated = true;
+    closeAsTheUserWould(mainWindow);
+  });
   try {
     std::vector<std::string> problems;
-    if (!dataProblem.empty()) problems.push_back(dataProblem);
-    for (std::string& problem : engine.loadProblems()) problems.push_back(std::move(problem));
+    if (!data.problem.empty()) problems.push_back(data.problem);
+    std::vector<std::string> files = engine.loadProblems();
+    // A directory without a single data file is one problem, not one per file.
+    if (!data.problem.empty() && files.size() + 1 >= kiv::kDataFileNames.size()) files.clear();
+    for (std::string& problem : files) problems.push_back(std::move(problem));
+    if (!problems.empty()) problems.push_back(data.why);
     for (const std::string& problem : problems) std::fprintf(stderr, "kiv4: %s\n", problem.c_str());
     kiv::ui::KivForms forms(engine, dataDir, developerMode);
+    mainWindow = &forms.app();
+    if (terminated) {
+      saveSettingsOrReport(engine, dataDir);
+      return 0;
+    }
     QObject::connect(&forms.app(), &kiv::ui::TAppForm::closed, &app, &QApplication::quit,
                      Qt::QueuedConnection);
-    closeOnTerminationSignals(forms.app());
     forms.app().show();
     // From inside the message loop, so that closing the program while the
     // box is open ends that loop too.
@@ -92,13 +96,16 @@ int runWindows(int argc, char** argv, kiv::Engine& engine, const std::filesystem
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Before anything can show a window: a termination signal from now on
+  // waits for the event loop, which closes the windows and saves.
+  kiv::ui::catchTerminationSignals();
   const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   const bool developerMode = kiv::ui::isDeveloperWord(args);
-  std::string problem;
-  const std::filesystem::path dataDir = kiv::ui::chooseDataDirectory(kiv::ui::dataPlacesOfThisRun(), problem);
+  const kiv::ui::DataChoice data = kiv::ui::chooseData(kiv::ui::dataPlacesOfThisRun());
+  std::fprintf(stderr, "kiv4: %s\n", data.why.c_str());
   try {
-    kiv::EngineScope engine(dataDir);
-    return runWindows(argc, argv, engine.engine(), dataDir, developerMode, problem);
+    kiv::EngineScope engine(data.dir);
+    return runWindows(argc, argv, engine.engine(), data, developerMode);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "kiv4: %s\n", e.what());
     return 0;

@@ -287,6 +287,9 @@ class RDiaMan {
   // After findRoutes: true when more routes may exist than were written (the
   // route limit was reached, or in best-routes mode more were found than kept).
   bool routeListCut() const { return routeListCut_; }
+  // After findRoutes: true when the progress callback stopped the search
+  // (the list holds what was found until then).
+  bool routeSearchStopped() const { return routeSearchStopped_; }
   // After findRoutes, searchRoutes or fastestRoute yielded -1: the work file
   // that could not be created or written whole (the search found a route);
   // empty when there is no route, and after a search that succeeded.
@@ -522,6 +525,7 @@ class RDiaMan {
   struct RouteSearchState;
   RouteSearchState* rs_ = nullptr;
   bool routeListCut_ = false;
+  bool routeSearchStopped_ = false;
   std::string workFileProblem_;
   // ==== end of multi-route search and route list files ====
 };

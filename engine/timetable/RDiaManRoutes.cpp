@@ -105,6 +105,7 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
 int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm,
                         int extraMinutes, const RouteLimits& limits) {
   workFileProblem_.clear();
+  routeSearchStopped_ = false;
   const int fastest = fastestTime(from, to, hour, minute, day);
   if (fastest == -1) return -1;
   if (limits.modeRoute == kBestRoutesMode) {
@@ -172,6 +173,7 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
 
   const int found = rs_->found;
   routeListCut_ = found >= rs_->maxRoutes;
+  routeSearchStopped_ = rs_->stopped;
   // A route list that could not be written whole (a full disk) is no result.
   return endRouteSearch() ? found : -1;
 }

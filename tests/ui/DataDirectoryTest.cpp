@@ -46,7 +46,7 @@ class DataDirectoryTest : public QObject {
     TempDir cwd, home, sample;
     std::string problem;
     QCOMPARE(ui::chooseDataDirectory({cwd.path(), home.path(), sample.path()}, problem), home.path() / "kiv");
-    QVERIFY(problem.find("no sample data") != std::string::npos);
+    QVERIFY(problem.find("サンプルデータ") != std::string::npos);
   }
 };
 

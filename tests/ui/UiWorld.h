@@ -28,7 +28,16 @@ class RecordingPrompts : public ui::Prompts {
     boxes.push_back({kind, text});
     return kind == ui::BoxKind::kQuestion ? answer : ui::BoxAnswer::kOk;
   }
-  QString askSaveFile(QWidget*) override { return saveFile; }
+  ui::SaveChoice askSaveFile(QWidget*) override { return {saveFile, saveEncoding}; }
+  int askChoice(QWidget*, const QString& text, const QStringList& offered) override {
+    boxes.push_back({ui::BoxKind::kWarning, text});
+    choices = offered;
+    if (!pick.isEmpty()) {
+      for (int i = 0; i < offered.size(); ++i)
+        if (offered[i].startsWith(pick)) return i;
+    }
+    return choice;
+  }
   QString askOpenFile(QWidget*, const QString& folder) override {
     openFolder = folder;
     return openFile;
@@ -37,8 +46,12 @@ class RecordingPrompts : public ui::Prompts {
   std::vector<Box> boxes;
   ui::BoxAnswer answer = ui::BoxAnswer::kCancel;  // to the question box
   QString saveFile;                               // empty: the user cancels
+  ui::TextEncoding saveEncoding = ui::TextEncoding::kShiftJis;
   QString openFile;
   QString openFolder;
+  QStringList choices;  // offered by the last choice box
+  int choice = -1;      // picked there; -1 cancels
+  QString pick;         // else the first choice that begins with this
 };
 
 class UiWorld {
