@@ -181,6 +181,7 @@ class AppFormTest : public QObject {
     w.start();
     w.engine->def.setUseSysTime(0);
     w.engine->def.setDepHour(9);
+    w.engine->def.setRouteMode(1);
     w.engine->def.setRouteMax(2);
     enterStations(w, QStringLiteral("新宿"), QStringLiteral("高崎"));
     w.forms->app().ItemCalcClick();
