@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchOperations.h"
+#include "journey/BestRoutes.h"
 #include "text/Codec.h"
 
 namespace kiv::bench {
@@ -42,6 +43,47 @@ void routeSearch(BenchData& d, bool reference, int mode, int routes, int detourK
   benchmark::DoNotOptimize(d.engine->dia.searchRoutes(j.from, j.to, 9, 0, 1, detourKm, extraMinutes));
 }
 
+// Everyday journeys of the sample for the best-routes search: commutes,
+// airports, day trips; on a generated network its own journey alone.
+std::vector<Journey> querySet(BenchData& d) {
+  static const char* const kPairs[][2] = {
+      {"東京", "高崎"},   {"所沢", "新宿"},   {"八王子", "新宿"}, {"川崎", "立川"},   {"練馬", "豊洲"},
+      {"新宿", "本厚木"}, {"渋谷", "成田空港"}, {"北千住", "中目黒"}, {"横浜", "大宮"}, {"町田", "東京"}};
+  std::vector<Journey> set;
+  if (d.name == "sample") {
+    for (const auto& pair : kPairs) {
+      const StationNo from = d.engine->staName.findByName(utf8ToSjis(pair[0]).value_or(""));
+      const StationNo to = d.engine->staName.findByName(utf8ToSjis(pair[1]).value_or(""));
+      if (from > 0 && to > 0) set.push_back({from, to});
+    }
+  }
+  if (set.empty()) set.push_back(journeyOf(d));
+  return set;
+}
+
+// The searches alone, without the route files: the fastest route of each
+// journey of the set (as the reference the best routes are measured
+// against), or its best routes within the limits.
+void bestRoutesSet(BenchData& d, bool fastest, int routes, int changes, int extraMinutes) {
+  useImplementation(d, false);
+  static BestRoutesState state;
+  for (const Journey& j : querySet(d)) {
+    if (fastest) {
+      benchmark::DoNotOptimize(d.engine->dia.fastestTime(j.from, j.to, 8, 0, 1));
+      continue;
+    }
+    BestRoutesQuery query;
+    query.from = j.from;
+    query.to = j.to;
+    query.day = 1;
+    query.earliestDeparture = 8 * 60;
+    query.extraMinutes = extraMinutes;
+    query.maxChanges = changes;
+    query.maxRoutes = routes;
+    benchmark::DoNotOptimize(searchBestRoutes(d.engine->dia.journeyNetwork(), state, query).journeys.size());
+  }
+}
+
 }  // namespace
 
 std::vector<Operation> routeOperations() {
@@ -55,6 +97,13 @@ std::vector<Operation> routeOperations() {
        true},
       {"routes_largest_best", [](BenchData& d, bool reference) { routeSearch(d, reference, 2, 300, 20, 60); },
        true},
+      // The best routes of ten journeys against their fastest routes: the
+      // "reference" column is the fastest search, so the ratio is the
+      // fastest time over the best-routes time.
+      {"best_set_default",
+       [](BenchData& d, bool fastest) { bestRoutesSet(d, fastest, 20, 4, 15); }, false},
+      {"best_set_largest",
+       [](BenchData& d, bool fastest) { bestRoutesSet(d, fastest, 300, 20, 60); }, false},
   };
 }
 

@@ -166,9 +166,11 @@ class Search {
   std::vector<Label> labels_;
   std::unordered_map<std::uint64_t, std::vector<int>> bags_;
   std::vector<int> results_;
+  std::vector<Criteria> resultCriteria_;  // of results_, in the same order
   using Entry = std::tuple<int, int, int>;  // arrival, segments, label
   std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue_;
-  mutable SectionFares fares_;
+  mutable SectionFares fares_;  // the sections of the journeys described
+  mutable std::unordered_map<std::uint64_t, int> sectionFares_;
   mutable std::unordered_map<std::uint64_t, int> changes_;
   std::size_t nextQuestion_ = kProgressLabels;
   int deadline_ = 0;
@@ -550,12 +552,19 @@ Criteria Search::resultCriteria(const Label& label) const {
 
 void Search::offerResult(int index) {
   const Criteria mine = resultCriteria(labels_[static_cast<std::size_t>(index)]);
-  for (const int k : results_) {
-    if (beatsOrTies(resultCriteria(labels_[static_cast<std::size_t>(k)]), mine)) return;
+  for (const Criteria& kept : resultCriteria_) {
+    if (beatsOrTies(kept, mine)) return;
   }
-  std::erase_if(results_,
-                [&](int k) { return beatsOrTies(mine, resultCriteria(labels_[static_cast<std::size_t>(k)])); });
+  std::size_t keep = 0;
+  for (std::size_t k = 0; k < results_.size(); ++k) {
+    if (beatsOrTies(mine, resultCriteria_[k])) continue;
+    results_[keep] = results_[k];
+    resultCriteria_[keep++] = resultCriteria_[k];
+  }
+  results_.resize(keep);
+  resultCriteria_.resize(keep);
   results_.push_back(index);
+  resultCriteria_.push_back(mine);
   askToGoOn();
 }
 
@@ -569,8 +578,7 @@ bool Search::beatenAtGoal(const Label& label, StationNo at) const {
   // minutes on, its changes and its closed fare as they are.
   const Criteria best{label.departure, label.arrival + (*bound_)[static_cast<std::size_t>(at)],
                       changesOf(label.segments), label.closedFare, 0, 0};
-  for (const int k : results_) {
-    const Criteria found = resultCriteria(labels_[static_cast<std::size_t>(k)]);
+  for (const Criteria& found : resultCriteria_) {
     if (found.departure >= best.departure && found.arrival <= best.arrival && found.changes <= best.changes &&
         found.fare <= best.fare &&
         (found.departure > best.departure || found.arrival < best.arrival || found.changes < best.changes ||
@@ -588,9 +596,12 @@ bool Search::onPath(int index, StationNo station) const {
 }
 
 int Search::sectionFare(NetworkCode code, StationNo last, StationNo first) const {
-  const auto section = std::make_tuple(code, last, first);
-  auto priced = fares_.find(section);
-  if (priced == fares_.end()) priced = fares_.emplace(section, net_.fare.stationFare(code, last, first, 1)).first;
+  const std::uint64_t section = (static_cast<std::uint64_t>(static_cast<std::uint16_t>(code)) << 32) |
+                                (static_cast<std::uint64_t>(static_cast<std::uint16_t>(last)) << 16) |
+                                static_cast<std::uint16_t>(first);
+  auto priced = sectionFares_.find(section);
+  if (priced == sectionFares_.end())
+    priced = sectionFares_.emplace(section, net_.fare.stationFare(code, last, first, 1)).first;
   return priced->second;
 }
 
