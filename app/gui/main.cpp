@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "DataDirHold.h"
 #include "DataDirectory.h"
 #include "Engine.h"
 #include "Forms.h"
@@ -96,6 +97,10 @@ int main(int argc, char** argv) {
   const bool developerMode = kiv::ui::isDeveloperWord(args);
   std::string problem;
   const std::filesystem::path dataDir = kiv::ui::chooseDataDirectory(kiv::ui::dataPlacesOfThisRun(), problem);
+  // Before the engine reads the data: what a killed build or program left
+  // is finished or removed, and the directory stays in use until the end.
+  for (const std::string& done : kiv::ui::holdDataDirectory(dataDir))
+    std::fprintf(stderr, "kiv4: %s\n", done.c_str());
   try {
     kiv::EngineScope engine(dataDir);
     return runWindows(argc, argv, engine.engine(), dataDir, developerMode, problem);
