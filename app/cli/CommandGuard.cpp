@@ -38,7 +38,7 @@ CommandLock::CommandLock(bool noWait) {
 }
 
 void recoverAfterKilledPrograms() {
-  for (const std::string& done : recoverDataDirectory("."))
+  for (const std::string& done : recoverDataDirectory(currentDirectory()))
     std::fprintf(stderr, "kiv4cli: %s\n", done.c_str());
   std::error_code ec;
   const std::filesystem::path temp = std::filesystem::temp_directory_path(ec);
