@@ -92,7 +92,11 @@ int build(const std::string& srcDir, const std::string& outDir, bool noWait, std
     if (!fareProblems.empty()) {
       reportErrors(fareProblems, err);
     } else {
-      err << "kivdata: " << error << ", nothing written\n";
+      // Past the commit the new set is moved in on the next start.
+      std::error_code ec;
+      const bool committed =
+          std::filesystem::exists(std::filesystem::path(outDir) / kCommittedSetDirName, ec);
+      err << "kivdata: " << error << (committed ? "\n" : ", nothing written\n");
     }
     return 1;
   }
