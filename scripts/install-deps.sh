@@ -12,6 +12,8 @@ PACKAGES="$PACKAGES qt6-translations-l10n"
 PACKAGES="$PACKAGES dpkg-dev lintian"
 # ccache: rebuilds of unchanged sources (several build trees, CI) come from its cache.
 PACKAGES="$PACKAGES ccache"
+# strace: the tests that kill a data set build at a chosen system call.
+PACKAGES="$PACKAGES strace"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -1,8 +1,12 @@
 #include "CommandGuard.h"
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <system_error>
@@ -12,6 +16,7 @@
 #include "Engine.h"
 #include "data/AtomicFile.h"
 #include "data/DataDirFiles.h"
+#include "data/DataSetReplace.h"
 #include "settings/RDefMan.h"
 
 namespace kiv::cli {
@@ -30,6 +35,33 @@ CommandLock::CommandLock(bool noWait) {
     throw CommandFailure("kiv4cli: another command is running in " + dir + " (--no-wait given)");
   }
   if (result == DataDirLock::Result::kFailed) throw CommandFailure("kiv4cli: " + lock_.errorText());
+}
+
+void recoverAfterKilledPrograms() {
+  for (const std::string& done : recoverDataDirectory(currentDirectory()))
+    std::fprintf(stderr, "kiv4cli: %s\n", done.c_str());
+  std::error_code ec;
+  const std::filesystem::path temp = std::filesystem::temp_directory_path(ec);
+  removeScratchFilesOfEndedRuns(ec ? std::filesystem::path("/tmp") : temp);
+}
+
+void removeScratchFilesOfEndedRuns(const std::filesystem::path& tempDir) {
+  constexpr std::string_view kPrefix = "kiv4cli-";
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(tempDir, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (!name.starts_with(kPrefix)) continue;
+    const std::size_t dash = name.find('-', kPrefix.size());
+    if (dash == std::string::npos || dash == kPrefix.size() || name.size() != dash + 7) continue;
+    const std::string digits = name.substr(kPrefix.size(), dash - kPrefix.size());
+    if (digits.find_first_not_of("0123456789") != std::string::npos || digits.size() > 9) continue;
+    struct stat st {};
+    if (lstat(it->path().c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != geteuid()) continue;
+    const pid_t maker = static_cast<pid_t>(std::stol(digits));
+    if (maker == getpid() || kill(maker, 0) == 0 || errno != ESRCH) continue;
+    std::error_code removed;
+    std::filesystem::remove(it->path(), removed);
+  }
 }
 
 void requireRoomForWorkFiles() {

@@ -32,6 +32,16 @@ class CommandLock {
   DataDirLock lock_;
 };
 
+// With the lock held: finishes a data set replace that a killed kivdata
+// build left, removes what killed programs left in the data directory and
+// the scratch files of kiv4cli runs that have ended, and says on standard
+// error what it did.
+void recoverAfterKilledPrograms();
+
+// Removes the scratch files ("kiv4cli-PID-XXXXXX") in `tempDir` that this
+// user's runs left when they were killed: those whose process is gone.
+void removeScratchFilesOfEndedRuns(const std::filesystem::path& tempDir);
+
 // Throws CommandFailure when no work file can be written in the current
 // (data) directory: the disk is full or the file size limit allows nothing.
 // Run before the command, so that it fails before it changes anything.

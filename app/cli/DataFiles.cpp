@@ -12,6 +12,7 @@
 #include "CommandGuard.h"
 #include "CommandTable.h"
 #include "Engine.h"
+#include "data/DataSetReplace.h"
 
 namespace kiv::cli {
 namespace {
@@ -40,6 +41,17 @@ void enterDataDirectory(const std::filesystem::path& dir) {
   }
   std::filesystem::current_path(dir, ec);
   if (ec) throw CommandFailure("kiv4cli: cannot change into " + dir.string() + ": " + ec.message());
+}
+
+void requireDataDirectory(unsigned needs) {
+  std::error_code ec;
+  for (const std::string& name : dataSetFileNames())
+    if (std::filesystem::exists(std::filesystem::symlink_status(name, ec))) return;
+  for (std::filesystem::directory_iterator it(".", ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name == kCommittedSetDirName || name.starts_with(kUnfinishedSetPrefix)) return;
+  }
+  requireDataFiles(needs, inspectDataDirectory("."));
 }
 
 void requireDataFiles(unsigned needs, const std::vector<DataFileStatus>& files) {

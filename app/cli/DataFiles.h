@@ -19,6 +19,11 @@ namespace kiv::cli {
 // cannot.
 void enterDataDirectory(const std::filesystem::path& dir);
 
+// Throws CommandFailure naming the missing data files when the current
+// directory holds none of the data set (nor a new set on its way in): it is
+// no data directory, and no lock file is made in it.
+void requireDataDirectory(unsigned needs);
+
 // Throws CommandFailure naming the data files of the groups `needs`
 // (DataNeed bits) that `files` (the engine's look at the data directory)
 // found missing or unreadable, or else the first that is empty or cut short.

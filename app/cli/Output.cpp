@@ -91,7 +91,9 @@ ScratchFile::ScratchFile() {
   std::error_code ec;
   std::filesystem::path dir = std::filesystem::temp_directory_path(ec);
   if (ec) dir = "/tmp";
-  std::string pattern = (dir / "kiv4cli-XXXXXX").string();
+  // The process number in the name tells a later run whether its maker is
+  // still alive (see removeScratchFilesOfEndedRuns).
+  std::string pattern = (dir / ("kiv4cli-" + std::to_string(getpid()) + "-XXXXXX")).string();
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   const int fd = mkstemp(name.data());

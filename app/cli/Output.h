@@ -45,8 +45,8 @@ void printOrSave(const Invocation& inv, std::string_view utf8);
 // CommandFailure when the file was not written.
 void saveOrPrint(const Invocation& inv, const std::function<int(const std::filesystem::path&)>& save);
 
-// A file name of its own in the temporary directory, removed (if it was
-// created) when the object goes.
+// A file name of its own in the temporary directory ("kiv4cli-PID-XXXXXX"),
+// removed (if it was created) when the object goes.
 class ScratchFile {
  public:
   ScratchFile();

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <optional>
 
@@ -69,6 +70,9 @@ void occupyClosedStandardStreams() {
 }
 
 int run(const std::vector<std::string>& args) {
+  // A file size limit (ulimit -f) makes the write that passes it fail, which
+  // is reported, instead of killing the command with its files half written.
+  std::signal(SIGXFSZ, SIG_IGN);
   Invocation inv;
   try {
     inv = parseArguments(args);
@@ -81,11 +85,15 @@ int run(const std::vector<std::string>& args) {
   try {
     if (inv.directory) enterDataDirectory(*inv.directory);
     // A directory that is no data directory is named before a lock file is
-    // made in it.
-    requireDataFiles(command.data, inspectDataDirectory("."));
+    // made in it; a data set being replaced (or one a killed build left to
+    // finish) counts as one.
+    requireDataDirectory(command.data);
     // Every command writes Kiv4.def (and most write work files): one at a
-    // time per data directory.
+    // time per data directory. The data files are looked at only with the
+    // lock held, as a build may be replacing them meanwhile.
     CommandLock lock(inv.noWait);
+    recoverAfterKilledPrograms();
+    requireDataFiles(command.data, inspectDataDirectory("."));
     requireRoomForWorkFiles();
     // An interrupt from the settings save on is held back until the engine
     // has written Kiv4.def for the last time, so that it ends whole.

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "DataDirHold.h"
 #include "DataDirectory.h"
 #include "Engine.h"
 #include "Forms.h"
@@ -103,6 +104,10 @@ int main(int argc, char** argv) {
   const bool developerMode = kiv::ui::isDeveloperWord(args);
   const kiv::ui::DataChoice data = kiv::ui::chooseData(kiv::ui::dataPlacesOfThisRun());
   std::fprintf(stderr, "kiv4: %s\n", data.why.c_str());
+  // Before the engine reads the data: what a killed build or program left
+  // is finished or removed, and the directory stays in use until the end.
+  for (const std::string& done : kiv::ui::holdDataDirectory(data.dir))
+    std::fprintf(stderr, "kiv4: %s\n", done.c_str());
   try {
     kiv::EngineScope engine(data.dir);
     return runWindows(argc, argv, engine.engine(), data, developerMode);

@@ -11,11 +11,13 @@
 namespace kiv {
 
 std::optional<std::vector<std::uint8_t>> readWholeFile(const std::filesystem::path& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking, so that a FIFO in the place of a file does not hang the
+  // open; only a regular file is read (a FIFO, /dev/zero or a directory of
+  // that name is refused).
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return std::nullopt;
-  // A directory of that name opens but cannot be read.
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
     return std::nullopt;
   }

@@ -16,7 +16,8 @@
 
 namespace kiv {
 
-// Reads the whole file; nullopt when it cannot be opened.
+// Reads the whole file; nullopt when it cannot be opened or is no regular
+// file (a FIFO, a device, a directory).
 std::optional<std::vector<std::uint8_t>> readWholeFile(const std::filesystem::path& path);
 
 // Writes the bytes, replacing the file; false when it cannot be written.

@@ -45,4 +45,26 @@ class DataDirLock {
   std::string error_;
 };
 
+// The window program keeps its data directory in use for as long as it
+// runs: a shared hold on the lock file, apart from the lock above, that any
+// number of windows can have at once. kivdata build replaces the data set
+// only when it can hold the directory alone, so never under an open window.
+class DataDirUse {
+ public:
+  DataDirUse() = default;
+  ~DataDirUse();
+  DataDirUse(const DataDirUse&) = delete;
+  DataDirUse& operator=(const DataDirUse&) = delete;
+
+  // Shared (a window) or alone (a build); waiting as DataDirLock::acquire.
+  DataDirLock::Result acquire(const std::filesystem::path& dataDir, bool alone, bool wait,
+                              const std::function<void()>& onWaiting = {});
+  void release();
+  const std::string& errorText() const { return error_; }
+
+ private:
+  int fd_ = -1;
+  std::string error_;
+};
+
 }  // namespace kiv

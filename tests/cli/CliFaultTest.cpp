@@ -37,6 +37,38 @@ void asOrdinaryUser() {
   if (setgid(65534) != 0 || setuid(65534) != 0) _exit(125);
 }
 
+// A copy of kiv4cli that the ordinary user can start: the build tree may
+// lie where only root can reach it (a clone in root's home, mode 700), so
+// the copy goes into a fresh directory of the system's temporary directory,
+// open to all. Removed when the tests end.
+class ReachableProgram {
+ public:
+  ReachableProgram() {
+    const std::filesystem::path copy = dir_ / "kiv4cli";
+    std::error_code ec;
+    std::filesystem::copy_file(KIV4CLI_PATH, copy, ec);
+    if (ec || chmod(dir_.path().c_str(), 0755) != 0 || chmod(copy.c_str(), 0755) != 0) return;
+    path_ = copy.string();
+  }
+  // Empty when no copy could be made.
+  const std::string& path() const { return path_; }
+
+ private:
+  TempDir dir_;
+  std::string path_;
+};
+
+const std::string& reachableProgram() {
+  static const ReachableProgram program;
+  return program.path();
+}
+
+// kiv4cli run as an ordinary user (see asOrdinaryUser).
+CliResult runAsOrdinaryUser(const Args& args, const std::filesystem::path& cwd) {
+  if (geteuid() != 0) return runCli(args, cwd);
+  return runCliProgram(reachableProgram(), args, cwd, false, asOrdinaryUser);
+}
+
 // A disk that takes no more bytes: every write that grows a file fails.
 void onFullDisk() {
   std::signal(SIGXFSZ, SIG_IGN);
@@ -57,10 +89,10 @@ class CliFaultTest : public CliTest {
   // settings can be written, a failed command still moves its stations to
   // the top of the recent lists, as the windowed program does: then the
   // file must be whole).
-  void expectEveryCommandFails(const std::function<void()>& inChild, const std::string& why,
+  void expectEveryCommandFails(const std::function<CliResult(const Args&)>& runOne, const std::string& why,
                                bool settingsWritable = false) {
     for (const Args& args : kCommands) {
-      const CliResult r = runCli(args, dir.path(), false, inChild);
+      const CliResult r = runOne(args);
       const std::string what = why + ": " + args[0] + (args.size() > 2 ? " " + args[2] : "");
       EXPECT_EQ(r.status, 1) << what << "\n" << r.out << r.err;
       EXPECT_NE(r.err.find("kiv4cli: "), std::string::npos) << what << ": " << r.err;
@@ -82,10 +114,11 @@ class CliFaultTest : public CliTest {
 
 TEST_F(CliFaultTest, ReadOnlyDirectory) {
   chmod(dir.path().c_str(), 0555);
-  expectEveryCommandFails(asOrdinaryUser, "read-only");
+  expectEveryCommandFails([this](const Args& args) { return runAsOrdinaryUser(args, dir.path()); },
+                          "read-only");
   // The fare writes no work file: it is printed, and the settings file that
   // cannot be written is named.
-  const CliResult r = runCli(kFare, dir.path(), false, asOrdinaryUser);
+  const CliResult r = runAsOrdinaryUser(kFare, dir.path());
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.err.find("warning: cannot write Kiv4.def"), std::string::npos) << r.err;
   expectUserFilesKept("fare");
@@ -97,7 +130,7 @@ TEST_F(CliFaultTest, ReadOnlyDirectory) {
 TEST_F(CliFaultTest, ReadOnlySettingsFile) {
   chmod(dir.path().c_str(), 0777);
   chmod((dir / "Kiv4.def").c_str(), 0444);
-  const CliResult r = runCli({"faretable", "東京"}, dir.path(), false, asOrdinaryUser);
+  const CliResult r = runAsOrdinaryUser({"faretable", "東京"}, dir.path());
   chmod(dir.path().c_str(), 0755);
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.err.find("kiv4cli: warning: cannot write Kiv4.def in "), std::string::npos) << r.err;
@@ -105,7 +138,8 @@ TEST_F(CliFaultTest, ReadOnlySettingsFile) {
 }
 
 TEST_F(CliFaultTest, FullDisk) {
-  expectEveryCommandFails(onFullDisk, "full disk");
+  expectEveryCommandFails([this](const Args& args) { return runCli(args, dir.path(), false, onFullDisk); },
+                          "full disk");
   const CliResult r = runCli(kFare, dir.path(), false, onFullDisk);
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("cannot write the work files in "), std::string::npos) << r.err;
@@ -142,7 +176,8 @@ TEST_F(CliFaultTest, WorkFilesThatAreDirectories) {
         "$stalist.kv4", "jrregu.dat", "$jrregu.csv", "$TKY101.KV4"}) {
     std::filesystem::create_directories(dir / file / "keep");
   }
-  expectEveryCommandFails({}, "work file is a directory", true);
+  expectEveryCommandFails([this](const Args& args) { return runCli(args, dir.path()); },
+                          "work file is a directory", true);
 }
 
 TEST_F(CliFaultTest, MissingOrUnreadableDataFile) {
@@ -156,7 +191,7 @@ TEST_F(CliFaultTest, MissingOrUnreadableDataFile) {
 
     dir.writeText(file, bytes);
     chmod(path.c_str(), 0);
-    r = runCli({"route", "東京", "上野"}, dir.path(), false, asOrdinaryUser);
+    r = runAsOrdinaryUser({"route", "東京", "上野"}, dir.path());
     EXPECT_EQ(r.status, 1) << file;
     EXPECT_NE(r.err.find(std::string("\nkiv4cli: ") + file + " cannot be read: Permission denied\n"),
               std::string::npos)

@@ -32,8 +32,19 @@ inline std::string valueAfter(const std::string& text, const std::string& label)
   return text.substr(start, text.find('\n', start) - start);
 }
 
+// The same with another copy of the program (see CliFaultTest).
+inline CliResult runCliProgram(const std::string& programPath, const std::vector<std::string>& args,
+                               const std::filesystem::path& cwd, bool stdoutClosed,
+                               const std::function<void()>& inChild);
+
 inline CliResult runCli(const std::vector<std::string>& args, const std::filesystem::path& cwd = ".",
                         bool stdoutClosed = false, const std::function<void()>& inChild = {}) {
+  return runCliProgram(KIV4CLI_PATH, args, cwd, stdoutClosed, inChild);
+}
+
+inline CliResult runCliProgram(const std::string& programPath, const std::vector<std::string>& args,
+                               const std::filesystem::path& cwd, bool stdoutClosed,
+                               const std::function<void()>& inChild) {
   int outPipe[2];
   int errPipe[2];
   CliResult result;
@@ -54,7 +65,7 @@ inline CliResult runCli(const std::vector<std::string>& args, const std::filesys
     close(errPipe[0]);
     if (inChild) inChild();
     std::vector<char*> argv;
-    std::string program = KIV4CLI_PATH;
+    std::string program = programPath;
     argv.push_back(program.data());
     std::vector<std::string> copies(args);
     for (std::string& a : copies) argv.push_back(a.data());

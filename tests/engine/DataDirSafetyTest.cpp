@@ -14,6 +14,7 @@
 #include "data/AtomicFile.h"
 #include "data/DataDirFiles.h"
 #include "data/DataDirLock.h"
+#include "data/DataSetReplace.h"
 
 namespace kiv {
 namespace {
@@ -161,6 +162,34 @@ TEST(DataDirFiles, OwnFilesAreKnownByName) {
   EXPECT_TRUE(isDataDirectoryFile(dir / "out" / "link.txt", dir.path()));
   EXPECT_FALSE(isDataDirectoryFile(dir / "out" / "StaName.kv4", dir.path()));
   EXPECT_FALSE(isDataDirectoryFile(dir / "table.csv", dir.path()));
+}
+
+// A committed set whose move cannot finish (a directory in the place of a
+// data file) is kept and named; once the way is free the next start moves
+// the rest in, and a start with nothing to do says nothing.
+TEST(DataSetReplace, ACommittedSetIsMovedInWhenTheWayIsFree) {
+  TempDir dir;
+  const std::filesystem::path committed = dir / std::string(kCommittedSetDirName);
+  std::filesystem::create_directory(committed);
+  for (const std::string& name : dataSetFileNames()) {
+    dir.writeText(name, "old " + name);
+    TempDir::writeTextTo(committed / name, "new " + name);
+  }
+  std::filesystem::remove(dir / "FAREW.KV4");
+  std::filesystem::create_directories(dir / "FAREW.KV4" / "inside");
+
+  std::vector<std::string> done = recoverDataDirectory(dir.path());
+  ASSERT_EQ(done.size(), 1u);
+  EXPECT_NE(done[0].find("cannot finish replacing the data set"), std::string::npos) << done[0];
+  EXPECT_TRUE(std::filesystem::exists(committed / "FAREW.KV4"));
+
+  std::filesystem::remove_all(dir / "FAREW.KV4");
+  done = recoverDataDirectory(dir.path());
+  ASSERT_EQ(done.size(), 1u);
+  EXPECT_NE(done[0].find("finished replacing the data set"), std::string::npos) << done[0];
+  for (const std::string& name : dataSetFileNames()) EXPECT_EQ(dir.readText(name), "new " + name);
+  EXPECT_FALSE(std::filesystem::exists(committed));
+  EXPECT_TRUE(recoverDataDirectory(dir.path()).empty());
 }
 
 }  // namespace

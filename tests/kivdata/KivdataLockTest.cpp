@@ -85,5 +85,34 @@ TEST(KivdataLock, BuildWaitsForTheCommandInTheDirectoryOrWithNoWaitGivesUp) {
   EXPECT_EQ(runKivdataCommand({"dump", "--no-wait", out.string()}).rc, 2);
 }
 
+// A window program that has the directory open keeps its data set: a
+// build waits for the window to end, or with --no-wait gives up.
+TEST(KivdataLock, BuildWaitsForAnOpenWindowOrWithNoWaitGivesUp) {
+  SourceTree tree;
+  writeFixture(tree);
+  const fs::path out = tree.root() / "out";
+  ASSERT_EQ(tree.build(out).rc, 0);
+  const std::string before = readBytes(out / "StaName.kv4");
+  tree.write("jr/02-more.txt", "line 新線\nkind 幹線\n 0.0 甲\n 4.0 庚 こう\n");
+
+  DataDirUse window;
+  ASSERT_EQ(window.acquire(out, false, false), DataDirLock::Result::kLocked);
+  KivdataRun run = runKivdataCommand({"build", "--no-wait", tree.src().string(), out.string()});
+  EXPECT_EQ(run.rc, 1);
+  EXPECT_EQ(run.err,
+            "kivdata: a window program has " + out.string() + " open (--no-wait given), nothing written\n");
+  EXPECT_EQ(readBytes(out / "StaName.kv4"), before);
+
+  auto waiting = std::async(std::launch::async, [&] {
+    return runKivdataCommand({"build", tree.src().string(), out.string()});
+  });
+  EXPECT_EQ(waiting.wait_for(std::chrono::milliseconds(700)), std::future_status::timeout);
+  window.release();
+  run = waiting.get();
+  EXPECT_EQ(run.rc, 0) << run.err;
+  EXPECT_NE(run.err.find("waiting for the window program"), std::string::npos) << run.err;
+  EXPECT_NE(readBytes(out / "StaName.kv4"), before);
+}
+
 }  // namespace
 }  // namespace kiv::test

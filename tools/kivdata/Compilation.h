@@ -95,7 +95,7 @@ class Compilation {
   std::map<std::string, const LineDef*> lineByName_;
   std::map<std::tuple<int, int, int>, EdgeInfo> edges_;                       // (network, from, to)
   std::map<int, std::map<int, std::vector<std::pair<int, int>>>> adjacency_;  // network -> from -> (to, km)
-  std::map<std::pair<int, int>, std::vector<int>> distanceCache_;             // (network, from) -> distances
+  std::map<std::tuple<int, int, int>, int> distanceCache_;  // (network, from, to) -> distance
 
   std::vector<std::optional<TrainInfo>> trains_;  // train k is trains_[k - 1]; nullopt after an error
   // The numbers the trains get in the data files: trainNumber_[k - 1] for

@@ -87,6 +87,7 @@ void Compilation::buildFares() {
     FarePairRecord rec{static_cast<std::int16_t>(fare.network), static_cast<std::int16_t>(a),
                        static_cast<std::int16_t>(b), static_cast<std::int16_t>(fare.yen / 10)};
     (fare.reduction ? out_.fareR.records : out_.fareF.records).push_back(rec);
+    if (fare.reduction) out_.reductionPlaces.push_back(formatLoc(fare.loc));
   }
 }
 

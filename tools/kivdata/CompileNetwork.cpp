@@ -1,6 +1,7 @@
 // Stations, network membership, distance edges and the line list.
 #include <algorithm>
 #include <queue>
+#include <unordered_map>
 
 #include "Compilation.h"
 #include "SourceText.h"
@@ -164,31 +165,38 @@ void Compilation::buildNetwork() {
 }
 
 int Compilation::networkDistance(int network, int from, int to) {
-  auto key = std::make_pair(network, from);
-  auto cached = distanceCache_.find(key);
-  if (cached == distanceCache_.end()) {
-    std::vector<int> dist(stations_.size() + 1, -1);
-    const auto& adj = adjacency_[network];
-    using Item = std::pair<int, int>;  // (distance, station)
-    std::priority_queue<Item, std::vector<Item>, std::greater<>> queue;
-    dist[from] = 0;
-    queue.emplace(0, from);
-    while (!queue.empty()) {
-      auto [d, s] = queue.top();
-      queue.pop();
-      if (d != dist[s]) continue;
-      auto it = adj.find(s);
-      if (it == adj.end()) continue;
-      for (auto [t, km] : it->second) {
-        if (dist[t] < 0 || d + km < dist[t]) {
-          dist[t] = d + km;
-          queue.emplace(dist[t], t);
-        }
+  const auto key = std::make_tuple(network, from, to);
+  if (const auto cached = distanceCache_.find(key); cached != distanceCache_.end()) return cached->second;
+  // The search ends as soon as `to` is settled and keeps only the stations
+  // it reached: a train's next stop is near, so the cost of a train grows
+  // with its length, not with its length times the network's size.
+  std::unordered_map<int, int> dist;
+  const auto& adj = adjacency_[network];
+  using Item = std::pair<int, int>;  // (distance, station)
+  std::priority_queue<Item, std::vector<Item>, std::greater<>> queue;
+  dist[from] = 0;
+  queue.emplace(0, from);
+  int found = -1;
+  while (!queue.empty()) {
+    auto [d, s] = queue.top();
+    queue.pop();
+    if (d != dist[s]) continue;
+    if (s == to) {
+      found = d;
+      break;
+    }
+    auto it = adj.find(s);
+    if (it == adj.end()) continue;
+    for (auto [t, km] : it->second) {
+      const auto known = dist.find(t);
+      if (known == dist.end() || d + km < known->second) {
+        dist[t] = d + km;
+        queue.emplace(d + km, t);
       }
     }
-    cached = distanceCache_.emplace(key, std::move(dist)).first;
   }
-  return cached->second[to];
+  distanceCache_.emplace(key, found);
+  return found;
 }
 
 void Compilation::writeStationTables() {

@@ -30,6 +30,12 @@ bool usesReverse(const TrainDef& def) {
                      [](const StopItem& s) { return s.type == StopItem::Type::Reverse; });
 }
 
+// A word of small ASCII letters that names no station is a keyword written
+// wrong (sped 40), not a stop with its riding minutes.
+bool looksLikeKeyword(const std::string& word) {
+  return !word.empty() && std::all_of(word.begin(), word.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+}
+
 }  // namespace
 
 void Compilation::buildTrains() {
@@ -97,6 +103,13 @@ void Compilation::resolveTrain(std::size_t index) {
   };
   for (const StopItem& item : def.stops) {
     if (item.type == StopItem::Type::Stop) {
+      if (looksLikeKeyword(item.station) && !stationByName_.contains(item.station)) {
+        diag_.error(item.loc, "unknown keyword '" + item.station +
+                                  "' in a train block (network, terminal, order, speed, every, at, along, "
+                                  "reverse; a stop row begins with a station)");
+        failed = true;
+        continue;
+      }
       int st = stationNo(item.station, item.loc);
       if (st < 0) {
         failed = true;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "data/DiaIdx1File.h"
 #include "data/DiaIdx2File.h"
@@ -41,6 +42,9 @@ struct DataSet {
   FareRFile fareR;
   FareWFile fareW;
   std::string lineList;  // kiv4line.dat: Shift-JIS, CR LF line ends
+  // Where each record of fareR was given ("file:line"), for the checks that
+  // run on the written set.
+  std::vector<std::string> reductionPlaces;
 };
 
 }  // namespace kiv::data

@@ -8,6 +8,7 @@
 #include "Emitter.h"
 #include "FareCheck.h"
 #include "data/DataDirLock.h"
+#include "data/DataSetReplace.h"
 
 namespace kiv::data {
 
@@ -32,9 +33,11 @@ void reportErrors(const std::vector<std::string>& messages, std::ostream& err) {
 // command runs there, so that the data files are never replaced under a
 // running command. A directory that does not exist yet has no command
 // running in it (the data set is moved there whole), and anything else in
-// its place is named by the write. False, with a message, when it cannot be
-// locked, or is busy and noWait is given.
-bool lockOutput(const std::filesystem::path& outDir, bool noWait, DataDirLock& lock, std::ostream& err) {
+// its place is named by the write. With the lock held, finishes a replace
+// an earlier build left cut short, and says so. False, with a message, when
+// it cannot be locked, or is busy and noWait is given.
+bool lockOutput(const std::filesystem::path& outDir, bool noWait, DataDirLock& lock, DataDirUse& use,
+                std::ostream& err) {
   std::error_code ec;
   if (!std::filesystem::is_directory(outDir, ec)) return true;
   const auto result = lock.acquire(outDir, !noWait, [&] {
@@ -49,6 +52,22 @@ bool lockOutput(const std::filesystem::path& outDir, bool noWait, DataDirLock& l
     err << "kivdata: " << lock.errorText() << ", nothing written\n";
     return false;
   }
+  // A window program that shows the directory reads its data files
+  // whenever it searches: the set is replaced only once it has ended.
+  const auto inUse = use.acquire(outDir, true, !noWait, [&] {
+    err << "kivdata: waiting for the window program that has " << outDir.string() << " open to end\n";
+    err.flush();
+  });
+  if (inUse == DataDirLock::Result::kBusy) {
+    err << "kivdata: a window program has " << outDir.string()
+        << " open (--no-wait given), nothing written\n";
+    return false;
+  }
+  if (inUse == DataDirLock::Result::kFailed) {
+    err << "kivdata: " << use.errorText() << ", nothing written\n";
+    return false;
+  }
+  for (const std::string& done : recoverDataDirectory(outDir)) err << "kivdata: " << done << "\n";
   return true;
 }
 
@@ -61,7 +80,8 @@ int build(const std::string& srcDir, const std::string& outDir, bool noWait, std
     return 1;
   }
   DataDirLock lock;
-  if (!lockOutput(outDir, noWait, lock, err)) return 1;
+  DataDirUse use;
+  if (!lockOutput(outDir, noWait, lock, use, err)) return 1;
   std::string error;
   std::vector<std::string> fareProblems;
   const auto verify = [&](const std::filesystem::path& written) {
@@ -72,7 +92,11 @@ int build(const std::string& srcDir, const std::string& outDir, bool noWait, std
     if (!fareProblems.empty()) {
       reportErrors(fareProblems, err);
     } else {
-      err << "kivdata: " << error << ", nothing written\n";
+      // Past the commit the new set is moved in on the next start.
+      std::error_code ec;
+      const bool committed =
+          std::filesystem::exists(std::filesystem::path(outDir) / kCommittedSetDirName, ec);
+      err << "kivdata: " << error << (committed ? "\n" : ", nothing written\n");
     }
     return 1;
   }
@@ -91,6 +115,14 @@ int runKivdata(const std::vector<std::string>& argsGiven, std::ostream& out, std
   if (buildNoWait) args.erase(noWait);
   if (args.size() == 3 && args[0] == "build") return build(args[1], args[2], buildNoWait, out, err);
   if (args.size() == 2 && args[0] == "dump") {
+    // A replace a killed build left half done is finished first, so that
+    // the dump shows one whole data set; a directory busy with a command is
+    // dumped as it is.
+    DataDirLock lock;
+    std::error_code ec;
+    if (std::filesystem::is_directory(args[1], ec) &&
+        lock.acquire(args[1], false) == DataDirLock::Result::kLocked)
+      for (const std::string& done : recoverDataDirectory(args[1])) err << "kivdata: " << done << "\n";
     if (!dumpDataDir(args[1], out)) {
       err << "kivdata: " << args[1] << " is not a directory\n";
       return 1;
