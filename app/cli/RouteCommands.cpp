@@ -18,6 +18,7 @@
 #include "JsonOutput.h"
 #include "Output.h"
 #include "RouteJson.h"
+#include "RouteListEnd.h"
 #include "RunSettings.h"
 #include "StationArg.h"
 #include "report/RouteListExport.h"
@@ -126,11 +127,11 @@ void runRoute(Engine& engine, const Invocation& inv) {
   }
   const bool limitReached = engine.dia.routeListCut();
   if (inv.json) {
-    printJson(inv, routesJson(engine, inv, journey, limitReached));
+    printJson(inv, withRouteListEnd(routesJson(engine, inv, journey, limitReached), engine.dia.routeListEnd()));
   } else {
     printRoutes(inv.order, inv.sjis);
   }
-  if (limitReached) std::fprintf(stderr, "%s\n", kRouteLimitReached);
+  reportRouteListEnd(engine.dia.routeListEnd(), kRouteLimitReached);
 }
 
 void runFastest(Engine& engine, const Invocation& inv) {

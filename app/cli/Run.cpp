@@ -14,6 +14,7 @@
 #include "DataFiles.h"
 #include "Engine.h"
 #include "Output.h"
+#include "RouteListEnd.h"
 #include "Usage.h"
 
 namespace kiv::cli {
@@ -50,7 +51,7 @@ int runHandler(const CommandSpec& command, Engine& engine, const Invocation& inv
   } catch (const CommandFailure& e) {
     return reportFailure(e);
   }
-  return kExitSuccess;
+  return commandExitStatus();
 }
 
 }  // namespace

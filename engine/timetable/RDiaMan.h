@@ -285,6 +285,16 @@ class RDiaMan {
   // After findRoutes: true when more routes may exist than were written (the
   // route limit was reached, or in best-routes mode more were found than kept).
   bool routeListCut() const { return routeListCut_; }
+  // Why the last findRoutes ended its list: it found every route within the
+  // limits; it reached the route limit (or, in best-routes mode, found more
+  // than it keeps); the progress callback said stop; or the classic search
+  // spent its work budget (kClassicStepBudget stations entered) and kept the
+  // routes found so far. Every end but `complete` makes routeListCut() true.
+  enum class RouteListEnd { complete, routeLimit, stopped, workBudget };
+  RouteListEnd routeListEnd() const { return routeListEnd_; }
+  // The stations the classic search (mode_route 1) may enter before it ends
+  // as at the route limit.
+  static constexpr long kClassicStepBudget = 4'000'000;
   // After findRoutes, searchRoutes or fastestRoute yielded -1: the work file
   // that could not be created or written whole (the search found a route);
   // empty when there is no route, and after a search that succeeded.
@@ -502,6 +512,7 @@ class RDiaMan {
   struct RouteSearchState;
   RouteSearchState* rs_ = nullptr;
   bool routeListCut_ = false;
+  RouteListEnd routeListEnd_ = RouteListEnd::complete;
   std::string workFileProblem_;
   // ==== end of multi-route search and route list files ====
 };

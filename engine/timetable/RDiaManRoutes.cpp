@@ -110,6 +110,7 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
 int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm,
                         int extraMinutes, const RouteLimits& limits) {
   workFileProblem_.clear();
+  routeListEnd_ = RouteListEnd::complete;
   const int fastest = fastestTime(from, to, hour, minute, day);
   if (fastest == -1) return -1;
   RouteSearchState state;
@@ -205,12 +206,18 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
 
   int found = rs_->found;
   routeListCut_ = found >= rs_->maxRoutes;
+  const bool budgetSpent = rs_->steps > (rs_->best ? kBestRoutesStepBudget : kClassicStepBudget);
   if (rs_->best) {
     std::vector<FoundRoute> best = rs_->best->take();
     for (std::size_t k = 0; k < best.size(); ++k) writeFoundRoute(best[k], static_cast<int>(k));
     found = static_cast<int>(best.size());
     routeListCut_ = rs_->best->cut();
   }
+  if (budgetSpent && !rs_->stopped) routeListCut_ = true;
+  routeListEnd_ = rs_->stopped ? RouteListEnd::stopped
+                  : budgetSpent ? RouteListEnd::workBudget
+                  : routeListCut_ ? RouteListEnd::routeLimit
+                                  : RouteListEnd::complete;
   // A route list that could not be written whole (a full disk) is no result.
   return endRouteSearch() ? found : -1;
 }
@@ -360,9 +367,13 @@ void RDiaMan::extendRoute(StationNo a, StationNo goal, bool counted) {
   }
 
   // The best-routes mode enumerates every route; it keeps the best itself.
+  // The classic search ends as at the route limit once it has entered
+  // kClassicStepBudget stations: the enumeration grows about tenfold with
+  // each change allowed.
   auto routesLeft = [this] {
     if (rs_->stopped) return false;
-    return rs_->best ? rs_->steps <= kBestRoutesStepBudget : rs_->found < rs_->maxRoutes;
+    return rs_->best ? rs_->steps <= kBestRoutesStepBudget
+                     : rs_->found < rs_->maxRoutes && rs_->steps <= kClassicStepBudget;
   };
   // The caller hears of a long enumeration now and then, also before any
   // route is found, and may stop it.
