@@ -176,10 +176,12 @@ std::string RDefMan::serialize() const {
 }
 
 int RDefMan::saveSettings() {
-  // By way of a temporary file, so that a failed write keeps the old file.
+  // By way of a temporary file, so that a failed write keeps the old file;
+  // renamed over the name, so that a link there is replaced, never written
+  // through.
   const std::string text = serialize();
   const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-  return writeFileAtomically(file_, bytes) ? 0 : kNotFound;
+  return writeFileAtomically(file_, bytes, nullptr, TargetLink::kReplace) ? 0 : kNotFound;
 }
 
 }  // namespace kiv

@@ -424,7 +424,8 @@ TEST(DefMan, SettingsFileThatIsNotARegularFile) {
 }
 
 // The file is replaced whole: a save that cannot finish keeps the old file,
-// and a link to a settings file elsewhere is followed, not replaced.
+// and a link in the settings file's place is read through but replaced by
+// the new file, never written through (neither a symbolic nor a hard link).
 TEST(DefMan, SaveReplacesTheFileWhole) {
   TempDir dir;
   dir.writeText("real.def", "dep_h = 7\n");
@@ -434,8 +435,13 @@ TEST(DefMan, SaveReplacesTheFileWhole) {
     EXPECT_EQ(def.getDepHour(), 7);
     def.setDepHour(8);
   }
-  EXPECT_TRUE(std::filesystem::is_symlink(dir / "Kiv4.def"));
-  EXPECT_EQ(dir.readText("real.def").substr(0, 9), "dep_h = 8");
+  EXPECT_FALSE(std::filesystem::is_symlink(dir / "Kiv4.def"));
+  EXPECT_EQ(dir.readText("real.def"), "dep_h = 7\n");
+  EXPECT_EQ(dir.readText("Kiv4.def").substr(0, 9), "dep_h = 8");
+  std::filesystem::remove(dir / "Kiv4.def");
+  std::filesystem::create_hard_link(dir / "real.def", dir / "Kiv4.def");
+  { RDefMan def(dir.path()); }
+  EXPECT_EQ(dir.readText("real.def"), "dep_h = 7\n");
   for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
     EXPECT_EQ(entry.path().filename().string().find(".Kiv4"), std::string::npos)
         << "left over temporary file";
