@@ -125,9 +125,10 @@ void runRoute(Engine& engine, const Invocation& inv) {
                 work_files::kRouteListTime, work_files::kRouteListFare},
                std::string(work_files::kRouteListFound) + " and " + work_files::kRouteDetails);
   }
-  const bool limitReached = engine.dia.routeListCut();
+  const bool limitReached = engine.dia.routeListEnd() == RDiaMan::RouteListEnd::routeLimit;
   if (inv.json) {
-    printJson(inv, withRouteListEnd(routesJson(engine, inv, journey, limitReached), engine.dia.routeListEnd()));
+    printJson(inv,
+              withRouteListEnd(routesJson(engine, inv, journey, limitReached), engine.dia.routeListEnd()));
   } else {
     printRoutes(inv.order, inv.sjis);
   }

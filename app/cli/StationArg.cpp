@@ -32,7 +32,8 @@ std::string listed(const StationSearch& search, const std::vector<StationNo>& st
   std::string text;
   for (const StationNo s : stations) {
     if (!text.empty()) text += ", ";
-    text += escapeControls(search.name(s)) + " (" + escapeControls(search.reading(s)) + ", #" + std::to_string(s) + ")";
+    text += escapeControls(search.name(s)) + " (" + escapeControls(search.reading(s)) + ", #" +
+            std::to_string(s) + ")";
   }
   return text;
 }

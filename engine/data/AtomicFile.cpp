@@ -60,8 +60,8 @@ std::filesystem::path followLinks(const std::filesystem::path& target) {
 }
 
 bool replaceFileAtomically(const std::filesystem::path& target,
-                           const std::function<bool(const std::filesystem::path&)>& write,
-                           std::string* error, TargetLink link) {
+                           const std::function<bool(const std::filesystem::path&)>& write, std::string* error,
+                           TargetLink link) {
   const bool follow = link == TargetLink::kFollow;
   const std::filesystem::path file = follow ? followLinks(target) : target;
   const std::string shown = target.string();

@@ -153,19 +153,22 @@ void checkLength(int fd, std::size_t size, const Layout& layout, DataFileStatus&
     if (end == 0) {
       fail(DataFileState::kTooShort, counted + ", the file ends before the last");
     } else if (end < 0) {
-      fail(DataFileState::kDamaged, "record " + std::to_string(-end) + " counts a negative number of networks");
+      fail(DataFileState::kDamaged,
+           "record " + std::to_string(-end) + " counts a negative number of networks");
     } else if (static_cast<std::size_t>(end) != size) {
-      fail(DataFileState::kDamaged, counted + ", the file holds " + std::to_string(size - static_cast<std::size_t>(end)) +
+      fail(DataFileState::kDamaged, counted + ", the file holds " +
+                                        std::to_string(size - static_cast<std::size_t>(end)) +
                                         " bytes after the last");
     }
     return;
   }
   const std::size_t expected = header + static_cast<std::size_t>(count) * layout.recordBytes;
   if (size < expected) {
-    fail(DataFileState::kTooShort, counted + ", " + std::to_string((size - header) / layout.recordBytes) + " are whole");
+    fail(DataFileState::kTooShort,
+         counted + ", " + std::to_string((size - header) / layout.recordBytes) + " are whole");
   } else if (size > expected) {
-    fail(DataFileState::kDamaged, counted + ", the file holds " + std::to_string(size - expected) +
-                                      " bytes after the last");
+    fail(DataFileState::kDamaged,
+         counted + ", the file holds " + std::to_string(size - expected) + " bytes after the last");
   }
 }
 

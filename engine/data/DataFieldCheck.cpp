@@ -29,8 +29,8 @@ class FileCheck {
   // Notes the field of record `record` (from 1) unless it lies in low..high.
   void range(std::size_t record, const char* field, std::int64_t value, std::int64_t low, std::int64_t high) {
     if (!problem_.empty() || (value >= low && value <= high)) return;
-    problem_ = std::string(file_) + " is damaged: record " + std::to_string(record) + " gives " + field + " " +
-               std::to_string(value) + " (" + std::to_string(low) + ".." + std::to_string(high) + ")";
+    problem_ = std::string(file_) + " is damaged: record " + std::to_string(record) + " gives " + field +
+               " " + std::to_string(value) + " (" + std::to_string(low) + ".." + std::to_string(high) + ")";
   }
   // A station number of a file whose station directory holds `stations`
   // (unchecked when that is unknown).
@@ -103,7 +103,8 @@ void checkTimetable(const std::filesystem::path& dir, std::int64_t stations, std
   }
 }
 
-void checkDistances(const std::filesystem::path& dir, std::int64_t stations, std::vector<std::string>& problems) {
+void checkDistances(const std::filesystem::path& dir, std::int64_t stations,
+                    std::vector<std::string>& problems) {
   if (const auto jr = readDistJRFile(dir / "DistJR.kv4")) {
     FileCheck check("DistJR.kv4");
     for (std::size_t k = 0; k < jr->edges.size() && !check.failed(); ++k) {
@@ -130,7 +131,8 @@ void checkDistances(const std::filesystem::path& dir, std::int64_t stations, std
 // The station index: each network's entries lie inside the station entries,
 // after the network before; and where the distance index lists the same
 // entries, it names the same network and station for each.
-void checkStationIndex(const std::filesystem::path& dir, std::int64_t stations, std::vector<std::string>& problems) {
+void checkStationIndex(const std::filesystem::path& dir, std::int64_t stations,
+                       std::vector<std::string>& problems) {
   const auto attr = readStaAttrFile(dir / "StaAttr.kv4");
   if (attr) {
     FileCheck check("StaAttr.kv4");

@@ -73,7 +73,8 @@ NameWrite::NameWrite(std::filesystem::path file, Start start) : file_(std::move(
     return;  // a directory, a file the user may not write, ...
   }
   // Another kind of file under the name: a new file beside it, ".NAME.XXXXXX".
-  const std::filesystem::path dir = file_.has_parent_path() ? file_.parent_path() : std::filesystem::path(".");
+  const std::filesystem::path dir =
+      file_.has_parent_path() ? file_.parent_path() : std::filesystem::path(".");
   std::string hidden(".");
   hidden.append(file_.filename().string()).append(".XXXXXX");
   const std::string pattern = (dir / hidden).string();

@@ -1,7 +1,5 @@
 #include "report/WorkFileWriter.h"
 
-#include "data/NameWrite.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,6 +8,8 @@
 #include <string>
 #include <system_error>
 #include <utility>
+
+#include "data/NameWrite.h"
 
 namespace kiv::work_files {
 namespace {
@@ -81,8 +81,8 @@ bool writeAfresh(const std::filesystem::path& file, std::string_view bytes) {
 
 WorkFileWriter::WorkFileWriter(std::filesystem::path file, Mode mode)
     : path_(std::move(file)),
-      name_(std::make_unique<NameWrite>(path_, mode == Mode::kAppend ? NameWrite::Start::kOldBytes
-                                                                      : NameWrite::Start::kEmpty)) {
+      name_(std::make_unique<NameWrite>(
+          path_, mode == Mode::kAppend ? NameWrite::Start::kOldBytes : NameWrite::Start::kEmpty)) {
   if (name_->isOpen()) {
     file_ = ::fdopen(name_->release(), mode == Mode::kAppend ? "ab" : "wb");
     if (!file_) ::close(name_->fd());

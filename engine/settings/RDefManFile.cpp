@@ -132,7 +132,9 @@ int RDefMan::loadSettings() {
   if (!bytes) return 0;
   SettingsLines lines(*bytes);
   // An hour, minute or day out of range falls back as the setters do.
-  const auto clockValue = [](long v, long high) { return static_cast<std::int8_t>(v >= 0 && v <= high ? v : -1); };
+  const auto clockValue = [](long v, long high) {
+    return static_cast<std::int8_t>(v >= 0 && v <= high ? v : -1);
+  };
   if (const auto v = readNumber(lines, "dep_h")) setDepHour(clockValue(*v, 23));
   if (const auto v = readNumber(lines, "dep_m")) setDepMinute(clockValue(*v, 59));
   if (const auto v = readNumber(lines, "dep_day")) setDepDay(clockValue(*v, 6));
@@ -142,10 +144,14 @@ int RDefMan::loadSettings() {
   if (const auto v = readNumber(lines, "mode_output")) modeOutput_ = flag(*v);
   // The detour limit, clamped to the search-condition dialog's 3..20 km.
   if (const auto v = readNumber(lines, "detour")) detour_ = clamped<std::int8_t>(*v, kDetourMin, kDetourMax);
-  if (const auto v = readNumber(lines, "window_main_x")) windowX_ = clamped<std::int16_t>(*v, -kWindowEdgeMax, kWindowEdgeMax);
-  if (const auto v = readNumber(lines, "window_main_y")) windowY_ = clamped<std::int16_t>(*v, -kWindowEdgeMax, kWindowEdgeMax);
-  if (const auto v = readNumber(lines, "window_main_w")) windowW_ = clamped<std::int16_t>(*v, 1, kWindowEdgeMax);
-  if (const auto v = readNumber(lines, "window_main_h")) windowH_ = clamped<std::int16_t>(*v, 1, kWindowEdgeMax);
+  if (const auto v = readNumber(lines, "window_main_x"))
+    windowX_ = clamped<std::int16_t>(*v, -kWindowEdgeMax, kWindowEdgeMax);
+  if (const auto v = readNumber(lines, "window_main_y"))
+    windowY_ = clamped<std::int16_t>(*v, -kWindowEdgeMax, kWindowEdgeMax);
+  if (const auto v = readNumber(lines, "window_main_w"))
+    windowW_ = clamped<std::int16_t>(*v, 1, kWindowEdgeMax);
+  if (const auto v = readNumber(lines, "window_main_h"))
+    windowH_ = clamped<std::int16_t>(*v, 1, kWindowEdgeMax);
   for (int k = 0; k < kRecentCount; ++k) {
     recentDep_[k] = findValue(lines, "station_dep" + std::to_string(k + 1)).substr(0, kStationTextMax);
   }

@@ -272,11 +272,16 @@ class RDiaMan {
   // The number of routes written; -1 when there is no route at all (no file
   // touched) or a work file cannot be created.
   int findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm, int extraMinutes);
+  // The stations the classic search (mode_route 1) may enter before it ends
+  // as at the route limit, keeping the routes found so far.
+  static constexpr long kClassicStepBudget = 4'000'000;
   // The limits findRoutes reads from the settings when it starts.
   struct RouteLimits {
     int transMax = 0;   // changes
     int routeMax = 0;   // routes written
     int modeRoute = 1;  // 1 classic, 2 best routes
+    // Stations the classic search may enter before it gives up (workBudget).
+    long classicStepBudget = kClassicStepBudget;
   };
   RouteLimits routeLimitsFromSettings() const;
   // findRoutes with the limits given instead of read from the settings.
@@ -288,13 +293,10 @@ class RDiaMan {
   // Why the last findRoutes ended its list: it found every route within the
   // limits; it reached the route limit (or, in best-routes mode, found more
   // than it keeps); the progress callback said stop; or the classic search
-  // spent its work budget (kClassicStepBudget stations entered) and kept the
+  // spent its work budget (RouteLimits::classicStepBudget stations entered) and kept the
   // routes found so far. Every end but `complete` makes routeListCut() true.
   enum class RouteListEnd { complete, routeLimit, stopped, workBudget };
   RouteListEnd routeListEnd() const { return routeListEnd_; }
-  // The stations the classic search (mode_route 1) may enter before it ends
-  // as at the route limit.
-  static constexpr long kClassicStepBudget = 4'000'000;
   // After findRoutes, searchRoutes or fastestRoute yielded -1: the work file
   // that could not be created or written whole (the search found a route);
   // empty when there is no route, and after a search that succeeded.

@@ -146,6 +146,7 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
   rs_->transfers = 0;
   rs_->maxTransfers = static_cast<std::int16_t>(limits.transMax);
   rs_->maxRoutes = static_cast<std::int16_t>(limits.routeMax);
+  rs_->stepBudget = limits.classicStepBudget;
 
   // The departure as given, even an hour or minute off the clock.
   const work_files::ClockTime departure{report_text::format("%2d:%02d", hour, minute), hour * 60 + minute};
@@ -206,7 +207,7 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
 
   int found = rs_->found;
   routeListCut_ = found >= rs_->maxRoutes;
-  const bool budgetSpent = rs_->steps > (rs_->best ? kBestRoutesStepBudget : kClassicStepBudget);
+  const bool budgetSpent = rs_->steps > (rs_->best ? kBestRoutesStepBudget : rs_->stepBudget);
   if (rs_->best) {
     std::vector<FoundRoute> best = rs_->best->take();
     for (std::size_t k = 0; k < best.size(); ++k) writeFoundRoute(best[k], static_cast<int>(k));
@@ -214,8 +215,8 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
     routeListCut_ = rs_->best->cut();
   }
   if (budgetSpent && !rs_->stopped) routeListCut_ = true;
-  routeListEnd_ = rs_->stopped ? RouteListEnd::stopped
-                  : budgetSpent ? RouteListEnd::workBudget
+  routeListEnd_ = rs_->stopped    ? RouteListEnd::stopped
+                  : budgetSpent   ? RouteListEnd::workBudget
                   : routeListCut_ ? RouteListEnd::routeLimit
                                   : RouteListEnd::complete;
   // A route list that could not be written whole (a full disk) is no result.
@@ -368,12 +369,12 @@ void RDiaMan::extendRoute(StationNo a, StationNo goal, bool counted) {
 
   // The best-routes mode enumerates every route; it keeps the best itself.
   // The classic search ends as at the route limit once it has entered
-  // kClassicStepBudget stations: the enumeration grows about tenfold with
+  // its budget of stations: the enumeration grows about tenfold with
   // each change allowed.
   auto routesLeft = [this] {
     if (rs_->stopped) return false;
     return rs_->best ? rs_->steps <= kBestRoutesStepBudget
-                     : rs_->found < rs_->maxRoutes && rs_->steps <= kClassicStepBudget;
+                     : rs_->found < rs_->maxRoutes && rs_->steps <= rs_->stepBudget;
   };
   // The caller hears of a long enumeration now and then, also before any
   // route is found, and may stop it.

@@ -34,8 +34,8 @@ class CliControlCharactersTest : public CliTest {
 
 TEST_F(CliControlCharactersTest, NamesArePrintedEscaped) {
   const std::vector<std::vector<std::string>> commands = {
-      {"stations"}, {"stations", "--sjis"}, {"faretable", "東京"}, {"faretable", "東京", "--sjis"},
-      {"find", "神"}, {"find", "か"}, {"find", "神", "--json"}, {"fare", "東京", "#2"}};
+      {"stations"},   {"stations", "--sjis"}, {"faretable", "東京"},    {"faretable", "東京", "--sjis"},
+      {"find", "神"}, {"find", "か"},         {"find", "神", "--json"}, {"fare", "東京", "#2"}};
   for (const auto& args : commands) {
     const CliResult r = run(args);
     EXPECT_EQ(r.status, 0) << args[0] << ": " << r.err;

@@ -105,8 +105,8 @@ TEST_F(CliCorruptDataTest, NetworkCodeChangedInTheStationIndex) {
   // Network 0 (JR) read as network 1: its stations had no fare any more.
   corrupt<StaIdxFile>(dir / "StaIdx.kv4", readStaIdxFile, writeStaIdxFile,
                       [](StaIdxFile& f) { f.networks[0].code ^= 1; });
-  expectDamaged({{"route", "東京", "高崎"}, {"fastest", "東京", "高崎"}, {"fare", "東京", "高崎"}}, "StaIdx.kv4",
-                "record 1 names network 1 for entry 1, which DistIdx.kv4 gives network 0");
+  expectDamaged({{"route", "東京", "高崎"}, {"fastest", "東京", "高崎"}, {"fare", "東京", "高崎"}},
+                "StaIdx.kv4", "record 1 names network 1 for entry 1, which DistIdx.kv4 gives network 0");
 }
 
 TEST_F(CliCorruptDataTest, CountsThatDoNotFitTheFileLength) {

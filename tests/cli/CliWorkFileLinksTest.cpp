@@ -17,7 +17,8 @@ struct Writer {
 const std::vector<Writer>& writers() {
   using namespace work_files;
   static const std::vector<Writer> all = {
-      {{"route", "東京", "上野"}, {kRouteListFound, kRouteListTime, kRouteListFare, kRouteDetails, kRouteSearchLog}},
+      {{"route", "東京", "上野"},
+       {kRouteListFound, kRouteListTime, kRouteListFare, kRouteDetails, kRouteSearchLog}},
       {{"fastest", "東京", "上野"}, {kFastestReport}},
       {{"faretable", "東京"}, {kFareTable}},
       {{"reqtime", "東京"}, {kRequiredTimes}},

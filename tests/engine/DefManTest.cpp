@@ -163,8 +163,8 @@ TEST(DefMan, KeyLineSyntax) {
 // lines, each in its key's place (the keys are read in file order).
 std::string settingsWith(const std::vector<std::pair<std::string, std::string>>& changed) {
   std::vector<std::pair<std::string, std::string>> keys = {
-      {"dep_h", "12"},      {"dep_m", "0"},         {"dep_day", "1"},       {"dep_systime", "1"},
-      {"mode_route", "1"},  {"mode_output", "1"},   {"detour", "10"},       {"window_main_x", "0"},
+      {"dep_h", "12"},        {"dep_m", "0"},           {"dep_day", "1"},        {"dep_systime", "1"},
+      {"mode_route", "1"},    {"mode_output", "1"},     {"detour", "10"},        {"window_main_x", "0"},
       {"window_main_y", "0"}, {"window_main_w", "600"}, {"window_main_h", "480"}};
   std::string text;
   for (auto& [key, value] : keys) {
@@ -191,7 +191,11 @@ TEST(DefMan, ValuesOutOfRangeAreCorrectedAndKept) {
       {{{"detour", "3"}}, "12 0 1 1 1 3 0 0", 1},
       {{{"window_main_x", "99999"}, {"window_main_y", "-99999"}}, "12 0 1 1 1 10 16000 -16000", 1},
       // 257 would wrap to 1 in an 8-bit field, 264 to 8.
-      {{{"dep_h", "264"}, {"dep_m", "316"}, {"dep_day", "257"}, {"dep_systime", "257"}, {"mode_route", "258"},
+      {{{"dep_h", "264"},
+        {"dep_m", "316"},
+        {"dep_day", "257"},
+        {"dep_systime", "257"},
+        {"mode_route", "258"},
         {"mode_output", "257"}},
        "12 0 1 0 0 10 0 0",
        1},
@@ -214,7 +218,8 @@ TEST(DefMan, ValuesOutOfRangeAreCorrectedAndKept) {
   }
   dir.writeText("Kiv4.def", settingsWith({{"window_main_w", "0"}, {"window_main_h", "70000"}}));
   { RDefMan def(dir.path()); }
-  EXPECT_NE(dir.readText("Kiv4.def").find("window_main_w = 1\r\nwindow_main_h = 16000\r\n"), std::string::npos);
+  EXPECT_NE(dir.readText("Kiv4.def").find("window_main_w = 1\r\nwindow_main_h = 16000\r\n"),
+            std::string::npos);
 }
 
 TEST(DefMan, SettersFallBackOutsideTheirRange) {
