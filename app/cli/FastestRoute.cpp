@@ -1,9 +1,11 @@
 #include "FastestRoute.h"
 
+#include <cstdio>
 #include <string_view>
 
 #include "Engine.h"
 #include "Output.h"
+#include "text/Codec.h"
 #include "text/ReportText.h"
 
 namespace kiv::cli {
@@ -13,6 +15,14 @@ std::string nameOf(const Engine& engine, StationNo s) {
   char name[kStationNameSize] = {};
   engine.staName.getName(s, name);
   return name;
+}
+
+// The Shift-JIS line with its last "<fare>円" written as 不明 (unknown).
+std::string withUnknownFare(const std::string& line, int fare) {
+  const std::string price = std::to_string(fare) + *utf8ToSjis("円");
+  const std::size_t at = line.rfind(price);
+  if (at == std::string::npos) return line;
+  return line.substr(0, at) + *utf8ToSjis("不明") + line.substr(at + price.size());
 }
 
 }  // namespace
@@ -35,11 +45,15 @@ std::vector<FareSection> fareSections(Engine& engine, const FastestPath& path) {
   std::vector<FareSection> sections;
   NetworkCode current = -1;
   std::size_t sectionStart = 0;
+  bool walking = true;
   const std::size_t last = path.stations.size() - 1;
   for (std::size_t k = 0; k < path.stations.size(); ++k) {
     NetworkCode code = -1;
     engine.trains.getNetworkCode(path.trains[k], code);
-    if (k != last && code == current) continue;
+    if (k != last && code == current) {
+      walking = walking && engine.trains.isWalking(path.trains[k]) == 1;
+      continue;
+    }
     if (current != -1) {
       FareSection section;
       section.network = current;
@@ -47,6 +61,7 @@ std::vector<FareSection> fareSections(Engine& engine, const FastestPath& path) {
       section.to = path.stations[k];
       // Priced from the section's end to its start, as the route search does.
       section.fare = engine.fare.stationFare(current, section.to, section.from, 1);
+      section.walking = walking;
       char company[kCompanyNameSize] = {};
       engine.kiv.getCompanyShortName(current / 10, company);
       section.company = company;
@@ -54,6 +69,7 @@ std::vector<FareSection> fareSections(Engine& engine, const FastestPath& path) {
     }
     current = code;
     sectionStart = k;
+    walking = true;
   }
   return sections;
 }
@@ -61,13 +77,26 @@ std::vector<FareSection> fareSections(Engine& engine, const FastestPath& path) {
 void printFareSections(Engine& engine, const FastestPath& path, bool sjis) {
   const std::vector<FareSection> sections = fareSections(engine, path);
   int total = 0;
+  bool unknown = false;
   std::string lines;
   for (const FareSection& s : sections) {
     total += s.fare;
-    lines += report_text::format(report_text::kFastestFareSection.c_str(), s.company.c_str(),
-                                 nameOf(engine, s.from).c_str(), nameOf(engine, s.to).c_str(), s.fare);
+    std::string line =
+        report_text::format(report_text::kFastestFareSection.c_str(), s.company.c_str(),
+                            nameOf(engine, s.from).c_str(), nameOf(engine, s.to).c_str(), s.fare);
+    if (s.fareUnknown()) {
+      unknown = true;
+      line = withUnknownFare(line, s.fare);
+      std::fprintf(stderr,
+                   "kiv4cli: the fare data give no fare from %s to %s on network %d: the fare is unknown\n",
+                   escapeControls(sjisToUtf8Lossy(nameOf(engine, s.from))).c_str(),
+                   escapeControls(sjisToUtf8Lossy(nameOf(engine, s.to))).c_str(), s.network);
+    }
+    lines += line;
   }
-  const std::string text = report_text::format(report_text::kFastestFareTotal.c_str(), total) + lines;
+  std::string head = report_text::format(report_text::kFastestFareTotal.c_str(), total);
+  if (unknown) head = withUnknownFare(head, total);
+  const std::string text = head + lines;
   printText(sjis ? text : toTerminalText(text));
 }
 

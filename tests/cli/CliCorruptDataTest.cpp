@@ -12,6 +12,7 @@
 #include "data/DiaIdx2File.h"
 #include "data/Diagram2File.h"
 #include "data/DistIdxFile.h"
+#include "data/FareFFile.h"
 #include "data/StaIdxFile.h"
 #include "data/TransferFile.h"
 
@@ -133,6 +134,19 @@ TEST_F(CliCorruptDataTest, FieldsOutOfRange) {
     f.records.insert(f.records.begin(), TransferRecord{6, 1, 2, 3});
   });
   expectDamaged({{"route", "東京", "上野"}}, "Transfer.kv4", "record 1 gives station 6 (1..5)");
+}
+
+// A fare the data give as 0 yen between two stations is no price: the
+// fastest route shows it as unknown and says so.
+TEST_F(CliCorruptDataTest, AFareOfNothingIsShownAsUnknown) {
+  corrupt<FareFFile>(dir / "FAREF.KV4", readFareFFile, writeFareFFile, [](FareFFile& f) {
+    for (FarePairRecord& r : f.records) r.amount = 0;
+  });
+  const CliResult r = run({"fastest", "東京", "上野", "--time", "9:00", "--day", "月"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.find(" 0円"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("運賃  不明"), std::string::npos) << r.out;
+  EXPECT_NE(r.err.find("the fare is unknown"), std::string::npos) << r.err;
 }
 
 // The data set as built is sound: nothing is refused.
