@@ -118,6 +118,8 @@ void runRoute(Engine& engine, const Invocation& inv) {
     ProgressLine progress(engine.dia);
     found = engine.dia.searchRoutes(from.number, to.number, time.hour, time.minute, time.day, detour, extra);
   }
+  // A search cut by its work budget before it found a route is no proof that there is none.
+  if (found == 0 && reportEmptyCutList(engine.dia.routeListEnd())) return;
   if (found == 0) throw CommandFailure(kNoRoute);
   if (found < 0) {
     failSearch(engine,

@@ -8,8 +8,8 @@ namespace kiv::cli {
 namespace {
 
 constexpr const char* kWorkBudgetSpent =
-    "kiv4cli: the search was cut short: it gave up after its work budget; the routes found so far are listed "
-    "(fewer changes, a smaller detour or fewer extra minutes let it finish)";
+    "kiv4cli: the search was cut short: it gave up after its work budget, and more routes may exist than are "
+    "listed (fewer changes, a smaller detour or fewer extra minutes let it finish)";
 
 // Set once a route list of this run was cut by the work budget.
 bool searchCut = false;
@@ -23,6 +23,12 @@ void reportRouteListEnd(RDiaMan::RouteListEnd end, const char* routeLimitMessage
   } else if (end != RDiaMan::RouteListEnd::complete) {
     std::fprintf(stderr, "%s\n", routeLimitMessage);
   }
+}
+
+bool reportEmptyCutList(RDiaMan::RouteListEnd end) {
+  if (end != RDiaMan::RouteListEnd::workBudget) return false;
+  reportRouteListEnd(end, "");
+  return true;
 }
 
 Json withRouteListEnd(Json result, RDiaMan::RouteListEnd end) {

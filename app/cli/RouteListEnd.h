@@ -13,6 +13,11 @@ namespace kiv::cli {
 // error; remembers a budget cut for commandExitStatus.
 void reportRouteListEnd(RDiaMan::RouteListEnd end, const char* routeLimitMessage);
 
+// After a search that found no route: when the work budget cut it, says so
+// (there may well be routes) as reportRouteListEnd does and yields true;
+// false when the search was complete (there is no route).
+bool reportEmptyCutList(RDiaMan::RouteListEnd end);
+
 // The JSON result with "search_cut": true when the work budget cut the list
 // (false otherwise).
 Json withRouteListEnd(Json result, RDiaMan::RouteListEnd end);

@@ -274,7 +274,7 @@ class RDiaMan {
   int findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm, int extraMinutes);
   // The stations the classic search (mode_route 1) may enter before it ends
   // as at the route limit, keeping the routes found so far.
-  static constexpr long kClassicStepBudget = 4'000'000;
+  static constexpr long kClassicStepBudget = 2'000'000;
   // The limits findRoutes reads from the settings when it starts.
   struct RouteLimits {
     int transMax = 0;   // changes
