@@ -12,8 +12,8 @@
 #include "data/DiaIdx2File.h"
 #include "data/Diagram2File.h"
 #include "data/DistIdxFile.h"
-#include "data/FareFFile.h"
 #include "data/StaIdxFile.h"
+#include "data/TrainFile.h"
 #include "data/TransferFile.h"
 
 namespace kiv::test {
@@ -137,16 +137,18 @@ TEST_F(CliCorruptDataTest, FieldsOutOfRange) {
 }
 
 // A fare the data give as 0 yen between two stations is no price: the
-// fastest route shows it as unknown and says so.
+// fastest route shows it as unknown and says so. The 東急線 train is given
+// a network that has no stations, and so no fares.
 TEST_F(CliCorruptDataTest, AFareOfNothingIsShownAsUnknown) {
-  corrupt<FareFFile>(dir / "FAREF.KV4", readFareFFile, writeFareFFile, [](FareFFile& f) {
-    for (FarePairRecord& r : f.records) r.amount = 0;
-  });
-  const CliResult r = run({"fastest", "東京", "上野", "--time", "9:00", "--day", "月"});
+  corrupt<TrainFile>(dir / "Train.kv4", readTrainFile, writeTrainFile,
+                     [](TrainFile& f) { f.trains[1].networkCode = 70; });
+  const CliResult r = run({"fastest", "東京", "上野", "--time", "9:08", "--day", "月"});
   EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("東急線"), std::string::npos) << r.out;
   EXPECT_EQ(r.out.find(" 0円"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("運賃  不明"), std::string::npos) << r.out;
-  EXPECT_NE(r.err.find("the fare is unknown"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("no fare from 東京 to 上野 on network 70: the fare is unknown"), std::string::npos)
+      << r.err;
 }
 
 // The data set as built is sound: nothing is refused.
