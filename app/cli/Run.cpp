@@ -23,7 +23,8 @@ namespace {
 // Says why the command failed, after what it printed so far.
 int reportFailure(const CommandFailure& e) {
   std::fflush(stdout);
-  if (*e.what() != '\0') std::fprintf(stderr, "%s\n", e.what());
+  // Station names in the message come from the data files: escaped.
+  if (*e.what() != '\0') std::fprintf(stderr, "%s\n", escapeControls(e.what()).c_str());
   return kExitFailure;
 }
 

@@ -42,8 +42,13 @@ TEST_F(CliControlCharactersTest, NamesArePrintedEscaped) {
     expectEscaped(r, args[0] + (args.size() > 1 ? " " + args.back() : ""));
   }
   EXPECT_NE(run({"stations"}).out.find(std::string("神") + kEscaped + "田\n"), std::string::npos);
-  // The name given by a reading is told on standard error.
+  // The name given by a reading is told on standard error, and so are the
+  // stations a text fits in a failure.
   expectEscaped(run({"fare", "東京", "かx"}), "fare by reading");
+  const CliResult failed = run({"fare", "#2", "#3", "--network", "60"});  // 神田 is not on network 60
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_NE(failed.err.find(kEscaped), std::string::npos) << failed.err;
+  expectEscaped(failed, "fare failing");
 }
 
 TEST(EscapeControls, KeepsLineEndsAndTabsAndShiftJis) {
