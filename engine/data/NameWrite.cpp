@@ -22,19 +22,21 @@ mode_t usualMode() {
 }
 
 // Opens the regular file of one name for writing; -1 with errno, or with
-// errno EMLINK when the name stands for anything else (a symbolic link, a
-// second name of a file, a FIFO, a device).
+// errno EMLINK when the name is a link (a symbolic link, or a second name of
+// a regular file), which is replaced. Anything else that is not a regular
+// file (a FIFO, a device, a directory) is refused (EINVAL, or the open's
+// own errno): it is never written to nor replaced.
 int openPlainFile(const std::filesystem::path& file) {
   const int fd = ::open(file.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
-    // O_NOFOLLOW on a symbolic link; a FIFO without a reader.
-    if (errno == ELOOP || errno == ENXIO) errno = EMLINK;
+    if (errno == ELOOP) errno = EMLINK;  // O_NOFOLLOW on a symbolic link
     return -1;
   }
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1) {
+    const bool linked = S_ISREG(st.st_mode) && st.st_nlink > 1;
     ::close(fd);
-    errno = EMLINK;
+    errno = linked ? EMLINK : EINVAL;
     return -1;
   }
   // Writes to a regular file do not block; the flag only kept a FIFO from
@@ -70,9 +72,9 @@ NameWrite::NameWrite(std::filesystem::path file, Start start) : file_(std::move(
     fd_ = ::open(file_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd_ >= 0 || errno != EEXIST) return;
   } else if (errno != EMLINK) {
-    return;  // a directory, a file the user may not write, ...
+    return;  // a directory, a device, a FIFO, a file the user may not write, ...
   }
-  // Another kind of file under the name: a new file beside it, ".NAME.XXXXXX".
+  // A link under the name: a new file beside it, ".NAME.XXXXXX".
   const std::filesystem::path dir =
       file_.has_parent_path() ? file_.parent_path() : std::filesystem::path(".");
   std::string hidden(".");

@@ -1,10 +1,11 @@
 // Writing a file of the data directory by its name without ever writing
 // through a link: a regular file that has that one name only is written in
 // place (its old bytes are then gone, as a truncating open would leave them);
-// whatever else the name stands for (a symbolic link, a file with a second
-// name, a FIFO) is left untouched, and the new bytes go to a new file beside
-// it that is renamed over the name when the write is done. A missing name is
-// created (never through a dangling link).
+// a link under the name (a symbolic link, a file with a second name) is left
+// untouched, and the new bytes go to a new file beside it that is renamed
+// over the name when the write is done. A missing name is created (never
+// through a dangling link). A FIFO, a device or a directory under the name
+// is refused: neither written to nor replaced.
 #pragma once
 
 #include <filesystem>
@@ -18,8 +19,9 @@ class NameWrite {
     kOldBytes  // the file starts with the bytes the name held (appending)
   };
 
-  // Opens the file for `file`; isOpen() says whether it could (a directory
-  // of that name, a read-only file or a missing directory cannot).
+  // Opens the file for `file`; isOpen() says whether it could (a directory,
+  // device or FIFO of that name, a read-only file or a missing directory
+  // cannot).
   NameWrite(std::filesystem::path file, Start start);
   // Ends the write as commit() does when it is still open.
   ~NameWrite();

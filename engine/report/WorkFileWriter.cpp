@@ -42,14 +42,16 @@ bool writeOverOpen(int fd, const struct stat& st, std::string_view bytes) {
 }
 
 // Opens a regular file of one name to be written over; -1 (and nothing
-// touched) for any other file.
+// touched) for any other file. Not blocking, so that a FIFO under the name
+// does not hang the program.
 int openPlainFile(const std::filesystem::path& file, struct stat& st) {
-  const int fd = ::open(file.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+  const int fd = ::open(file.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return -1;
   if (::fstat(fd, &st) != 0 || !plainFile(st)) {
     ::close(fd);
     return -1;
   }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   return fd;
 }
 

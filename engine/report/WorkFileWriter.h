@@ -22,9 +22,10 @@ class WorkFileWriter {
   enum class Mode { kCreate, kAppend };
 
   // Opens `file` (in the data directory: the caller joins its name). A
-  // regular file of that one name is written in place; a symbolic link, a
-  // file with a second name or a FIFO there is left alone, and the new file
-  // is renamed over the name when it is closed.
+  // regular file of that one name is written in place; a symbolic link or a
+  // file with a second name there is left alone, and the new file is renamed
+  // over the name when it is closed; a device, FIFO or directory there is
+  // refused.
   explicit WorkFileWriter(std::filesystem::path file, Mode mode = Mode::kCreate);
   ~WorkFileWriter();  // closes a file still open (as close()); the answer is lost
   WorkFileWriter(const WorkFileWriter&) = delete;
