@@ -128,9 +128,10 @@ void checkDistances(const std::filesystem::path& dir, std::int64_t stations,
   }
 }
 
-// The station index: each network's entries lie inside the station entries,
-// after the network before; and where the distance index lists the same
-// entries, it names the same network and station for each.
+// The station index: the networks' entries follow each other without a gap
+// or an overlap and together cover the station entries; and where the
+// distance index lists the same entries, it names the same network and
+// station for each.
 void checkStationIndex(const std::filesystem::path& dir, std::int64_t stations,
                        std::vector<std::string>& problems) {
   const auto attr = readStaAttrFile(dir / "StaAttr.kv4");
@@ -157,7 +158,7 @@ void checkStationIndex(const std::filesystem::path& dir, std::int64_t stations,
   for (std::size_t g = 0; g < index->networks.size() && !check.failed(); ++g) {
     const StaIdxRecord& r = index->networks[g];
     if (!codes.insert(r.code).second) check.fail(g + 1, "repeats network " + std::to_string(r.code));
-    check.range(g + 1, "first entry", r.first, after + 1, entries);
+    check.range(g + 1, "first entry", r.first, after + 1, after + 1);
     check.range(g + 1, "last entry", r.last, r.first, entries);
     if (check.failed()) break;
     after = r.last;
@@ -168,6 +169,10 @@ void checkStationIndex(const std::filesystem::path& dir, std::int64_t stations,
                               ", which DistIdx.kv4 gives network " + std::to_string(d.network));
     }
   }
+  // The networks together hold every station entry.
+  if (!check.failed() && !index->networks.empty() && after != entries)
+    check.fail(index->networks.size(),
+               "ends the station entries at " + std::to_string(after) + " of " + std::to_string(entries));
   check.into(problems);
 }
 
