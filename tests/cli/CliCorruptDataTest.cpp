@@ -108,6 +108,13 @@ TEST_F(CliCorruptDataTest, NetworkCodeChangedInTheStationIndex) {
                       [](StaIdxFile& f) { f.networks[0].code ^= 1; });
   expectDamaged({{"route", "東京", "高崎"}, {"fastest", "東京", "高崎"}, {"fare", "東京", "高崎"}},
                 "StaIdx.kv4", "record 1 names network 1 for entry 1, which DistIdx.kv4 gives network 0");
+  // A station entry left out between two networks.
+  compileNetworkInto(dir, kCliNetwork);
+  corrupt<StaIdxFile>(dir / "StaIdx.kv4", readStaIdxFile, writeStaIdxFile, [](StaIdxFile& f) {
+    ASSERT_GE(f.networks.size(), 2u);
+    f.networks[1].first = static_cast<std::int16_t>(f.networks[1].first + 1);
+  });
+  expectDamaged({{"fare", "東京", "上野", "--network", "60"}}, "StaIdx.kv4", "record 2 gives first entry");
 }
 
 TEST_F(CliCorruptDataTest, CountsThatDoNotFitTheFileLength) {
