@@ -2,10 +2,13 @@
 
 #include <stdexcept>
 
+#include "data/DataFieldCheck.h"
+
 namespace kiv {
 
 Engine::Engine(const std::filesystem::path& dataDir)
     : files_(inspectDataDirectory(dataDir)),
+      fieldProblems_(checkDataFields(dataDir)),
       kiv(),
       trains(dataDir),
       def(dataDir),
@@ -22,6 +25,7 @@ std::vector<std::string> Engine::dataProblems() const {
   for (const std::string* p : {&sta.dataProblem(), &dia.dataProblem(), &dist.dataProblem()}) {
     if (!p->empty()) problems.push_back(*p);
   }
+  problems.insert(problems.end(), fieldProblems_.begin(), fieldProblems_.end());
   return problems;
 }
 

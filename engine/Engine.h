@@ -31,6 +31,9 @@ class Engine {
   // What the data files looked like as the objects read them; first, so
   // that it is taken before they load.
   std::vector<DataFileStatus> files_;
+  // The data files' fields out of their ranges (checkDataFields), one
+  // sentence per damaged file.
+  std::vector<std::string> fieldProblems_;
 
  public:
   // Reads every data file of dataDir, which is also where Kiv4.def and the
@@ -40,8 +43,10 @@ class Engine {
   Engine& operator=(const Engine&) = delete;
 
   // What was wrong with the data files at load, one sentence per file that
-  // did not fit the others (that file's table was then left unused); empty
-  // when the data set is consistent.
+  // did not fit the others (that file's table was then left unused), then
+  // one per file holding a field out of its range (a station or train number
+  // outside the data set, negative minutes, ...); empty when the data set is
+  // consistent.
   std::vector<std::string> dataProblems() const;
 
   // Every file of the data directory as the engine found it at load (the

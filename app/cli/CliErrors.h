@@ -11,6 +11,9 @@ namespace kiv::cli {
 constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+// The command printed what it found, but the search was cut short by its
+// work budget: the list may lack routes (see RouteListEnd.h).
+constexpr int kExitSearchCut = 3;
 
 // The message names what is wrong with the command line.
 class UsageError : public std::runtime_error {

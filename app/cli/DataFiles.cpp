@@ -81,7 +81,8 @@ void requireDataFiles(unsigned needs, const std::vector<DataFileStatus>& files) 
                          " is empty");
   }
   throw CommandFailure("kiv4cli: the data file " + damaged->name + " in " + currentDirectory() +
-                       " is cut short: " + damaged->detail + "; build it again with kivdata");
+                       (damaged->state == DataFileState::kDamaged ? " is damaged: " : " is cut short: ") +
+                       damaged->detail + "; build it again with kivdata");
 }
 
 void requireLoadedData(const Engine& engine, unsigned needs) {

@@ -1,10 +1,12 @@
 #include "FastestRoute.h"
 
+#include <cstdio>
 #include <string_view>
 
 #include "Engine.h"
 #include "Output.h"
 #include "fare/FareSections.h"
+#include "text/Codec.h"
 #include "text/ReportText.h"
 
 namespace kiv::cli {
@@ -14,6 +16,14 @@ std::string nameOf(const Engine& engine, StationNo s) {
   char name[kStationNameSize] = {};
   engine.staName.getName(s, name);
   return name;
+}
+
+// The Shift-JIS line with its last "<fare>円" written as 不明 (unknown).
+std::string withUnknownFare(const std::string& line, int fare) {
+  const std::string price = std::to_string(fare) + *utf8ToSjis("円");
+  const std::size_t at = line.rfind(price);
+  if (at == std::string::npos) return line;
+  return line.substr(0, at) + *utf8ToSjis("不明") + line.substr(at + price.size());
 }
 
 }  // namespace
@@ -47,6 +57,8 @@ std::vector<FareSection> fareSections(Engine& engine, const FastestPath& path) {
     section.to = path.stations[static_cast<std::size_t>(span.last) + 1];
     // Priced from the section's end to its start, as the route search does.
     section.fare = engine.fare.stationFare(span.network, section.to, section.from, 1);
+    section.walking = true;
+    for (int h = span.first; h <= span.last; ++h) section.walking = section.walking && hops[static_cast<std::size_t>(h)].walking;
     char company[kCompanyNameSize] = {};
     engine.kiv.getCompanyShortName(span.network / 10, company);
     section.company = company;
@@ -58,13 +70,26 @@ std::vector<FareSection> fareSections(Engine& engine, const FastestPath& path) {
 void printFareSections(Engine& engine, const FastestPath& path, bool sjis) {
   const std::vector<FareSection> sections = fareSections(engine, path);
   int total = 0;
+  bool unknown = false;
   std::string lines;
   for (const FareSection& s : sections) {
     total += s.fare;
-    lines += report_text::format(report_text::kFastestFareSection.c_str(), s.company.c_str(),
-                                 nameOf(engine, s.from).c_str(), nameOf(engine, s.to).c_str(), s.fare);
+    std::string line =
+        report_text::format(report_text::kFastestFareSection.c_str(), s.company.c_str(),
+                            nameOf(engine, s.from).c_str(), nameOf(engine, s.to).c_str(), s.fare);
+    if (s.fareUnknown()) {
+      unknown = true;
+      line = withUnknownFare(line, s.fare);
+      std::fprintf(stderr,
+                   "kiv4cli: the fare data give no fare from %s to %s on network %d: the fare is unknown\n",
+                   escapeControls(sjisToUtf8Lossy(nameOf(engine, s.from))).c_str(),
+                   escapeControls(sjisToUtf8Lossy(nameOf(engine, s.to))).c_str(), s.network);
+    }
+    lines += line;
   }
-  const std::string text = report_text::format(report_text::kFastestFareTotal.c_str(), total) + lines;
+  std::string head = report_text::format(report_text::kFastestFareTotal.c_str(), total);
+  if (unknown) head = withUnknownFare(head, total);
+  const std::string text = head + lines;
   printText(sjis ? text : toTerminalText(text));
 }
 

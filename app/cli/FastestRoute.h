@@ -24,7 +24,11 @@ struct FareSection {
   std::string company;  // short name, Shift-JIS
   StationNo from = 0;
   StationNo to = 0;
-  int fare = 0;  // yen
+  int fare = 0;          // yen
+  bool walking = false;  // every train of the section is a walking connection
+  // A section between two stations, not walked, that the fare data price at
+  // 0 yen (or not at all): its fare is unknown, never a price of 0 yen.
+  bool fareUnknown() const { return fare <= 0 && !walking && from != to; }
 };
 
 // The path from `start` along the search table after fastestRoute.
@@ -34,7 +38,8 @@ FastestPath fastestPath(const Engine& engine, StationNo start);
 std::vector<FareSection> fareSections(Engine& engine, const FastestPath& path);
 
 // Prints the total fare and the fare of each section after the report, as
-// text (or Shift-JIS bytes with CR LF when sjis).
+// text (or Shift-JIS bytes with CR LF when sjis). A section whose fare is
+// unknown is shown as 不明 (and so is the total), and standard error says so.
 void printFareSections(Engine& engine, const FastestPath& path, bool sjis);
 
 }  // namespace kiv::cli

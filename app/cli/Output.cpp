@@ -28,8 +28,31 @@ std::string toTerminalText(std::string_view sjis) {
   return text;
 }
 
+std::string escapeControls(std::string_view text) {
+  const auto plain = [text](std::size_t i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c >= 0x20 && c != 0x7F) return true;
+    return c == '\n' || c == '\t' || (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n');
+  };
+  std::size_t i = 0;
+  while (i < text.size() && plain(i)) ++i;
+  if (i == text.size()) return std::string(text);
+  std::string out(text.substr(0, i));
+  for (; i < text.size(); ++i) {
+    if (plain(i)) {
+      out.push_back(text[i]);
+      continue;
+    }
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned char>(text[i]));
+    out += escaped;
+  }
+  return out;
+}
+
 void printText(std::string_view utf8) {
-  std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+  const std::string text = escapeControls(utf8);
+  std::fwrite(text.data(), 1, text.size(), stdout);
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
     // A reader that went away (kiv4cli ... | head) needs no message.
     if (errno == EPIPE) throw CommandFailure("");

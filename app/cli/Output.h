@@ -21,8 +21,16 @@ std::string toTerminalText(std::string_view sjis);
 // else toTerminalText of them. Throws CommandFailure when it cannot be read.
 void printWorkFile(const std::filesystem::path& file, bool sjis);
 
-// Prints UTF-8 text to standard output; throws CommandFailure when it
-// cannot be written.
+// The text with every control character but the line feed, the tab and the
+// carriage return of a CR LF written as "\u001B" (DEL as "\u007F"), so that
+// a name from a data file cannot send escape sequences to the terminal. The
+// notation is also a valid JSON escape. Works on UTF-8 and Shift-JIS alike:
+// no byte of a control character is part of a Shift-JIS letter.
+std::string escapeControls(std::string_view text);
+
+// Prints UTF-8 text (or the Shift-JIS bytes of --sjis) to standard output,
+// with control characters escaped (escapeControls); throws CommandFailure
+// when it cannot be written.
 void printText(std::string_view utf8);
 
 // Throws CommandFailure naming the first of the work files (names in the

@@ -21,6 +21,7 @@
 #include "JsonOutput.h"
 #include "Output.h"
 #include "RouteJson.h"
+#include "RouteListEnd.h"
 #include "RunSettings.h"
 #include "StationArg.h"
 #include "report/RouteListExport.h"
@@ -198,6 +199,8 @@ void runRoute(Engine& engine, const Invocation& inv) {
     ProgressLine progress(engine.dia);
     found = engine.dia.searchRoutes(from.number, to.number, time.hour, time.minute, time.day, detour, extra);
   }
+  // A search cut by its work budget before it found a route is no proof that there is none.
+  if (found == 0 && reportEmptyCutList(engine.dia.routeListEnd())) return;
   if (found == 0) throw CommandFailure(kNoRoute);
   if (found < 0) {
     failSearch(engine,
@@ -205,17 +208,23 @@ void runRoute(Engine& engine, const Invocation& inv) {
                 work_files::kRouteListTime, work_files::kRouteListFare},
                std::string(work_files::kRouteListFound) + " and " + work_files::kRouteDetails);
   }
-  const bool limitReached = engine.dia.routeListCut();
+  const bool limitReached = engine.dia.routeListEnd() == RDiaMan::RouteListEnd::routeLimit;
   if (best) {
     const int asked = time.hour * 60 + time.minute;
-    printBestRoutes(engine, inv, journey, engine.dia.lastBestRoutes().journeys, asked, time.day, false,
-                    limitReached);
+    const BestRoutesShown shown{&engine.dia.lastBestRoutes().journeys, time.day, false};
+    if (inv.json) {
+      printJson(inv, withRouteListEnd(routesJson(engine, inv, journey, limitReached, shown),
+                                      engine.dia.routeListEnd()));
+    } else {
+      printBestRoutes(engine, inv, journey, *shown.journeys, asked, time.day, false, limitReached);
+    }
   } else if (inv.json) {
-    printJson(inv, routesJson(engine, inv, journey, limitReached));
+    printJson(inv,
+              withRouteListEnd(routesJson(engine, inv, journey, limitReached), engine.dia.routeListEnd()));
   } else {
     printRoutes(inv.order, inv.sjis);
   }
-  if (limitReached) std::fprintf(stderr, "%s\n", kRouteLimitReached);
+  reportRouteListEnd(engine.dia.routeListEnd(), kRouteLimitReached);
 }
 
 void runLastTrain(Engine& engine, const Invocation& inv) {

@@ -15,6 +15,7 @@
 #include "DataFiles.h"
 #include "Engine.h"
 #include "Output.h"
+#include "RouteListEnd.h"
 #include "Usage.h"
 
 namespace kiv::cli {
@@ -23,7 +24,8 @@ namespace {
 // Says why the command failed, after what it printed so far.
 int reportFailure(const CommandFailure& e) {
   std::fflush(stdout);
-  if (*e.what() != '\0') std::fprintf(stderr, "%s\n", e.what());
+  // Station names in the message come from the data files: escaped.
+  if (*e.what() != '\0') std::fprintf(stderr, "%s\n", escapeControls(e.what()).c_str());
   return kExitFailure;
 }
 
@@ -51,7 +53,7 @@ int runHandler(const CommandSpec& command, Engine& engine, const Invocation& inv
   } catch (const CommandFailure& e) {
     return reportFailure(e);
   }
-  return kExitSuccess;
+  return commandExitStatus();
 }
 
 }  // namespace

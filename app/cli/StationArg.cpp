@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "CliErrors.h"
+#include "Output.h"
 #include "network/RStaName.h"
 #include "network/StationSearch.h"
 #include "text/Codec.h"
@@ -31,7 +32,8 @@ std::string listed(const StationSearch& search, const std::vector<StationNo>& st
   std::string text;
   for (const StationNo s : stations) {
     if (!text.empty()) text += ", ";
-    text += search.name(s) + " (" + search.reading(s) + ", #" + std::to_string(s) + ")";
+    text += escapeControls(search.name(s)) + " (" + escapeControls(search.reading(s)) + ", #" +
+            std::to_string(s) + ")";
   }
   return text;
 }
@@ -62,7 +64,8 @@ ResolvedStation resolveStation(const RStaName& names, const std::string& operand
   if (lookup.stations.size() == 1) {
     const StationNo s = lookup.stations[0];
     if (lookup.match != StationMatch::kExact) {
-      std::fprintf(stderr, "kiv4cli: taking '%s' as %s (#%d)\n", operand.c_str(), search.name(s).c_str(), s);
+      std::fprintf(stderr, "kiv4cli: taking '%s' as %s (#%d)\n", operand.c_str(),
+                   escapeControls(search.name(s)).c_str(), s);
     }
     char buf[kStationNameSize] = {};
     names.getName(s, buf);

@@ -31,7 +31,8 @@ constexpr std::string_view kClosing = R"(  -h, --help               show this he
 writes.
 
 Exit status: 0 done; 1 the command failed (the message is on standard
-error); 2 the command line is wrong.
+error); 2 the command line is wrong; 3 a route search was cut short by its
+work budget (the routes found so far are listed).
 
 FILES
   The data directory holds the data files (StaName.kv4, StaAttr.kv4,

@@ -60,12 +60,15 @@ std::filesystem::path followLinks(const std::filesystem::path& target) {
 }
 
 bool replaceFileAtomically(const std::filesystem::path& target,
-                           const std::function<bool(const std::filesystem::path&)>& write,
-                           std::string* error) {
-  const std::filesystem::path file = followLinks(target);
+                           const std::function<bool(const std::filesystem::path&)>& write, std::string* error,
+                           TargetLink link) {
+  const bool follow = link == TargetLink::kFollow;
+  const std::filesystem::path file = follow ? followLinks(target) : target;
   const std::string shown = target.string();
   struct stat old {};
-  const bool exists = stat(file.c_str(), &old) == 0;
+  bool exists = (follow ? stat(file.c_str(), &old) : lstat(file.c_str(), &old)) == 0;
+  // A link replaced by a file: the new file gets the usual modes.
+  if (exists && S_ISLNK(old.st_mode)) exists = false;
   if (exists && S_ISDIR(old.st_mode)) {
     setError(error, shown + " is a directory");
     return false;
@@ -115,10 +118,10 @@ bool replaceFileAtomically(const std::filesystem::path& target,
 }
 
 bool writeFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
-                         std::string* error) {
+                         std::string* error, TargetLink link) {
   const std::vector<std::uint8_t> content(bytes.begin(), bytes.end());
   return replaceFileAtomically(
-      target, [&](const std::filesystem::path& temp) { return writeWholeFile(temp, content); }, error);
+      target, [&](const std::filesystem::path& temp) { return writeWholeFile(temp, content); }, error, link);
 }
 
 }  // namespace kiv

@@ -62,7 +62,7 @@ constexpr Layout kLayouts[] = {
     {"DiaIdx1.kv4", 4, 0, kDiaStationRecordSize},
     {"DiaIdx2.kv4", 4, 0, kDiaLinkRecordSize},
     {"Diagram2.kv4", 4, kDiagram2HeaderExtra, kDiaDepartureRecordSize},
-    {"Transfer.kv4", 4, 0, kTransferRecordSize},
+    {"Transfer.kv4", 4, 8, kTransferRecordSize},
     {"DistJR.kv4", 2, 0, kDistJREdgeSize},
     {"DistPR.kv4", 2, 0, kDistPREdgeSize},
     {"DistIdx.kv4", 2, 0, kDistIdxEntrySize},
@@ -106,46 +106,70 @@ std::int64_t countIn(const std::vector<std::uint8_t>& bytes, std::size_t width) 
   return width == 2 ? in.i16() : in.i32();
 }
 
-// True when the file holds every one of the station fare lists whole: each
-// is a 16-bit count and that many 16-bit network codes.
-bool stationFareListsWhole(int fd, std::int64_t stations, std::size_t size) {
+// Where the station fare lists end (each is a 16-bit count and that many
+// 16-bit network codes): the byte after the last; 0 when the file ends
+// before the last list, -1 - s when list s (from 0) has a negative count.
+std::int64_t stationFareListsEnd(int fd, std::int64_t stations, std::size_t size) {
   const std::vector<std::uint8_t> bytes = readStart(fd, size);
   std::size_t pos = 4;
   for (std::int64_t s = 0; s < stations; ++s) {
-    if (pos + 2 > bytes.size()) return false;
-    pos += 2 + 2 * static_cast<std::size_t>(std::max<std::int16_t>(i16At(bytes, pos), 0));
-    if (pos > bytes.size()) return false;
+    if (pos + 2 > bytes.size()) return 0;
+    const std::int16_t codes = i16At(bytes, pos);
+    if (codes < 0) return -1 - s;
+    pos += 2 + 2 * static_cast<std::size_t>(codes);
+    if (pos > bytes.size()) return 0;
   }
-  return true;
+  return static_cast<std::int64_t>(pos);
 }
 
-// What the length of an open data file says about it: fine, or kTooShort
-// with a detail.
+// What the length of an open data file says about it: fine, kTooShort or
+// kDamaged with a detail. Every record count must call for exactly the
+// bytes there are: a count that is negative or too small (a changed bit)
+// would otherwise be read as a shorter table and give wrong answers.
 void checkLength(int fd, std::size_t size, const Layout& layout, DataFileStatus& status) {
-  const auto cutShort = [&status](std::string detail) {
-    status.state = DataFileState::kTooShort;
+  const auto fail = [&status](DataFileState state, std::string detail) {
+    status.state = state;
     status.detail = std::move(detail);
   };
   if (layout.countBytes == 0) {
     if (size % layout.recordBytes != 0)
-      cutShort("its last record has " + std::to_string(size % layout.recordBytes) + " of " +
-               std::to_string(layout.recordBytes) + " bytes");
+      fail(DataFileState::kTooShort, "its last record has " + std::to_string(size % layout.recordBytes) +
+                                         " of " + std::to_string(layout.recordBytes) + " bytes");
     return;
   }
   const std::size_t header = layout.countBytes + layout.headerBytes;
   if (size < header) {
-    cutShort("it is shorter than its header");
+    fail(DataFileState::kTooShort, "it is shorter than its header");
     return;
   }
   const std::int64_t count = countIn(readStart(fd, layout.countBytes), layout.countBytes);
-  if (count <= 0) return;
   const std::string counted = "its header counts " + std::to_string(count) + " records";
-  if (layout.recordBytes == 0) {
-    if (!stationFareListsWhole(fd, count, size)) cutShort(counted + ", the file ends before the last");
+  if (count < 0) {
+    fail(DataFileState::kDamaged, counted);
     return;
   }
-  if (size >= header + static_cast<std::size_t>(count) * layout.recordBytes) return;
-  cutShort(counted + ", " + std::to_string((size - header) / layout.recordBytes) + " are whole");
+  if (layout.recordBytes == 0) {
+    const std::int64_t end = stationFareListsEnd(fd, count, size);
+    if (end == 0) {
+      fail(DataFileState::kTooShort, counted + ", the file ends before the last");
+    } else if (end < 0) {
+      fail(DataFileState::kDamaged,
+           "record " + std::to_string(-end) + " counts a negative number of networks");
+    } else if (static_cast<std::size_t>(end) != size) {
+      fail(DataFileState::kDamaged, counted + ", the file holds " +
+                                        std::to_string(size - static_cast<std::size_t>(end)) +
+                                        " bytes after the last");
+    }
+    return;
+  }
+  const std::size_t expected = header + static_cast<std::size_t>(count) * layout.recordBytes;
+  if (size < expected) {
+    fail(DataFileState::kTooShort,
+         counted + ", " + std::to_string((size - header) / layout.recordBytes) + " are whole");
+  } else if (size > expected) {
+    fail(DataFileState::kDamaged,
+         counted + ", the file holds " + std::to_string(size - expected) + " bytes after the last");
+  }
 }
 
 }  // namespace
@@ -162,6 +186,8 @@ std::string DataFileStatus::reason() const {
       return name + " is empty";
     case DataFileState::kTooShort:
       return name + " is cut short: " + detail;
+    case DataFileState::kDamaged:
+      return name + " is damaged: " + detail;
   }
   return {};
 }

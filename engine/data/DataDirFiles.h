@@ -33,6 +33,7 @@ enum class DataFileState {
   kUnreadable,  // there, but not a regular file or not readable
   kEmpty,       // zero bytes
   kTooShort,    // fewer bytes than its header and record count call for
+  kDamaged,     // a negative record count, or more bytes than the count calls for
 };
 
 struct DataFileStatus {
@@ -41,8 +42,8 @@ struct DataFileStatus {
   // False for the settings file, which may be missing (the defaults then
   // hold) and is only wrong when it is there but cannot be read.
   bool required = true;
-  // With kUnreadable: the system's reason; with kTooShort: what the header
-  // claims and what is there.
+  // With kUnreadable: the system's reason; with kTooShort and kDamaged: what
+  // the header claims and what is there.
   std::string detail;
 
   bool fine() const { return state == DataFileState::kFine; }

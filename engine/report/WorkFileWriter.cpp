@@ -9,6 +9,8 @@
 #include <system_error>
 #include <utility>
 
+#include "data/NameWrite.h"
+
 namespace kiv::work_files {
 namespace {
 
@@ -40,14 +42,16 @@ bool writeOverOpen(int fd, const struct stat& st, std::string_view bytes) {
 }
 
 // Opens a regular file of one name to be written over; -1 (and nothing
-// touched) for any other file.
+// touched) for any other file. Not blocking, so that a FIFO under the name
+// does not hang the program.
 int openPlainFile(const std::filesystem::path& file, struct stat& st) {
-  const int fd = ::open(file.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+  const int fd = ::open(file.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return -1;
   if (::fstat(fd, &st) != 0 || !plainFile(st)) {
     ::close(fd);
     return -1;
   }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   return fd;
 }
 
@@ -61,28 +65,35 @@ Written writeOver(const std::filesystem::path& file, std::string_view bytes) {
   return ok ? Written::yes : Written::no;
 }
 
-// Creates the file afresh; the open file, or -1.
+// Creates the file under a name that is not there; the open file, or -1.
+// O_EXCL: a link made under the name meanwhile is never followed.
 int createAfresh(const std::filesystem::path& file) {
-  return ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  return ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
 }
 
+// Writes the file whole by its name (NameWrite): in place when the name is a
+// regular file of its own, else as a new file renamed over the name.
 bool writeAfresh(const std::filesystem::path& file, std::string_view bytes) {
-  const int fd = createAfresh(file);
-  if (fd < 0) return false;
-  const bool ok = writeAll(fd, bytes);
-  return ::close(fd) == 0 && ok;
+  NameWrite out(file, NameWrite::Start::kEmpty);
+  if (!out.isOpen()) return false;
+  return out.commit(writeAll(out.fd(), bytes));
 }
 
 }  // namespace
 
-WorkFileWriter::WorkFileWriter(std::filesystem::path file, Mode mode) : path_(std::move(file)) {
-  file_ = std::fopen(path_.c_str(), mode == Mode::kAppend ? "ab" : "wb");
+WorkFileWriter::WorkFileWriter(std::filesystem::path file, Mode mode)
+    : path_(std::move(file)),
+      name_(std::make_unique<NameWrite>(
+          path_, mode == Mode::kAppend ? NameWrite::Start::kOldBytes : NameWrite::Start::kEmpty)) {
+  if (name_->isOpen()) {
+    file_ = ::fdopen(name_->release(), mode == Mode::kAppend ? "ab" : "wb");
+    if (!file_) ::close(name_->fd());
+  }
+  if (!file_) name_->commit(false);
   failed_ = file_ == nullptr;
 }
 
-WorkFileWriter::~WorkFileWriter() {
-  if (file_) std::fclose(file_);
-}
+WorkFileWriter::~WorkFileWriter() { close(); }
 
 void WorkFileWriter::put(std::string_view bytes) {
   if (!file_ || bytes.empty()) return;
@@ -110,7 +121,8 @@ bool WorkFileWriter::close() {
   if (!file_) return false;
   const bool flushed = std::fclose(file_) == 0;
   file_ = nullptr;
-  return flushed && !failed_;
+  // A new file beside the name takes the name now.
+  return name_->commit(flushed && !failed_);
 }
 
 std::string withCrLf(std::string_view text) {

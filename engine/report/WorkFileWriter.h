@@ -7,8 +7,13 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
+
+namespace kiv {
+class NameWrite;
+}
 
 namespace kiv::work_files {
 
@@ -16,9 +21,13 @@ class WorkFileWriter {
  public:
   enum class Mode { kCreate, kAppend };
 
-  // Opens `file` (in the data directory: the caller joins its name).
+  // Opens `file` (in the data directory: the caller joins its name). A
+  // regular file of that one name is written in place; a symbolic link or a
+  // file with a second name there is left alone, and the new file is renamed
+  // over the name when it is closed; a device, FIFO or directory there is
+  // refused.
   explicit WorkFileWriter(std::filesystem::path file, Mode mode = Mode::kCreate);
-  ~WorkFileWriter();  // closes a file still open; the answer is lost
+  ~WorkFileWriter();  // closes a file still open (as close()); the answer is lost
   WorkFileWriter(const WorkFileWriter&) = delete;
   WorkFileWriter& operator=(const WorkFileWriter&) = delete;
 
@@ -38,6 +47,8 @@ class WorkFileWriter {
   void put(std::string_view bytes);
 
   std::filesystem::path path_;
+  // The file is written by its name, never through a link (NameWrite).
+  std::unique_ptr<NameWrite> name_;
   std::FILE* file_ = nullptr;
   bool failed_ = false;
 };
@@ -49,8 +60,8 @@ class WorkFileWriter {
 // then cutting the file to its new length gives the same file without that
 // wait. Only a regular file of one name is written over.
 enum class WholeFile {
-  kAfresh,        // truncated and written
-  kOverOldBytes,  // written over when it can, else afresh (through a link)
+  kAfresh,        // emptied and written (a link under the name: replaced by a new file)
+  kOverOldBytes,  // written over when it can, else as kAfresh
   kReplacing,     // written over when it can, else removed and written anew:
                   // a second name of the file (a link) is never written through
 };

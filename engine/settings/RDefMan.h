@@ -21,6 +21,12 @@ class RDefMan {
  public:
   static constexpr int kRecentCount = 10;
   static constexpr int kDayNameSize = 3;  // one two-byte letter and its NUL
+  // The detour limit's range in km, as the search-condition dialog keeps it.
+  static constexpr int kDetourMin = 3;
+  static constexpr int kDetourMax = 20;
+  // The farthest a window edge or size read from the file may lie, in
+  // pixels: well inside the 16-bit fields, so no later sum wraps.
+  static constexpr int kWindowEdgeMax = 16000;
 
   explicit RDefMan(const std::filesystem::path& dataDir);
   ~RDefMan();

@@ -4,6 +4,7 @@
 // system. On reading, CR LF is taken as a plain line feed (as text mode does)
 // and a line is also cut at any remaining carriage return, so a file with LF
 // or CR LF line ends reads the same and no CR ever ends up in a value.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
@@ -78,15 +79,25 @@ std::string findValue(SettingsLines& lines, std::string_view key) {
   return {};
 }
 
-// The leading decimal integer of the value, as the C library's text-to-int
-// conversion gives it (no leading digits: 0), cut to the field's width.
-template <typename Field>
-void readNumber(SettingsLines& lines, std::string_view key, Field& field) {
+// The leading decimal integer of the value, as the C library's text-to-long
+// conversion gives it (no leading digits: 0); nullopt when the key has no
+// value. Read at full width, so that a value outside its field's range is
+// corrected rather than wrapped.
+std::optional<long> readNumber(SettingsLines& lines, std::string_view key) {
   const std::string value = findValue(lines, key);
-  if (value.empty()) return;
-  const int number = static_cast<int>(std::strtol(value.c_str(), nullptr, 10));
-  field = static_cast<Field>(number);
+  if (value.empty()) return std::nullopt;
+  return std::strtol(value.c_str(), nullptr, 10);
 }
+
+// The value clamped to low..high, in the field's type.
+template <typename Field>
+Field clamped(long value, long low, long high) {
+  return static_cast<Field>(std::clamp(value, low, high));
+}
+
+// A flag that is 1 only when the file says exactly 1 (every other value
+// means "no"), kept as 1 or 0.
+std::int8_t flag(long value) { return value == 1 ? 1 : 0; }
 
 void appendNumber(std::string& out, std::string_view key, int value) {
   out.append(key).append(" = ").append(std::to_string(value)).append("\r\n");
@@ -113,25 +124,34 @@ std::optional<std::vector<std::uint8_t>> readSettingsFile(const std::filesystem:
 // The keys are sought in the order they are written, and the file is never
 // rewound: a key that is missing consumes the rest of the file, leaving its
 // field and every later one as they were (numbers) or empty (stations).
-// Out-of-range departure values are corrected as the setters correct them.
+// Every value is corrected into its range as it is read (and so is saved
+// corrected): the departure values as the setters correct them, the limits
+// clamped, the flags made 0 or 1.
 int RDefMan::loadSettings() {
   const auto bytes = readSettingsFile(file_);
   if (!bytes) return 0;
   SettingsLines lines(*bytes);
-  readNumber(lines, "dep_h", depHour_);
-  readNumber(lines, "dep_m", depMinute_);
-  readNumber(lines, "dep_day", depDay_);
-  setDepHour(depHour_);
-  setDepMinute(depMinute_);
-  setDepDay(depDay_);
-  readNumber(lines, "dep_systime", useSysTime_);
-  readNumber(lines, "mode_route", modeRoute_);
-  readNumber(lines, "mode_output", modeOutput_);
-  readNumber(lines, "detour", detour_);
-  readNumber(lines, "window_main_x", windowX_);
-  readNumber(lines, "window_main_y", windowY_);
-  readNumber(lines, "window_main_w", windowW_);
-  readNumber(lines, "window_main_h", windowH_);
+  // An hour, minute or day out of range falls back as the setters do.
+  const auto clockValue = [](long v, long high) {
+    return static_cast<std::int8_t>(v >= 0 && v <= high ? v : -1);
+  };
+  if (const auto v = readNumber(lines, "dep_h")) setDepHour(clockValue(*v, 23));
+  if (const auto v = readNumber(lines, "dep_m")) setDepMinute(clockValue(*v, 59));
+  if (const auto v = readNumber(lines, "dep_day")) setDepDay(clockValue(*v, 6));
+  if (const auto v = readNumber(lines, "dep_systime")) useSysTime_ = flag(*v);
+  // 1 the classic search, 2 the best routes; anything else is the classic one.
+  if (const auto v = readNumber(lines, "mode_route")) modeRoute_ = static_cast<std::int8_t>(*v == 2 ? 2 : 1);
+  if (const auto v = readNumber(lines, "mode_output")) modeOutput_ = flag(*v);
+  // The detour limit, clamped to the search-condition dialog's 3..20 km.
+  if (const auto v = readNumber(lines, "detour")) detour_ = clamped<std::int8_t>(*v, kDetourMin, kDetourMax);
+  if (const auto v = readNumber(lines, "window_main_x"))
+    windowX_ = clamped<std::int16_t>(*v, -kWindowEdgeMax, kWindowEdgeMax);
+  if (const auto v = readNumber(lines, "window_main_y"))
+    windowY_ = clamped<std::int16_t>(*v, -kWindowEdgeMax, kWindowEdgeMax);
+  if (const auto v = readNumber(lines, "window_main_w"))
+    windowW_ = clamped<std::int16_t>(*v, 1, kWindowEdgeMax);
+  if (const auto v = readNumber(lines, "window_main_h"))
+    windowH_ = clamped<std::int16_t>(*v, 1, kWindowEdgeMax);
   for (int k = 0; k < kRecentCount; ++k) {
     recentDep_[k] = findValue(lines, "station_dep" + std::to_string(k + 1)).substr(0, kStationTextMax);
   }
@@ -162,10 +182,12 @@ std::string RDefMan::serialize() const {
 }
 
 int RDefMan::saveSettings() {
-  // By way of a temporary file, so that a failed write keeps the old file.
+  // By way of a temporary file, so that a failed write keeps the old file;
+  // renamed over the name, so that a link there is replaced, never written
+  // through.
   const std::string text = serialize();
   const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-  return writeFileAtomically(file_, bytes) ? 0 : kNotFound;
+  return writeFileAtomically(file_, bytes, nullptr, TargetLink::kReplace) ? 0 : kNotFound;
 }
 
 }  // namespace kiv

@@ -274,11 +274,16 @@ class RDiaMan {
   // The number of routes written; -1 when there is no route at all (no file
   // touched) or a work file cannot be created.
   int findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm, int extraMinutes);
+  // The stations the classic search (mode_route 1) may enter before it ends
+  // as at the route limit, keeping the routes found so far.
+  static constexpr long kClassicStepBudget = 2'000'000;
   // The limits findRoutes reads from the settings when it starts.
   struct RouteLimits {
     int transMax = 0;   // changes
     int routeMax = 0;   // routes written
     int modeRoute = 1;  // 1 classic, 2 best routes
+    // Stations the classic search may enter before it gives up (workBudget).
+    long classicStepBudget = kClassicStepBudget;
   };
   RouteLimits routeLimitsFromSettings() const;
   // findRoutes with the limits given instead of read from the settings.
@@ -287,9 +292,16 @@ class RDiaMan {
   // After findRoutes: true when more routes may exist than were written (the
   // route limit was reached, or in best-routes mode more were found than kept).
   bool routeListCut() const { return routeListCut_; }
-  // After findRoutes: true when the progress callback stopped the search
-  // (the list holds what was found until then).
-  bool routeSearchStopped() const { return routeSearchStopped_; }
+  // Why the last findRoutes ended its list: it found every route within the
+  // limits; it reached the route limit (or, in best-routes mode, found more
+  // than it keeps); the progress callback said stop; or the classic search
+  // spent its work budget (RouteLimits::classicStepBudget stations entered) and kept the
+  // routes found so far. Every end but `complete` makes routeListCut() true.
+  enum class RouteListEnd { complete, routeLimit, stopped, workBudget };
+  RouteListEnd routeListEnd() const { return routeListEnd_; }
+  // True when the progress callback stopped the last findRoutes (the list
+  // holds what was found until then).
+  bool routeSearchStopped() const { return routeListEnd_ == RouteListEnd::stopped; }
   // After findRoutes, searchRoutes or fastestRoute yielded -1: the work file
   // that could not be created or written whole (the search found a route);
   // empty when there is no route, and after a search that succeeded.
@@ -525,7 +537,7 @@ class RDiaMan {
   struct RouteSearchState;
   RouteSearchState* rs_ = nullptr;
   bool routeListCut_ = false;
-  bool routeSearchStopped_ = false;
+  RouteListEnd routeListEnd_ = RouteListEnd::complete;
   std::string workFileProblem_;
   // ==== end of multi-route search and route list files ====
 };

@@ -26,7 +26,9 @@ int RDiaMan::findBestRoutes(StationNo from, StationNo to, int hour, int minute, 
   if (routeProgress_) query.keepGoing = [this](int found) { return routeProgress_(found, 0); };
   bestRoutes_ = searchBestRoutes(journeyNetwork(), bestRoutesState_, query);
   routeListCut_ = bestRoutes_.cut;
-  routeSearchStopped_ = bestRoutes_.stopped;
+  routeListEnd_ = bestRoutes_.stopped ? RouteListEnd::stopped
+                  : bestRoutes_.cut   ? RouteListEnd::routeLimit
+                                      : RouteListEnd::complete;
   if (bestRoutes_.journeys.empty()) return -1;
   // The departure as given, even an hour or minute off the clock.
   const work_files::ClockTime asked{report_text::format("%2d:%02d", hour, minute), hour * 60 + minute};

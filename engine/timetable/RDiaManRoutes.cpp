@@ -105,7 +105,7 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
 int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm,
                         int extraMinutes, const RouteLimits& limits) {
   workFileProblem_.clear();
-  routeSearchStopped_ = false;
+  routeListEnd_ = RouteListEnd::complete;
   const int fastest = fastestTime(from, to, hour, minute, day);
   if (fastest == -1) return -1;
   if (limits.modeRoute == kBestRoutesMode) {
@@ -144,6 +144,7 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
   rs_->transfers = 0;
   rs_->maxTransfers = static_cast<std::int16_t>(limits.transMax);
   rs_->maxRoutes = static_cast<std::int16_t>(limits.routeMax);
+  rs_->stepBudget = limits.classicStepBudget;
 
   // The departure as given, even an hour or minute off the clock.
   const work_files::ClockTime departure{report_text::format("%2d:%02d", hour, minute), hour * 60 + minute};
@@ -173,7 +174,12 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
 
   const int found = rs_->found;
   routeListCut_ = found >= rs_->maxRoutes;
-  routeSearchStopped_ = rs_->stopped;
+  const bool budgetSpent = rs_->steps > rs_->stepBudget;
+  if (budgetSpent && !rs_->stopped) routeListCut_ = true;
+  routeListEnd_ = rs_->stopped    ? RouteListEnd::stopped
+                  : budgetSpent   ? RouteListEnd::workBudget
+                  : routeListCut_ ? RouteListEnd::routeLimit
+                                  : RouteListEnd::complete;
   // A route list that could not be written whole (a full disk) is no result.
   return endRouteSearch() ? found : -1;
 }
@@ -322,7 +328,12 @@ void RDiaMan::extendRoute(StationNo a, StationNo goal, bool counted) {
     }
   }
 
-  auto routesLeft = [this] { return !rs_->stopped && rs_->found < rs_->maxRoutes; };
+  // The classic search ends as at the route limit once it has entered
+  // its budget of stations: the enumeration grows about tenfold with each
+  // change allowed.
+  auto routesLeft = [this] {
+    return !rs_->stopped && rs_->found < rs_->maxRoutes && rs_->steps <= rs_->stepBudget;
+  };
   // The caller hears of a long enumeration now and then, also before any
   // route is found, and may stop it.
   if (counted && ++rs_->steps % kProgressSteps == 0) askToGoOn();

@@ -38,6 +38,8 @@ struct RDiaMan::RouteSearchState {
   int day = -1;    // day code of the departure; -1 tests no days
   int start = 0;   // departure time, hour * 60 + minute
   long steps = 0;  // stations entered by the enumeration
+  // Stations the classic enumeration may enter (RouteLimits::classicStepBudget).
+  long stepBudget = kClassicStepBudget;
   // Fares of the sections priced in this search, by network code and the
   // last and first station.
   SectionFares fares;

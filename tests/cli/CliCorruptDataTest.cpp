@@ -1,6 +1,7 @@
-// Data files whose index spans do not fit the records they index: the
-// commands name the inconsistent file and fail at once (exit status 1)
-// instead of searching over spans that claim far more than exists.
+// Data files whose index spans do not fit the records they index, whose
+// record counts do not fit their length or whose fields are out of range:
+// the commands name the damaged file and fail at once (exit status 1)
+// instead of searching over them or pricing with them.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -12,6 +13,8 @@
 #include "data/Diagram2File.h"
 #include "data/DistIdxFile.h"
 #include "data/StaIdxFile.h"
+#include "data/TrainFile.h"
+#include "data/TransferFile.h"
 
 namespace kiv::test {
 namespace {
@@ -29,8 +32,33 @@ void corrupt(const std::filesystem::path& path, std::optional<File> (*read)(cons
   ASSERT_TRUE(write(path, *file)) << path;
 }
 
+// Writes the little-endian value over the bytes at `offset` of the file.
+void patch(const TempDir& dir, const std::string& file, std::size_t offset, std::int64_t value, int width) {
+  std::string bytes = dir.readText(file);
+  ASSERT_LE(offset + static_cast<std::size_t>(width), bytes.size()) << file;
+  for (int i = 0; i < width; ++i) bytes[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  dir.writeText(file, bytes);
+}
+
 class CliCorruptDataTest : public CliTest {
  protected:
+  // Every command fails at once, naming the file as damaged and `detail`.
+  void expectDamaged(const std::vector<Args>& commands, const std::string& file, const std::string& detail) {
+    for (const Args& args : commands) {
+      const auto start = std::chrono::steady_clock::now();
+      const CliResult r = run(args);
+      EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10)) << args[0];
+      EXPECT_EQ(r.status, 1) << args[0] << ": " << r.out;
+      // "F is damaged: ..." or "the data file F in DIR is damaged: ...".
+      EXPECT_EQ(r.err.rfind("kiv4cli: ", 0), 0u) << r.err;
+      EXPECT_NE(r.err.find(file), std::string::npos) << args[0] << ": " << r.err;
+      EXPECT_NE(r.err.find(" is damaged: "), std::string::npos) << args[0] << ": " << r.err;
+      EXPECT_NE(r.err.find(detail), std::string::npos) << args[0] << ": " << r.err;
+      EXPECT_NE(r.err.find("build it again with kivdata"), std::string::npos) << r.err;
+      EXPECT_EQ(r.out, "") << args[0];
+    }
+  }
+
   void expectRefused(const std::vector<Args>& commands, const std::string& file) {
     for (const Args& args : commands) {
       const auto start = std::chrono::steady_clock::now();
@@ -72,6 +100,69 @@ TEST_F(CliCorruptDataTest, DistanceIndexPastTheEdges) {
   corrupt<DistIdxFile>(dir / "DistIdx.kv4", readDistIdxFile, writeDistIdxFile,
                        [](DistIdxFile& f) { f.entries[0].last = 32000; });
   expectRefused({{"fare", "東京", "上野"}, {"jrcheap"}}, "DistIdx.kv4");
+}
+
+TEST_F(CliCorruptDataTest, NetworkCodeChangedInTheStationIndex) {
+  // Network 0 (JR) read as network 1: its stations had no fare any more.
+  corrupt<StaIdxFile>(dir / "StaIdx.kv4", readStaIdxFile, writeStaIdxFile,
+                      [](StaIdxFile& f) { f.networks[0].code ^= 1; });
+  expectDamaged({{"route", "東京", "高崎"}, {"fastest", "東京", "高崎"}, {"fare", "東京", "高崎"}},
+                "StaIdx.kv4", "record 1 names network 1 for entry 1, which DistIdx.kv4 gives network 0");
+  // A station entry left out between two networks.
+  compileNetworkInto(dir, kCliNetwork);
+  corrupt<StaIdxFile>(dir / "StaIdx.kv4", readStaIdxFile, writeStaIdxFile, [](StaIdxFile& f) {
+    ASSERT_GE(f.networks.size(), 2u);
+    f.networks[1].first = static_cast<std::int16_t>(f.networks[1].first + 1);
+  });
+  expectDamaged({{"fare", "東京", "上野", "--network", "60"}}, "StaIdx.kv4", "record 2 gives first entry");
+}
+
+TEST_F(CliCorruptDataTest, CountsThatDoNotFitTheFileLength) {
+  // A count of 0 read an empty distance index: an empty fare table, "0円".
+  patch(dir, "DistIdx.kv4", 0, 0, 2);
+  expectDamaged({{"faretable", "東京"}, {"fastest", "東京", "高崎"}}, "DistIdx.kv4",
+                "its header counts 0 records, the file holds");
+  compileNetworkInto(dir, kCliNetwork);
+  patch(dir, "Transfer.kv4", 0, -1, 4);
+  expectDamaged({{"route", "東京", "上野"}}, "Transfer.kv4", "its header counts -1 records");
+}
+
+TEST_F(CliCorruptDataTest, FieldsOutOfRange) {
+  corrupt<Diagram2File>(dir / "Diagram2.kv4", readDiagram2File, writeDiagram2File,
+                        [](Diagram2File& f) { f.records[1].rideMinutes = -32764; });
+  expectDamaged({{"route", "東京", "高崎"}, {"reqtime", "東京"}}, "Diagram2.kv4",
+                "record 2 gives riding minutes -32764 (0..32767)");
+  compileNetworkInto(dir, kCliNetwork);
+  corrupt<Diagram2File>(dir / "Diagram2.kv4", readDiagram2File, writeDiagram2File,
+                        [](Diagram2File& f) { f.records[0].train = 3; });
+  expectDamaged({{"timetable", "東京"}}, "Diagram2.kv4", "record 1 gives train 3 (1..2)");
+  compileNetworkInto(dir, kCliNetwork);
+  corrupt<TransferFile>(dir / "Transfer.kv4", readTransferFile, writeTransferFile, [](TransferFile& f) {
+    f.records.insert(f.records.begin(), TransferRecord{6, 1, 2, 3});
+  });
+  expectDamaged({{"route", "東京", "上野"}}, "Transfer.kv4", "record 1 gives station 6 (1..5)");
+}
+
+// A fare the data give as 0 yen between two stations is no price: the
+// fastest route shows it as unknown and says so. The 東急線 train is given
+// a network that has no stations, and so no fares.
+TEST_F(CliCorruptDataTest, AFareOfNothingIsShownAsUnknown) {
+  corrupt<TrainFile>(dir / "Train.kv4", readTrainFile, writeTrainFile,
+                     [](TrainFile& f) { f.trains[1].networkCode = 70; });
+  const CliResult r = run({"fastest", "東京", "上野", "--time", "9:08", "--day", "月"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("東急線"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find(" 0円"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("運賃  不明"), std::string::npos) << r.out;
+  EXPECT_NE(r.err.find("no fare from 東京 to 上野 on network 70: the fare is unknown"), std::string::npos)
+      << r.err;
+}
+
+// The data set as built is sound: nothing is refused.
+TEST_F(CliCorruptDataTest, SoundDataIsNotRefused) {
+  const CliResult r = run({"fare", "東京", "高崎"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "1890\n");
 }
 
 }  // namespace

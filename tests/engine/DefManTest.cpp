@@ -4,6 +4,8 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "TempDir.h"
 #include "settings/RDefMan.h"
@@ -78,7 +80,7 @@ TEST(DefMan, RoundTripOfEveryPersistedField) {
     def.setWindowX(-120);
     def.setWindowY(300);
     def.setWindowW(1024);
-    def.setWindowH(-5);
+    def.setWindowH(700);
     // Not persisted: back to their defaults at the next start.
     def.setDiffTime(40);
     def.setTransMax(9);
@@ -90,7 +92,7 @@ TEST(DefMan, RoundTripOfEveryPersistedField) {
   }
   // Change mode_route and mode_output in the file.
   std::string text = dir.readText("Kiv4.def");
-  text.replace(text.find("mode_route = 1"), 14, "mode_route = 3");
+  text.replace(text.find("mode_route = 1"), 14, "mode_route = 2");
   text.replace(text.find("mode_output = 1"), 15, "mode_output = 0");
   dir.writeText("Kiv4.def", text);
 
@@ -101,7 +103,7 @@ TEST(DefMan, RoundTripOfEveryPersistedField) {
     EXPECT_EQ(def.getDiffTime(), 15);
     EXPECT_EQ(def.getTransMax(), 4);
     EXPECT_EQ(def.getRouteMax(), 20);
-    EXPECT_EQ(def.getRouteMode(), 3);
+    EXPECT_EQ(def.getRouteMode(), 2);
     for (int i = 0; i < 10; ++i) EXPECT_EQ(recentDep(def, i), "D" + std::to_string(9 - i));
     EXPECT_EQ(recentArv(def, 0), omiya);
     EXPECT_EQ(recentArv(def, 2), tokyo);
@@ -112,8 +114,8 @@ TEST(DefMan, RoundTripOfEveryPersistedField) {
   // The window size, which has no getters, came through too: the file is
   // written back unchanged.
   EXPECT_EQ(saved, text);
-  EXPECT_NE(saved.find("mode_route = 3\r\n"), std::string::npos);
-  EXPECT_NE(saved.find("window_main_w = 1024\r\nwindow_main_h = -5\r\n"), std::string::npos);
+  EXPECT_NE(saved.find("mode_route = 2\r\n"), std::string::npos);
+  EXPECT_NE(saved.find("window_main_w = 1024\r\nwindow_main_h = 700\r\n"), std::string::npos);
 }
 
 // Reads a file that holds the given text and then the keys after dep_h, so
@@ -153,8 +155,71 @@ TEST(DefMan, KeyLineSyntax) {
                 "dep_h = 1\ndep_m = 2\ndep_day = 3\ndep_systime = 4\nmode_route = 5\nmode_output = 6\n"
                 "detour = 7\nwindow_main_x = 70000\nwindow_main_y = -40000\n");
   RDefMan def(dir.path());
-  EXPECT_EQ(def.getWindowX(), 4464);  // cut to the 16-bit field
-  EXPECT_EQ(def.getWindowY(), 25536);
+  EXPECT_EQ(def.getWindowX(), RDefMan::kWindowEdgeMax);  // clamped, not wrapped
+  EXPECT_EQ(def.getWindowY(), -RDefMan::kWindowEdgeMax);
+}
+
+// A settings file with the default numbers but for the given "key = value"
+// lines, each in its key's place (the keys are read in file order).
+std::string settingsWith(const std::vector<std::pair<std::string, std::string>>& changed) {
+  std::vector<std::pair<std::string, std::string>> keys = {
+      {"dep_h", "12"},        {"dep_m", "0"},           {"dep_day", "1"},        {"dep_systime", "1"},
+      {"mode_route", "1"},    {"mode_output", "1"},     {"detour", "10"},        {"window_main_x", "0"},
+      {"window_main_y", "0"}, {"window_main_w", "600"}, {"window_main_h", "480"}};
+  std::string text;
+  for (auto& [key, value] : keys) {
+    for (const auto& [k, v] : changed)
+      if (k == key) value = v;
+    text += key + " = " + value + "\n";
+  }
+  return text;
+}
+
+// Every value read from the file is corrected into its range and saved so:
+// a detour of 200 once wrapped to -56 and left every search without a route.
+TEST(DefMan, ValuesOutOfRangeAreCorrectedAndKept) {
+  TempDir dir;
+  struct Case {
+    std::vector<std::pair<std::string, std::string>> lines;
+    std::string numbers;  // as numbers() gives them
+    int routeMode;
+  } cases[] = {
+      {{{"detour", "200"}}, "12 0 1 1 1 20 0 0", 1},
+      {{{"detour", "0"}}, "12 0 1 1 1 3 0 0", 1},
+      {{{"detour", "-5"}}, "12 0 1 1 1 3 0 0", 1},
+      {{{"detour", "99999999999999999999"}}, "12 0 1 1 1 20 0 0", 1},
+      {{{"detour", "3"}}, "12 0 1 1 1 3 0 0", 1},
+      {{{"window_main_x", "99999"}, {"window_main_y", "-99999"}}, "12 0 1 1 1 10 16000 -16000", 1},
+      // 257 would wrap to 1 in an 8-bit field, 264 to 8.
+      {{{"dep_h", "264"},
+        {"dep_m", "316"},
+        {"dep_day", "257"},
+        {"dep_systime", "257"},
+        {"mode_route", "258"},
+        {"mode_output", "257"}},
+       "12 0 1 0 0 10 0 0",
+       1},
+      {{{"dep_systime", "4"}, {"mode_route", "2"}, {"mode_output", "0"}}, "12 0 1 0 0 10 0 0", 2},
+      {{{"mode_route", "-1"}}, kDefaultNumbers, 1},
+  };
+  for (const Case& c : cases) {
+    const std::string text = settingsWith(c.lines);
+    dir.writeText("Kiv4.def", text);
+    {
+      RDefMan def(dir.path());
+      EXPECT_EQ(numbers(def), c.numbers) << text;
+      EXPECT_EQ(def.getRouteMode(), c.routeMode) << text;
+      ASSERT_EQ(def.saveSettings(), 0);
+    }
+    // The corrected values are what the file holds now.
+    RDefMan again(dir.path());
+    EXPECT_EQ(numbers(again), c.numbers) << text;
+    EXPECT_EQ(again.getRouteMode(), c.routeMode) << text;
+  }
+  dir.writeText("Kiv4.def", settingsWith({{"window_main_w", "0"}, {"window_main_h", "70000"}}));
+  { RDefMan def(dir.path()); }
+  EXPECT_NE(dir.readText("Kiv4.def").find("window_main_w = 1\r\nwindow_main_h = 16000\r\n"),
+            std::string::npos);
 }
 
 TEST(DefMan, SettersFallBackOutsideTheirRange) {
@@ -364,7 +429,8 @@ TEST(DefMan, SettingsFileThatIsNotARegularFile) {
 }
 
 // The file is replaced whole: a save that cannot finish keeps the old file,
-// and a link to a settings file elsewhere is followed, not replaced.
+// and a link in the settings file's place is read through but replaced by
+// the new file, never written through (neither a symbolic nor a hard link).
 TEST(DefMan, SaveReplacesTheFileWhole) {
   TempDir dir;
   dir.writeText("real.def", "dep_h = 7\n");
@@ -374,8 +440,13 @@ TEST(DefMan, SaveReplacesTheFileWhole) {
     EXPECT_EQ(def.getDepHour(), 7);
     def.setDepHour(8);
   }
-  EXPECT_TRUE(std::filesystem::is_symlink(dir / "Kiv4.def"));
-  EXPECT_EQ(dir.readText("real.def").substr(0, 9), "dep_h = 8");
+  EXPECT_FALSE(std::filesystem::is_symlink(dir / "Kiv4.def"));
+  EXPECT_EQ(dir.readText("real.def"), "dep_h = 7\n");
+  EXPECT_EQ(dir.readText("Kiv4.def").substr(0, 9), "dep_h = 8");
+  std::filesystem::remove(dir / "Kiv4.def");
+  std::filesystem::create_hard_link(dir / "real.def", dir / "Kiv4.def");
+  { RDefMan def(dir.path()); }
+  EXPECT_EQ(dir.readText("real.def"), "dep_h = 7\n");
   for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
     EXPECT_EQ(entry.path().filename().string().find(".Kiv4"), std::string::npos)
         << "left over temporary file";

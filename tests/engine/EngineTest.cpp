@@ -121,9 +121,19 @@ TEST(Engine, LoadProblemsNameEachFileThatIsNotWhole) {
   TempDir dir;
   writeFixture(dir);
   dir.writeText("kiv4line.dat", "line\n");
-  // Bytes past the counted records are no problem.
-  dir.writeText("Transfer.kv4", dir.readText("Transfer.kv4") + "xx");
   EXPECT_EQ(Engine(dir.path()).loadProblems(), std::vector<std::string>{});
+  // Bytes past the counted records: the count is too small (a changed bit),
+  // and so is a negative one.
+  const std::string transfers = dir.readText("Transfer.kv4");
+  dir.writeText("Transfer.kv4", transfers + "xx");
+  EXPECT_EQ(Engine(dir.path()).loadProblems(),
+            std::vector<std::string>{"Transfer.kv4 is damaged: its header counts " +
+                                     std::to_string(static_cast<unsigned char>(transfers[0])) +
+                                     " records, the file holds 2 bytes after the last"});
+  dir.writeText("Transfer.kv4", std::string("\xff\xff\xff\xff") + transfers.substr(4));
+  EXPECT_EQ(Engine(dir.path()).loadProblems(),
+            std::vector<std::string>{"Transfer.kv4 is damaged: its header counts -1 records"});
+  dir.writeText("Transfer.kv4", transfers);
 
   std::filesystem::remove(dir / "StaName.kv4");
   std::filesystem::remove(dir / "kiv4line.dat");

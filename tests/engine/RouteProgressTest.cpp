@@ -1,4 +1,5 @@
-// Stopping a route search from its progress callback, in both route modes.
+// Stopping a route search from its progress callback, in both route modes,
+// and the classic search's work budget.
 #include <gtest/gtest.h>
 
 #include "Engine.h"
@@ -41,7 +42,55 @@ TEST(RouteProgress, StopEndsTheSearchInEitherModeWithACutList) {
     EXPECT_EQ(calls, 1) << "the search went on after the callback said stop";
     EXPECT_EQ(found, 1);
     EXPECT_TRUE(dia.routeListCut());
+    EXPECT_EQ(dia.routeListEnd(), RDiaMan::RouteListEnd::stopped);
   }
+}
+
+// The work files of the last search, as they are.
+std::string routeFiles(const test::TempDir& dir) {
+  return dir.readText("$MltRtL1.kv4") + "|" + dir.readText("$MltRtDt.kv4");
+}
+
+TEST(RouteProgress, TheClassicSearchEndsAfterItsWorkBudgetKeepingWhatItFound) {
+  DenseNetwork net;
+  RDiaMan& dia = net.engine->dia;
+  RDiaMan::RouteLimits limits = dia.routeLimitsFromSettings();
+  ASSERT_EQ(limits.classicStepBudget, RDiaMan::kClassicStepBudget);
+  // Every route within the limits: the budget is not reached.
+  const int all = dia.findRoutes(1, 9, 8, 0, 1, 1000, 60, limits);
+  ASSERT_GT(all, 3);
+  ASSERT_LT(all, 300);
+  EXPECT_EQ(dia.routeListEnd(), RDiaMan::RouteListEnd::complete);
+  EXPECT_FALSE(dia.routeListCut());
+  const std::string complete = routeFiles(net.dir);
+
+  // A budget the whole search needs (found by halving) leaves the files as
+  // they were; a budget a little smaller cuts the list.
+  long enough = 1;
+  for (;; enough *= 2) {
+    limits.classicStepBudget = enough;
+    if (dia.findRoutes(1, 9, 8, 0, 1, 1000, 60, limits) == all &&
+        dia.routeListEnd() == RDiaMan::RouteListEnd::complete)
+      break;
+    ASSERT_LT(enough, 1L << 30);
+  }
+  EXPECT_EQ(routeFiles(net.dir), complete);
+  limits.classicStepBudget = 3;
+  const int cut = dia.findRoutes(1, 9, 8, 0, 1, 1000, 60, limits);
+  EXPECT_EQ(dia.routeListEnd(), RDiaMan::RouteListEnd::workBudget);
+  EXPECT_TRUE(dia.routeListCut());
+  EXPECT_GE(cut, 0);
+  EXPECT_LT(cut, all);
+  // The routes found before the budget ran out are the first ones of the
+  // whole list.
+  const std::string first = net.dir.readText("$MltRtL1.kv4");
+  EXPECT_EQ(complete.substr(0, first.size()), first);
+
+  // The route limit is told apart from the budget.
+  limits.classicStepBudget = RDiaMan::kClassicStepBudget;
+  limits.routeMax = 2;
+  EXPECT_EQ(dia.findRoutes(1, 9, 8, 0, 1, 1000, 60, limits), 2);
+  EXPECT_EQ(dia.routeListEnd(), RDiaMan::RouteListEnd::routeLimit);
 }
 
 }  // namespace

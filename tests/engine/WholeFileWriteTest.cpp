@@ -1,6 +1,7 @@
 // Work files written over their old bytes must hold exactly what a fresh
 // write gives, and must never write through a second name of the file.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -89,6 +90,48 @@ TEST(WholeFileWrite, AKeptFileFollowsWhatTheNameNamesBetweenWrites) {
   dir.writeText("$VTT.kv4/inside", "keep");
   EXPECT_FALSE(kept.write("text\r\n"));
   EXPECT_EQ(dir.readText("$VTT.kv4/inside"), "keep");
+}
+
+// Every way a work file is written replaces a link under its name (never
+// writing through it), and refuses a FIFO or a device there (never writing
+// to it, never replacing it).
+TEST(WholeFileWrite, LinksAreReplacedFifosAndDevicesRefused) {
+  test::TempDir dir;
+  const auto linkTo = [&](const std::string& name, const std::filesystem::path& target) {
+    std::filesystem::remove(dir / name);
+    std::filesystem::create_symlink(target, dir / name);
+  };
+  const std::filesystem::path file = dir / "$FareTbl.kv4";
+  linkTo("$FareTbl.kv4", "/dev/null");
+  ASSERT_TRUE(writeWholeBytes(file, "a\r\n", WholeFile::kOverOldBytes));
+  EXPECT_FALSE(std::filesystem::is_symlink(file));
+  linkTo("$FareTbl.kv4", "/dev/null");
+  {
+    WorkFileWriter out(file, WorkFileWriter::Mode::kAppend);
+    out.line("b");
+    EXPECT_TRUE(out.close());
+  }
+  EXPECT_EQ(dir.readText("$FareTbl.kv4"), "b\r\n");
+  dir.writeText("data.kv4", "data");
+  linkTo("$FareTbl.kv4", "data.kv4");
+  {
+    WorkFileWriter out(file, WorkFileWriter::Mode::kAppend);
+    out.line("+");
+    EXPECT_TRUE(out.close());
+  }
+  EXPECT_EQ(dir.readText("$FareTbl.kv4"), "data+\r\n");
+  EXPECT_EQ(dir.readText("data.kv4"), "data");
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+
+  std::filesystem::remove(file);
+  ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+  EXPECT_FALSE(WorkFileWriter(file).isOpen());
+  EXPECT_FALSE(writeWholeBytes(file, "x\r\n"));
+  EXPECT_FALSE(writeWholeText(file, "x\n", WholeFile::kOverOldBytes));
+  EXPECT_TRUE(std::filesystem::is_fifo(file));
+  // A device by its own name (as a path given outside the data directory).
+  EXPECT_FALSE(WorkFileWriter("/dev/null").isOpen());
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
 }
 
 }  // namespace
