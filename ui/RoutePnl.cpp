@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "JourneyTimes.h"
 #include "KivText.h"
 #include "Printing.h"
 #include "Prompts.h"
@@ -30,7 +31,8 @@ namespace {
 
 const char* const kListFiles[3] = {work_files::kRouteListFound, work_files::kRouteListTime,
                                    work_files::kRouteListFare};
-constexpr int kGridWidths[10] = {39, 79, 80, 60, 59, 52, 52, 54, 245, 7};
+constexpr int kColumns = 11;
+constexpr int kGridWidths[kColumns] = {39, 79, 80, 60, 59, 52, 52, 54, 245, 7, 52};
 
 QString minutesText(int total) { return QString::asprintf("%2d:%02d", total / 60, total % 60); }
 
@@ -44,13 +46,22 @@ TRouteForm::TRouteForm(const std::filesystem::path& dataDir) : dataDir_(dataDir)
   const auto [central, speedPanel, column] = makeToolPanelWindow(this);
   buildToolBar(speedPanel);
 
-  strGrid1_ = new QTableWidget(0, 10, central);
+  lblDayNote_ = new QLabel(central);
+  lblDayNote_->setObjectName(QStringLiteral("lblDayNote"));
+  lblDayNote_->setWordWrap(true);
+  lblDayNote_->setStyleSheet(QStringLiteral("color: #a03000; padding: 2px 4px;"));
+  lblDayNote_->hide();
+  column->addWidget(lblDayNote_);
+
+  strGrid1_ = new QTableWidget(0, kColumns, central);
   strGrid1_->setObjectName(QStringLiteral("StrGrid1"));
   strGrid1_->setAccessibleName(QStringLiteral("検出経路の一覧"));
   strGrid1_->setHorizontalHeaderLabels(
       {QStringLiteral("No."), QStringLiteral("予想到着"), QStringLiteral("予想所要"), QStringLiteral("運賃"),
        QStringLiteral("乗換数"), QStringLiteral("乗車"), QStringLiteral("徒歩"), QStringLiteral("待ち"),
-       QStringLiteral("途中乗り継ぎ"), QString()});
+       QStringLiteral("途中乗り継ぎ"), QString(), QStringLiteral("早楽安")});
+  strGrid1_->horizontalHeaderItem(kMarksColumn)
+      ->setToolTip(QStringLiteral("早: 最も早く着く  楽: 乗換が最も少ない  安: 運賃が最も安い"));
   strGrid1_->verticalHeader()->hide();
   strGrid1_->setSelectionBehavior(QAbstractItemView::SelectRows);
   strGrid1_->setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -58,7 +69,9 @@ TRouteForm::TRouteForm(const std::filesystem::path& dataDir) : dataDir_(dataDir)
   strGrid1_->horizontalHeader()->setSectionsMovable(true);
   strGrid1_->horizontalHeader()->setSectionsClickable(false);
   strGrid1_->verticalHeader()->setDefaultSectionSize(strGrid1_->fontMetrics().height() + 6);
-  for (int c = 0; c < 10; ++c) strGrid1_->setColumnWidth(c, kGridWidths[c]);
+  for (int c = 0; c < kColumns; ++c) strGrid1_->setColumnWidth(c, kGridWidths[c]);
+  strGrid1_->horizontalHeader()->moveSection(kMarksColumn, 1);
+  strGrid1_->setColumnHidden(kMarksColumn, true);
   connect(strGrid1_, &QTableWidget::itemSelectionChanged, this, &TRouteForm::StrGrid1Click);
 
   lvTrain_ = makeReportList(
@@ -103,9 +116,9 @@ void TRouteForm::buildToolBar(QWidget* panel) {
               QStringLiteral("経路を保存 | 選択した経路 (選択がなければ表示中の経路) をファイルに保存")),
           &QToolButton::clicked, this, &TRouteForm::ItemSaveClick);
   row->addSpacing(12);
-  auto* label1 = new QLabel(QStringLiteral("出発時刻"), panel);
-  label1->setObjectName(QStringLiteral("Label1"));
-  row->addWidget(label1);
+  label1_ = new QLabel(QStringLiteral("出発時刻"), panel);
+  label1_->setObjectName(QStringLiteral("Label1"));
+  row->addWidget(label1_);
   pnlDepTime_ = new QLabel(panel);
   pnlDepTime_->setObjectName(QStringLiteral("pnlDepTime"));
   pnlDepTime_->setAccessibleName(QStringLiteral("出発時刻"));
@@ -195,20 +208,30 @@ int TRouteForm::loadRouteList(int order) {
     setWindowTitle(QStringLiteral("検出経路(") + fromSjis(head.from) + QStringLiteral("→") +
                    fromSjis(head.to) + QStringLiteral(")") +
                    (partial_ ? QStringLiteral(" - 中止までの検出分") : QString()));
-    pnlDepTime_->setText(fromSjis(head.departure.text));
+    showSearchHead(fromSjis(head.departure.text));
   }
   const auto number = [](int n) { return QString::number(n); };
   for (const work_files::RouteSummary& r : list->routes) {
     const int row = strGrid1_->rowCount();
     strGrid1_->insertRow(row);
     const QStringList cells = {
-        number(r.position + 1),   fromSjis(r.arrival.text), minutesText(r.totalMinutes),
-        number(r.fare),           number(r.changes),        number(r.ridingMinutes),
-        number(r.walkingMinutes), number(r.waitingMinutes), fromSjis(r.via),
-        number(r.detection)};
+        number(r.position + 1),
+        shownTime(r.arrival.text, r.arrival.minutes),
+        minutesText(r.totalMinutes),
+        number(r.fare),
+        number(r.changes),
+        number(r.ridingMinutes),
+        number(r.walkingMinutes),
+        number(r.waitingMinutes),
+        fromSjis(r.via),
+        number(r.detection),
+        r.detection >= 0 && r.detection < shown_.marks.size() ? shown_.marks[r.detection] : QString()};
     for (int c = 0; c < cells.size(); ++c) {
       auto* cell = new QTableWidgetItem(cells[c]);
-      if (c != kViaColumn) cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      if (c == kMarksColumn) {
+        cell->setTextAlignment(Qt::AlignCenter);
+      } else if (c != kViaColumn)
+        cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
       strGrid1_->setItem(row, c, cell);
     }
   }
@@ -230,10 +253,12 @@ void TRouteForm::showRouteDetail(int n) {
                  {1, 2});
   }
   for (const work_files::RouteRide& r : route.rides) {
-    addReportRow(lvTrain_,
-                 {fromSjis(r.train), fromSjis(r.from) + arrow + fromSjis(r.to), fromSjis(r.departure.text),
-                  fromSjis(r.arrival.text), QString::number(r.ridingMinutes + r.walkingMinutes)},
-                 {4});
+    addReportRow(
+        lvTrain_,
+        {fromSjis(r.train), fromSjis(r.from) + arrow + fromSjis(r.to),
+         shownTime(r.departure.text, r.departure.minutes), shownTime(r.arrival.text, r.arrival.minutes),
+         QString::number(r.ridingMinutes + r.walkingMinutes)},
+        {4});
   }
   for (const work_files::RouteFareSection& f : route.fares)
     addReportRow(lvFare_,
@@ -249,7 +274,45 @@ void TRouteForm::StrGrid1Click() {
   showRouteDetail(strGrid1_->item(top, kDetectionColumn)->text().toInt());
 }
 
-void TRouteForm::takeSearchResult() {
+QString TRouteForm::shownTime(const std::string& fileText, int minutes) const {
+  if (shown_.day < 0) return fromSjis(fileText);
+  return dayTimeText(minutes, shown_.day);
+}
+
+void TRouteForm::showSearchHead(const QString& fileDeparture) {
+  using Kind = ShownSearch::Kind;
+  if (shown_.day < 0) {
+    label1_->setText(QStringLiteral("出発時刻"));
+    pnlDepTime_->setText(fileDeparture);
+    return;
+  }
+  const QString day = dayName(dayOfTime(shown_.asked, shown_.day)) + QStringLiteral("曜");
+  const QString clock = QString::asprintf("%d:%02d", (shown_.asked % 1440) / 60, shown_.asked % 60);
+  switch (shown_.kind) {
+    case Kind::kDeparture:
+      label1_->setText(QStringLiteral("出発時刻"));
+      pnlDepTime_->setText(day + QLatin1Char(' ') + clock);
+      break;
+    case Kind::kArriveBy:
+      label1_->setText(QStringLiteral("到着時刻"));
+      pnlDepTime_->setText(day + QLatin1Char(' ') + clock + QStringLiteral(" まで"));
+      break;
+    case Kind::kLastTrain:
+      label1_->setText(QStringLiteral("最終列車"));
+      pnlDepTime_->setText(dayName(shown_.day) + QStringLiteral("曜の最終"));
+      break;
+  }
+}
+
+void TRouteForm::takeSearchResult(const ShownSearch& shown) {
+  shown_ = shown;
+  strGrid1_->setColumnHidden(kMarksColumn, shown_.marks.isEmpty());
+  const QString note =
+      shown_.kind == ShownSearch::Kind::kDeparture && shown_.day >= 0 && shown_.firstDeparture >= 0
+          ? laterDayNote(shown_.asked, shown_.firstDeparture, shown_.day)
+          : QString();
+  lblDayNote_->setText(note);
+  lblDayNote_->setVisible(!note.isEmpty());
   listDir_ = dataDir_;
   if (!snapshot_) snapshot_ = std::make_unique<QTemporaryDir>();
   if (!snapshot_->isValid()) return;
