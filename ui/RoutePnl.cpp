@@ -16,6 +16,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <map>
 
 #include "JourneyTimes.h"
 #include "KivText.h"
@@ -31,8 +32,8 @@ namespace {
 
 const char* const kListFiles[3] = {work_files::kRouteListFound, work_files::kRouteListTime,
                                    work_files::kRouteListFare};
-constexpr int kColumns = 11;
-constexpr int kGridWidths[kColumns] = {39, 79, 80, 60, 59, 52, 52, 54, 245, 7, 52};
+constexpr int kColumns = 12;
+constexpr int kGridWidths[kColumns] = {39, 72, 64, 56, 52, 48, 48, 48, 176, 7, 48, 64};
 
 QString minutesText(int total) { return QString::asprintf("%2d:%02d", total / 60, total % 60); }
 
@@ -59,7 +60,7 @@ TRouteForm::TRouteForm(const std::filesystem::path& dataDir) : dataDir_(dataDir)
   strGrid1_->setHorizontalHeaderLabels(
       {QStringLiteral("No."), QStringLiteral("予想到着"), QStringLiteral("予想所要"), QStringLiteral("運賃"),
        QStringLiteral("乗換数"), QStringLiteral("乗車"), QStringLiteral("徒歩"), QStringLiteral("待ち"),
-       QStringLiteral("途中乗り継ぎ"), QString(), QStringLiteral("早楽安")});
+       QStringLiteral("途中乗り継ぎ"), QString(), QStringLiteral("早楽安"), QStringLiteral("出発")});
   strGrid1_->horizontalHeaderItem(kMarksColumn)
       ->setToolTip(QStringLiteral("早: 最も早く着く  楽: 乗換が最も少ない  安: 運賃が最も安い"));
   strGrid1_->verticalHeader()->hide();
@@ -71,7 +72,10 @@ TRouteForm::TRouteForm(const std::filesystem::path& dataDir) : dataDir_(dataDir)
   strGrid1_->verticalHeader()->setDefaultSectionSize(strGrid1_->fontMetrics().height() + 6);
   for (int c = 0; c < kColumns; ++c) strGrid1_->setColumnWidth(c, kGridWidths[c]);
   strGrid1_->horizontalHeader()->moveSection(kMarksColumn, 1);
+  strGrid1_->horizontalHeader()->moveSection(kDepartureColumn, 2);
   strGrid1_->setColumnHidden(kMarksColumn, true);
+  // The detection number is the key of a row's details, not for reading.
+  strGrid1_->setColumnHidden(kDetectionColumn, true);
   connect(strGrid1_, &QTableWidget::itemSelectionChanged, this, &TRouteForm::StrGrid1Click);
 
   lvTrain_ = makeReportList(
@@ -125,6 +129,7 @@ void TRouteForm::buildToolBar(QWidget* panel) {
   pnlDepTime_->setFrameShape(QFrame::Panel);
   pnlDepTime_->setFrameShadow(QFrame::Sunken);
   pnlDepTime_->setMinimumWidth(56);
+  pnlDepTime_->setContentsMargins(6, 0, 6, 0);
   pnlDepTime_->setAlignment(Qt::AlignCenter);
   row->addWidget(pnlDepTime_);
   row->addSpacing(12);
@@ -210,8 +215,15 @@ int TRouteForm::loadRouteList(int order) {
                    (partial_ ? QStringLiteral(" - 中止までの検出分") : QString()));
     showSearchHead(fromSjis(head.departure.text));
   }
+  // The first ride's departure of each route, from the details.
+  std::map<int, work_files::ClockTime> departures;
+  if (const auto details = work_files::readRouteDetails(listDir_ / work_files::kRouteDetails)) {
+    for (const work_files::RouteRide& ride : details->rides)
+      departures.try_emplace(ride.detection, ride.departure);
+  }
   const auto number = [](int n) { return QString::number(n); };
   for (const work_files::RouteSummary& r : list->routes) {
+    const auto leave = departures.find(r.detection);
     const int row = strGrid1_->rowCount();
     strGrid1_->insertRow(row);
     const QStringList cells = {
@@ -225,7 +237,8 @@ int TRouteForm::loadRouteList(int order) {
         number(r.waitingMinutes),
         fromSjis(r.via),
         number(r.detection),
-        r.detection >= 0 && r.detection < shown_.marks.size() ? shown_.marks[r.detection] : QString()};
+        r.detection >= 0 && r.detection < shown_.marks.size() ? shown_.marks[r.detection] : QString(),
+        leave == departures.end() ? QString() : shownTime(leave->second.text, leave->second.minutes)};
     for (int c = 0; c < cells.size(); ++c) {
       auto* cell = new QTableWidgetItem(cells[c]);
       if (c == kMarksColumn) {

@@ -38,6 +38,8 @@ class TRouteForm : public QMainWindow {
   static constexpr int kDetectionColumn = 9;
   // Shown second, after No., and only when the search gave marks.
   static constexpr int kMarksColumn = 10;
+  // The first ride's departure, shown before the arrival.
+  static constexpr int kDepartureColumn = 11;
 
   explicit TRouteForm(const std::filesystem::path& dataDir);
   // Keeps the place of a window still open when the program ends.
