@@ -217,9 +217,12 @@ int TRouteForm::loadRouteList(int order) {
   }
   // The first ride's departure of each route, from the details.
   std::map<int, work_files::ClockTime> departures;
+  std::map<int, work_files::ClockTime> firstTrains;  // a route may begin with a walk
   if (const auto details = work_files::readRouteDetails(listDir_ / work_files::kRouteDetails)) {
-    for (const work_files::RouteRide& ride : details->rides)
+    for (const work_files::RouteRide& ride : details->rides) {
       departures.try_emplace(ride.detection, ride.departure);
+      if (ride.ridingMinutes > 0) firstTrains.try_emplace(ride.detection, ride.departure);
+    }
   }
   const auto number = [](int n) { return QString::number(n); };
   for (const work_files::RouteSummary& r : list->routes) {
@@ -248,6 +251,7 @@ int TRouteForm::loadRouteList(int order) {
       strGrid1_->setItem(row, c, cell);
     }
   }
+  showDayNote(list->routes, firstTrains);
   return list->routes.empty() ? -1 : list->routes.front().detection;
 }
 
@@ -287,6 +291,23 @@ void TRouteForm::StrGrid1Click() {
   showRouteDetail(strGrid1_->item(top, kDetectionColumn)->text().toInt());
 }
 
+void TRouteForm::showDayNote(const std::vector<work_files::RouteSummary>& routes,
+                             const std::map<int, work_files::ClockTime>& departures) {
+  // When even the earliest train of the list leaves on a later service day
+  // than the time asked, that day's trains have gone.
+  int earliest = -1;
+  for (const work_files::RouteSummary& r : routes) {
+    const auto leave = departures.find(r.detection);
+    if (leave != departures.end() && (earliest < 0 || leave->second.minutes < earliest))
+      earliest = leave->second.minutes;
+  }
+  const QString note = shown_.kind == ShownSearch::Kind::kDeparture && shown_.day >= 0 && earliest >= 0
+                           ? laterDayNote(shown_.asked, earliest, shown_.day)
+                           : QString();
+  lblDayNote_->setText(note);
+  lblDayNote_->setVisible(!note.isEmpty());
+}
+
 QString TRouteForm::shownTime(const std::string& fileText, int minutes) const {
   if (shown_.day < 0) return fromSjis(fileText);
   return dayTimeText(minutes, shown_.day);
@@ -320,12 +341,6 @@ void TRouteForm::showSearchHead(const QString& fileDeparture) {
 void TRouteForm::takeSearchResult(const ShownSearch& shown) {
   shown_ = shown;
   strGrid1_->setColumnHidden(kMarksColumn, shown_.marks.isEmpty());
-  const QString note =
-      shown_.kind == ShownSearch::Kind::kDeparture && shown_.day >= 0 && shown_.firstDeparture >= 0
-          ? laterDayNote(shown_.asked, shown_.firstDeparture, shown_.day)
-          : QString();
-  lblDayNote_->setText(note);
-  lblDayNote_->setVisible(!note.isEmpty());
   listDir_ = dataDir_;
   if (!snapshot_) snapshot_ = std::make_unique<QTemporaryDir>();
   if (!snapshot_->isValid()) return;

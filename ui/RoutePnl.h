@@ -9,8 +9,11 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <vector>
+
+#include "report/WorkFiles.h"
 
 class QAction;
 class QLabel;
@@ -27,8 +30,7 @@ struct ShownSearch {
   int day = -1;   // day code of the search's day; -1 unknown (the files' times shown as they are)
   int asked = 0;  // minutes after midnight of that day
   Kind kind = Kind::kDeparture;
-  QStringList marks;        // by detection number; empty outside best-routes mode
-  int firstDeparture = -1;  // of the first route of the list; -1 unknown
+  QStringList marks;  // by detection number; empty outside best-routes mode
 };
 
 class TRouteForm : public QMainWindow {
@@ -98,6 +100,10 @@ class TRouteForm : public QMainWindow {
   // search's day is known.
   QString shownTime(const std::string& fileText, int minutes) const;
   void showSearchHead(const QString& fileDeparture);
+  // The line above the list when the first trains of its routes (by
+  // detection number in `departures`) leave on a later day than asked.
+  void showDayNote(const std::vector<work_files::RouteSummary>& routes,
+                   const std::map<int, work_files::ClockTime>& departures);
   QString rowsText(int top, int bottom) const;
 
   std::filesystem::path dataDir_;

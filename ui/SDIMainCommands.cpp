@@ -141,7 +141,6 @@ void TAppForm::ItemCalcClick() {
   // The marks belong to the list only when the best-routes search wrote it.
   if (engine_.def.getRouteMode() == 2 && static_cast<int>(best.size()) == found) {
     for (const Journey& journey : best) shown.marks << marksText(journey);
-    shown.firstDeparture = best.front().departure;
   }
   showRouteList(shown, stopped);
 }
@@ -163,7 +162,6 @@ ShownSearch shownJourneys(const ArrivingBy& found, ShownSearch::Kind kind) {
   shown.asked = found.arrival;
   shown.kind = kind;
   for (const Journey& journey : found.result.journeys) shown.marks << marksText(journey);
-  shown.firstDeparture = found.result.journeys.front().departure;
   return shown;
 }
 

@@ -136,6 +136,19 @@ class BestRoutesWindowTest : public QObject {
     QVERIFY(w.grid->item(0, kArrival)->text().startsWith(QStringLiteral("翌 5:")));
   }
 
+  void classicListShowsNextDayTimes() {
+    BestWorld w(QStringLiteral("渋谷"), QStringLiteral("二子玉川園"), QTime(23, 45), 6);
+    w.engine->def.setRouteMode(1);
+    w.app().ItemCalcClick();
+    QVERIFY(w.grid->rowCount() >= 1);
+    QVERIFY(w.grid->isColumnHidden(ui::TRouteForm::kMarksColumn));
+    QCOMPARE(w.grid->item(0, ui::TRouteForm::kDepartureColumn)->text(), QStringLiteral("23:54"));
+    QVERIFY(w.grid->item(0, kArrival)->text().startsWith(QStringLiteral("翌 5:")));
+    // Its first train leaves on the day asked (it waits overnight at a
+    // change), so the day's trains have not all gone.
+    QVERIFY(!w.find<QLabel>(&w.forms->route(), "lblDayNote")->isVisibleTo(&w.forms->route()));
+  }
+
   void arriveByListsLatestDepartureFirst() {
     BestWorld w(QStringLiteral("池袋"), QStringLiteral("大宮"), QTime(9, 0), 1);
     w.find<QCheckBox>(&w.app(), "chkArriveBy")->setChecked(true);
