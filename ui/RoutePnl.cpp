@@ -16,7 +16,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <map>
 
+#include "JourneyTimes.h"
 #include "KivText.h"
 #include "Printing.h"
 #include "Prompts.h"
@@ -30,7 +32,8 @@ namespace {
 
 const char* const kListFiles[3] = {work_files::kRouteListFound, work_files::kRouteListTime,
                                    work_files::kRouteListFare};
-constexpr int kGridWidths[10] = {39, 79, 80, 60, 59, 52, 52, 54, 245, 7};
+constexpr int kColumns = 12;
+constexpr int kGridWidths[kColumns] = {39, 72, 64, 56, 52, 48, 48, 48, 176, 7, 48, 64};
 
 QString minutesText(int total) { return QString::asprintf("%2d:%02d", total / 60, total % 60); }
 
@@ -44,13 +47,22 @@ TRouteForm::TRouteForm(const std::filesystem::path& dataDir) : dataDir_(dataDir)
   const auto [central, speedPanel, column] = makeToolPanelWindow(this);
   buildToolBar(speedPanel);
 
-  strGrid1_ = new QTableWidget(0, 10, central);
+  lblDayNote_ = new QLabel(central);
+  lblDayNote_->setObjectName(QStringLiteral("lblDayNote"));
+  lblDayNote_->setWordWrap(true);
+  lblDayNote_->setStyleSheet(QStringLiteral("color: #a03000; padding: 2px 4px;"));
+  lblDayNote_->hide();
+  column->addWidget(lblDayNote_);
+
+  strGrid1_ = new QTableWidget(0, kColumns, central);
   strGrid1_->setObjectName(QStringLiteral("StrGrid1"));
   strGrid1_->setAccessibleName(QStringLiteral("検出経路の一覧"));
   strGrid1_->setHorizontalHeaderLabels(
       {QStringLiteral("No."), QStringLiteral("予想到着"), QStringLiteral("予想所要"), QStringLiteral("運賃"),
        QStringLiteral("乗換数"), QStringLiteral("乗車"), QStringLiteral("徒歩"), QStringLiteral("待ち"),
-       QStringLiteral("途中乗り継ぎ"), QString()});
+       QStringLiteral("途中乗り継ぎ"), QString(), QStringLiteral("早楽安"), QStringLiteral("出発")});
+  strGrid1_->horizontalHeaderItem(kMarksColumn)
+      ->setToolTip(QStringLiteral("早: 最も早く着く  楽: 乗換が最も少ない  安: 運賃が最も安い"));
   strGrid1_->verticalHeader()->hide();
   strGrid1_->setSelectionBehavior(QAbstractItemView::SelectRows);
   strGrid1_->setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -58,7 +70,12 @@ TRouteForm::TRouteForm(const std::filesystem::path& dataDir) : dataDir_(dataDir)
   strGrid1_->horizontalHeader()->setSectionsMovable(true);
   strGrid1_->horizontalHeader()->setSectionsClickable(false);
   strGrid1_->verticalHeader()->setDefaultSectionSize(strGrid1_->fontMetrics().height() + 6);
-  for (int c = 0; c < 10; ++c) strGrid1_->setColumnWidth(c, kGridWidths[c]);
+  for (int c = 0; c < kColumns; ++c) strGrid1_->setColumnWidth(c, kGridWidths[c]);
+  strGrid1_->horizontalHeader()->moveSection(kMarksColumn, 1);
+  strGrid1_->horizontalHeader()->moveSection(kDepartureColumn, 2);
+  strGrid1_->setColumnHidden(kMarksColumn, true);
+  // The detection number is the key of a row's details, not for reading.
+  strGrid1_->setColumnHidden(kDetectionColumn, true);
   connect(strGrid1_, &QTableWidget::itemSelectionChanged, this, &TRouteForm::StrGrid1Click);
 
   lvTrain_ = makeReportList(
@@ -103,15 +120,16 @@ void TRouteForm::buildToolBar(QWidget* panel) {
               QStringLiteral("経路を保存 | 選択した経路 (選択がなければ表示中の経路) をファイルに保存")),
           &QToolButton::clicked, this, &TRouteForm::ItemSaveClick);
   row->addSpacing(12);
-  auto* label1 = new QLabel(QStringLiteral("出発時刻"), panel);
-  label1->setObjectName(QStringLiteral("Label1"));
-  row->addWidget(label1);
+  label1_ = new QLabel(QStringLiteral("出発時刻"), panel);
+  label1_->setObjectName(QStringLiteral("Label1"));
+  row->addWidget(label1_);
   pnlDepTime_ = new QLabel(panel);
   pnlDepTime_->setObjectName(QStringLiteral("pnlDepTime"));
   pnlDepTime_->setAccessibleName(QStringLiteral("出発時刻"));
   pnlDepTime_->setFrameShape(QFrame::Panel);
   pnlDepTime_->setFrameShadow(QFrame::Sunken);
   pnlDepTime_->setMinimumWidth(56);
+  pnlDepTime_->setContentsMargins(6, 0, 6, 0);
   pnlDepTime_->setAlignment(Qt::AlignCenter);
   row->addWidget(pnlDepTime_);
   row->addSpacing(12);
@@ -195,23 +213,45 @@ int TRouteForm::loadRouteList(int order) {
     setWindowTitle(QStringLiteral("検出経路(") + fromSjis(head.from) + QStringLiteral("→") +
                    fromSjis(head.to) + QStringLiteral(")") +
                    (partial_ ? QStringLiteral(" - 中止までの検出分") : QString()));
-    pnlDepTime_->setText(fromSjis(head.departure.text));
+    showSearchHead(fromSjis(head.departure.text));
+  }
+  // The first ride's departure of each route, from the details.
+  std::map<int, work_files::ClockTime> departures;
+  std::map<int, work_files::ClockTime> firstTrains;  // a route may begin with a walk
+  if (const auto details = work_files::readRouteDetails(listDir_ / work_files::kRouteDetails)) {
+    for (const work_files::RouteRide& ride : details->rides) {
+      departures.try_emplace(ride.detection, ride.departure);
+      if (ride.ridingMinutes > 0) firstTrains.try_emplace(ride.detection, ride.departure);
+    }
   }
   const auto number = [](int n) { return QString::number(n); };
   for (const work_files::RouteSummary& r : list->routes) {
+    const auto leave = departures.find(r.detection);
     const int row = strGrid1_->rowCount();
     strGrid1_->insertRow(row);
     const QStringList cells = {
-        number(r.position + 1),   fromSjis(r.arrival.text), minutesText(r.totalMinutes),
-        number(r.fare),           number(r.changes),        number(r.ridingMinutes),
-        number(r.walkingMinutes), number(r.waitingMinutes), fromSjis(r.via),
-        number(r.detection)};
+        number(r.position + 1),
+        shownTime(r.arrival.text, r.arrival.minutes),
+        minutesText(r.totalMinutes),
+        number(r.fare),
+        number(r.changes),
+        number(r.ridingMinutes),
+        number(r.walkingMinutes),
+        number(r.waitingMinutes),
+        fromSjis(r.via),
+        number(r.detection),
+        r.detection >= 0 && r.detection < shown_.marks.size() ? shown_.marks[r.detection] : QString(),
+        leave == departures.end() ? QString() : shownTime(leave->second.text, leave->second.minutes)};
     for (int c = 0; c < cells.size(); ++c) {
       auto* cell = new QTableWidgetItem(cells[c]);
-      if (c != kViaColumn) cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      if (c == kMarksColumn) {
+        cell->setTextAlignment(Qt::AlignCenter);
+      } else if (c != kViaColumn)
+        cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
       strGrid1_->setItem(row, c, cell);
     }
   }
+  showDayNote(list->routes, firstTrains);
   return list->routes.empty() ? -1 : list->routes.front().detection;
 }
 
@@ -230,10 +270,12 @@ void TRouteForm::showRouteDetail(int n) {
                  {1, 2});
   }
   for (const work_files::RouteRide& r : route.rides) {
-    addReportRow(lvTrain_,
-                 {fromSjis(r.train), fromSjis(r.from) + arrow + fromSjis(r.to), fromSjis(r.departure.text),
-                  fromSjis(r.arrival.text), QString::number(r.ridingMinutes + r.walkingMinutes)},
-                 {4});
+    addReportRow(
+        lvTrain_,
+        {fromSjis(r.train), fromSjis(r.from) + arrow + fromSjis(r.to),
+         shownTime(r.departure.text, r.departure.minutes), shownTime(r.arrival.text, r.arrival.minutes),
+         QString::number(r.ridingMinutes + r.walkingMinutes)},
+        {4});
   }
   for (const work_files::RouteFareSection& f : route.fares)
     addReportRow(lvFare_,
@@ -249,7 +291,56 @@ void TRouteForm::StrGrid1Click() {
   showRouteDetail(strGrid1_->item(top, kDetectionColumn)->text().toInt());
 }
 
-void TRouteForm::takeSearchResult() {
+void TRouteForm::showDayNote(const std::vector<work_files::RouteSummary>& routes,
+                             const std::map<int, work_files::ClockTime>& departures) {
+  // When even the earliest train of the list leaves on a later service day
+  // than the time asked, that day's trains have gone.
+  int earliest = -1;
+  for (const work_files::RouteSummary& r : routes) {
+    const auto leave = departures.find(r.detection);
+    if (leave != departures.end() && (earliest < 0 || leave->second.minutes < earliest))
+      earliest = leave->second.minutes;
+  }
+  const QString note = shown_.kind == ShownSearch::Kind::kDeparture && shown_.day >= 0 && earliest >= 0
+                           ? laterDayNote(shown_.asked, earliest, shown_.day)
+                           : QString();
+  lblDayNote_->setText(note);
+  lblDayNote_->setVisible(!note.isEmpty());
+}
+
+QString TRouteForm::shownTime(const std::string& fileText, int minutes) const {
+  if (shown_.day < 0) return fromSjis(fileText);
+  return dayTimeText(minutes, shown_.day);
+}
+
+void TRouteForm::showSearchHead(const QString& fileDeparture) {
+  using Kind = ShownSearch::Kind;
+  if (shown_.day < 0) {
+    label1_->setText(QStringLiteral("出発時刻"));
+    pnlDepTime_->setText(fileDeparture);
+    return;
+  }
+  const QString day = dayName(dayOfTime(shown_.asked, shown_.day)) + QStringLiteral("曜");
+  const QString clock = QString::asprintf("%d:%02d", (shown_.asked % 1440) / 60, shown_.asked % 60);
+  switch (shown_.kind) {
+    case Kind::kDeparture:
+      label1_->setText(QStringLiteral("出発時刻"));
+      pnlDepTime_->setText(day + QLatin1Char(' ') + clock);
+      break;
+    case Kind::kArriveBy:
+      label1_->setText(QStringLiteral("到着時刻"));
+      pnlDepTime_->setText(day + QLatin1Char(' ') + clock + QStringLiteral(" まで"));
+      break;
+    case Kind::kLastTrain:
+      label1_->setText(QStringLiteral("最終列車"));
+      pnlDepTime_->setText(dayName(shown_.day) + QStringLiteral("曜の最終"));
+      break;
+  }
+}
+
+void TRouteForm::takeSearchResult(const ShownSearch& shown) {
+  shown_ = shown;
+  strGrid1_->setColumnHidden(kMarksColumn, shown_.marks.isEmpty());
   listDir_ = dataDir_;
   if (!snapshot_) snapshot_ = std::make_unique<QTemporaryDir>();
   if (!snapshot_->isValid()) return;

@@ -6,9 +6,14 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <vector>
+
+#include "report/WorkFiles.h"
 
 class QAction;
 class QLabel;
@@ -18,11 +23,25 @@ class QTreeWidget;
 
 namespace kiv::ui {
 
+// What a search tells the route list besides its files: the day it ran on,
+// the time asked and, in best-routes mode, the marks of each route.
+struct ShownSearch {
+  enum class Kind { kDeparture, kArriveBy, kLastTrain };
+  int day = -1;   // day code of the search's day; -1 unknown (the files' times shown as they are)
+  int asked = 0;  // minutes after midnight of that day
+  Kind kind = Kind::kDeparture;
+  QStringList marks;  // by detection number; empty outside best-routes mode
+};
+
 class TRouteForm : public QMainWindow {
   Q_OBJECT
  public:
   static constexpr int kViaColumn = 8;
   static constexpr int kDetectionColumn = 9;
+  // Shown second, after No., and only when the search gave marks.
+  static constexpr int kMarksColumn = 10;
+  // The first ride's departure, shown before the arrival.
+  static constexpr int kDepartureColumn = 11;
 
   explicit TRouteForm(const std::filesystem::path& dataDir);
   // Keeps the place of a window still open when the program ends.
@@ -41,7 +60,8 @@ class TRouteForm : public QMainWindow {
   // Keeps the route lists and details the search has just written, so that
   // another program writing the work files of the directory (kiv4cli)
   // changes nothing in this window until the next search.
-  void takeSearchResult();
+  // `shown` says the search's day and marks, kept with the copy.
+  void takeSearchResult(const ShownSearch& shown = {});
   // Marks the list as what a stopped search found (in the caption).
   void setPartial(bool partial) { partial_ = partial; }
   // The text the save writes for the selected rows, or for the row of the
@@ -76,6 +96,14 @@ class TRouteForm : public QMainWindow {
   bool chosenRows(int& top, int& bottom) const;
   // Writes rows top..bottom to `file` as the engine's Shift-JIS text: 0, or -1.
   int writeRows(const QString& file, int top, int bottom) const;
+  // A time of the files as the traveller reads it: with its day once the
+  // search's day is known.
+  QString shownTime(const std::string& fileText, int minutes) const;
+  void showSearchHead(const QString& fileDeparture);
+  // The line above the list when the first trains of its routes (by
+  // detection number in `departures`) leave on a later day than asked.
+  void showDayNote(const std::vector<work_files::RouteSummary>& routes,
+                   const std::map<int, work_files::ClockTime>& departures);
   QString rowsText(int top, int bottom) const;
 
   std::filesystem::path dataDir_;
@@ -84,9 +112,12 @@ class TRouteForm : public QMainWindow {
   int sortOrder_ = 1;
   int shownDetection_ = -1;  // the route in the detail lists
   bool partial_ = false;
+  ShownSearch shown_;
   bool placed_ = false;
 
+  QLabel* label1_ = nullptr;
   QLabel* pnlDepTime_ = nullptr;
+  QLabel* lblDayNote_ = nullptr;
   QToolButton* sortButtons_[3] = {};
   QAction* sortItems_[3] = {};
   QTableWidget* strGrid1_ = nullptr;

@@ -1,15 +1,19 @@
 #include "SDIMain.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimeEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -21,6 +25,7 @@
 #include "Engine.h"
 #include "Forms.h"
 #include "HelpWindow.h"
+#include "JourneyTimes.h"
 #include "KivText.h"
 #include "Prompts.h"
 #include "ReportList.h"
@@ -36,7 +41,7 @@ namespace {
 
 constexpr int kClientWidth = 359;
 constexpr int kToolBarHeight = 36;
-constexpr int kStationPanelHeight = 72;
+constexpr int kStationPanelHeight = 104;
 // The size the window grows to once a command loads text into the output
 // pane: wide enough for the report lines, high enough for an hour's trains.
 constexpr int kOutputWidth = 680;
@@ -95,6 +100,7 @@ TAppForm::TAppForm(Engine& engine, KivForms& forms, bool developerMode)
   move(engine_.def.getWindowX(), engine_.def.getWindowY());
   fillStationBox(cmbDep_, true);
   fillStationBox(cmbArv_, false);
+  loadTimeFields();
   fitToContents();
 }
 
@@ -184,11 +190,87 @@ void TAppForm::buildStationPanel(QWidget* panel) {
   swap->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
   connect(swap, &QToolButton::clicked, this, &TAppForm::swapStations);
   grid->addWidget(swap, 0, 2, 2, 1);
+  buildTimeRow(panel, grid);
   grid->setColumnStretch(3, 1);  // the boxes stay beside their buttons when the window grows
   setTabOrder(dep, arv);
   setTabOrder(arv, cmbDep_);
   setTabOrder(cmbDep_, cmbArv_);
   setTabOrder(cmbArv_, swap);
+  setTabOrder(swap, timeDep_);
+  setTabOrder(timeDep_, cmbDepDay_);
+  setTabOrder(cmbDepDay_, btnNow_);
+  setTabOrder(btnNow_, chkArriveBy_);
+}
+
+void TAppForm::buildTimeRow(QWidget* panel, QGridLayout* grid) {
+  lblTime_ = new QLabel(QStringLiteral("出発時刻"), panel);
+  lblTime_->setObjectName(QStringLiteral("lblTime"));
+  lblTime_->setAlignment(Qt::AlignCenter);
+  grid->addWidget(lblTime_, 2, 0);
+  auto* row = new QHBoxLayout;
+  row->setSpacing(4);
+  timeDep_ = new QTimeEdit(panel);
+  timeDep_->setObjectName(QStringLiteral("timeDep"));
+  timeDep_->setAccessibleName(QStringLiteral("時刻"));
+  timeDep_->setDisplayFormat(QStringLiteral("H:mm"));
+  timeDep_->setWrapping(true);
+  lblTime_->setBuddy(timeDep_);
+  cmbDepDay_ = new QComboBox(panel);
+  cmbDepDay_->setObjectName(QStringLiteral("cmbDepDay"));
+  cmbDepDay_->setAccessibleName(QStringLiteral("曜日"));
+  for (int day = 0; day < 7; ++day) cmbDepDay_->addItem(dayName(day) + QStringLiteral("曜"));
+  btnNow_ = new QToolButton(panel);
+  btnNow_->setObjectName(QStringLiteral("btnNow"));
+  btnNow_->setText(QStringLiteral("今"));
+  btnNow_->setAccessibleName(QStringLiteral("現在の時刻・曜日"));
+  btnNow_->setToolTip(QStringLiteral("現在の時刻・曜日を使用する"));
+  btnNow_->setCheckable(true);
+  chkArriveBy_ = new QCheckBox(QStringLiteral("到着時刻で検索"), panel);
+  chkArriveBy_->setObjectName(QStringLiteral("chkArriveBy"));
+  chkArriveBy_->setToolTip(QStringLiteral("この時刻までに着く経路を、出発の遅い順に探す"));
+  row->addWidget(timeDep_);
+  row->addWidget(cmbDepDay_);
+  row->addWidget(btnNow_);
+  row->addSpacing(6);
+  row->addWidget(chkArriveBy_);
+  row->addStretch(1);
+  grid->addLayout(row, 2, 1, 1, 3);
+  connect(timeDep_, &QTimeEdit::timeChanged, this, &TAppForm::timeFieldsEdited);
+  connect(cmbDepDay_, &QComboBox::currentIndexChanged, this, &TAppForm::timeFieldsEdited);
+  connect(btnNow_, &QToolButton::toggled, this, &TAppForm::btnNowClick);
+  connect(chkArriveBy_, &QCheckBox::toggled, this, [this](bool arriveBy) {
+    lblTime_->setText(arriveBy ? QStringLiteral("到着時刻") : QStringLiteral("出発時刻"));
+  });
+}
+
+void TAppForm::loadTimeFields() {
+  const Departure time = departureTime();
+  const QSignalBlocker quietTime(timeDep_);
+  const QSignalBlocker quietDay(cmbDepDay_);
+  const QSignalBlocker quietNow(btnNow_);
+  timeDep_->setTime(QTime(std::clamp(time.hour, 0, 23), std::clamp(time.minute, 0, 59)));
+  cmbDepDay_->setCurrentIndex(std::clamp(time.day, 0, 6));
+  btnNow_->setChecked(engine_.def.getUseSysTime() == 1);
+}
+
+void TAppForm::timeFieldsEdited() {
+  engine_.def.setDepHour(static_cast<std::int8_t>(timeDep_->time().hour()));
+  engine_.def.setDepMinute(static_cast<std::int8_t>(timeDep_->time().minute()));
+  engine_.def.setDepDay(static_cast<std::int8_t>(cmbDepDay_->currentIndex()));
+  engine_.def.setUseSysTime(0);
+  const QSignalBlocker quiet(btnNow_);
+  btnNow_->setChecked(false);
+}
+
+void TAppForm::btnNowClick(bool now) {
+  if (now) {
+    const QDateTime clock = clock_();
+    engine_.def.setDepHour(static_cast<std::int8_t>(clock.time().hour()));
+    engine_.def.setDepMinute(static_cast<std::int8_t>(clock.time().minute()));
+    engine_.def.setDepDay(static_cast<std::int8_t>(clock.date().dayOfWeek() % 7));
+  }
+  engine_.def.setUseSysTime(now ? 1 : 0);
+  loadTimeFields();
 }
 
 void TAppForm::buildMenus() {
@@ -214,6 +296,9 @@ void TAppForm::buildMenus() {
       ->setObjectName(QStringLiteral("ItemSwap"));
   add(functions, QStringLiteral("運賃・時間計算(&C)"), QKeySequence(Qt::CTRL | Qt::Key_F5),
       &TAppForm::ItemCalcClick, QStringLiteral("出発駅から目的駅までの運賃と時間を計算する"));
+  add(functions, QStringLiteral("最終列車(&L)"), QKeySequence(Qt::CTRL | Qt::Key_L),
+      &TAppForm::ItemLastTrainClick, QStringLiteral("選んだ曜日の最終列車で出発駅から目的駅へ行く経路を探す"))
+      ->setObjectName(QStringLiteral("ItemLastTrain"));
   add(functions, QStringLiteral("運賃表作成(&F)"), QKeySequence(Qt::CTRL | Qt::Key_F6),
       &TAppForm::ItemFTableClick, QStringLiteral("出発駅の運賃表を作成する"));
   add(functions, QStringLiteral("所要時間表作成(&R)"), QKeySequence(Qt::CTRL | Qt::Key_F7),
@@ -378,7 +463,10 @@ void TAppForm::btnRefArvClick() {
   forms_.sta().exec();
 }
 
-void TAppForm::DefItemClick() { forms_.def().exec(); }
+void TAppForm::DefItemClick() {
+  forms_.def().exec();
+  loadTimeFields();
+}
 
 void TAppForm::ColtdItemClick() { forms_.coltd().exec(); }
 

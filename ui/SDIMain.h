@@ -14,7 +14,11 @@
 #include "Pictures.h"
 #include "Types.h"
 
+class QCheckBox;
 class QComboBox;
+class QGridLayout;
+class QLabel;
+class QTimeEdit;
 class QPlainTextEdit;
 class QToolButton;
 class QMenu;
@@ -26,6 +30,7 @@ class StationSearch;
 
 namespace kiv::ui {
 
+struct ShownSearch;
 class KivForms;
 class HelpWindow;
 
@@ -73,6 +78,13 @@ class TAppForm : public QMainWindow {
   void btnRefDepClick();
   void btnRefArvClick();
   void ItemCalcClick();
+  // The last train of the day chosen: the latest departure that arrives by
+  // 4:00 the next morning, shown in the route list.
+  void ItemLastTrainClick();
+  // Sets the time and day to now and keeps following the clock (the
+  // condition dialog's 「現在の時刻・曜日を使用する」) until unpressed or
+  // the time or day is changed.
+  void btnNowClick(bool now);
   // Exchanges the texts of the departure and the arrival box.
   void swapStations();
   void ItemFTableClick();
@@ -120,6 +132,17 @@ class TAppForm : public QMainWindow {
   // The departure station of a table command, pushed to the recent list.
   StationNo resolveTableOrigin();
   Departure departureTime() const;
+  // Puts the time and day of Kiv4.def (or the clock's when it is followed)
+  // into the time field and day choice.
+  void loadTimeFields();
+  // The time field or day choice changed by the user: kept in Kiv4.def as
+  // the condition dialog keeps them.
+  void timeFieldsEdited();
+  void buildTimeRow(QWidget* panel, QGridLayout* grid);
+  // The arrive-by search: journeys arriving by the time on the day.
+  void runArriveBy(StationNo from, StationNo to, const Departure& time);
+  // Hands the route files just written to the route list and shows it.
+  void showRouteList(const ShownSearch& shown, bool partial);
   void loadOutput(const std::filesystem::path& file);
   // After a route search that yielded nothing: names the work file it could
   // not write, else says that there is no route.
@@ -135,6 +158,11 @@ class TAppForm : public QMainWindow {
   QComboBox* cmbDep_ = nullptr;
   QComboBox* cmbArv_ = nullptr;
   QPlainTextEdit* outputRE_ = nullptr;
+  QLabel* lblTime_ = nullptr;
+  QTimeEdit* timeDep_ = nullptr;
+  QComboBox* cmbDepDay_ = nullptr;
+  QToolButton* btnNow_ = nullptr;
+  QCheckBox* chkArriveBy_ = nullptr;
   QMenu* toolMenu_ = nullptr;
   HelpWindow* help_ = nullptr;
   std::unique_ptr<StationSearch> search_;  // built on first use

@@ -1,6 +1,7 @@
 // The commands of the main window: the route commands, the fare table, the
 // required-time table and the station timetable of the departure station,
 // and the developer's data commands and windows.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include "EnvPanel.h"
 #include "Forms.h"
 #include "FtblPnl.h"
+#include "JourneyTimes.h"
 #include "KivText.h"
 #include "MkDiaPnl.h"
 #include "OptPanel.h"
@@ -98,7 +100,12 @@ void TAppForm::ItemCalcClick() {
   StationNo from = -1;
   StationNo to = -1;
   if (!resolveJourney(from, to)) return;
+  loadTimeFields();  // the time searched, when it follows the clock
   const Departure time = departureTime();
+  if (chkArriveBy_->isChecked()) {
+    runArriveBy(from, to, time);
+    return;
+  }
   const int diffTime = engine_.def.getDiffTime();
   const int routeMax = engine_.def.getRouteMax();
   const int detour = engine_.def.getDetour();
@@ -127,12 +134,88 @@ void TAppForm::ItemCalcClick() {
   } else if (found >= routeMax) {
     inform(this, QString::fromUtf8(kRouteLimitReached));
   }
+  ShownSearch shown;
+  shown.day = time.day;
+  shown.asked = time.hour * 60 + time.minute;
+  const std::vector<Journey>& best = engine_.dia.lastBestRoutes().journeys;
+  // The marks belong to the list only when the best-routes search wrote it.
+  if (engine_.def.getRouteMode() == 2 && static_cast<int>(best.size()) == found) {
+    for (const Journey& journey : best) shown.marks << marksText(journey);
+  }
+  showRouteList(shown, stopped);
+}
+
+void TAppForm::showRouteList(const ShownSearch& shown, bool partial) {
   TRouteForm& routes = forms_.route();
-  routes.takeSearchResult();
-  routes.setPartial(stopped);
+  routes.takeSearchResult(shown);
+  routes.setPartial(partial);
   routes.setSortOrder(1);
   routes.show();
   routes.raise();
+}
+
+namespace {
+
+ShownSearch shownJourneys(const ArrivingBy& found, ShownSearch::Kind kind) {
+  ShownSearch shown;
+  shown.day = found.day;
+  shown.asked = found.arrival;
+  shown.kind = kind;
+  for (const Journey& journey : found.result.journeys) shown.marks << marksText(journey);
+  return shown;
+}
+
+}  // namespace
+
+void TAppForm::runArriveBy(StationNo from, StationNo to, const Departure& time) {
+  ArrivingBy found;
+  {
+    WaitCursor wait;
+    TProgForm progress(this, engine_.def.getRouteMax());
+    progress.show();
+    progress.setPosition(0);
+    found = searchArrivingBy(engine_, from, to, time.hour * 60 + time.minute, time.day, [&progress](int n) {
+      progress.setPosition(n);
+      return !progress.cancelled();
+    });
+  }
+  const bool stopped = found.result.stopped;
+  if (found.result.journeys.empty()) {
+    if (stopped) {
+      inform(this, QString::fromUtf8(kSearchStoppedEmpty));
+    } else {
+      warn(this, QString::fromUtf8(kNoRoute));
+    }
+    return;
+  }
+  if (found.written < 0) {
+    warnNoRoute();
+    return;
+  }
+  if (stopped) inform(this, QString::fromUtf8(kSearchStopped));
+  showRouteList(shownJourneys(found, ShownSearch::Kind::kArriveBy), stopped);
+}
+
+void TAppForm::ItemLastTrainClick() {
+  StationNo from = -1;
+  StationNo to = -1;
+  if (!resolveJourney(from, to)) return;
+  loadTimeFields();
+  const Departure time = departureTime();
+  ArrivingBy found;
+  {
+    WaitCursor wait;
+    found = searchLastTrain(engine_, from, to, time.day);
+  }
+  if (found.result.journeys.empty()) {
+    warn(this, QString::fromUtf8(kNoRoute));
+    return;
+  }
+  if (found.written < 0) {
+    warnNoRoute();
+    return;
+  }
+  showRouteList(shownJourneys(found, ShownSearch::Kind::kLastTrain), false);
 }
 
 void TAppForm::warnNoRoute() {

@@ -70,7 +70,7 @@ class RouteFormTest : public QObject {
     QCOMPARE(form.windowTitle(), QStringLiteral("検出経路(新宿→高崎)"));
     QCOMPARE(w.find<QLabel>(&form, "pnlDepTime")->text(), QStringLiteral("9:05"));
     QCOMPARE(w.grid->rowCount(), w.found);
-    QCOMPARE(w.grid->columnCount(), 10);
+    QCOMPARE(w.grid->columnCount(), 12);
     QCOMPARE(w.grid->horizontalHeaderItem(8)->text(), QStringLiteral("途中乗り継ぎ"));
     for (int r = 0; r < w.found; ++r) {
       QCOMPARE(w.grid->item(r, 0)->text(), QString::number(r + 1));
