@@ -47,7 +47,7 @@ void routeSearch(BenchData& d, bool reference, int mode, int routes, int detourK
 // airports, day trips; on a generated network its own journey alone.
 std::vector<Journey> querySet(BenchData& d) {
   static const char* const kPairs[][2] = {
-      {"東京", "高崎"},   {"所沢", "新宿"},   {"八王子", "新宿"}, {"川崎", "立川"},   {"練馬", "豊洲"},
+      {"東京", "高崎"},   {"所沢", "新宿"},     {"八王子", "新宿"},   {"川崎", "立川"}, {"練馬", "豊洲"},
       {"新宿", "本厚木"}, {"渋谷", "成田空港"}, {"北千住", "中目黒"}, {"横浜", "大宮"}, {"町田", "東京"}};
   std::vector<Journey> set;
   if (d.name == "sample") {
@@ -100,10 +100,8 @@ std::vector<Operation> routeOperations() {
       // The best routes of ten journeys against their fastest routes: the
       // "reference" column is the fastest search, so the ratio is the
       // fastest time over the best-routes time.
-      {"best_set_default",
-       [](BenchData& d, bool fastest) { bestRoutesSet(d, fastest, 20, 4, 15); }, false},
-      {"best_set_largest",
-       [](BenchData& d, bool fastest) { bestRoutesSet(d, fastest, 300, 20, 60); }, false},
+      {"best_set_default", [](BenchData& d, bool fastest) { bestRoutesSet(d, fastest, 20, 4, 15); }, false},
+      {"best_set_largest", [](BenchData& d, bool fastest) { bestRoutesSet(d, fastest, 300, 20, 60); }, false},
   };
 }
 

@@ -46,16 +46,16 @@ std::string journeyOverview(const std::vector<Journey>& journeys, const std::str
     // Service days run from 4:00 to 4:00.
     const auto serviceDay = [](int m) { return m >= 240 ? (m - 240) / 1440 : -1; };
     if (serviceDay(journeys.front().departure) > serviceDay(askedMinutes)) {
-      out += "  この日の列車は終わっています: " + std::string(dayLetter(dayOf(journeys.front().departure, day))) +
-             "曜の始発からの経路です\n";
+      out += "  この日の列車は終わっています: " +
+             std::string(dayLetter(dayOf(journeys.front().departure, day))) + "曜の始発からの経路です\n";
     }
   }
   int number = 0;
   for (const Journey& j : journeys) {
     char line[160];
     std::snprintf(line, sizeof line, "  No.%03d  %s  %s発 → %s着  乗換%d回  %d円\n", ++number,
-                  marksText(j).c_str(), dayTimeText(j.departure, day).c_str(), dayTimeText(j.arrival, day).c_str(),
-                  j.changes, j.fare);
+                  marksText(j).c_str(), dayTimeText(j.departure, day).c_str(),
+                  dayTimeText(j.arrival, day).c_str(), j.changes, j.fare);
     out += line;
   }
   return out + "\n";

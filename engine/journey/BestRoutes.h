@@ -53,7 +53,7 @@ struct JourneyNetwork {
 struct BestRoutesQuery {
   StationNo from = 0;
   StationNo to = 0;
-  int day = 0;              // day code of the search's day (0 Sunday .. 6 Saturday)
+  int day = 0;                // day code of the search's day (0 Sunday .. 6 Saturday)
   int earliestDeparture = 0;  // no journey leaves the origin before this
   // No journey arrives after this; 0 in a forward search: the earliest
   // arrival of any journey plus extraMinutes.
@@ -80,8 +80,8 @@ struct Journey {
   int arrival = 0;
   int changes = 0;
   int fare = 0;
-  int walking = 0;  // walking minutes, changes and walking connections
-  int waiting = 0;  // waiting minutes at change stations
+  int walking = 0;   // walking minutes, changes and walking connections
+  int waiting = 0;   // waiting minutes at change stations
   FoundRoute route;  // the records of the route list files
   // Marks among the listed journeys: the earliest arrival, the fewest
   // changes, the lowest fare.

@@ -521,6 +521,10 @@ class RDiaMan {
   FoundRoute describeRoute();
   // Writes a route's records under route number `number`.
   void writeFoundRoute(FoundRoute& route, int number);
+  // Opens "$MltRtL1.kv4" and "$MltRtDt.kv4" for a route list from `from` to
+  // `to` asked for at `asked` and puts the list's head line; false (the
+  // file named in workFileProblem_) when one cannot be opened.
+  bool beginRouteFiles(StationNo from, StationNo to, const work_files::ClockTime& asked);
   // Frees the working arrays and closes the work files of findRoutes; false
   // (and the file named in workFileProblem_) when a work file could not be
   // opened or written whole.

@@ -48,23 +48,7 @@ int RDiaMan::writeJourneys(StationNo from, StationNo to, const work_files::Clock
     RouteSearchState*& rs;
     ~Leave() { rs = nullptr; }
   } leave{rs_};
-  char fromName[kStationNameSize] = "";
-  char toName[kStationNameSize] = "";
-  staName_.getName(from, fromName);
-  staName_.getName(to, toName);
-  rs_->listFile = std::make_unique<work_files::WorkFileWriter>(dataDir_ / work_files::kRouteListFound);
-  rs_->detailFile = std::make_unique<work_files::WorkFileWriter>(dataDir_ / work_files::kRouteDetails);
-  if (!rs_->listFile->isOpen() || !rs_->detailFile->isOpen()) {
-    endRouteSearch();
-    return -1;
-  }
-  const work_files::RouteListHead head{fromName, toName, asked};
-  if (fast()) {
-    work_files::appendRouteListHead(rs_->listText, head, work_files::RouteListLayout::kSorted);
-    rs_->listText += "\r\n";
-  } else {
-    rs_->listFile->line(work_files::formatRouteListHead(head, work_files::RouteListLayout::kSorted));
-  }
+  if (!beginRouteFiles(from, to, asked)) return -1;
   for (std::size_t k = 0; k < journeys.size(); ++k) {
     FoundRoute route = journeys[k].route;
     writeFoundRoute(route, static_cast<int>(k));

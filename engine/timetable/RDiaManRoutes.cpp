@@ -124,21 +124,13 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
   }
 
   const int n = searchStationCount();
-  char fromName[kStationNameSize] = "";
-  char toName[kStationNameSize] = "";
-  staName_.getName(from, fromName);
-  staName_.getName(to, toName);
-
   rs_->onPath.assign(static_cast<std::size_t>(n) + 1, 0);
   rs_->use = trainUseFlags(trains_);
   rs_->station.assign(kMaxPathLength + 2, 0);
   rs_->train.assign(kMaxPathLength + 2, 0);
-  rs_->listFile = std::make_unique<work_files::WorkFileWriter>(dataDir_ / work_files::kRouteListFound);
-  rs_->detailFile = std::make_unique<work_files::WorkFileWriter>(dataDir_ / work_files::kRouteDetails);
-  if (!rs_->listFile->isOpen() || !rs_->detailFile->isOpen()) {
-    endRouteSearch();
-    return -1;
-  }
+  // The departure as given, even an hour or minute off the clock.
+  const work_files::ClockTime departure{report_text::format("%2d:%02d", hour, minute), hour * 60 + minute};
+  if (!beginRouteFiles(from, to, departure)) return -1;
   rs_->depth = 0;
   rs_->found = 0;
   rs_->transfers = 0;
@@ -146,15 +138,6 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
   rs_->maxRoutes = static_cast<std::int16_t>(limits.routeMax);
   rs_->stepBudget = limits.classicStepBudget;
 
-  // The departure as given, even an hour or minute off the clock.
-  const work_files::ClockTime departure{report_text::format("%2d:%02d", hour, minute), hour * 60 + minute};
-  const work_files::RouteListHead head{fromName, toName, departure};
-  if (fast()) {
-    work_files::appendRouteListHead(rs_->listText, head, work_files::RouteListLayout::kSorted);
-    rs_->listText += "\r\n";
-  } else {
-    rs_->listFile->line(work_files::formatRouteListHead(head, work_files::RouteListLayout::kSorted));
-  }
   rs_->timeLimit = static_cast<std::int16_t>(fastest + extraMinutes);
   rs_->day = rules_.serviceDays ? day : -1;
   rs_->start = hour * 60 + minute;
@@ -182,6 +165,27 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
                                   : RouteListEnd::complete;
   // A route list that could not be written whole (a full disk) is no result.
   return endRouteSearch() ? found : -1;
+}
+
+bool RDiaMan::beginRouteFiles(StationNo from, StationNo to, const work_files::ClockTime& asked) {
+  char fromName[kStationNameSize] = "";
+  char toName[kStationNameSize] = "";
+  staName_.getName(from, fromName);
+  staName_.getName(to, toName);
+  rs_->listFile = std::make_unique<work_files::WorkFileWriter>(dataDir_ / work_files::kRouteListFound);
+  rs_->detailFile = std::make_unique<work_files::WorkFileWriter>(dataDir_ / work_files::kRouteDetails);
+  if (!rs_->listFile->isOpen() || !rs_->detailFile->isOpen()) {
+    endRouteSearch();
+    return false;
+  }
+  const work_files::RouteListHead head{fromName, toName, asked};
+  if (fast()) {
+    work_files::appendRouteListHead(rs_->listText, head, work_files::RouteListLayout::kSorted);
+    rs_->listText += "\r\n";
+  } else {
+    rs_->listFile->line(work_files::formatRouteListHead(head, work_files::RouteListLayout::kSorted));
+  }
+  return true;
 }
 
 bool RDiaMan::endRouteSearch() {

@@ -130,14 +130,16 @@ FoundRoute describeRoute(const RouteDescriber& describer, std::span<const RouteS
       const auto section = std::make_tuple(span.network, last, first);
       auto priced = describer.fares.find(section);
       if (priced == describer.fares.end()) {
-        priced = describer.fares.emplace(section, describer.fare.stationFare(span.network, last, first, 1)).first;
+        priced =
+            describer.fares.emplace(section, describer.fare.stationFare(span.network, last, first, 1)).first;
       }
       const int fare = priced->second;
       company[0] = '\0';
       describer.kiv.getCompanyShortName(span.network / 10, company);
       stationName(sectionStart, startName);
       stationName(k, name);
-      route.details.emplace_back(work_files::RouteFareSection{0, span.network, company, startName, name, fare});
+      route.details.emplace_back(
+          work_files::RouteFareSection{0, span.network, company, startName, name, fare});
       fareTotal += fare;
     }
   }

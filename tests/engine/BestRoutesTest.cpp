@@ -43,7 +43,8 @@ bool dominates(const Criteria& a, const Criteria& b) {
 std::vector<Criteria> paretoSet(const std::vector<Criteria>& all) {
   std::vector<Criteria> kept;
   for (const Criteria& c : all) {
-    const bool beaten = std::any_of(all.begin(), all.end(), [&](const Criteria& o) { return dominates(o, c); });
+    const bool beaten =
+        std::any_of(all.begin(), all.end(), [&](const Criteria& o) { return dominates(o, c); });
     if (!beaten && std::find(kept.begin(), kept.end(), c) == kept.end()) kept.push_back(c);
   }
   std::sort(kept.begin(), kept.end());
@@ -70,7 +71,9 @@ class Enumeration {
   }
 
  private:
-  static TimeOfDay clock(int m) { return {static_cast<std::int8_t>(m / 60), static_cast<std::int8_t>(m % 60)}; }
+  static TimeOfDay clock(int m) {
+    return {static_cast<std::int8_t>(m / 60), static_cast<std::int8_t>(m % 60)};
+  }
 
   std::vector<int> startTimes() const {
     std::vector<int> times{query_.earliestDeparture};
@@ -118,7 +121,8 @@ class Enumeration {
       RouteStopTimes& here = stops_.back();
       here.train = r.train;
       here.walkMinutes = static_cast<std::int16_t>(atStart ? 0 : ready - arrival);
-      here.waitMinutes = static_cast<std::int16_t>(atStart ? departure - query_.earliestDeparture : departure - ready);
+      here.waitMinutes =
+          static_cast<std::int16_t>(atStart ? departure - query_.earliestDeparture : departure - ready);
       here.departure = clock(departure);
       stops_.push_back(RouteStopTimes{x, -1, 0, 0, clock(next), {}});
       onPath_[static_cast<std::size_t>(x)] = true;
@@ -129,10 +133,11 @@ class Enumeration {
   }
 
   void record(int) {
-    const FoundRoute route =
-        describeRoute(RouteDescriber{engine_.staName, engine_.trains, engine_.fare, engine_.kiv, fares_}, stops_);
+    const FoundRoute route = describeRoute(
+        RouteDescriber{engine_.staName, engine_.trains, engine_.fare, engine_.kiv, fares_}, stops_);
     const int departure = stops_.front().departure.totalMinutes();
-    found_.emplace_back(departure, route.arrivalMinutes, route.changes, route.fare, route.summary.walkingMinutes,
+    found_.emplace_back(departure, route.arrivalMinutes, route.changes, route.fare,
+                        route.summary.walkingMinutes,
                         route.summary.waitingMinutes - stops_.front().waitMinutes);
   }
 

@@ -1,0 +1,173 @@
+// The working state and the steps of one best-routes search (see
+// BestRoutes.h): labels, their bags and the journeys kept, and the rules by
+// which a label goes on. Shared by the files of the search only.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <queue>
+#include <tuple>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "journey/BestRoutes.h"
+#include "timetable/FoundRoute.h"
+
+namespace kiv {
+struct DiaDepartureRecord;
+}
+
+namespace kiv::journey_search {
+
+// Longest path a journey may have, in stations.
+constexpr int kMaxPathLength = 100;
+// Times beyond this (minutes after midnight of the search's day) are not
+// searched: they must fit the hours a time holds.
+constexpr int kLatestMinutes = 120 * 60;
+// A station from which the goal cannot be reached.
+constexpr int kOutOfReach = 1 << 20;
+// Labels made between two questions to keepGoing.
+constexpr std::size_t kProgressLabels = 1 << 12;
+
+struct Label {
+  int arrival = 0;
+  int start = 0;       // the time the journey is at the origin
+  int departure = -1;  // the first ride's departure; -1 at the origin
+  int segments = 0;    // train segments, walking connections not counted
+  int closedFare = 0;
+  int walking = 0;
+  int waiting = 0;  // at change stations (not at the origin)
+  StationNo station = 0;
+  TrainNo trainIn = -1;
+  NetworkCode openCode = -1;  // the network pricing the open fare section
+  StationNo openStart = 0;
+  // Where a walk began that the data mark as a change inside the fare of
+  // openCode, after a ride of it: it stays in the section only when the next
+  // hop is a ride of that network too. -1 when the last hop is no such walk.
+  StationNo pendingWalk = -1;
+  std::int16_t depth = 1;
+  int parent = -1;
+  // The ride from the parent: its departure and the change and waiting
+  // minutes spent at the parent before it.
+  int rideDeparture = 0;
+  std::int16_t walkAtParent = 0;
+  std::int16_t waitAtParent = 0;
+  bool dead = false;
+};
+
+inline int changesOf(int segments) { return std::max(segments, 1) - 1; }
+
+// A service day runs from 4:00 to 4:00 the next morning: the service day of
+// a time, counted from the search's day (-1 before 4:00 on it).
+constexpr int kServiceDayStart = 4 * 60;
+inline int serviceDay(int minutes) {
+  const int m = minutes - kServiceDayStart;
+  return m >= 0 ? m / 1440 : -((1439 - m) / 1440);
+}
+// A journey lies within one service day: it never waits for the next day's
+// first trains at a change station, it starts on that day instead.
+inline bool sameServiceDay(int a, int b) { return serviceDay(a) == serviceDay(b); }
+
+// The criteria of a journey or of a partial one, and the order of its tie.
+struct Criteria {
+  int departure;
+  int arrival;
+  int changes;
+  int fare;
+  int walking;
+  int waiting;
+};
+
+// Whether `a` is at least as good as `b` on all four criteria and, when
+// equal on all four, walks and waits no more (a kept first wins a full tie).
+inline bool beatsOrTies(const Criteria& a, const Criteria& b) {
+  if (a.departure < b.departure || a.arrival > b.arrival || a.changes > b.changes || a.fare > b.fare)
+    return false;
+  if (a.departure != b.departure || a.arrival != b.arrival || a.changes != b.changes || a.fare != b.fare)
+    return true;
+  return std::tie(a.walking, a.waiting) <= std::tie(b.walking, b.waiting);
+}
+
+inline TimeOfDay clock(int minutes) {
+  return {static_cast<std::int8_t>(minutes / 60), static_cast<std::int8_t>(minutes % 60)};
+}
+
+class Search {
+ public:
+  Search(const JourneyNetwork& network, BestRoutesState& state, const BestRoutesQuery& query)
+      : net_(network), query_(query), state_(state) {}
+
+  BestRoutesResult run();
+
+ private:
+  void prepare();
+  // The times a journey may leave the origin at: `first` and every timed
+  // departure of the origin from then on that may still arrive in time,
+  // latest first.
+  std::vector<int> startTimes(int first) const;
+  int latestStart() const;
+  // The arrive-by search; the earliest start it considers.
+  int searchArriveBy();
+  void searchFrom(int start);
+  void expand(int index);
+  void offer(Label label);
+  void offerResult(int index);
+  // Tells keepGoing how many journeys are kept; a "stop" ends the search.
+  void askToGoOn();
+  bool beatenAtGoal(const Label& label, StationNo at) const;
+  bool onPath(int index, StationNo station) const;
+  int sectionFare(NetworkCode code, StationNo last, StationNo first) const;
+  int changeMinutes(StationNo s, TrainNo in, TrainNo out) const;
+  bool walking(TrainNo t) const {
+    return t >= 1 && static_cast<std::size_t>(t) < walking_.size() && walking_[static_cast<std::size_t>(t)];
+  }
+  Criteria resultCriteria(const Label& label) const;
+  // The fare state after a hop by `train` from station `from`, reached by
+  // `previous`; and after the journey ends.
+  void addFareHop(Label& label, StationNo from, TrainNo previous, TrainNo train) const;
+  void settlePendingWalk(Label& label) const;
+  // The times of a ride by record r for a passenger at station `at` since
+  // `arrival` on trainIn (none at the start): false when r does not run.
+  struct Hop {
+    int ready = 0;
+    int departure = 0;
+    int arrival = 0;
+  };
+  bool hopBy(const DiaDepartureRecord& r, StationNo at, TrainNo trainIn, int arrival, bool atStart,
+             Hop& hop) const;
+  // The earliest arrival of a journey from the origin at `start`, by the
+  // same rules, without the limits of changes and fare; -1 when none.
+  int earliestArrival(int start) const;
+  // Fixes the deadline of a forward search: the earliest arrival of any
+  // journey from the time asked plus the extra minutes. False when there
+  // is none.
+  bool fixDeadline();
+  Journey journeyOf(int index) const;
+
+  const JourneyNetwork& net_;
+  const BestRoutesQuery& query_;
+  BestRoutesState& state_;
+  int day_ = -1;
+  bool frequentAlways_ = false;
+  std::vector<std::uint8_t> use_;
+  std::vector<std::uint8_t> walking_;
+  std::vector<NetworkCode> code_;
+  const std::vector<int>* bound_ = nullptr;
+  std::vector<Label> labels_;
+  std::unordered_map<std::uint64_t, std::vector<int>> bags_;
+  std::vector<int> results_;
+  std::vector<Criteria> resultCriteria_;    // of results_, in the same order
+  using Entry = std::tuple<int, int, int>;  // arrival, segments, label
+  std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue_;
+  mutable SectionFares fares_;  // the sections of the journeys described
+  mutable std::unordered_map<std::uint64_t, int> sectionFares_;
+  mutable std::unordered_map<std::uint64_t, int> changes_;
+  std::size_t nextQuestion_ = kProgressLabels;
+  int deadline_ = 0;
+  int firstServiceDay_ = -1000;
+  bool stopped_ = false;
+};
+
+}  // namespace kiv::journey_search
