@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Types.h"
+#include "journey/ArrivingBy.h"
 #include "journey/BestRoutes.h"
 
 namespace kiv {
@@ -19,30 +20,18 @@ class Engine;
 
 namespace kiv::ui {
 
-// The day code (0 Sunday .. 6 Saturday) of a time of a search on `day`.
-int dayOfTime(int minutes, int day);
 // 「日」..「土」.
 QString dayName(int day);
 // "9:24" on the search's day, "翌 0:12" on the next, "水 6:35" further on.
 QString dayTimeText(int minutes, int day);
 // "早楽安" with a full-width blank for each mark the journey lacks.
 QString marksText(const Journey& journey);
-// The service day (4:00 to 4:00) a time falls in: 0 the search's day, -1
-// before 4:00 of it.
-int serviceDayOf(int minutes);
 // The line above a list whose first journey leaves on a later service day
 // than the time asked; empty when it leaves on the same one.
 QString laterDayNote(int askedMinutes, int firstDeparture, int day);
 
-// Best-routes searches that end at a time, written as the route files
-// (journey k is detection number k) and sorted.
-struct ArrivingBy {
-  BestRoutesResult result;
-  int day = 0;      // the search's day: the day asked, or the day before it
-  int arrival = 0;  // the arrival asked, counted from that day
-  int written = 0;  // routes written; -1 when a work file could not be written
-};
-
+// The arrive-by and last-train searches (journey/ArrivingBy.h) with the
+// limits of the settings.
 // The journeys arriving by hour:minute on `day`, latest departure first;
 // an arrival before noon with nothing on the day itself is searched from
 // the evening before. `keepGoing` may stop the search.

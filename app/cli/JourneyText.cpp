@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "Arguments.h"
+#include "journey/ArrivingBy.h"
 
 namespace kiv::cli {
 namespace {
@@ -15,7 +16,7 @@ std::string clockText(int minutes) {
 
 }  // namespace
 
-int dayOf(int minutes, int day) { return ((day + minutes / 1440) % 7 + 7) % 7; }
+int dayOf(int minutes, int day) { return dayOfTime(minutes, day); }
 
 std::string dayTimeText(int minutes, int day) {
   if (minutes < 0) return clockText(0);
@@ -43,9 +44,7 @@ std::string journeyOverview(const std::vector<Journey>& journeys, const std::str
                             int day) {
   std::string out = head + "  (早: 最も早く着く  楽: 乗換が最も少ない  安: 運賃が最も安い)\n";
   if (!journeys.empty()) {
-    // Service days run from 4:00 to 4:00.
-    const auto serviceDay = [](int m) { return m >= 240 ? (m - 240) / 1440 : -1; };
-    if (serviceDay(journeys.front().departure) > serviceDay(askedMinutes)) {
+    if (serviceDayOf(journeys.front().departure) > serviceDayOf(askedMinutes)) {
       out += "  この日の列車は終わっています: " +
              std::string(dayLetter(dayOf(journeys.front().departure, day))) + "曜の始発からの経路です\n";
     }

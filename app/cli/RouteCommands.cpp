@@ -3,8 +3,8 @@
 // saves it.
 #include <unistd.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
 #include <string>
@@ -15,7 +15,6 @@
 #include "CommandGuard.h"
 #include "Commands.h"
 #include "Engine.h"
-#include "journey/BestRoutes.h"
 #include "FastestRoute.h"
 #include "JourneyText.h"
 #include "JsonOutput.h"
@@ -24,6 +23,8 @@
 #include "RouteListEnd.h"
 #include "RunSettings.h"
 #include "StationArg.h"
+#include "journey/ArrivingBy.h"
+#include "journey/BestRoutes.h"
 #include "report/RouteListExport.h"
 #include "report/WorkFiles.h"
 #include "text/ReportText.h"
@@ -108,12 +109,6 @@ RouteRequest requestOf(Engine& engine, const Invocation& inv) {
 
 namespace {
 
-// The service day ends at 4:00: the last train of a day arrives by then.
-constexpr int kServiceDayEnd = 28 * 60;
-// An arrival before noon is searched from the day before, so that a journey
-// may leave before midnight.
-constexpr int kArriveByDayBack = 12 * 60;
-
 // The overview of the best routes and the routes described, or JSON.
 void printBestRoutes(const Engine& engine, const Invocation& inv, const RouteRequest& request,
                      const std::vector<kiv::Journey>& journeys, int asked, int day, bool arriveBy, bool cut,
@@ -130,51 +125,36 @@ void printBestRoutes(const Engine& engine, const Invocation& inv, const RouteReq
   printRoutes(inv.order, inv.sjis);
 }
 
-// The journeys arriving by the time of the request: a best-routes search
-// backwards from it, written to the route files.
-BestRoutesResult searchArrivingBy(Engine& engine, const Invocation& inv, const RouteRequest& request,
-                                  int arrival, int day, int routes, bool orNone = false) {
-  BestRoutesQuery query;
-  query.from = request.from.number;
-  query.to = request.to.number;
-  query.day = day;
-  query.latestArrival = arrival;
-  query.earliestDeparture = std::max(arrival - 1440, 0);
-  query.arriveBy = true;
-  query.window = inv.extra.value_or(engine.def.getDiffTime());
-  query.maxChanges = inv.changes.value_or(engine.def.getTransMax());
-  query.maxRoutes = routes;
-  BestRoutesState state;
-  BestRoutesResult result = searchBestRoutes(engine.dia.journeyNetwork(), state, query);
-  if (result.journeys.empty()) {
-    if (orNone) return result;
-    throw CommandFailure(kNoRoute);
-  }
-  const int leave = result.journeys.front().departure;
-  const work_files::ClockTime asked{report_text::format("%2d:%02d", leave / 60, leave % 60), leave};
-  const int written = engine.dia.writeJourneys(query.from, query.to, asked, result.journeys);
-  if (written < 0 || engine.dia.sortRouteLists(written) < 0) {
+// The journeys arriving by the time of the request (or, for the last
+// train, by the end of its day), written to the route files; throws when
+// there is none or the files cannot be written.
+ArrivingBy arrivingBy(Engine& engine, const Invocation& inv, const RouteRequest& request, int routes,
+                      bool lastTrain) {
+  const ArriveByRequest wanted{request.from.number,
+                               request.to.number,
+                               request.time.day,
+                               request.time.hour * 60 + request.time.minute,
+                               inv.extra.value_or(engine.def.getDiffTime()),
+                               inv.changes.value_or(engine.def.getTransMax()),
+                               routes,
+                               {}};
+  ArrivingBy found = lastTrain ? searchLastTrain(engine.dia, wanted) : searchArrivingBy(engine.dia, wanted);
+  if (found.result.journeys.empty()) throw CommandFailure(kNoRoute);
+  if (found.written < 0) {
     failSearch(engine,
                {work_files::kRouteListFound, work_files::kRouteDetails, work_files::kRouteListTime,
                 work_files::kRouteListFare},
                std::string(work_files::kRouteListFound) + " and " + work_files::kRouteDetails);
   }
-  return result;
+  return found;
 }
 
 void runArriveBy(Engine& engine, const Invocation& inv, const RouteRequest& request, int routes) {
-  int day = request.time.day;
-  int arrival = request.time.hour * 60 + request.time.minute;
-  // Journeys that leave on the day itself first; an early arrival may need
-  // one that leaves the evening before.
-  BestRoutesResult result = searchArrivingBy(engine, inv, request, arrival, day, routes, arrival < kArriveByDayBack);
-  if (result.journeys.empty()) {
-    day = (day + 6) % 7;
-    arrival += 1440;
-    result = searchArrivingBy(engine, inv, request, arrival, day, routes);
-  }
-  const std::string head = listHead(utf8(request.from.name), utf8(request.to.name), arrival, day, true);
-  printBestRoutes(engine, inv, request, result.journeys, arrival, day, true, result.cut, head);
+  const ArrivingBy found = arrivingBy(engine, inv, request, routes, false);
+  const std::string head =
+      listHead(utf8(request.from.name), utf8(request.to.name), found.arrival, found.day, true);
+  printBestRoutes(engine, inv, request, found.result.journeys, found.arrival, found.day, true,
+                  found.result.cut, head);
 }
 
 }  // namespace
@@ -230,7 +210,8 @@ void runRoute(Engine& engine, const Invocation& inv) {
 void runLastTrain(Engine& engine, const Invocation& inv) {
   const RouteRequest request = requestOf(engine, inv);
   const int day = request.time.day;
-  const BestRoutesResult result = searchArrivingBy(engine, inv, request, kServiceDayEnd, day, 1);
+  const ArrivingBy found = arrivingBy(engine, inv, request, 1, true);
+  const BestRoutesResult& result = found.result;
   const std::string head = utf8(request.from.name) + "→" + utf8(request.to.name) + "  " +
                            std::string(dayLetter(day)) + "曜の最終 (翌朝 4:00 までに着く最も遅い出発)";
   printBestRoutes(engine, inv, request, result.journeys, kServiceDayEnd, day, true, false, head);
