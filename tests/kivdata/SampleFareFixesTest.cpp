@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "SampleNetwork.h"
+#include "TempDir.h"
 #include "text/ReportText.h"
 
 namespace kiv::test {
@@ -82,11 +83,12 @@ class SampleInFareWalks : public SampleNetworkTest {
                                        e.def.getDiffTime(), RDiaMan::RouteLimits{4, count, mode});
     EXPECT_GT(found, 0) << from << "-" << to;
     for (int d = 0; d < found; ++d) {
-      const std::filesystem::path file = std::filesystem::temp_directory_path() / "kiv-infare-route.txt";
+      // A directory of its own: the tests of this file run in parallel.
+      const test::TempDir scratch;
+      const std::filesystem::path file = scratch / "route.txt";
       EXPECT_EQ(e.dia.writeRouteDetail(file, "w", d, 1, 1), 0);
       std::vector<std::string> raw;
       EXPECT_TRUE(report_text::readLines(file, raw));
-      std::filesystem::remove(file);
       Route r;
       for (const std::string& line : raw) {
         const std::string text = sjisToUtf8(line).value_or("?");
