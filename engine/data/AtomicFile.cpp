@@ -27,9 +27,10 @@ mode_t currentUmask() {
   return mask;
 }
 
-// Flushes the file's content to the disk; false (errno set) when it fails.
-bool syncFile(const std::filesystem::path& file) {
-  const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+}  // namespace
+
+bool syncToDisk(const std::filesystem::path& fileOrDirectory) {
+  const int fd = open(fileOrDirectory.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
   if (fd < 0) return false;
   const bool synced = fsync(fd) == 0;
   const int err = errno;
@@ -37,16 +38,6 @@ bool syncFile(const std::filesystem::path& file) {
   errno = err;
   return synced;
 }
-
-// Makes the rename itself durable; a failure here loses nothing.
-void syncDirectory(const std::filesystem::path& dir) {
-  const int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  fsync(fd);
-  close(fd);
-}
-
-}  // namespace
 
 std::filesystem::path followLinks(const std::filesystem::path& target) {
   std::filesystem::path file = target;
@@ -110,10 +101,11 @@ bool replaceFileAtomically(const std::filesystem::path& target,
   if (!write(temp)) {
     return discard(errno != 0 ? withReason("cannot write " + shown, errno) : "cannot write " + shown);
   }
-  if (!syncFile(temp)) return discard(withReason("cannot write " + shown, errno));
+  if (!syncToDisk(temp)) return discard(withReason("cannot write " + shown, errno));
   if (std::rename(temp.c_str(), file.c_str()) != 0)
     return discard(withReason("cannot replace " + shown, errno));
-  syncDirectory(dir);
+  // Makes the rename itself durable; a failure here loses nothing.
+  syncToDisk(dir);
   return true;
 }
 

@@ -40,4 +40,8 @@ bool replaceFileAtomically(const std::filesystem::path& target,
 // symbolic links (which need not exist yet), or `target` itself.
 std::filesystem::path followLinks(const std::filesystem::path& target);
 
+// Flushes a file's content, or a directory's entries, to the disk. False
+// (errno set) when it cannot be opened or flushed.
+bool syncToDisk(const std::filesystem::path& fileOrDirectory);
+
 }  // namespace kiv

@@ -82,16 +82,6 @@ const std::vector<std::string>& dataSetFileNames() {
   return names;
 }
 
-bool syncToDisk(const fs::path& fileOrDirectory) {
-  const int fd = open(fileOrDirectory.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
-  if (fd < 0) return false;
-  const bool synced = fsync(fd) == 0;
-  const int err = errno;
-  close(fd);
-  errno = err;
-  return synced;
-}
-
 void setDataSetReplaceProbe(std::function<void(std::string_view)> p) { probe() = std::move(p); }
 
 fs::path createUnfinishedSet(const fs::path& dataDir, std::string& error) {

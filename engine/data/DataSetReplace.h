@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "data/AtomicFile.h"
+
 namespace kiv {
 
 // The committed new set, waiting to be moved in.
@@ -23,10 +25,6 @@ inline constexpr std::string_view kUnfinishedSetPrefix = ".kivdata-part-";
 
 // Every file a data set consists of: the binary data files and the line list.
 const std::vector<std::string>& dataSetFileNames();
-
-// Flushes a file's content, or a directory's entries, to the disk. False
-// (errno set) when it cannot be opened or flushed.
-bool syncToDisk(const std::filesystem::path& fileOrDirectory);
 
 // A fresh directory for a new set inside dataDir; empty with a message in
 // `error` when it cannot be made.

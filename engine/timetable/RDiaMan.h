@@ -540,6 +540,8 @@ class RDiaMan {
   // The working fields of the multi-route search, while it runs.
   struct RouteSearchState;
   RouteSearchState* rs_ = nullptr;
+  // Holds the working fields of one search and points rs_ at them while it lives.
+  class ActiveRouteSearch;
   bool routeListCut_ = false;
   RouteListEnd routeListEnd_ = RouteListEnd::complete;
   std::string workFileProblem_;

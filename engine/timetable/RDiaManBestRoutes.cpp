@@ -42,12 +42,7 @@ JourneyNetwork RDiaMan::journeyNetwork() const {
 int RDiaMan::writeJourneys(StationNo from, StationNo to, const work_files::ClockTime& asked,
                            const std::vector<Journey>& journeys) {
   workFileProblem_.clear();
-  RouteSearchState state;
-  rs_ = &state;
-  struct Leave {
-    RouteSearchState*& rs;
-    ~Leave() { rs = nullptr; }
-  } leave{rs_};
+  const ActiveRouteSearch active(rs_);
   if (!beginRouteFiles(from, to, asked)) return -1;
   for (std::size_t k = 0; k < journeys.size(); ++k) {
     FoundRoute route = journeys[k].route;

@@ -111,12 +111,7 @@ int RDiaMan::findRoutes(StationNo from, StationNo to, int hour, int minute, int 
   if (limits.modeRoute == kBestRoutesMode) {
     return findBestRoutes(from, to, hour, minute, day, extraMinutes, limits);
   }
-  RouteSearchState state;
-  rs_ = &state;
-  struct Leave {
-    RouteSearchState*& rs;
-    ~Leave() { rs = nullptr; }
-  } leave{rs_};
+  const ActiveRouteSearch active(rs_);
 
   if (!markDetourEllipse(from, to, detourKm)) {
     workFileProblem_ = work_files::kRouteSearchLog;

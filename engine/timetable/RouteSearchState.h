@@ -50,4 +50,18 @@ struct RDiaMan::RouteSearchState {
   bool stopped = false;                                 // the progress callback said stop
 };
 
+// The working fields of one route search, in use (rs_ points at them) while
+// the object lives.
+class RDiaMan::ActiveRouteSearch {
+ public:
+  explicit ActiveRouteSearch(RouteSearchState*& slot) : slot_(slot) { slot_ = &state_; }
+  ~ActiveRouteSearch() { slot_ = nullptr; }
+  ActiveRouteSearch(const ActiveRouteSearch&) = delete;
+  ActiveRouteSearch& operator=(const ActiveRouteSearch&) = delete;
+
+ private:
+  RouteSearchState*& slot_;
+  RouteSearchState state_;
+};
+
 }  // namespace kiv
