@@ -35,8 +35,10 @@ class CliSearchBudgetTest : public ::testing::Test {
     return r;
   }
 
-  // The budget is meant for a few seconds; checked builds run slower.
-  static constexpr int kSecondsAtMost = 20;
+  // The budget holds a search to a few seconds in a plain build; under the
+  // sanitizers on a loaded machine it takes about twenty. The bound only
+  // catches a search without a budget, which runs for many minutes.
+  static constexpr int kSecondsAtMost = 120;
   TempDir dir;
 };
 
