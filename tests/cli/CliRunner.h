@@ -50,6 +50,15 @@ inline CliResult runCliProgram(const std::string& programPath, const std::vector
   CliResult result;
   if (pipe(outPipe) != 0 || pipe(errPipe) != 0) return result;
 
+  // The arguments are laid out before the fork: tests start commands from
+  // several threads, and a child must not allocate (another thread may
+  // have held the allocator's lock at the fork).
+  std::string program = programPath;
+  std::vector<std::string> copies(args);
+  std::vector<char*> argv;
+  argv.push_back(program.data());
+  for (std::string& a : copies) argv.push_back(a.data());
+  argv.push_back(nullptr);
   const pid_t pid = fork();
   if (pid == 0) {
     if (chdir(cwd.c_str()) != 0) _exit(126);
@@ -64,12 +73,6 @@ inline CliResult runCliProgram(const std::string& programPath, const std::vector
     close(outPipe[0]);
     close(errPipe[0]);
     if (inChild) inChild();
-    std::vector<char*> argv;
-    std::string program = programPath;
-    argv.push_back(program.data());
-    std::vector<std::string> copies(args);
-    for (std::string& a : copies) argv.push_back(a.data());
-    argv.push_back(nullptr);
     execv(program.c_str(), argv.data());
     _exit(127);
   }
