@@ -9,6 +9,7 @@
 // sections plus the fare of the open section (which depends only on its
 // network and its first station) is exact.
 #include <algorithm>
+#include <span>
 #include <vector>
 
 #include "fare/FareSections.h"
@@ -58,10 +59,12 @@ BestRoutesResult Search::run() {
   int lowest = query_.earliestDeparture;
   deadline_ = std::min(query_.latestArrival, kLatestMinutes);
   if (query_.arriveBy) {
+    findLatestUseful();
     lowest = searchArriveBy();
   } else {
     if (query_.latestArrival <= 0 && !fixDeadline()) return result;
     result.deadline = deadline_;
+    findLatestUseful();
     for (const int start : startTimes(query_.earliestDeparture)) {
       if (stopped_) break;
       searchFrom(start);
@@ -116,12 +119,19 @@ void Search::expand(int index) {
   if (here.depth >= kMaxPathLength) return;
   const bool atStart = here.parent < 0;
   const int n = static_cast<int>(bound_->size()) - 1;
-  for (const DiaDepartureRecord& r : net_.dia.departuresOf(here.station)) {
+  const std::span<const DiaDepartureRecord> records = net_.dia.departuresOf(here.station);
+  if (records.empty()) return;
+  const auto first = static_cast<std::size_t>(records.data() - &net_.dia.departureAt(0));
+  for (std::size_t k = 0; k < records.size(); ++k) {
+    // A record the passenger cannot be ready for in time leads nowhere.
+    if (here.arrival > recordLatest_[first + k]) continue;
+    const DiaDepartureRecord& r = records[k];
     const StationNo x = r.nextStation;
     if (x < 1 || x > n || r.train < 1 || static_cast<std::size_t>(r.train) >= use_.size() ||
         !use_[static_cast<std::size_t>(r.train)])
       continue;
     const int toGoal = (*bound_)[static_cast<std::size_t>(x)];
+    const int latest = latestUseful_[static_cast<std::size_t>(x)];
     if (toGoal >= kOutOfReach || here.arrival + r.rideMinutes + toGoal > deadline_) continue;
     const bool sameTrain = r.train == here.trainIn;
     const int segments = here.segments + (!sameTrain && !walking(r.train) ? 1 : 0);
@@ -132,7 +142,7 @@ void Search::expand(int index) {
     const int departure = hop.departure;
     const int arrival = hop.arrival;
     const int journeyDeparture = atStart ? departure : here.departure;
-    if (arrival + toGoal > deadline_ || !sameServiceDay(journeyDeparture, arrival) ||
+    if (arrival + toGoal > deadline_ || arrival > latest || !sameServiceDay(journeyDeparture, arrival) ||
         serviceDay(journeyDeparture) < firstServiceDay_)
       continue;
     if (onPath(index, x)) continue;
@@ -216,23 +226,27 @@ void Search::offer(Label label) {
                                                          : static_cast<std::uint16_t>(label.openCode))
        << 16) |
       static_cast<std::uint16_t>(label.openStart);
-  const auto partial = [](const Label& l) {
-    return Criteria{l.departure, l.arrival, l.segments, l.closedFare, l.walking, l.waiting};
-  };
-  std::vector<int>& bag = bags_[key];
-  const Criteria mine = partial(label);
-  for (const int k : bag) {
-    if (beatsOrTies(partial(labels_[static_cast<std::size_t>(k)]), mine)) return;
+  const BagEntry mine{label.departure,
+                      label.arrival,
+                      label.segments,
+                      label.closedFare,
+                      label.walking,
+                      label.waiting,
+                      static_cast<int>(labels_.size())};
+  const int number = bagOfKey_.findOrAdd(key, static_cast<int>(bags_.size()));
+  if (static_cast<std::size_t>(number) == bags_.size()) bags_.emplace_back();
+  std::vector<BagEntry>& bag = bags_[static_cast<std::size_t>(number)];
+  for (const BagEntry& kept : bag) {
+    if (beatsOrTies(kept.criteria(), mine.criteria())) return;
   }
-  std::erase_if(bag, [&](int k) {
-    Label& other = labels_[static_cast<std::size_t>(k)];
-    if (!beatsOrTies(mine, partial(other))) return false;
-    other.dead = true;
+  std::erase_if(bag, [&](const BagEntry& other) {
+    if (!beatsOrTies(mine.criteria(), other.criteria())) return false;
+    labels_[static_cast<std::size_t>(other.label)].dead = true;
     return true;
   });
   labels_.push_back(label);
-  const int index = static_cast<int>(labels_.size()) - 1;
-  bag.push_back(index);
+  const int index = mine.label;
+  bag.push_back(mine);
   queue_.emplace(label.arrival, label.segments, index);
 }
 
@@ -304,14 +318,7 @@ int Search::sectionFare(NetworkCode code, StationNo last, StationNo first) const
 }
 
 int Search::changeMinutes(StationNo s, TrainNo in, TrainNo out) const {
-  const auto key = (static_cast<std::uint64_t>(static_cast<std::uint16_t>(s)) << 32) |
-                   (static_cast<std::uint64_t>(static_cast<std::uint16_t>(in)) << 16) |
-                   static_cast<std::uint16_t>(out);
-  const auto known = changes_.find(key);
-  if (known != changes_.end()) return known->second;
-  const int minutes = net_.cnct.transferMinutesIndexed(s, in, out);
-  changes_.emplace(key, minutes);
-  return minutes;
+  return net_.cnct.transferMinutesIndexed(s, in, out);
 }
 
 Journey Search::journeyOf(int index) const {

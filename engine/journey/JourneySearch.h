@@ -94,6 +94,49 @@ inline TimeOfDay clock(int minutes) {
   return {static_cast<std::int8_t>(minutes / 60), static_cast<std::int8_t>(minutes % 60)};
 }
 
+// Numbers by 64-bit key, in one array probed linearly: the bags of a search
+// are looked up once for every label offered. A key with all bits set is
+// never stored.
+class KeyIndex {
+ public:
+  // The number stored under key, or `fresh` stored under it when there is
+  // none yet.
+  int findOrAdd(std::uint64_t key, int fresh) {
+    if ((count_ + 1) * 2 > keys_.size()) grow();
+    std::size_t k = slot(key);
+    while (keys_[k] != kEmpty) {
+      if (keys_[k] == key) return values_[k];
+      k = (k + 1) & (keys_.size() - 1);
+    }
+    keys_[k] = key;
+    values_[k] = fresh;
+    ++count_;
+    return fresh;
+  }
+
+ private:
+  static constexpr std::uint64_t kEmpty = ~std::uint64_t{0};
+  std::size_t slot(std::uint64_t key) const {
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 20) & (keys_.size() - 1);
+  }
+  void grow() {
+    std::vector<std::uint64_t> keys(std::max<std::size_t>(keys_.size() * 2, 1024), kEmpty);
+    std::vector<int> values(keys.size());
+    keys.swap(keys_);
+    values.swap(values_);
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+      if (keys[k] == kEmpty) continue;
+      std::size_t j = slot(keys[k]);
+      while (keys_[j] != kEmpty) j = (j + 1) & (keys_.size() - 1);
+      keys_[j] = keys[k];
+      values_[j] = values[k];
+    }
+  }
+  std::vector<std::uint64_t> keys_;
+  std::vector<int> values_;
+  std::size_t count_ = 0;
+};
+
 class Search {
  public:
   Search(const JourneyNetwork& network, BestRoutesState& state, const BestRoutesQuery& query)
@@ -145,6 +188,9 @@ class Search {
   // is none.
   bool fixDeadline();
   Journey journeyOf(int index) const;
+  // Fills latestUseful_ for the deadline.
+  void findLatestUseful();
+  int latestReady(const DiaDepartureRecord& r, int leaveBy) const;
 
   const JourneyNetwork& net_;
   const BestRoutesQuery& query_;
@@ -155,15 +201,33 @@ class Search {
   std::vector<std::uint8_t> walking_;
   std::vector<NetworkCode> code_;
   const std::vector<int>* bound_ = nullptr;
+  // By station: the latest arrival from which the goal may still be
+  // reached by the deadline.
+  std::vector<int> latestUseful_;
+  // By departure record: the latest time to be ready for it and still reach
+  // the goal by the deadline.
+  std::vector<int> recordLatest_;
   std::vector<Label> labels_;
-  std::unordered_map<std::uint64_t, std::vector<int>> bags_;
+  // A label of a bag with the criteria it is compared on, kept beside its
+  // index so that comparing needs no look at the label itself.
+  struct BagEntry {
+    int departure;
+    int arrival;
+    int segments;
+    int closedFare;
+    int walking;
+    int waiting;
+    int label;
+    Criteria criteria() const { return {departure, arrival, segments, closedFare, walking, waiting}; }
+  };
+  KeyIndex bagOfKey_;
+  std::vector<std::vector<BagEntry>> bags_;
   std::vector<int> results_;
   std::vector<Criteria> resultCriteria_;    // of results_, in the same order
   using Entry = std::tuple<int, int, int>;  // arrival, segments, label
   std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue_;
   mutable SectionFares fares_;  // the sections of the journeys described
   mutable std::unordered_map<std::uint64_t, int> sectionFares_;
-  mutable std::unordered_map<std::uint64_t, int> changes_;
   std::size_t nextQuestion_ = kProgressLabels;
   int deadline_ = 0;
   int firstServiceDay_ = -1000;

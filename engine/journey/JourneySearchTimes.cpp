@@ -19,7 +19,8 @@
 namespace kiv::journey_search {
 
 int Search::latestStart() const {
-  return std::min(deadline_ - (*bound_)[static_cast<std::size_t>(query_.from)], kLatestMinutes);
+  const int useful = latestUseful_[static_cast<std::size_t>(query_.from)];
+  return std::min({deadline_ - (*bound_)[static_cast<std::size_t>(query_.from)], useful, kLatestMinutes});
 }
 
 int Search::searchArriveBy() {
