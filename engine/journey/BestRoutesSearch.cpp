@@ -47,6 +47,7 @@ void Search::prepare() {
     state_.boundUse = useHash;
   }
   bound_ = &state_.boundGoalCache;
+  pathMark_.assign(bound_->size(), 0u);
 }
 
 BestRoutesResult Search::run() {
@@ -122,6 +123,7 @@ void Search::expand(int index) {
   const std::span<const DiaDepartureRecord> records = net_.dia.departuresOf(here.station);
   if (records.empty()) return;
   const auto first = static_cast<std::size_t>(records.data() - &net_.dia.departureAt(0));
+  markPath(index);
   for (std::size_t k = 0; k < records.size(); ++k) {
     // A record the passenger cannot be ready for in time leads nowhere.
     if (here.arrival > recordLatest_[first + k]) continue;
@@ -145,7 +147,7 @@ void Search::expand(int index) {
     if (arrival + toGoal > deadline_ || arrival > latest || !sameServiceDay(journeyDeparture, arrival) ||
         serviceDay(journeyDeparture) < firstServiceDay_)
       continue;
-    if (onPath(index, x)) continue;
+    if (pathMark_[static_cast<std::size_t>(x)] == pathStamp_) continue;
 
     Label next;
     next.arrival = arrival;
@@ -300,11 +302,16 @@ bool Search::beatenAtGoal(const Label& label, StationNo at) const {
   return false;
 }
 
-bool Search::onPath(int index, StationNo station) const {
-  for (int k = index; k >= 0; k = labels_[static_cast<std::size_t>(k)].parent) {
-    if (labels_[static_cast<std::size_t>(k)].station == station) return true;
+void Search::markPath(int index) {
+  // A new stamp unmarks the stations of the label expanded before.
+  if (++pathStamp_ == 0) {
+    std::fill(pathMark_.begin(), pathMark_.end(), 0u);
+    pathStamp_ = 1;
   }
-  return false;
+  for (int k = index; k >= 0; k = labels_[static_cast<std::size_t>(k)].parent) {
+    const auto station = static_cast<std::size_t>(labels_[static_cast<std::size_t>(k)].station);
+    if (station < pathMark_.size()) pathMark_[station] = pathStamp_;
+  }
 }
 
 int Search::sectionFare(NetworkCode code, StationNo last, StationNo first) const {

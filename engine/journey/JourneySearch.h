@@ -160,7 +160,8 @@ class Search {
   // Tells keepGoing how many journeys are kept; a "stop" ends the search.
   void askToGoOn();
   bool beatenAtGoal(const Label& label, StationNo at) const;
-  bool onPath(int index, StationNo station) const;
+  // Marks the stations of label index's path with a new pathStamp_.
+  void markPath(int index);
   int sectionFare(NetworkCode code, StationNo last, StationNo first) const;
   int changeMinutes(StationNo s, TrainNo in, TrainNo out) const;
   bool walking(TrainNo t) const {
@@ -204,6 +205,9 @@ class Search {
   // By station: the latest arrival from which the goal may still be
   // reached by the deadline.
   std::vector<int> latestUseful_;
+  // By station: pathStamp_ on the stations of the label being expanded.
+  std::vector<std::uint32_t> pathMark_;
+  std::uint32_t pathStamp_ = 0;
   // By departure record: the latest time to be ready for it and still reach
   // the goal by the deadline.
   std::vector<int> recordLatest_;
