@@ -96,6 +96,7 @@ void Search::searchFrom(int start) {
   origin.arrival = start;
   origin.start = start;
   origin.station = query_.from;
+  origin.pathBits = pathBit(query_.from);
   labels_.push_back(origin);
   queue_.emplace(start, 0, static_cast<int>(labels_.size()) - 1);
   while (!queue_.empty()) {
@@ -123,7 +124,7 @@ void Search::expand(int index) {
   const std::span<const DiaDepartureRecord> records = net_.dia.departuresOf(here.station);
   if (records.empty()) return;
   const auto first = static_cast<std::size_t>(records.data() - &net_.dia.departureAt(0));
-  markPath(index);
+  bool marked = false;
   for (std::size_t k = 0; k < records.size(); ++k) {
     // A record the passenger cannot be ready for in time leads nowhere.
     if (here.arrival > recordLatest_[first + k]) continue;
@@ -147,7 +148,12 @@ void Search::expand(int index) {
     if (arrival + toGoal > deadline_ || arrival > latest || !sameServiceDay(journeyDeparture, arrival) ||
         serviceDay(journeyDeparture) < firstServiceDay_)
       continue;
-    if (pathMark_[static_cast<std::size_t>(x)] == pathStamp_) continue;
+    if ((here.pathBits & pathBit(x)) != 0) {
+      // Perhaps on the path already: look it up.
+      if (!marked) markPath(index);
+      marked = true;
+      if (pathMark_[static_cast<std::size_t>(x)] == pathStamp_) continue;
+    }
 
     Label next;
     next.arrival = arrival;
@@ -171,6 +177,7 @@ void Search::expand(int index) {
     next.pendingWalk = here.pendingWalk;
     addFareHop(next, here.station, here.trainIn, r.train);
     next.depth = static_cast<std::int16_t>(here.depth + 1);
+    next.pathBits = here.pathBits | pathBit(x);
     next.parent = index;
     next.rideDeparture = departure;
     next.walkAtParent = static_cast<std::int16_t>(walk);

@@ -48,6 +48,9 @@ struct Label {
   // hop is a ride of that network too. -1 when the last hop is no such walk.
   StationNo pendingWalk = -1;
   std::int16_t depth = 1;
+  // One bit for each station of the path, by pathBit: a station whose bit
+  // is clear is not on the path.
+  std::uint64_t pathBits = 0;
   int parent = -1;
   // The ride from the parent: its departure and the change and waiting
   // minutes spent at the parent before it.
@@ -56,6 +59,10 @@ struct Label {
   std::int16_t waitAtParent = 0;
   bool dead = false;
 };
+
+inline std::uint64_t pathBit(StationNo station) {
+  return std::uint64_t{1} << ((static_cast<std::uint32_t>(station) * 0x9E3779B1u) >> 26);
+}
 
 inline int changesOf(int segments) { return std::max(segments, 1) - 1; }
 
