@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <functional>
 #include <queue>
@@ -124,10 +125,12 @@ class KeyIndex {
  private:
   static constexpr std::uint64_t kEmpty = ~std::uint64_t{0};
   std::size_t slot(std::uint64_t key) const {
-    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 20) & (keys_.size() - 1);
+    // The high bits of the product depend on every bit of the key.
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> shift_);
   }
   void grow() {
     std::vector<std::uint64_t> keys(std::max<std::size_t>(keys_.size() * 2, 1024), kEmpty);
+    shift_ = 64 - std::countr_zero(keys.size());
     std::vector<int> values(keys.size());
     keys.swap(keys_);
     values.swap(values_);
@@ -142,6 +145,7 @@ class KeyIndex {
   std::vector<std::uint64_t> keys_;
   std::vector<int> values_;
   std::size_t count_ = 0;
+  int shift_ = 64;
 };
 
 class Search {

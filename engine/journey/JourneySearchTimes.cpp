@@ -145,7 +145,8 @@ int Search::earliestArrival(int start) const {
   };
   const auto later = [](const Reached& a, const Reached& b) { return a.arrival > b.arrival; };
   std::priority_queue<Reached, std::vector<Reached>, decltype(later)> queue(later);
-  std::unordered_map<std::uint64_t, int> best;
+  KeyIndex bestOf;
+  std::vector<int> best;
   const int n = static_cast<int>(bound_->size()) - 1;
   queue.push({start, query_.from, -1, -1});
   while (!queue.empty()) {
@@ -164,9 +165,14 @@ int Search::earliestArrival(int start) const {
       const std::uint64_t key = (static_cast<std::uint64_t>(static_cast<std::uint16_t>(x)) << 48) |
                                 (static_cast<std::uint64_t>(static_cast<std::uint16_t>(r.train)) << 32) |
                                 static_cast<std::uint32_t>(serviceDay(departure) + 1000);
-      const auto known = best.find(key);
-      if (known != best.end() && known->second <= hop.arrival) continue;
-      best[key] = hop.arrival;
+      const auto k = static_cast<std::size_t>(bestOf.findOrAdd(key, static_cast<int>(best.size())));
+      if (k == best.size()) {
+        best.push_back(hop.arrival);
+      } else if (best[k] <= hop.arrival) {
+        continue;
+      } else {
+        best[k] = hop.arrival;
+      }
       queue.push({hop.arrival, x, r.train, departure});
     }
   }
