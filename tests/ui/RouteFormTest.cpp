@@ -160,18 +160,14 @@ class RouteFormTest : public QObject {
     w.prompts.saveFile = QString::fromStdString(w.file("saved.txt").string());
     form.ItemSaveClick();
     QProcess cli;
-    cli.start(QStringLiteral(KIV4CLI_PATH),
-              {QStringLiteral("-C"),        QString::fromStdString(w.dir.path().string()),
-               QStringLiteral("--sjis"),    QStringLiteral("route"),
-               QStringLiteral("新宿"),      QStringLiteral("高崎"),
-               QStringLiteral("--time"),    QStringLiteral("9:05"),
-               QStringLiteral("--day"),     QStringLiteral("1"),
-               QStringLiteral("--order"),   QStringLiteral("fare"),
-               QStringLiteral("--routes"),  QStringLiteral("8"),
-               QStringLiteral("--extra"),   QStringLiteral("30"),
-               QStringLiteral("--detour"),  QStringLiteral("10"),
-               QStringLiteral("--changes"), QStringLiteral("4"),
-               QStringLiteral("--mode"),    QStringLiteral("classic")});
+    cli.start(
+        QStringLiteral(KIV4CLI_PATH),
+        {QStringLiteral("-C"), QString::fromStdString(w.dir.path().string()), QStringLiteral("--sjis"),
+         QStringLiteral("route"), QStringLiteral("新宿"), QStringLiteral("高崎"), QStringLiteral("--time"),
+         QStringLiteral("9:05"), QStringLiteral("--day"), QStringLiteral("1"), QStringLiteral("--order"),
+         QStringLiteral("fare"), QStringLiteral("--routes"), QStringLiteral("8"), QStringLiteral("--extra"),
+         QStringLiteral("30"), QStringLiteral("--detour"), QStringLiteral("10"), QStringLiteral("--changes"),
+         QStringLiteral("4"), QStringLiteral("--mode"), QStringLiteral("classic")});
     QVERIFY(cli.waitForFinished(60000));
     QCOMPARE(cli.exitCode(), 0);
     const QByteArray printed = cli.readAllStandardOutput();
