@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <fstream>
 
 #include "RoutePnl.h"
 #include "TestRegistry.h"
@@ -193,6 +194,36 @@ class RouteFormTest : public QObject {
     form.ItemSaveClick();
     QCOMPARE(w.prompts.boxes.size(), std::size_t{1});
     QCOMPARE(w.prompts.boxes[0].kind, ui::BoxKind::kError);
+  }
+
+  // A section the fare data price at nothing is no price of 0 yen: the
+  // grid, the fare list and the saved text say the fare is unknown, for the
+  // section and for the route's total, and leave the other routes alone.
+  void aFareTheDataDoNotGiveIsShownAsUnknown() {
+    RouteWorld w;
+    ui::TRouteForm& form = w.forms->route();
+    // Route 0's first fare section that is ridden loses its fare.
+    const std::string details = w.read("$MltRtDt.kv4");
+    std::size_t at = 0;
+    while ((at = details.find("\n3 0 ", at)) != std::string::npos && details.compare(at + 5, 4, "0900") == 0)
+      ++at;
+    QVERIFY(at != std::string::npos);
+    const std::size_t end = details.find("\r\n", at);
+    const std::size_t fare = details.rfind(' ', end) + 1;
+    std::ofstream(w.file("$MltRtDt.kv4"), std::ios::binary)
+        << details.substr(0, fare) + "0" + details.substr(end);
+    form.setSortOrder(1);
+    QCOMPARE(w.grid->item(0, 3)->text(), QStringLiteral("不明"));
+    for (int r = 1; r < w.grid->rowCount(); ++r) QVERIFY(w.grid->item(r, 3)->text().toInt() > 0);
+    w.grid->selectRow(0);
+    auto* fares = w.find<QTreeWidget>(&form, "lvFare");
+    QStringList shown;
+    for (int i = 0; i < fares->topLevelItemCount(); ++i) shown << fares->topLevelItem(i)->text(2);
+    QVERIFY2(shown.contains(QStringLiteral("不明")), qPrintable(shown.join(u' ')));
+    QVERIFY(!shown.contains(QStringLiteral("0")));
+    const QString text = form.chosenRoutesText();
+    QVERIFY2(text.contains(QStringLiteral("  運賃  不明")), qPrintable(text));
+    QVERIFY2(!text.contains(QStringLiteral(" 0円")), qPrintable(text));
   }
 
   void missingRouteFilesGiveEmptyLists() {
