@@ -9,11 +9,13 @@
 // sections plus the fare of the open section (which depends only on its
 // network and its first station) is exact.
 #include <algorithm>
+#include <limits>
 #include <span>
 #include <vector>
 
 #include "fare/FareSections.h"
 #include "fare/RFareMan.h"
+#include "fare/UnknownFare.h"
 #include "journey/JourneySearch.h"
 #include "network/RStaName.h"
 #include "network/RTrainMan.h"
@@ -387,11 +389,14 @@ void markJourneys(std::vector<Journey>& journeys) {
   };
   const int arrival = least([](const Journey& j) { return j.arrival; });
   const int changes = least([](const Journey& j) { return j.changes; });
-  const int fare = least([](const Journey& j) { return j.fare; });
+  // A fare the data do not give is no price: it is never the lowest.
+  constexpr int kNoPrice = std::numeric_limits<int>::max();
+  const auto price = [](const Journey& j) { return fareUnknown(j.route) ? kNoPrice : j.fare; };
+  const int fare = least(price);
   for (Journey& j : journeys) {
     j.earliest = j.arrival == arrival;
     j.fewestChanges = j.changes == changes;
-    j.cheapest = j.fare == fare;
+    j.cheapest = fare != kNoPrice && price(j) == fare;
   }
 }
 
