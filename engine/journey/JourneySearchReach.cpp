@@ -80,7 +80,9 @@ void Search::findLatestUseful() {
       const int ready = latestReady(r, time - r.rideMinutes);
       if (static_cast<std::size_t>(into.record) < records)
         recordLatest_[static_cast<std::size_t>(into.record)] = ready;
-      if (ready <= latestUseful_[from]) continue;
+      // No passenger is anywhere before the earliest departure: a time
+      // before it rules the station out as surely as none.
+      if (ready <= latestUseful_[from] || ready < query_.earliestDeparture) continue;
       latestUseful_[from] = ready;
       queue.emplace(ready, into.from);
     }

@@ -136,19 +136,22 @@ bool Search::hopBy(const DiaDepartureRecord& r, StationNo at, TrainNo trainIn, i
 
 int Search::earliestArrival(int start) const {
   // One label per station, arriving train and service day of the journey,
-  // settled in order of arrival.
+  // settled in order of arrival plus the least riding minutes still to go,
+  // which never falls along a ride: the first label at the goal arrives
+  // earliest.
   struct Reached {
     int arrival;
     StationNo station;
     TrainNo trainIn;
     int departure;  // the journey's; -1 at the origin
+    int atBest;     // arrival + the least riding minutes to the goal
   };
-  const auto later = [](const Reached& a, const Reached& b) { return a.arrival > b.arrival; };
+  const auto later = [](const Reached& a, const Reached& b) { return a.atBest > b.atBest; };
   std::priority_queue<Reached, std::vector<Reached>, decltype(later)> queue(later);
   KeyIndex bestOf;
   std::vector<int> best;
   const int n = static_cast<int>(bound_->size()) - 1;
-  queue.push({start, query_.from, -1, -1});
+  queue.push({start, query_.from, -1, -1, start});
   while (!queue.empty()) {
     const Reached here = queue.top();
     queue.pop();
@@ -173,7 +176,7 @@ int Search::earliestArrival(int start) const {
       } else {
         best[k] = hop.arrival;
       }
-      queue.push({hop.arrival, x, r.train, departure});
+      queue.push({hop.arrival, x, r.train, departure, hop.arrival + (*bound_)[static_cast<std::size_t>(x)]});
     }
   }
   return -1;
