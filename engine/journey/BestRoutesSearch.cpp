@@ -150,6 +150,7 @@ void Search::expand(int index) {
     if (arrival + toGoal > deadline_ || arrival > latest || !sameServiceDay(journeyDeparture, arrival) ||
         serviceDay(journeyDeparture) < firstServiceDay_)
       continue;
+    if (x == here.previous) continue;
     if ((here.pathBits & pathBit(x)) != 0) {
       // Perhaps on the path already: look it up.
       if (!marked) markPath(index);
@@ -180,6 +181,7 @@ void Search::expand(int index) {
     addFareHop(next, here.station, here.trainIn, r.train);
     next.depth = static_cast<std::int16_t>(here.depth + 1);
     next.pathBits = here.pathBits | pathBit(x);
+    next.previous = here.station;
     next.parent = index;
     next.rideDeparture = departure;
     next.walkAtParent = static_cast<std::int16_t>(walk);

@@ -52,6 +52,7 @@ struct Label {
   // One bit for each station of the path, by pathBit: a station whose bit
   // is clear is not on the path.
   std::uint64_t pathBits = 0;
+  StationNo previous = 0;  // the station of the parent; 0 at the origin
   int parent = -1;
   // The ride from the parent: its departure and the change and waiting
   // minutes spent at the parent before it.
