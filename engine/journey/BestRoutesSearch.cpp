@@ -127,6 +127,7 @@ void Search::expand(int index) {
   if (records.empty()) return;
   const auto first = static_cast<std::size_t>(records.data() - &net_.dia.departureAt(0));
   bool marked = false;
+  const int* change = atStart ? nullptr : changeRow(here.station, here.trainIn, records);
   for (std::size_t k = 0; k < records.size(); ++k) {
     // A record the passenger cannot be ready for in time leads nowhere.
     if (here.arrival > recordLatest_[first + k]) continue;
@@ -142,7 +143,8 @@ void Search::expand(int index) {
     const int segments = here.segments + (!sameTrain && !walking(r.train) ? 1 : 0);
     if (changesOf(segments) > query_.maxChanges) continue;
     Hop hop;
-    if (!hopBy(r, here.station, here.trainIn, here.arrival, atStart, hop)) continue;
+    if (!hopBy(r, here.station, here.trainIn, here.arrival, atStart, hop, change ? change + k : nullptr))
+      continue;
     const int ready = hop.ready;
     const int departure = hop.departure;
     const int arrival = hop.arrival;
@@ -333,6 +335,17 @@ int Search::sectionFare(NetworkCode code, StationNo last, StationNo first) const
   if (priced == sectionFares_.end())
     priced = sectionFares_.emplace(section, net_.fare.stationFare(code, last, first, 1)).first;
   return priced->second;
+}
+
+const int* Search::changeRow(StationNo s, TrainNo in, std::span<const DiaDepartureRecord> records) {
+  const std::uint64_t key =
+      (static_cast<std::uint64_t>(static_cast<std::uint16_t>(s)) << 16) | static_cast<std::uint16_t>(in);
+  const auto row =
+      static_cast<std::size_t>(changeRowOf_.findOrAdd(key, static_cast<int>(changeRows_.size())));
+  if (row == changeRows_.size()) {
+    for (const DiaDepartureRecord& r : records) changeRows_.push_back(changeMinutes(s, in, r.train));
+  }
+  return changeRows_.data() + row;
 }
 
 int Search::changeMinutes(StationNo s, TrainNo in, TrainNo out) const {

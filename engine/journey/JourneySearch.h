@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <queue>
+#include <span>
 #include <tuple>
 #include <unordered_map>
 #include <utility>
@@ -191,8 +192,11 @@ class Search {
     int departure = 0;
     int arrival = 0;
   };
-  bool hopBy(const DiaDepartureRecord& r, StationNo at, TrainNo trainIn, int arrival, bool atStart,
-             Hop& hop) const;
+  bool hopBy(const DiaDepartureRecord& r, StationNo at, TrainNo trainIn, int arrival, bool atStart, Hop& hop,
+             const int* change = nullptr) const;
+  // The change minutes at station s from train `in` to the train of each
+  // of `records` (the station's departures), worked out once per search.
+  const int* changeRow(StationNo s, TrainNo in, std::span<const DiaDepartureRecord> records);
   // The earliest arrival of a journey from the origin at `start`, by the
   // same rules, without the limits of changes and fare; -1 when none.
   int earliestArrival(int start) const;
@@ -236,6 +240,8 @@ class Search {
     int label;
     Criteria criteria() const { return {departure, arrival, segments, closedFare, walking, waiting}; }
   };
+  KeyIndex changeRowOf_;
+  std::vector<int> changeRows_;
   KeyIndex bagOfKey_;
   std::vector<std::vector<BagEntry>> bags_;
   std::vector<int> results_;

@@ -112,12 +112,13 @@ std::vector<int> Search::startTimes(int first) const {
 }
 
 bool Search::hopBy(const DiaDepartureRecord& r, StationNo at, TrainNo trainIn, int arrival, bool atStart,
-                   Hop& hop) const {
+                   Hop& hop, const int* change) const {
   // The boarding rules of the multi-route search: no change minutes at the
   // start, nor onto or off a walking connection; a frequent service of the
   // train the passenger is on leaves at once.
   hop.ready = arrival;
-  if (!atStart && !walking(r.train) && !walking(trainIn)) hop.ready += changeMinutes(at, trainIn, r.train);
+  if (!atStart && !walking(r.train) && !walking(trainIn))
+    hop.ready += change ? *change : changeMinutes(at, trainIn, r.train);
   hop.departure = hop.ready;
   if (!(r.train == trainIn && r.interval != 0)) {
     if (r.interval != 0 && frequentAlways_) {
