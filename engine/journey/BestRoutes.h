@@ -61,7 +61,9 @@ struct BestRoutesQuery {
   int extraMinutes = 0;
   int maxChanges = 0;
   int maxRoutes = 1;  // the length of the list returned
-  // Arrive-by: order by latest departure first (then changes, fare, earlier
+  // Arrive-by: the time at the origin takes the place of the departure
+  // (a frequent first ride leaves half an interval after the passenger
+  // comes), and the list leads with the latest (then changes, fare, earlier
   // arrival). The latest time to be at the origin and still arrive by
   // latestArrival is sought minute by minute; then the timed departures of
   // the origin up to `window` minutes before it are added.

@@ -78,7 +78,7 @@ BestRoutesResult Search::run() {
     if (labels_[static_cast<std::size_t>(k)].start >= lowest) journeys.push_back(journeyOf(k));
   }
   const auto key = [this](const Journey& j) {
-    return query_.arriveBy ? std::make_tuple(-j.departure, j.changes, j.fare, j.arrival)
+    return query_.arriveBy ? std::make_tuple(-j.start, j.changes, j.fare, j.arrival)
                            : std::make_tuple(j.arrival, j.changes, j.fare, -j.departure);
   };
   std::stable_sort(journeys.begin(), journeys.end(),
@@ -241,7 +241,7 @@ void Search::offer(Label label) {
                                                          : static_cast<std::uint16_t>(label.openCode))
        << 16) |
       static_cast<std::uint16_t>(label.openStart);
-  const BagEntry mine{label.departure,
+  const BagEntry mine{leaveTime(label),
                       label.arrival,
                       label.segments,
                       label.closedFare,
@@ -270,7 +270,7 @@ Criteria Search::resultCriteria(const Label& label) const {
   settlePendingWalk(closed);
   int fare = closed.closedFare;
   if (closed.openCode != -1) fare += sectionFare(closed.openCode, closed.station, closed.openStart);
-  return {label.departure, label.arrival, changesOf(label.segments), fare, label.walking, label.waiting};
+  return {leaveTime(label), label.arrival, changesOf(label.segments), fare, label.walking, label.waiting};
 }
 
 void Search::offerResult(int index) {
@@ -299,7 +299,7 @@ void Search::askToGoOn() {
 bool Search::beatenAtGoal(const Label& label, StationNo at) const {
   // What the label can at best become: its arrival plus the least riding
   // minutes on, its changes and its closed fare as they are.
-  const Criteria best{label.departure,
+  const Criteria best{leaveTime(label),
                       label.arrival + (*bound_)[static_cast<std::size_t>(at)],
                       changesOf(label.segments),
                       label.closedFare,

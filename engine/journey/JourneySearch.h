@@ -181,6 +181,11 @@ class Search {
     return t >= 1 && static_cast<std::size_t>(t) < walking_.size() && walking_[static_cast<std::size_t>(t)];
   }
   Criteria resultCriteria(const Label& label) const;
+  // The time a journey counts as leaving at: its first ride's departure; in
+  // an arrive-by search the time it has the passenger at the origin, which
+  // a frequent service leaves half an interval after, so that the list
+  // leads with the latest time to be at the station.
+  int leaveTime(const Label& label) const { return query_.arriveBy ? label.start : label.departure; }
   // The fare state after a hop by `train` from station `from`, reached by
   // `previous`; and after the journey ends.
   void addFareHop(Label& label, StationNo from, TrainNo previous, TrainNo train) const;

@@ -257,7 +257,7 @@ TEST_P(BestRoutesTest, ArriveByLeavesAsLateAsTheForwardSearchAllows) {
     ASSERT_FALSE(back.journeys.empty());
     const Journey& last = back.journeys.front();
     EXPECT_LE(last.arrival, q.latestArrival);
-    for (const Journey& j : back.journeys) EXPECT_LE(j.departure, last.departure);
+    for (const Journey& j : back.journeys) EXPECT_LE(j.start, last.start);
     // Forward from the time it has the passenger at the origin, a journey
     // arrives in time; a minute later none does.
     BestRoutesQuery forward = q;
