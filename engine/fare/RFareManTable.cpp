@@ -46,21 +46,8 @@ class OriginPairs {
   std::vector<std::pair<StationNo, int>> partners_;
 };
 
-// The plain way gathers the table and writes it through the work-file
-// formats at once.
-class GatheredTable {
- public:
-  void head(const char* origin) { table_.origin = origin; }
-  void company(int block, const char* name) { table_.blocks.push_back({block, name, {}}); }
-  void fare(int, const char* station, int yen) { table_.blocks.back().fares.push_back({station, yen}); }
-  bool write(const std::filesystem::path& file) const { return work_files::writeFareTable(file, table_); }
-
- private:
-  work_files::FareTable table_;
-};
-
-// The fast way writes the lines of the same records straight into one text
-// with CR LF line ends and writes it over the old file at once.
+// The lines of the fare table's records, written straight into one text
+// with CR LF line ends and then over the old file at once.
 class FareTableText {
  public:
   void head(const char* origin) { text_.append("0 ").append(origin).append("\r\n"); }
@@ -77,7 +64,7 @@ class FareTableText {
     text_.append("\r\n");
   }
   bool write(const std::filesystem::path& file) const {
-    // Written through a link or failing on a directory as the plain way's writer does.
+    // Written through a link or failing on a directory as WorkFileWriter does.
     return work_files::writeWholeBytes(file, text_, work_files::WholeFile::kOverOldBytes);
   }
 
@@ -93,17 +80,7 @@ class FareTableText {
 }  // namespace
 
 int RFareMan::buildFareTable(StationNo origin) const {
-  FareTableText text;
-  return writeFareTable(origin, false, text);
-}
-
-int RFareMan::buildFareTableReference(StationNo origin) const {
-  GatheredTable table;
-  return writeFareTable(origin, true, table);
-}
-
-template <typename Table>
-int RFareMan::writeFareTable(StationNo origin, bool reference, Table& table) const {
+  FareTableText table;
   char originName[kStationNameSize] = "";
   staName_.getName(origin, originName);
   table.head(originName);
@@ -130,26 +107,25 @@ int RFareMan::writeFareTable(StationNo origin, bool reference, Table& table) con
     staMan_.findNetwork(network, first, last);
     if (first == -1 || last == -1) continue;
     const int k = last - first + 1;
-    const std::vector<int>* fares = distanceFares(network, origin, k, reference);
+    const std::vector<int>* fares = distanceFares(network, origin, k);
     if (!fares) continue;
 
     const OriginPairs specials(specialFares_, network, origin);
     const OriginPairs reductions(reductions_, network, origin);
-    const NetworkPositions* positions = reference ? nullptr : &distMan_.networkPositions(network);
+    const NetworkPositions& positions = distMan_.networkPositions(network);
     for (int p = 1; p <= k; ++p) {
-      const int s = positions ? positions->stationAt(p) : staMan_.getStationAt(network, p);
+      const int s = positions.stationAt(p);
       if (s == origin) continue;
       const auto station = static_cast<StationNo>(s);
       char name[kStationNameSize];
       if (staName_.getName(station, name) != 0) continue;  // no such station: nothing to print
       int fare = (*fares)[static_cast<std::size_t>(p)];
-      const int special = reference ? specialFare(network, origin, station) : specials.amountWith(station);
+      const int special = specials.amountWith(station);
       if (special != 0) {
         fare = special;
       } else {
         // A reduction larger than the fare leaves no fare, never a negative one.
-        fare = std::max(0, fare + (reference ? fareReduction(network, origin, station)
-                                             : -reductions.amountWith(station)));
+        fare = std::max(0, fare - reductions.amountWith(station));
       }
       // Unreached stations come out at 0 and are left out.
       if (fare != 0) table.fare(block, name, fare);
