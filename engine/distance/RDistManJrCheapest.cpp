@@ -103,14 +103,13 @@ void RDistMan::prepareCheapestSteps(int n) {
 }
 
 // The depth-first walk over the simple JR routes from position `origin`
-// within the detour limit, without recursion, each position's edges in
-// file order; every position reached gets the route's fare when it is the
-// lowest so far (the first such route kept). The
-// bound of each position (its shortest distance plus the detour limit) is
-// lowered out of reach while the position is on the route, so that one
-// comparison rules out both a detour too long and a position visited twice.
-// The positions before `firstListed` are not listed for this origin, so
-// their fares are not looked up.
+// within the detour limit, without recursion, each position's edges in file
+// order; every position reached takes the route's fare when it is the lowest
+// so far (the first such route is kept). The bound of each position (its
+// shortest distance plus the detour limit) is lowered out of reach while the
+// position is on the route, so that one comparison rules out both a detour
+// too long and a position visited twice. The positions before `firstListed`
+// are not listed for this origin, so their fares are not looked up.
 void RDistMan::walkCheapest(int origin, int firstListed) {
   if (origin < 1 || origin > cheap_.n) return;
   constexpr int kOnRoute = std::numeric_limits<int>::min();

@@ -13,6 +13,7 @@
 #include "data/FareFFile.h"
 #include "data/FareWFile.h"
 #include "report/TableProgress.h"
+#include "report/WorkFiles.h"
 
 namespace kiv {
 
@@ -52,8 +53,13 @@ class RFareMan {
   // applies the Tokyo-zone rule on JR. -1 when from equals to, 0 when the
   // origin or the destination is not a station of the network.
   int stationFare(NetworkCode network, StationNo from, StationNo to, int mode) const;
-  // Writes the fare table of `origin` to "$FareTbl.kv4" in the data directory:
-  // 0, or -1 when the file cannot be created.
+  // The fare table of `origin`: one block per company serving it (codes of
+  // one company next to each other share a block), each with the fare in
+  // yen to every other station of its networks that has a fare, in network
+  // position order.
+  work_files::FareTable fareTable(StationNo origin) const;
+  // Writes fareTable(origin) to "$FareTbl.kv4" in the data directory: 0, or
+  // -1 when the file cannot be created.
   int buildFareTable(StationNo origin) const;
   // Writes one block (-1: all blocks) of "$FareTbl.kv4" as a report, or as CSV,
   // to `target`, exactly as the fare table window saves it. 0, or -1 (and

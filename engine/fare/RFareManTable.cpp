@@ -3,7 +3,6 @@
 // and its export as a report or as CSV.
 
 #include <algorithm>
-#include <charconv>
 #include <string>
 #include <vector>
 
@@ -46,44 +45,17 @@ class OriginPairs {
   std::vector<std::pair<StationNo, int>> partners_;
 };
 
-// The lines of the fare table's records, written straight into one text
-// with CR LF line ends and then over the old file at once.
-class FareTableText {
- public:
-  void head(const char* origin) { text_.append("0 ").append(origin).append("\r\n"); }
-  void company(int block, const char* name) {
-    text_.append("1 ");
-    number(block);
-    text_.append(" ").append(name).append("\r\n");
-  }
-  void fare(int block, const char* station, int yen) {
-    text_.append("2 ");
-    number(block);
-    text_.append(" ").append(station).append(" ");
-    number(yen);
-    text_.append("\r\n");
-  }
-  bool write(const std::filesystem::path& file) const {
-    // Written through a link or failing on a directory as WorkFileWriter does.
-    return work_files::writeWholeBytes(file, text_, work_files::WholeFile::kOverOldBytes);
-  }
-
- private:
-  void number(int value) {
-    char digits[16];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    text_.append(digits, end);
-  }
-  std::string text_;
-};
-
 }  // namespace
 
 int RFareMan::buildFareTable(StationNo origin) const {
-  FareTableText table;
+  return work_files::saveFareTable(dataDir_, fareTable(origin)) ? 0 : -1;
+}
+
+work_files::FareTable RFareMan::fareTable(StationNo origin) const {
+  work_files::FareTable table;
   char originName[kStationNameSize] = "";
   staName_.getName(origin, originName);
-  table.head(originName);
+  table.origin = originName;
 
   int block = -1;
   int lastCompany = -1;
@@ -98,7 +70,7 @@ int RFareMan::buildFareTable(StationNo origin) const {
       ++block;
       char company[kCompanyNameSize] = "";
       kivMan_.getCompanyName(network / 10, company);
-      table.company(block, company);
+      table.blocks.push_back({block, company, {}});
       lastCompany = network / 10;
     }
 
@@ -128,18 +100,16 @@ int RFareMan::buildFareTable(StationNo origin) const {
         fare = std::max(0, fare - reductions.amountWith(station));
       }
       // Unreached stations come out at 0 and are left out.
-      if (fare != 0) table.fare(block, name, fare);
+      if (fare != 0) table.blocks.back().fares.push_back({name, fare});
     }
   }
-  return table.write(dataDir_ / work_files::kFareTable) ? 0 : -1;
+  return table;
 }
 
 int RFareMan::exportFareTable(const std::filesystem::path& target, int block, bool csv) const {
   const auto table = work_files::readFareTable(dataDir_ / work_files::kFareTable);
   if (!table) return -1;
-  const work_files::TableExport texts{report_text::kFareExportHeading.c_str(),
-                                      report_text::kFareCsvHeader.c_str()};
-  return work_files::writeTableExport(target, *table, block, csv, texts) ? 0 : -1;
+  return work_files::exportFareTable(target, *table, block, csv) ? 0 : -1;
 }
 
 }  // namespace kiv
