@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "JourneyTimes.h"
 #include "KivText.h"
@@ -26,6 +27,7 @@
 #include "ReportList.h"
 #include "RouteListModel.h"
 #include "WindowPlacement.h"
+#include "fare/UnknownFare.h"
 #include "report/RouteListExport.h"
 #include "report/WorkFiles.h"
 
@@ -36,6 +38,9 @@ const char* const kListFiles[3] = {work_files::kRouteListFound, work_files::kRou
                                    work_files::kRouteListFare};
 constexpr int kColumns = 12;
 constexpr int kGridWidths[kColumns] = {39, 72, 64, 56, 52, 48, 48, 48, 176, 7, 48, 64};
+
+// A fare the fare data do not give, in the grid and the fare list.
+const QString kUnknownFare = QStringLiteral("不明");
 
 QString minutesText(int total) { return QString::asprintf("%2d:%02d", total / 60, total % 60); }
 
@@ -232,9 +237,11 @@ int TRouteForm::loadRouteList(int order) {
 void TRouteForm::fillModel() {
   // The first ride's departure of each route, from the details.
   std::map<int, work_files::ClockTime> departures;
+  std::set<int> unknownFares;  // routes over a fare the data do not give
   if (details_) {
     for (const work_files::RouteRide& ride : details_->rides)
       departures.try_emplace(ride.detection, ride.departure);
+    unknownFares = routesOfUnknownFare(*details_);
   }
   const auto number = [](int n) { return QString::number(n); };
   RouteListModel::Orders orders;
@@ -246,7 +253,7 @@ void TRouteForm::fillModel() {
           number(r.position + 1),
           shownTime(r.arrival.text, r.arrival.minutes),
           minutesText(r.totalMinutes),
-          number(r.fare),
+          unknownFares.contains(r.detection) ? kUnknownFare : number(r.fare),
           number(r.changes),
           number(r.ridingMinutes),
           number(r.walkingMinutes),
@@ -284,7 +291,8 @@ void TRouteForm::showRouteDetail(int n) {
   }
   for (const work_files::RouteFareSection& f : route.fares)
     addReportRow(lvFare_,
-                 {fromSjis(f.company), fromSjis(f.from) + arrow + fromSjis(f.to), QString::number(f.fare)},
+                 {fromSjis(f.company), fromSjis(f.from) + arrow + fromSjis(f.to),
+                  kiv::fareUnknown(f) ? kUnknownFare : QString::number(f.fare)},
                  {2});
 }
 

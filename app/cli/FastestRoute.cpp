@@ -58,13 +58,20 @@ std::vector<FareSection> fareSections(Engine& engine, const FastestPath& path) {
     // Priced from the section's end to its start, as the route search does.
     section.fare = engine.fare.stationFare(span.network, section.to, section.from, 1);
     section.walking = true;
-    for (int h = span.first; h <= span.last; ++h) section.walking = section.walking && hops[static_cast<std::size_t>(h)].walking;
+    for (int h = span.first; h <= span.last; ++h)
+      section.walking = section.walking && hops[static_cast<std::size_t>(h)].walking;
     char company[kCompanyNameSize] = {};
     engine.kiv.getCompanyShortName(span.network / 10, company);
     section.company = company;
     sections.push_back(std::move(section));
   }
   return sections;
+}
+
+void warnUnknownFare(const std::string& from, const std::string& to, NetworkCode network) {
+  std::fprintf(
+      stderr, "kiv4cli: the fare data give no fare from %s to %s on network %d: the fare is unknown\n",
+      escapeControls(sjisToUtf8Lossy(from)).c_str(), escapeControls(sjisToUtf8Lossy(to)).c_str(), network);
 }
 
 void printFareSections(Engine& engine, const FastestPath& path, bool sjis) {
@@ -80,10 +87,7 @@ void printFareSections(Engine& engine, const FastestPath& path, bool sjis) {
     if (s.fareUnknown()) {
       unknown = true;
       line = withUnknownFare(line, s.fare);
-      std::fprintf(stderr,
-                   "kiv4cli: the fare data give no fare from %s to %s on network %d: the fare is unknown\n",
-                   escapeControls(sjisToUtf8Lossy(nameOf(engine, s.from))).c_str(),
-                   escapeControls(sjisToUtf8Lossy(nameOf(engine, s.to))).c_str(), s.network);
+      warnUnknownFare(nameOf(engine, s.from), nameOf(engine, s.to), s.network);
     }
     lines += line;
   }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Types.h"
+#include "fare/UnknownFare.h"
 
 namespace kiv {
 class Engine;
@@ -28,7 +29,7 @@ struct FareSection {
   bool walking = false;  // every train of the section is a walking connection
   // A section between two stations, not walked, that the fare data price at
   // 0 yen (or not at all): its fare is unknown, never a price of 0 yen.
-  bool fareUnknown() const { return fare <= 0 && !walking && from != to; }
+  bool fareUnknown() const { return kiv::fareUnknown(fare, walking, from == to); }
 };
 
 // The path from `start` along the search table after fastestRoute.
@@ -36,6 +37,10 @@ FastestPath fastestPath(const Engine& engine, StationNo start);
 
 // The fare sections of the path, in path order.
 std::vector<FareSection> fareSections(Engine& engine, const FastestPath& path);
+
+// Says on standard error that the fare data give no fare from one station
+// to the other (Shift-JIS names) on the network: the fare shown is unknown.
+void warnUnknownFare(const std::string& from, const std::string& to, NetworkCode network);
 
 // Prints the total fare and the fare of each section after the report, as
 // text (or Shift-JIS bytes with CR LF when sjis). A section whose fare is

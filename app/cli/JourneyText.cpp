@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "Arguments.h"
+#include "fare/UnknownFare.h"
 #include "journey/ArrivingBy.h"
 
 namespace kiv::cli {
@@ -51,10 +52,11 @@ std::string journeyOverview(const std::vector<Journey>& journeys, const std::str
   }
   int number = 0;
   for (const Journey& j : journeys) {
+    const std::string fare = fareUnknown(j.route) ? "不明" : std::to_string(j.fare) + "円";
     char line[160];
-    std::snprintf(line, sizeof line, "  No.%03d  %s  %s発 → %s着  乗換%d回  %d円\n", ++number,
+    std::snprintf(line, sizeof line, "  No.%03d  %s  %s発 → %s着  乗換%d回  %s\n", ++number,
                   marksText(j).c_str(), dayTimeText(j.departure, day).c_str(),
-                  dayTimeText(j.arrival, day).c_str(), j.changes, j.fare);
+                  dayTimeText(j.arrival, day).c_str(), j.changes, fare.c_str());
     out += line;
   }
   return out + "\n";

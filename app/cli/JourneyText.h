@@ -28,9 +28,10 @@ std::string marksText(const Journey& journey);
 std::string listHead(const std::string& fromUtf8, const std::string& toUtf8, int askedMinutes, int day,
                      bool arriveBy);
 
-// The head, then one line per journey with its marks, and a note above the
-// list when the first journey leaves on a later day than the time asked
-// for. Times count from midnight of day `day`. UTF-8, LF line ends.
+// The head, then one line per journey with its marks and fare (不明 when
+// the fare data do not give it), and a note above the list when the first
+// journey leaves on a later day than the time asked for. Times count from midnight of day `day`. UTF-8, LF
+// line ends.
 std::string journeyOverview(const std::vector<Journey>& journeys, const std::string& head, int askedMinutes,
                             int day);
 

@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
+#include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -64,10 +66,25 @@ class ProgressLine {
   bool shown_;
 };
 
+// Names on standard error, once each, the fare sections of the listed
+// routes whose fare the fare data do not give.
+void warnUnknownFares(const work_files::RouteList& list) {
+  const auto details = work_files::readRouteDetails(work_files::kRouteDetails);
+  if (!details) return;
+  std::set<int> listed;
+  for (const work_files::RouteSummary& route : list.routes) listed.insert(route.detection);
+  std::set<std::tuple<NetworkCode, std::string, std::string>> warned;
+  for (const work_files::RouteFareSection& f : details->fares) {
+    if (!listed.contains(f.detection) || !fareUnknown(f)) continue;
+    if (warned.emplace(f.network, f.from, f.to).second) warnUnknownFare(f.from, f.to, f.network);
+  }
+}
+
 // Every route of the chosen list, each described as the route list window
 // saves a selected row.
 void printRoutes(RouteOrder order, bool sjis) {
   const work_files::RouteList list = readRouteList(order);
+  warnUnknownFares(list);
   ScratchFile out;
   std::vector<int> detections;
   for (const work_files::RouteSummary& route : list.routes) detections.push_back(route.detection);

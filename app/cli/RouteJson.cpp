@@ -1,8 +1,9 @@
 #include "RouteJson.h"
 
 #include "CliErrors.h"
-#include "JourneyText.h"
 #include "Engine.h"
+#include "JourneyText.h"
+#include "fare/UnknownFare.h"
 #include "text/Codec.h"
 #include "text/ReportText.h"
 
@@ -61,13 +62,28 @@ Json viaJson(const RStaName& names, const std::string& via) {
   return stations;
 }
 
+// Why a fare is null: of a section the data do not price, and of a total
+// over such a section.
+constexpr const char* kSectionFareUnknown = "the fare data give no fare for this section";
+constexpr const char* kTotalFareUnknown = "the fare of a section is unknown";
+
+// Sets `fare` of the object to the yen, or, when the fare is unknown, to
+// null with `fare_note` saying why.
+void putFare(Json& object, int fare, bool unknown, const char* why) {
+  if (!unknown) {
+    object["fare"] = fare;
+    return;
+  }
+  object["fare"] = nullptr;
+  object["fare_note"] = why;
+}
+
 // A fare section; the company's short name in Shift-JIS.
-Json fareJson(NetworkCode network, const std::string& company, Json from, Json to, int fare) {
-  return {{"network", network},
-          {"company", utf8(company)},
-          {"from", std::move(from)},
-          {"to", std::move(to)},
-          {"fare", fare}};
+Json fareJson(NetworkCode network, const std::string& company, Json from, Json to, int fare, bool unknown) {
+  Json section = {
+      {"network", network}, {"company", utf8(company)}, {"from", std::move(from)}, {"to", std::move(to)}};
+  putFare(section, fare, unknown, kSectionFareUnknown);
+  return section;
 }
 
 Json routeJson(const RStaName& names, int rank, const work_files::RouteSummary& r,
@@ -91,28 +107,32 @@ Json routeJson(const RStaName& names, int rank, const work_files::RouteSummary& 
                          {"departure", timeJson(stop.departure)}});
   }
   Json fares = Json::array();
+  bool totalUnknown = false;
   for (const auto& f : d.fares) {
-    fares.push_back(
-        fareJson(f.network, f.company, stationJson(names, f.from), stationJson(names, f.to), f.fare));
+    totalUnknown = totalUnknown || fareUnknown(f);
+    fares.push_back(fareJson(f.network, f.company, stationJson(names, f.from), stationJson(names, f.to),
+                             f.fare, fareUnknown(f)));
   }
-  return {{"rank", rank},
-          {"detection", r.detection},
-          {"arrival", timeJson(r.arrival)},
-          {"total_minutes", r.totalMinutes},
-          {"riding_minutes", r.ridingMinutes},
-          {"walking_minutes", r.walkingMinutes},
-          {"waiting_minutes", r.waitingMinutes},
-          {"changes", r.changes},
-          {"fare", r.fare},
-          {"via", viaJson(names, r.via)},
-          {"rides", rides},
-          {"boardings", boardings},
-          {"fares", fares}};
+  Json route = {{"rank", rank},
+                {"detection", r.detection},
+                {"arrival", timeJson(r.arrival)},
+                {"total_minutes", r.totalMinutes},
+                {"riding_minutes", r.ridingMinutes},
+                {"walking_minutes", r.walkingMinutes},
+                {"waiting_minutes", r.waitingMinutes},
+                {"changes", r.changes}};
+  putFare(route, r.fare, totalUnknown, kTotalFareUnknown);
+  route["via"] = viaJson(names, r.via);
+  route["rides"] = rides;
+  route["boardings"] = boardings;
+  route["fares"] = fares;
+  return route;
 }
 
 // The day and time of a journey's moment, counted from the search's day.
 Json dayTimeJson(int minutes, int day) {
-  Json time = timeJson(TimeOfDay{static_cast<std::int8_t>(minutes / 60), static_cast<std::int8_t>(minutes % 60)});
+  Json time =
+      timeJson(TimeOfDay{static_cast<std::int8_t>(minutes / 60), static_cast<std::int8_t>(minutes % 60)});
   time["day"] = dayOf(minutes, day);
   time["next_day"] = minutes >= 1440;
   return time;
@@ -141,7 +161,8 @@ Json routesJson(const Engine& engine, const Invocation& inv, const RouteRequest&
       const kiv::Journey& j = (*best.journeys)[k];
       route["departure"] = dayTimeJson(j.departure, best.day);
       route["arrival"] = dayTimeJson(j.arrival, best.day);
-      route["marks"] = {{"earliest", j.earliest}, {"fewest_changes", j.fewestChanges}, {"cheapest", j.cheapest}};
+      route["marks"] = {
+          {"earliest", j.earliest}, {"fewest_changes", j.fewestChanges}, {"cheapest", j.cheapest}};
     }
     routes.push_back(std::move(route));
   }
@@ -188,10 +209,12 @@ Json fastestJson(Engine& engine, const RouteRequest& journey, const FastestPath&
   }
   Json fares = Json::array();
   int total = 0;
+  bool totalUnknown = false;
   for (const FareSection& s : fareSections(engine, path)) {
     total += s.fare;
+    totalUnknown = totalUnknown || s.fareUnknown();
     fares.push_back(fareJson(s.network, s.company, stationJson(engine.staName, s.from),
-                             stationJson(engine.staName, s.to), s.fare));
+                             stationJson(engine.staName, s.to), s.fare, s.fareUnknown()));
   }
   Json result = requestJson(engine, "fastest", journey);
   const TimeOfDay arrival = path.stations.empty() ? TimeOfDay{} : node(path.stations.size() - 1).arrival;
@@ -199,7 +222,7 @@ Json fastestJson(Engine& engine, const RouteRequest& journey, const FastestPath&
   if (minutes < 0) minutes += 1440;
   result["arrival"] = timeJson(arrival);
   result["total_minutes"] = minutes;
-  result["fare"] = total;
+  putFare(result, total, totalUnknown, kTotalFareUnknown);
   result["legs"] = legs;
   result["fares"] = fares;
   return result;

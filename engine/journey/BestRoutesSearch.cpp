@@ -9,10 +9,13 @@
 // sections plus the fare of the open section (which depends only on its
 // network and its first station) is exact.
 #include <algorithm>
+#include <limits>
+#include <span>
 #include <vector>
 
 #include "fare/FareSections.h"
 #include "fare/RFareMan.h"
+#include "fare/UnknownFare.h"
 #include "journey/JourneySearch.h"
 #include "network/RStaName.h"
 #include "network/RTrainMan.h"
@@ -46,6 +49,7 @@ void Search::prepare() {
     state_.boundUse = useHash;
   }
   bound_ = &state_.boundGoalCache;
+  pathMark_.assign(bound_->size(), 0u);
 }
 
 BestRoutesResult Search::run() {
@@ -58,10 +62,12 @@ BestRoutesResult Search::run() {
   int lowest = query_.earliestDeparture;
   deadline_ = std::min(query_.latestArrival, kLatestMinutes);
   if (query_.arriveBy) {
+    findLatestUseful();
     lowest = searchArriveBy();
   } else {
     if (query_.latestArrival <= 0 && !fixDeadline()) return result;
     result.deadline = deadline_;
+    findLatestUseful();
     for (const int start : startTimes(query_.earliestDeparture)) {
       if (stopped_) break;
       searchFrom(start);
@@ -92,6 +98,7 @@ void Search::searchFrom(int start) {
   origin.arrival = start;
   origin.start = start;
   origin.station = query_.from;
+  origin.pathBits = pathBit(query_.from);
   labels_.push_back(origin);
   queue_.emplace(start, 0, static_cast<int>(labels_.size()) - 1);
   while (!queue_.empty()) {
@@ -116,12 +123,20 @@ void Search::expand(int index) {
   if (here.depth >= kMaxPathLength) return;
   const bool atStart = here.parent < 0;
   const int n = static_cast<int>(bound_->size()) - 1;
-  for (const DiaDepartureRecord& r : net_.dia.departuresOf(here.station)) {
+  const std::span<const DiaDepartureRecord> records = net_.dia.departuresOf(here.station);
+  if (records.empty()) return;
+  const auto first = static_cast<std::size_t>(records.data() - &net_.dia.departureAt(0));
+  bool marked = false;
+  for (std::size_t k = 0; k < records.size(); ++k) {
+    // A record the passenger cannot be ready for in time leads nowhere.
+    if (here.arrival > recordLatest_[first + k]) continue;
+    const DiaDepartureRecord& r = records[k];
     const StationNo x = r.nextStation;
     if (x < 1 || x > n || r.train < 1 || static_cast<std::size_t>(r.train) >= use_.size() ||
         !use_[static_cast<std::size_t>(r.train)])
       continue;
     const int toGoal = (*bound_)[static_cast<std::size_t>(x)];
+    const int latest = latestUseful_[static_cast<std::size_t>(x)];
     if (toGoal >= kOutOfReach || here.arrival + r.rideMinutes + toGoal > deadline_) continue;
     const bool sameTrain = r.train == here.trainIn;
     const int segments = here.segments + (!sameTrain && !walking(r.train) ? 1 : 0);
@@ -132,10 +147,15 @@ void Search::expand(int index) {
     const int departure = hop.departure;
     const int arrival = hop.arrival;
     const int journeyDeparture = atStart ? departure : here.departure;
-    if (arrival + toGoal > deadline_ || !sameServiceDay(journeyDeparture, arrival) ||
+    if (arrival + toGoal > deadline_ || arrival > latest || !sameServiceDay(journeyDeparture, arrival) ||
         serviceDay(journeyDeparture) < firstServiceDay_)
       continue;
-    if (onPath(index, x)) continue;
+    if ((here.pathBits & pathBit(x)) != 0) {
+      // Perhaps on the path already: look it up.
+      if (!marked) markPath(index);
+      marked = true;
+      if (pathMark_[static_cast<std::size_t>(x)] == pathStamp_) continue;
+    }
 
     Label next;
     next.arrival = arrival;
@@ -159,6 +179,7 @@ void Search::expand(int index) {
     next.pendingWalk = here.pendingWalk;
     addFareHop(next, here.station, here.trainIn, r.train);
     next.depth = static_cast<std::int16_t>(here.depth + 1);
+    next.pathBits = here.pathBits | pathBit(x);
     next.parent = index;
     next.rideDeparture = departure;
     next.walkAtParent = static_cast<std::int16_t>(walk);
@@ -216,23 +237,27 @@ void Search::offer(Label label) {
                                                          : static_cast<std::uint16_t>(label.openCode))
        << 16) |
       static_cast<std::uint16_t>(label.openStart);
-  const auto partial = [](const Label& l) {
-    return Criteria{l.departure, l.arrival, l.segments, l.closedFare, l.walking, l.waiting};
-  };
-  std::vector<int>& bag = bags_[key];
-  const Criteria mine = partial(label);
-  for (const int k : bag) {
-    if (beatsOrTies(partial(labels_[static_cast<std::size_t>(k)]), mine)) return;
+  const BagEntry mine{label.departure,
+                      label.arrival,
+                      label.segments,
+                      label.closedFare,
+                      label.walking,
+                      label.waiting,
+                      static_cast<int>(labels_.size())};
+  const int number = bagOfKey_.findOrAdd(key, static_cast<int>(bags_.size()));
+  if (static_cast<std::size_t>(number) == bags_.size()) bags_.emplace_back();
+  std::vector<BagEntry>& bag = bags_[static_cast<std::size_t>(number)];
+  for (const BagEntry& kept : bag) {
+    if (beatsOrTies(kept.criteria(), mine.criteria())) return;
   }
-  std::erase_if(bag, [&](int k) {
-    Label& other = labels_[static_cast<std::size_t>(k)];
-    if (!beatsOrTies(mine, partial(other))) return false;
-    other.dead = true;
+  std::erase_if(bag, [&](const BagEntry& other) {
+    if (!beatsOrTies(mine.criteria(), other.criteria())) return false;
+    labels_[static_cast<std::size_t>(other.label)].dead = true;
     return true;
   });
   labels_.push_back(label);
-  const int index = static_cast<int>(labels_.size()) - 1;
-  bag.push_back(index);
+  const int index = mine.label;
+  bag.push_back(mine);
   queue_.emplace(label.arrival, label.segments, index);
 }
 
@@ -286,11 +311,16 @@ bool Search::beatenAtGoal(const Label& label, StationNo at) const {
   return false;
 }
 
-bool Search::onPath(int index, StationNo station) const {
-  for (int k = index; k >= 0; k = labels_[static_cast<std::size_t>(k)].parent) {
-    if (labels_[static_cast<std::size_t>(k)].station == station) return true;
+void Search::markPath(int index) {
+  // A new stamp unmarks the stations of the label expanded before.
+  if (++pathStamp_ == 0) {
+    std::fill(pathMark_.begin(), pathMark_.end(), 0u);
+    pathStamp_ = 1;
   }
-  return false;
+  for (int k = index; k >= 0; k = labels_[static_cast<std::size_t>(k)].parent) {
+    const auto station = static_cast<std::size_t>(labels_[static_cast<std::size_t>(k)].station);
+    if (station < pathMark_.size()) pathMark_[station] = pathStamp_;
+  }
 }
 
 int Search::sectionFare(NetworkCode code, StationNo last, StationNo first) const {
@@ -304,14 +334,7 @@ int Search::sectionFare(NetworkCode code, StationNo last, StationNo first) const
 }
 
 int Search::changeMinutes(StationNo s, TrainNo in, TrainNo out) const {
-  const auto key = (static_cast<std::uint64_t>(static_cast<std::uint16_t>(s)) << 32) |
-                   (static_cast<std::uint64_t>(static_cast<std::uint16_t>(in)) << 16) |
-                   static_cast<std::uint16_t>(out);
-  const auto known = changes_.find(key);
-  if (known != changes_.end()) return known->second;
-  const int minutes = net_.cnct.transferMinutesIndexed(s, in, out);
-  changes_.emplace(key, minutes);
-  return minutes;
+  return net_.cnct.transferMinutesIndexed(s, in, out);
 }
 
 Journey Search::journeyOf(int index) const {
@@ -366,11 +389,14 @@ void markJourneys(std::vector<Journey>& journeys) {
   };
   const int arrival = least([](const Journey& j) { return j.arrival; });
   const int changes = least([](const Journey& j) { return j.changes; });
-  const int fare = least([](const Journey& j) { return j.fare; });
+  // A fare the data do not give is no price: it is never the lowest.
+  constexpr int kNoPrice = std::numeric_limits<int>::max();
+  const auto price = [](const Journey& j) { return fareUnknown(j.route) ? kNoPrice : j.fare; };
+  const int fare = least(price);
   for (Journey& j : journeys) {
     j.earliest = j.arrival == arrival;
     j.fewestChanges = j.changes == changes;
-    j.cheapest = j.fare == fare;
+    j.cheapest = fare != kNoPrice && price(j) == fare;
   }
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <functional>
 #include <queue>
@@ -48,6 +49,9 @@ struct Label {
   // hop is a ride of that network too. -1 when the last hop is no such walk.
   StationNo pendingWalk = -1;
   std::int16_t depth = 1;
+  // One bit for each station of the path, by pathBit: a station whose bit
+  // is clear is not on the path.
+  std::uint64_t pathBits = 0;
   int parent = -1;
   // The ride from the parent: its departure and the change and waiting
   // minutes spent at the parent before it.
@@ -56,6 +60,10 @@ struct Label {
   std::int16_t waitAtParent = 0;
   bool dead = false;
 };
+
+inline std::uint64_t pathBit(StationNo station) {
+  return std::uint64_t{1} << ((static_cast<std::uint32_t>(station) * 0x9E3779B1u) >> 26);
+}
 
 inline int changesOf(int segments) { return std::max(segments, 1) - 1; }
 
@@ -94,6 +102,52 @@ inline TimeOfDay clock(int minutes) {
   return {static_cast<std::int8_t>(minutes / 60), static_cast<std::int8_t>(minutes % 60)};
 }
 
+// Numbers by 64-bit key, in one array probed linearly: the bags of a search
+// are looked up once for every label offered. A key with all bits set is
+// never stored.
+class KeyIndex {
+ public:
+  // The number stored under key, or `fresh` stored under it when there is
+  // none yet.
+  int findOrAdd(std::uint64_t key, int fresh) {
+    if ((count_ + 1) * 2 > keys_.size()) grow();
+    std::size_t k = slot(key);
+    while (keys_[k] != kEmpty) {
+      if (keys_[k] == key) return values_[k];
+      k = (k + 1) & (keys_.size() - 1);
+    }
+    keys_[k] = key;
+    values_[k] = fresh;
+    ++count_;
+    return fresh;
+  }
+
+ private:
+  static constexpr std::uint64_t kEmpty = ~std::uint64_t{0};
+  std::size_t slot(std::uint64_t key) const {
+    // The high bits of the product depend on every bit of the key.
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> shift_);
+  }
+  void grow() {
+    std::vector<std::uint64_t> keys(std::max<std::size_t>(keys_.size() * 2, 1024), kEmpty);
+    shift_ = 64 - std::countr_zero(keys.size());
+    std::vector<int> values(keys.size());
+    keys.swap(keys_);
+    values.swap(values_);
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+      if (keys[k] == kEmpty) continue;
+      std::size_t j = slot(keys[k]);
+      while (keys_[j] != kEmpty) j = (j + 1) & (keys_.size() - 1);
+      keys_[j] = keys[k];
+      values_[j] = values[k];
+    }
+  }
+  std::vector<std::uint64_t> keys_;
+  std::vector<int> values_;
+  std::size_t count_ = 0;
+  int shift_ = 64;
+};
+
 class Search {
  public:
   Search(const JourneyNetwork& network, BestRoutesState& state, const BestRoutesQuery& query)
@@ -117,7 +171,8 @@ class Search {
   // Tells keepGoing how many journeys are kept; a "stop" ends the search.
   void askToGoOn();
   bool beatenAtGoal(const Label& label, StationNo at) const;
-  bool onPath(int index, StationNo station) const;
+  // Marks the stations of label index's path with a new pathStamp_.
+  void markPath(int index);
   int sectionFare(NetworkCode code, StationNo last, StationNo first) const;
   int changeMinutes(StationNo s, TrainNo in, TrainNo out) const;
   bool walking(TrainNo t) const {
@@ -145,6 +200,9 @@ class Search {
   // is none.
   bool fixDeadline();
   Journey journeyOf(int index) const;
+  // Fills latestUseful_ for the deadline.
+  void findLatestUseful();
+  int latestReady(const DiaDepartureRecord& r, int leaveBy) const;
 
   const JourneyNetwork& net_;
   const BestRoutesQuery& query_;
@@ -155,15 +213,36 @@ class Search {
   std::vector<std::uint8_t> walking_;
   std::vector<NetworkCode> code_;
   const std::vector<int>* bound_ = nullptr;
+  // By station: the latest arrival from which the goal may still be
+  // reached by the deadline.
+  std::vector<int> latestUseful_;
+  // By station: pathStamp_ on the stations of the label being expanded.
+  std::vector<std::uint32_t> pathMark_;
+  std::uint32_t pathStamp_ = 0;
+  // By departure record: the latest time to be ready for it and still reach
+  // the goal by the deadline.
+  std::vector<int> recordLatest_;
   std::vector<Label> labels_;
-  std::unordered_map<std::uint64_t, std::vector<int>> bags_;
+  // A label of a bag with the criteria it is compared on, kept beside its
+  // index so that comparing needs no look at the label itself.
+  struct BagEntry {
+    int departure;
+    int arrival;
+    int segments;
+    int closedFare;
+    int walking;
+    int waiting;
+    int label;
+    Criteria criteria() const { return {departure, arrival, segments, closedFare, walking, waiting}; }
+  };
+  KeyIndex bagOfKey_;
+  std::vector<std::vector<BagEntry>> bags_;
   std::vector<int> results_;
   std::vector<Criteria> resultCriteria_;    // of results_, in the same order
   using Entry = std::tuple<int, int, int>;  // arrival, segments, label
   std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue_;
   mutable SectionFares fares_;  // the sections of the journeys described
   mutable std::unordered_map<std::uint64_t, int> sectionFares_;
-  mutable std::unordered_map<std::uint64_t, int> changes_;
   std::size_t nextQuestion_ = kProgressLabels;
   int deadline_ = 0;
   int firstServiceDay_ = -1000;

@@ -19,7 +19,8 @@
 namespace kiv::journey_search {
 
 int Search::latestStart() const {
-  return std::min(deadline_ - (*bound_)[static_cast<std::size_t>(query_.from)], kLatestMinutes);
+  const int useful = latestUseful_[static_cast<std::size_t>(query_.from)];
+  return std::min({deadline_ - (*bound_)[static_cast<std::size_t>(query_.from)], useful, kLatestMinutes});
 }
 
 int Search::searchArriveBy() {
@@ -135,18 +136,22 @@ bool Search::hopBy(const DiaDepartureRecord& r, StationNo at, TrainNo trainIn, i
 
 int Search::earliestArrival(int start) const {
   // One label per station, arriving train and service day of the journey,
-  // settled in order of arrival.
+  // settled in order of arrival plus the least riding minutes still to go,
+  // which never falls along a ride: the first label at the goal arrives
+  // earliest.
   struct Reached {
     int arrival;
     StationNo station;
     TrainNo trainIn;
     int departure;  // the journey's; -1 at the origin
+    int atBest;     // arrival + the least riding minutes to the goal
   };
-  const auto later = [](const Reached& a, const Reached& b) { return a.arrival > b.arrival; };
+  const auto later = [](const Reached& a, const Reached& b) { return a.atBest > b.atBest; };
   std::priority_queue<Reached, std::vector<Reached>, decltype(later)> queue(later);
-  std::unordered_map<std::uint64_t, int> best;
+  KeyIndex bestOf;
+  std::vector<int> best;
   const int n = static_cast<int>(bound_->size()) - 1;
-  queue.push({start, query_.from, -1, -1});
+  queue.push({start, query_.from, -1, -1, start});
   while (!queue.empty()) {
     const Reached here = queue.top();
     queue.pop();
@@ -163,10 +168,15 @@ int Search::earliestArrival(int start) const {
       const std::uint64_t key = (static_cast<std::uint64_t>(static_cast<std::uint16_t>(x)) << 48) |
                                 (static_cast<std::uint64_t>(static_cast<std::uint16_t>(r.train)) << 32) |
                                 static_cast<std::uint32_t>(serviceDay(departure) + 1000);
-      const auto known = best.find(key);
-      if (known != best.end() && known->second <= hop.arrival) continue;
-      best[key] = hop.arrival;
-      queue.push({hop.arrival, x, r.train, departure});
+      const auto k = static_cast<std::size_t>(bestOf.findOrAdd(key, static_cast<int>(best.size())));
+      if (k == best.size()) {
+        best.push_back(hop.arrival);
+      } else if (best[k] <= hop.arrival) {
+        continue;
+      } else {
+        best[k] = hop.arrival;
+      }
+      queue.push({hop.arrival, x, r.train, departure, hop.arrival + (*bound_)[static_cast<std::size_t>(x)]});
     }
   }
   return -1;

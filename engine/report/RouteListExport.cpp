@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "fare/UnknownFare.h"
 #include "report/WorkFileWriter.h"
 #include "report/WorkFiles.h"
 #include "text/ReportText.h"
@@ -18,7 +19,8 @@ const char* const kListFiles[] = {work_files::kRouteListFound, work_files::kRout
 std::string minutesText(int total) { return format("%2d:%02d", total / 60, total % 60); }
 
 // The description of one route: its list entry, then its rides, its stops
-// and its fare sections, each group closed by an empty line.
+// and its fare sections, each group closed by an empty line. A fare the data
+// do not give is written as unknown, and so is the total over it.
 void describeRoute(work_files::WorkFileWriter& out, const work_files::RouteList& list,
                    const work_files::RouteDetail& detail, int detection, int order, int row) {
   using namespace report_text;
@@ -28,12 +30,15 @@ void describeRoute(work_files::WorkFileWriter& out, const work_files::RouteList&
                     kRouteOrderLabels[order - 1].c_str()));
     out.line(format(kDescriptionDeparture.c_str(), head.departure.text.c_str()));
   }
+  bool totalUnknown = false;
+  for (const work_files::RouteFareSection& f : detail.fares) totalUnknown = totalUnknown || fareUnknown(f);
   for (const work_files::RouteSummary& r : list.routes) {
     if (r.detection != detection) continue;
     out.line(format(kDescriptionArrival.c_str(), r.arrival.text.c_str()));
     out.line(format(kDescriptionTotal.c_str(), minutesText(r.totalMinutes).c_str(), r.ridingMinutes,
                     r.walkingMinutes, r.waitingMinutes));
-    out.line(format(kDescriptionFare.c_str(), r.fare));
+    out.line(totalUnknown ? std::string(kDescriptionFareUnknown.c_str())
+                          : format(kDescriptionFare.c_str(), r.fare));
   }
   out.line("");
   for (const work_files::RouteRide& r : detail.rides) {
@@ -46,9 +51,12 @@ void describeRoute(work_files::WorkFileWriter& out, const work_files::RouteList&
                     s.departure.text.c_str(), s.walkingMinutes, s.waitingMinutes));
   }
   out.line("");
-  for (const work_files::RouteFareSection& f : detail.fares)
-    out.line(
-        format(kDescriptionFareSection.c_str(), f.company.c_str(), f.from.c_str(), f.to.c_str(), f.fare));
+  for (const work_files::RouteFareSection& f : detail.fares) {
+    out.line(fareUnknown(f) ? format(kDescriptionFareSectionUnknown.c_str(), f.company.c_str(),
+                                     f.from.c_str(), f.to.c_str())
+                            : format(kDescriptionFareSection.c_str(), f.company.c_str(), f.from.c_str(),
+                                     f.to.c_str(), f.fare));
+  }
   out.line("");
   out.line("");
 }

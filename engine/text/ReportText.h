@@ -44,7 +44,7 @@ inline constexpr auto kTimetableDeparture = sjisLiteral("    %-6s  %-32s  %-s �
 // minutes, riding, walking, waiting), fare, then one line per ride (train,
 // from, departure, to, arrival, minutes), per stop (station, arrival,
 // departure, walking, waiting) and per fare section (company, from, to,
-// fare).
+// fare). A fare the data do not give is written 不明 (unknown) instead.
 inline constexpr SjisLiteral<10> kRouteOrderLabels[3] = {sjisLiteral("検出順"), sjisLiteral("時間順"),
                                                          sjisLiteral("運賃順")};
 inline constexpr auto kDescriptionTitle = sjisLiteral("--<<  %s→%s  No.%03d/%s  >>--");
@@ -55,6 +55,11 @@ inline constexpr auto kDescriptionFare = sjisLiteral("  運賃  %d円");
 inline constexpr auto kDescriptionRide = sjisLiteral("  %s  %s(%s)→%s(%s)  %d分");
 inline constexpr auto kDescriptionStop = sjisLiteral("  %s  %s-%s ( 徒歩%d分,待ち%d分 )");
 inline constexpr auto kDescriptionFareSection = sjisLiteral("  %s  %s→%s  %d円");
+inline constexpr auto kDescriptionFareUnknown = sjisLiteral("  運賃  不明");
+inline constexpr auto kDescriptionFareSectionUnknown = sjisLiteral("  %s  %s→%s  不明");
+
+// The word for a fare the fare data do not give.
+inline constexpr auto kFareUnknown = sjisLiteral("不明");
 
 // The via text of a route without changes, and the name with which walking
 // connections begin.

@@ -13,7 +13,7 @@ struct Entry {
   std::uint16_t sjis;  // one byte below 0x100 (half-width katakana), else lead and trail byte
 };
 
-inline constexpr std::array<Entry, 258> kEntries = {{
+inline constexpr std::array<Entry, 260> kEntries = {{
     {0x2192, 0x81A8},  // →
     {0x25CB, 0x819B},  // ○
     {0x2605, 0x819A},  // ★
@@ -56,6 +56,7 @@ inline constexpr std::array<Entry, 258> kEntries = {{
     {0x4E07, 0x969C},  // 万
     {0x4E0A, 0x8FE3},  // 上
     {0x4E0B, 0x89BA},  // 下
+    {0x4E0D, 0x9573},  // 不
     {0x4E39, 0x924F},  // 丹
     {0x4E45, 0x8B76},  // 久
     {0x4E57, 0x8FE6},  // 乗
@@ -144,6 +145,7 @@ inline constexpr std::array<Entry, 258> kEntries = {{
     {0x65B0, 0x9056},  // 新
     {0x65B9, 0x95FB},  // 方
     {0x65E5, 0x93FA},  // 日
+    {0x660E, 0x96BE},  // 明
     {0x6642, 0x8E9E},  // 時
     {0x66AE, 0x95E9},  // 暮
     {0x66DC, 0x976A},  // 曜

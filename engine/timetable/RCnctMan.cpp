@@ -16,6 +16,11 @@ RCnctMan::RCnctMan(const std::filesystem::path& dataDir, const RTrainMan& trains
   firstRecord_.reserve(records_.size());
   for (const TransferRecord& r : records_) {
     firstRecord_.emplace(pairKey(r.station, r.trainA, r.trainB), static_cast<std::int8_t>(recordMinutes(r)));
+    if (r.station >= 0) {
+      const auto s = static_cast<std::size_t>(r.station);
+      if (s >= stationHasRecords_.size()) stationHasRecords_.resize(s + 1, 0);
+      stationHasRecords_[s] = 1;
+    }
   }
 }
 
@@ -64,7 +69,9 @@ std::uint64_t RCnctMan::pairKey(StationNo s, TrainNo a, TrainNo b) {
 }
 
 int RCnctMan::transferMinutesIndexed(StationNo s, TrainNo arriving, TrainNo departing) const {
-  if (!firstRecord_.empty()) {
+  const bool mayHaveRecord = s < 0 || (static_cast<std::size_t>(s) < stationHasRecords_.size() &&
+                                       stationHasRecords_[static_cast<std::size_t>(s)] != 0);
+  if (mayHaveRecord) {
     const auto found = firstRecord_.find(pairKey(s, arriving, departing));
     if (found != firstRecord_.end()) return found->second;
   }

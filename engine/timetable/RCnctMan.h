@@ -66,6 +66,9 @@ class RCnctMan {
   // of trains (either way round), by pairKey.
   std::unordered_map<std::uint64_t, std::int8_t> firstRecord_;
   static std::uint64_t pairKey(StationNo s, TrainNo a, TrainNo b);
+  // By station number: 1 where some record names the station, so that the
+  // other stations skip the look-up.
+  std::vector<std::uint8_t> stationHasRecords_;
 };
 
 }  // namespace kiv

@@ -101,6 +101,8 @@ class RDiaMan {
   // A departure record by 0-based index; an index outside the array gives an
   // all-zero record (train 0, no hours served).
   const DiaDepartureRecord& departureAt(int index) const;
+  // The indexes of the fast searches, built on the first search.
+  const TimetableIndex& timetableIndex() const { return index_ ? *index_ : buildTimetableIndex(); }
 
   // --- Served hours and days -------------------------------------------------
   // 1 when bit (hour mod 24) of the hours mask is set, else 0.
@@ -375,8 +377,6 @@ class RDiaMan {
   RouteSearchRules rules_;
   SearchImplementation implementation_ = SearchImplementation::fast;
   bool fast() const { return implementation_ == SearchImplementation::fast; }
-  // The indexes of the fast searches, built on the first search.
-  const TimetableIndex& timetableIndex() const { return index_ ? *index_ : buildTimetableIndex(); }
   const TimetableIndex& buildTimetableIndex() const;
   // The least riding minutes between neighbouring stations, from departuresInto.
   void buildLeastRides(TimetableIndex& index) const;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "data/BinaryIO.h"
+#include "fare/UnknownFare.h"
 #include "report/WorkFileWriter.h"
 #include "report/WorkFiles.h"
 #include "text/ReportText.h"
@@ -274,6 +275,23 @@ int RDiaMan::writeRouteDetail(const std::filesystem::path& file, const char* mod
       file, append ? work_files::WorkFileWriter::Mode::kAppend : work_files::WorkFileWriter::Mode::kCreate);
   if (!out.isOpen()) return -1;
 
+  // The detail records of the route, one pass per record type.
+  const std::vector<int> routeDetails = details->routeLines(detection, false);
+  auto eachDetail = [&](char type, auto write) {
+    for (const int k : routeDetails) {
+      if (details->types[static_cast<std::size_t>(k)] == type)
+        write(details->words[static_cast<std::size_t>(k)]);
+    }
+  };
+  // A fare section the data price at nothing: network, from, to, fare.
+  const auto sectionUnknown = [&](const std::vector<std::string>& w) {
+    return fareUnknown(work_files::RouteFareSection{detection, static_cast<NetworkCode>(number(w, 2)),
+                                                    word(w, 3), word(w, 4), word(w, 5), number(w, 6)});
+  };
+  bool totalUnknown = false;
+  eachDetail('3',
+             [&](const std::vector<std::string>& w) { totalUnknown = totalUnknown || sectionUnknown(w); });
+
   for (const int k : list->routeLines(detection, true)) {
     const std::vector<std::string>& w = list->words[static_cast<std::size_t>(k)];
     if (list->types[static_cast<std::size_t>(k)] == '0') {
@@ -285,19 +303,12 @@ int RDiaMan::writeRouteDetail(const std::filesystem::path& file, const char* mod
       out.line(format(kDescriptionArrival.c_str(), word(w, 3)));
       out.line(format(kDescriptionTotal.c_str(), format("%2d:%02d", total / 60, total % 60).c_str(),
                       number(w, 7), number(w, 8), number(w, 9)));
-      out.line(format(kDescriptionFare.c_str(), number(w, 5)));
+      out.line(totalUnknown ? std::string(kDescriptionFareUnknown.c_str())
+                            : format(kDescriptionFare.c_str(), number(w, 5)));
     }
   }
   out.line("");
 
-  // The detail records of the route, one pass per record type.
-  const std::vector<int> routeDetails = details->routeLines(detection, false);
-  auto eachDetail = [&](char type, auto write) {
-    for (const int k : routeDetails) {
-      if (details->types[static_cast<std::size_t>(k)] == type)
-        write(details->words[static_cast<std::size_t>(k)]);
-    }
-  };
   eachDetail('2', [&](const std::vector<std::string>& w) {
     out.line(format(kDescriptionRide.c_str(), word(w, 2), word(w, 3), word(w, 5), word(w, 4), word(w, 6),
                     number(w, 7) + number(w, 8)));
@@ -309,7 +320,9 @@ int RDiaMan::writeRouteDetail(const std::filesystem::path& file, const char* mod
   });
   out.line("");
   eachDetail('3', [&](const std::vector<std::string>& w) {
-    out.line(format(kDescriptionFareSection.c_str(), word(w, 3), word(w, 4), word(w, 5), number(w, 6)));
+    out.line(sectionUnknown(w)
+                 ? format(kDescriptionFareSectionUnknown.c_str(), word(w, 3), word(w, 4), word(w, 5))
+                 : format(kDescriptionFareSection.c_str(), word(w, 3), word(w, 4), word(w, 5), number(w, 6)));
   });
   out.line("");
   out.line("");

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <nlohmann/json.hpp>
 
 #include "CliNetwork.h"
 #include "data/DiaIdx1File.h"
@@ -156,6 +157,65 @@ TEST_F(CliCorruptDataTest, AFareOfNothingIsShownAsUnknown) {
   EXPECT_NE(r.out.find("運賃  不明"), std::string::npos) << r.out;
   EXPECT_NE(r.err.find("no fare from 東京 to 上野 on network 70: the fare is unknown"), std::string::npos)
       << r.err;
+}
+
+// The route list says so too: the route over the 東急線 has no price, in
+// its section and in its total, while the 山手線 route keeps its fare; the
+// JSON of route and fastest gives null with a note; the overview of the best
+// routes says 不明.
+TEST_F(CliCorruptDataTest, AFareOfNothingIsUnknownInTheRouteListAndTheJson) {
+  corrupt<TrainFile>(dir / "Train.kv4", readTrainFile, writeTrainFile,
+                     [](TrainFile& f) { f.trains[1].networkCode = 70; });
+  // From 9:08 the 東急線 route comes first, the 山手線 one at 10:00 within the extra hour.
+  const Args at{"--time", "9:08", "--day", "月", "--order", "found", "--extra", "60"};
+  auto with = [&](Args args) {
+    args.insert(args.end(), at.begin(), at.end());
+    return args;
+  };
+  const CliResult text = run(with({"route", "東京", "上野", "--mode", "classic"}));
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_NE(text.out.find("  運賃  不明\n"), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find("東京→上野  不明\n"), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find("  運賃  160円\n"), std::string::npos) << text.out;
+  EXPECT_EQ(text.out.find(" 0円"), std::string::npos) << text.out;
+  EXPECT_NE(text.err.find("no fare from 東京 to 上野 on network 70: the fare is unknown"), std::string::npos)
+      << text.err;
+
+  const CliResult best = run(with({"route", "東京", "上野", "--mode", "best"}));
+  ASSERT_EQ(best.status, 0) << best.err;
+  EXPECT_NE(best.out.find("乗換0回  不明\n"), std::string::npos) << best.out;
+  EXPECT_EQ(best.out.find(" 0円"), std::string::npos) << best.out;
+
+  const CliResult json = run(with({"route", "東京", "上野", "--mode", "classic", "--json"}));
+  ASSERT_EQ(json.status, 0) << json.err;
+  int unknown = 0;
+  int known = 0;
+  const auto routes = nlohmann::json::parse(json.out)["routes"];
+  for (const auto& route : routes) {
+    bool over70 = false;
+    for (const auto& section : route["fares"]) {
+      const bool sectionUnknown = section["network"] == 70;
+      over70 = over70 || sectionUnknown;
+      EXPECT_EQ(section["fare"].is_null(), sectionUnknown) << section.dump();
+      EXPECT_EQ(section.contains("fare_note"), sectionUnknown) << section.dump();
+    }
+    (over70 ? unknown : known) += 1;
+    EXPECT_EQ(route["fare"].is_null(), over70) << route.dump();
+    EXPECT_EQ(route.contains("fare_note"), over70) << route.dump();
+    if (!over70) {
+      EXPECT_GT(route["fare"].get<int>(), 0) << route.dump();
+    }
+  }
+  EXPECT_GE(unknown, 1) << json.out;
+  EXPECT_GE(known, 1) << json.out;
+
+  const CliResult fastest = run({"fastest", "東京", "上野", "--time", "9:08", "--day", "月", "--json"});
+  ASSERT_EQ(fastest.status, 0) << fastest.err;
+  const auto fastestJson = nlohmann::json::parse(fastest.out);
+  EXPECT_TRUE(fastestJson["fare"].is_null()) << fastest.out;
+  EXPECT_TRUE(fastestJson["fares"][0]["fare"].is_null()) << fastest.out;
+  EXPECT_EQ(fastestJson["fares"][0]["fare_note"], "the fare data give no fare for this section")
+      << fastest.out;
 }
 
 // The data set as built is sound: nothing is refused.

@@ -270,5 +270,29 @@ TEST_P(BestRoutesTest, ArriveByLeavesAsLateAsTheForwardSearchAllows) {
 
 INSTANTIATE_TEST_SUITE_P(GeneratedNetworks, BestRoutesTest, testing::Range(1u, 11u));
 
+// Marks: every journey that shares the best value gets its mark; a journey
+// whose fare the data do not give (a ridden section at 0 yen) is never the
+// cheapest, and with no known fare no journey is.
+TEST(BestRoutesMarks, SharedBestValuesAndNoPriceForAnUnknownFare) {
+  const auto journey = [](int arrival, int changes, int fare, bool priced) {
+    Journey j;
+    j.arrival = arrival;
+    j.changes = changes;
+    j.fare = fare;
+    j.route.details.push_back(work_files::RouteFareSection{0, 1, "JR", "A", "B", priced ? fare : 0});
+    return j;
+  };
+  std::vector<Journey> list{journey(600, 1, 0, false), journey(600, 0, 300, true),
+                            journey(620, 0, 300, true)};
+  markJourneys(list);
+  EXPECT_TRUE(list[0].earliest && list[1].earliest && !list[2].earliest);
+  EXPECT_TRUE(!list[0].fewestChanges && list[1].fewestChanges && list[2].fewestChanges);
+  EXPECT_TRUE(!list[0].cheapest && list[1].cheapest && list[2].cheapest);
+
+  std::vector<Journey> unpriced{journey(600, 0, 0, false)};
+  markJourneys(unpriced);
+  EXPECT_FALSE(unpriced[0].cheapest);
+}
+
 }  // namespace
 }  // namespace kiv

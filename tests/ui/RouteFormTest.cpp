@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <fstream>
 
 #include "ModelViews.h"
 #include "RoutePnl.h"
@@ -247,6 +248,37 @@ class RouteFormTest : public QObject {
     form.ItemSaveClick();
     QCOMPARE(w.read("after.txt"), w.read("before.txt"));
     QVERIFY(w.prompts.boxes.empty());
+  }
+
+  // A section the fare data price at nothing is no price of 0 yen: the
+  // grid, the fare list and the saved text say the fare is unknown, for the
+  // section and for the route's total, and leave the other routes alone.
+  void aFareTheDataDoNotGiveIsShownAsUnknown() {
+    RouteWorld w;
+    ui::TRouteForm& form = w.forms->route();
+    // Route 0's first fare section that is ridden loses its fare.
+    const std::string details = w.read("$MltRtDt.kv4");
+    std::size_t at = 0;
+    while ((at = details.find("\n3 0 ", at)) != std::string::npos && details.compare(at + 5, 4, "0900") == 0)
+      ++at;
+    QVERIFY(at != std::string::npos);
+    const std::size_t end = details.find("\r\n", at);
+    const std::size_t fare = details.rfind(' ', end) + 1;
+    std::ofstream(w.file("$MltRtDt.kv4"), std::ios::binary)
+        << details.substr(0, fare) + "0" + details.substr(end);
+    form.takeSearchResult();  // as a search hands its files over
+    form.setSortOrder(1);
+    QCOMPARE(cell(w.grid, 0, 3), QStringLiteral("不明"));
+    for (int r = 1; r < rowsOf(w.grid); ++r) QVERIFY(cell(w.grid, r, 3).toInt() > 0);
+    w.grid->selectRow(0);
+    auto* fares = w.find<QTreeWidget>(&form, "lvFare");
+    QStringList shown;
+    for (int i = 0; i < fares->topLevelItemCount(); ++i) shown << fares->topLevelItem(i)->text(2);
+    QVERIFY2(shown.contains(QStringLiteral("不明")), qPrintable(shown.join(u' ')));
+    QVERIFY(!shown.contains(QStringLiteral("0")));
+    const QString text = form.chosenRoutesText();
+    QVERIFY2(text.contains(QStringLiteral("  運賃  不明")), qPrintable(text));
+    QVERIFY2(!text.contains(QStringLiteral(" 0円")), qPrintable(text));
   }
 
   void missingRouteFilesGiveEmptyLists() {
