@@ -4,34 +4,42 @@
 #include <vector>
 
 #include "BenchOperations.h"
+#include "DistanceReference.h"
+#include "FareReference.h"
 
 namespace kiv::bench {
 
 namespace {
 
+reference::FareSources plainSources(BenchData& d) {
+  Engine& e = *d.engine;
+  return {e.staName, e.sta, e.staFare, e.kiv, e.dist, e.fare, d.dir};
+}
+
 // A JR journey to the far station, from each JR station in turn.
 void stationFare(BenchData& d, bool reference) {
   Engine& e = *d.engine;
   const StationNo from = d.jrStations[d.nextJrStation++ % d.jrStations.size()];
-  const int fare = reference ? e.fare.stationFareReference(0, from, d.farStation, 1)
+  const int fare = reference ? reference::FareMan(plainSources(d)).stationFare(0, from, d.farStation, 1)
                              : e.fare.stationFare(0, from, d.farStation, 1);
   benchmark::DoNotOptimize(fare);
 }
 
 void fareTable(BenchData& d, bool reference) {
   Engine& e = *d.engine;
-  benchmark::DoNotOptimize(reference ? e.fare.buildFareTableReference(d.origin)
+  benchmark::DoNotOptimize(reference ? reference::FareMan(plainSources(d)).buildFareTable(d.origin)
                                      : e.fare.buildFareTable(d.origin));
 }
 
 void tokyoZoneList(BenchData& d, bool reference) {
   Engine& e = *d.engine;
-  benchmark::DoNotOptimize(reference ? e.fare.buildTokyoZoneListReference() : e.fare.buildTokyoZoneList());
+  benchmark::DoNotOptimize(reference ? reference::FareMan(plainSources(d)).buildTokyoZoneList()
+                                     : e.fare.buildTokyoZoneList());
 }
 
 void jrCheapestTable(BenchData& d, bool reference) {
   Engine& e = *d.engine;
-  benchmark::DoNotOptimize(reference ? e.dist.buildJrCheapestTableReference()
+  benchmark::DoNotOptimize(reference ? reference::DistMan(plainSources(d)).buildJrCheapestTable()
                                      : e.dist.buildJrCheapestTable());
 }
 

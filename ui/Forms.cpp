@@ -34,9 +34,9 @@ KivForms::KivForms(Engine& engine, const std::filesystem::path& dataDir, bool de
       opt_(std::make_unique<TOptForm>()),
       view_(std::make_unique<TViewForm>(engine, *app_)),
       route_(std::make_unique<TRouteForm>(dataDir)),
-      ftbl_(std::make_unique<TFtblForm>(engine.fare, dataDir)),
+      ftbl_(std::make_unique<TFtblForm>()),
       ttbl_(std::make_unique<TTtblForm>()),
-      reqTime_(std::make_unique<TReqTimeForm>(engine.dia, dataDir)),
+      reqTime_(std::make_unique<TReqTimeForm>()),
       mkDia_(std::make_unique<TMkDiaForm>(dataDir)),
       env_(std::make_unique<TEnvForm>()) {
   // The windows start a traveller without a settings file in the best-routes

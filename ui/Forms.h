@@ -53,6 +53,7 @@ class KivForms {
 
   // A work or data file of the data directory.
   std::filesystem::path workFile(const char* name) const { return dataDir_ / name; }
+  const std::filesystem::path& dataDir() const { return dataDir_; }
 
  private:
   std::filesystem::path dataDir_;

@@ -1,6 +1,5 @@
 #include "FtblPnl.h"
 
-#include "fare/RFareMan.h"
 #include "report/WorkFiles.h"
 
 namespace kiv::ui {
@@ -23,18 +22,26 @@ const TableWindowTexts kFareTableTexts = {
 
 }  // namespace
 
-TFtblForm::TFtblForm(RFareMan& fare, const std::filesystem::path& dataDir)
+TFtblForm::TFtblForm()
     : TableWindow(
           kFareTableTexts,
-          [file = dataDir / work_files::kFareTable] {
-            using namespace work_files;
-            return tableContent(work_files::readFareTable(file), &FareTable::origin, &FareTable::blocks,
-                                &FareBlock::company, &FareBlock::fares, &StationFare::station,
-                                &StationFare::fare);
-          },
-          [&fare](const std::filesystem::path& file, int block, bool csv) {
-            return fare.exportFareTable(file, block, csv);
+          [this](const std::filesystem::path& file, int block, bool csv) {
+            return work_files::exportFareTable(file, table_, block, csv) ? 0 : -1;
           },
           321, 354) {}
+
+void TFtblForm::showTable(work_files::FareTable table) {
+  table_ = std::move(table);
+  using namespace work_files;
+  fill(tableContent(table_, &FareTable::origin, &FareTable::blocks, &FareBlock::company, &FareBlock::fares,
+                    &StationFare::station, &StationFare::fare));
+  showBlock(0);
+}
+
+void TFtblForm::present(work_files::FareTable table) {
+  showTable(std::move(table));
+  show();
+  raise();
+}
 
 }  // namespace kiv::ui

@@ -3,17 +3,22 @@
 #pragma once
 
 #include "TableWindow.h"
-
-namespace kiv {
-class RFareMan;
-}
+#include "report/WorkFiles.h"
 
 namespace kiv::ui {
 
 class TFtblForm : public TableWindow {
   Q_OBJECT
  public:
-  TFtblForm(RFareMan& fare, const std::filesystem::path& dataDir);
+  TFtblForm();
+
+  // Keeps the fare table and shows its first company.
+  void showTable(work_files::FareTable table);
+  // showTable, then the window comes to the front.
+  void present(work_files::FareTable table);
+
+ private:
+  work_files::FareTable table_;  // what the saves write from
 };
 
 }  // namespace kiv::ui

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QToolButton>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -23,6 +24,23 @@ QTreeWidget* makeReportList(QWidget* parent, const char* objectName, const QStri
   list->header()->setStretchLastSection(false);
   setReportColumns(list, columns);
   return list;
+}
+
+QTreeView* makeReportView(QWidget* parent, const char* objectName, const QString& accessibleName,
+                          QAbstractItemModel* model, std::initializer_list<int> widths) {
+  auto* view = new QTreeView(parent);
+  view->setObjectName(QString::fromLatin1(objectName));
+  view->setAccessibleName(accessibleName);
+  view->setRootIsDecorated(false);
+  view->setUniformRowHeights(true);
+  view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view->setSortingEnabled(false);
+  view->setModel(model);
+  view->header()->setSectionsClickable(false);
+  view->header()->setStretchLastSection(false);
+  int i = 0;
+  for (int width : widths) view->setColumnWidth(i++, width);
+  return view;
 }
 
 void setReportColumns(QTreeWidget* list, std::initializer_list<Column> columns) {

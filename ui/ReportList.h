@@ -12,6 +12,8 @@
 
 #include "Pictures.h"
 
+class QAbstractItemModel;
+class QTreeView;
 class QTreeWidget;
 class QWidget;
 class QToolButton;
@@ -30,6 +32,10 @@ struct Column {
 // A read-only report list whose column headers do not react to clicks.
 QTreeWidget* makeReportList(QWidget* parent, const char* objectName, const QString& accessibleName,
                             std::initializer_list<Column> columns);
+// The same list as a view on `model`, which gives the captions; the
+// columns get these widths.
+QTreeView* makeReportView(QWidget* parent, const char* objectName, const QString& accessibleName,
+                          QAbstractItemModel* model, std::initializer_list<int> widths);
 // Gives the list these columns (captions and widths) in place of its own.
 void setReportColumns(QTreeWidget* list, std::initializer_list<Column> columns);
 // Cells of the columns in `numbers` are aligned to the right.

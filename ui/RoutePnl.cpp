@@ -7,10 +7,11 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenuBar>
 #include <QSplitter>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -24,6 +25,7 @@
 #include "Printing.h"
 #include "Prompts.h"
 #include "ReportList.h"
+#include "RouteListModel.h"
 #include "WindowPlacement.h"
 #include "fare/UnknownFare.h"
 #include "report/RouteListExport.h"
@@ -44,7 +46,7 @@ QString minutesText(int total) { return QString::asprintf("%2d:%02d", total / 60
 
 }  // namespace
 
-TRouteForm::TRouteForm(const std::filesystem::path& dataDir) : dataDir_(dataDir), listDir_(dataDir) {
+TRouteForm::TRouteForm(const std::filesystem::path& dataDir) : dataDir_(dataDir) {
   setObjectName(QStringLiteral("RouteForm"));
   setWindowTitle(QStringLiteral("経路の検出結果(開発中サンプル)"));
   resize(720, 568);
@@ -59,15 +61,15 @@ TRouteForm::TRouteForm(const std::filesystem::path& dataDir) : dataDir_(dataDir)
   lblDayNote_->hide();
   column->addWidget(lblDayNote_);
 
-  strGrid1_ = new QTableWidget(0, kColumns, central);
-  strGrid1_->setObjectName(QStringLiteral("StrGrid1"));
-  strGrid1_->setAccessibleName(QStringLiteral("検出経路の一覧"));
-  strGrid1_->setHorizontalHeaderLabels(
+  model_ = new RouteListModel(
       {QStringLiteral("No."), QStringLiteral("予想到着"), QStringLiteral("予想所要"), QStringLiteral("運賃"),
        QStringLiteral("乗換数"), QStringLiteral("乗車"), QStringLiteral("徒歩"), QStringLiteral("待ち"),
-       QStringLiteral("途中乗り継ぎ"), QString(), QStringLiteral("早楽安"), QStringLiteral("出発")});
-  strGrid1_->horizontalHeaderItem(kMarksColumn)
-      ->setToolTip(QStringLiteral("早: 最も早く着く  楽: 乗換が最も少ない  安: 運賃が最も安い"));
+       QStringLiteral("途中乗り継ぎ"), QString(), QStringLiteral("早楽安"), QStringLiteral("出発")},
+      this);
+  strGrid1_ = new QTableView(central);
+  strGrid1_->setObjectName(QStringLiteral("StrGrid1"));
+  strGrid1_->setAccessibleName(QStringLiteral("検出経路の一覧"));
+  strGrid1_->setModel(model_);
   strGrid1_->verticalHeader()->hide();
   strGrid1_->setSelectionBehavior(QAbstractItemView::SelectRows);
   strGrid1_->setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -81,7 +83,8 @@ TRouteForm::TRouteForm(const std::filesystem::path& dataDir) : dataDir_(dataDir)
   strGrid1_->setColumnHidden(kMarksColumn, true);
   // The detection number is the key of a row's details, not for reading.
   strGrid1_->setColumnHidden(kDetectionColumn, true);
-  connect(strGrid1_, &QTableWidget::itemSelectionChanged, this, &TRouteForm::StrGrid1Click);
+  connect(strGrid1_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &TRouteForm::StrGrid1Click);
 
   lvTrain_ = makeReportList(
       central, "lvTrain", QStringLiteral("列車"),
@@ -209,9 +212,10 @@ void TRouteForm::setSortOrder(int order) {
 
 int TRouteForm::loadRouteList(int order) {
   if (order < 1 || order > 3) return 0;
-  const QSignalBlocker quiet(strGrid1_);
-  strGrid1_->setRowCount(0);
-  const auto list = work_files::readRouteList(listDir_ / kListFiles[order - 1]);
+  // The shown route is chosen afresh (setSortOrder), not kept from the last order.
+  strGrid1_->clearSelection();
+  model_->showOrder(order);
+  const auto& list = lists_[order - 1];
   if (!list) return -1;
   const work_files::RouteListHead& head = list->head;
   if (!head.from.empty()) {
@@ -220,46 +224,48 @@ int TRouteForm::loadRouteList(int order) {
                    (partial_ ? QStringLiteral(" - 中止までの検出分") : QString()));
     showSearchHead(fromSjis(head.departure.text));
   }
-  // The first ride's departure of each route, from the details.
-  std::map<int, work_files::ClockTime> departures;
-  std::map<int, work_files::ClockTime> firstTrains;  // a route may begin with a walk
-  std::set<int> unknownFares;                        // routes over a fare the data do not give
-  if (const auto details = work_files::readRouteDetails(listDir_ / work_files::kRouteDetails)) {
-    for (const work_files::RouteRide& ride : details->rides) {
-      departures.try_emplace(ride.detection, ride.departure);
+  // The first train of each route, from the details (a route may begin with a walk).
+  std::map<int, work_files::ClockTime> firstTrains;
+  if (details_) {
+    for (const work_files::RouteRide& ride : details_->rides)
       if (ride.ridingMinutes > 0) firstTrains.try_emplace(ride.detection, ride.departure);
-    }
-    unknownFares = routesOfUnknownFare(*details);
-  }
-  const auto number = [](int n) { return QString::number(n); };
-  for (const work_files::RouteSummary& r : list->routes) {
-    const auto leave = departures.find(r.detection);
-    const int row = strGrid1_->rowCount();
-    strGrid1_->insertRow(row);
-    const QStringList cells = {
-        number(r.position + 1),
-        shownTime(r.arrival.text, r.arrival.minutes),
-        minutesText(r.totalMinutes),
-        unknownFares.contains(r.detection) ? kUnknownFare : number(r.fare),
-        number(r.changes),
-        number(r.ridingMinutes),
-        number(r.walkingMinutes),
-        number(r.waitingMinutes),
-        fromSjis(r.via),
-        number(r.detection),
-        r.detection >= 0 && r.detection < shown_.marks.size() ? shown_.marks[r.detection] : QString(),
-        leave == departures.end() ? QString() : shownTime(leave->second.text, leave->second.minutes)};
-    for (int c = 0; c < cells.size(); ++c) {
-      auto* cell = new QTableWidgetItem(cells[c]);
-      if (c == kMarksColumn) {
-        cell->setTextAlignment(Qt::AlignCenter);
-      } else if (c != kViaColumn)
-        cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      strGrid1_->setItem(row, c, cell);
-    }
   }
   showDayNote(list->routes, firstTrains);
   return list->routes.empty() ? -1 : list->routes.front().detection;
+}
+
+void TRouteForm::fillModel() {
+  // The first ride's departure of each route, from the details.
+  std::map<int, work_files::ClockTime> departures;
+  std::set<int> unknownFares;  // routes over a fare the data do not give
+  if (details_) {
+    for (const work_files::RouteRide& ride : details_->rides)
+      departures.try_emplace(ride.detection, ride.departure);
+    unknownFares = routesOfUnknownFare(*details_);
+  }
+  const auto number = [](int n) { return QString::number(n); };
+  RouteListModel::Orders orders;
+  for (int k = 0; k < 3; ++k) {
+    if (!lists_[k]) continue;
+    for (const work_files::RouteSummary& r : lists_[k]->routes) {
+      const auto leave = departures.find(r.detection);
+      const QStringList cells = {
+          number(r.position + 1),
+          shownTime(r.arrival.text, r.arrival.minutes),
+          minutesText(r.totalMinutes),
+          unknownFares.contains(r.detection) ? kUnknownFare : number(r.fare),
+          number(r.changes),
+          number(r.ridingMinutes),
+          number(r.walkingMinutes),
+          number(r.waitingMinutes),
+          fromSjis(r.via),
+          number(r.detection),
+          r.detection >= 0 && r.detection < shown_.marks.size() ? shown_.marks[r.detection] : QString(),
+          leave == departures.end() ? QString() : shownTime(leave->second.text, leave->second.minutes)};
+      orders[static_cast<std::size_t>(k)].push_back({r.detection, cells});
+    }
+  }
+  model_->setRoutes(std::move(orders));
 }
 
 void TRouteForm::showRouteDetail(int n) {
@@ -267,9 +273,8 @@ void TRouteForm::showRouteDetail(int n) {
   lvSta_->clear();
   lvFare_->clear();
   shownDetection_ = n;
-  const auto all = work_files::readRouteDetails(listDir_ / work_files::kRouteDetails);
-  if (!all) return;
-  const work_files::RouteDetail route = work_files::detailOf(*all, n);
+  if (!details_) return;
+  const work_files::RouteDetail route = work_files::detailOf(*details_, n);
   const QString arrow = QStringLiteral("→");
   for (const work_files::RouteStop& s : route.stops) {
     addReportRow(lvSta_,
@@ -292,11 +297,11 @@ void TRouteForm::showRouteDetail(int n) {
 }
 
 void TRouteForm::StrGrid1Click() {
-  const QList<QTableWidgetSelectionRange> ranges = strGrid1_->selectedRanges();
-  if (ranges.isEmpty()) return;
-  int top = ranges.front().topRow();
-  for (const auto& range : ranges) top = std::min(top, range.topRow());
-  showRouteDetail(strGrid1_->item(top, kDetectionColumn)->text().toInt());
+  const QModelIndexList selected = strGrid1_->selectionModel()->selectedIndexes();
+  if (selected.isEmpty()) return;
+  int top = selected.front().row();
+  for (const QModelIndex& index : selected) top = std::min(top, index.row());
+  showRouteDetail(model_->detectionAt(top));
 }
 
 void TRouteForm::showDayNote(const std::vector<work_files::RouteSummary>& routes,
@@ -349,46 +354,36 @@ void TRouteForm::showSearchHead(const QString& fileDeparture) {
 void TRouteForm::takeSearchResult(const ShownSearch& shown) {
   shown_ = shown;
   strGrid1_->setColumnHidden(kMarksColumn, shown_.marks.isEmpty());
-  listDir_ = dataDir_;
-  if (!snapshot_) snapshot_ = std::make_unique<QTemporaryDir>();
-  if (!snapshot_->isValid()) return;
-  const std::filesystem::path copy = snapshot_->path().toStdString();
-  std::error_code ec;
-  for (const char* name : {work_files::kRouteListFound, work_files::kRouteListTime,
-                           work_files::kRouteListFare, work_files::kRouteDetails}) {
-    std::filesystem::copy_file(dataDir_ / name, copy / name,
-                               std::filesystem::copy_options::overwrite_existing, ec);
-    if (ec) return;  // read from the data directory, as before
-  }
-  listDir_ = copy;
+  // The files the search has just written, read once.
+  for (int k = 0; k < 3; ++k) lists_[k] = work_files::readRouteList(dataDir_ / kListFiles[k]);
+  details_ = work_files::readRouteDetails(dataDir_ / work_files::kRouteDetails);
+  fillModel();
 }
 
 bool TRouteForm::chosenRows(int& top, int& bottom) const {
-  const QList<QTableWidgetSelectionRange> ranges = strGrid1_->selectedRanges();
-  if (!ranges.isEmpty()) {
-    top = ranges.front().topRow();
-    bottom = ranges.front().bottomRow();
-    for (const auto& range : ranges) {
-      top = std::min(top, range.topRow());
-      bottom = std::max(bottom, range.bottomRow());
+  const QModelIndexList selected = strGrid1_->selectionModel()->selectedIndexes();
+  if (!selected.isEmpty()) {
+    top = selected.front().row();
+    bottom = top;
+    for (const QModelIndex& index : selected) {
+      top = std::min(top, index.row());
+      bottom = std::max(bottom, index.row());
     }
-    return top <= bottom;
+    return true;
   }
   // Right after a search the first route is shown but no row is selected.
-  for (int row = 0; row < strGrid1_->rowCount(); ++row) {
-    if (strGrid1_->item(row, kDetectionColumn)->text().toInt() == shownDetection_) {
-      top = bottom = row;
-      return true;
-    }
-  }
-  return false;
+  const int row = model_->rowOf(shownDetection_);
+  if (row < 0) return false;
+  top = bottom = row;
+  return true;
 }
 
 int TRouteForm::writeRows(const QString& file, int top, int bottom) const {
+  const auto& list = lists_[sortOrder_ - 1];
+  if (!list || !details_) return -1;
   std::vector<int> detections;
-  for (int row = top; row <= bottom; ++row)
-    detections.push_back(strGrid1_->item(row, kDetectionColumn)->text().toInt());
-  return writeRouteDescriptions(listDir_, file.toStdString(), sortOrder_, top + 1, detections);
+  for (int row = top; row <= bottom; ++row) detections.push_back(model_->detectionAt(row));
+  return writeRouteDescriptions(*list, *details_, file.toStdString(), sortOrder_, top + 1, detections);
 }
 
 QString TRouteForm::rowsText(int top, int bottom) const {
@@ -426,8 +421,8 @@ void TRouteForm::ItemCopyClick() {
 }
 
 void TRouteForm::ItemPrintClick() {
-  if (strGrid1_->rowCount() == 0) return;
-  printText(this, windowTitle(), rowsText(0, strGrid1_->rowCount() - 1));
+  if (model_->rowCount() == 0) return;
+  printText(this, windowTitle(), rowsText(0, model_->rowCount() - 1));
 }
 
 TRouteForm::~TRouteForm() {

@@ -1,27 +1,29 @@
 // The route list window: the routes of the last search in detection, time
 // or fare order, the trains, changes and fare sections of the selected
-// route, and the text export of the selected routes. It keeps no routes in
-// memory: every order change re-reads the route list files of the search
-// (the window's own copy of them once a search has handed them over).
+// route, and the text export of the selected routes. It keeps the routes a
+// search hands over in its own model and reads no file after that: another
+// program writing the work files of the directory (kiv4cli) changes
+// nothing here until the next search.
 #pragma once
 
 #include <QMainWindow>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <filesystem>
 #include <map>
-#include <memory>
+#include <optional>
 #include <vector>
 
 #include "report/WorkFiles.h"
 
 class QAction;
 class QLabel;
-class QTableWidget;
+class QTableView;
 class QToolButton;
 class QTreeWidget;
 
 namespace kiv::ui {
+
+class RouteListModel;
 
 // What a search tells the route list besides its files: the day it ran on,
 // the time asked and, in best-routes mode, the marks of each route.
@@ -52,16 +54,17 @@ class TRouteForm : public QMainWindow {
   // remembered order 1.
   void setSortOrder(int order);
   int sortOrder() const { return sortOrder_; }
-  // Fills the grid from the list file of the order; the detection number of
-  // the first route, or -1 when there is none (0 for an unknown order).
+  // Shows the kept routes in the list order; the detection number of the
+  // first route, or -1 when there is none (0 for an unknown order).
   int loadRouteList(int order);
   // Fills the three detail lists with the records of route n.
   void showRouteDetail(int n);
-  // Keeps the route lists and details the search has just written, so that
-  // another program writing the work files of the directory (kiv4cli)
-  // changes nothing in this window until the next search.
-  // `shown` says the search's day and marks, kept with the copy.
+  // Takes the route lists and details the search has just written into the
+  // window's model: from then on the window shows them, in any order,
+  // without reading a file. `shown` says the search's day and marks, kept
+  // with them.
   void takeSearchResult(const ShownSearch& shown = {});
+  const RouteListModel& model() const { return *model_; }
   // Marks the list as what a stopped search found (in the caption).
   void setPartial(bool partial) { partial_ = partial; }
   // The text the save writes for the selected rows, or for the row of the
@@ -105,10 +108,14 @@ class TRouteForm : public QMainWindow {
   void showDayNote(const std::vector<work_files::RouteSummary>& routes,
                    const std::map<int, work_files::ClockTime>& departures);
   QString rowsText(int top, int bottom) const;
+  // The grid's rows of the kept list of each order.
+  void fillModel();
 
   std::filesystem::path dataDir_;
-  std::filesystem::path listDir_;  // where the shown lists are read: a copy of the search's
-  std::unique_ptr<QTemporaryDir> snapshot_;
+  // The routes of the last search: the list of each order and the details
+  // of every route (nullopt: not had).
+  std::optional<work_files::RouteList> lists_[3];
+  std::optional<work_files::RouteDetail> details_;
   int sortOrder_ = 1;
   int shownDetection_ = -1;  // the route in the detail lists
   bool partial_ = false;
@@ -120,7 +127,8 @@ class TRouteForm : public QMainWindow {
   QLabel* lblDayNote_ = nullptr;
   QToolButton* sortButtons_[3] = {};
   QAction* sortItems_[3] = {};
-  QTableWidget* strGrid1_ = nullptr;
+  RouteListModel* model_ = nullptr;
+  QTableView* strGrid1_ = nullptr;
   QTreeWidget* lvTrain_ = nullptr;
   QTreeWidget* lvFare_ = nullptr;
   QTreeWidget* lvSta_ = nullptr;

@@ -1,7 +1,6 @@
 #include "RqTmPnl.h"
 
 #include "report/WorkFiles.h"
-#include "timetable/RDiaMan.h"
 
 namespace kiv::ui {
 namespace {
@@ -23,19 +22,26 @@ const TableWindowTexts kRequiredTimeTexts = {
 
 }  // namespace
 
-TReqTimeForm::TReqTimeForm(RDiaMan& dia, const std::filesystem::path& dataDir)
+TReqTimeForm::TReqTimeForm()
     : TableWindow(
           kRequiredTimeTexts,
-          [file = dataDir / work_files::kRequiredTimes] {
-            using namespace work_files;
-            return tableContent(work_files::readRequiredTimes(file), &RequiredTimes::origin,
-                                &RequiredTimes::tables, &RequiredTimeTable::train,
-                                &RequiredTimeTable::stations, &StationMinutes::station,
-                                &StationMinutes::minutes);
-          },
-          [&dia](const std::filesystem::path& file, int table, bool csv) {
-            return dia.exportRequiredTimeTable(file, table, csv);
+          [this](const std::filesystem::path& file, int table, bool csv) {
+            return work_files::exportRequiredTimes(file, times_, table, csv) ? 0 : -1;
           },
           363, 354) {}
+
+void TReqTimeForm::loadTrainList(work_files::RequiredTimes times) {
+  times_ = std::move(times);
+  using namespace work_files;
+  fill(tableContent(times_, &RequiredTimes::origin, &RequiredTimes::tables, &RequiredTimeTable::train,
+                    &RequiredTimeTable::stations, &StationMinutes::station, &StationMinutes::minutes));
+}
+
+void TReqTimeForm::present(work_files::RequiredTimes times) {
+  loadTrainList(std::move(times));
+  showRequiredTimes(0);
+  show();
+  raise();
+}
 
 }  // namespace kiv::ui

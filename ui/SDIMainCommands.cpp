@@ -243,26 +243,34 @@ void TAppForm::TestBtn1Click() {
 void TAppForm::ItemFTableClick() {
   const StationNo origin = resolveTableOrigin();
   if (origin == -1) return;
-  const int built = whileWaiting([&] { return engine_.fare.buildFareTable(origin); });
-  // A table that was not written would show the previous station's.
+  work_files::FareTable table;
+  const int built = whileWaiting([&] {
+    table = engine_.fare.fareTable(origin);
+    return work_files::saveFareTable(forms_.dataDir(), table) ? 0 : -1;
+  });
+  // The table is shown only once its work file is written too.
   if (built != 0) {
     reportSaveFailure(this, QString::fromUtf8(work_files::kFareTable));
     return;
   }
-  forms_.ftbl().present();
+  forms_.ftbl().present(std::move(table));
 }
 
 void TAppForm::ItemRqTmTblClick() {
   const StationNo origin = resolveTableOrigin();
   if (origin == -1) return;
-  const int built = whileWaiting([&] { return engine_.dia.buildRequiredTimeTable(origin); });
-  // A station without departures leaves the work file of the previous
-  // station: say so instead of showing that station's tables.
+  std::optional<work_files::RequiredTimes> times;
+  const int built = whileWaiting([&] {
+    times = engine_.dia.requiredTimes(origin);
+    return times && work_files::saveRequiredTimes(forms_.dataDir(), *times) ? 0 : -1;
+  });
+  // A station without departures has no tables: say so instead of showing
+  // the previous station's.
   if (built != 0) {
     inform(this, QString::fromUtf8(kNoTimetableData));
     return;
   }
-  forms_.reqTime().present();
+  forms_.reqTime().present(std::move(*times));
 }
 
 void TAppForm::ItemTTableClick() {

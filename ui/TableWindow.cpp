@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 #include "KivText.h"
@@ -17,8 +17,8 @@
 
 namespace kiv::ui {
 
-TableWindow::TableWindow(const TableWindowTexts& texts, Read read, Export exportTable, int width, int height)
-    : texts_(texts), read_(std::move(read)), export_(std::move(exportTable)) {
+TableWindow::TableWindow(const TableWindowTexts& texts, Export exportTable, int width, int height)
+    : texts_(texts), export_(std::move(exportTable)) {
   setObjectName(QString::fromLatin1(texts_.formName));
   setWindowTitle(QString::fromUtf8(texts_.caption));
   resize(width, height);
@@ -30,8 +30,8 @@ TableWindow::TableWindow(const TableWindowTexts& texts, Read read, Export export
   filter_->setPlaceholderText(QStringLiteral("駅名で絞り込み"));
   filter_->setClearButtonEnabled(true);
   connect(filter_, &QLineEdit::textChanged, this, &TableWindow::filterRows);
-  list_ = makeReportList(central, texts_.listName, QString::fromUtf8(texts_.caption),
-                         {{"駅名", 220}, {texts_.valueCaption, 80}});
+  model_ = new TableModel({QStringLiteral("駅名"), QString::fromUtf8(texts_.valueCaption)}, this);
+  list_ = makeReportView(central, texts_.listName, QString::fromUtf8(texts_.caption), model_, {220, 80});
   column->addWidget(filter_);
   column->addWidget(list_, 1);
   buildMenus();
@@ -76,47 +76,42 @@ void TableWindow::buildMenus() {
   itemFileCsv_->setCheckable(true);
 }
 
-void TableWindow::fill() {
+void TableWindow::fill(TableContent content) {
   combo_->clear();
-  if (const auto content = read_()) {
-    if (!content->origin.empty()) {
-      setWindowTitle(QString::fromUtf8(texts_.caption) + QStringLiteral("(") + fromSjis(content->origin) +
-                     QStringLiteral("駅)"));
-    }
-    for (const TableBlock& block : content->blocks) combo_->addItem(fromSjis(block.heading));
+  if (!content.origin.empty()) {
+    setWindowTitle(QString::fromUtf8(texts_.caption) + QStringLiteral("(") + fromSjis(content.origin) +
+                   QStringLiteral("駅)"));
   }
+  for (const TableBlock& block : content.blocks) combo_->addItem(fromSjis(block.heading));
+  model_->setContent(std::move(content));
   combo_->setCurrentIndex(combo_->count() > 0 ? 0 : -1);
 }
 
-void TableWindow::present() {
-  fill();
+void TableWindow::present(TableContent content) {
+  fill(std::move(content));
   showBlock(0);
   show();
   raise();
 }
 
 void TableWindow::showBlock(int i) {
-  list_->clear();
-  const auto content = read_();
-  if (!content || i < 0 || i >= static_cast<int>(content->blocks.size())) return;
-  for (const TableEntry& e : content->blocks[static_cast<std::size_t>(i)].entries)
-    addReportRow(list_, {fromSjis(e.name), QString::number(e.value)}, {1});
+  model_->showBlock(i);
   filterRows();
 }
 
 void TableWindow::filterRows() {
   const QString text = filter_->text().trimmed();
-  for (int i = 0; i < list_->topLevelItemCount(); ++i) {
-    QTreeWidgetItem* item = list_->topLevelItem(i);
-    item->setHidden(!text.isEmpty() && !item->text(0).contains(text, Qt::CaseInsensitive));
+  for (int row = 0; row < model_->rowCount(); ++row) {
+    list_->setRowHidden(row, QModelIndex(),
+                        !text.isEmpty() && !model_->nameAt(row).contains(text, Qt::CaseInsensitive));
   }
 }
 
 void TableWindow::ItemPrintClick() {
   QString text = combo_->currentText() + QLatin1Char('\n');
-  for (int i = 0; i < list_->topLevelItemCount(); ++i) {
-    const QTreeWidgetItem* item = list_->topLevelItem(i);
-    text += item->text(0) + QLatin1Char('\t') + item->text(1) + QLatin1Char('\n');
+  for (int row = 0; row < model_->rowCount(); ++row) {
+    text += model_->nameAt(row) + QLatin1Char('\t') +
+            model_->data(model_->index(row, TableModel::kValue)).toString() + QLatin1Char('\n');
   }
   printText(this, windowTitle(), text);
 }

@@ -1,21 +1,24 @@
 // The common window of the fare table and the required-time table: both
-// read a work file of the same shape (an origin, blocks with a heading and
-// entries of a station and a number; report/WorkFiles.h), offer the headings
-// in a drop-down list, show the entries of the chosen block and save the
-// chosen block or all blocks as a report or as CSV through the engine.
+// keep the table the engine returned, of the same shape (an origin, blocks
+// with a heading and entries of a station and a number), in their own model,
+// offer the headings in a drop-down list, show the entries of the chosen
+// block and save the chosen block or all blocks as a report or as CSV
+// through the engine. Another program writing the work files of the data
+// directory changes nothing here.
 #pragma once
 
 #include <QMainWindow>
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
+
+#include "TableModel.h"
 
 class QAction;
 class QComboBox;
 class QLineEdit;
-class QTreeWidget;
+class QTreeView;
 
 namespace kiv::ui {
 
@@ -34,58 +37,27 @@ struct TableWindowTexts {
   const char* saveAllItem;  // menu item that saves all blocks
 };
 
-// What the window shows of its work file (Shift-JIS texts): the origin and,
-// per block, its heading and its entries.
-struct TableEntry {
-  std::string name;
-  int value = 0;
-};
-struct TableBlock {
-  std::string heading;
-  std::vector<TableEntry> entries;
-};
-struct TableContent {
-  std::string origin;
-  std::vector<TableBlock> blocks;
-};
-
-// The content of a table read with its work-file reader (fare table or
-// required-time tables, which share their shape); nullopt when unreadable.
-template <typename Table, typename Group, typename Entry>
-std::optional<TableContent> tableContent(const std::optional<Table>& table, std::string Table::*origin,
-                                         std::vector<Group> Table::*groups, std::string Group::*heading,
-                                         std::vector<Entry> Group::*entries, std::string Entry::*name,
-                                         int Entry::*value) {
-  if (!table) return std::nullopt;
-  TableContent content{(*table).*origin, {}};
-  for (const Group& g : (*table).*groups) {
-    TableBlock& block = content.blocks.emplace_back(TableBlock{g.*heading, {}});
-    for (const Entry& e : g.*entries) block.entries.push_back({e.*name, e.*value});
-  }
-  return content;
-}
-
 class TableWindow : public QMainWindow {
   Q_OBJECT
  public:
-  // export(file, block or -1 for all, csv) writes the file: 0, or -1.
+  // export(file, block or -1 for all, csv) writes the file from the table
+  // the window shows: 0, or -1.
   using Export = std::function<int(const std::filesystem::path&, int, bool)>;
-  // Reads the work file.
-  using Read = std::function<std::optional<TableContent>()>;
 
-  TableWindow(const TableWindowTexts& texts, Read read, Export exportTable, int width, int height);
+  TableWindow(const TableWindowTexts& texts, Export exportTable, int width, int height);
   // Keeps the place of a window still open when the program ends.
   ~TableWindow() override;
 
-  // Reads the work file: the caption from the head line, one entry of the
+  // Keeps the table: the caption from its origin, one entry of the
   // drop-down list per heading; selects the first entry.
-  void fill();
+  void fill(TableContent content);
   // Shows the entries of block i.
   void showBlock(int i);
-  // Reads the work file afresh, shows its first block and brings the window
-  // to the front: what the commands that build the table do last.
-  void present();
+  // Keeps the table, shows its first block and brings the window to the
+  // front: what the commands that build the table do last.
+  void present(TableContent content);
   bool csvChecked() const;
+  const TableModel& model() const { return *model_; }
 
  public slots:
   void comboClick();
@@ -110,11 +82,11 @@ class TableWindow : public QMainWindow {
   void save(int block);
 
   const TableWindowTexts& texts_;
-  Read read_;
   Export export_;
+  TableModel* model_ = nullptr;
   QComboBox* combo_ = nullptr;
   QLineEdit* filter_ = nullptr;
-  QTreeWidget* list_ = nullptr;
+  QTreeView* list_ = nullptr;
   QAction* itemFileCsv_ = nullptr;
   bool placed_ = false;
 };

@@ -64,14 +64,6 @@ class RDistMan {
   // until the goal is settled and then as far as its distance plus `limit`.
   int allDistancesWithin(StationNo start, int n, int limit, Distance* out, StationNo goal = 0) const;
 
-  // The same three searches done the plain way: every round scans all
-  // positions for the next one to settle and looks every edge and position
-  // up in the files' order. Slow on a large network; they define the results
-  // the searches above must give, byte for byte.
-  int jrDistancesReference(StationNo start, int n, JrDistanceBreakdown* out) const;
-  int privateDistancesReference(StationNo start, int n, NetworkCode network, PrDistanceBreakdown* out) const;
-  int allDistancesReference(StationNo start, int n, Distance* out) const;
-
   // A network seen by position, as the station index gives it (station at
   // each position, lowest position of each station) with the edges leaving
   // each position; built on first use and kept.
@@ -97,8 +89,6 @@ class RDistMan {
   // origin to `progress` (if given). The number of pairs found; -1 when a
   // file cannot be created or written.
   int buildJrCheapestTable(const TableProgressCallback& progress = {});
-  // The same table built on the plain search and lookups.
-  int buildJrCheapestTableReference(const TableProgressCallback& progress = {});
 
   // Why DistIdx.kv4 was not used (its spans do not fit the edge files);
   // empty when the files were consistent or missing.
@@ -127,6 +117,7 @@ class RDistMan {
     std::vector<EdgeEnd> jrEnds;  // end of each JR edge slot
     std::vector<EdgeEnd> prEnds;  // end of each private edge slot
     std::unordered_map<NetworkCode, std::unique_ptr<NetworkPositions>> networks;
+    std::unique_ptr<NetworkPositions> privateOverJr;
     std::vector<StationLinks> stations;  // by station number; element 0 unused
     // Over the edges of every station: whether one is shorter than nothing
     // (a malformed file), and the longest.
@@ -134,15 +125,10 @@ class RDistMan {
     int longestEdge = 0;
   };
   const SearchTables& tables() const;
-  void collectStationLinks(StationNo s, const EdgeIndex* index, StationLinks& out) const;
-
-  // The depth-first walk of the cheapest-route table from station s over
-  // the JR routes within the detour limit.
-  // `edgesOf(p, visit)` calls visit(q, edge) for each edge leaving position
-  // p, q being the position the edge leads to.
-  template <typename EdgesOf>
-  void exploreCheapest(int p, const EdgesOf& edgesOf);
-  int buildJrCheapest(bool reference, const TableProgressCallback& progress);
+  void collectStationLinks(StationNo s, const EdgeIndex& index, StationLinks& out) const;
+  // The positions of network 0 with the private edges its index entries
+  // name: what a private search over code 0 follows.
+  const NetworkPositions& privateEdgesOfJrPositions() const;
 
   std::filesystem::path dataDir_;
   RStaName& staName_;
@@ -165,8 +151,6 @@ class RDistMan {
     std::vector<std::int16_t> cheapestFare;
     std::vector<JrDistanceBreakdown> cheapest;
     std::vector<JrDistanceBreakdown> current;
-    std::vector<char> onPath;
-    std::int16_t depth = 0;
     std::int16_t maxDepth = 0;
     int found = 0;
   };

@@ -13,6 +13,7 @@
 #include "distance/DistanceQueues.h"
 #include "distance/RDistMan.h"
 #include "distance/RDistManSteps.h"
+#include "fare/RFareMan.h"
 #include "fare/RStaFare.h"
 #include "network/RStaMan.h"
 #include "network/RStaName.h"
@@ -27,7 +28,7 @@ const RDistMan::SearchTables& RDistMan::tables() const {
   const int count = std::max(staName_.getCount(), staFare_.getStationCount());
   t->stations.resize(static_cast<std::size_t>(std::max(count, 0)) + 1);
   for (int s = 1; s <= count; ++s) {
-    collectStationLinks(static_cast<StationNo>(s), &t->edges, t->stations[static_cast<std::size_t>(s)]);
+    collectStationLinks(static_cast<StationNo>(s), t->edges, t->stations[static_cast<std::size_t>(s)]);
     for (const auto& edge : t->stations[static_cast<std::size_t>(s)].edges) {
       t->negativeEdge = t->negativeEdge || edge.second < 0;
       t->longestEdge = std::max(t->longestEdge, static_cast<int>(edge.second));
@@ -43,6 +44,41 @@ const NetworkPositions& RDistMan::networkPositions(NetworkCode network) const {
   if (!slot)
     slot = std::make_unique<NetworkPositions>(staMan_, network, t.edges, network == 0 ? t.jrEnds : t.prEnds);
   return *slot;
+}
+
+const NetworkPositions& RDistMan::privateEdgesOfJrPositions() const {
+  const SearchTables& t = tables();
+  if (!t.privateOverJr)
+    tables_->privateOverJr = std::make_unique<NetworkPositions>(staMan_, 0, t.edges, t.prEnds);
+  return *tables_->privateOverJr;
+}
+
+void RDistMan::collectStationLinks(StationNo s, const EdgeIndex& index, StationLinks& out) const {
+  constexpr int kMaxLinks = 5;
+  out.edges.clear();
+  out.linked.clear();
+  const int codes = staFare_.getNetworkCount(s);
+  for (int j = 0; j < codes; ++j) {
+    const int code = staFare_.getNetworkAt(s, j);
+    if (code < 0) continue;
+    const auto network = static_cast<NetworkCode>(code);
+    if (network == 0) {
+      const EdgeRange range = index.find(0, s, getJrEdgeCount());
+      for (int e = range.first; e <= range.last; ++e) {
+        const DistJREdge& edge = jrEdges_[static_cast<std::size_t>(e - 1)];
+        out.edges.emplace_back(edge.to, edge.distance);
+      }
+    } else {
+      const EdgeRange range = index.find(network, s, getPrEdgeCount());
+      for (int e = range.first; e <= range.last; ++e) {
+        const DistPREdge& edge = prEdges_[static_cast<std::size_t>(e - 1)];
+        out.edges.emplace_back(edge.to, edge.distance);
+      }
+    }
+  }
+  StationNo linked[kMaxLinks] = {};
+  const int count = std::clamp(fareMan_.linkedStations(s, kMaxLinks, linked), 0, kMaxLinks);
+  out.linked.assign(linked, linked + count);
 }
 
 namespace {
@@ -200,24 +236,17 @@ int RDistMan::jrDistanceTo(StationNo start, int n, int to, JrDistanceBreakdown& 
 
 int RDistMan::privateDistanceTo(StationNo start, int n, NetworkCode network, int to,
                                 PrDistanceBreakdown& out) const {
-  if (network == 0) {
-    // Read from a whole plain search, as privateDistances does.
-    if (to < 1 || to > n) return -1;
-    std::vector<PrDistanceBreakdown> all(static_cast<std::size_t>(n) + 1);
-    if (privateDistancesReference(start, n, network, all.data()) != 0) return -1;
-    out = all[static_cast<std::size_t>(to)];
-    return 0;
-  }
-  return searchToPosition(networkPositions(network), start, n, to, prEdges_, privateExtendedBy, prTarget_,
-                          queue_, buckets_, out);
+  // Over code 0 a private search follows the private edges that network
+  // 0's index entries name, as privateDistances does.
+  const NetworkPositions& net = network == 0 ? privateEdgesOfJrPositions() : networkPositions(network);
+  return searchToPosition(net, start, n, to, prEdges_, privateExtendedBy, prTarget_, queue_, buckets_, out);
 }
 
 int RDistMan::privateDistances(StationNo start, int n, NetworkCode network, PrDistanceBreakdown* out) const {
   // The JR network's tables lead to JR edges; a private search over code 0
-  // (which no caller asks for) reads private edges, as the plain one does.
-  if (network == 0) return privateDistancesReference(start, n, network, out);
-  return searchPositions(networkPositions(network), start, n, prEdges_, privateExtendedBy, settled_, queue_,
-                         buckets_, out);
+  // (which no caller asks for) follows the private edges its index entries name.
+  const NetworkPositions& net = network == 0 ? privateEdgesOfJrPositions() : networkPositions(network);
+  return searchPositions(net, start, n, prEdges_, privateExtendedBy, settled_, queue_, buckets_, out);
 }
 
 int RDistMan::allDistances(StationNo start, int n, Distance* out) const {
@@ -248,7 +277,7 @@ int RDistMan::allDistances(StationNo start, int n, Distance* out) const {
     if (static_cast<std::size_t>(s) < t.stations.size()) {
       links = &t.stations[static_cast<std::size_t>(s)];
     } else {
-      collectStationLinks(static_cast<StationNo>(s), &t.edges, spareLinks_);
+      collectStationLinks(static_cast<StationNo>(s), t.edges, spareLinks_);
     }
     for (const auto& [to, distance] : links->edges) {
       if (to < 1 || to > n) continue;

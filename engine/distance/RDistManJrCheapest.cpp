@@ -29,14 +29,6 @@ constexpr int kDetourLimit = 200;  // 20.0 km
 }  // namespace
 
 int RDistMan::buildJrCheapestTable(const TableProgressCallback& progress) {
-  return buildJrCheapest(false, progress);
-}
-
-int RDistMan::buildJrCheapestTableReference(const TableProgressCallback& progress) {
-  return buildJrCheapest(true, progress);
-}
-
-int RDistMan::buildJrCheapest(bool reference, const TableProgressCallback& progress) {
   work_files::WorkFileWriter pairs(dataDir_ / work_files::kJrCheapestPairs);
   work_files::WorkFileWriter csv(dataDir_ / work_files::kJrCheapestCsv);
   if (!pairs.isOpen() || !csv.isOpen()) return -1;
@@ -51,37 +43,19 @@ int RDistMan::buildJrCheapest(bool reference, const TableProgressCallback& progr
   cheap_.cheapestFare.resize(size);
   cheap_.cheapest.resize(size);
   cheap_.current.resize(size);
-  cheap_.onPath.resize(size);
-
-  if (!reference) prepareCheapestSteps(n);
+  prepareCheapestSteps(n);
 
   for (int i = 1; i <= n - 1; ++i) {
     const int o = staMan_.getStationAt(0, i);
     const auto origin = static_cast<StationNo>(o);
-    const int searched = reference ? jrDistancesReference(origin, n, cheap_.shortest.data())
-                                   : jrDistances(origin, n, cheap_.shortest.data());
-    if (searched == 0) {
+    if (jrDistances(origin, n, cheap_.shortest.data()) == 0) {
       cheap_.current[static_cast<std::size_t>(i)] = JrDistanceBreakdown{};
-      // Only the positions after the origin's are listed: the fast way prices no others.
-      for (std::size_t j = reference ? 1 : static_cast<std::size_t>(i) + 1; j < size; ++j) {
+      // Only the positions after the origin's are listed: no others are priced.
+      for (std::size_t j = static_cast<std::size_t>(i) + 1; j < size; ++j) {
         cheap_.shortestFare[j] = kivMan_.jrFare(cheap_.shortest[j]);
         cheap_.cheapestFare[j] = cheap_.shortestFare[j];
       }
-      std::fill(cheap_.onPath.begin(), cheap_.onPath.end(), 0);
-      cheap_.depth = 0;
-      if (reference) {
-        // Every step looks the station's edges and their end positions up by scanning.
-        exploreCheapest(staMan_.findPosition(0, origin), [&](int p, const auto& visit) {
-          const EdgeRange range =
-              edgeRange(0, static_cast<StationNo>(staMan_.getStationAt(0, p)), getJrEdgeCount());
-          for (int e = range.first; e <= range.last; ++e) {
-            const DistJREdge& edge = jrEdges_[static_cast<std::size_t>(e - 1)];
-            visit(staMan_.findPosition(0, edge.to), edge);
-          }
-        });
-      } else {
-        walkCheapest(networkPositions(0).positionOf(origin), i + 1);
-      }
+      walkCheapest(networkPositions(0).positionOf(origin), i + 1);
 
       char originName[kStationNameSize] = "";
       staName_.getName(origin, originName);
@@ -128,12 +102,14 @@ void RDistMan::prepareCheapestSteps(int n) {
   walk_.stack.resize(size);  // a simple route passes each position once
 }
 
-// The walk of exploreCheapest, in the same order, without recursion. The
-// bound of each position (its shortest distance plus the detour limit) is
-// lowered out of reach while the position is on the route, so that one
-// comparison rules out both a detour too long and a position visited twice.
-// The positions before `firstListed` are not listed for this origin, so
-// their fares are not looked up.
+// The depth-first walk over the simple JR routes from position `origin`
+// within the detour limit, without recursion, each position's edges in file
+// order; every position reached takes the route's fare when it is the lowest
+// so far (the first such route is kept). The bound of each position (its
+// shortest distance plus the detour limit) is lowered out of reach while the
+// position is on the route, so that one comparison rules out both a detour
+// too long and a position visited twice. The positions before `firstListed`
+// are not listed for this origin, so their fares are not looked up.
 void RDistMan::walkCheapest(int origin, int firstListed) {
   if (origin < 1 || origin > cheap_.n) return;
   constexpr int kOnRoute = std::numeric_limits<int>::min();
@@ -151,8 +127,8 @@ void RDistMan::walkCheapest(int origin, int firstListed) {
   int maxDepth = cheap_.maxDepth;
 
   auto enter = [&](int p, const JrDistanceBreakdown& route) {
-    // The route to each position stays in current as the plain walk leaves
-    // it: an origin listed twice starts from what its first position holds.
+    // The route to each position stays in current from one origin to the
+    // next: an origin listed twice starts from what its first position holds.
     current[p] = route;
     frames[depth++] = {route, stepStart[p], stepStart[p + 1], p, limit[p]};
     limit[p] = kOnRoute;
@@ -180,37 +156,6 @@ void RDistMan::walkCheapest(int origin, int firstListed) {
     enter(steps[k].to, saturatedSum(frame.route, steps[k].add));
   }
   cheap_.maxDepth = static_cast<std::int16_t>(maxDepth);
-}
-
-template <typename EdgesOf>
-void RDistMan::exploreCheapest(int p, const EdgesOf& edgesOf) {
-  if (p < 1 || p > cheap_.n) return;
-  const auto here = static_cast<std::size_t>(p);
-  cheap_.onPath[here] = 1;
-  ++cheap_.depth;
-  if (cheap_.depth > cheap_.maxDepth) cheap_.maxDepth = cheap_.depth;
-
-  const std::int16_t fare = kivMan_.jrFare(cheap_.current[here]);
-  if (fare < cheap_.cheapestFare[here]) {
-    cheap_.cheapestFare[here] = fare;
-    cheap_.cheapest[here] = cheap_.current[here];
-  }
-
-  edgesOf(p, [&](int q, const DistJREdge& edge) {
-    if (q < 1 || q > cheap_.n) return;  // an edge leaving the network is not followed
-    const auto next = static_cast<std::size_t>(q);
-    if (cheap_.onPath[next]) return;
-    const JrDistanceBreakdown& route = cheap_.current[here];
-    if (route.total + edge.distance > cheap_.shortest[next].total + kDetourLimit) return;
-
-    JrDistanceBreakdown& extended = cheap_.current[next];
-    extended = route;
-    addJrEdge(extended, edge, std::numeric_limits<std::int16_t>::max());
-    exploreCheapest(q, edgesOf);
-  });
-
-  cheap_.onPath[here] = 0;
-  --cheap_.depth;
 }
 
 }  // namespace kiv

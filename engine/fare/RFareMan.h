@@ -13,6 +13,7 @@
 #include "data/FareFFile.h"
 #include "data/FareWFile.h"
 #include "report/TableProgress.h"
+#include "report/WorkFiles.h"
 
 namespace kiv {
 
@@ -52,8 +53,13 @@ class RFareMan {
   // applies the Tokyo-zone rule on JR. -1 when from equals to, 0 when the
   // origin or the destination is not a station of the network.
   int stationFare(NetworkCode network, StationNo from, StationNo to, int mode) const;
-  // Writes the fare table of `origin` to "$FareTbl.kv4" in the data directory:
-  // 0, or -1 when the file cannot be created.
+  // The fare table of `origin`: one block per company serving it (codes of
+  // one company next to each other share a block), each with the fare in
+  // yen to every other station of its networks that has a fare, in network
+  // position order.
+  work_files::FareTable fareTable(StationNo origin) const;
+  // Writes fareTable(origin) to "$FareTbl.kv4" in the data directory: 0, or
+  // -1 when the file cannot be created.
   int buildFareTable(StationNo origin) const;
   // Writes one block (-1: all blocks) of "$FareTbl.kv4" as a report, or as CSV,
   // to `target`, exactly as the fare table window saves it. 0, or -1 (and
@@ -65,39 +71,26 @@ class RFareMan {
   // when the file cannot be created or written.
   int buildTokyoZoneList(const TableProgressCallback& progress = {}) const;
 
-  // The same three, priced on the plain searches of the distance network and
-  // plain lookups; slow, kept as the measure the ones above must match.
-  int stationFareReference(NetworkCode network, StationNo from, StationNo to, int mode) const;
-  int buildFareTableReference(StationNo origin) const;
-  int buildTokyoZoneListReference(const TableProgressCallback& progress = {}) const;
-
  private:
   // The distance fares in yen from `origin` to the positions 1..n of a
   // network (element 0 unused), from the shortest-distance search of that
   // network; nullptr when the origin is not among its positions. While
-  // `rememberFares_` is set, the fast way keeps the fares of the last two
-  // origins, so that a list of journeys from a few origins searches once per
-  // origin.
-  const std::vector<int>* distanceFares(NetworkCode network, StationNo origin, int n, bool reference) const;
+  // `rememberFares_` is set, the fares of the last two origins are kept, so that a list of journeys from a
+  // few origins searches once per origin.
+  const std::vector<int>* distanceFares(NetworkCode network, StationNo origin, int n) const;
   // The search of the network from `origin` into jrWork_ or prWork_: false
   // when the origin is not among the positions 1..n. Then the fare in yen of
   // one position of its result.
-  bool searchDistances(NetworkCode network, StationNo origin, int n, bool reference) const;
+  bool searchDistances(NetworkCode network, StationNo origin, int n) const;
   int searchedFare(NetworkCode network, int position) const;
   // The distance fare in yen of one route.
   int routeFare(const JrDistanceBreakdown& route) const;
   int routeFare(const PrDistanceBreakdown& route, NetworkCode network) const;
   // The distance fare in yen from `origin` to one position (1..n); -1 when
   // the origin is not among the positions.
-  int distanceFareAt(NetworkCode network, StationNo origin, int n, int position, bool reference) const;
-  int priceJourney(NetworkCode network, StationNo from, StationNo to, int mode, bool reference) const;
-  // The station named "東京": looked up each time the plain way, once the fast way.
-  StationNo tokyoStation(bool reference) const;
-  // Writes the records of the fare table to `table` (head, company
-  // headings, fares) and then the table to "$FareTbl.kv4".
-  template <typename Table>
-  int writeFareTable(StationNo origin, bool reference, Table& table) const;
-  int writeTokyoZoneList(bool reference, const TableProgressCallback& progress) const;
+  int distanceFareAt(NetworkCode network, StationNo origin, int n, int position) const;
+  // The station named "東京", looked up once.
+  StationNo tokyoStation() const;
 
   struct FareMemo {
     bool valid = false;

@@ -19,16 +19,14 @@ constexpr auto kTokyo = sjisLiteral("東京");
 
 }  // namespace
 
-bool RFareMan::searchDistances(NetworkCode network, StationNo origin, int n, bool reference) const {
+bool RFareMan::searchDistances(NetworkCode network, StationNo origin, int n) const {
   const auto size = static_cast<std::size_t>(n) + 1;
   if (network == 0) {
     jrWork_.resize(size);
-    return (reference ? distMan_.jrDistancesReference(origin, n, jrWork_.data())
-                      : distMan_.jrDistances(origin, n, jrWork_.data())) == 0;
+    return distMan_.jrDistances(origin, n, jrWork_.data()) == 0;
   }
   prWork_.resize(size);
-  return (reference ? distMan_.privateDistancesReference(origin, n, network, prWork_.data())
-                    : distMan_.privateDistances(origin, n, network, prWork_.data())) == 0;
+  return distMan_.privateDistances(origin, n, network, prWork_.data()) == 0;
 }
 
 int RFareMan::routeFare(const JrDistanceBreakdown& route) const { return kivMan_.jrFare(route) * 10; }
@@ -42,11 +40,10 @@ int RFareMan::searchedFare(NetworkCode network, int position) const {
   return network == 0 ? routeFare(jrWork_[at]) : routeFare(prWork_[at], network);
 }
 
-const std::vector<int>* RFareMan::distanceFares(NetworkCode network, StationNo origin, int n,
-                                                bool reference) const {
+const std::vector<int>* RFareMan::distanceFares(NetworkCode network, StationNo origin, int n) const {
   if (n < 0) n = 0;
   std::vector<int>* fares = &plainFares_;
-  const bool remember = rememberFares_ && !reference;
+  const bool remember = rememberFares_;
   if (remember) {
     for (int i = 0; i < 2; ++i) {
       const FareMemo& m = memo_[i];
@@ -62,17 +59,16 @@ const std::vector<int>* RFareMan::distanceFares(NetworkCode network, StationNo o
     fares = &m.fares;
   }
 
-  if (!searchDistances(network, origin, n, reference)) return nullptr;
+  if (!searchDistances(network, origin, n)) return nullptr;
   fares->assign(static_cast<std::size_t>(n) + 1, 0);
   for (int p = 1; p <= n; ++p) (*fares)[static_cast<std::size_t>(p)] = searchedFare(network, p);
   if (remember) memo_[memoRecent_].valid = true;
   return fares;
 }
 
-int RFareMan::distanceFareAt(NetworkCode network, StationNo origin, int n, int position,
-                             bool reference) const {
-  if (reference || rememberFares_) {
-    const std::vector<int>* fares = distanceFares(network, origin, n, reference);
+int RFareMan::distanceFareAt(NetworkCode network, StationNo origin, int n, int position) const {
+  if (rememberFares_) {
+    const std::vector<int>* fares = distanceFares(network, origin, n);
     return fares ? (*fares)[static_cast<std::size_t>(position)] : -1;
   }
   // One journey: only its destination is searched for and priced.
@@ -85,8 +81,7 @@ int RFareMan::distanceFareAt(NetworkCode network, StationNo origin, int n, int p
                                                                               : -1;
 }
 
-StationNo RFareMan::tokyoStation(bool reference) const {
-  if (reference) return staName_.findByName(kTokyo);
+StationNo RFareMan::tokyoStation() const {
   if (!tokyo_) tokyo_ = staName_.findByName(kTokyo);
   return *tokyo_;
 }
@@ -96,19 +91,10 @@ int RFareMan::distanceFare(NetworkCode network, StationNo from, StationNo to) co
   const int n = staMan_.getNetworkSize(network);
   const int position = staMan_.findPosition(network, to);
   if (position < 1 || position > n) return -1;
-  return distanceFareAt(network, from, n, position, false);
+  return distanceFareAt(network, from, n, position);
 }
 
 int RFareMan::stationFare(NetworkCode network, StationNo from, StationNo to, int mode) const {
-  return priceJourney(network, from, to, mode, false);
-}
-
-int RFareMan::stationFareReference(NetworkCode network, StationNo from, StationNo to, int mode) const {
-  return priceJourney(network, from, to, mode, true);
-}
-
-int RFareMan::priceJourney(NetworkCode network, StationNo from, StationNo to, int mode,
-                           bool reference) const {
   if (from == to) return -1;
 
   // Tokyo-zone rule: a JR journey between the Yamanote line zone and a
@@ -116,20 +102,19 @@ int RFareMan::priceJourney(NetworkCode network, StationNo from, StationNo to, in
   if (mode == 1 && network == 0) {
     if (staMan_.isInStationList(RStaMan::kYamanoteZoneList, from) &&
         staMan_.isInStationList(RStaMan::kTokyo101To200KmList, to)) {
-      from = tokyoStation(reference);
+      from = tokyoStation();
     } else if (staMan_.isInStationList(RStaMan::kYamanoteZoneList, to) &&
                staMan_.isInStationList(RStaMan::kTokyo101To200KmList, from)) {
       to = from;
-      from = tokyoStation(reference);
+      from = tokyoStation();
     }
   }
 
   // A destination outside the network has no distance, hence no fare.
   const int n = staMan_.getNetworkSize(network);
-  const int position =
-      reference ? staMan_.findPosition(network, to) : distMan_.networkPositions(network).positionOf(to);
+  const int position = distMan_.networkPositions(network).positionOf(to);
   if (position < 1 || position > n) return 0;
-  const int fare = distanceFareAt(network, from, n, position, reference);
+  const int fare = distanceFareAt(network, from, n, position);
   if (fare < 0) return 0;
 
   return pairFare(network, from, to, fare);

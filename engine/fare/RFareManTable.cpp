@@ -3,7 +3,6 @@
 // and its export as a report or as CSV.
 
 #include <algorithm>
-#include <charconv>
 #include <string>
 #include <vector>
 
@@ -46,67 +45,17 @@ class OriginPairs {
   std::vector<std::pair<StationNo, int>> partners_;
 };
 
-// The plain way gathers the table and writes it through the work-file
-// formats at once.
-class GatheredTable {
- public:
-  void head(const char* origin) { table_.origin = origin; }
-  void company(int block, const char* name) { table_.blocks.push_back({block, name, {}}); }
-  void fare(int, const char* station, int yen) { table_.blocks.back().fares.push_back({station, yen}); }
-  bool write(const std::filesystem::path& file) const { return work_files::writeFareTable(file, table_); }
-
- private:
-  work_files::FareTable table_;
-};
-
-// The fast way writes the lines of the same records straight into one text
-// with CR LF line ends and writes it over the old file at once.
-class FareTableText {
- public:
-  void head(const char* origin) { text_.append("0 ").append(origin).append("\r\n"); }
-  void company(int block, const char* name) {
-    text_.append("1 ");
-    number(block);
-    text_.append(" ").append(name).append("\r\n");
-  }
-  void fare(int block, const char* station, int yen) {
-    text_.append("2 ");
-    number(block);
-    text_.append(" ").append(station).append(" ");
-    number(yen);
-    text_.append("\r\n");
-  }
-  bool write(const std::filesystem::path& file) const {
-    // Written through a link or failing on a directory as the plain way's writer does.
-    return work_files::writeWholeBytes(file, text_, work_files::WholeFile::kOverOldBytes);
-  }
-
- private:
-  void number(int value) {
-    char digits[16];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    text_.append(digits, end);
-  }
-  std::string text_;
-};
-
 }  // namespace
 
 int RFareMan::buildFareTable(StationNo origin) const {
-  FareTableText text;
-  return writeFareTable(origin, false, text);
+  return work_files::saveFareTable(dataDir_, fareTable(origin)) ? 0 : -1;
 }
 
-int RFareMan::buildFareTableReference(StationNo origin) const {
-  GatheredTable table;
-  return writeFareTable(origin, true, table);
-}
-
-template <typename Table>
-int RFareMan::writeFareTable(StationNo origin, bool reference, Table& table) const {
+work_files::FareTable RFareMan::fareTable(StationNo origin) const {
+  work_files::FareTable table;
   char originName[kStationNameSize] = "";
   staName_.getName(origin, originName);
-  table.head(originName);
+  table.origin = originName;
 
   int block = -1;
   int lastCompany = -1;
@@ -121,7 +70,7 @@ int RFareMan::writeFareTable(StationNo origin, bool reference, Table& table) con
       ++block;
       char company[kCompanyNameSize] = "";
       kivMan_.getCompanyName(network / 10, company);
-      table.company(block, company);
+      table.blocks.push_back({block, company, {}});
       lastCompany = network / 10;
     }
 
@@ -130,40 +79,37 @@ int RFareMan::writeFareTable(StationNo origin, bool reference, Table& table) con
     staMan_.findNetwork(network, first, last);
     if (first == -1 || last == -1) continue;
     const int k = last - first + 1;
-    const std::vector<int>* fares = distanceFares(network, origin, k, reference);
+    const std::vector<int>* fares = distanceFares(network, origin, k);
     if (!fares) continue;
 
     const OriginPairs specials(specialFares_, network, origin);
     const OriginPairs reductions(reductions_, network, origin);
-    const NetworkPositions* positions = reference ? nullptr : &distMan_.networkPositions(network);
+    const NetworkPositions& positions = distMan_.networkPositions(network);
     for (int p = 1; p <= k; ++p) {
-      const int s = positions ? positions->stationAt(p) : staMan_.getStationAt(network, p);
+      const int s = positions.stationAt(p);
       if (s == origin) continue;
       const auto station = static_cast<StationNo>(s);
       char name[kStationNameSize];
       if (staName_.getName(station, name) != 0) continue;  // no such station: nothing to print
       int fare = (*fares)[static_cast<std::size_t>(p)];
-      const int special = reference ? specialFare(network, origin, station) : specials.amountWith(station);
+      const int special = specials.amountWith(station);
       if (special != 0) {
         fare = special;
       } else {
         // A reduction larger than the fare leaves no fare, never a negative one.
-        fare = std::max(0, fare + (reference ? fareReduction(network, origin, station)
-                                             : -reductions.amountWith(station)));
+        fare = std::max(0, fare - reductions.amountWith(station));
       }
       // Unreached stations come out at 0 and are left out.
-      if (fare != 0) table.fare(block, name, fare);
+      if (fare != 0) table.blocks.back().fares.push_back({name, fare});
     }
   }
-  return table.write(dataDir_ / work_files::kFareTable) ? 0 : -1;
+  return table;
 }
 
 int RFareMan::exportFareTable(const std::filesystem::path& target, int block, bool csv) const {
   const auto table = work_files::readFareTable(dataDir_ / work_files::kFareTable);
   if (!table) return -1;
-  const work_files::TableExport texts{report_text::kFareExportHeading.c_str(),
-                                      report_text::kFareCsvHeader.c_str()};
-  return work_files::writeTableExport(target, *table, block, csv, texts) ? 0 : -1;
+  return work_files::exportFareTable(target, *table, block, csv) ? 0 : -1;
 }
 
 }  // namespace kiv

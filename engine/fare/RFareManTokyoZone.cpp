@@ -9,17 +9,9 @@
 
 namespace kiv {
 
-int RFareMan::buildTokyoZoneList(const TableProgressCallback& progress) const {
-  return writeTokyoZoneList(false, progress);
-}
-
-int RFareMan::buildTokyoZoneListReference(const TableProgressCallback& progress) const {
-  return writeTokyoZoneList(true, progress);
-}
-
 // Each 101-200 km station is priced against the whole Yamanote zone from
-// two origins only: itself and Tokyo, which the fast pricing remembers.
-int RFareMan::writeTokyoZoneList(bool reference, const TableProgressCallback& progress) const {
+// two origins only: itself and Tokyo, whose fares are remembered.
+int RFareMan::buildTokyoZoneList(const TableProgressCallback& progress) const {
   // The fares are remembered for this list only.
   struct Remembering {
     explicit Remembering(const RFareMan& fare) : fare_(fare) { fare_.rememberFares_ = true; }
@@ -44,8 +36,8 @@ int RFareMan::writeTokyoZoneList(bool reference, const TableProgressCallback& pr
       const auto a = static_cast<StationNo>(staMan_.getStationListEntry(RStaMan::kYamanoteZoneList, j));
       char nameA[kStationNameSize];
       if (staName_.getName(a, nameA) != 0) continue;
-      const int plain = priceJourney(0, b, a, 0, reference);
-      const int fromTokyo = priceJourney(0, b, a, 1, reference);
+      const int plain = stationFare(0, b, a, 0);
+      const int fromTokyo = stationFare(0, b, a, 1);
       if (plain == fromTokyo) continue;
       out.line(work_files::formatTokyoZonePair({nameA, nameB, fromTokyo / 10}));
       ++count;

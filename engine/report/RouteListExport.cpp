@@ -70,9 +70,17 @@ int writeRouteDescriptions(const std::filesystem::path& dataDir, const std::file
   const auto list = work_files::readRouteList(dataDir / kListFiles[order - 1]);
   const auto details = work_files::readRouteDetails(dataDir / work_files::kRouteDetails);
   if (!list || !details) return -1;
+  return writeRouteDescriptions(*list, *details, file, order, firstRow, detections);
+}
+
+int writeRouteDescriptions(const work_files::RouteList& list, const work_files::RouteDetail& details,
+                           const std::filesystem::path& file, int order, int firstRow,
+                           const std::vector<int>& detections) {
+  if (order < 1 || order > 3) return -1;
+  if (detections.empty()) return 0;
   work_files::WorkFileWriter out(file);
   for (std::size_t k = 0; k < detections.size(); ++k) {
-    describeRoute(out, *list, work_files::detailOf(*details, detections[k]), detections[k], order,
+    describeRoute(out, list, work_files::detailOf(details, detections[k]), detections[k], order,
                   firstRow + static_cast<int>(k));
   }
   return out.close() ? 0 : -1;

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "report/WorkFiles.h"
+
 namespace kiv {
 
 class RDiaMan;
@@ -20,6 +22,11 @@ class RDiaMan;
 // and yields 0.
 int writeRouteDescriptions(const std::filesystem::path& dataDir, const std::filesystem::path& file, int order,
                            int firstRow, const std::vector<int>& detections);
+
+// The same from a list of that order and the route details already read.
+int writeRouteDescriptions(const work_files::RouteList& list, const work_files::RouteDetail& details,
+                           const std::filesystem::path& file, int order, int firstRow,
+                           const std::vector<int>& detections);
 
 // The same through RDiaMan::writeRouteDetail, one route at a time: the
 // first creates the file, the others are appended (the routes before a

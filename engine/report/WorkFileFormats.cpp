@@ -1,6 +1,7 @@
 // The record formats of the work files: one format function per kind of
 // line (declared next to its reader in WorkFiles.h) and the writers of whole
 // files, all through WorkFileWriter.
+#include <charconv>
 #include <cstdio>
 
 #include "report/WorkFileWriter.h"
@@ -43,6 +44,32 @@ bool writeGroupedFile(const std::filesystem::path& file, const std::string& head
     for (const Entry& e : g.*entries) out.line(format("2 %d %s %d", g.*number, (e.*name).c_str(), e.*value));
   }
   return out.close();
+}
+
+// The lines writeGroupedFile writes, ended by CR LF, in one text without printf.
+template <typename Group, typename Entry>
+std::string groupedText(const std::string& head, const std::vector<Group>& groups, int Group::*number,
+                        std::string Group::*title, std::vector<Entry> Group::*entries,
+                        std::string Entry::*name, int Entry::*value) {
+  std::string text;
+  const auto appendNumber = [&text](int n) {
+    char digits[16];
+    text.append(digits, std::to_chars(digits, digits + sizeof digits, n).ptr);
+  };
+  text.append("0 ").append(head).append("\r\n");
+  for (const Group& g : groups) {
+    text.append("1 ");
+    appendNumber(g.*number);
+    text.append(" ").append(g.*title).append("\r\n");
+    for (const Entry& e : g.*entries) {
+      text.append("2 ");
+      appendNumber(g.*number);
+      text.append(" ").append(e.*name).append(" ");
+      appendNumber(e.*value);
+      text.append("\r\n");
+    }
+  }
+  return text;
 }
 
 template <typename Group, typename Entry>
@@ -164,6 +191,11 @@ bool writeFareTable(const std::filesystem::path& file, const FareTable& table) {
                           &FareBlock::fares, &StationFare::station, &StationFare::fare);
 }
 
+std::string fareTableText(const FareTable& table) {
+  return groupedText(table.origin, table.blocks, &FareBlock::block, &FareBlock::company, &FareBlock::fares,
+                     &StationFare::station, &StationFare::fare);
+}
+
 bool writeTableExport(const std::filesystem::path& file, const FareTable& table, int block, bool csv,
                       const TableExport& texts) {
   return writeGroupedExport(file, table.origin, table.blocks, &FareBlock::block, &FareBlock::company,
@@ -189,6 +221,30 @@ bool writeRequiredTimes(const std::filesystem::path& file, const RequiredTimes& 
   return writeGroupedFile(file, times.origin, times.tables, &RequiredTimeTable::table,
                           &RequiredTimeTable::train, &RequiredTimeTable::stations, &StationMinutes::station,
                           &StationMinutes::minutes);
+}
+
+std::string requiredTimesText(const RequiredTimes& times) {
+  return groupedText(times.origin, times.tables, &RequiredTimeTable::table, &RequiredTimeTable::train,
+                     &RequiredTimeTable::stations, &StationMinutes::station, &StationMinutes::minutes);
+}
+
+bool exportFareTable(const std::filesystem::path& file, const FareTable& table, int block, bool csv) {
+  return writeTableExport(file, table, block, csv,
+                          {report_text::kFareExportHeading.c_str(), report_text::kFareCsvHeader.c_str()});
+}
+
+bool exportRequiredTimes(const std::filesystem::path& file, const RequiredTimes& times, int table, bool csv) {
+  return writeTableExport(
+      file, times, table, csv,
+      {report_text::kRequiredTimeExportHeading.c_str(), report_text::kRequiredTimeCsvHeader.c_str()});
+}
+
+bool saveFareTable(const std::filesystem::path& dataDir, const FareTable& table) {
+  return writeWholeBytes(dataDir / kFareTable, fareTableText(table), WholeFile::kOverOldBytes);
+}
+
+bool saveRequiredTimes(const std::filesystem::path& dataDir, const RequiredTimes& times) {
+  return writeWholeBytes(dataDir / kRequiredTimes, requiredTimesText(times), WholeFile::kOverOldBytes);
 }
 
 std::string formatStationDeparture(const StationDeparture& d, bool grouped) {

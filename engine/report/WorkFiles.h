@@ -239,11 +239,15 @@ std::string formatFareTableHead(const std::string& origin);
 std::string formatFareBlock(const FareBlock& block);
 std::string formatStationFare(int block, const StationFare& fare);
 bool writeFareTable(const std::filesystem::path& file, const FareTable& table);
+// The bytes writeFareTable writes, lines ended by CR LF, as one text.
+std::string fareTableText(const FareTable& table);
 
 std::string formatRequiredTimesHead(const std::string& origin);
 std::string formatRequiredTimeTable(const RequiredTimeTable& table);
 std::string formatStationMinutes(int table, const StationMinutes& station);
 bool writeRequiredTimes(const std::filesystem::path& file, const RequiredTimes& times);
+// The bytes writeRequiredTimes writes, lines ended by CR LF, as one text.
+std::string requiredTimesText(const RequiredTimes& times);
 
 // The export of the fare table or of the required-time tables, as their
 // windows save it: block `block` (-1: every block) as a report, each block
@@ -259,6 +263,17 @@ bool writeTableExport(const std::filesystem::path& file, const FareTable& table,
                       const TableExport& texts);
 bool writeTableExport(const std::filesystem::path& file, const RequiredTimes& times, int block, bool csv,
                       const TableExport& texts);
+// writeTableExport with the fare table's heading and CSV header, and with
+// those of the required-time tables.
+bool exportFareTable(const std::filesystem::path& file, const FareTable& table, int block, bool csv);
+bool exportRequiredTimes(const std::filesystem::path& file, const RequiredTimes& times, int table, bool csv);
+
+// "$FareTbl.kv4" and "$RqTmTbl.kv4" in `dataDir` written from the table at
+// once, over the old file's bytes where it is a regular file of one name
+// (WholeFile::kOverOldBytes); false when the file cannot be created or
+// written.
+bool saveFareTable(const std::filesystem::path& dataDir, const FareTable& table);
+bool saveRequiredTimes(const std::filesystem::path& dataDir, const RequiredTimes& times);
 
 // One line of TTSrc.kv4; nullopt when it is not a well-formed departure.
 std::optional<StationDeparture> parseStationDeparture(const std::string& line, bool grouped);

@@ -230,6 +230,8 @@ class RDiaMan {
   // has no departures or is not in the station directory (the work file is
   // left as it was) or the file cannot be created.
   int buildRequiredTimeTable(StationNo station);
+  // The tables the file is written from; nullopt where the build yields -1.
+  std::optional<work_files::RequiredTimes> requiredTimes(StationNo station) const;
   // The same table done the plain way: the links of each train gathered by
   // a scan of the whole timetable per table, and the walk run to its end.
   // Slow on a large network; it defines the file the table must give.
@@ -435,11 +437,6 @@ class RDiaMan {
   // The names, file paths and buffers of the fast station timetable, made
   // on its first build.
   std::shared_ptr<station_timetable::Work> stationTimetableWork_;
-  // The required-time table of the station, the plain way or on the train
-  // link index.
-  int writeRequiredTimeTable(StationNo station, bool fast);
-  // The working state of one build of the required-time table.
-  struct RequiredTimeWalk;
   // Calls visit for the first departure record of each train on every link
   // record, by station, link file order and record order.
   void forEachTrainLink(const std::function<void(TrainNo, const TrainLinkIndex::Link&)>& visit) const;

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "DistFareFixture.h"
 #include "TempDir.h"
+#include "report/WorkFiles.h"
 
 namespace kiv {
 namespace {
@@ -85,6 +88,31 @@ TEST(FareTable, ACompanyWhoseCodesAreNotNeighboursGetsTwoBlocks) {
   EXPECT_EQ(readUtf8(dir / "$FareTbl.kv4"),
             "0 渋谷\r\n1 0 東京急行電鉄\r\n2 0 自由が丘 160\r\n2 0 田園調布 210\r\n2 0 代官山 120\r\n"
             "1 1 ＪＲ東日本\r\n2 1 新宿 150\r\n2 1 品川 130\r\n1 2 東京急行電鉄\r\n2 2 蒲田 130\r\n");
+}
+
+TEST(FareTable, TheValueIsTheTableTheFileIsWrittenFromAndWritesNothing) {
+  TempDir dir;
+  writeWorld(dir.path(), {60, 0, 61, 80});
+  DistFareEngine e(dir.path());
+  const work_files::FareTable table = e.fare.fareTable(Shibuya);
+  EXPECT_FALSE(std::filesystem::exists(dir / "$FareTbl.kv4"));
+  ASSERT_EQ(e.fare.buildFareTable(Shibuya), 0);
+  const auto written = work_files::readFareTable(dir / "$FareTbl.kv4");
+  ASSERT_TRUE(written);
+  EXPECT_EQ(table.origin, written->origin);
+  ASSERT_EQ(table.blocks.size(), written->blocks.size());
+  for (std::size_t b = 0; b < table.blocks.size(); ++b) {
+    const work_files::FareBlock& block = table.blocks[b];
+    EXPECT_EQ(block.block, static_cast<int>(b));
+    EXPECT_EQ(block.company, written->blocks[b].company);
+    ASSERT_EQ(block.fares.size(), written->blocks[b].fares.size()) << "block " << b;
+    for (std::size_t i = 0; i < block.fares.size(); ++i) {
+      EXPECT_EQ(block.fares[i].station, written->blocks[b].fares[i].station);
+      EXPECT_EQ(block.fares[i].fare, written->blocks[b].fares[i].fare);
+    }
+  }
+  std::ifstream in(dir / "$FareTbl.kv4", std::ios::binary);
+  EXPECT_EQ(work_files::fareTableText(table), std::string(std::istreambuf_iterator<char>(in), {}));
 }
 
 // A report line: the name padded to 24 Shift-JIS bytes (2 per kanji), the fare in 4 columns.

@@ -67,6 +67,24 @@ TEST_F(ReqTimeTest, TablesFollowEachTrainBothWaysListingStationsOnce) {
                                                    "2 2 大手町 6\n"));
 }
 
+TEST_F(ReqTimeTest, TheValueIsTheTablesTheFileIsWrittenFromAndWritesNothing) {
+  const auto times = dia().requiredTimes(2);
+  ASSERT_TRUE(times);
+  EXPECT_FALSE(std::filesystem::exists(dir / "$RqTmTbl.kv4"));
+  EXPECT_EQ(times->origin, sjis("東京"));
+  ASSERT_EQ(times->tables.size(), 3u);
+  EXPECT_EQ(times->tables[1].table, 1);
+  EXPECT_EQ(times->tables[1].train, sjis("支線"));
+  ASSERT_EQ(times->tables[1].stations.size(), 2u);
+  EXPECT_EQ(times->tables[1].stations[1].station, sjis("池袋"));
+  EXPECT_EQ(times->tables[1].stations[1].minutes, 9);
+  ASSERT_EQ(dia().buildRequiredTimeTable(2), 0);
+  EXPECT_EQ(dir.readText("$RqTmTbl.kv4"), work_files::requiredTimesText(*times));
+
+  EXPECT_FALSE(dia().requiredTimes(6));  // no departures
+  EXPECT_FALSE(dia().requiredTimes(0));
+}
+
 TEST_F(ReqTimeTest, StationWithoutDeparturesLeavesTheWorkFileAlone) {
   dir.writeText("$RqTmTbl.kv4", "kept");
   EXPECT_EQ(dia().buildRequiredTimeTable(6), -1);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "DistFareFixture.h"
+#include "DistanceReference.h"
 #include "FareDifferential.h"
 #include "FareNetworkGenerator.h"
 #include "TempDir.h"
@@ -63,27 +64,29 @@ void expectSameOnNetwork(const FareNetworkShape& shape, std::size_t every, Dista
   if (every > 0) setEdgeDistances(dir.path(), every, distance);
   DistFareEngine engine(dir.path());
   const RDistMan& dist = engine.dist;
+  const FareSide side{engine.kiv,  engine.staName, engine.staFare, engine.staMan,
+                      engine.dist, engine.fare,    dir.path()};
+  const reference::DistMan plainDist(sourcesOf(side));
 
   expectSameAtEveryPosition<JrDistanceBreakdown>(
       engine.staMan, 0,
       [&](StationNo origin, int n, JrDistanceBreakdown* out) {
-        return dist.jrDistancesReference(origin, n, out);
+        return plainDist.jrDistances(origin, n, out);
       },
       [&](StationNo origin, int n, int to, JrDistanceBreakdown& out) {
         return dist.jrDistanceTo(origin, n, to, out);
       });
-  const FareSide side{engine.staName, engine.staFare, engine.staMan, engine.dist, engine.fare, dir.path()};
   for (NetworkCode network : generated.networks) {
-    if (network != 0) {
-      expectSameAtEveryPosition<PrDistanceBreakdown>(
-          engine.staMan, network,
-          [&](StationNo origin, int n, PrDistanceBreakdown* out) {
-            return dist.privateDistancesReference(origin, n, network, out);
-          },
-          [&](StationNo origin, int n, int to, PrDistanceBreakdown& out) {
-            return dist.privateDistanceTo(origin, n, network, to, out);
-          });
-    }
+    // Over code 0 too: a private search there follows the private edges of
+    // JR's index entries.
+    expectSameAtEveryPosition<PrDistanceBreakdown>(
+        engine.staMan, network,
+        [&](StationNo origin, int n, PrDistanceBreakdown* out) {
+          return plainDist.privateDistances(origin, n, network, out);
+        },
+        [&](StationNo origin, int n, int to, PrDistanceBreakdown& out) {
+          return dist.privateDistanceTo(origin, n, network, to, out);
+        });
     expectSameStationFares(side, network, 1 + shape.stations / 80);
   }
 }
@@ -114,10 +117,13 @@ TEST(DistTargetSearch, WorkOfOneSearchDoesNotLeakIntoTheNext) {
   TempDir dir;
   world.write(dir.path());
   DistFareEngine engine(dir.path());
+  const FareSide side{engine.kiv,  engine.staName, engine.staFare, engine.staMan,
+                      engine.dist, engine.fare,    dir.path()};
+  const reference::DistMan plainDist(sourcesOf(side));
   std::vector<JrDistanceBreakdown> all(7);
   for (int n : {6, 3, 6, 4}) {
     for (StationNo start = 1; start <= n; ++start) {
-      ASSERT_EQ(engine.dist.jrDistancesReference(start, n, all.data()), 0);
+      ASSERT_EQ(plainDist.jrDistances(start, n, all.data()), 0);
       for (int to = n; to >= 1; --to) {
         JrDistanceBreakdown one;
         ASSERT_EQ(engine.dist.jrDistanceTo(start, n, to, one), 0);

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "DistanceReference.h"
+#include "FareReference.h"
 #include "data/BinaryIO.h"
 #include "distance/RDistMan.h"
 #include "fare/RFareMan.h"
@@ -12,6 +14,10 @@
 #include "network/RStaName.h"
 
 namespace kiv::test {
+
+reference::FareSources sourcesOf(const FareSide& side) {
+  return {side.names, side.sta, side.staFare, side.kiv, side.dist, side.fare, side.dir};
+}
 
 namespace {
 
@@ -56,32 +62,36 @@ void expectSameNetworkSearches(const FareSide& side, NetworkCode network, int st
 }  // namespace
 
 void expectSameJrSearches(const FareSide& side, int step) {
+  const reference::DistMan plainDist(sourcesOf(side));
   expectSameNetworkSearches<JrDistanceBreakdown>(
       side, 0, step, [&](StationNo origin, int n, JrDistanceBreakdown* out, bool plain) {
-        return plain ? side.dist.jrDistancesReference(origin, n, out) : side.dist.jrDistances(origin, n, out);
+        return plain ? plainDist.jrDistances(origin, n, out) : side.dist.jrDistances(origin, n, out);
       });
 }
 
 void expectSamePrivateSearches(const FareSide& side, NetworkCode network, int step) {
+  const reference::DistMan plainDist(sourcesOf(side));
   expectSameNetworkSearches<PrDistanceBreakdown>(
       side, network, step, [&](StationNo origin, int n, PrDistanceBreakdown* out, bool plain) {
-        return plain ? side.dist.privateDistancesReference(origin, n, network, out)
+        return plain ? plainDist.privateDistances(origin, n, network, out)
                      : side.dist.privateDistances(origin, n, network, out);
       });
 }
 
 void expectSameAllNetworkSearches(const FareSide& side, int step) {
+  const reference::DistMan plainDist(sourcesOf(side));
   const int n = side.names.getCount();
   std::vector<Distance> fast(static_cast<std::size_t>(n) + 1);
   std::vector<Distance> plain(static_cast<std::size_t>(n) + 1);
   for (int s = 1; s <= n; s += step) {
     ASSERT_EQ(side.dist.allDistances(static_cast<StationNo>(s), n, fast.data()),
-              side.dist.allDistancesReference(static_cast<StationNo>(s), n, plain.data()));
+              plainDist.allDistances(static_cast<StationNo>(s), n, plain.data()));
     ASSERT_TRUE(fast == plain) << "from " << s;
   }
 }
 
 void expectSameStationFares(const FareSide& side, NetworkCode network, int step) {
+  const reference::FareMan plainFare(sourcesOf(side));
   const int n = side.sta.getNetworkSize(network);
   for (int i = 1; i <= n; i += step) {
     const auto from = static_cast<StationNo>(side.sta.getStationAt(network, i));
@@ -89,7 +99,7 @@ void expectSameStationFares(const FareSide& side, NetworkCode network, int step)
       const auto to = static_cast<StationNo>(side.sta.getStationAt(network, j));
       for (int mode : {0, 1}) {
         ASSERT_EQ(side.fare.stationFare(network, from, to, mode),
-                  side.fare.stationFareReference(network, from, to, mode))
+                  plainFare.stationFare(network, from, to, mode))
             << "network " << network << ", " << from << " to " << to << ", mode " << mode;
       }
     }
@@ -97,32 +107,32 @@ void expectSameStationFares(const FareSide& side, NetworkCode network, int step)
 }
 
 void expectSameFareTables(const FareSide& side, const std::vector<StationNo>& origins) {
+  const reference::FareMan plainFare(sourcesOf(side));
   for (StationNo origin : origins) {
     expectSameFiles(
         side, {"$FareTbl.kv4"},
         [&](bool plain) {
-          return plain ? side.fare.buildFareTableReference(origin) : side.fare.buildFareTable(origin);
+          return plain ? plainFare.buildFareTable(origin) : side.fare.buildFareTable(origin);
         },
         "fare table of " + std::to_string(origin));
   }
 }
 
 void expectSameTokyoZoneList(const FareSide& side) {
+  const reference::FareMan plainFare(sourcesOf(side));
   expectSameFiles(
       side, {"$TKY101.KV4"},
-      [&](bool plain) {
-        return plain ? side.fare.buildTokyoZoneListReference() : side.fare.buildTokyoZoneList();
-      },
+      [&](bool plain) { return plain ? plainFare.buildTokyoZoneList() : side.fare.buildTokyoZoneList(); },
       "Tokyo-zone list");
 }
 
 void expectSameJrCheapestTable(const FareSide& side) {
+  reference::DistMan plainDist(sourcesOf(side));
   expectSameFiles(
       side, {"jrregu.dat", "$jrregu.csv"},
       [&](bool plain) {
         testing::internal::CaptureStdout();
-        const int found =
-            plain ? side.dist.buildJrCheapestTableReference() : side.dist.buildJrCheapestTable();
+        const int found = plain ? plainDist.buildJrCheapestTable() : side.dist.buildJrCheapestTable();
         testing::internal::GetCapturedStdout();
         return found;
       },

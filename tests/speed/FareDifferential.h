@@ -6,11 +6,13 @@
 #include <filesystem>
 #include <vector>
 
+#include "ReferenceSources.h"
 #include "Types.h"
 
 namespace kiv {
 class RStaName;
 class RStaFare;
+class RKivMan;
 class RStaMan;
 class RDistMan;
 class RFareMan;
@@ -20,6 +22,7 @@ namespace kiv::test {
 
 // The distance and fare objects of one loaded data directory.
 struct FareSide {
+  const RKivMan& kiv;
   const RStaName& names;
   const RStaFare& staFare;
   const RStaMan& sta;
@@ -27,6 +30,9 @@ struct FareSide {
   RFareMan& fare;
   std::filesystem::path dir;  // where the work files are written
 };
+
+// The same objects as the plain searches read them.
+reference::FareSources sourcesOf(const FareSide& side);
 
 // Every origin whose number is a multiple of `step` (1: all of them).
 void expectSameJrSearches(const FareSide& side, int step);

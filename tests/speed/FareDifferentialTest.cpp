@@ -26,7 +26,8 @@ void expectSameOnNetwork(const FareNetworkShape& shape, bool withCheapestTable) 
   TempDir dir;
   const GeneratedFareNetwork generated = writeFareNetwork(dir.path(), shape);
   DistFareEngine engine(dir.path());
-  const FareSide side{engine.staName, engine.staFare, engine.staMan, engine.dist, engine.fare, dir.path()};
+  const FareSide side{engine.kiv,  engine.staName, engine.staFare, engine.staMan,
+                      engine.dist, engine.fare,    dir.path()};
   const int step = 1 + shape.stations / 60;
 
   expectSameJrSearches(side, 1);
@@ -76,7 +77,8 @@ class SampleDifferential : public ::testing::Test {
     engine_ = std::make_unique<Engine>(dir_.path());
   }
   FareSide side() {
-    return {engine_->staName, engine_->staFare, engine_->sta, engine_->dist, engine_->fare, dir_.path()};
+    return {engine_->kiv,  engine_->staName, engine_->staFare, engine_->sta,
+            engine_->dist, engine_->fare,    dir_.path()};
   }
 
   TempDir dir_;

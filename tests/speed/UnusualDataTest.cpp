@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "DistFareFixture.h"
+#include "DistanceReference.h"
 #include "FareDifferential.h"
 #include "TempDir.h"
 
@@ -11,7 +12,7 @@ namespace kiv::test {
 namespace {
 
 FareSide sideOf(DistFareEngine& e, const TempDir& dir) {
-  return {e.staName, e.staFare, e.staMan, e.dist, e.fare, dir.path()};
+  return {e.kiv, e.staName, e.staFare, e.staMan, e.dist, e.fare, dir.path()};
 }
 
 TEST(UnusualData, NegativeEdgesLeavingEdgesAndDoubleEntriesGiveTheSameResults) {
@@ -39,6 +40,8 @@ TEST(UnusualData, NegativeEdgesLeavingEdgesAndDoubleEntriesGiveTheSameResults) {
 
   expectSameJrSearches(side, 1);
   expectSamePrivateSearches(side, 10, 1);
+  // Over code 0 a private search follows the private edges of JR's index entries.
+  expectSamePrivateSearches(side, 0, 1);
   expectSameAllNetworkSearches(side, 1);
   expectSameStationFares(side, 0, 1);
   expectSameFareTables(side, {1, 3, 6, 8});
@@ -52,17 +55,17 @@ TEST(UnusualData, ASearchOverFewerPositionsThanTheNetworkHasStopsAtThem) {
   TempDir dir;
   world.write(dir.path());
   DistFareEngine engine(dir.path());
+  const reference::DistMan plainDist(sourcesOf(sideOf(engine, dir)));
 
   for (int n : {0, 2, 5, 7}) {
     std::vector<JrDistanceBreakdown> fast(8), plain(8);
     for (StationNo start : {1, 3, 5}) {
       EXPECT_EQ(engine.dist.jrDistances(start, n, fast.data()),
-                engine.dist.jrDistancesReference(start, n, plain.data()));
+                plainDist.jrDistances(start, n, plain.data()));
       EXPECT_TRUE(fast == plain) << "n " << n << " from " << start;
     }
     std::vector<Distance> fastAll(8), plainAll(8);
-    EXPECT_EQ(engine.dist.allDistances(2, n, fastAll.data()),
-              engine.dist.allDistancesReference(2, n, plainAll.data()));
+    EXPECT_EQ(engine.dist.allDistances(2, n, fastAll.data()), plainDist.allDistances(2, n, plainAll.data()));
     EXPECT_TRUE(fastAll == plainAll) << "n " << n;
   }
 }

@@ -10,12 +10,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
 #include "FtblPnl.h"
+#include "ModelViews.h"
 #include "ProgPnl.h"
 #include "RoutePnl.h"
 #include "RqTmPnl.h"
@@ -170,9 +171,9 @@ class AppFormTest : public QObject {
     ui::TRouteForm& routes = w.forms->route();
     QVERIFY(routes.isVisible());
     QCOMPARE(routes.windowTitle(), QStringLiteral("検出経路(新宿→高崎)"));
-    auto* grid = w.find<QTableWidget>(&routes, "StrGrid1");
-    QVERIFY(grid->rowCount() >= 1);
-    QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("1"));
+    auto* grid = w.find<QTableView>(&routes, "StrGrid1");
+    QVERIFY(rowsOf(grid) >= 1);
+    QCOMPARE(cell(grid, 0, 0), QStringLiteral("1"));
     QVERIFY(!w.forms->app().findChild<ui::TProgForm*>());
   }
 
@@ -188,7 +189,7 @@ class AppFormTest : public QObject {
     QCOMPARE(w.prompts.boxes.size(), std::size_t{1});
     QCOMPARE(w.prompts.boxes[0].kind, BoxKind::kInformation);
     QVERIFY(w.prompts.boxes[0].text.startsWith(QStringLiteral("\n検出経路数が設定値に達したため")));
-    QCOMPARE(w.find<QTableWidget>(&w.forms->route(), "StrGrid1")->rowCount(), 2);
+    QCOMPARE(rowsOf(w.find<QTableView>(&w.forms->route(), "StrGrid1")), 2);
   }
 
   // A route search whose sorted list cannot be written names that file and
@@ -232,7 +233,7 @@ class AppFormTest : public QObject {
     // Stopped at the first route found; listed as stopped, not as cut by the limit.
     QCOMPARE(w.prompts.boxes.size(), std::size_t{1});
     QVERIFY(w.prompts.boxes[0].text.startsWith(QStringLiteral("\n検索を中止しました")));
-    QCOMPARE(w.find<QTableWidget>(&w.forms->route(), "StrGrid1")->rowCount(), 1);
+    QCOMPARE(rowsOf(w.find<QTableView>(&w.forms->route(), "StrGrid1")), 1);
     QVERIFY(!w.forms->app().findChild<ui::TProgForm*>());
   }
 

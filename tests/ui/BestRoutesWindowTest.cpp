@@ -6,13 +6,14 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimeEdit>
 #include <QToolButton>
 #include <QTreeWidget>
 
 #include "JourneyTimes.h"
+#include "ModelViews.h"
 #include "RoutePnl.h"
 #include "SDIMain.h"
 #include "TestRegistry.h"
@@ -35,7 +36,7 @@ class BestWorld : public UiWorld {
     app().findChild<QComboBox*>(QStringLiteral("cmbArv"))->setEditText(to);
     find<QTimeEdit>(&app(), "timeDep")->setTime(time);
     find<QComboBox>(&app(), "cmbDepDay")->setCurrentIndex(day);
-    grid = find<QTableWidget>(&forms->route(), "StrGrid1");
+    grid = find<QTableView>(&forms->route(), "StrGrid1");
   }
   ui::TAppForm& app() { return forms->app(); }
   QString panelText() { return find<QLabel>(&forms->route(), "pnlDepTime")->text(); }
@@ -44,7 +45,7 @@ class BestWorld : public UiWorld {
   std::vector<int> departures() {
     const auto all = work_files::readRouteDetails(file("$MltRtDt.kv4"));
     std::vector<int> out;
-    for (int n = 0; n < grid->rowCount(); ++n) {
+    for (int n = 0; n < rowsOf(grid); ++n) {
       const work_files::RouteDetail one = work_files::detailOf(*all, n);
       out.push_back(one.rides.empty() ? -1 : one.rides.front().departure.minutes);
     }
@@ -58,7 +59,7 @@ class BestWorld : public UiWorld {
     }
     return out;
   }
-  QTableWidget* grid = nullptr;
+  QTableView* grid = nullptr;
 };
 
 }  // namespace
@@ -84,16 +85,16 @@ class BestRoutesWindowTest : public QObject {
     w.app().ItemCalcClick();
     QVERIFY(w.prompts.boxes.empty() || w.prompts.boxes.front().kind == ui::BoxKind::kInformation);
     const std::vector<Journey>& best = w.engine->dia.lastBestRoutes().journeys;
-    QVERIFY(w.grid->rowCount() >= 3);
-    QCOMPARE(w.grid->rowCount(), int(best.size()));
+    QVERIFY(rowsOf(w.grid) >= 3);
+    QCOMPARE(rowsOf(w.grid), int(best.size()));
     QVERIFY(!w.grid->isColumnHidden(ui::TRouteForm::kMarksColumn));
     // Shown second, after the row number.
     QCOMPARE(w.grid->horizontalHeader()->visualIndex(ui::TRouteForm::kMarksColumn), 1);
     w.find<QToolButton>(&w.forms->route(), "btnSortFare")->click();  // marks go by detection number
     QSet<QString> seen;
-    for (int r = 0; r < w.grid->rowCount(); ++r) {
-      const int detection = w.grid->item(r, ui::TRouteForm::kDetectionColumn)->text().toInt();
-      const QString marks = w.grid->item(r, ui::TRouteForm::kMarksColumn)->text();
+    for (int r = 0; r < rowsOf(w.grid); ++r) {
+      const int detection = cell(w.grid, r, ui::TRouteForm::kDetectionColumn).toInt();
+      const QString marks = cell(w.grid, r, ui::TRouteForm::kMarksColumn);
       QCOMPARE(marks, ui::marksText(best[std::size_t(detection)]));
       QCOMPARE(marks.size(), 3);
       seen.insert(marks);
@@ -109,7 +110,7 @@ class BestRoutesWindowTest : public QObject {
     BestWorld w(QStringLiteral("池袋"), QStringLiteral("大宮"), QTime(9, 0), 1);
     w.engine->def.setRouteMode(1);
     w.app().ItemCalcClick();
-    QVERIFY(w.grid->rowCount() > 0);
+    QVERIFY(rowsOf(w.grid) > 0);
     QVERIFY(w.grid->isColumnHidden(ui::TRouteForm::kMarksColumn));
     QCOMPARE(w.panelText(), QStringLiteral("月曜 9:00"));
   }
@@ -117,12 +118,12 @@ class BestRoutesWindowTest : public QObject {
   void nextDayJourneyCarriesItsDay() {
     BestWorld w(QStringLiteral("渋谷"), QStringLiteral("二子玉川園"), QTime(23, 45), 6);
     w.app().ItemCalcClick();
-    QVERIFY(w.grid->rowCount() >= 1);
+    QVERIFY(rowsOf(w.grid) >= 1);
     ui::TRouteForm& form = w.forms->route();
     QCOMPARE(w.panelText(), QStringLiteral("土曜 23:45"));
     // The files keep hours past 24; the window says 翌.
     QVERIFY(w.read("$MltRtL1.kv4").find(" 29:") != std::string::npos);
-    QVERIFY(w.grid->item(0, kArrival)->text().startsWith(QStringLiteral("翌 5:")));
+    QVERIFY(cell(w.grid, 0, kArrival).startsWith(QStringLiteral("翌 5:")));
     auto* trains = w.find<QTreeWidget>(&form, "lvTrain");
     QVERIFY(trains->topLevelItemCount() > 0);
     QVERIFY(trains->topLevelItem(0)->text(2).startsWith(QStringLiteral("翌 ")));
@@ -133,17 +134,17 @@ class BestRoutesWindowTest : public QObject {
     // The window's copy keeps its days when kiv4cli-like writers replace the files.
     std::filesystem::remove(w.file("$MltRtL1.kv4"));
     form.setSortOrder(1);
-    QVERIFY(w.grid->item(0, kArrival)->text().startsWith(QStringLiteral("翌 5:")));
+    QVERIFY(cell(w.grid, 0, kArrival).startsWith(QStringLiteral("翌 5:")));
   }
 
   void classicListShowsNextDayTimes() {
     BestWorld w(QStringLiteral("渋谷"), QStringLiteral("二子玉川園"), QTime(23, 45), 6);
     w.engine->def.setRouteMode(1);
     w.app().ItemCalcClick();
-    QVERIFY(w.grid->rowCount() >= 1);
+    QVERIFY(rowsOf(w.grid) >= 1);
     QVERIFY(w.grid->isColumnHidden(ui::TRouteForm::kMarksColumn));
-    QCOMPARE(w.grid->item(0, ui::TRouteForm::kDepartureColumn)->text(), QStringLiteral("23:54"));
-    QVERIFY(w.grid->item(0, kArrival)->text().startsWith(QStringLiteral("翌 5:")));
+    QCOMPARE(cell(w.grid, 0, ui::TRouteForm::kDepartureColumn), QStringLiteral("23:54"));
+    QVERIFY(cell(w.grid, 0, kArrival).startsWith(QStringLiteral("翌 5:")));
     // Its first train leaves on the day asked (it waits overnight at a
     // change), so the day's trains have not all gone.
     QVERIFY(!w.find<QLabel>(&w.forms->route(), "lblDayNote")->isVisibleTo(&w.forms->route()));
@@ -153,7 +154,7 @@ class BestRoutesWindowTest : public QObject {
     BestWorld w(QStringLiteral("池袋"), QStringLiteral("大宮"), QTime(9, 0), 1);
     w.find<QCheckBox>(&w.app(), "chkArriveBy")->setChecked(true);
     w.app().ItemCalcClick();
-    QVERIFY(w.grid->rowCount() >= 2);
+    QVERIFY(rowsOf(w.grid) >= 2);
     QCOMPARE(w.timeLabel(), QStringLiteral("到着時刻"));
     QCOMPARE(w.panelText(), QStringLiteral("月曜 9:00 まで"));
     const std::vector<int> leave = w.departures();
@@ -167,7 +168,7 @@ class BestRoutesWindowTest : public QObject {
     BestWorld w(QStringLiteral("新宿"), QStringLiteral("高崎"), QTime(1, 0), 1);
     w.find<QCheckBox>(&w.app(), "chkArriveBy")->setChecked(true);
     w.app().ItemCalcClick();
-    QVERIFY(w.grid->rowCount() >= 1);
+    QVERIFY(rowsOf(w.grid) >= 1);
     QCOMPARE(w.panelText(), QStringLiteral("月曜 1:00 まで"));
     for (const int arrival : w.arrivals()) QVERIFY(arrival <= 1440 + 60);
   }
@@ -177,7 +178,7 @@ class BestRoutesWindowTest : public QObject {
     auto* item = w.app().findChild<QAction*>(QStringLiteral("ItemLastTrain"));
     QVERIFY(item);
     item->trigger();
-    QCOMPARE(w.grid->rowCount(), 1);
+    QCOMPARE(rowsOf(w.grid), 1);
     QCOMPARE(w.timeLabel(), QStringLiteral("最終列車"));
     QCOMPARE(w.panelText(), QStringLiteral("月曜の最終"));
     QVERIFY(w.arrivals().front() <= 28 * 60);

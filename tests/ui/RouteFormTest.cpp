@@ -2,14 +2,16 @@
 // three orders, the details of the chosen route, and the export of the
 // chosen rows, which writes what the command line prints.
 #include <QAction>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QProcess>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <fstream>
 
+#include "ModelViews.h"
 #include "RoutePnl.h"
 #include "TestRegistry.h"
 #include "UiWorld.h"
@@ -25,12 +27,12 @@ struct Row {
   int detection;
 };
 
-std::vector<Row> rows(QTableWidget* grid) {
+std::vector<Row> rows(QTableView* grid) {
   std::vector<Row> out;
-  for (int r = 0; r < grid->rowCount(); ++r) {
-    const QStringList hm = grid->item(r, 2)->text().trimmed().split(QLatin1Char(':'));
-    out.push_back({hm[0].toInt() * 60 + hm[1].toInt(), grid->item(r, 3)->text().toInt(),
-                   grid->item(r, 4)->text().toInt(), grid->item(r, 9)->text().toInt()});
+  for (int r = 0; r < rowsOf(grid); ++r) {
+    const QStringList hm = cell(grid, r, 2).trimmed().split(QLatin1Char(':'));
+    out.push_back({hm[0].toInt() * 60 + hm[1].toInt(), cell(grid, r, 3).toInt(), cell(grid, r, 4).toInt(),
+                   cell(grid, r, 9).toInt()});
   }
   return out;
 }
@@ -52,10 +54,12 @@ class RouteWorld : public UiWorld {
     engine->def.setRouteMax(8);
     found = engine->dia.searchRoutes(engine->staName.findByName(sjis("新宿")),
                                      engine->staName.findByName(sjis("高崎")), 9, minute, 1, 10, 30);
-    grid = find<QTableWidget>(&forms->route(), "StrGrid1");
+    // Handed to the window as the route command hands it.
+    forms->route().takeSearchResult();
+    grid = find<QTableView>(&forms->route(), "StrGrid1");
   }
   int found = 0;
-  QTableWidget* grid = nullptr;
+  QTableView* grid = nullptr;
 };
 
 }  // namespace
@@ -70,13 +74,13 @@ class RouteFormTest : public QObject {
     form.setSortOrder(1);
     QCOMPARE(form.windowTitle(), QStringLiteral("検出経路(新宿→高崎)"));
     QCOMPARE(w.find<QLabel>(&form, "pnlDepTime")->text(), QStringLiteral("9:05"));
-    QCOMPARE(w.grid->rowCount(), w.found);
-    QCOMPARE(w.grid->columnCount(), 12);
-    QCOMPARE(w.grid->horizontalHeaderItem(8)->text(), QStringLiteral("途中乗り継ぎ"));
+    QCOMPARE(rowsOf(w.grid), w.found);
+    QCOMPARE(w.grid->model()->columnCount(), 12);
+    QCOMPARE(caption(w.grid, 8), QStringLiteral("途中乗り継ぎ"));
     for (int r = 0; r < w.found; ++r) {
-      QCOMPARE(w.grid->item(r, 0)->text(), QString::number(r + 1));
-      QCOMPARE(w.grid->item(r, 9)->text(), QString::number(r));
-      QVERIFY(!w.grid->item(r, 8)->text().isEmpty());
+      QCOMPARE(cell(w.grid, r, 0), QString::number(r + 1));
+      QCOMPARE(cell(w.grid, r, 9), QString::number(r));
+      QVERIFY(!cell(w.grid, r, 8).isEmpty());
     }
     QVERIFY(w.find<QAction>(&form, "ItemSortPickup")->isChecked());
     QVERIFY(w.find<QToolButton>(&form, "btnSortPickup")->isChecked());
@@ -135,7 +139,9 @@ class RouteFormTest : public QObject {
     ui::TRouteForm& form = w.forms->route();
     form.setSortOrder(2);
     const std::vector<Row> shown = rows(w.grid);
-    w.grid->setRangeSelected(QTableWidgetSelectionRange(1, 0, 3, 9), true);
+    w.grid->selectionModel()->select(
+        QItemSelection(w.grid->model()->index(1, 0), w.grid->model()->index(3, 9)),
+        QItemSelectionModel::Select);
     w.prompts.saveFile = QString::fromStdString(w.file("saved.txt").string());
     form.ItemSaveClick();
     const std::string saved = w.read("saved.txt");
@@ -160,14 +166,18 @@ class RouteFormTest : public QObject {
     w.prompts.saveFile = QString::fromStdString(w.file("saved.txt").string());
     form.ItemSaveClick();
     QProcess cli;
-    cli.start(
-        QStringLiteral(KIV4CLI_PATH),
-        {QStringLiteral("-C"), QString::fromStdString(w.dir.path().string()), QStringLiteral("--sjis"),
-         QStringLiteral("route"), QStringLiteral("新宿"), QStringLiteral("高崎"), QStringLiteral("--time"),
-         QStringLiteral("9:05"), QStringLiteral("--day"), QStringLiteral("1"), QStringLiteral("--order"),
-         QStringLiteral("fare"), QStringLiteral("--routes"), QStringLiteral("8"), QStringLiteral("--extra"),
-         QStringLiteral("30"), QStringLiteral("--detour"), QStringLiteral("10"), QStringLiteral("--changes"),
-         QStringLiteral("4"), QStringLiteral("--mode"), QStringLiteral("classic")});
+    cli.start(QStringLiteral(KIV4CLI_PATH),
+              {QStringLiteral("-C"),        QString::fromStdString(w.dir.path().string()),
+               QStringLiteral("--sjis"),    QStringLiteral("route"),
+               QStringLiteral("新宿"),      QStringLiteral("高崎"),
+               QStringLiteral("--time"),    QStringLiteral("9:05"),
+               QStringLiteral("--day"),     QStringLiteral("1"),
+               QStringLiteral("--order"),   QStringLiteral("fare"),
+               QStringLiteral("--routes"),  QStringLiteral("8"),
+               QStringLiteral("--extra"),   QStringLiteral("30"),
+               QStringLiteral("--detour"),  QStringLiteral("10"),
+               QStringLiteral("--changes"), QStringLiteral("4"),
+               QStringLiteral("--mode"),    QStringLiteral("classic")});
     QVERIFY(cli.waitForFinished(60000));
     QCOMPARE(cli.exitCode(), 0);
     const QByteArray printed = cli.readAllStandardOutput();
@@ -196,6 +206,50 @@ class RouteFormTest : public QObject {
     QCOMPARE(w.prompts.boxes[0].kind, ui::BoxKind::kError);
   }
 
+  // The window keeps the routes it was handed: with the route files written
+  // over by another program, every order, the details and the save give
+  // what they gave before, so changing the order reads no file.
+  void theOrdersDetailsAndSaveStayAfterTheRouteFilesAreWrittenOver() {
+    RouteWorld w;
+    ui::TRouteForm& form = w.forms->route();
+    auto* trains = w.find<QTreeWidget>(&form, "lvTrain");
+    const auto shown = [&w] {
+      QStringList rows;
+      for (int r = 0; r < rowsOf(w.grid); ++r) {
+        QStringList cells;
+        for (int c = 0; c < w.grid->model()->columnCount(); ++c) cells << cell(w.grid, r, c);
+        rows << cells.join(QLatin1Char('|'));
+      }
+      return rows;
+    };
+    QStringList before[3];
+    for (int order : {1, 2, 3}) {
+      form.setSortOrder(order);
+      before[order - 1] = shown();
+    }
+    w.grid->selectRow(2);
+    const int rides = trains->topLevelItemCount();
+    w.prompts.saveFile = QString::fromStdString(w.file("before.txt").string());
+    form.ItemSaveClick();
+
+    // One route from 東京 to 上野 in every list, and no details.
+    const std::string other = sjis("0 東京 上野  9:05\r\n9 0 0  9:16  7 150 0 7 0 0 なし\r\n");
+    for (const char* name : {"$MltRtL1.kv4", "$MltRtL2.kv4", "$MltRtL3.kv4"}) w.dir.writeText(name, other);
+    std::filesystem::remove(w.file("$MltRtDt.kv4"));
+
+    for (int order : {2, 1, 3}) {
+      form.setSortOrder(order);
+      QCOMPARE(shown(), before[order - 1]);
+      QCOMPARE(form.windowTitle(), QStringLiteral("検出経路(新宿→高崎)"));
+    }
+    w.grid->selectRow(2);
+    QCOMPARE(trains->topLevelItemCount(), rides);
+    w.prompts.saveFile = QString::fromStdString(w.file("after.txt").string());
+    form.ItemSaveClick();
+    QCOMPARE(w.read("after.txt"), w.read("before.txt"));
+    QVERIFY(w.prompts.boxes.empty());
+  }
+
   // A section the fare data price at nothing is no price of 0 yen: the
   // grid, the fare list and the saved text say the fare is unknown, for the
   // section and for the route's total, and leave the other routes alone.
@@ -212,9 +266,10 @@ class RouteFormTest : public QObject {
     const std::size_t fare = details.rfind(' ', end) + 1;
     std::ofstream(w.file("$MltRtDt.kv4"), std::ios::binary)
         << details.substr(0, fare) + "0" + details.substr(end);
+    form.takeSearchResult();  // as a search hands its files over
     form.setSortOrder(1);
-    QCOMPARE(w.grid->item(0, 3)->text(), QStringLiteral("不明"));
-    for (int r = 1; r < w.grid->rowCount(); ++r) QVERIFY(w.grid->item(r, 3)->text().toInt() > 0);
+    QCOMPARE(cell(w.grid, 0, 3), QStringLiteral("不明"));
+    for (int r = 1; r < rowsOf(w.grid); ++r) QVERIFY(cell(w.grid, r, 3).toInt() > 0);
     w.grid->selectRow(0);
     auto* fares = w.find<QTreeWidget>(&form, "lvFare");
     QStringList shown;
@@ -231,7 +286,7 @@ class RouteFormTest : public QObject {
     w.start();
     ui::TRouteForm& form = w.forms->route();
     QCOMPARE(form.loadRouteList(1), -1);
-    QCOMPARE(w.find<QTableWidget>(&form, "StrGrid1")->rowCount(), 0);
+    QCOMPARE(rowsOf(w.find<QTableView>(&form, "StrGrid1")), 0);
     QCOMPARE(form.loadRouteList(4), 0);
   }
 };

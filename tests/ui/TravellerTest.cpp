@@ -13,7 +13,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -21,6 +21,7 @@
 
 #include "DefPanel.h"
 #include "KivText.h"
+#include "ModelViews.h"
 #include "ProgPnl.h"
 #include "ReportList.h"
 #include "RoutePnl.h"
@@ -167,7 +168,7 @@ class TravellerTest : public QObject {
     w.engine->def.setRouteMode(1);
     search(w, QStringLiteral("新宿"), QStringLiteral("高崎"));
     ui::TRouteForm& routes = w.forms->route();
-    QVERIFY(w.find<QTableWidget>(&routes, "StrGrid1")->selectedRanges().isEmpty());
+    QVERIFY(!w.find<QTableView>(&routes, "StrGrid1")->selectionModel()->hasSelection());
     const QString text = routes.chosenRoutesText();
     QVERIFY(text.contains(QStringLiteral("新宿")));
     w.find<QAction>(&routes, "ItemCopy")->trigger();
@@ -194,8 +195,8 @@ class TravellerTest : public QObject {
     startForRoutes(w);
     w.engine->def.setRouteMax(5);
     search(w, QStringLiteral("新宿"), QStringLiteral("高崎"));
-    auto* grid = w.find<QTableWidget>(&w.forms->route(), "StrGrid1");
-    const int rows = grid->rowCount();
+    auto* grid = w.find<QTableView>(&w.forms->route(), "StrGrid1");
+    const int rows = rowsOf(grid);
     QVERIFY(rows > 0);
     QProcess cli;
     cli.start(
@@ -205,7 +206,7 @@ class TravellerTest : public QObject {
     QVERIFY(cli.waitForFinished(60000));
     QCOMPARE(cli.exitCode(), 0);
     w.forms->route().setSortOrder(2);
-    QCOMPARE(grid->rowCount(), rows);
+    QCOMPARE(rowsOf(grid), rows);
     QCOMPARE(w.forms->route().windowTitle(), QStringLiteral("検出経路(新宿→高崎)"));
   }
 #endif
