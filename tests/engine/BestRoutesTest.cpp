@@ -268,7 +268,10 @@ TEST_P(BestRoutesTest, ArriveByLeavesAsLateAsTheForwardSearchAllows) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(GeneratedNetworks, BestRoutesTest, testing::Range(1u, 11u));
+// Networks 19 and 71 have a frequent service whose half interval puts a
+// journey from an earlier time at the origin ahead of the latest one.
+INSTANTIATE_TEST_SUITE_P(GeneratedNetworks, BestRoutesTest,
+                         testing::Values(1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 9u, 10u, 19u, 71u));
 
 // Marks: every journey that shares the best value gets its mark; a journey
 // whose fare the data do not give (a ridden section at 0 yen) is never the
