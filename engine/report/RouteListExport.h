@@ -30,7 +30,7 @@ int writeRouteDescriptions(const work_files::RouteList& list, const work_files::
 
 // The same through RDiaMan::writeRouteDetail, one route at a time: the
 // first creates the file, the others are appended (the routes before a
-// failed one stay written). Kept as the measure of the one above.
+// failed one stay written). The tests hold the one above to its output.
 int writeRouteDescriptions(RDiaMan& dia, const std::filesystem::path& file, int order, int firstRow,
                            const std::vector<int>& detections);
 
