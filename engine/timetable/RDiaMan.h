@@ -1,15 +1,7 @@
-// The timetable (diagram) of the whole network, read once from DiaIdx1.kv4,
-// DiaIdx2.kv4 and Diagram2.kv4, and the per-station search table shared by
-// the route searches and the required-time table.
-//
-// A departure record is a pattern, not a run: a train leaves a station towards
-// its next stop at a fixed minute of every served hour, or every `interval`
-// minutes during the served hours. All lookups go through the station index:
-// a station's departures are its departure span, the departures towards one
-// neighbour are that neighbour's link span.
-//
-// Times are TimeOfDay values whose hours are not wrapped at midnight (30:05 is
-// 06:05 on the following day); arithmetic is on hour * 60 + minute.
+// The timetable of the whole network and the searches over it, as the
+// windows and the command line call them: the timetable data itself is a
+// Timetable, read once at load; this object keeps it with the per-station
+// search table shared by the route searches and the required-time table.
 #pragma once
 
 #include <cstdint>
@@ -32,6 +24,7 @@
 #include "report/WorkFiles.h"
 #include "timetable/FoundRoute.h"
 #include "timetable/RouteSearchRules.h"
+#include "timetable/Timetable.h"
 #include "timetable/TimetableIndex.h"
 #include "timetable/TimetableIndexChanges.h"
 #include "timetable/TrainLinkIndex.h"
@@ -80,78 +73,50 @@ class RDiaMan {
   RDiaMan(const RDiaMan&) = delete;
   RDiaMan& operator=(const RDiaMan&) = delete;
 
-  // --- Spans, as 0-based inclusive record indices ---------------------------
-  // Each yields the number of records in the span, or -1 and first = last =
-  // -1 when the span is empty (no such station, 0 in the file, first > last).
-  // Spans are cut at the end of their array, so every index in first..last
-  // is a valid record.
+  // The timetable data the searches run on, read at load.
+  const Timetable& timetable() const { return timetable_; }
 
-  // The station's departure records (Diagram2.kv4).
-  int getDepartureRange(StationNo station, int& first, int& last) const;
-  // The station's link records (DiaIdx2.kv4).
-  int getLinkRange(StationNo station, int& first, int& last) const;
-  // The departure records from station towards next, through the first link
-  // record of the station's link span with from = station and to = next.
-  int getLinkDepartures(StationNo station, StationNo next, int& first, int& last) const;
-
-  // The same spans as views over the records, empty when the span is empty.
-  std::span<const DiaDepartureRecord> departuresOf(StationNo station) const;
-  std::span<const DiaLinkRecord> linksOf(StationNo station) const;
-  std::span<const DiaDepartureRecord> departuresTowards(StationNo station, StationNo next) const;
-  // A departure record by 0-based index; an index outside the array gives an
-  // all-zero record (train 0, no hours served).
-  const DiaDepartureRecord& departureAt(int index) const;
-
-  // --- Served hours and days -------------------------------------------------
-  // 1 when bit (hour mod 24) of the hours mask is set, else 0.
-  static int isHourServed(std::uint32_t hours, int hour);
-  // 1 when bit (day mod 7) of the days mask is set, else 0.
-  static int isDayServed(std::uint8_t days, int day);
-  // The hour of the first departure at `minute` at or after `time`: the
-  // current hour if it is served and the minute has not passed, else the
-  // first served hour among the next 24, not reduced modulo 24 (so 23:50 with
-  // only hour 6 served gives 30). -1 when no hour is served.
-  static int nextServedHour(std::uint32_t hours, int minute, TimeOfDay time);
-  // The same on the service days of a search leaving on day code `day`: an
-  // hour h counts only when its hours bit (h mod 24) is set and the days mask
-  // has the bit of its service day (day + h / 24) mod 7. A negative day
-  // tests no days.
-  static int nextServedHour(std::uint32_t hours, std::uint8_t days, int day, int minute, TimeOfDay time);
-  // The next departure of the one record r at or after `time` on the service
-  // days of `day` (none tested when negative), as nextDeparture takes it:
-  // false when r has no served hour.
-  static bool recordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day, TimeOfDay& departure);
-
-  // The earliest departure of `train` from station towards next at or after
-  // `time`, over the records of the station's departure span. An interval
-  // service leaves half an interval after `time` when the current hour is
-  // served, else at the top of the next served hour. Of two records with the
-  // same wait the earlier in the file wins; its 0-based index goes to
-  // *recordIndex when given. 0 and the time in `departure`, or -1 (outputs
-  // untouched) when no record of the train serves the link.
-  int nextDeparture(StationNo station, StationNo next, TrainNo train, TimeOfDay time, TimeOfDay& departure,
-                    int* recordIndex = nullptr) const;
-  // The same on the service days of a search leaving on day code `day`
-  // (none tested when negative).
-  int nextDepartureOn(StationNo station, StationNo next, TrainNo train, TimeOfDay time, int day,
-                      TimeOfDay& departure, int* recordIndex = nullptr) const;
-
-  // Minutes from `from` to `to`, adding a day once when `to` is numerically
-  // earlier: (10:00, 09:59) is 1439, (23:50, 24:10) is 20.
-  static int minutesBetween(TimeOfDay from, TimeOfDay to) {
-    const int t1 = from.totalMinutes();
-    const int t2 = to.totalMinutes();
-    return t1 > t2 ? t2 + 1440 - t1 : t2 - t1;
+  // --- The lookups of the timetable, under the names the callers know -------
+  int getDepartureRange(StationNo station, int& first, int& last) const {
+    return timetable_.getDepartureRange(station, first, last);
   }
-  // The hours mask as 24 characters '0'/'1', hour 0 first.
-  static std::string hoursToText(std::uint32_t hours);
-
-  // --- The departure records as a list ---------------------------------------
-  // K3, the number of departure records held.
-  int getRecordCount() const;
-  // Copies record `index` (0-based): 0, or -1 (record untouched) when index
-  // is outside 0..K3-1.
-  int getRecord(int index, DiaDepartureRecord& record) const;
+  int getLinkRange(StationNo station, int& first, int& last) const {
+    return timetable_.getLinkRange(station, first, last);
+  }
+  int getLinkDepartures(StationNo station, StationNo next, int& first, int& last) const {
+    return timetable_.getLinkDepartures(station, next, first, last);
+  }
+  std::span<const DiaDepartureRecord> departuresOf(StationNo station) const {
+    return timetable_.departuresOf(station);
+  }
+  std::span<const DiaLinkRecord> linksOf(StationNo station) const { return timetable_.linksOf(station); }
+  std::span<const DiaDepartureRecord> departuresTowards(StationNo station, StationNo next) const {
+    return timetable_.departuresTowards(station, next);
+  }
+  const DiaDepartureRecord& departureAt(int index) const { return timetable_.departureAt(index); }
+  static int isHourServed(std::uint32_t hours, int hour) { return Timetable::isHourServed(hours, hour); }
+  static int isDayServed(std::uint8_t days, int day) { return Timetable::isDayServed(days, day); }
+  static int nextServedHour(std::uint32_t hours, int minute, TimeOfDay time) {
+    return Timetable::nextServedHour(hours, minute, time);
+  }
+  static int nextServedHour(std::uint32_t hours, std::uint8_t days, int day, int minute, TimeOfDay time) {
+    return Timetable::nextServedHour(hours, days, day, minute, time);
+  }
+  static bool recordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day, TimeOfDay& departure) {
+    return Timetable::recordDeparture(r, time, day, departure);
+  }
+  int nextDeparture(StationNo station, StationNo next, TrainNo train, TimeOfDay time, TimeOfDay& departure,
+                    int* recordIndex = nullptr) const {
+    return timetable_.nextDeparture(station, next, train, time, departure, recordIndex);
+  }
+  int nextDepartureOn(StationNo station, StationNo next, TrainNo train, TimeOfDay time, int day,
+                      TimeOfDay& departure, int* recordIndex = nullptr) const {
+    return timetable_.nextDepartureOn(station, next, train, time, day, departure, recordIndex);
+  }
+  static int minutesBetween(TimeOfDay from, TimeOfDay to) { return Timetable::minutesBetween(from, to); }
+  static std::string hoursToText(std::uint32_t hours) { return Timetable::hoursToText(hours); }
+  int getRecordCount() const { return timetable_.getRecordCount(); }
+  int getRecord(int index, DiaDepartureRecord& record) const { return timetable_.getRecord(index, record); }
 
   // --- Search rules ----------------------------------------------------------
   // The rules both route searches follow (all mends on by default).
@@ -167,7 +132,7 @@ class RDiaMan {
 
   // Why the timetable was not used (the spans of DiaIdx1.kv4 or
   // DiaIdx2.kv4 do not fit the records); empty when it was consistent.
-  const std::string& dataProblem() const { return dataProblem_; }
+  const std::string& dataProblem() const { return timetable_.dataProblem(); }
 
   // --- Search table ----------------------------------------------------------
   // N + 1 nodes for the N stations known at load; node 0 belongs to no
@@ -236,9 +201,8 @@ class RDiaMan {
   // as text or as CSV. 0, or -1 when `file` cannot be created; a missing
   // work file gives a file with only the CSV header (or empty).
   int exportRequiredTimeTable(const std::filesystem::path& file, int table, bool csv);
-  // The links of every train, which the table follows; built on first use
-  // and kept.
-  const TrainLinkIndex& trainLinkIndex() const;
+  // The links of every train, which the table follows.
+  const TrainLinkIndex& trainLinkIndex() const { return timetable_.trainLinks(); }
   // ==== end of time-priority route, station timetable and required-time table ====
 
   // ==== Multi-route search and route list files ====
@@ -339,22 +303,8 @@ class RDiaMan {
   // ==== end of multi-route search and route list files ====
 
  private:
-  // 0 when all three files were read, -1 when one could not be opened (the
-  // load stops at that file; what was read stays).
-  int load();
-  // The problem of the index spans, or empty when every span fits;
-  // `unusable` set when they claim far more records than exist.
-  std::string checkSpans(bool& unusable) const;
-  // Turns a 1-based inclusive span of the files into a 0-based one inside an
-  // array of `size` records; the number of records, or -1 when empty.
-  static int clampSpan(std::int32_t first1, std::int32_t last1, std::size_t size, int& first, int& last);
-  // The station's index record, or nullptr when station is outside 1..K1.
-  const DiaStationRecord* stationRecord(StationNo station) const;
   // The time `minutes` after t; the hour is not wrapped at midnight.
-  static TimeOfDay addMinutes(TimeOfDay t, int minutes) {
-    const int total = t.minute + minutes;
-    return {static_cast<std::int8_t>(t.hour + total / 60), static_cast<std::int8_t>(total % 60)};
-  }
+  static TimeOfDay addMinutes(TimeOfDay t, int minutes) { return Timetable::addMinutes(t, minutes); }
 
   std::filesystem::path dataDir_;  // also the directory of the work files
   RStaName& staName_;
@@ -365,20 +315,13 @@ class RDiaMan {
   RFareMan& fare_;
   RKivMan& kiv_;
 
-  std::vector<DiaStationRecord> stations_;      // K1; record k is station k + 1
-  std::vector<DiaLinkRecord> links_;            // K2
-  std::vector<DiaDepartureRecord> departures_;  // K3
-  std::string dataProblem_;
+  Timetable timetable_;
   std::vector<SearchNode> searchTable_;  // N + 1, indexed by station number
   RouteSearchRules rules_;
   SearchImplementation implementation_ = SearchImplementation::fast;
   bool fast() const { return implementation_ == SearchImplementation::fast; }
-  // The indexes of the fast searches, built on the first search.
-  const TimetableIndex& timetableIndex() const { return index_ ? *index_ : buildTimetableIndex(); }
-  const TimetableIndex& buildTimetableIndex() const;
-  // The least riding minutes between neighbouring stations, from departuresInto.
-  void buildLeastRides(TimetableIndex& index) const;
-  mutable std::unique_ptr<TimetableIndex> index_;
+  // The indexes of the fast searches.
+  const TimetableIndex& timetableIndex() const { return timetable_.index(); }
   // Whether train t is a walking connection, by the index or the train table.
   bool walkingTrain(TrainNo t) const;
   // The departures of a station and towards one neighbour (by link record
@@ -443,7 +386,6 @@ class RDiaMan {
   // Calls visit for the first departure record of each train on every link
   // record, by station, link file order and record order.
   void forEachTrainLink(const std::function<void(TrainNo, const TrainLinkIndex::Link&)>& visit) const;
-  mutable TrainLinkIndex trainLinkIndex_;
   // ==== end of time-priority route, station timetable and required-time table ====
 
   // ==== Multi-route search and route list files ====

@@ -144,7 +144,7 @@ struct RDiaMan::FastestWork {
 
 void RDiaMan::FastestWork::buildHops(const RDiaMan& dia) {
   if (hops) return;
-  hops = std::make_unique<TrainHopIndex>(TrainHopIndex::build(dia));
+  hops = std::make_unique<TrainHopIndex>(TrainHopIndex::build(dia.timetable()));
   const std::size_t states = hops->stateStation.size();
   reachedIn.assign(states, 0);
   closedIn.assign(states, 0);

@@ -362,7 +362,8 @@ void RDiaMan::extendRoute(StationNo a, StationNo goal, bool counted) {
           const bool inTime = rs_->latest.empty() || take.cost <= rs_->latest[static_cast<std::size_t>(x)];
           if (!inTime && fast()) continue;
           // No route through x can arrive within the time limit.
-          if (rules_.lowerBoundPruning && take.cost + rs_->bound[static_cast<std::size_t>(x)] > rs_->timeLimit)
+          if (rules_.lowerBoundPruning &&
+              take.cost + rs_->bound[static_cast<std::size_t>(x)] > rs_->timeLimit)
             continue;
           const DiaDepartureRecord& r = *take.record;
           here.walkMinutes = static_cast<std::int16_t>(take.hop.walk);
@@ -410,7 +411,7 @@ std::vector<int> RDiaMan::minutesToGoalBoundIndexed(StationNo goal) const {
   const std::vector<std::uint8_t> use = trainUseFlags(trains_);
   const auto used = [&](const DiaDepartureRecord& r) { return trainInUse(use, trains_, r.train); };
   for (const std::int32_t k : index.negativeRides) {
-    if (used(departures_[static_cast<std::size_t>(k)])) return std::vector<int>(size, 0);
+    if (used(timetable_.departures()[static_cast<std::size_t>(k)])) return std::vector<int>(size, 0);
   }
   // With every train switched on, only the least of the records between two
   // stations can lower a bound: the same bounds from one hop per pair.
@@ -429,7 +430,7 @@ std::vector<int> RDiaMan::minutesToGoalBoundIndexed(StationNo goal) const {
     const auto end = index.departuresIntoStart[static_cast<std::size_t>(x) + 1];
     for (auto k = first; k < end; ++k) {
       const TimetableIndex::Departure d = index.departuresInto[static_cast<std::size_t>(k)];
-      const DiaDepartureRecord& r = departures_[static_cast<std::size_t>(d.record)];
+      const DiaDepartureRecord& r = timetable_.departures()[static_cast<std::size_t>(d.record)];
       if (used(r)) hop(d.from, r.rideMinutes);
     }
   });
@@ -481,7 +482,7 @@ std::vector<int> RDiaMan::latestUsefulCost(StationNo goal, int deadline) {
       int best = latest[static_cast<std::size_t>(hop.from)];
       const TimetableIndex::Span span = index.linkDepartures[static_cast<std::size_t>(hop.link)];
       for (int k = span.first; k < span.first + span.count; ++k) {
-        const DiaDepartureRecord& r = departures_[static_cast<std::size_t>(k)];
+        const DiaDepartureRecord& r = timetable_.departures()[static_cast<std::size_t>(k)];
         if (used(r.train)) best = std::max(best, latestBy(r, time));
       }
       if (best > latest[static_cast<std::size_t>(hop.from)]) {
