@@ -28,16 +28,11 @@ std::string withUnknownFare(const std::string& line, int fare) {
 
 }  // namespace
 
-FastestPath fastestPath(const Engine& engine, StationNo start) {
-  const std::vector<SearchNode>& table = engine.dia.searchTable();
+FastestPath fastestPath(const FastestResult& found) {
   FastestPath path;
-  StationNo s = start;
-  // The path pass links the route through succ; a route visits each station once.
-  while (s > 0 && static_cast<std::size_t>(s) < table.size() && path.stations.size() < table.size()) {
-    const SearchNode& node = table[static_cast<std::size_t>(s)];
-    path.stations.push_back(s);
-    path.trains.push_back(node.succ == -1 ? TrainNo{-1} : node.trainOut);
-    s = node.succ;
+  for (const PathStop& stop : found.path) {
+    path.stations.push_back(stop.station);
+    path.trains.push_back(stop.trainOut);
   }
   return path;
 }
@@ -58,7 +53,8 @@ std::vector<FareSection> fareSections(Engine& engine, const FastestPath& path) {
     // Priced from the section's end to its start, as the route search does.
     section.fare = engine.fare.stationFare(span.network, section.to, section.from, 1);
     section.walking = true;
-    for (int h = span.first; h <= span.last; ++h) section.walking = section.walking && hops[static_cast<std::size_t>(h)].walking;
+    for (int h = span.first; h <= span.last; ++h)
+      section.walking = section.walking && hops[static_cast<std::size_t>(h)].walking;
     char company[kCompanyNameSize] = {};
     engine.kiv.getCompanyShortName(span.network / 10, company);
     section.company = company;

@@ -1,12 +1,13 @@
-// The fastest route as the time-priority search leaves it in the search
-// table, and its fare section by section, priced as the route list prices
-// the routes it finds: each run of trains of one network is one journey.
+// The stations and trains of a fastest route, and its fare section by
+// section, priced as the route list prices the routes it finds: each run of
+// trains of one network is one journey.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "Types.h"
+#include "timetable/FastestSearch.h"
 
 namespace kiv {
 class Engine;
@@ -31,8 +32,8 @@ struct FareSection {
   bool fareUnknown() const { return fare <= 0 && !walking && from != to; }
 };
 
-// The path from `start` along the search table after fastestRoute.
-FastestPath fastestPath(const Engine& engine, StationNo start);
+// The stations and trains of the route found.
+FastestPath fastestPath(const FastestResult& found);
 
 // The fare sections of the path, in path order.
 std::vector<FareSection> fareSections(Engine& engine, const FastestPath& path);

@@ -22,11 +22,13 @@
 #include "data/Diagram2File.h"
 #include "journey/BestRoutes.h"
 #include "report/WorkFiles.h"
+#include "timetable/FastestSearch.h"
 #include "timetable/FoundRoute.h"
+#include "timetable/RouteSearch.h"
 #include "timetable/RouteSearchRules.h"
 #include "timetable/Timetable.h"
 #include "timetable/TimetableIndex.h"
-#include "timetable/TimetableIndexChanges.h"
+#include "timetable/TimetableSearch.h"
 #include "timetable/TrainLinkIndex.h"
 
 namespace kiv {
@@ -41,26 +43,6 @@ class RKivMan;
 namespace station_timetable {
 struct Work;
 }
-
-// Cost of a station the search has not reached.
-inline constexpr std::int16_t kUnreachedCost = 9999;
-
-// One entry of the search table per station; the searches fill it as they go.
-struct SearchNode {
-  StationNo station = 0;               // the station number itself
-  std::int16_t cost = kUnreachedCost;  // minutes from the start of the search
-  StationNo pred = 0;                  // reached from; 0 = unreached, -1 = start
-  TrainNo trainIn = -1;                // train by which it was reached; -1 at the start
-  std::int16_t boardHour = 0;          // departure time, at pred, of the hop that
-  std::int16_t boardMinute = 0;        //   reached this station
-  StationNo succ = -1;                 // next station on the chosen path; -1 at the goal
-  TrainNo trainOut = -1;               // train from here to succ; -1 at the goal
-  std::int16_t walkMinutes = 0;        // change minutes spent here
-  std::int16_t waitMinutes = 0;        // waiting minutes spent here
-  TimeOfDay arrival;                   // at the start: the requested departure time
-  TimeOfDay departure;                 // towards succ
-  std::uint8_t settled = 0;            // 1 once the time-priority search fixed it
-};
 
 class RDiaMan {
  public:
@@ -137,9 +119,12 @@ class RDiaMan {
   // --- Search table ----------------------------------------------------------
   // N + 1 nodes for the N stations known at load; node 0 belongs to no
   // station. The searches reinitialise it at their start.
-  const std::vector<SearchNode>& searchTable() const { return searchTable_; }
+  const std::vector<SearchNode>& searchTable() const { return state_.table; }
   // N, the station count the search table was sized for.
-  int searchStationCount() const { return static_cast<int>(searchTable_.size()) - 1; }
+  int searchStationCount() const { return state_.stationCount(); }
+  // The timetable and the engine objects as the searches take them, with
+  // the rules in force.
+  TimetableNetwork network() const;
 
   // ==== Time-priority route, station timetable and required-time table ====
   // These searches share the search table above and are not re-entrant.
@@ -159,6 +144,9 @@ class RDiaMan {
   // (detailed with the stops passed when the output mode is 1): 0, or -1
   // when there is no route (nothing written) or the file cannot be created.
   int fastestRoute(StationNo from, StationNo to, int hour, int minute, int day);
+  // The same for a query that says whether the report is detailed; the
+  // route found in `result` (none when there is no route).
+  int fastestRoute(const FastestQuery& query, FastestResult& result);
 
   // --- Station timetable ---
   // One line per departure pattern of the station served on `day` in clock
@@ -211,7 +199,7 @@ class RDiaMan {
   // stations on the current path. Returning false stops the search, which
   // then ends as if the route limit had been reached (in best-routes mode
   // with the best of the routes found so far, as a cut list).
-  using RouteProgress = std::function<bool(int found, int depth)>;
+  using RouteProgress = kiv::RouteProgress;
   // An empty callback (the default) is not called.
   void setProgressCallback(RouteProgress callback);
 
@@ -220,6 +208,9 @@ class RDiaMan {
   // (a sorted list too) could not be written (workFileProblem names it).
   int searchRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm,
                    int extraMinutes);
+  // The same for a query that carries its limits and route mode instead of
+  // taking them from the settings.
+  int searchRoutes(const RouteQuery& query);
   // Enumerates the routes from `from` to `to` leaving at hour:minute that
   // stay inside the detour ellipse (detourKm around the shortest distance),
   // arrive within the fastest minutes plus extraMinutes and change at most
@@ -240,7 +231,7 @@ class RDiaMan {
   int findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm, int extraMinutes);
   // The stations the classic search (mode_route 1) may enter before it ends
   // as at the route limit, keeping the routes found so far.
-  static constexpr long kClassicStepBudget = 2'000'000;
+  static constexpr long kClassicStepBudget = kiv::kClassicStepBudget;
   // The limits findRoutes reads from the settings when it starts.
   struct RouteLimits {
     int transMax = 0;   // changes
@@ -253,6 +244,8 @@ class RDiaMan {
   // findRoutes with the limits given instead of read from the settings.
   int findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm, int extraMinutes,
                  const RouteLimits& limits);
+  // findRoutes for a query that carries its limits and route mode.
+  int findRoutes(const RouteQuery& query);
   // After findRoutes: true when more routes may exist than were written (the
   // route limit was reached, or in best-routes mode more were found than kept).
   bool routeListCut() const { return routeListCut_; }
@@ -261,7 +254,7 @@ class RDiaMan {
   // than it keeps); the progress callback said stop; or the classic search
   // spent its work budget (RouteLimits::classicStepBudget stations entered) and kept the
   // routes found so far. Every end but `complete` makes routeListCut() true.
-  enum class RouteListEnd { complete, routeLimit, stopped, workBudget };
+  using RouteListEnd = kiv::RouteListEnd;
   RouteListEnd routeListEnd() const { return routeListEnd_; }
   // True when the progress callback stopped the last findRoutes (the list
   // holds what was found until then).
@@ -316,58 +309,14 @@ class RDiaMan {
   RKivMan& kiv_;
 
   Timetable timetable_;
-  std::vector<SearchNode> searchTable_;  // N + 1, indexed by station number
+  // The working state of the searches this object runs for its callers.
+  TimetableSearchState state_;
   RouteSearchRules rules_;
   SearchImplementation implementation_ = SearchImplementation::fast;
   bool fast() const { return implementation_ == SearchImplementation::fast; }
-  // The indexes of the fast searches.
-  const TimetableIndex& timetableIndex() const { return timetable_.index(); }
-  // Whether train t is a walking connection, by the index or the train table.
-  bool walkingTrain(TrainNo t) const;
-  // The departures of a station and towards one neighbour (by link record
-  // index), by the index or by scanning the spans.
-  std::span<const DiaDepartureRecord> departuresFrom(StationNo station) const;
-  std::span<const DiaDepartureRecord> linkDepartures(StationNo a, std::span<const DiaLinkRecord> links,
-                                                     std::size_t k) const;
 
-  // ==== Time-priority route, station timetable and required-time table ====
-  // One stop of a fastest route: the trains it is reached and left by (-1 at
-  // the start and the destination) and the times there.
-  struct PathStop {
-    StationNo station = 0;
-    TrainNo trainIn = -1;
-    TrainNo trainOut = -1;
-    TimeOfDay arrival;
-    TimeOfDay departure;
-  };
-  // The fastest route from `from` to `to`, by the rules in force: its travel
-  // minutes and its stops in *path when given, or -1 when there is none.
-  int fastestSearch(StationNo from, StationNo to, TimeOfDay start, int day, std::vector<PathStop>* path);
-  // The label-setting search over the search table with one label per
-  // station, as first built; 0 when the destination was reached, else -1.
-  int runFastestSearch(StationNo from, StationNo to, TimeOfDay start, int day);
-  // The stops of the route runFastestSearch found, by the pred links.
-  std::vector<PathStop> stationLabelPath(StationNo from, StationNo to);
-  // Station x reached from sel (whose node is `here`) by record r leaving at
-  // dep at `cost`, unless x is settled or known at no greater cost: true
-  // when x's node was updated.
-  bool relaxStation(SearchNode& here, StationNo sel, StationNo x, const DiaDepartureRecord& r, TimeOfDay dep,
-                    std::int16_t cost);
-  // The same search with a priority queue that settles the stations in the
-  // same order (least cost, then the highest station number).
-  int runFastestSearchQueued(StationNo from, StationNo to, TimeOfDay start, int day);
-  // The exact search with one label per station and arrival train (and
-  // number of changes); the minutes, or -1. Leaves the start node set and
-  // the nodes of the route's stations filled along the route.
-  int runExactFastestSearch(StationNo from, StationNo to, TimeOfDay start, int day,
-                            std::vector<PathStop>& path);
-  // Working arrays of the fast searches, kept from one search to the next.
-  struct FastestWork;
-  std::shared_ptr<FastestWork> fastestWork_;
-  // Resets the search table for a search from `from` leaving at `start`.
-  void resetSearchTable(StationNo from, StationNo to, TimeOfDay start);
   // The report "$TT$.kv4" of a fastest route.
-  int writeFastestReport(const std::vector<PathStop>& path, TimeOfDay start);
+  int writeFastestReport(const std::vector<PathStop>& path, TimeOfDay start, bool detailed);
   // The lines of "TTSrc.kv4" for the station's departures served on `day`
   // in hour `hour`, unsorted; the number of departures in `count`.
   std::string stationDepartureText(std::span<const DiaDepartureRecord> span, int day, int hour, bool grouping,
@@ -386,66 +335,7 @@ class RDiaMan {
   // Calls visit for the first departure record of each train on every link
   // record, by station, link file order and record order.
   void forEachTrainLink(const std::function<void(TrainNo, const TrainLinkIndex::Link&)>& visit) const;
-  // ==== end of time-priority route, station timetable and required-time table ====
 
-  // ==== Multi-route search and route list files ====
-  // The times of one hop by a departure record from a station the passenger
-  // reached at `arrival` on trainIn.
-  struct RouteHop {
-    TimeOfDay ready;      // ready to board after the change minutes
-    TimeOfDay departure;  // the record's departure
-    int walk = 0;
-    int wait = 0;
-  };
-  // The hop by record r from station a under the multi-route search's
-  // boarding rule (no change minutes at the start or onto or off a walking
-  // connection), staying on board a frequent service of the same train, and
-  // otherwise the record's next departure on the service days of `day`:
-  // false when r has none. `frequentAlways` takes a frequent service half
-  // an interval on at any hour, as first built.
-  bool routeHop(const DiaDepartureRecord& r, StationNo a, bool atStart, TrainNo trainIn, TimeOfDay arrival,
-                int day, bool frequentAlways, RouteHop& hop) const;
-  // The same hop for a passenger ready to board at `ready`.
-  bool routeHopWhenReady(const DiaDepartureRecord& r, TimeOfDay ready, TrainNo trainIn, TimeOfDay arrival,
-                         int day, bool frequentAlways, RouteHop& hop) const;
-  // When a passenger standing at station a on trainIn since `arrival` is
-  // ready to board `train`: no change minutes at the start, nor onto or off
-  // a walking connection.
-  TimeOfDay readyToBoard(TrainNo train, StationNo a, bool atStart, TrainNo trainIn, TimeOfDay arrival) const;
-  mutable KnownChanges knownChanges_;
-  // The change minutes of RCnctMan, remembered (the transfer data never change).
-  int changeMinutes(StationNo s, TrainNo arriving, TrainNo departing) const;
-  // A departure's next time: by the constant-time lookup or hour by hour.
-  bool nextRecordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day, TimeOfDay& departure) const;
-  mutable std::unordered_map<std::uint64_t, int> changeMinutes_;
-  std::vector<int> minutesToGoalBoundIndexed(StationNo goal) const;
-  // The bound the last fast fastest-route search drew for `goal` with the
-  // trains switched on by `use` (trainUseFlags), or nullptr.
-  const std::vector<int>* knownGoalBound(StationNo goal, const std::vector<std::uint8_t>& use) const;
-  // One departure the multi-route search may follow towards a neighbour.
-  struct RouteCandidate {
-    const DiaDepartureRecord* record = nullptr;
-    int cost = 0;
-    RouteHop hop;
-  };
-  // The departures towards x to follow from a, in the order to follow them;
-  // none that costs more than latestCost (a bound of x's time).
-  void routeCandidates(StationNo a, std::span<const DiaDepartureRecord> towards, int latestCost,
-                       std::vector<RouteCandidate>& out) const;
-  // The latest minutes after the start at which a passenger may stand at each
-  // station and still reach `goal` within the time limit, by any departures
-  // inside the detour ellipse, ignoring changes: no route arriving later can
-  // be recorded. Empty when the timetable does not keep to the clock.
-  // `deadline` is the latest arrival of use, minutes after midnight of the
-  // start day.
-  std::vector<int> latestUsefulCost(StationNo goal, int deadline);
-  // Extends the current path by station a, recording it when a is the goal.
-  // Only a counted station counts against the budget of the best-routes
-  // mode: one from which the goal can still be reached in time.
-  void extendRoute(StationNo a, StationNo goal, bool counted = true);
-  // The route of the path routeStation_[1..routeDepth_]: its list and detail
-  // records, written at once or offered to the best routes.
-  void recordRoute();
   // A route list or detail file as writeRouteDetail reads it: the one kept
   // when the file still holds the same bytes (fast), else read afresh.
   struct ParsedRouteFile;
@@ -453,24 +343,6 @@ class RDiaMan {
                                    std::shared_ptr<ParsedRouteFile>& kept);
   std::shared_ptr<ParsedRouteFile> routeListRead_;
   std::shared_ptr<ParsedRouteFile> routeDetailsRead_;
-  // The detour ellipse of findRoutes: marks in rs_->allowed the stations
-  // whose way from `from` and on to `to` is at most detourKm longer than the
-  // shortest, and writes them to the search log "$vflg.kv4". False when the
-  // log cannot be created.
-  bool markDetourEllipse(StationNo from, StationNo to, int detourKm);
-  // Tells the progress callback how far the search is; a "stop" ends it.
-  void askToGoOn();
-  FoundRoute describeRoute();
-  // Writes a route's records under route number `number`.
-  void writeFoundRoute(FoundRoute& route, int number);
-  // Opens "$MltRtL1.kv4" and "$MltRtDt.kv4" for a route list from `from` to
-  // `to` asked for at `asked` and puts the list's head line; false (the
-  // file named in workFileProblem_) when one cannot be opened.
-  bool beginRouteFiles(StationNo from, StationNo to, const work_files::ClockTime& asked);
-  // Frees the working arrays and closes the work files of findRoutes; false
-  // (and the file named in workFileProblem_) when a work file could not be
-  // opened or written whole.
-  bool endRouteSearch();
 
   // The best-routes mode of findRoutes, after the fastest minutes are known.
   int findBestRoutes(StationNo from, StationNo to, int hour, int minute, int day, int extraMinutes,
@@ -479,15 +351,9 @@ class RDiaMan {
   BestRoutesState bestRoutesState_;
 
   RouteProgress routeProgress_;
-  // The working fields of the multi-route search, while it runs.
-  struct RouteSearchState;
-  RouteSearchState* rs_ = nullptr;
-  // Holds the working fields of one search and points rs_ at them while it lives.
-  class ActiveRouteSearch;
   bool routeListCut_ = false;
   RouteListEnd routeListEnd_ = RouteListEnd::complete;
   std::string workFileProblem_;
-  // ==== end of multi-route search and route list files ====
 };
 
 }  // namespace kiv
