@@ -55,6 +55,8 @@ class RDiaMan {
   RDiaMan(const RDiaMan&) = delete;
   RDiaMan& operator=(const RDiaMan&) = delete;
 
+  // The directory of the data files, where the work files are written too.
+  const std::filesystem::path& workDirectory() const { return dataDir_; }
   // The timetable data the searches run on, read at load.
   const Timetable& timetable() const { return timetable_; }
 
@@ -170,10 +172,6 @@ class RDiaMan {
   // station has no departures, 0 when the hour has none (no report then),
   // else the number of lines; -1 as well when a work file fails.
   int buildStationTimetable(StationNo station, int day, int hour, bool grouping);
-  // The same command done the plain way: the three steps above, each
-  // through the work file. It defines the files and the result the command
-  // must give, byte for byte.
-  int buildStationTimetableReference(StationNo station, int day, int hour, bool grouping);
 
   // --- Required-time table ---
   // For every train leaving the station, the stations it reaches and the
@@ -181,10 +179,6 @@ class RDiaMan {
   // has no departures or is not in the station directory (the work file is
   // left as it was) or the file cannot be created.
   int buildRequiredTimeTable(StationNo station);
-  // The same table done the plain way: the links of each train gathered by
-  // a scan of the whole timetable per table, and the walk run to its end.
-  // Slow on a large network; it defines the file the table must give.
-  int buildRequiredTimeTableReference(StationNo station);
   // Writes table `table` of "$RqTmTbl.kv4" (all tables when -1) to `file`
   // as text or as CSV. 0, or -1 when `file` cannot be created; a missing
   // work file gives a file with only the CSV header (or empty).

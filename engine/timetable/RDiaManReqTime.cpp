@@ -154,10 +154,6 @@ struct RDiaMan::RequiredTimeWalk {
 
 int RDiaMan::buildRequiredTimeTable(StationNo station) { return writeRequiredTimeTable(station, true); }
 
-int RDiaMan::buildRequiredTimeTableReference(StationNo station) {
-  return writeRequiredTimeTable(station, false);
-}
-
 int RDiaMan::writeRequiredTimeTable(StationNo station, bool fast) {
   const int n = searchStationCount();
   const int trainCount = trains_.getTrainCount();
