@@ -6,6 +6,8 @@
 #include <map>
 
 #include "BenchOperations.h"
+#include "RequiredTimeTableReference.h"
+#include "StationTimetableReference.h"
 
 namespace kiv::bench {
 
@@ -37,7 +39,7 @@ StationNo nextStation(const BenchData& d) {
 void requiredTimeTable(BenchData& d, bool reference) {
   Engine& e = *d.engine;
   const StationNo s = nextStation(d);
-  benchmark::DoNotOptimize(reference ? e.dia.buildRequiredTimeTableReference(s)
+  benchmark::DoNotOptimize(reference ? reference::buildRequiredTimeTable(e, s)
                                      : e.dia.buildRequiredTimeTable(s));
 }
 
@@ -46,7 +48,7 @@ void stationTimetable(BenchData& d, bool reference) {
   Engine& e = *d.engine;
   const StationNo s = nextStation(d);
   const bool grouping = (s & 1) != 0;
-  benchmark::DoNotOptimize(reference ? e.dia.buildStationTimetableReference(s, 1, 8, grouping)
+  benchmark::DoNotOptimize(reference ? reference::buildStationTimetable(e.dia, s, 1, 8, grouping)
                                      : e.dia.buildStationTimetable(s, 1, 8, grouping));
 }
 

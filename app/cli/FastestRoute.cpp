@@ -28,16 +28,11 @@ std::string withUnknownFare(const std::string& line, int fare) {
 
 }  // namespace
 
-FastestPath fastestPath(const Engine& engine, StationNo start) {
-  const std::vector<SearchNode>& table = engine.dia.searchTable();
+FastestPath fastestPath(const FastestResult& found) {
   FastestPath path;
-  StationNo s = start;
-  // The path pass links the route through succ; a route visits each station once.
-  while (s > 0 && static_cast<std::size_t>(s) < table.size() && path.stations.size() < table.size()) {
-    const SearchNode& node = table[static_cast<std::size_t>(s)];
-    path.stations.push_back(s);
-    path.trains.push_back(node.succ == -1 ? TrainNo{-1} : node.trainOut);
-    s = node.succ;
+  for (const PathStop& stop : found.path) {
+    path.stations.push_back(stop.station);
+    path.trains.push_back(stop.trainOut);
   }
   return path;
 }

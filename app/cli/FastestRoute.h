@@ -1,6 +1,6 @@
-// The fastest route as the time-priority search leaves it in the search
-// table, and its fare section by section, priced as the route list prices
-// the routes it finds: each run of trains of one network is one journey.
+// The stations and trains of a fastest route, and its fare section by
+// section, priced as the route list prices the routes it finds: each run of
+// trains of one network is one journey.
 #pragma once
 
 #include <string>
@@ -8,6 +8,7 @@
 
 #include "Types.h"
 #include "fare/UnknownFare.h"
+#include "timetable/FastestSearch.h"
 
 namespace kiv {
 class Engine;
@@ -32,8 +33,8 @@ struct FareSection {
   bool fareUnknown() const { return kiv::fareUnknown(fare, walking, from == to); }
 };
 
-// The path from `start` along the search table after fastestRoute.
-FastestPath fastestPath(const Engine& engine, StationNo start);
+// The stations and trains of the route found.
+FastestPath fastestPath(const FastestResult& found);
 
 // The fare sections of the path, in path order.
 std::vector<FareSection> fareSections(Engine& engine, const FastestPath& path);

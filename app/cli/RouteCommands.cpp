@@ -16,6 +16,7 @@
 #include "CliErrors.h"
 #include "CommandGuard.h"
 #include "Commands.h"
+#include "DepartureTime.h"
 #include "Engine.h"
 #include "FastestRoute.h"
 #include "JourneyText.h"
@@ -23,7 +24,6 @@
 #include "Output.h"
 #include "RouteJson.h"
 #include "RouteListEnd.h"
-#include "RunSettings.h"
 #include "StationArg.h"
 #include "journey/ArrivingBy.h"
 #include "journey/BestRoutes.h"
@@ -185,16 +185,23 @@ void runRoute(Engine& engine, const Invocation& inv) {
   }
   const int extra = inv.extra.value_or(engine.def.getDiffTime());
   const int detour = inv.detour.value_or(engine.def.getDetour());
-  RunSettings run(engine.def);
-  if (inv.changes) run.setTransMax(*inv.changes);
-  if (inv.routes) run.setRouteMax(*inv.routes);
-  if (inv.mode) run.setRouteMode(static_cast<int>(*inv.mode));
-  const bool best = engine.def.getRouteMode() == static_cast<int>(RouteMode::kBest);
+  RouteQuery query;
+  query.from = from.number;
+  query.to = to.number;
+  query.hour = time.hour;
+  query.minute = time.minute;
+  query.day = time.day;
+  query.detourKm = detour;
+  query.extraMinutes = extra;
+  query.maxChanges = inv.changes.value_or(engine.def.getTransMax());
+  query.maxRoutes = inv.routes.value_or(engine.def.getRouteMax());
+  query.mode = inv.mode ? static_cast<int>(*inv.mode) : engine.def.getRouteMode();
+  const bool best = query.mode == static_cast<int>(RouteMode::kBest);
 
   int found = 0;
   {
     ProgressLine progress(engine.dia);
-    found = engine.dia.searchRoutes(from.number, to.number, time.hour, time.minute, time.day, detour, extra);
+    found = engine.dia.searchRoutes(query);
   }
   // A search cut by its work budget before it found a route is no proof that there is none.
   if (found == 0 && reportEmptyCutList(engine.dia.routeListEnd())) return;
@@ -241,12 +248,12 @@ void runFastest(Engine& engine, const Invocation& inv) {
     runArriveBy(engine, inv, journey, 1);
     return;
   }
-  RunSettings run(engine.def);
-  run.setOutputMode(inv.plain ? 0 : 1);
-  if (engine.dia.fastestRoute(from.number, to.number, time.hour, time.minute, time.day) != 0) {
+  const FastestQuery query{from.number, to.number, time.hour, time.minute, time.day, !inv.plain};
+  FastestResult found;
+  if (engine.dia.fastestRoute(query, found) != 0) {
     failSearch(engine, {work_files::kFastestReport}, work_files::kFastestReport);
   }
-  const FastestPath path = fastestPath(engine, from.number);
+  const FastestPath path = fastestPath(found);
   if (inv.json) {
     printJson(inv, fastestJson(engine, journey, path));
     return;

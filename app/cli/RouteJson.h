@@ -3,9 +3,9 @@
 #pragma once
 
 #include "Arguments.h"
+#include "DepartureTime.h"
 #include "FastestRoute.h"
 #include "JsonOutput.h"
-#include "RunSettings.h"
 #include "StationArg.h"
 #include "journey/BestRoutes.h"
 #include "report/WorkFiles.h"
@@ -27,7 +27,7 @@ work_files::RouteList readRouteList(RouteOrder order);
 // days: journeys[k] is the route of detection number k.
 struct BestRoutesShown {
   const std::vector<kiv::Journey>* journeys = nullptr;
-  int day = 0;           // day code the journeys' times count from
+  int day = 0;  // day code the journeys' times count from
   bool arriveBy = false;
 };
 

@@ -48,7 +48,7 @@ int Search::latestReady(const DiaDepartureRecord& r, int leaveBy) const {
 
 void Search::findLatestUseful() {
   const auto size = bound_->size();
-  const TimetableIndex& index = net_.dia.timetableIndex();
+  const TimetableIndex& index = net_.dia.timetable().index();
   // Rides of negative minutes would let a time grow round a loop: no bound.
   const auto records = static_cast<std::size_t>(std::max(net_.dia.getRecordCount(), 0));
   if (!index.negativeRides.empty() || index.departuresIntoStart.size() < size + 1) {

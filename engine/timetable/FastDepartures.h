@@ -1,8 +1,8 @@
-// The served-hour lookups of RDiaMan in constant time, for the inner loops
+// The served-hour lookups of Timetable in constant time, for the inner loops
 // of the fast route searches: instead of testing the hours one by one, the
 // served clock hours of each service day are taken from the hours mask a
-// day at a time. They give exactly what RDiaMan::nextServedHour and
-// RDiaMan::recordDeparture give.
+// day at a time. They give exactly what Timetable::nextServedHour and
+// Timetable::recordDeparture give.
 #pragma once
 
 #include <bit>
@@ -10,15 +10,15 @@
 
 #include "Types.h"
 #include "data/Diagram2File.h"
-#include "timetable/RDiaMan.h"
+#include "timetable/Timetable.h"
 
 namespace kiv::fast_departures {
 
-// RDiaMan::nextServedHour(hours, days, day, minute, time).
+// Timetable::nextServedHour(hours, days, day, minute, time).
 inline int nextServedHour(std::uint32_t hours, std::uint8_t days, int day, int minute, TimeOfDay time) {
   const int start = time.hour;
   // Hours before midnight of day 0 follow the hour-by-hour rule.
-  if (start < 0) return RDiaMan::nextServedHour(hours, days, day, minute, time);
+  if (start < 0) return Timetable::nextServedHour(hours, days, day, minute, time);
   const std::uint32_t clock = hours & 0xFFFFFFu;
   const auto dayServed = [&](int block) { return day < 0 || ((days >> ((day + block) % 7)) & 1u) != 0; };
   if (((clock >> (start % 24)) & 1u) != 0 && dayServed(start / 24) && minute >= time.minute) return start;
@@ -63,7 +63,7 @@ bool departureBy(const DiaDepartureRecord& r, TimeOfDay time, int day, TimeOfDay
   return true;
 }
 
-// RDiaMan::recordDeparture(r, time, day, departure).
+// Timetable::recordDeparture(r, time, day, departure).
 inline bool recordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day, TimeOfDay& departure) {
   return departureBy(r, time, day, departure,
                      [](std::uint32_t hours, std::uint8_t days, int d, int minute, TimeOfDay t) {

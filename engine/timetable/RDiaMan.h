@@ -1,15 +1,7 @@
-// The timetable (diagram) of the whole network, read once from DiaIdx1.kv4,
-// DiaIdx2.kv4 and Diagram2.kv4, and the per-station search table shared by
-// the route searches and the required-time table.
-//
-// A departure record is a pattern, not a run: a train leaves a station towards
-// its next stop at a fixed minute of every served hour, or every `interval`
-// minutes during the served hours. All lookups go through the station index:
-// a station's departures are its departure span, the departures towards one
-// neighbour are that neighbour's link span.
-//
-// Times are TimeOfDay values whose hours are not wrapped at midnight (30:05 is
-// 06:05 on the following day); arithmetic is on hour * 60 + minute.
+// The timetable of the whole network and the searches over it, as the
+// windows and the command line call them: the timetable data itself is a
+// Timetable, read once at load; this object keeps it with the per-station
+// search table shared by the route searches and the required-time table.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <tuple>
@@ -30,10 +23,13 @@
 #include "data/Diagram2File.h"
 #include "journey/BestRoutes.h"
 #include "report/WorkFiles.h"
+#include "timetable/FastestSearch.h"
 #include "timetable/FoundRoute.h"
+#include "timetable/RouteSearch.h"
 #include "timetable/RouteSearchRules.h"
+#include "timetable/Timetable.h"
 #include "timetable/TimetableIndex.h"
-#include "timetable/TimetableIndexChanges.h"
+#include "timetable/TimetableSearch.h"
 #include "timetable/TrainLinkIndex.h"
 
 namespace kiv {
@@ -49,26 +45,6 @@ namespace station_timetable {
 struct Work;
 }
 
-// Cost of a station the search has not reached.
-inline constexpr std::int16_t kUnreachedCost = 9999;
-
-// One entry of the search table per station; the searches fill it as they go.
-struct SearchNode {
-  StationNo station = 0;               // the station number itself
-  std::int16_t cost = kUnreachedCost;  // minutes from the start of the search
-  StationNo pred = 0;                  // reached from; 0 = unreached, -1 = start
-  TrainNo trainIn = -1;                // train by which it was reached; -1 at the start
-  std::int16_t boardHour = 0;          // departure time, at pred, of the hop that
-  std::int16_t boardMinute = 0;        //   reached this station
-  StationNo succ = -1;                 // next station on the chosen path; -1 at the goal
-  TrainNo trainOut = -1;               // train from here to succ; -1 at the goal
-  std::int16_t walkMinutes = 0;        // change minutes spent here
-  std::int16_t waitMinutes = 0;        // waiting minutes spent here
-  TimeOfDay arrival;                   // at the start: the requested departure time
-  TimeOfDay departure;                 // towards succ
-  std::uint8_t settled = 0;            // 1 once the time-priority search fixed it
-};
-
 class RDiaMan {
  public:
   // Reads the three timetable files of dataDir and sizes the search table
@@ -80,80 +56,52 @@ class RDiaMan {
   RDiaMan(const RDiaMan&) = delete;
   RDiaMan& operator=(const RDiaMan&) = delete;
 
-  // --- Spans, as 0-based inclusive record indices ---------------------------
-  // Each yields the number of records in the span, or -1 and first = last =
-  // -1 when the span is empty (no such station, 0 in the file, first > last).
-  // Spans are cut at the end of their array, so every index in first..last
-  // is a valid record.
+  // The directory of the data files, where the work files are written too.
+  const std::filesystem::path& workDirectory() const { return dataDir_; }
+  // The timetable data the searches run on, read at load.
+  const Timetable& timetable() const { return timetable_; }
 
-  // The station's departure records (Diagram2.kv4).
-  int getDepartureRange(StationNo station, int& first, int& last) const;
-  // The station's link records (DiaIdx2.kv4).
-  int getLinkRange(StationNo station, int& first, int& last) const;
-  // The departure records from station towards next, through the first link
-  // record of the station's link span with from = station and to = next.
-  int getLinkDepartures(StationNo station, StationNo next, int& first, int& last) const;
-
-  // The same spans as views over the records, empty when the span is empty.
-  std::span<const DiaDepartureRecord> departuresOf(StationNo station) const;
-  std::span<const DiaLinkRecord> linksOf(StationNo station) const;
-  std::span<const DiaDepartureRecord> departuresTowards(StationNo station, StationNo next) const;
-  // A departure record by 0-based index; an index outside the array gives an
-  // all-zero record (train 0, no hours served).
-  const DiaDepartureRecord& departureAt(int index) const;
-  // The indexes of the fast searches, built on the first search.
-  const TimetableIndex& timetableIndex() const { return index_ ? *index_ : buildTimetableIndex(); }
-
-  // --- Served hours and days -------------------------------------------------
-  // 1 when bit (hour mod 24) of the hours mask is set, else 0.
-  static int isHourServed(std::uint32_t hours, int hour);
-  // 1 when bit (day mod 7) of the days mask is set, else 0.
-  static int isDayServed(std::uint8_t days, int day);
-  // The hour of the first departure at `minute` at or after `time`: the
-  // current hour if it is served and the minute has not passed, else the
-  // first served hour among the next 24, not reduced modulo 24 (so 23:50 with
-  // only hour 6 served gives 30). -1 when no hour is served.
-  static int nextServedHour(std::uint32_t hours, int minute, TimeOfDay time);
-  // The same on the service days of a search leaving on day code `day`: an
-  // hour h counts only when its hours bit (h mod 24) is set and the days mask
-  // has the bit of its service day (day + h / 24) mod 7. A negative day
-  // tests no days.
-  static int nextServedHour(std::uint32_t hours, std::uint8_t days, int day, int minute, TimeOfDay time);
-  // The next departure of the one record r at or after `time` on the service
-  // days of `day` (none tested when negative), as nextDeparture takes it:
-  // false when r has no served hour.
-  static bool recordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day, TimeOfDay& departure);
-
-  // The earliest departure of `train` from station towards next at or after
-  // `time`, over the records of the station's departure span. An interval
-  // service leaves half an interval after `time` when the current hour is
-  // served, else at the top of the next served hour. Of two records with the
-  // same wait the earlier in the file wins; its 0-based index goes to
-  // *recordIndex when given. 0 and the time in `departure`, or -1 (outputs
-  // untouched) when no record of the train serves the link.
-  int nextDeparture(StationNo station, StationNo next, TrainNo train, TimeOfDay time, TimeOfDay& departure,
-                    int* recordIndex = nullptr) const;
-  // The same on the service days of a search leaving on day code `day`
-  // (none tested when negative).
-  int nextDepartureOn(StationNo station, StationNo next, TrainNo train, TimeOfDay time, int day,
-                      TimeOfDay& departure, int* recordIndex = nullptr) const;
-
-  // Minutes from `from` to `to`, adding a day once when `to` is numerically
-  // earlier: (10:00, 09:59) is 1439, (23:50, 24:10) is 20.
-  static int minutesBetween(TimeOfDay from, TimeOfDay to) {
-    const int t1 = from.totalMinutes();
-    const int t2 = to.totalMinutes();
-    return t1 > t2 ? t2 + 1440 - t1 : t2 - t1;
+  // --- The lookups of the timetable, under the names the callers know -------
+  int getDepartureRange(StationNo station, int& first, int& last) const {
+    return timetable_.getDepartureRange(station, first, last);
   }
-  // The hours mask as 24 characters '0'/'1', hour 0 first.
-  static std::string hoursToText(std::uint32_t hours);
-
-  // --- The departure records as a list ---------------------------------------
-  // K3, the number of departure records held.
-  int getRecordCount() const;
-  // Copies record `index` (0-based): 0, or -1 (record untouched) when index
-  // is outside 0..K3-1.
-  int getRecord(int index, DiaDepartureRecord& record) const;
+  int getLinkRange(StationNo station, int& first, int& last) const {
+    return timetable_.getLinkRange(station, first, last);
+  }
+  int getLinkDepartures(StationNo station, StationNo next, int& first, int& last) const {
+    return timetable_.getLinkDepartures(station, next, first, last);
+  }
+  std::span<const DiaDepartureRecord> departuresOf(StationNo station) const {
+    return timetable_.departuresOf(station);
+  }
+  std::span<const DiaLinkRecord> linksOf(StationNo station) const { return timetable_.linksOf(station); }
+  std::span<const DiaDepartureRecord> departuresTowards(StationNo station, StationNo next) const {
+    return timetable_.departuresTowards(station, next);
+  }
+  const DiaDepartureRecord& departureAt(int index) const { return timetable_.departureAt(index); }
+  static int isHourServed(std::uint32_t hours, int hour) { return Timetable::isHourServed(hours, hour); }
+  static int isDayServed(std::uint8_t days, int day) { return Timetable::isDayServed(days, day); }
+  static int nextServedHour(std::uint32_t hours, int minute, TimeOfDay time) {
+    return Timetable::nextServedHour(hours, minute, time);
+  }
+  static int nextServedHour(std::uint32_t hours, std::uint8_t days, int day, int minute, TimeOfDay time) {
+    return Timetable::nextServedHour(hours, days, day, minute, time);
+  }
+  static bool recordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day, TimeOfDay& departure) {
+    return Timetable::recordDeparture(r, time, day, departure);
+  }
+  int nextDeparture(StationNo station, StationNo next, TrainNo train, TimeOfDay time, TimeOfDay& departure,
+                    int* recordIndex = nullptr) const {
+    return timetable_.nextDeparture(station, next, train, time, departure, recordIndex);
+  }
+  int nextDepartureOn(StationNo station, StationNo next, TrainNo train, TimeOfDay time, int day,
+                      TimeOfDay& departure, int* recordIndex = nullptr) const {
+    return timetable_.nextDepartureOn(station, next, train, time, day, departure, recordIndex);
+  }
+  static int minutesBetween(TimeOfDay from, TimeOfDay to) { return Timetable::minutesBetween(from, to); }
+  static std::string hoursToText(std::uint32_t hours) { return Timetable::hoursToText(hours); }
+  int getRecordCount() const { return timetable_.getRecordCount(); }
+  int getRecord(int index, DiaDepartureRecord& record) const { return timetable_.getRecord(index, record); }
 
   // --- Search rules ----------------------------------------------------------
   // The rules both route searches follow (all mends on by default).
@@ -169,14 +117,17 @@ class RDiaMan {
 
   // Why the timetable was not used (the spans of DiaIdx1.kv4 or
   // DiaIdx2.kv4 do not fit the records); empty when it was consistent.
-  const std::string& dataProblem() const { return dataProblem_; }
+  const std::string& dataProblem() const { return timetable_.dataProblem(); }
 
   // --- Search table ----------------------------------------------------------
   // N + 1 nodes for the N stations known at load; node 0 belongs to no
   // station. The searches reinitialise it at their start.
-  const std::vector<SearchNode>& searchTable() const { return searchTable_; }
+  const std::vector<SearchNode>& searchTable() const { return state_.table; }
   // N, the station count the search table was sized for.
-  int searchStationCount() const { return static_cast<int>(searchTable_.size()) - 1; }
+  int searchStationCount() const { return state_.stationCount(); }
+  // The timetable and the engine objects as the searches take them, with
+  // the rules in force.
+  TimetableNetwork network() const;
 
   // ==== Time-priority route, station timetable and required-time table ====
   // These searches share the search table above and are not re-entrant.
@@ -196,6 +147,9 @@ class RDiaMan {
   // (detailed with the stops passed when the output mode is 1): 0, or -1
   // when there is no route (nothing written) or the file cannot be created.
   int fastestRoute(StationNo from, StationNo to, int hour, int minute, int day);
+  // The same for a query that says whether the report is detailed; the
+  // route found in `result` (none when there is no route).
+  int fastestRoute(const FastestQuery& query, FastestResult& result);
 
   // --- Station timetable ---
   // One line per departure pattern of the station served on `day` in clock
@@ -219,10 +173,6 @@ class RDiaMan {
   // station has no departures, 0 when the hour has none (no report then),
   // else the number of lines; -1 as well when a work file fails.
   int buildStationTimetable(StationNo station, int day, int hour, bool grouping);
-  // The same command done the plain way: the three steps above, each
-  // through the work file. It defines the files and the result the command
-  // must give, byte for byte.
-  int buildStationTimetableReference(StationNo station, int day, int hour, bool grouping);
 
   // --- Required-time table ---
   // For every train leaving the station, the stations it reaches and the
@@ -232,17 +182,12 @@ class RDiaMan {
   int buildRequiredTimeTable(StationNo station);
   // The tables the file is written from; nullopt where the build yields -1.
   std::optional<work_files::RequiredTimes> requiredTimes(StationNo station) const;
-  // The same table done the plain way: the links of each train gathered by
-  // a scan of the whole timetable per table, and the walk run to its end.
-  // Slow on a large network; it defines the file the table must give.
-  int buildRequiredTimeTableReference(StationNo station);
   // Writes table `table` of "$RqTmTbl.kv4" (all tables when -1) to `file`
   // as text or as CSV. 0, or -1 when `file` cannot be created; a missing
   // work file gives a file with only the CSV header (or empty).
   int exportRequiredTimeTable(const std::filesystem::path& file, int table, bool csv);
-  // The links of every train, which the table follows; built on first use
-  // and kept.
-  const TrainLinkIndex& trainLinkIndex() const;
+  // The links of every train, which the table follows.
+  const TrainLinkIndex& trainLinkIndex() const { return timetable_.trainLinks(); }
   // ==== end of time-priority route, station timetable and required-time table ====
 
   // ==== Multi-route search and route list files ====
@@ -251,7 +196,7 @@ class RDiaMan {
   // stations on the current path. Returning false stops the search, which
   // then ends as if the route limit had been reached (in best-routes mode
   // with the best of the routes found so far, as a cut list).
-  using RouteProgress = std::function<bool(int found, int depth)>;
+  using RouteProgress = kiv::RouteProgress;
   // An empty callback (the default) is not called.
   void setProgressCallback(RouteProgress callback);
 
@@ -260,6 +205,9 @@ class RDiaMan {
   // (a sorted list too) could not be written (workFileProblem names it).
   int searchRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm,
                    int extraMinutes);
+  // The same for a query that carries its limits and route mode instead of
+  // taking them from the settings.
+  int searchRoutes(const RouteQuery& query);
   // Enumerates the routes from `from` to `to` leaving at hour:minute that
   // stay inside the detour ellipse (detourKm around the shortest distance),
   // arrive within the fastest minutes plus extraMinutes and change at most
@@ -280,7 +228,7 @@ class RDiaMan {
   int findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm, int extraMinutes);
   // The stations the classic search (mode_route 1) may enter before it ends
   // as at the route limit, keeping the routes found so far.
-  static constexpr long kClassicStepBudget = 2'000'000;
+  static constexpr long kClassicStepBudget = kiv::kClassicStepBudget;
   // The limits findRoutes reads from the settings when it starts.
   struct RouteLimits {
     int transMax = 0;   // changes
@@ -293,6 +241,8 @@ class RDiaMan {
   // findRoutes with the limits given instead of read from the settings.
   int findRoutes(StationNo from, StationNo to, int hour, int minute, int day, int detourKm, int extraMinutes,
                  const RouteLimits& limits);
+  // findRoutes for a query that carries its limits and route mode.
+  int findRoutes(const RouteQuery& query);
   // After findRoutes: true when more routes may exist than were written (the
   // route limit was reached, or in best-routes mode more were found than kept).
   bool routeListCut() const { return routeListCut_; }
@@ -301,7 +251,7 @@ class RDiaMan {
   // than it keeps); the progress callback said stop; or the classic search
   // spent its work budget (RouteLimits::classicStepBudget stations entered) and kept the
   // routes found so far. Every end but `complete` makes routeListCut() true.
-  enum class RouteListEnd { complete, routeLimit, stopped, workBudget };
+  using RouteListEnd = kiv::RouteListEnd;
   RouteListEnd routeListEnd() const { return routeListEnd_; }
   // True when the progress callback stopped the last findRoutes (the list
   // holds what was found until then).
@@ -343,22 +293,8 @@ class RDiaMan {
   // ==== end of multi-route search and route list files ====
 
  private:
-  // 0 when all three files were read, -1 when one could not be opened (the
-  // load stops at that file; what was read stays).
-  int load();
-  // The problem of the index spans, or empty when every span fits;
-  // `unusable` set when they claim far more records than exist.
-  std::string checkSpans(bool& unusable) const;
-  // Turns a 1-based inclusive span of the files into a 0-based one inside an
-  // array of `size` records; the number of records, or -1 when empty.
-  static int clampSpan(std::int32_t first1, std::int32_t last1, std::size_t size, int& first, int& last);
-  // The station's index record, or nullptr when station is outside 1..K1.
-  const DiaStationRecord* stationRecord(StationNo station) const;
   // The time `minutes` after t; the hour is not wrapped at midnight.
-  static TimeOfDay addMinutes(TimeOfDay t, int minutes) {
-    const int total = t.minute + minutes;
-    return {static_cast<std::int8_t>(t.hour + total / 60), static_cast<std::int8_t>(total % 60)};
-  }
+  static TimeOfDay addMinutes(TimeOfDay t, int minutes) { return Timetable::addMinutes(t, minutes); }
 
   std::filesystem::path dataDir_;  // also the directory of the work files
   RStaName& staName_;
@@ -369,64 +305,15 @@ class RDiaMan {
   RFareMan& fare_;
   RKivMan& kiv_;
 
-  std::vector<DiaStationRecord> stations_;      // K1; record k is station k + 1
-  std::vector<DiaLinkRecord> links_;            // K2
-  std::vector<DiaDepartureRecord> departures_;  // K3
-  std::string dataProblem_;
-  std::vector<SearchNode> searchTable_;  // N + 1, indexed by station number
+  Timetable timetable_;
+  // The working state of the searches this object runs for its callers.
+  TimetableSearchState state_;
   RouteSearchRules rules_;
   SearchImplementation implementation_ = SearchImplementation::fast;
   bool fast() const { return implementation_ == SearchImplementation::fast; }
-  const TimetableIndex& buildTimetableIndex() const;
-  // The least riding minutes between neighbouring stations, from departuresInto.
-  void buildLeastRides(TimetableIndex& index) const;
-  mutable std::unique_ptr<TimetableIndex> index_;
-  // Whether train t is a walking connection, by the index or the train table.
-  bool walkingTrain(TrainNo t) const;
-  // The departures of a station and towards one neighbour (by link record
-  // index), by the index or by scanning the spans.
-  std::span<const DiaDepartureRecord> departuresFrom(StationNo station) const;
-  std::span<const DiaDepartureRecord> linkDepartures(StationNo a, std::span<const DiaLinkRecord> links,
-                                                     std::size_t k) const;
 
-  // ==== Time-priority route, station timetable and required-time table ====
-  // One stop of a fastest route: the trains it is reached and left by (-1 at
-  // the start and the destination) and the times there.
-  struct PathStop {
-    StationNo station = 0;
-    TrainNo trainIn = -1;
-    TrainNo trainOut = -1;
-    TimeOfDay arrival;
-    TimeOfDay departure;
-  };
-  // The fastest route from `from` to `to`, by the rules in force: its travel
-  // minutes and its stops in *path when given, or -1 when there is none.
-  int fastestSearch(StationNo from, StationNo to, TimeOfDay start, int day, std::vector<PathStop>* path);
-  // The label-setting search over the search table with one label per
-  // station, as first built; 0 when the destination was reached, else -1.
-  int runFastestSearch(StationNo from, StationNo to, TimeOfDay start, int day);
-  // The stops of the route runFastestSearch found, by the pred links.
-  std::vector<PathStop> stationLabelPath(StationNo from, StationNo to);
-  // Station x reached from sel (whose node is `here`) by record r leaving at
-  // dep at `cost`, unless x is settled or known at no greater cost: true
-  // when x's node was updated.
-  bool relaxStation(SearchNode& here, StationNo sel, StationNo x, const DiaDepartureRecord& r, TimeOfDay dep,
-                    std::int16_t cost);
-  // The same search with a priority queue that settles the stations in the
-  // same order (least cost, then the highest station number).
-  int runFastestSearchQueued(StationNo from, StationNo to, TimeOfDay start, int day);
-  // The exact search with one label per station and arrival train (and
-  // number of changes); the minutes, or -1. Leaves the start node set and
-  // the nodes of the route's stations filled along the route.
-  int runExactFastestSearch(StationNo from, StationNo to, TimeOfDay start, int day,
-                            std::vector<PathStop>& path);
-  // Working arrays of the fast searches, kept from one search to the next.
-  struct FastestWork;
-  std::shared_ptr<FastestWork> fastestWork_;
-  // Resets the search table for a search from `from` leaving at `start`.
-  void resetSearchTable(StationNo from, StationNo to, TimeOfDay start);
   // The report "$TT$.kv4" of a fastest route.
-  int writeFastestReport(const std::vector<PathStop>& path, TimeOfDay start);
+  int writeFastestReport(const std::vector<PathStop>& path, TimeOfDay start, bool detailed);
   // The lines of "TTSrc.kv4" for the station's departures served on `day`
   // in hour `hour`, unsorted; the number of departures in `count`.
   std::string stationDepartureText(std::span<const DiaDepartureRecord> span, int day, int hour, bool grouping,
@@ -440,67 +327,7 @@ class RDiaMan {
   // Calls visit for the first departure record of each train on every link
   // record, by station, link file order and record order.
   void forEachTrainLink(const std::function<void(TrainNo, const TrainLinkIndex::Link&)>& visit) const;
-  mutable TrainLinkIndex trainLinkIndex_;
-  // ==== end of time-priority route, station timetable and required-time table ====
 
-  // ==== Multi-route search and route list files ====
-  // The times of one hop by a departure record from a station the passenger
-  // reached at `arrival` on trainIn.
-  struct RouteHop {
-    TimeOfDay ready;      // ready to board after the change minutes
-    TimeOfDay departure;  // the record's departure
-    int walk = 0;
-    int wait = 0;
-  };
-  // The hop by record r from station a under the multi-route search's
-  // boarding rule (no change minutes at the start or onto or off a walking
-  // connection), staying on board a frequent service of the same train, and
-  // otherwise the record's next departure on the service days of `day`:
-  // false when r has none. `frequentAlways` takes a frequent service half
-  // an interval on at any hour, as first built.
-  bool routeHop(const DiaDepartureRecord& r, StationNo a, bool atStart, TrainNo trainIn, TimeOfDay arrival,
-                int day, bool frequentAlways, RouteHop& hop) const;
-  // The same hop for a passenger ready to board at `ready`.
-  bool routeHopWhenReady(const DiaDepartureRecord& r, TimeOfDay ready, TrainNo trainIn, TimeOfDay arrival,
-                         int day, bool frequentAlways, RouteHop& hop) const;
-  // When a passenger standing at station a on trainIn since `arrival` is
-  // ready to board `train`: no change minutes at the start, nor onto or off
-  // a walking connection.
-  TimeOfDay readyToBoard(TrainNo train, StationNo a, bool atStart, TrainNo trainIn, TimeOfDay arrival) const;
-  mutable KnownChanges knownChanges_;
-  // The change minutes of RCnctMan, remembered (the transfer data never change).
-  int changeMinutes(StationNo s, TrainNo arriving, TrainNo departing) const;
-  // A departure's next time: by the constant-time lookup or hour by hour.
-  bool nextRecordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day, TimeOfDay& departure) const;
-  mutable std::unordered_map<std::uint64_t, int> changeMinutes_;
-  std::vector<int> minutesToGoalBoundIndexed(StationNo goal) const;
-  // The bound the last fast fastest-route search drew for `goal` with the
-  // trains switched on by `use` (trainUseFlags), or nullptr.
-  const std::vector<int>* knownGoalBound(StationNo goal, const std::vector<std::uint8_t>& use) const;
-  // One departure the multi-route search may follow towards a neighbour.
-  struct RouteCandidate {
-    const DiaDepartureRecord* record = nullptr;
-    int cost = 0;
-    RouteHop hop;
-  };
-  // The departures towards x to follow from a, in the order to follow them;
-  // none that costs more than latestCost (a bound of x's time).
-  void routeCandidates(StationNo a, std::span<const DiaDepartureRecord> towards, int latestCost,
-                       std::vector<RouteCandidate>& out) const;
-  // The latest minutes after the start at which a passenger may stand at each
-  // station and still reach `goal` within the time limit, by any departures
-  // inside the detour ellipse, ignoring changes: no route arriving later can
-  // be recorded. Empty when the timetable does not keep to the clock.
-  // `deadline` is the latest arrival of use, minutes after midnight of the
-  // start day.
-  std::vector<int> latestUsefulCost(StationNo goal, int deadline);
-  // Extends the current path by station a, recording it when a is the goal.
-  // Only a counted station counts against the budget of the best-routes
-  // mode: one from which the goal can still be reached in time.
-  void extendRoute(StationNo a, StationNo goal, bool counted = true);
-  // The route of the path routeStation_[1..routeDepth_]: its list and detail
-  // records, written at once or offered to the best routes.
-  void recordRoute();
   // A route list or detail file as writeRouteDetail reads it: the one kept
   // when the file still holds the same bytes (fast), else read afresh.
   struct ParsedRouteFile;
@@ -508,24 +335,6 @@ class RDiaMan {
                                    std::shared_ptr<ParsedRouteFile>& kept);
   std::shared_ptr<ParsedRouteFile> routeListRead_;
   std::shared_ptr<ParsedRouteFile> routeDetailsRead_;
-  // The detour ellipse of findRoutes: marks in rs_->allowed the stations
-  // whose way from `from` and on to `to` is at most detourKm longer than the
-  // shortest, and writes them to the search log "$vflg.kv4". False when the
-  // log cannot be created.
-  bool markDetourEllipse(StationNo from, StationNo to, int detourKm);
-  // Tells the progress callback how far the search is; a "stop" ends it.
-  void askToGoOn();
-  FoundRoute describeRoute();
-  // Writes a route's records under route number `number`.
-  void writeFoundRoute(FoundRoute& route, int number);
-  // Opens "$MltRtL1.kv4" and "$MltRtDt.kv4" for a route list from `from` to
-  // `to` asked for at `asked` and puts the list's head line; false (the
-  // file named in workFileProblem_) when one cannot be opened.
-  bool beginRouteFiles(StationNo from, StationNo to, const work_files::ClockTime& asked);
-  // Frees the working arrays and closes the work files of findRoutes; false
-  // (and the file named in workFileProblem_) when a work file could not be
-  // opened or written whole.
-  bool endRouteSearch();
 
   // The best-routes mode of findRoutes, after the fastest minutes are known.
   int findBestRoutes(StationNo from, StationNo to, int hour, int minute, int day, int extraMinutes,
@@ -534,15 +343,9 @@ class RDiaMan {
   BestRoutesState bestRoutesState_;
 
   RouteProgress routeProgress_;
-  // The working fields of the multi-route search, while it runs.
-  struct RouteSearchState;
-  RouteSearchState* rs_ = nullptr;
-  // Holds the working fields of one search and points rs_ at them while it lives.
-  class ActiveRouteSearch;
   bool routeListCut_ = false;
   RouteListEnd routeListEnd_ = RouteListEnd::complete;
   std::string workFileProblem_;
-  // ==== end of multi-route search and route list files ====
 };
 
 }  // namespace kiv

@@ -9,7 +9,7 @@
 #include "report/WorkFiles.h"
 #include "text/ReportText.h"
 #include "timetable/RDiaMan.h"
-#include "timetable/RouteSearchState.h"
+#include "timetable/RouteFiles.h"
 
 namespace kiv {
 
@@ -42,13 +42,18 @@ JourneyNetwork RDiaMan::journeyNetwork() const {
 int RDiaMan::writeJourneys(StationNo from, StationNo to, const work_files::ClockTime& asked,
                            const std::vector<Journey>& journeys) {
   workFileProblem_.clear();
-  const ActiveRouteSearch active(rs_);
-  if (!beginRouteFiles(from, to, asked)) return -1;
+  RouteFiles files(dataDir_, fast());
+  if (!files.begin(staName_, from, to, asked)) {
+    workFileProblem_ = files.problem();
+    return -1;
+  }
   for (std::size_t k = 0; k < journeys.size(); ++k) {
     FoundRoute route = journeys[k].route;
-    writeFoundRoute(route, static_cast<int>(k));
+    files.write(route, static_cast<int>(k));
   }
-  return endRouteSearch() ? static_cast<int>(journeys.size()) : -1;
+  if (files.end()) return static_cast<int>(journeys.size());
+  workFileProblem_ = files.problem();
+  return -1;
 }
 
 }  // namespace kiv

@@ -28,36 +28,6 @@ int RDiaMan::buildRequiredTimeTable(StationNo station) {
              : -1;
 }
 
-int RDiaMan::buildRequiredTimeTableReference(StationNo station) {
-  const int n = searchStationCount();
-  const int trainCount = trains_.getTrainCount();
-  const auto span = departuresOf(station);
-  if (span.empty() || station < 1 || station > n) return -1;
-
-  work_files::RequiredTimes times;
-  char name[kStationNameSize] = {};
-  staName_.getName(station, name);
-  times.origin = name;
-  // The trains leaving the station, ascending.
-  for (int t = 1; t <= trainCount; ++t) {
-    bool leavesHere = false;
-    for (const DiaDepartureRecord& r : span) leavesHere = leavesHere || r.train == t;
-    if (!leavesHere) continue;
-    char train[kTrainNameSize] = {};
-    trains_.getTrainName(static_cast<TrainNo>(t), train);
-    auto& table = times.tables.emplace_back(
-        work_files::RequiredTimeTable{static_cast<int>(times.tables.size()), train, {}});
-    // Every table starts from cleared arrays and a scan of the whole
-    // timetable, and its walk runs to the end.
-    std::vector<TrainLinkIndex::Link> trainLinks;
-    forEachTrainLink([&](TrainNo linked, const TrainLinkIndex::Link& link) {
-      if (linked == t) trainLinks.push_back(link);
-    });
-    RequiredTimeWalk(staName_, n, false).list(trainLinks, station, table);
-  }
-  return work_files::writeRequiredTimes(dataDir_ / work_files::kRequiredTimes, times) ? 0 : -1;
-}
-
 int RDiaMan::exportRequiredTimeTable(const std::filesystem::path& file, int table, bool csv) {
   // A missing work file exports nothing but the CSV header.
   const auto times = work_files::readRequiredTimes(dataDir_ / work_files::kRequiredTimes);

@@ -296,15 +296,4 @@ int RDiaMan::buildStationTimetable(StationNo station, int day, int hour, bool gr
   return w.report.write(w.reportText) ? count : -1;
 }
 
-int RDiaMan::buildStationTimetableReference(StationNo station, int day, int hour, bool grouping) {
-  std::error_code ec;
-  std::filesystem::remove(dataDir_ / kSourceFile, ec);
-  std::filesystem::remove(dataDir_ / kReportFile, ec);
-  const int lines = writeStationDepartures(station, day, hour, grouping);
-  if (lines <= 0) return lines;
-  if (sortStationDepartures() < 0) return -1;
-  if (writeStationTimetable(station, dayName(day), hour, grouping) != 0) return -1;
-  return lines;
-}
-
 }  // namespace kiv

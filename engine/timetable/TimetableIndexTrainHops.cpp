@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "timetable/RDiaMan.h"
+#include "timetable/Timetable.h"
 
 namespace kiv {
 
-TrainHopIndex TrainHopIndex::build(const RDiaMan& dia) {
+TrainHopIndex TrainHopIndex::build(const Timetable& timetable) {
   TrainHopIndex index;
-  const int n = dia.searchStationCount();
+  const int n = timetable.stationCount();
   index.hopStart.assign(static_cast<std::size_t>(std::max(n, 0)) + 2, 0);
   const auto key = [](StationNo next, TrainNo train) {
     return (static_cast<std::uint32_t>(static_cast<std::uint16_t>(next)) << 16) |
@@ -17,7 +17,7 @@ TrainHopIndex TrainHopIndex::build(const RDiaMan& dia) {
   };
   std::unordered_map<std::uint32_t, std::int32_t> states;
   for (int s = 1; s <= n; ++s) {
-    const auto span = dia.departuresOf(static_cast<StationNo>(s));
+    const auto span = timetable.departuresOf(static_cast<StationNo>(s));
     // The station's groups, each a list of its records in file order.
     std::vector<std::vector<std::size_t>> groups;
     std::unordered_map<std::uint32_t, std::size_t> groupOf;

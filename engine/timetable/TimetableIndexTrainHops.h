@@ -14,7 +14,7 @@
 
 namespace kiv {
 
-class RDiaMan;
+class Timetable;
 
 struct TrainHopIndex {
   // The records of one station towards one next stop by one train.
@@ -36,10 +36,10 @@ struct TrainHopIndex {
   std::vector<StationNo> stateStation;
   std::vector<TrainNo> stateTrain;
 
-  // The groups of the departure spans of dia's stations 1..N, in the order
+  // The groups of the departure spans of the timetable's stations 1..N, in the order
   // of their first record; records towards a station outside 1..N are left
   // out.
-  static TrainHopIndex build(const RDiaMan& dia);
+  static TrainHopIndex build(const Timetable& timetable);
 };
 
 }  // namespace kiv

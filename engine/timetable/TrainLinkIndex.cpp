@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "network/RTrainMan.h"
-#include "timetable/RDiaMan.h"
 
 namespace kiv {
 
@@ -38,41 +37,6 @@ std::span<const TrainLinkIndex::Link> TrainLinkIndex::linksOf(TrainNo train) con
   const auto t = static_cast<std::size_t>(train);
   return std::span(links_).subspan(static_cast<std::size_t>(start_[t]),
                                    static_cast<std::size_t>(start_[t + 1] - start_[t]));
-}
-
-void RDiaMan::forEachTrainLink(const std::function<void(TrainNo, const TrainLinkIndex::Link&)>& visit) const {
-  const int n = searchStationCount();
-  const int trainCount = trains_.getTrainCount();
-  // The last link in which each train was seen, so that only its first
-  // departure record on a link counts.
-  std::vector<int> seenOnLink(static_cast<std::size_t>(std::max(trainCount, 0)) + 1, -1);
-  int linkNumber = 0;
-  for (StationNo p = 1; p <= n; ++p) {
-    for (const DiaLinkRecord& link : linksOf(p)) {
-      ++linkNumber;
-      // A neighbour outside the station directory cannot be listed or followed.
-      if (link.to < 1 || link.to > n) continue;
-      int first = 0;
-      int last = 0;
-      if (clampSpan(link.firstDeparture, link.lastDeparture, departures_.size(), first, last) < 0) continue;
-      for (int k = first; k <= last; ++k) {
-        const DiaDepartureRecord& r = departures_[static_cast<std::size_t>(k)];
-        if (r.train < 1 || r.train > trainCount) continue;
-        int& seen = seenOnLink[static_cast<std::size_t>(r.train)];
-        if (seen == linkNumber) continue;
-        seen = linkNumber;
-        visit(r.train, {p, link.to, r.rideMinutes});
-      }
-    }
-  }
-}
-
-const TrainLinkIndex& RDiaMan::trainLinkIndex() const {
-  if (trainLinkIndex_.built()) return trainLinkIndex_;
-  trainLinkIndex_.begin(trains_.getTrainCount());
-  forEachTrainLink([this](TrainNo t, const TrainLinkIndex::Link& link) { trainLinkIndex_.add(t, link); });
-  trainLinkIndex_.finish();
-  return trainLinkIndex_;
 }
 
 }  // namespace kiv

@@ -54,7 +54,7 @@ TEST(RouteFastPaths, TrainHopsGroupEveryRecordOnce) {
   writeRandomNetwork(dir.path(),
                      {.seed = 5, .stations = 40, .lines = 6, .stopsPerLine = 8, .walks = 3, .transfers = 4});
   Engine engine(dir.path());
-  const TrainHopIndex index = TrainHopIndex::build(engine.dia);
+  const TrainHopIndex index = TrainHopIndex::build(engine.dia.timetable());
   const int n = engine.dia.searchStationCount();
   for (int s = 1; s <= n; ++s) {
     SCOPED_TRACE("station " + std::to_string(s));

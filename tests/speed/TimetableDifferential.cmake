@@ -3,7 +3,7 @@
 # target timetable_differential_long to run it.
 target_sources(kiv_speed_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/TimetableDifferentialTest.cpp
                                        ${CMAKE_CURRENT_LIST_DIR}/TimetableDifferentialTextTest.cpp)
-target_link_libraries(kiv_speed_tests PRIVATE kiv_test_support)
+target_link_libraries(kiv_speed_tests PRIVATE kiv_test_support kivreference)
 
 add_custom_target(timetable_differential_long
   COMMAND kiv_speed_tests --gtest_also_run_disabled_tests --gtest_filter=*TimetableDifferential*.DISABLED_*

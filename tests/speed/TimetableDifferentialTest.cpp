@@ -13,6 +13,8 @@
 #include "Engine.h"
 #include "FareReference.h"
 #include "NetworkGenerator.h"
+#include "RequiredTimeTableReference.h"
+#include "StationTimetableReference.h"
 #include "TempDir.h"
 #include "TimetableFixture.h"
 #include "data/BinaryIO.h"
@@ -54,7 +56,7 @@ void expectSameRequiredTimes(Engine& e, const std::filesystem::path& dir,
   for (StationNo s : stations) {
     expectSame(
         dir, kReqTimeFiles, [&] { return e.dia.buildRequiredTimeTable(s); },
-        [&] { return e.dia.buildRequiredTimeTableReference(s); }, "required times from " + std::to_string(s));
+        [&] { return reference::buildRequiredTimeTable(e, s); }, "required times from " + std::to_string(s));
     if (testing::Test::HasFatalFailure()) return;
   }
 }
@@ -77,7 +79,7 @@ void expectSameTimetables(Engine& e, const std::filesystem::path& dir, const std
         for (bool grouping : {false, true}) {
           expectSame(
               dir, kTimetableFiles, [&] { return e.dia.buildStationTimetable(s, day, hour, grouping); },
-              [&] { return e.dia.buildStationTimetableReference(s, day, hour, grouping); },
+              [&] { return reference::buildStationTimetable(e.dia, s, day, hour, grouping); },
               "timetable of " + std::to_string(s) + " day " + std::to_string(day) + " hour " +
                   std::to_string(hour) + (grouping ? " by train" : ""));
           if (testing::Test::HasFatalFailure()) return;
@@ -168,7 +170,7 @@ TEST(TimetableDifferential, BuildsOverTheFilesOfTheLastBuildLeaveTheSameFiles) {
     const bool grouping = s % 3 == 0;
     const std::string what = "timetable of " + std::to_string(s) + " hour " + std::to_string(hour);
     ASSERT_EQ(fast.dia.buildStationTimetable(station, s % 7, hour, grouping),
-              plain.dia.buildStationTimetableReference(station, s % 7, hour, grouping))
+              reference::buildStationTimetable(plain.dia, station, s % 7, hour, grouping))
         << what;
     for (const char* f : kTimetableFiles)
       ASSERT_EQ(bytes(fastDir / f), bytes(plainDir / f)) << what << ": " << f;
@@ -193,7 +195,7 @@ TEST(TimetableDifferential, ADirectoryOfAWorkFileNameIsTreatedAsThePlainWayTreat
   };
   for (const char* f : kTimetableFiles) {
     EXPECT_EQ(withDirectory(f, [&] { return e.dia.buildStationTimetable(served, 1, 8, false); }),
-              withDirectory(f, [&] { return e.dia.buildStationTimetableReference(served, 1, 8, false); }))
+              withDirectory(f, [&] { return reference::buildStationTimetable(e.dia, served, 1, 8, false); }))
         << f;
   }
   const auto fast = withDirectory("$FareTbl.kv4", [&] { return e.fare.buildFareTable(served); });

@@ -14,8 +14,7 @@
 #include "report/WorkFiles.h"
 #include "text/PreparedFormat.h"
 #include "text/ReportText.h"
-#include "timetable/RDiaMan.h"
-#include "timetable/RouteSearchState.h"
+#include "timetable/ClassicRouteSearch.h"
 
 namespace kiv {
 
@@ -28,37 +27,37 @@ int clampedToInt(long long value) {
 
 }  // namespace
 
-bool RDiaMan::markDetourEllipse(StationNo from, StationNo to, int detourKm) {
-  // The plain search writes the log line by line; the fast one keeps its
-  // bytes and writes them whole at the end.
-  const std::filesystem::path logFile = dataDir_ / work_files::kRouteSearchLog;
+bool ClassicRouteSearch::markDetourEllipse(StationNo from, StationNo to, int detourKm) {
+  // The scanning search writes the log line by line; the indexed one keeps
+  // its bytes and writes them whole at the end.
+  const std::filesystem::path logFile = workDir_ / work_files::kRouteSearchLog;
   std::optional<work_files::WorkFileWriter> log;
-  if (!fast()) {
+  if (!net_.indexed) {
     log.emplace(logFile);
     if (!log->isOpen()) return false;
   }
 
-  const int n = searchStationCount();
+  const int n = state_.stationCount();
   const auto size = static_cast<std::size_t>(n) + 1;
   char fromName[kStationNameSize] = "";
   char toName[kStationNameSize] = "";
-  staName_.getName(from, fromName);
-  staName_.getName(to, toName);
+  net_.names.getName(from, fromName);
+  net_.names.getName(to, toName);
 
-  rs_->allowed.assign(size, 0);
+  allowed_.assign(size, 0);
   std::vector<Distance> distFrom(size, kUnreachedDistance);
   std::vector<Distance> distTo(size, kUnreachedDistance);
-  if (fast()) {
+  if (net_.indexed) {
     // Only a station within the bound of both ends can be inside: the
     // search from the start runs until it knows the shortest distance and
     // then on to the bound, the one from the destination to the bound.
     const long long detour = detourKm * 10LL;
-    dist_.allDistancesWithin(from, n, clampedToInt(detour), distFrom.data(), to);
-    dist_.allDistancesWithin(to, n, clampedToInt(distFrom[static_cast<std::size_t>(to)] + detour),
+    net_.dist.allDistancesWithin(from, n, clampedToInt(detour), distFrom.data(), to);
+    net_.dist.allDistancesWithin(to, n, clampedToInt(distFrom[static_cast<std::size_t>(to)] + detour),
                              distTo.data());
   } else {
-    dist_.allDistances(from, n, distFrom.data());
-    dist_.allDistances(to, n, distTo.data());
+    net_.dist.allDistances(from, n, distFrom.data());
+    net_.dist.allDistances(to, n, distTo.data());
   }
   const int shortest = distFrom[static_cast<std::size_t>(to)];
   const int bound = shortest + detourKm * 10;
@@ -83,9 +82,9 @@ bool RDiaMan::markDetourEllipse(StationNo from, StationNo to, int detourKm) {
   for (int s = 1; s <= n; ++s) {
     const int sum = distFrom[static_cast<std::size_t>(s)] + distTo[static_cast<std::size_t>(s)];
     if (sum > bound) continue;
-    rs_->allowed[static_cast<std::size_t>(s)] = 1;
+    allowed_[static_cast<std::size_t>(s)] = 1;
     char name[kStationNameSize] = "";
-    staName_.getName(static_cast<StationNo>(s), name);
+    net_.names.getName(static_cast<StationNo>(s), name);
     const int fromHere = distFrom[static_cast<std::size_t>(s)];
     const int toGoal = distTo[static_cast<std::size_t>(s)];
     if (log) {

@@ -1,0 +1,98 @@
+// The steps of one classic multi-route search (searchClassicRoutes) and its
+// working fields, which live while the search runs, so that a search reads
+// no state left by the one before.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <vector>
+
+#include "timetable/FoundRoute.h"
+#include "timetable/RouteDescription.h"
+#include "timetable/RouteFiles.h"
+#include "timetable/RouteSearch.h"
+#include "timetable/TimetableSearch.h"
+
+namespace kiv {
+
+class ClassicRouteSearch {
+ public:
+  ClassicRouteSearch(const TimetableNetwork& net, TimetableSearchState& state,
+                     const std::filesystem::path& workDir, const RouteProgress& progress)
+      : net_(net),
+        state_(state),
+        boarding_(net, state),
+        workDir_(workDir),
+        progress_(progress),
+        files_(workDir, net.indexed) {}
+  ClassicRouteSearch(const ClassicRouteSearch&) = delete;
+  ClassicRouteSearch& operator=(const ClassicRouteSearch&) = delete;
+
+  RouteSearchResult run(const RouteQuery& query, int fastest);
+
+ private:
+  // One departure the search may follow towards a neighbour.
+  struct Candidate {
+    const DiaDepartureRecord* record = nullptr;
+    int cost = 0;
+    RouteHop hop;
+  };
+  // The detour ellipse: marks in allowed_ the stations whose way from
+  // `from` and on to `to` is at most detourKm longer than the shortest, and
+  // writes them to the search log "$vflg.kv4". False when the log cannot be
+  // created.
+  bool markDetourEllipse(StationNo from, StationNo to, int detourKm);
+  // The latest minutes after the start at which a passenger may stand at each
+  // station and still reach `goal` within the time limit, by any departures
+  // inside the detour ellipse, ignoring changes: no route arriving later can
+  // be recorded. Empty when the timetable does not keep to the clock.
+  // `deadline` is the latest arrival of use, minutes after midnight of the
+  // start day.
+  std::vector<int> latestUsefulCost(StationNo goal, int deadline);
+  // The departures towards x to follow from a, in the order to follow them;
+  // none that costs more than latestCost (a bound of x's time).
+  void candidatesTowards(StationNo a, std::span<const DiaDepartureRecord> towards, int latestCost,
+                         std::vector<Candidate>& out) const;
+  // Extends the current path by station a, recording it when a is the goal.
+  // Only a counted station counts against the budget of the search: one from
+  // which the goal can still be reached in time.
+  void extendRoute(StationNo a, StationNo goal, bool counted = true);
+  // The route of the path station_[1..depth_]: its list and detail records.
+  void recordRoute();
+  FoundRoute describeRoute();
+  // Tells the progress callback how far the search is; a "stop" ends it.
+  void askToGoOn();
+
+  const TimetableNetwork& net_;
+  TimetableSearchState& state_;
+  Boarding boarding_;
+  std::filesystem::path workDir_;
+  const RouteProgress& progress_;
+  RouteFiles files_;
+
+  std::int32_t found_ = 0;
+  std::vector<std::uint8_t> allowed_;  // 1 = inside the detour ellipse
+  std::vector<std::uint8_t> onPath_;   // 1 = on the path being extended
+  std::vector<std::uint8_t> use_;      // per train 1..T: 1 when switched on
+  std::int16_t depth_ = 0;             // stations on the path
+  std::vector<StationNo> station_;     // path positions 1..101
+  std::vector<TrainNo> train_;         // train from position k to k + 1
+  std::int16_t timeLimit_ = 0;
+  std::int16_t maxTransfers_ = 0;
+  std::int16_t maxRoutes_ = 0;
+  std::int16_t transfers_ = 0;
+  int day_ = -1;    // day code of the departure; -1 tests no days
+  int start_ = 0;   // departure time, hour * 60 + minute
+  long steps_ = 0;  // stations entered by the enumeration
+  long stepBudget_ = kClassicStepBudget;
+  // Fares of the sections priced in this search, by network code and the
+  // last and first station.
+  SectionFares fares_;
+  std::vector<int> bound_;                          // least minutes to the goal, per station
+  std::vector<int> latest_;                         // latestUsefulCost, per station (indexed only)
+  std::vector<std::vector<Candidate>> candidates_;  // per path position
+  bool stopped_ = false;                            // the progress callback said stop
+};
+
+}  // namespace kiv

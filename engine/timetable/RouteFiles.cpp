@@ -1,0 +1,98 @@
+// The route list files of one route list.
+#include "timetable/RouteFiles.h"
+
+#include <string>
+#include <utility>
+#include <variant>
+
+#include "network/RStaName.h"
+
+namespace kiv {
+
+RouteFiles::~RouteFiles() = default;
+
+bool RouteFiles::begin(const RStaName& names, StationNo from, StationNo to,
+                       const work_files::ClockTime& asked) {
+  char fromName[kStationNameSize] = "";
+  char toName[kStationNameSize] = "";
+  names.getName(from, fromName);
+  names.getName(to, toName);
+  listFile_ = std::make_unique<work_files::WorkFileWriter>(dir_ / work_files::kRouteListFound);
+  detailFile_ = std::make_unique<work_files::WorkFileWriter>(dir_ / work_files::kRouteDetails);
+  if (!listFile_->isOpen() || !detailFile_->isOpen()) {
+    end();
+    return false;
+  }
+  const work_files::RouteListHead head{fromName, toName, asked};
+  if (whole_) {
+    work_files::appendRouteListHead(listText_, head, work_files::RouteListLayout::kSorted);
+    listText_ += "\r\n";
+  } else {
+    listFile_->line(work_files::formatRouteListHead(head, work_files::RouteListLayout::kSorted));
+  }
+  return true;
+}
+
+bool RouteFiles::end() {
+  bool written = true;
+  const std::pair<std::unique_ptr<work_files::WorkFileWriter>*, const std::string*> files[] = {
+      {&listFile_, &listText_}, {&detailFile_, &detailText_}};
+  for (const auto& [file, text] : files) {
+    // Files written whole: their bytes were kept since the file was emptied
+    // at the start, and are written over it now.
+    bool ok = !*file || (*file)->close();
+    if (ok && *file && whole_)
+      ok = work_files::writeWholeBytes((*file)->path(), *text, work_files::WholeFile::kOverOldBytes);
+    // The first file not written whole (or not opened) is the one named.
+    if (!ok && written) {
+      problem_ = (*file)->path().filename().string();
+      written = false;
+    }
+    file->reset();
+  }
+  return written;
+}
+
+void RouteFiles::write(FoundRoute& route, int number) {
+  using namespace work_files;
+  RouteSummary& summary = route.summary;
+  summary.position = number;
+  summary.detection = number;
+  if (whole_) {
+    // Hundreds of routes per search: their records are appended to the
+    // bytes of the files without printf.
+    struct AppendNumbered {
+      std::string& line;
+      int number;
+      void operator()(RouteStop& r) const { appendRouteStop(line, (r.detection = number, r)); }
+      void operator()(RouteRide& r) const { appendRouteRide(line, (r.detection = number, r)); }
+      void operator()(RouteFareSection& r) const { appendRouteFareSection(line, (r.detection = number, r)); }
+    };
+    for (auto& record : route.details) {
+      std::visit(AppendNumbered{detailText_, number}, record);
+      detailText_ += "\r\n";
+    }
+    appendRouteSummary(listText_, summary, RouteListLayout::kDetectionOrder);
+    listText_ += "\r\n";
+    return;
+  }
+  struct NumberedRecord {
+    int number;
+    std::string operator()(RouteStop r) const {
+      r.detection = number;
+      return formatRouteStop(r);
+    }
+    std::string operator()(RouteRide r) const {
+      r.detection = number;
+      return formatRouteRide(r);
+    }
+    std::string operator()(RouteFareSection r) const {
+      r.detection = number;
+      return formatRouteFareSection(r);
+    }
+  };
+  for (const auto& record : route.details) detailFile_->line(std::visit(NumberedRecord{number}, record));
+  listFile_->line(formatRouteSummary(summary, RouteListLayout::kDetectionOrder));
+}
+
+}  // namespace kiv
