@@ -26,7 +26,8 @@ struct RouteSearchRules {
   // cannot be reached within the time limit (output-neutral).
   bool lowerBoundPruning = true;
 
-  // Every rule off: the searches as first built.
+  // Every rule off: each search in its literal form, rule by rule as the
+  // route list defines it.
   static constexpr RouteSearchRules literal() { return {false, false, false, false, false}; }
 };
 
