@@ -12,7 +12,6 @@
 
 #include "network/RTrainMan.h"
 #include "report/WorkFiles.h"
-#include "text/ReportText.h"
 #include "timetable/FastDepartures.h"
 #include "timetable/FastestSearch.h"
 
@@ -35,9 +34,8 @@ constexpr int kNeverUseful = -(1 << 20);
 }  // namespace
 
 RouteSearchResult searchClassicRoutes(const TimetableNetwork& net, TimetableSearchState& state,
-                                      const std::filesystem::path& workDir, const RouteQuery& query,
-                                      int fastest, const RouteProgress& progress) {
-  return ClassicRouteSearch(net, state, workDir, progress).run(query, fastest);
+                                      const RouteQuery& query, int fastest, const RouteProgress& progress) {
+  return ClassicRouteSearch(net, state, progress).run(query, fastest);
 }
 
 RouteSearchResult ClassicRouteSearch::run(const RouteQuery& query, int fastest) {
@@ -46,22 +44,14 @@ RouteSearchResult ClassicRouteSearch::run(const RouteQuery& query, int fastest) 
   const int hour = query.hour;
   const int minute = query.minute;
   RouteSearchResult result;
-  if (!markDetourEllipse(from, to, query.detourKm)) {
-    result.workFileProblem = work_files::kRouteSearchLog;
-    return result;
-  }
+  markDetourEllipse(from, to, query.detourKm, result.searchLog);
 
   const int n = state_.stationCount();
   onPath_.assign(static_cast<std::size_t>(n) + 1, 0);
   use_ = trainUseFlags(net_.trains);
   station_.assign(kMaxPathLength + 2, 0);
   train_.assign(kMaxPathLength + 2, 0);
-  // The departure as given, even an hour or minute off the clock.
-  const work_files::ClockTime departure{report_text::format("%2d:%02d", hour, minute), hour * 60 + minute};
-  if (!files_.begin(net_.names, from, to, departure)) {
-    result.workFileProblem = files_.problem();
-    return result;
-  }
+  routes_.clear();
   depth_ = 0;
   found_ = 0;
   transfers_ = 0;
@@ -95,12 +85,8 @@ RouteSearchResult ClassicRouteSearch::run(const RouteQuery& query, int fastest) 
                : budgetSpent ? RouteListEnd::workBudget
                : cut         ? RouteListEnd::routeLimit
                              : RouteListEnd::complete;
-  // A route list that could not be written whole (a full disk) is no result.
-  if (files_.end()) {
-    result.found = found;
-  } else {
-    result.workFileProblem = files_.problem();
-  }
+  result.found = found;
+  result.routes = std::move(routes_);
   return result;
 }
 
@@ -246,7 +232,7 @@ void ClassicRouteSearch::recordRoute() {
   askToGoOn();
   FoundRoute route = describeRoute();
   route.detection = number;
-  files_.write(route, number);
+  routes_.push_back(std::move(route));
 }
 
 void ClassicRouteSearch::askToGoOn() {

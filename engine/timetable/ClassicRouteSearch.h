@@ -4,13 +4,12 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "timetable/FoundRoute.h"
 #include "timetable/RouteDescription.h"
-#include "timetable/RouteFiles.h"
 #include "timetable/RouteSearch.h"
 #include "timetable/TimetableSearch.h"
 
@@ -18,14 +17,8 @@ namespace kiv {
 
 class ClassicRouteSearch {
  public:
-  ClassicRouteSearch(const TimetableNetwork& net, TimetableSearchState& state,
-                     const std::filesystem::path& workDir, const RouteProgress& progress)
-      : net_(net),
-        state_(state),
-        boarding_(net, state),
-        workDir_(workDir),
-        progress_(progress),
-        files_(workDir, net.indexed) {}
+  ClassicRouteSearch(const TimetableNetwork& net, TimetableSearchState& state, const RouteProgress& progress)
+      : net_(net), state_(state), boarding_(net, state), progress_(progress) {}
   ClassicRouteSearch(const ClassicRouteSearch&) = delete;
   ClassicRouteSearch& operator=(const ClassicRouteSearch&) = delete;
 
@@ -40,9 +33,8 @@ class ClassicRouteSearch {
   };
   // The detour ellipse: marks in allowed_ the stations whose way from
   // `from` and on to `to` is at most detourKm longer than the shortest, and
-  // writes them to the search log "$vflg.kv4". False when the log cannot be
-  // created.
-  bool markDetourEllipse(StationNo from, StationNo to, int detourKm);
+  // lists them in `log`, the lines of the search log "$vflg.kv4".
+  void markDetourEllipse(StationNo from, StationNo to, int detourKm, std::string& log);
   // The latest minutes after the start at which a passenger may stand at each
   // station and still reach `goal` within the time limit, by any departures
   // inside the detour ellipse, ignoring changes: no route arriving later can
@@ -58,7 +50,8 @@ class ClassicRouteSearch {
   // Only a counted station counts against the budget of the search: one from
   // which the goal can still be reached in time.
   void extendRoute(StationNo a, StationNo goal, bool counted = true);
-  // The route of the path station_[1..depth_]: its list and detail records.
+  // Keeps the route of the path station_[1..depth_]: its list and detail
+  // records.
   void recordRoute();
   FoundRoute describeRoute();
   // Tells the progress callback how far the search is; a "stop" ends it.
@@ -67,9 +60,8 @@ class ClassicRouteSearch {
   const TimetableNetwork& net_;
   TimetableSearchState& state_;
   Boarding boarding_;
-  std::filesystem::path workDir_;
   const RouteProgress& progress_;
-  RouteFiles files_;
+  std::vector<FoundRoute> routes_;
 
   std::int32_t found_ = 0;
   std::vector<std::uint8_t> allowed_;  // 1 = inside the detour ellipse

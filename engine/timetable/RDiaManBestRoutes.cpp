@@ -3,6 +3,8 @@
 // list.
 #include <algorithm>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "journey/BestRoutes.h"
 #include "network/RStaName.h"
@@ -41,19 +43,11 @@ JourneyNetwork RDiaMan::journeyNetwork() const {
 
 int RDiaMan::writeJourneys(StationNo from, StationNo to, const work_files::ClockTime& asked,
                            const std::vector<Journey>& journeys) {
-  workFileProblem_.clear();
-  RouteFiles files(dataDir_, fast());
-  if (!files.begin(staName_, from, to, asked)) {
-    workFileProblem_ = files.problem();
-    return -1;
-  }
-  for (std::size_t k = 0; k < journeys.size(); ++k) {
-    FoundRoute route = journeys[k].route;
-    files.write(route, static_cast<int>(k));
-  }
-  if (files.end()) return static_cast<int>(journeys.size());
-  workFileProblem_ = files.problem();
-  return -1;
+  std::vector<FoundRoute> routes;
+  routes.reserve(journeys.size());
+  for (const Journey& j : journeys) routes.push_back(j.route);
+  workFileProblem_ = writeRouteList(dataDir_, fast(), staName_, from, to, asked, std::move(routes));
+  return workFileProblem_.empty() ? static_cast<int>(journeys.size()) : -1;
 }
 
 }  // namespace kiv

@@ -45,7 +45,8 @@ int RDiaMan::findRoutes(const RouteQuery& query) {
     return findBestRoutes(query.from, query.to, query.hour, query.minute, query.day, query.extraMinutes,
                           limits);
   }
-  const RouteSearchResult result = searchClassicRoutes(net, state_, dataDir_, query, fastest, routeProgress_);
+  RouteSearchResult result = searchClassicRoutes(net, state_, query, fastest, routeProgress_);
+  writeClassicRoutes(dataDir_, staName_, query, fast(), result);
   routeListCut_ = result.cut;
   routeListEnd_ = result.end;
   workFileProblem_ = result.workFileProblem;

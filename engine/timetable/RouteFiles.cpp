@@ -6,6 +6,8 @@
 #include <variant>
 
 #include "network/RStaName.h"
+#include "text/ReportText.h"
+#include "timetable/RouteSearch.h"
 
 namespace kiv {
 
@@ -93,6 +95,42 @@ void RouteFiles::write(FoundRoute& route, int number) {
   };
   for (const auto& record : route.details) detailFile_->line(std::visit(NumberedRecord{number}, record));
   listFile_->line(formatRouteSummary(summary, RouteListLayout::kDetectionOrder));
+}
+
+std::string writeRouteList(const std::filesystem::path& dir, bool whole, const RStaName& names,
+                           StationNo from, StationNo to, const work_files::ClockTime& asked,
+                           std::vector<FoundRoute> routes) {
+  RouteFiles files(dir, whole);
+  if (!files.begin(names, from, to, asked)) return files.problem();
+  for (std::size_t k = 0; k < routes.size(); ++k) files.write(routes[k], static_cast<int>(k));
+  return files.end() ? std::string() : files.problem();
+}
+
+bool writeRouteSearchLog(const std::filesystem::path& dir, std::string_view text) {
+  const std::filesystem::path logFile = dir / work_files::kRouteSearchLog;
+  if (work_files::writeWholeBytes(logFile, text, work_files::WholeFile::kOverOldBytes)) return true;
+  // Written as lines when it cannot be written whole: only a log that
+  // cannot be created stops the route list.
+  work_files::WorkFileWriter plain(logFile);
+  if (!plain.isOpen()) return false;
+  if (!text.empty()) plain.line(text.substr(0, text.size() - 2));
+  plain.close();  // a log not written whole does not stop the route list
+  return true;
+}
+
+void writeClassicRoutes(const std::filesystem::path& workDir, const RStaName& names, const RouteQuery& query,
+                        bool whole, RouteSearchResult& result) {
+  if (!writeRouteSearchLog(workDir, result.searchLog)) {
+    result.found = -1;
+    result.workFileProblem = work_files::kRouteSearchLog;
+    return;
+  }
+  // The departure as given, even an hour or minute off the clock.
+  const work_files::ClockTime asked{report_text::format("%2d:%02d", query.hour, query.minute),
+                                    query.hour * 60 + query.minute};
+  result.workFileProblem = writeRouteList(workDir, whole, names, query.from, query.to, asked, result.routes);
+  // A route list that could not be written whole (a full disk) is no result.
+  if (!result.workFileProblem.empty()) result.found = -1;
 }
 
 }  // namespace kiv

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "Types.h"
 #include "report/WorkFileWriter.h"
@@ -47,5 +49,16 @@ class RouteFiles {
   std::string detailText_;
   std::string problem_;
 };
+
+// Writes `routes` as routes 0, 1, 2 ... of a list from `from` to `to` asked
+// for at `asked` (written whole when `whole`): empty, or the first file not
+// written whole.
+std::string writeRouteList(const std::filesystem::path& dir, bool whole, const RStaName& names,
+                           StationNo from, StationNo to, const work_files::ClockTime& asked,
+                           std::vector<FoundRoute> routes);
+
+// Writes the search log "$vflg.kv4" (lines ended by CR LF) into dir; false
+// only when it cannot be created.
+bool writeRouteSearchLog(const std::filesystem::path& dir, std::string_view text);
 
 }  // namespace kiv

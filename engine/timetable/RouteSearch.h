@@ -1,8 +1,8 @@
 // The multi-route search over the timetable: the fastest minutes from the
 // time-priority search, a distance filter that keeps the stations inside a
 // detour ellipse around the shortest-distance route, and a depth-first
-// enumeration of paths through the timetable that records every route
-// reaching the destination in the route list files.
+// enumeration of paths through the timetable that keeps every route
+// reaching the destination, for the route list files.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +20,8 @@
 #include "timetable/TimetableSearch.h"
 
 namespace kiv {
+
+class RStaName;
 
 // The stations the classic search may enter before it ends as at the route
 // limit, keeping the routes found so far.
@@ -60,24 +62,37 @@ using RouteProgress = std::function<bool(int found, int depth)>;
 
 // What a route list search gave.
 struct RouteSearchResult {
-  // The number of routes written; -1 when there is no route at all or a
-  // work file could not be written (then named in workFileProblem).
+  // The number of routes found (and written, once the wrapper has written
+  // them); -1 when there is no route at all or a work file could not be
+  // written (then named in workFileProblem).
   int found = -1;
   RouteListEnd end = RouteListEnd::complete;
   // More routes may exist than were written.
   bool cut = false;
   std::string workFileProblem;
+  // The classic search: the routes in the order found, numbered from 0,
+  // and the lines of its search log "$vflg.kv4" (the detour ellipse), each
+  // ended by CR LF.
+  std::vector<FoundRoute> routes;
+  std::string searchLog;
 };
 
 // The classic multi-route search (mode 1) from query.from to query.to
 // leaving at the query's time, whose fastest arrival takes `fastest`
 // minutes: the routes that stay inside the detour ellipse, arrive within
 // the fastest minutes plus the extra minutes and change at most maxChanges
-// times, up to maxRoutes routes, into "$MltRtL1.kv4" and "$MltRtDt.kv4" of
-// workDir, with the distance filter logged in "$vflg.kv4". Runs on the
-// search table as the fastest search left it.
+// times, up to maxRoutes routes, with the distance filter's log. Runs on
+// the search table as the fastest search left it; writes no file
+// (writeClassicRoutes does).
 RouteSearchResult searchClassicRoutes(const TimetableNetwork& net, TimetableSearchState& state,
-                                      const std::filesystem::path& workDir, const RouteQuery& query,
-                                      int fastest, const RouteProgress& progress);
+                                      const RouteQuery& query, int fastest, const RouteProgress& progress);
+
+// Writes what searchClassicRoutes gave into workDir: the search log
+// "$vflg.kv4", then the routes into "$MltRtL1.kv4" and "$MltRtDt.kv4" under
+// the head of the query. A log that cannot be created ends it with no
+// route file touched; a route file that cannot be written whole makes
+// found -1, with the file named in workFileProblem.
+void writeClassicRoutes(const std::filesystem::path& workDir, const RStaName& names, const RouteQuery& query,
+                        bool whole, RouteSearchResult& result);
 
 }  // namespace kiv
