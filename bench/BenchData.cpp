@@ -91,9 +91,10 @@ BenchData* generatedTimetableData() {
   RDiaMan& dia = data->engine->dia;
   data->origin = 1;
   dia.setSearchRules(RouteSearchRules::literal());
-  dia.fastestTime(data->origin, data->origin, 9, 0, 1);
+  TimetableSearchState state(dia.searchStationCount());
+  fastestMinutes(dia.network(), state, FastestQuery{data->origin, data->origin, 9, 0, 1});
   std::vector<std::pair<int, StationNo>> reached;
-  for (const SearchNode& node : dia.searchTable()) {
+  for (const SearchNode& node : state.table) {
     if (node.station > 1 && node.pred != 0) reached.emplace_back(node.cost, node.station);
   }
   dia.setSearchRules(RouteSearchRules{});

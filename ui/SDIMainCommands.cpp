@@ -110,18 +110,20 @@ void TAppForm::ItemCalcClick() {
   const int routeMax = engine_.def.getRouteMax();
   const int detour = engine_.def.getDetour();
 
-  int found = 0;
+  RouteSearchResult list;
   {
     WaitCursor wait;
     TProgForm progress(this, routeMax);
     progress.show();
     progress.setPosition(0);
     ProgressHook hook(engine_.dia, progress);
-    found = engine_.dia.searchRoutes(from, to, time.hour, time.minute, time.day, detour, diffTime);
+    list = engine_.dia.searchRouteList(
+        engine_.dia.routeQuery(from, to, time.hour, time.minute, time.day, detour, diffTime));
   }
-  const bool stopped = engine_.dia.routeSearchStopped();
+  const int found = list.found;
+  const bool stopped = list.end == RouteListEnd::stopped;
   if (found < 1) {
-    if (stopped && engine_.dia.workFileProblem().empty()) {
+    if (stopped && list.workFileProblem.empty()) {
       inform(this, QString::fromUtf8(kSearchStoppedEmpty));
     } else {
       warnNoRoute();
@@ -137,11 +139,8 @@ void TAppForm::ItemCalcClick() {
   ShownSearch shown;
   shown.day = time.day;
   shown.asked = time.hour * 60 + time.minute;
-  const std::vector<Journey>& best = engine_.dia.lastBestRoutes().journeys;
-  // The marks belong to the list only when the best-routes search wrote it.
-  if (engine_.def.getRouteMode() == 2 && static_cast<int>(best.size()) == found) {
-    for (const Journey& journey : best) shown.marks << marksText(journey);
-  }
+  // The best-routes search wrote the list: its journeys carry the marks.
+  for (const Journey& journey : list.journeys) shown.marks << marksText(journey);
   showRouteList(shown, stopped);
 }
 

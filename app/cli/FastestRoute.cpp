@@ -34,6 +34,7 @@ FastestPath fastestPath(const FastestResult& found) {
     path.stations.push_back(stop.station);
     path.trains.push_back(stop.trainOut);
   }
+  path.stops = found.path;
   return path;
 }
 

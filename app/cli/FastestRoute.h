@@ -19,6 +19,7 @@ namespace kiv::cli {
 struct FastestPath {
   std::vector<StationNo> stations;  // start .. destination
   std::vector<TrainNo> trains;      // train from each station to the next; -1 at the destination
+  std::vector<PathStop> stops;      // the times at each station, in path order
 };
 
 struct FareSection {

@@ -198,13 +198,14 @@ void runRoute(Engine& engine, const Invocation& inv) {
   query.mode = inv.mode ? static_cast<int>(*inv.mode) : engine.def.getRouteMode();
   const bool best = query.mode == static_cast<int>(RouteMode::kBest);
 
-  int found = 0;
+  RouteSearchResult list;
   {
     ProgressLine progress(engine.dia);
-    found = engine.dia.searchRoutes(query);
+    list = engine.dia.searchRouteList(query);
   }
+  const int found = list.found;
   // A search cut by its work budget before it found a route is no proof that there is none.
-  if (found == 0 && reportEmptyCutList(engine.dia.routeListEnd())) return;
+  if (found == 0 && reportEmptyCutList(list.end)) return;
   if (found == 0) throw CommandFailure(kNoRoute);
   if (found < 0) {
     failSearch(engine,
@@ -212,23 +213,21 @@ void runRoute(Engine& engine, const Invocation& inv) {
                 work_files::kRouteListTime, work_files::kRouteListFare},
                std::string(work_files::kRouteListFound) + " and " + work_files::kRouteDetails);
   }
-  const bool limitReached = engine.dia.routeListEnd() == RDiaMan::RouteListEnd::routeLimit;
+  const bool limitReached = list.end == RouteListEnd::routeLimit;
   if (best) {
     const int asked = time.hour * 60 + time.minute;
-    const BestRoutesShown shown{&engine.dia.lastBestRoutes().journeys, time.day, false};
+    const BestRoutesShown shown{&list.journeys, time.day, false};
     if (inv.json) {
-      printJson(inv, withRouteListEnd(routesJson(engine, inv, journey, limitReached, shown),
-                                      engine.dia.routeListEnd()));
+      printJson(inv, withRouteListEnd(routesJson(engine, inv, journey, limitReached, shown), list.end));
     } else {
       printBestRoutes(engine, inv, journey, *shown.journeys, asked, time.day, false, limitReached);
     }
   } else if (inv.json) {
-    printJson(inv,
-              withRouteListEnd(routesJson(engine, inv, journey, limitReached), engine.dia.routeListEnd()));
+    printJson(inv, withRouteListEnd(routesJson(engine, inv, journey, limitReached), list.end));
   } else {
     printRoutes(inv.order, inv.sjis);
   }
-  reportRouteListEnd(engine.dia.routeListEnd(), kRouteLimitReached);
+  reportRouteListEnd(list.end, kRouteLimitReached);
 }
 
 void runLastTrain(Engine& engine, const Invocation& inv) {

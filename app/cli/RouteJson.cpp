@@ -178,10 +178,7 @@ Json routesJson(const Engine& engine, const Invocation& inv, const RouteRequest&
 }
 
 Json fastestJson(Engine& engine, const RouteRequest& journey, const FastestPath& path) {
-  const std::vector<SearchNode>& table = engine.dia.searchTable();
-  auto node = [&](std::size_t k) -> const SearchNode& {
-    return table[static_cast<std::size_t>(path.stations[k])];
-  };
+  auto node = [&](std::size_t k) -> const PathStop& { return path.stops[k]; };
   Json legs = Json::array();
   for (std::size_t k = 0; k + 1 < path.stations.size(); ++k) {
     const TrainNo train = path.trains[k];
@@ -197,7 +194,7 @@ Json fastestJson(Engine& engine, const RouteRequest& journey, const FastestPath&
                       {"stops", Json::array()}});
     }
     Json& leg = legs.back();
-    const SearchNode& next = node(k + 1);
+    const PathStop& next = node(k + 1);
     leg["to"] = stationJson(engine.staName, path.stations[k + 1]);
     leg["arrival"] = timeJson(next.arrival);
     const bool passesThrough = k + 2 < path.stations.size() && path.trains[k + 1] == train;

@@ -1,7 +1,8 @@
 // The timetable of the whole network and the searches over it, as the
 // windows and the command line call them: the timetable data itself is a
-// Timetable, read once at load; this object keeps it with the per-station
-// search table shared by the route searches and the required-time table.
+// Timetable, read once at load; each call runs its search in a working
+// state of its own, writes the work files from the search's value and
+// returns the value.
 #pragma once
 
 #include <cstdint>
@@ -119,18 +120,14 @@ class RDiaMan {
   // DiaIdx2.kv4 do not fit the records); empty when it was consistent.
   const std::string& dataProblem() const { return timetable_.dataProblem(); }
 
-  // --- Search table ----------------------------------------------------------
-  // N + 1 nodes for the N stations known at load; node 0 belongs to no
-  // station. The searches reinitialise it at their start.
-  const std::vector<SearchNode>& searchTable() const { return state_.table; }
-  // N, the station count the search table was sized for.
-  int searchStationCount() const { return state_.stationCount(); }
+  // N, the station count known at load: a search state for this timetable
+  // has N + 1 nodes.
+  int searchStationCount() const { return stationCount_; }
   // The timetable and the engine objects as the searches take them, with
   // the rules in force.
   TimetableNetwork network() const;
 
   // ==== Time-priority route, station timetable and required-time table ====
-  // These searches share the search table above and are not re-entrant.
 
   // --- Time-priority route search ---
   // The earliest arrival from `from` to `to` leaving at hour:minute: the
@@ -140,8 +137,7 @@ class RDiaMan {
   // rule every arrival train at a station is a label of its own, and among
   // the earliest arrivals the route with the fewest changes is taken;
   // without it, one label per station, ties settling the higher station
-  // number first. Leaves the start station's node as the multi-route search
-  // needs it.
+  // number first.
   int fastestTime(StationNo from, StationNo to, int hour, int minute, int day);
   // The same search, then the report of the fastest route in "$TT$.kv4"
   // (detailed with the stops passed when the output mode is 1): 0, or -1
@@ -208,6 +204,13 @@ class RDiaMan {
   // The same for a query that carries its limits and route mode instead of
   // taking them from the settings.
   int searchRoutes(const RouteQuery& query);
+  // searchRoutes as a value: the number found (or -1), how the list ended,
+  // the file that failed, and the routes (classic mode) or the journeys
+  // with their marks (best-routes mode) the files were written from.
+  RouteSearchResult searchRouteList(const RouteQuery& query);
+  // The query of searchRoutes: the limits and route mode from the settings.
+  RouteQuery routeQuery(StationNo from, StationNo to, int hour, int minute, int day, int detourKm,
+                        int extraMinutes) const;
   // Enumerates the routes from `from` to `to` leaving at hour:minute that
   // stay inside the detour ellipse (detourKm around the shortest distance),
   // arrive within the fastest minutes plus extraMinutes and change at most
@@ -243,19 +246,22 @@ class RDiaMan {
                  const RouteLimits& limits);
   // findRoutes for a query that carries its limits and route mode.
   int findRoutes(const RouteQuery& query);
+  // findRoutes as a value (see searchRouteList); the sorted lists are not
+  // written.
+  RouteSearchResult findRouteList(const RouteQuery& query);
   // After findRoutes: true when more routes may exist than were written (the
   // route limit was reached, or in best-routes mode more were found than kept).
-  bool routeListCut() const { return routeListCut_; }
+  bool routeListCut() const { return lastList_.cut; }
   // Why the last findRoutes ended its list: it found every route within the
   // limits; it reached the route limit (or, in best-routes mode, found more
   // than it keeps); the progress callback said stop; or the classic search
   // spent its work budget (RouteLimits::classicStepBudget stations entered) and kept the
   // routes found so far. Every end but `complete` makes routeListCut() true.
   using RouteListEnd = kiv::RouteListEnd;
-  RouteListEnd routeListEnd() const { return routeListEnd_; }
+  RouteListEnd routeListEnd() const { return lastList_.end; }
   // True when the progress callback stopped the last findRoutes (the list
   // holds what was found until then).
-  bool routeSearchStopped() const { return routeListEnd_ == RouteListEnd::stopped; }
+  bool routeSearchStopped() const { return lastList_.end == RouteListEnd::stopped; }
   // After findRoutes, searchRoutes or fastestRoute yielded -1: the work file
   // that could not be created or written whole (the search found a route);
   // empty when there is no route, and after a search that succeeded.
@@ -275,9 +281,6 @@ class RDiaMan {
   int writeRouteDetail(const std::filesystem::path& file, const char* mode, int detection, int order,
                        int row);
 
-  // After findRoutes in best-routes mode: the journeys it wrote, with their
-  // stops, criteria and marks.
-  const BestRoutesResult& lastBestRoutes() const { return bestRoutes_; }
   // The data the journey searches read.
   JourneyNetwork journeyNetwork() const;
   // Writes journeys as routes 0, 1, 2 ... of "$MltRtL1.kv4" and
@@ -306,8 +309,7 @@ class RDiaMan {
   RKivMan& kiv_;
 
   Timetable timetable_;
-  // The working state of the searches this object runs for its callers.
-  TimetableSearchState state_;
+  int stationCount_ = 0;
   RouteSearchRules rules_;
   SearchImplementation implementation_ = SearchImplementation::fast;
   bool fast() const { return implementation_ == SearchImplementation::fast; }
@@ -336,15 +338,14 @@ class RDiaMan {
   std::shared_ptr<ParsedRouteFile> routeListRead_;
   std::shared_ptr<ParsedRouteFile> routeDetailsRead_;
 
-  // The best-routes mode of findRoutes, after the fastest minutes are known.
-  int findBestRoutes(StationNo from, StationNo to, int hour, int minute, int day, int extraMinutes,
-                     const RouteLimits& limits);
-  BestRoutesResult bestRoutes_;
-  BestRoutesState bestRoutesState_;
+  // The best-routes mode of findRouteList, after the fastest minutes are
+  // known.
+  RouteSearchResult findBestRoutes(const RouteQuery& query);
 
   RouteProgress routeProgress_;
-  bool routeListCut_ = false;
-  RouteListEnd routeListEnd_ = RouteListEnd::complete;
+  // What the last findRoutes gave, for the calls that answer after it;
+  // its routes and journeys are not kept.
+  RouteSearchResult lastList_;
   std::string workFileProblem_;
 };
 

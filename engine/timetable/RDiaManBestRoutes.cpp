@@ -15,26 +15,31 @@
 
 namespace kiv {
 
-int RDiaMan::findBestRoutes(StationNo from, StationNo to, int hour, int minute, int day, int extraMinutes,
-                            const RouteLimits& limits) {
+RouteSearchResult RDiaMan::findBestRoutes(const RouteQuery& routes) {
   BestRoutesQuery query;
-  query.from = from;
-  query.to = to;
-  query.day = day;
-  query.earliestDeparture = std::max(hour * 60 + minute, 0);
-  query.extraMinutes = extraMinutes;
-  query.maxChanges = limits.transMax;
-  query.maxRoutes = limits.routeMax;
+  query.from = routes.from;
+  query.to = routes.to;
+  query.day = routes.day;
+  query.earliestDeparture = std::max(routes.hour * 60 + routes.minute, 0);
+  query.extraMinutes = routes.extraMinutes;
+  query.maxChanges = routes.maxChanges;
+  query.maxRoutes = routes.maxRoutes;
   if (routeProgress_) query.keepGoing = [this](int found) { return routeProgress_(found, 0); };
-  bestRoutes_ = searchBestRoutes(journeyNetwork(), bestRoutesState_, query);
-  routeListCut_ = bestRoutes_.cut;
-  routeListEnd_ = bestRoutes_.stopped ? RouteListEnd::stopped
-                  : bestRoutes_.cut   ? RouteListEnd::routeLimit
-                                      : RouteListEnd::complete;
-  if (bestRoutes_.journeys.empty()) return -1;
+  BestRoutesState state;
+  BestRoutesResult best = searchBestRoutes(journeyNetwork(), state, query);
+  RouteSearchResult result;
+  result.cut = best.cut;
+  result.end = best.stopped ? RouteListEnd::stopped
+               : best.cut   ? RouteListEnd::routeLimit
+                            : RouteListEnd::complete;
+  result.journeys = std::move(best.journeys);
+  if (result.journeys.empty()) return result;
   // The departure as given, even an hour or minute off the clock.
-  const work_files::ClockTime asked{report_text::format("%2d:%02d", hour, minute), hour * 60 + minute};
-  return writeJourneys(from, to, asked, bestRoutes_.journeys);
+  const work_files::ClockTime asked{report_text::format("%2d:%02d", routes.hour, routes.minute),
+                                    routes.hour * 60 + routes.minute};
+  result.found = writeJourneys(routes.from, routes.to, asked, result.journeys);
+  result.workFileProblem = workFileProblem_;
+  return result;
 }
 
 JourneyNetwork RDiaMan::journeyNetwork() const {

@@ -19,10 +19,10 @@ RDiaMan::RDiaMan(const std::filesystem::path& dataDir, RStaName& staName, RTrain
       fare_(fare),
       kiv_(kiv),
       timetable_(dataDir, staName.getCount(), trains),
-      // The search table is sized even when the timetable files are missing,
-      // so that a search over an empty timetable finds nothing instead of
-      // indexing an empty table.
-      state_(staName.getCount()) {}
+      // The search states are sized by the station directory even when the
+      // timetable files are missing, so that a search over an empty
+      // timetable finds nothing instead of indexing an empty table.
+      stationCount_(staName.getCount()) {}
 
 RDiaMan::~RDiaMan() = default;
 

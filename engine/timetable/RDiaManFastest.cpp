@@ -13,7 +13,8 @@
 namespace kiv {
 
 int RDiaMan::fastestTime(StationNo from, StationNo to, int hour, int minute, int day) {
-  return fastestMinutes(network(), state_, FastestQuery{from, to, hour, minute, day});
+  TimetableSearchState state(stationCount_);
+  return fastestMinutes(network(), state, FastestQuery{from, to, hour, minute, day});
 }
 
 int RDiaMan::fastestRoute(StationNo from, StationNo to, int hour, int minute, int day) {
@@ -23,7 +24,8 @@ int RDiaMan::fastestRoute(StationNo from, StationNo to, int hour, int minute, in
 
 int RDiaMan::fastestRoute(const FastestQuery& query, FastestResult& result) {
   workFileProblem_.clear();
-  result = searchFastest(network(), state_, query);
+  TimetableSearchState state(stationCount_);
+  result = searchFastest(network(), state, query);
   if (!result.found()) return -1;
   if (writeFastestReport(result.path, query.start(), query.detailed) == 0) return 0;
   workFileProblem_ = work_files::kFastestReport;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Types.h"
+#include "journey/BestRoutes.h"
 #include "report/WorkFiles.h"
 #include "timetable/FoundRoute.h"
 #include "timetable/RouteDescription.h"
@@ -75,6 +76,9 @@ struct RouteSearchResult {
   // ended by CR LF.
   std::vector<FoundRoute> routes;
   std::string searchLog;
+  // The best-routes search: the journeys in list order, with their stops,
+  // criteria and marks (routes and searchLog stay empty).
+  std::vector<Journey> journeys;
 };
 
 // The classic multi-route search (mode 1) from query.from to query.to

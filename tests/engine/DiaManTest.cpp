@@ -221,11 +221,13 @@ TEST_F(DiaManTest, MissingStationIndexStopsTheLoadButTheSearchTableIsSized) {
   auto& dia = load();
   EXPECT_EQ(dia.getRecordCount(), 0);
   EXPECT_EQ(dia.searchStationCount(), kStations);
-  const auto& table = dia.searchTable();
+  TimetableSearchState state(dia.searchStationCount());
+  EXPECT_EQ(fastestMinutes(dia.network(), state, FastestQuery{1, 2, 10, 0, 1}), -1);
+  const auto& table = state.table;
   ASSERT_EQ(table.size(), kStations + 1u);
   for (int s = 0; s <= kStations; ++s) {
     EXPECT_EQ(table[s].station, s);
-    EXPECT_EQ(table[s].cost, kUnreachedCost);
+    EXPECT_EQ(table[s].cost, s == 1 ? 0 : kUnreachedCost);  // only the start is reached
   }
 }
 

@@ -103,13 +103,14 @@ TEST_F(FastestTest, EqualCostsSettleTheHigherStationFirst) {
   const TrainNo t4 = 4;
   oneLabelPerStation();
 
-  EXPECT_EQ(dia.fastestTime(1, 4, 10, 0, 1), 25);
-  EXPECT_EQ(dia.searchTable()[4].pred, 3);
-  EXPECT_EQ(dia.searchTable()[4].trainIn, t4);
+  TimetableSearchState state(dia.searchStationCount());
+  EXPECT_EQ(fastestMinutes(dia.network(), state, FastestQuery{1, 4, 10, 0, 1}), 25);
+  EXPECT_EQ(state.table[4].pred, 3);
+  EXPECT_EQ(state.table[4].trainIn, t4);
   // The start node as the multi-route search relies on it.
-  EXPECT_EQ(dia.searchTable()[1].cost, 0);
-  EXPECT_EQ(dia.searchTable()[1].trainIn, -1);
-  EXPECT_EQ(dia.searchTable()[1].arrival, (TimeOfDay{10, 0}));
+  EXPECT_EQ(state.table[1].cost, 0);
+  EXPECT_EQ(state.table[1].trainIn, -1);
+  EXPECT_EQ(state.table[1].arrival, (TimeOfDay{10, 0}));
 
   EXPECT_EQ(route(1, 4, 10, 0, 1), routeReport("A", "D",
                                                "    10:00  出発時刻\n"
@@ -236,9 +237,10 @@ TEST_F(FastestTest, ChangeMinutesCountAfterTheStartOnly) {
   w.transfer(2, first, second, 3);
   RDiaMan& dia = open(w).dia;
   EXPECT_EQ(dia.fastestTime(1, 2, 10, 0, 1), 12);
-  EXPECT_EQ(dia.fastestTime(1, 3, 10, 0, 1), 78);
-  EXPECT_EQ(dia.searchTable()[3].boardHour, 11);
-  EXPECT_EQ(dia.searchTable()[3].boardMinute, 13);
+  TimetableSearchState state(dia.searchStationCount());
+  EXPECT_EQ(fastestMinutes(dia.network(), state, FastestQuery{1, 3, 10, 0, 1}), 78);
+  EXPECT_EQ(state.table[3].boardHour, 11);
+  EXPECT_EQ(state.table[3].boardMinute, 13);
 }
 
 TEST_F(FastestTest, WalkingConnectionsChangeWithoutChangeMinutes) {
@@ -311,8 +313,9 @@ TEST_F(FastestTest, NegativeRidingTimeCannotRewriteASettledStation) {
   w.every(back, 2, 1, 2, -30, servedHours(10, 10));
   w.outputMode(0);
   RDiaMan& dia = open(w).dia;
-  EXPECT_EQ(dia.fastestTime(1, 2, 10, 0, 1), 10);
-  EXPECT_EQ(dia.searchTable()[1].pred, -1);
+  TimetableSearchState state(dia.searchStationCount());
+  EXPECT_EQ(fastestMinutes(dia.network(), state, FastestQuery{1, 2, 10, 0, 1}), 10);
+  EXPECT_EQ(state.table[1].pred, -1);
   EXPECT_EQ(route(1, 2, 10, 0, 1), routeReport("A", "B",
                                                "    10:00  出発時刻\n"
                                                "    10:00  A発\n"

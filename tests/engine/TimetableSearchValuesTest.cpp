@@ -103,15 +103,19 @@ TEST_F(TimetableSearchValuesTest, FastestRouteComesBackWithItsStops) {
   EXPECT_TRUE(none.path.empty());
 }
 
-TEST_F(TimetableSearchValuesTest, ASearchInTheCallersStateLeavesTheEnginesTableAlone) {
-  ASSERT_EQ(dia().fastestTime(1, 4, 10, 0, 1), 25);
-  const std::vector<SearchNode> before = dia().searchTable();
-  TimetableSearchState state(dia().searchStationCount());
-  EXPECT_EQ(fastestMinutes(dia().network(), state, FastestQuery{1, 3, 10, 0, 1}), 10);  // A to C
-  EXPECT_EQ(state.table[3].arrival, (TimeOfDay{10, 10}));
-  EXPECT_EQ(dia().searchTable()[3].arrival, before[3].arrival);
-  EXPECT_EQ(dia().searchTable()[3].cost, before[3].cost);
-  EXPECT_EQ(dia().searchTable()[4].arrival, (TimeOfDay{10, 25}));
+TEST_F(TimetableSearchValuesTest, ASearchInOneStateLeavesAnotherStateAlone) {
+  TimetableSearchState first(dia().searchStationCount());
+  ASSERT_EQ(fastestMinutes(dia().network(), first, FastestQuery{1, 4, 10, 0, 1}), 25);
+  const std::vector<SearchNode> before = first.table;
+  TimetableSearchState second(dia().searchStationCount());
+  EXPECT_EQ(fastestMinutes(dia().network(), second, FastestQuery{1, 3, 10, 0, 1}), 10);  // A to C
+  EXPECT_EQ(second.table[3].arrival, (TimeOfDay{10, 10}));
+  EXPECT_EQ(first.table[3].arrival, before[3].arrival);
+  EXPECT_EQ(first.table[3].cost, before[3].cost);
+  EXPECT_EQ(first.table[4].arrival, (TimeOfDay{10, 25}));
+  // The engine's own calls run in states of their own.
+  EXPECT_EQ(dia().fastestTime(1, 3, 10, 0, 1), 10);
+  EXPECT_EQ(first.table[4].arrival, (TimeOfDay{10, 25}));
 }
 
 TEST_F(TimetableSearchValuesTest, QueryDecidesThePlainReportWhateverTheSettings) {

@@ -84,7 +84,12 @@ class BestRoutesWindowTest : public QObject {
     BestWorld w(QStringLiteral("池袋"), QStringLiteral("大宮"), QTime(9, 0), 1);
     w.app().ItemCalcClick();
     QVERIFY(w.prompts.boxes.empty() || w.prompts.boxes.front().kind == ui::BoxKind::kInformation);
-    const std::vector<Journey>& best = w.engine->dia.lastBestRoutes().journeys;
+    // The same search again, as a value: the window shows its journeys.
+    Engine& e = *w.engine;
+    const RouteQuery query =
+        e.dia.routeQuery(e.staName.findByName(sjis("池袋")), e.staName.findByName(sjis("大宮")), 9, 0, 1,
+                         e.def.getDetour(), e.def.getDiffTime());
+    const std::vector<Journey> best = e.dia.findRouteList(query).journeys;
     QVERIFY(rowsOf(w.grid) >= 3);
     QCOMPARE(rowsOf(w.grid), int(best.size()));
     QVERIFY(!w.grid->isColumnHidden(ui::TRouteForm::kMarksColumn));
