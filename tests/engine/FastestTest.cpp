@@ -43,7 +43,7 @@ class FastestTest : public testing::Test {
     return result == 0 ? report() : "fastestRoute returned " + std::to_string(result);
   }
 
-  // One label per station, as the search was first built.
+  // One label per station: the exact rule off.
   void oneLabelPerStation() {
     RouteSearchRules rules;
     rules.exactFastest = false;

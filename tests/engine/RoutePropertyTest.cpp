@@ -166,12 +166,12 @@ TEST_P(RoutePropertyTest, SearchesAgreeAndKeepTheirRules) {
 
     for (int mode : {1, 2}) {
       engine->def.setRouteMode(static_cast<std::int8_t>(mode));
-      // Pruning changes nothing, also in the search as first built.
-      RouteSearchRules firstBuilt = RouteSearchRules::literal();
-      firstBuilt.lowerBoundPruning = true;
+      // Pruning changes nothing, also under the literal rules.
+      RouteSearchRules literalRules = RouteSearchRules::literal();
+      literalRules.lowerBoundPruning = true;
       int foundUnpruned = 0;
       int found = 0;
-      const std::string literalFiles = searchWith(firstBuilt, q, found);
+      const std::string literalFiles = searchWith(literalRules, q, found);
       EXPECT_EQ(literalFiles, searchWith(RouteSearchRules::literal(), q, foundUnpruned)) << "mode " << mode;
       EXPECT_EQ(found, foundUnpruned);
 

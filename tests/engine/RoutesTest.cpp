@@ -327,8 +327,8 @@ TEST_F(RoutesTest, FollowsTheFirstOfEqualCostDepartures) {
 }
 
 // A frequent service is boarded as its next departure: at 9:05, before its
-// first served hour, it leaves at 11:00. The search as first built took it
-// half an interval on at any hour and so found a route faster than the
+// first served hour, it leaves at 11:00. Under the literal rule the search took
+// it half an interval on at any hour and so found a route faster than the
 // fastest time. Before 10:00 and under ten minutes, the list pads hour and
 // total with a blank, the details with "0".
 TEST_F(RoutesTest, FrequentServiceWaitsForItsServedHours) {

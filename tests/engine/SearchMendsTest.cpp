@@ -1,4 +1,4 @@
-// The searches a traveller can trust, each against the rule as first built:
+// The searches a traveller can trust, each against the literal rule it mends:
 // service days, the exact fastest route, through trains in the multi-route
 // search and the best-routes mode. (Frequent services in the multi-route
 // search: RoutesTest.)

@@ -106,7 +106,7 @@ inline void writeOutputMode(const std::filesystem::path& dir, int mode) {
       << "mode_output = " << mode << "\r\n";
 }
 
-// The search rules with one mend switched off, as the search was first built.
+// The search rules with one mend switched off: that rule taken literally.
 inline RouteSearchRules rulesWithout(bool RouteSearchRules::*rule) {
   RouteSearchRules rules;
   rules.*rule = false;
