@@ -351,10 +351,17 @@ void TRouteForm::showSearchHead(const QString& fileDeparture) {
   }
 }
 
+void TRouteForm::takeSearchResult(const ShownSearch& shown, const RouteListView& view) {
+  shown_ = shown;
+  strGrid1_->setColumnHidden(kMarksColumn, shown_.marks.isEmpty());
+  for (std::size_t k = 0; k < 3; ++k) lists_[k] = view.lists[k];
+  details_ = view.details;
+  fillModel();
+}
+
 void TRouteForm::takeSearchResult(const ShownSearch& shown) {
   shown_ = shown;
   strGrid1_->setColumnHidden(kMarksColumn, shown_.marks.isEmpty());
-  // The files the search has just written, read once.
   for (int k = 0; k < 3; ++k) lists_[k] = work_files::readRouteList(dataDir_ / kListFiles[k]);
   details_ = work_files::readRouteDetails(dataDir_ / work_files::kRouteDetails);
   fillModel();

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "report/WorkFiles.h"
+#include "timetable/RouteListView.h"
 
 class QAction;
 class QLabel;
@@ -59,10 +60,12 @@ class TRouteForm : public QMainWindow {
   int loadRouteList(int order);
   // Fills the three detail lists with the records of route n.
   void showRouteDetail(int n);
-  // Takes the route lists and details the search has just written into the
-  // window's model: from then on the window shows them, in any order,
-  // without reading a file. `shown` says the search's day and marks, kept
-  // with them.
+  // Takes the route lists and details of a search into the window's model:
+  // from then on the window shows them, in any order, without reading a
+  // file. `shown` says the search's day and marks, kept with them.
+  void takeSearchResult(const ShownSearch& shown, const RouteListView& view);
+  // The same for the lists and details in the route files, read once (a
+  // list another program wrote).
   void takeSearchResult(const ShownSearch& shown = {});
   const RouteListModel& model() const { return *model_; }
   // Marks the list as what a stopped search found (in the caption).

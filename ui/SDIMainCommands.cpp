@@ -22,7 +22,9 @@
 #include "SDIMain.h"
 #include "ViewPnl.h"
 #include "WaitCursor.h"
+#include "journey/ArrivingBy.h"
 #include "report/WorkFiles.h"
+#include "timetable/RouteListView.h"
 
 namespace kiv::ui {
 namespace {
@@ -141,12 +143,15 @@ void TAppForm::ItemCalcClick() {
   shown.asked = time.hour * 60 + time.minute;
   // The best-routes search wrote the list: its journeys carry the marks.
   for (const Journey& journey : list.journeys) shown.marks << marksText(journey);
-  showRouteList(shown, stopped);
+  const work_files::RouteListHead head =
+      routeListHead(engine_.staName, from, to, askedTime(time.hour, time.minute));
+  showRouteList(shown, routeListView(head, list.journeys.empty() ? list.routes : routesOf(list.journeys)),
+                stopped);
 }
 
-void TAppForm::showRouteList(const ShownSearch& shown, bool partial) {
+void TAppForm::showRouteList(const ShownSearch& shown, const RouteListView& view, bool partial) {
   TRouteForm& routes = forms_.route();
-  routes.takeSearchResult(shown);
+  routes.takeSearchResult(shown, view);
   routes.setPartial(partial);
   routes.setSortOrder(1);
   routes.show();
@@ -165,6 +170,11 @@ ShownSearch shownJourneys(const ArrivingBy& found, ShownSearch::Kind kind) {
 }
 
 }  // namespace
+
+RouteListView TAppForm::viewOf(const ArrivingBy& found, StationNo from, StationNo to) const {
+  return routeListView(routeListHead(engine_.staName, from, to, found.asked),
+                       routesOf(found.result.journeys));
+}
 
 void TAppForm::runArriveBy(StationNo from, StationNo to, const Departure& time) {
   ArrivingBy found;
@@ -192,7 +202,7 @@ void TAppForm::runArriveBy(StationNo from, StationNo to, const Departure& time) 
     return;
   }
   if (stopped) inform(this, QString::fromUtf8(kSearchStopped));
-  showRouteList(shownJourneys(found, ShownSearch::Kind::kArriveBy), stopped);
+  showRouteList(shownJourneys(found, ShownSearch::Kind::kArriveBy), viewOf(found, from, to), stopped);
 }
 
 void TAppForm::ItemLastTrainClick() {
@@ -214,7 +224,7 @@ void TAppForm::ItemLastTrainClick() {
     warnNoRoute();
     return;
   }
-  showRouteList(shownJourneys(found, ShownSearch::Kind::kLastTrain), false);
+  showRouteList(shownJourneys(found, ShownSearch::Kind::kLastTrain), viewOf(found, from, to), false);
 }
 
 void TAppForm::warnNoRoute() {

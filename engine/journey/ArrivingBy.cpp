@@ -5,6 +5,7 @@
 #include "report/WorkFiles.h"
 #include "text/ReportText.h"
 #include "timetable/RDiaMan.h"
+#include "timetable/RouteListView.h"
 
 namespace kiv {
 namespace {
@@ -22,7 +23,7 @@ ArrivingBy searchBack(const RDiaMan& dia, const ArriveByRequest& request, int ar
   query.maxRoutes = request.maxRoutes;
   query.keepGoing = request.keepGoing;
   BestRoutesState state;
-  return {searchBestRoutes(dia.journeyNetwork(), state, query), day, arrival, 0};
+  return {searchBestRoutes(dia.journeyNetwork(), state, query), day, arrival, 0, {}};
 }
 
 // Writes the journeys as the route files, under the head of their first
@@ -30,8 +31,8 @@ ArrivingBy searchBack(const RDiaMan& dia, const ArriveByRequest& request, int ar
 void writeFound(RDiaMan& dia, const ArriveByRequest& request, ArrivingBy& found) {
   if (found.result.journeys.empty()) return;
   const int leave = found.result.journeys.front().departure;
-  const work_files::ClockTime asked{report_text::format("%2d:%02d", leave / 60, leave % 60), leave};
-  found.written = dia.writeJourneys(request.from, request.to, asked, found.result.journeys);
+  found.asked = askedTime(leave / 60, leave % 60);
+  found.written = dia.writeJourneys(request.from, request.to, found.asked, found.result.journeys);
   if (found.written < 0 || dia.sortRouteLists(found.written) < 0) found.written = -1;
 }
 

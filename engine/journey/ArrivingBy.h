@@ -8,6 +8,7 @@
 
 #include "Types.h"
 #include "journey/BestRoutes.h"
+#include "report/WorkFiles.h"
 
 namespace kiv {
 
@@ -44,6 +45,8 @@ struct ArrivingBy {
   int day = 0;      // the search's day: the day asked, or the day before it
   int arrival = 0;  // the arrival asked, counted from that day
   int written = 0;  // routes written; -1 when a work file could not be written
+  // The time in the head of the route files: the first journey's departure.
+  work_files::ClockTime asked;
 };
 
 // The journeys arriving by the time asked, latest departure first; an
