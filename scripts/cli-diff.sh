@@ -37,6 +37,18 @@ jrcheap
 tokyo101
 route 東京 存在しない駅
 route 東京 東京
+route 東京 高崎 --time 9:00 --day 1 --json
+route 新宿 川越 --time 8:00 --day 1 --order fare --json
+route 東京 高崎 --time 9:00 --day 1 --mode best --routes 5 --extra 60
+route 所沢 新宿 --time 8:00 --day 1 --mode best --routes 5 --order time
+route 北千住 中目黒 --time 8:00 --day 2 --mode best --routes 5 --json
+route 渋谷 二子玉川園 --time 23:45 --day 6 --mode best --json --order fare
+route 新宿 八王子 --time 9:00 --day 1 --arrive-by --routes 3
+route 新宿 八王子 --time 9:00 --day 1 --arrive-by --routes 3 --json
+lasttrain 町田 新宿 --day 5
+lasttrain 町田 新宿 --day 5 --json
+fastest 東京 高崎 --time 9:00 --day 1 --json
+fastest 新宿 八王子 --time 9:00 --day 1 --arrive-by
 EOF
 }
 

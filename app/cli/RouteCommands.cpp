@@ -68,13 +68,11 @@ class ProgressLine {
 
 // Names on standard error, once each, the fare sections of the listed
 // routes whose fare the fare data do not give.
-void warnUnknownFares(const work_files::RouteList& list) {
-  const auto details = work_files::readRouteDetails(work_files::kRouteDetails);
-  if (!details) return;
+void warnUnknownFares(const work_files::RouteList& list, const work_files::RouteDetail& details) {
   std::set<int> listed;
   for (const work_files::RouteSummary& route : list.routes) listed.insert(route.detection);
   std::set<std::tuple<NetworkCode, std::string, std::string>> warned;
-  for (const work_files::RouteFareSection& f : details->fares) {
+  for (const work_files::RouteFareSection& f : details.fares) {
     if (!listed.contains(f.detection) || !fareUnknown(f)) continue;
     if (warned.emplace(f.network, f.from, f.to).second) warnUnknownFare(f.from, f.to, f.network);
   }
@@ -82,9 +80,9 @@ void warnUnknownFares(const work_files::RouteList& list) {
 
 // Every route of the chosen list, each described as the route list window
 // saves a selected row.
-void printRoutes(RouteOrder order, bool sjis) {
-  const work_files::RouteList list = readRouteList(order);
-  warnUnknownFares(list);
+void printRoutes(const RouteListView& view, RouteOrder order, bool sjis) {
+  const work_files::RouteList& list = listOf(view, order);
+  warnUnknownFares(list, view.details);
   ScratchFile out;
   std::vector<int> detections;
   for (const work_files::RouteSummary& route : list.routes) detections.push_back(route.detection);
@@ -130,8 +128,12 @@ namespace {
 void printBestRoutes(const Engine& engine, const Invocation& inv, const RouteRequest& request,
                      const std::vector<kiv::Journey>& journeys, int asked, int day, bool arriveBy, bool cut,
                      const std::string& head = {}) {
+  const RouteListView view =
+      routeListView(routeListHead(engine.staName, request.from.number, request.to.number,
+                                  askedTime(asked / 60, asked % 60)),
+                    routesOf(journeys));
   if (inv.json) {
-    printJson(inv, routesJson(engine, inv, request, cut, BestRoutesShown{&journeys, day, arriveBy}));
+    printJson(inv, routesJson(engine, inv, request, cut, view, BestRoutesShown{&journeys, day, arriveBy}));
     return;
   }
   if (!inv.sjis) {
@@ -139,7 +141,7 @@ void printBestRoutes(const Engine& engine, const Invocation& inv, const RouteReq
         head.empty() ? listHead(utf8(request.from.name), utf8(request.to.name), asked, day, arriveBy) : head;
     printText(journeyOverview(journeys, shown, arriveBy ? journeys.front().departure : asked, day));
   }
-  printRoutes(inv.order, inv.sjis);
+  printRoutes(view, inv.order, inv.sjis);
 }
 
 // The journeys arriving by the time of the request (or, for the last
@@ -214,18 +216,21 @@ void runRoute(Engine& engine, const Invocation& inv) {
                std::string(work_files::kRouteListFound) + " and " + work_files::kRouteDetails);
   }
   const bool limitReached = list.end == RouteListEnd::routeLimit;
+  const RouteListView view =
+      routeListView(routeListHead(engine.staName, from.number, to.number, askedTime(time.hour, time.minute)),
+                    best ? routesOf(list.journeys) : list.routes);
   if (best) {
     const int asked = time.hour * 60 + time.minute;
     const BestRoutesShown shown{&list.journeys, time.day, false};
     if (inv.json) {
-      printJson(inv, withRouteListEnd(routesJson(engine, inv, journey, limitReached, shown), list.end));
+      printJson(inv, withRouteListEnd(routesJson(engine, inv, journey, limitReached, view, shown), list.end));
     } else {
       printBestRoutes(engine, inv, journey, *shown.journeys, asked, time.day, false, limitReached);
     }
   } else if (inv.json) {
-    printJson(inv, withRouteListEnd(routesJson(engine, inv, journey, limitReached), list.end));
+    printJson(inv, withRouteListEnd(routesJson(engine, inv, journey, limitReached, view), list.end));
   } else {
-    printRoutes(inv.order, inv.sjis);
+    printRoutes(view, inv.order, inv.sjis);
   }
   reportRouteListEnd(list.end, kRouteLimitReached);
 }

@@ -10,18 +10,6 @@
 namespace kiv::cli {
 namespace {
 
-const char* listFileOf(RouteOrder order) {
-  switch (order) {
-    case RouteOrder::kTime:
-      return work_files::kRouteListTime;
-    case RouteOrder::kFare:
-      return work_files::kRouteListFare;
-    case RouteOrder::kFound:
-      break;
-  }
-  return work_files::kRouteListFound;
-}
-
 const char* orderName(RouteOrder order) {
   switch (order) {
     case RouteOrder::kTime:
@@ -140,22 +128,26 @@ Json dayTimeJson(int minutes, int day) {
 
 }  // namespace
 
-work_files::RouteList readRouteList(RouteOrder order) {
-  const char* file = listFileOf(order);
-  auto list = work_files::readRouteList(file);
-  if (!list) throw CommandFailure(std::string("kiv4cli: cannot read ") + file);
-  return *list;
+const work_files::RouteList& listOf(const RouteListView& view, RouteOrder order) {
+  switch (order) {
+    case RouteOrder::kTime:
+      return view.lists[1];
+    case RouteOrder::kFare:
+      return view.lists[2];
+    case RouteOrder::kFound:
+      break;
+  }
+  return view.lists[0];
 }
 
 Json routesJson(const Engine& engine, const Invocation& inv, const RouteRequest& journey, bool limitReached,
-                const BestRoutesShown& best) {
-  const work_files::RouteList list = readRouteList(inv.order);
-  const auto details = work_files::readRouteDetails(work_files::kRouteDetails);
-  if (!details) throw CommandFailure(std::string("kiv4cli: cannot read ") + work_files::kRouteDetails);
+                const RouteListView& view, const BestRoutesShown& best) {
+  const work_files::RouteList& list = listOf(view, inv.order);
+  const work_files::RouteDetail& details = view.details;
   Json routes = Json::array();
   int rank = 0;
   for (const auto& summary : list.routes) {
-    Json route = routeJson(engine.staName, ++rank, summary, detailOf(*details, summary.detection));
+    Json route = routeJson(engine.staName, ++rank, summary, detailOf(details, summary.detection));
     const auto k = static_cast<std::size_t>(summary.detection);
     if (best.journeys && summary.detection >= 0 && k < best.journeys->size()) {
       const kiv::Journey& j = (*best.journeys)[k];

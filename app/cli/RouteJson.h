@@ -1,5 +1,5 @@
 // The JSON results of route and fastest, and the route list a route command
-// prints, read from the work files of the search.
+// prints, from the route list the search gave.
 #pragma once
 
 #include "Arguments.h"
@@ -9,6 +9,7 @@
 #include "StationArg.h"
 #include "journey/BestRoutes.h"
 #include "report/WorkFiles.h"
+#include "timetable/RouteListView.h"
 
 namespace kiv::cli {
 
@@ -20,8 +21,8 @@ struct RouteRequest {
   DepartureTime time;
 };
 
-// The route list of the order; throws CommandFailure when it cannot be read.
-work_files::RouteList readRouteList(RouteOrder order);
+// The list of `order` (found, time or fare order) in the view.
+const work_files::RouteList& listOf(const RouteListView& view, RouteOrder order);
 
 // The best routes the route files were written from, for their marks and
 // days: journeys[k] is the route of detection number k.
@@ -32,7 +33,7 @@ struct BestRoutesShown {
 };
 
 Json routesJson(const Engine& engine, const Invocation& inv, const RouteRequest& request, bool limitReached,
-                const BestRoutesShown& best = {});
+                const RouteListView& view, const BestRoutesShown& best = {});
 Json fastestJson(Engine& engine, const RouteRequest& journey, const FastestPath& path);
 
 }  // namespace kiv::cli
