@@ -46,7 +46,7 @@ int RDiaMan::findRoutes(const RouteQuery& query) {
                           limits);
   }
   RouteSearchResult result = searchClassicRoutes(net, state_, query, fastest, routeProgress_);
-  writeClassicRoutes(dataDir_, staName_, query, fast(), result);
+  writeClassicRoutes(dataDir_, staName_, query, result);
   routeListCut_ = result.cut;
   routeListEnd_ = result.end;
   workFileProblem_ = result.workFileProblem;
