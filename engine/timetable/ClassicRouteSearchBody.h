@@ -29,13 +29,14 @@ inline constexpr int kMaxPathLength = 100;
 // Cost bound a departure record must beat to become the first choice.
 inline constexpr int kNoBestCost = 32000;
 // The latest time (minutes after midnight of the start day) up to which the
-// time bound of the fast search is used: far below the 127 hours a time can
+// time bound is used: far below the 127 hours a time can
 // hold, so that no departure of a route within it passes that range.
 inline constexpr int kLatestBoundMinutes = 100 * 60;
 // Stations entered between two reports to the progress callback.
 inline constexpr long kProgressSteps = 1 << 14;
 // A station from which the goal cannot be reached in time.
 inline constexpr int kNeverUseful = -(1 << 20);
+
 }  // namespace classic_search
 
 template <typename Lookups>

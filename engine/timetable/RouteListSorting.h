@@ -18,8 +18,8 @@ namespace kiv::route_lists {
 
 // Room of the arrival text and of the via text of a sorting record, with
 // their NULs.
-constexpr std::size_t kArrivalTextSize = 6;
-constexpr std::size_t kSortViaSize = 512;
+inline constexpr std::size_t kArrivalTextSize = 6;
+inline constexpr std::size_t kSortViaSize = 512;
 
 // One route of the list as the sorting reads it.
 struct RouteSortRecord {

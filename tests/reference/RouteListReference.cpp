@@ -72,10 +72,21 @@ RouteSearchResult searchRoutes(RDiaMan& dia, const RouteQuery& query) {
   TimetableSearchState state(dia.searchStationCount());
   RouteSearchResult result;
   if (query.mode == kBestRoutesMode) {
+    // The best-routes search has one form: its list is written again, line
+    // by line.
     result.found = dia.findRoutes(query);
     result.cut = dia.routeListCut();
     result.end = dia.routeListEnd();
     result.workFileProblem = dia.workFileProblem();
+    if (result.found >= 0) {
+      std::vector<FoundRoute> routes;
+      for (const Journey& j : dia.lastBestRoutes().journeys) routes.push_back(j.route);
+      const work_files::ClockTime asked{report_text::format("%2d:%02d", query.hour, query.minute),
+                                        query.hour * 60 + query.minute};
+      result.workFileProblem =
+          reference::writeRouteList(dia.workDirectory(), net.names, query.from, query.to, asked, routes);
+      if (!result.workFileProblem.empty()) result.found = -1;
+    }
   } else if (const int fastest = reference::fastestMinutes(
                  net, state, FastestQuery{query.from, query.to, query.hour, query.minute, query.day});
              fastest != -1) {

@@ -28,9 +28,9 @@ namespace kiv::reference {
 int fastestRoute(RDiaMan& dia, const FastestQuery& query, FastestResult& result);
 
 // RDiaMan::searchRoutes for a query that carries its limits and mode. The
-// classic mode runs the plain fastest and classic searches and writes the
-// route files line by line; the best-routes mode runs RDiaMan::findRoutes
-// (that search has one form only). Then the lists are sorted the plain way.
+// classic mode runs the plain fastest and classic searches; the best-routes
+// mode runs RDiaMan::findRoutes (that search has one form only). The route
+// files are written line by line, and the lists sorted the plain way.
 // found is what RDiaMan::searchRoutes returns; cut, end and workFileProblem
 // what routeListCut(), routeListEnd() and workFileProblem() tell after it.
 RouteSearchResult searchRoutes(RDiaMan& dia, const RouteQuery& query);
