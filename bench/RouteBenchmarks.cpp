@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchOperations.h"
+#include "RouteListReference.h"
 #include "journey/BestRoutes.h"
 #include "text/Codec.h"
 
@@ -21,25 +22,32 @@ Journey journeyOf(BenchData& d) {
   return {d.origin, d.farStation};
 }
 
-void useImplementation(BenchData& d, bool reference) {
-  d.engine->dia.setSearchImplementation(reference ? RDiaMan::SearchImplementation::reference
-                                                  : RDiaMan::SearchImplementation::fast);
-}
-
 void fastestRoute(BenchData& d, bool reference) {
-  useImplementation(d, reference);
   const Journey j = journeyOf(d);
+  if (reference) {
+    FastestResult route;
+    const FastestQuery query{j.from, j.to, 9, 0, 1, d.engine->def.getOutputMode() == 1};
+    benchmark::DoNotOptimize(reference::fastestRoute(d.engine->dia, query, route));
+    return;
+  }
   benchmark::DoNotOptimize(d.engine->dia.fastestRoute(j.from, j.to, 9, 0, 1));
 }
 
 // The whole route command's search: findRoutes and the two sorted lists.
 void routeSearch(BenchData& d, bool reference, int mode, int routes, int detourKm, int extraMinutes) {
-  useImplementation(d, reference);
   const Journey j = journeyOf(d);
   RDefMan& def = d.engine->def;
   def.setRouteMode(static_cast<std::int8_t>(mode));
   def.setRouteMax(static_cast<std::int16_t>(routes));
   def.setTransMax(4);
+  if (reference) {
+    const RDiaMan::RouteLimits l = d.engine->dia.routeLimitsFromSettings();
+    benchmark::DoNotOptimize(
+        reference::searchRoutes(d.engine->dia, {j.from, j.to, 9, 0, 1, detourKm, extraMinutes, l.transMax,
+                                                l.routeMax, l.modeRoute, l.classicStepBudget})
+            .found);
+    return;
+  }
   benchmark::DoNotOptimize(d.engine->dia.searchRoutes(j.from, j.to, 9, 0, 1, detourKm, extraMinutes));
 }
 
@@ -65,7 +73,6 @@ std::vector<Journey> querySet(BenchData& d) {
 // journey of the set (as the reference the best routes are measured
 // against), or its best routes within the limits.
 void bestRoutesSet(BenchData& d, bool fastest, int routes, int changes, int extraMinutes) {
-  useImplementation(d, false);
   static BestRoutesState state;
   for (const Journey& j : querySet(d)) {
     if (fastest) {

@@ -1,6 +1,8 @@
 // The steps of one classic multi-route search (searchClassicRoutes) and its
 // working fields, which live while the search runs, so that a search reads
-// no state left by the one before.
+// no state left by the one before. A template over the lookups the search
+// makes (IndexedLookups in the engine); the bodies are in
+// ClassicRouteSearchBody.h.
 #pragma once
 
 #include <cstdint>
@@ -15,12 +17,14 @@
 
 namespace kiv {
 
-class ClassicRouteSearch {
+template <typename Lookups>
+class BasicClassicRouteSearch {
  public:
-  ClassicRouteSearch(const TimetableNetwork& net, TimetableSearchState& state, const RouteProgress& progress)
+  BasicClassicRouteSearch(const TimetableNetwork& net, TimetableSearchState& state,
+                          const RouteProgress& progress)
       : net_(net), state_(state), boarding_(net, state), progress_(progress) {}
-  ClassicRouteSearch(const ClassicRouteSearch&) = delete;
-  ClassicRouteSearch& operator=(const ClassicRouteSearch&) = delete;
+  BasicClassicRouteSearch(const BasicClassicRouteSearch&) = delete;
+  BasicClassicRouteSearch& operator=(const BasicClassicRouteSearch&) = delete;
 
   RouteSearchResult run(const RouteQuery& query, int fastest);
 
@@ -59,7 +63,7 @@ class ClassicRouteSearch {
 
   const TimetableNetwork& net_;
   TimetableSearchState& state_;
-  Boarding boarding_;
+  BasicBoarding<Lookups> boarding_;
   const RouteProgress& progress_;
   std::vector<FoundRoute> routes_;
 
@@ -82,7 +86,7 @@ class ClassicRouteSearch {
   // last and first station.
   SectionFares fares_;
   std::vector<int> bound_;                          // least minutes to the goal, per station
-  std::vector<int> latest_;                         // latestUsefulCost, per station (indexed only)
+  std::vector<int> latest_;                         // latestUsefulCost, per station
   std::vector<std::vector<Candidate>> candidates_;  // per path position
   bool stopped_ = false;                            // the progress callback said stop
 };

@@ -1,5 +1,5 @@
-// The station-label fastest search and the choice between the searches;
-// the exact search is in FastestSearchExact.cpp.
+// The fastest search on the timetable's indexes, and its station-label
+// search; the exact search's lookups are in FastestSearchExact.cpp.
 #include "timetable/FastestSearch.h"
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 
 #include "network/RTrainMan.h"
 #include "timetable/FastDepartures.h"
+#include "timetable/FastestSearchBody.h"
 #include "timetable/FastestWork.h"
 #include "timetable/RCnctMan.h"
 
@@ -17,15 +18,11 @@ namespace kiv {
 
 FastestResult searchFastest(const TimetableNetwork& net, TimetableSearchState& state,
                             const FastestQuery& query) {
-  FastestResult result;
-  result.minutes =
-      FastestSearch(net, state).run(query.from, query.to, query.start(), query.day, &result.path);
-  if (result.minutes < 0) result.path.clear();
-  return result;
+  return searchFastestWith<IndexedLookups>(net, state, query);
 }
 
 int fastestMinutes(const TimetableNetwork& net, TimetableSearchState& state, const FastestQuery& query) {
-  return FastestSearch(net, state).run(query.from, query.to, query.start(), query.day, nullptr);
+  return fastestMinutesWith<IndexedLookups>(net, state, query);
 }
 
 const std::vector<int>* knownGoalBound(const TimetableSearchState& state, StationNo goal,
@@ -35,29 +32,31 @@ const std::vector<int>* knownGoalBound(const TimetableSearchState& state, Statio
   return &work->bound;
 }
 
-void FastestSearch::resetSearchTable(StationNo from, StationNo to, TimeOfDay start) {
-  const int n = state_.stationCount();
+namespace fastest_search {
+
+void resetSearchTable(TimetableSearchState& state, StationNo from, StationNo to, TimeOfDay start) {
+  const int n = state.stationCount();
   for (int s = 1; s <= n; ++s) {
-    SearchNode& node = state_.table[static_cast<std::size_t>(s)];
+    SearchNode& node = state.table[static_cast<std::size_t>(s)];
     node.pred = 0;
     node.settled = 0;
     node.cost = kUnreachedCost;
     node.arrival = TimeOfDay{};
     node.departure = TimeOfDay{};
   }
-  SearchNode& first = state_.table[static_cast<std::size_t>(from)];
+  SearchNode& first = state.table[static_cast<std::size_t>(from)];
   first.pred = -1;
   first.trainIn = -1;
   first.cost = 0;
   first.arrival = start;
-  SearchNode& goal = state_.table[static_cast<std::size_t>(to)];
+  SearchNode& goal = state.table[static_cast<std::size_t>(to)];
   goal.succ = -1;
   goal.trainOut = -1;
 }
 
-bool FastestSearch::relaxStation(SearchNode& here, StationNo sel, StationNo x, const DiaDepartureRecord& r,
-                                 TimeOfDay dep, std::int16_t cost) {
-  SearchNode& next = state_.table[static_cast<std::size_t>(x)];
+bool relaxStation(TimetableSearchState& state, SearchNode& here, StationNo sel, StationNo x,
+                  const DiaDepartureRecord& r, TimeOfDay dep, std::int16_t cost) {
+  SearchNode& next = state.table[static_cast<std::size_t>(x)];
   // A settled station keeps its label: with sound data it cannot be
   // improved anyway, and a negative riding time in the data must not
   // rewrite the path behind the search.
@@ -74,63 +73,22 @@ bool FastestSearch::relaxStation(SearchNode& here, StationNo sel, StationNo x, c
   return true;
 }
 
-int FastestSearch::runStationSearch(StationNo from, StationNo to, TimeOfDay start, int day) {
-  const int n = state_.stationCount();
-  resetSearchTable(from, to, start);
-  const SearchNode& goal = state_.table[static_cast<std::size_t>(to)];
+}  // namespace fastest_search
 
-  for (int round = 0; round < n; ++round) {
-    // Ties go to the highest station number; an unreached station can be
-    // selected (and is then only marked).
-    int smallest = kUnreachedCost;
-    StationNo sel = 0;
-    for (int s = 1; s <= n; ++s) {
-      const SearchNode& node = state_.table[static_cast<std::size_t>(s)];
-      if (node.settled == 0 && node.cost <= smallest) {
-        smallest = node.cost;
-        sel = static_cast<StationNo>(s);
-      }
-    }
-    if (sel == 0) break;
-    SearchNode& here = state_.table[static_cast<std::size_t>(sel)];
-    here.settled = 1;
-    if (smallest == kUnreachedCost) continue;
-
-    for (const DiaDepartureRecord& r : net_.timetable.departuresOf(sel)) {
-      if (net_.trains.getTrainUse(r.train) == 0) continue;
-      const StationNo x = r.nextStation;
-      if (x < 1 || x > n) continue;
-      const TimeOfDay arr = here.arrival;
-      TimeOfDay ready = arr;
-      if (sel != from) net_.cnct.getBoardingTime(sel, here.trainIn, r.train, arr, ready);
-      TimeOfDay dep = ready;
-      // Staying on board a frequent service costs no wait; a timed train is
-      // taken at its next departure from here like any other.
-      const bool staysOnBoard = here.trainIn == r.train && r.interval != 0;
-      if (!staysOnBoard && net_.timetable.nextDepartureOn(sel, x, r.train, ready, day, dep) != 0) continue;
-      const int walk = Timetable::minutesBetween(arr, ready);
-      const int wait = Timetable::minutesBetween(ready, dep);
-      const auto c = static_cast<std::int16_t>(here.cost + walk + wait + r.rideMinutes);
-
-      relaxStation(here, sel, x, r, dep, c);
-    }
-  }
-  return goal.pred != 0 ? 0 : -1;
-}
-
-int FastestSearch::runStationSearchQueued(StationNo from, StationNo to, TimeOfDay start, int day) {
-  const int n = state_.stationCount();
-  resetSearchTable(from, to, start);
-  const SearchNode& goal = state_.table[static_cast<std::size_t>(to)];
-  std::vector<std::uint8_t> use(static_cast<std::size_t>(std::max(net_.trains.getTrainCount(), 0)) + 1, 1);
-  for (std::size_t t = 1; t < use.size(); ++t) use[t] = net_.trains.getTrainUse(static_cast<TrainNo>(t)) != 0;
+int IndexedLookups::stationSearch(const TimetableNetwork& net, TimetableSearchState& state,
+                                  const Boarding& boarding, StationNo from, StationNo to, TimeOfDay,
+                                  int day) {
+  const int n = state.stationCount();
+  const SearchNode& goal = state.table[static_cast<std::size_t>(to)];
+  std::vector<std::uint8_t> use(static_cast<std::size_t>(std::max(net.trains.getTrainCount(), 0)) + 1, 1);
+  for (std::size_t t = 1; t < use.size(); ++t) use[t] = net.trains.getTrainUse(static_cast<TrainNo>(t)) != 0;
   const auto used = [&](TrainNo t) {
     return t >= 1 && static_cast<std::size_t>(t) < use.size() ? use[static_cast<std::size_t>(t)] != 0
-                                                              : net_.trains.getTrainUse(t) != 0;
+                                                              : net.trains.getTrainUse(t) != 0;
   };
 
-  // The linear selection takes the least cost and, of equal costs, the
-  // highest station number: the queue orders by cost, then station
+  // The station settled next is the one of least cost and, of equal costs,
+  // the highest station number: the queue orders by cost, then station
   // descending. Entries whose station has since been settled or lowered are
   // stale. Once only unreached stations are left, nothing changes any more.
   using Entry = std::pair<int, int>;  // cost, -station
@@ -140,10 +98,10 @@ int FastestSearch::runStationSearchQueued(StationNo from, StationNo to, TimeOfDa
     const auto [cost, minusStation] = queue.top();
     queue.pop();
     const auto sel = static_cast<StationNo>(-minusStation);
-    SearchNode& here = state_.table[static_cast<std::size_t>(sel)];
+    SearchNode& here = state.table[static_cast<std::size_t>(sel)];
     if (here.settled != 0 || here.cost != cost) continue;
     here.settled = 1;
-    const std::span<const DiaDepartureRecord> leaving = boarding_.departuresFrom(sel);
+    const std::span<const DiaDepartureRecord> leaving = boarding.departuresFrom(sel);
     for (const DiaDepartureRecord& r : leaving) {
       if (!used(r.train)) continue;
       const StationNo x = r.nextStation;
@@ -151,7 +109,7 @@ int FastestSearch::runStationSearchQueued(StationNo from, StationNo to, TimeOfDa
       const TimeOfDay arr = here.arrival;
       const TimeOfDay ready =
           sel != from
-              ? fast_departures::addMinutes(arr, net_.cnct.transferMinutesIndexed(sel, here.trainIn, r.train))
+              ? fast_departures::addMinutes(arr, net.cnct.transferMinutesIndexed(sel, here.trainIn, r.train))
               : arr;
       TimeOfDay dep = ready;
       const bool staysOnBoard = here.trainIn == r.train && r.interval != 0;
@@ -171,15 +129,16 @@ int FastestSearch::runStationSearchQueued(StationNo from, StationNo to, TimeOfDa
       const int walk = Timetable::minutesBetween(arr, ready);
       const int wait = Timetable::minutesBetween(ready, dep);
       const auto c = static_cast<std::int16_t>(here.cost + walk + wait + r.rideMinutes);
-      if (relaxStation(here, sel, x, r, dep, c)) queue.emplace(c, -x);
+      if (fastest_search::relaxStation(state, here, sel, x, r, dep, c)) queue.emplace(c, -x);
     }
   }
   return goal.pred != 0 ? 0 : -1;
 }
 
-std::vector<PathStop> FastestSearch::stationLabelPath(StationNo from, StationNo to) {
-  const int n = state_.stationCount();
-  auto node = [this](StationNo s) -> SearchNode& { return state_.node(s); };
+std::vector<PathStop> fastest_search::stationLabelPath(TimetableSearchState& state, StationNo from,
+                                                       StationNo to) {
+  const int n = state.stationCount();
+  auto node = [&state](StationNo s) -> SearchNode& { return state.node(s); };
 
   // Path pass: fix succ, trainOut and departure along the chosen path, from
   // the destination back to the start. Every pred was settled before the
@@ -205,23 +164,6 @@ std::vector<PathStop> FastestSearch::stationLabelPath(StationNo from, StationNo 
   }
   path.push_back({to, node(to).trainIn, -1, node(to).arrival, node(to).arrival});
   return path;
-}
-
-int FastestSearch::run(StationNo from, StationNo to, TimeOfDay start, int day, std::vector<PathStop>* path) {
-  const int n = state_.stationCount();
-  if (from < 1 || from > n || to < 1 || to > n) return -1;
-  const int serviceDay = net_.rules.serviceDays ? day : -1;
-  if (net_.rules.exactFastest) {
-    std::vector<PathStop> stops;
-    const int minutes = runExactSearch(from, to, start, serviceDay, stops);
-    if (path) *path = std::move(stops);
-    return minutes;
-  }
-  const int found = net_.indexed ? runStationSearchQueued(from, to, start, serviceDay)
-                                 : runStationSearch(from, to, start, serviceDay);
-  if (found != 0) return -1;
-  if (path) *path = stationLabelPath(from, to);
-  return state_.table[static_cast<std::size_t>(to)].cost;
 }
 
 }  // namespace kiv

@@ -109,13 +109,6 @@ class RDiaMan {
   void setSearchRules(const RouteSearchRules& rules) { rules_ = rules; }
   const RouteSearchRules& searchRules() const { return rules_; }
 
-  // The route searches run on the indexes of the timetable (the default) or
-  // as first written, scanning the spans for every lookup; both give the
-  // same results and files.
-  enum class SearchImplementation { fast, reference };
-  void setSearchImplementation(SearchImplementation implementation) { implementation_ = implementation; }
-  SearchImplementation searchImplementation() const { return implementation_; }
-
   // Why the timetable was not used (the spans of DiaIdx1.kv4 or
   // DiaIdx2.kv4 do not fit the records); empty when it was consistent.
   const std::string& dataProblem() const { return timetable_.dataProblem(); }
@@ -311,8 +304,6 @@ class RDiaMan {
   Timetable timetable_;
   int stationCount_ = 0;
   RouteSearchRules rules_;
-  SearchImplementation implementation_ = SearchImplementation::fast;
-  bool fast() const { return implementation_ == SearchImplementation::fast; }
 
   // The report "$TT$.kv4" of a fastest route.
   int writeFastestReport(const std::vector<PathStop>& path, TimeOfDay start, bool detailed);
@@ -331,7 +322,7 @@ class RDiaMan {
   void forEachTrainLink(const std::function<void(TrainNo, const TrainLinkIndex::Link&)>& visit) const;
 
   // A route list or detail file as writeRouteDetail reads it: the one kept
-  // when the file still holds the same bytes (fast), else read afresh.
+  // when the file still holds the same bytes, else read afresh.
   struct ParsedRouteFile;
   const ParsedRouteFile* routeFile(const std::filesystem::path& file, std::size_t numberWord,
                                    std::shared_ptr<ParsedRouteFile>& kept);

@@ -51,7 +51,7 @@ int RDiaMan::writeJourneys(StationNo from, StationNo to, const work_files::Clock
   std::vector<FoundRoute> routes;
   routes.reserve(journeys.size());
   for (const Journey& j : journeys) routes.push_back(j.route);
-  workFileProblem_ = writeRouteList(dataDir_, fast(), staName_, from, to, asked, std::move(routes));
+  workFileProblem_ = writeRouteList(dataDir_, staName_, from, to, asked, std::move(routes));
   return workFileProblem_.empty() ? static_cast<int>(journeys.size()) : -1;
 }
 

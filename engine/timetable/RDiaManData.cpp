@@ -31,7 +31,7 @@ void RDiaMan::forEachTrainLink(const std::function<void(TrainNo, const TrainLink
 }
 
 TimetableNetwork RDiaMan::network() const {
-  return TimetableNetwork{timetable_, trains_, cnct_, staName_, dist_, fare_, kiv_, rules_, fast()};
+  return TimetableNetwork{timetable_, trains_, cnct_, staName_, dist_, fare_, kiv_, rules_};
 }
 
 }  // namespace kiv

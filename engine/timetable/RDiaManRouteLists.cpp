@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
-#include <numeric>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -15,147 +14,18 @@
 #include "report/WorkFileWriter.h"
 #include "report/WorkFiles.h"
 #include "text/ReportText.h"
-#include "text/SjisText.h"
 #include "timetable/RDiaMan.h"
+#include "timetable/RouteListSorting.h"
 
 namespace kiv {
 
-namespace {
+using route_lists::recordType;
+using route_lists::word;
 
-// Room of the arrival text and of the via text of a sorting record, with
-// their NULs.
-constexpr std::size_t kArrivalTextSize = 6;
-constexpr std::size_t kSortViaSize = 512;
+namespace {
 
 const char* const kOrderFiles[] = {work_files::kRouteListFound, work_files::kRouteListTime,
                                    work_files::kRouteListFare};
-
-// One route of the list as the sorting reads it.
-struct RouteSortRecord {
-  std::int16_t position = 0;
-  std::int16_t detection = 0;
-  std::string arrival;  // at most kArrivalTextSize - 1 bytes
-  std::int16_t total = 0;
-  std::int16_t fare = 0;
-  std::int16_t changes = 0;
-  std::int16_t riding = 0;
-  std::int16_t walking = 0;
-  std::int16_t waiting = 0;
-  std::string via;  // at most kSortViaSize - 1 bytes
-};
-
-// Word i of a record, empty when the record is shorter.
-const char* word(const std::vector<std::string>& words, std::size_t i) {
-  return i < words.size() ? words[i].c_str() : "";
-}
-
-// The record type of a line of the route files: its first character.
-char recordType(const std::string& line) { return line.empty() ? '\0' : line[0]; }
-
-// A sorting record from the words of its line: word(i) is word i as its
-// text runs to a NUL, empty when the record is shorter.
-template <typename Word>
-RouteSortRecord sortRecordFrom(Word word) {
-  const auto number16 = [&](std::size_t i) {
-    return static_cast<std::int16_t>(std::atoi(std::string(word(i)).c_str()));
-  };
-  RouteSortRecord r;
-  r.position = number16(1);
-  r.detection = number16(2);
-  r.arrival = fitSjisField(word(3), kArrivalTextSize);
-  r.total = number16(4);
-  r.fare = number16(5);
-  r.changes = number16(6);
-  r.riding = number16(7);
-  r.walking = number16(8);
-  r.waiting = number16(9);
-  r.via = fitSjisField(word(10), kSortViaSize);
-  return r;
-}
-
-// The words a sorting record reads, split as report_text::words splits a
-// line, without a string per word (the fast search's hundreds of routes).
-constexpr std::size_t kSortWords = 11;
-RouteSortRecord sortRecordOfWords(std::string_view line) {
-  std::string_view words[kSortWords];
-  std::size_t count = 0;
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-  std::size_t i = 0;
-  while (i < line.size() && count < kSortWords) {
-    while (i < line.size() && blank(line[i])) ++i;
-    const std::size_t start = i;
-    while (i < line.size() && !blank(line[i])) ++i;
-    if (i > start) words[count++] = line.substr(start, i - start);
-  }
-  return sortRecordFrom([&](std::size_t k) {
-    return k < count ? words[k].substr(0, words[k].find('\0')) : std::string_view();
-  });
-}
-
-RouteSortRecord sortRecordOf(const std::string& line, bool fast) {
-  if (fast) return sortRecordOfWords(line);
-  const auto w = report_text::words(line);
-  return sortRecordFrom([&](std::size_t k) { return std::string_view(word(w, k)); });
-}
-
-// The exchange sort of the route lists: every position i is compared with
-// every later position j, and the two are exchanged when the record at i
-// comes after the one at j. Ties in every key are never exchanged directly.
-template <typename After>
-std::vector<int> exchangeOrder(const std::vector<RouteSortRecord>& records, After after) {
-  std::vector<int> order(records.size());
-  std::iota(order.begin(), order.end(), 0);
-  for (std::size_t i = 0; i + 1 < order.size(); ++i) {
-    for (std::size_t j = i + 1; j < order.size(); ++j) {
-      if (after(records[static_cast<std::size_t>(order[i])], records[static_cast<std::size_t>(order[j])])) {
-        std::swap(order[i], order[j]);
-      }
-    }
-  }
-  return order;
-}
-
-// The record of a sorted list for the route at list position k.
-void fillSummary(const RouteSortRecord& r, int k, work_files::RouteSummary& route) {
-  route.position = k;
-  route.detection = r.detection;
-  route.arrival.text = r.arrival;
-  route.totalMinutes = r.total;
-  route.fare = r.fare;
-  route.changes = r.changes;
-  route.ridingMinutes = r.riding;
-  route.walkingMinutes = r.walking;
-  route.waitingMinutes = r.waiting;
-  route.via = r.via;
-}
-
-bool writeSortedList(const std::filesystem::path& file, const std::vector<std::string>& header,
-                     const std::vector<RouteSortRecord>& records, const std::vector<int>& order, bool fast) {
-  using namespace work_files;
-  const RouteListHead head{header[0], header[1], {header[2], 0}};
-  if (fast) {
-    // The whole list in one buffer, without printf, written over the old
-    // bytes of the file (no flush of a file cut to nothing).
-    std::string text;
-    appendRouteListHead(text, head, RouteListLayout::kSorted);
-    text += "\r\n";
-    RouteSummary route;
-    for (std::size_t k = 0; k < order.size(); ++k) {
-      fillSummary(records[static_cast<std::size_t>(order[k])], static_cast<int>(k), route);
-      appendRouteSummary(text, route, RouteListLayout::kSorted);
-      text += "\r\n";
-    }
-    return writeWholeBytes(file, text, WholeFile::kOverOldBytes);
-  }
-  RouteList list;
-  list.head = head;
-  for (std::size_t k = 0; k < order.size(); ++k) {
-    RouteSummary route;
-    fillSummary(records[static_cast<std::size_t>(order[k])], static_cast<int>(k), route);
-    list.routes.push_back(std::move(route));
-  }
-  return writeRouteList(file, list, RouteListLayout::kSorted);
-}
 
 }  // namespace
 
@@ -199,10 +69,6 @@ struct RDiaMan::ParsedRouteFile {
 
 const RDiaMan::ParsedRouteFile* RDiaMan::routeFile(const std::filesystem::path& file, std::size_t numberWord,
                                                    std::shared_ptr<ParsedRouteFile>& kept) {
-  if (!fast()) {
-    kept = std::make_shared<ParsedRouteFile>();
-    return kept->read(file, numberWord) ? kept.get() : nullptr;
-  }
   // The descriptions of a list are written route by route: the files are
   // split once and known again by their bytes.
   auto bytes = readWholeFile(file);
@@ -218,46 +84,7 @@ const RDiaMan::ParsedRouteFile* RDiaMan::routeFile(const std::filesystem::path& 
 }
 
 int RDiaMan::sortRouteLists(int count) {
-  std::vector<std::string> lines;
-  if (!report_text::readLines(dataDir_ / work_files::kRouteListFound, lines)) {
-    if (count > 0) workFileProblem_ = work_files::kRouteListFound;
-    return -1;
-  }
-  std::vector<std::string> header(3);
-  for (const std::string& line : lines) {
-    if (recordType(line) != '0') continue;
-    const auto w = report_text::words(line);
-    header = {word(w, 1), word(w, 2), word(w, 3)};
-  }
-  if (count < 1) return 0;
-
-  // A list shorter than the count yields only the routes it holds.
-  std::vector<RouteSortRecord> records;
-  for (const std::string& line : lines) {
-    if (static_cast<int>(records.size()) >= count) break;
-    if (recordType(line) == '9') records.push_back(sortRecordOf(line, fast()));
-  }
-  if (records.empty()) return 0;
-
-  const auto byTime = exchangeOrder(records, [](const RouteSortRecord& a, const RouteSortRecord& b) {
-    if (a.total != b.total) return a.total > b.total;
-    if (a.fare != b.fare) return a.fare > b.fare;
-    return a.changes > b.changes;
-  });
-  const bool timeWritten =
-      writeSortedList(dataDir_ / work_files::kRouteListTime, header, records, byTime, fast());
-
-  const auto byFare = exchangeOrder(records, [](const RouteSortRecord& a, const RouteSortRecord& b) {
-    if (a.fare != b.fare) return a.fare > b.fare;
-    if (a.total != b.total) return a.total > b.total;
-    return a.changes > b.changes;
-  });
-  const bool fareWritten =
-      writeSortedList(dataDir_ / work_files::kRouteListFare, header, records, byFare, fast());
-
-  if (timeWritten && fareWritten) return static_cast<int>(records.size());
-  workFileProblem_ = timeWritten ? work_files::kRouteListFare : work_files::kRouteListTime;
-  return -1;
+  return route_lists::sortRouteListFiles(dataDir_, count, route_lists::kWholeSortedLists, workFileProblem_);
 }
 
 int RDiaMan::writeRouteDetail(const std::filesystem::path& file, const char* mode, int detection, int order,

@@ -64,7 +64,7 @@ RouteSearchResult RDiaMan::findRouteList(const RouteQuery& query) {
     // The classic search goes on from the start station's node as the
     // fastest search left it.
     result = searchClassicRoutes(net, state, query, fastest, routeProgress_);
-    writeClassicRoutes(dataDir_, staName_, query, fast(), result);
+    writeClassicRoutes(dataDir_, staName_, query, result);
   }
   workFileProblem_ = result.workFileProblem;
   lastList_.found = result.found;

@@ -25,13 +25,8 @@ bool RouteFiles::begin(const RStaName& names, StationNo from, StationNo to,
     end();
     return false;
   }
-  const work_files::RouteListHead head{fromName, toName, asked};
-  if (whole_) {
-    work_files::appendRouteListHead(listText_, head, work_files::RouteListLayout::kSorted);
-    listText_ += "\r\n";
-  } else {
-    listFile_->line(work_files::formatRouteListHead(head, work_files::RouteListLayout::kSorted));
-  }
+  work_files::appendRouteListHead(listText_, {fromName, toName, asked}, work_files::RouteListLayout::kSorted);
+  listText_ += "\r\n";
   return true;
 }
 
@@ -40,10 +35,10 @@ bool RouteFiles::end() {
   const std::pair<std::unique_ptr<work_files::WorkFileWriter>*, const std::string*> files[] = {
       {&listFile_, &listText_}, {&detailFile_, &detailText_}};
   for (const auto& [file, text] : files) {
-    // Files written whole: their bytes were kept since the file was emptied
-    // at the start, and are written over it now.
+    // Their bytes were kept since the file was emptied at the start, and
+    // are written over it now.
     bool ok = !*file || (*file)->close();
-    if (ok && *file && whole_)
+    if (ok && *file)
       ok = work_files::writeWholeBytes((*file)->path(), *text, work_files::WholeFile::kOverOldBytes);
     // The first file not written whole (or not opened) is the one named.
     if (!ok && written) {
@@ -60,47 +55,26 @@ void RouteFiles::write(FoundRoute& route, int number) {
   RouteSummary& summary = route.summary;
   summary.position = number;
   summary.detection = number;
-  if (whole_) {
-    // Hundreds of routes per search: their records are appended to the
-    // bytes of the files without printf.
-    struct AppendNumbered {
-      std::string& line;
-      int number;
-      void operator()(RouteStop& r) const { appendRouteStop(line, (r.detection = number, r)); }
-      void operator()(RouteRide& r) const { appendRouteRide(line, (r.detection = number, r)); }
-      void operator()(RouteFareSection& r) const { appendRouteFareSection(line, (r.detection = number, r)); }
-    };
-    for (auto& record : route.details) {
-      std::visit(AppendNumbered{detailText_, number}, record);
-      detailText_ += "\r\n";
-    }
-    appendRouteSummary(listText_, summary, RouteListLayout::kDetectionOrder);
-    listText_ += "\r\n";
-    return;
-  }
-  struct NumberedRecord {
+  // Hundreds of routes per search: their records are appended to the
+  // bytes of the files without printf.
+  struct AppendNumbered {
+    std::string& line;
     int number;
-    std::string operator()(RouteStop r) const {
-      r.detection = number;
-      return formatRouteStop(r);
-    }
-    std::string operator()(RouteRide r) const {
-      r.detection = number;
-      return formatRouteRide(r);
-    }
-    std::string operator()(RouteFareSection r) const {
-      r.detection = number;
-      return formatRouteFareSection(r);
-    }
+    void operator()(RouteStop& r) const { appendRouteStop(line, (r.detection = number, r)); }
+    void operator()(RouteRide& r) const { appendRouteRide(line, (r.detection = number, r)); }
+    void operator()(RouteFareSection& r) const { appendRouteFareSection(line, (r.detection = number, r)); }
   };
-  for (const auto& record : route.details) detailFile_->line(std::visit(NumberedRecord{number}, record));
-  listFile_->line(formatRouteSummary(summary, RouteListLayout::kDetectionOrder));
+  for (auto& record : route.details) {
+    std::visit(AppendNumbered{detailText_, number}, record);
+    detailText_ += "\r\n";
+  }
+  appendRouteSummary(listText_, summary, RouteListLayout::kDetectionOrder);
+  listText_ += "\r\n";
 }
 
-std::string writeRouteList(const std::filesystem::path& dir, bool whole, const RStaName& names,
-                           StationNo from, StationNo to, const work_files::ClockTime& asked,
-                           std::vector<FoundRoute> routes) {
-  RouteFiles files(dir, whole);
+std::string writeRouteList(const std::filesystem::path& dir, const RStaName& names, StationNo from,
+                           StationNo to, const work_files::ClockTime& asked, std::vector<FoundRoute> routes) {
+  RouteFiles files(dir);
   if (!files.begin(names, from, to, asked)) return files.problem();
   for (std::size_t k = 0; k < routes.size(); ++k) files.write(routes[k], static_cast<int>(k));
   return files.end() ? std::string() : files.problem();
@@ -119,7 +93,7 @@ bool writeRouteSearchLog(const std::filesystem::path& dir, std::string_view text
 }
 
 void writeClassicRoutes(const std::filesystem::path& workDir, const RStaName& names, const RouteQuery& query,
-                        bool whole, RouteSearchResult& result) {
+                        RouteSearchResult& result, RouteListWriter writeList) {
   if (!writeRouteSearchLog(workDir, result.searchLog)) {
     result.found = -1;
     result.workFileProblem = work_files::kRouteSearchLog;
@@ -128,7 +102,7 @@ void writeClassicRoutes(const std::filesystem::path& workDir, const RStaName& na
   // The departure as given, even an hour or minute off the clock.
   const work_files::ClockTime asked{report_text::format("%2d:%02d", query.hour, query.minute),
                                     query.hour * 60 + query.minute};
-  result.workFileProblem = writeRouteList(workDir, whole, names, query.from, query.to, asked, result.routes);
+  result.workFileProblem = writeList(workDir, names, query.from, query.to, asked, result.routes);
   // A route list that could not be written whole (a full disk) is no result.
   if (!result.workFileProblem.empty()) result.found = -1;
 }

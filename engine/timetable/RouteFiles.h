@@ -1,7 +1,7 @@
 // The route list files "$MltRtL1.kv4" (summaries in detection order) and
 // "$MltRtDt.kv4" (details) of one route list: opened and headed, one route
-// after another, closed. Written line by line, or kept as bytes and written
-// whole over the files' old bytes at the end.
+// after another, closed. Their bytes are kept and written whole over the
+// files' old bytes at the end.
 #pragma once
 
 #include <filesystem>
@@ -21,8 +21,8 @@ class RStaName;
 
 class RouteFiles {
  public:
-  // The files in `dir`; `whole` keeps their bytes and writes them at the end.
-  RouteFiles(const std::filesystem::path& dir, bool whole) : dir_(dir), whole_(whole) {}
+  // The files in `dir`.
+  explicit RouteFiles(const std::filesystem::path& dir) : dir_(dir) {}
   ~RouteFiles();
   RouteFiles(const RouteFiles&) = delete;
   RouteFiles& operator=(const RouteFiles&) = delete;
@@ -41,21 +41,22 @@ class RouteFiles {
 
  private:
   std::filesystem::path dir_;
-  bool whole_ = true;
   std::unique_ptr<work_files::WorkFileWriter> listFile_;    // "$MltRtL1.kv4"
   std::unique_ptr<work_files::WorkFileWriter> detailFile_;  // "$MltRtDt.kv4"
-  // The bytes of the two files, lines ended by CR LF, when written whole.
+  // The bytes of the two files, lines ended by CR LF.
   std::string listText_;
   std::string detailText_;
   std::string problem_;
 };
 
 // Writes `routes` as routes 0, 1, 2 ... of a list from `from` to `to` asked
-// for at `asked` (written whole when `whole`): empty, or the first file not
-// written whole.
-std::string writeRouteList(const std::filesystem::path& dir, bool whole, const RStaName& names,
-                           StationNo from, StationNo to, const work_files::ClockTime& asked,
-                           std::vector<FoundRoute> routes);
+// for at `asked`: empty, or the first file not written whole.
+std::string writeRouteList(const std::filesystem::path& dir, const RStaName& names, StationNo from,
+                           StationNo to, const work_files::ClockTime& asked, std::vector<FoundRoute> routes);
+// A writer of route lists as writeRouteList writes them.
+using RouteListWriter = std::string (*)(const std::filesystem::path& dir, const RStaName& names,
+                                        StationNo from, StationNo to, const work_files::ClockTime& asked,
+                                        std::vector<FoundRoute> routes);
 
 // Writes the search log "$vflg.kv4" (lines ended by CR LF) into dir; false
 // only when it cannot be created.

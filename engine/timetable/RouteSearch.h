@@ -93,10 +93,10 @@ RouteSearchResult searchClassicRoutes(const TimetableNetwork& net, TimetableSear
 
 // Writes what searchClassicRoutes gave into workDir: the search log
 // "$vflg.kv4", then the routes into "$MltRtL1.kv4" and "$MltRtDt.kv4" under
-// the head of the query. A log that cannot be created ends it with no
-// route file touched; a route file that cannot be written whole makes
-// found -1, with the file named in workFileProblem.
+// the head of the query, by writeList. A log that cannot be created ends it
+// with no route file touched; a route file that cannot be written whole
+// makes found -1, with the file named in workFileProblem.
 void writeClassicRoutes(const std::filesystem::path& workDir, const RStaName& names, const RouteQuery& query,
-                        bool whole, RouteSearchResult& result);
+                        RouteSearchResult& result, RouteListWriter writeList = writeRouteList);
 
 }  // namespace kiv

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
@@ -45,8 +46,7 @@ struct SearchNode {
 
 // The network a timetable search runs on: the timetable, the engine objects
 // it asks about trains, changes, names, distances and fares, and the rules
-// it follows. `indexed` selects the lookups through the timetable's indexes
-// (the shipped searches) rather than the scans of the spans.
+// it follows.
 struct TimetableNetwork {
   const Timetable& timetable;
   const RTrainMan& trains;
@@ -56,7 +56,6 @@ struct TimetableNetwork {
   const RFareMan& fare;
   const RKivMan& kiv;
   RouteSearchRules rules;
-  bool indexed = true;
 };
 
 // One stop of a fastest route: the trains it is reached and left by (-1 at
@@ -71,7 +70,8 @@ struct PathStop {
 
 namespace fastest_search {
 struct FastestWork;
-}
+struct Label;
+}  // namespace fastest_search
 
 // The working state of the timetable searches, owned by the caller: the
 // search table, and what one search keeps for the next on the same
@@ -88,9 +88,10 @@ class TimetableSearchState {
   // N + 1 nodes, indexed by station number; the searches reinitialise it at
   // their start and leave their route in it.
   std::vector<SearchNode> table;
-  // The working arrays of the indexed fastest search; made on its first run.
+  // The working arrays of the fastest search; made on its first run.
   std::unique_ptr<fastest_search::FastestWork> fastest;
-  // The change minutes of the indexed searches and of the scans.
+  // The change minutes asked for, remembered: by the timetable's indexes,
+  // and by station and trains for lookups that scan the transfer table.
   KnownChanges knownChanges;
   std::unordered_map<std::uint64_t, int> changeMinutes;
 
@@ -107,43 +108,124 @@ struct RouteHop {
   int wait = 0;
 };
 
+template <typename Lookups>
+class BasicBoarding;
+
+// The lookups the route searches make through the timetable's indexes, and
+// the prunings those allow. A search body is a template over such a policy:
+// the same steps run on the indexes here, and on plain scans of the files'
+// order where a test defines what the indexed lookups must give.
+struct IndexedLookups {
+  using Boarding = BasicBoarding<IndexedLookups>;
+
+  // The classic search passes over a record that cannot leave in time by
+  // its served hours, when the timetable keeps to the clock.
+  static constexpr bool clockwisePruning = true;
+  // The classic search enters no station too late to reach the goal within
+  // the time limit by any departures.
+  static constexpr bool latestTimePruning = true;
+
+  static bool walkingTrain(const TimetableNetwork& net, TrainNo t);
+  static std::span<const DiaDepartureRecord> departuresFrom(const TimetableNetwork& net, StationNo station);
+  static std::span<const DiaDepartureRecord> linkDepartures(const TimetableNetwork& net, StationNo a,
+                                                            std::span<const DiaLinkRecord> links,
+                                                            std::size_t k);
+  static bool recordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day, TimeOfDay& departure);
+  // The change minutes at s from `arriving` onto `departing`.
+  static int changeMinutes(const TimetableNetwork& net, TimetableSearchState& state, StationNo s,
+                           TrainNo arriving, TrainNo departing);
+  // The bound of the minutes to `goal` (minutesToGoalBound), the one the
+  // last fastest search drew when it serves.
+  static std::vector<int> goalBound(const TimetableNetwork& net, const TimetableSearchState& state,
+                                    StationNo goal, const std::vector<std::uint8_t>& use);
+  // The distances of the detour ellipse from `from` and from `to` over the
+  // n stations, into distFrom[1..n] and distTo[1..n]: exact for every
+  // station within the detour of both ends, beyond it at least the bound.
+  static void detourDistances(const TimetableNetwork& net, StationNo from, StationNo to, int n, int detourKm,
+                              Distance* distFrom, Distance* distTo);
+
+  // The fastest search with one label per station: 0 when the destination
+  // was reached, else -1; the search table holds the labels.
+  static int stationSearch(const TimetableNetwork& net, TimetableSearchState& state, const Boarding& boarding,
+                           StationNo from, StationNo to, TimeOfDay start, int day);
+  // The working arrays of the exact fastest search: those kept in the state.
+  static fastest_search::FastestWork& exactWork(TimetableSearchState& state,
+                                                fastest_search::FastestWork& fresh);
+  // The latest cost of a label of use to the exact search from `from` to
+  // `to`, after `work` was readied for it; -1 when `to` cannot be reached.
+  static int exactLatest(const TimetableNetwork& net, const Boarding& boarding,
+                         fastest_search::FastestWork& work, StationNo from, StationNo to, TimeOfDay start,
+                         int day);
+  // The hops of a settled label of the exact search into work.candidates,
+  // in the order of the station's departure span.
+  static void exactCandidates(const TimetableNetwork& net, const Boarding& boarding,
+                              fastest_search::FastestWork& work, const fastest_search::Label& label, int day,
+                              TimeOfDay start, int latest);
+};
+
 // The boarding rules both route searches follow, over one network and the
-// change minutes kept in one state.
-class Boarding {
+// change minutes kept in one state, with the lookups of `Lookups`.
+template <typename Lookups>
+class BasicBoarding {
  public:
-  Boarding(const TimetableNetwork& net, TimetableSearchState& state) : net_(net), state_(state) {}
+  BasicBoarding(const TimetableNetwork& net, TimetableSearchState& state) : net_(net), state_(state) {}
 
   // Whether train t is a walking connection.
-  bool walkingTrain(TrainNo t) const;
+  bool walkingTrain(TrainNo t) const { return Lookups::walkingTrain(net_, t); }
   // When a passenger standing at station a on trainIn since `arrival` is
   // ready to board `train`: no change minutes at the start, nor onto or off
-  // a walking connection.
-  TimeOfDay readyToBoard(TrainNo train, StationNo a, bool atStart, TrainNo trainIn, TimeOfDay arrival) const;
+  // a walking connection (the walk itself holds them).
+  TimeOfDay readyToBoard(TrainNo train, StationNo a, bool atStart, TrainNo trainIn, TimeOfDay arrival) const {
+    if (atStart || walkingTrain(train) || walkingTrain(trainIn)) return arrival;
+    return Timetable::addMinutes(arrival, Lookups::changeMinutes(net_, state_, a, trainIn, train));
+  }
   // The hop by record r from station a under the multi-route search's
   // boarding rule, staying on board a frequent service of the same train,
   // and otherwise the record's next departure on the service days of `day`:
   // false when r has none. `frequentAlways` takes a frequent service half
   // an interval on at any hour.
   bool routeHop(const DiaDepartureRecord& r, StationNo a, bool atStart, TrainNo trainIn, TimeOfDay arrival,
-                int day, bool frequentAlways, RouteHop& hop) const;
+                int day, bool frequentAlways, RouteHop& hop) const {
+    return routeHopWhenReady(r, readyToBoard(r.train, a, atStart, trainIn, arrival), trainIn, arrival, day,
+                             frequentAlways, hop);
+  }
   // The same hop for a passenger ready to board at `ready`.
   bool routeHopWhenReady(const DiaDepartureRecord& r, TimeOfDay ready, TrainNo trainIn, TimeOfDay arrival,
-                         int day, bool frequentAlways, RouteHop& hop) const;
-  // A departure's next time: by the constant-time lookup or hour by hour.
-  bool nextRecordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day, TimeOfDay& departure) const;
+                         int day, bool frequentAlways, RouteHop& hop) const {
+    hop.ready = ready;
+    if (trainIn == r.train && r.interval != 0) {
+      hop.departure = hop.ready;  // stays on board
+    } else if (r.interval != 0 && frequentAlways) {
+      // Half an interval on, whatever the hour.
+      if (day >= 0 && Timetable::isDayServed(r.days, day + hop.ready.hour / 24) == 0) return false;
+      hop.departure = Timetable::addMinutes(hop.ready, r.interval / 2);
+    } else if (!nextRecordDeparture(r, hop.ready, day, hop.departure)) {
+      return false;
+    }
+    hop.walk = Timetable::minutesBetween(arrival, hop.ready);
+    hop.wait = Timetable::minutesBetween(hop.ready, hop.departure);
+    return true;
+  }
+  // A departure's next time on the service days of `day`.
+  bool nextRecordDeparture(const DiaDepartureRecord& r, TimeOfDay time, int day, TimeOfDay& departure) const {
+    return Lookups::recordDeparture(r, time, day, departure);
+  }
   // The departures of a station and towards one neighbour (link record k of
   // the station's link span `links`).
-  std::span<const DiaDepartureRecord> departuresFrom(StationNo station) const;
+  std::span<const DiaDepartureRecord> departuresFrom(StationNo station) const {
+    return Lookups::departuresFrom(net_, station);
+  }
   std::span<const DiaDepartureRecord> linkDepartures(StationNo a, std::span<const DiaLinkRecord> links,
-                                                     std::size_t k) const;
+                                                     std::size_t k) const {
+    return Lookups::linkDepartures(net_, a, links, k);
+  }
 
  private:
-  // The change minutes of RCnctMan, remembered (the transfer data never change).
-  int changeMinutes(StationNo s, TrainNo arriving, TrainNo departing) const;
-
   const TimetableNetwork& net_;
   TimetableSearchState& state_;
 };
+
+using Boarding = BasicBoarding<IndexedLookups>;
 
 // Whether each train 1..T is switched on (element 0 unused), read once per
 // search rather than once per departure record.

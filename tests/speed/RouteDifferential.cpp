@@ -7,6 +7,8 @@
 #include <random>
 #include <string>
 
+#include "RouteListReference.h"
+#include "TimetableSearchReference.h"
 #include "data/BinaryIO.h"
 
 namespace kiv::test {
@@ -27,20 +29,34 @@ struct Outcome {
   std::vector<std::vector<std::uint8_t>> files;
 };
 
-Outcome runQuery(Engine& e, const std::filesystem::path& dir, RDiaMan::SearchImplementation implementation,
-                 const RouteQuery& q, int mode, const RouteLimitsCase& limits) {
+Outcome runQuery(Engine& e, const std::filesystem::path& dir, bool reference, const RouteQuery& q, int mode,
+                 const RouteLimitsCase& limits) {
   for (const char* name : kWorkFiles) std::filesystem::remove(dir / name);
-  e.dia.setSearchImplementation(implementation);
   e.def.setRouteMode(static_cast<std::int8_t>(mode));
   e.def.setRouteMax(static_cast<std::int16_t>(limits.routeMax));
   e.def.setTransMax(static_cast<std::int8_t>(limits.transMax));
   Outcome out;
-  out.fastestMinutes = e.dia.fastestTime(q.from, q.to, q.hour, q.minute, q.day);
-  out.fastestReport = e.dia.fastestRoute(q.from, q.to, q.hour, q.minute, q.day);
-  out.routesFound =
-      e.dia.searchRoutes(q.from, q.to, q.hour, q.minute, q.day, limits.detourKm, limits.extraMinutes);
-  out.cut = e.dia.routeListCut();
-  // The first routes of each order: the reference reads the files afresh for each.
+  if (reference) {
+    TimetableSearchState state(e.dia.searchStationCount());
+    out.fastestMinutes =
+        reference::fastestMinutes(e.dia.network(), state, {q.from, q.to, q.hour, q.minute, q.day});
+    FastestResult route;
+    out.fastestReport = reference::fastestRoute(
+        e.dia, {q.from, q.to, q.hour, q.minute, q.day, e.def.getOutputMode() == 1}, route);
+    const RDiaMan::RouteLimits l = e.dia.routeLimitsFromSettings();
+    const RouteSearchResult routes = reference::searchRoutes(
+        e.dia, {q.from, q.to, q.hour, q.minute, q.day, limits.detourKm, limits.extraMinutes, l.transMax,
+                l.routeMax, l.modeRoute, l.classicStepBudget});
+    out.routesFound = routes.found;
+    out.cut = routes.cut;
+  } else {
+    out.fastestMinutes = e.dia.fastestTime(q.from, q.to, q.hour, q.minute, q.day);
+    out.fastestReport = e.dia.fastestRoute(q.from, q.to, q.hour, q.minute, q.day);
+    out.routesFound =
+        e.dia.searchRoutes(q.from, q.to, q.hour, q.minute, q.day, limits.detourKm, limits.extraMinutes);
+    out.cut = e.dia.routeListCut();
+  }
+  // The first routes of each order.
   const int described = std::min(out.routesFound, 12);
   for (int order = 1; order <= 3; ++order) {
     for (int k = 0; k < described; ++k) {
@@ -49,7 +65,6 @@ Outcome runQuery(Engine& e, const std::filesystem::path& dir, RDiaMan::SearchImp
   }
   for (const char* name : kWorkFiles)
     out.files.push_back(readWholeFile(dir / name).value_or(std::vector<std::uint8_t>{}));
-  e.dia.setSearchImplementation(RDiaMan::SearchImplementation::fast);
   return out;
 }
 
@@ -67,12 +82,15 @@ void expectSameRouteSearches(Engine& engine, const std::filesystem::path& dir,
                      std::to_string(q.day) + ", mode " + std::to_string(mode) + ", detour " +
                      std::to_string(l.detourKm) + ", extra " + std::to_string(l.extraMinutes) + ", routes " +
                      std::to_string(l.routeMax));
-        const Outcome reference = runQuery(engine, dir, RDiaMan::SearchImplementation::reference, q, mode, l);
-        const Outcome fast = runQuery(engine, dir, RDiaMan::SearchImplementation::fast, q, mode, l);
+        const Outcome reference = runQuery(engine, dir, true, q, mode, l);
+        const Outcome fast = runQuery(engine, dir, false, q, mode, l);
         EXPECT_EQ(fast.fastestMinutes, reference.fastestMinutes);
         EXPECT_EQ(fast.fastestReport, reference.fastestReport);
         EXPECT_EQ(fast.routesFound, reference.routesFound);
-        EXPECT_EQ(fast.cut, reference.cut);
+        // Whether the list was cut says something only of a list written.
+        if (reference.routesFound >= 0) {
+          EXPECT_EQ(fast.cut, reference.cut);
+        }
         for (std::size_t k = 0; k < reference.files.size(); ++k) {
           EXPECT_TRUE(fast.files[k] == reference.files[k]) << kWorkFiles[k] << " differs";
         }

@@ -1,6 +1,7 @@
 // The pieces the fast route searches stand on: the served-hour window that
-// passes over records which cannot leave in time, and the grouping of each
-// station's departures by next stop and train.
+// passes over records which cannot leave in time, the grouping of each
+// station's departures by next stop and train, and the bound of the minutes
+// to a goal drawn from the timetable's indexes.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include "Engine.h"
 #include "NetworkGenerator.h"
 #include "TempDir.h"
+#include "TimetableSearchReference.h"
 #include "timetable/FastDepartures.h"
 #include "timetable/TimetableIndexTrainHops.h"
 
@@ -85,6 +87,33 @@ TEST(RouteFastPaths, TrainHopsGroupEveryRecordOnce) {
       if (span[k].nextStation >= 1 && span[k].nextStation <= n) expected.insert(static_cast<std::int32_t>(k));
     }
     EXPECT_EQ(seen, expected);
+  }
+}
+
+// The bound read from the least rides between stations (every train on) or
+// from the records of the trains switched on is the one the scan of every
+// departure record gives, for every goal: a bound too high would prune
+// routes that arrive in time.
+TEST(RouteFastPaths, GoalBoundIsTheLeastRideOverTheTrainsSwitchedOn) {
+  for (unsigned seed : {3u, 11u}) {
+    TempDir dir;
+    writeRandomNetwork(
+        dir.path(),
+        {.seed = seed, .stations = 30, .lines = 7, .stopsPerLine = 7, .walks = 3, .transfers = 5});
+    Engine engine(dir.path());
+    for (bool someOff : {false, true}) {
+      if (someOff) {
+        for (int t = 2; t <= engine.trains.getTrainCount(); t += 3)
+          engine.trains.setTrainUse(static_cast<TrainNo>(t), 0);
+      }
+      const TimetableNetwork net = engine.dia.network();
+      for (int goal = 1; goal <= engine.dia.searchStationCount(); ++goal) {
+        SCOPED_TRACE("seed " + std::to_string(seed) + ", goal " + std::to_string(goal) +
+                     (someOff ? ", some trains off" : ""));
+        EXPECT_EQ(minutesToGoalBound(net, static_cast<StationNo>(goal)),
+                  reference::minutesToGoalBound(net, static_cast<StationNo>(goal)));
+      }
+    }
   }
 }
 

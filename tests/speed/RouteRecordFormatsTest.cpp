@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Engine.h"
+#include "RouteListReference.h"
 #include "SjisText.h"
 #include "TempDir.h"
 #include "report/WorkFiles.h"
@@ -89,9 +90,8 @@ TEST(RouteRecordFormats, OddRouteListsSortAlikeInBothSearches) {
     TempDir dir;
     Engine engine(dir.path());
     dir.writeText("$MltRtL1.kv4", list);
-    engine.dia.setSearchImplementation(k == 0 ? RDiaMan::SearchImplementation::reference
-                                              : RDiaMan::SearchImplementation::fast);
-    counts[k] = engine.dia.sortRouteLists(9);
+    std::string problem;
+    counts[k] = k == 0 ? reference::sortRouteLists(dir.path(), 9, problem) : engine.dia.sortRouteLists(9);
     lists[k] = {dir.readText("$MltRtL2.kv4"), dir.readText("$MltRtL3.kv4")};
   }
   EXPECT_EQ(counts[1], counts[0]);

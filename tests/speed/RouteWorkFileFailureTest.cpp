@@ -10,6 +10,7 @@
 
 #include "Engine.h"
 #include "NetworkGenerator.h"
+#include "RouteListReference.h"
 #include "TempDir.h"
 #include "data/BinaryIO.h"
 
@@ -32,18 +33,25 @@ struct Journey {
 };
 
 template <typename Block>
-Outcome searchWith(Engine& e, const std::filesystem::path& dir, RDiaMan::SearchImplementation how,
-                   const Journey& j, const char* blocked, Block block) {
+Outcome searchWith(Engine& e, const std::filesystem::path& dir, bool reference, const Journey& j,
+                   const char* blocked, Block block) {
   for (const char* name : kRouteFiles) {
     std::filesystem::remove_all(dir / name);
     writeWholeFile(dir / name, std::vector<std::uint8_t>(3000, 'x'));  // old bytes to write over
   }
   std::filesystem::remove(dir / blocked);
   block(dir / blocked);
-  e.dia.setSearchImplementation(how);
   Outcome out;
-  out.found = e.dia.searchRoutes(j.from, j.to, 9, 0, 1, 10, 15);
-  out.problem = e.dia.workFileProblem();
+  if (reference) {
+    const RDiaMan::RouteLimits l = e.dia.routeLimitsFromSettings();
+    const RouteSearchResult result = reference::searchRoutes(
+        e.dia, {j.from, j.to, 9, 0, 1, 10, 15, l.transMax, l.routeMax, l.modeRoute, l.classicStepBudget});
+    out.found = result.found;
+    out.problem = result.workFileProblem;
+  } else {
+    out.found = e.dia.searchRoutes(j.from, j.to, 9, 0, 1, 10, 15);
+    out.problem = e.dia.workFileProblem();
+  }
   for (const char* name : kRouteFiles) {
     out.files.push_back(std::filesystem::is_regular_file(dir / name)
                             ? readWholeFile(dir / name).value_or(std::vector<std::uint8_t>{})
@@ -82,15 +90,15 @@ TEST(RouteWorkFileFailure, AFileThatCannotBeWrittenFailsBothSearchesAlike) {
       SCOPED_TRACE(std::string(blocked) + (kind == 0   ? " a directory"
                                            : kind == 1 ? " the full disk"
                                                        : " a link"));
-      const auto run = [&](RDiaMan::SearchImplementation how) {
-        if (kind == 0) return searchWith(engine, dir.path(), how, j, blocked, directory);
-        if (kind == 1) return searchWith(engine, dir.path(), how, j, blocked, fullDisk);
-        return searchWith(engine, dir.path(), how, j, blocked, linked);
+      const auto run = [&](bool reference) {
+        if (kind == 0) return searchWith(engine, dir.path(), reference, j, blocked, directory);
+        if (kind == 1) return searchWith(engine, dir.path(), reference, j, blocked, fullDisk);
+        return searchWith(engine, dir.path(), reference, j, blocked, linked);
       };
-      const Outcome reference = run(RDiaMan::SearchImplementation::reference);
+      const Outcome reference = run(true);
       const std::vector<std::uint8_t> referenceTarget =
           readWholeFile(dir.path() / "target").value_or(std::vector<std::uint8_t>{});
-      const Outcome fast = run(RDiaMan::SearchImplementation::fast);
+      const Outcome fast = run(false);
       EXPECT_EQ(fast.found, reference.found);
       EXPECT_EQ(fast.problem, reference.problem);
       for (std::size_t k = 0; k < fast.files.size(); ++k)
@@ -103,7 +111,6 @@ TEST(RouteWorkFileFailure, AFileThatCannotBeWrittenFailsBothSearchesAlike) {
       }
     }
   }
-  engine.dia.setSearchImplementation(RDiaMan::SearchImplementation::fast);
 }
 
 }  // namespace
