@@ -12,6 +12,7 @@
 #include "text/ReportText.h"
 #include "timetable/RDiaMan.h"
 #include "timetable/RouteFiles.h"
+#include "timetable/RouteListView.h"
 
 namespace kiv {
 
@@ -34,10 +35,8 @@ RouteSearchResult RDiaMan::findBestRoutes(const RouteQuery& routes) {
                             : RouteListEnd::complete;
   result.journeys = std::move(best.journeys);
   if (result.journeys.empty()) return result;
-  // The departure as given, even an hour or minute off the clock.
-  const work_files::ClockTime asked{report_text::format("%2d:%02d", routes.hour, routes.minute),
-                                    routes.hour * 60 + routes.minute};
-  result.found = writeJourneys(routes.from, routes.to, asked, result.journeys);
+  result.found =
+      writeJourneys(routes.from, routes.to, askedTime(routes.hour, routes.minute), result.journeys);
   result.workFileProblem = workFileProblem_;
   return result;
 }

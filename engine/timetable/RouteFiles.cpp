@@ -7,6 +7,7 @@
 
 #include "network/RStaName.h"
 #include "text/ReportText.h"
+#include "timetable/RouteListView.h"
 #include "timetable/RouteSearch.h"
 
 namespace kiv {
@@ -15,17 +16,14 @@ RouteFiles::~RouteFiles() = default;
 
 bool RouteFiles::begin(const RStaName& names, StationNo from, StationNo to,
                        const work_files::ClockTime& asked) {
-  char fromName[kStationNameSize] = "";
-  char toName[kStationNameSize] = "";
-  names.getName(from, fromName);
-  names.getName(to, toName);
   listFile_ = std::make_unique<work_files::WorkFileWriter>(dir_ / work_files::kRouteListFound);
   detailFile_ = std::make_unique<work_files::WorkFileWriter>(dir_ / work_files::kRouteDetails);
   if (!listFile_->isOpen() || !detailFile_->isOpen()) {
     end();
     return false;
   }
-  work_files::appendRouteListHead(listText_, {fromName, toName, asked}, work_files::RouteListLayout::kSorted);
+  work_files::appendRouteListHead(listText_, routeListHead(names, from, to, asked),
+                                  work_files::RouteListLayout::kSorted);
   listText_ += "\r\n";
   return true;
 }
@@ -99,9 +97,7 @@ void writeClassicRoutes(const std::filesystem::path& workDir, const RStaName& na
     result.workFileProblem = work_files::kRouteSearchLog;
     return;
   }
-  // The departure as given, even an hour or minute off the clock.
-  const work_files::ClockTime asked{report_text::format("%2d:%02d", query.hour, query.minute),
-                                    query.hour * 60 + query.minute};
+  const work_files::ClockTime asked = askedTime(query.hour, query.minute);
   result.workFileProblem = writeList(workDir, names, query.from, query.to, asked, result.routes);
   // A route list that could not be written whole (a full disk) is no result.
   if (!result.workFileProblem.empty()) result.found = -1;

@@ -36,7 +36,7 @@ RouteSortRecord sortRecordOfWords(const std::string& text) {
 // every later position j, and the two are exchanged when the record at i
 // comes after the one at j. Ties in every key are never exchanged directly.
 template <typename After>
-std::vector<int> exchangeOrder(const std::vector<RouteSortRecord>& records, After after) {
+std::vector<int> exchangeOrder(const std::vector<RouteSortKey>& records, After after) {
   std::vector<int> order(records.size());
   std::iota(order.begin(), order.end(), 0);
   for (std::size_t i = 0; i + 1 < order.size(); ++i) {
@@ -65,6 +65,22 @@ bool writeWholeSortedList(const std::filesystem::path& file, const std::vector<s
 }
 
 }  // namespace
+
+std::vector<int> timeOrder(const std::vector<RouteSortKey>& keys) {
+  return exchangeOrder(keys, [](const RouteSortKey& a, const RouteSortKey& b) {
+    if (a.total != b.total) return a.total > b.total;
+    if (a.fare != b.fare) return a.fare > b.fare;
+    return a.changes > b.changes;
+  });
+}
+
+std::vector<int> fareOrder(const std::vector<RouteSortKey>& keys) {
+  return exchangeOrder(keys, [](const RouteSortKey& a, const RouteSortKey& b) {
+    if (a.fare != b.fare) return a.fare > b.fare;
+    if (a.total != b.total) return a.total > b.total;
+    return a.changes > b.changes;
+  });
+}
 
 // The record of a sorted list for the route at list position k.
 void fillSummary(const RouteSortRecord& r, int k, work_files::RouteSummary& route) {
@@ -105,18 +121,11 @@ int sortRouteListFiles(const std::filesystem::path& dir, int count, const Sorted
   }
   if (records.empty()) return 0;
 
-  const auto byTime = exchangeOrder(records, [](const RouteSortRecord& a, const RouteSortRecord& b) {
-    if (a.total != b.total) return a.total > b.total;
-    if (a.fare != b.fare) return a.fare > b.fare;
-    return a.changes > b.changes;
-  });
-  const bool timeWritten = format.write(dir / work_files::kRouteListTime, header, records, byTime);
-
-  const auto byFare = exchangeOrder(records, [](const RouteSortRecord& a, const RouteSortRecord& b) {
-    if (a.fare != b.fare) return a.fare > b.fare;
-    if (a.total != b.total) return a.total > b.total;
-    return a.changes > b.changes;
-  });
+  std::vector<RouteSortKey> keys;
+  keys.reserve(records.size());
+  for (const RouteSortRecord& r : records) keys.push_back(sortKeyOf(r));
+  const bool timeWritten = format.write(dir / work_files::kRouteListTime, header, records, timeOrder(keys));
+  const auto byFare = fareOrder(keys);
   const bool fareWritten = format.write(dir / work_files::kRouteListFare, header, records, byFare);
 
   if (timeWritten && fareWritten) return static_cast<int>(records.size());

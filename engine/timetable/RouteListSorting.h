@@ -64,6 +64,26 @@ RouteSortRecord sortRecordFrom(Word word) {
   return r;
 }
 
+// What the time and fare orders compare of a route.
+struct RouteSortKey {
+  std::int16_t total = 0;  // minutes
+  std::int16_t fare = 0;   // yen
+  std::int16_t changes = 0;
+};
+inline RouteSortKey sortKeyOf(const RouteSortRecord& r) { return {r.total, r.fare, r.changes}; }
+inline RouteSortKey sortKeyOf(const work_files::RouteSummary& r) {
+  return {static_cast<std::int16_t>(r.totalMinutes), static_cast<std::int16_t>(r.fare),
+          static_cast<std::int16_t>(r.changes)};
+}
+
+// The places of the routes in time order (total minutes, then fare, then
+// changes) and in fare order (fare, then total minutes, then changes), by
+// the exchange sort of the route lists: every place is compared with every
+// later one and the two routes are exchanged when the first comes after
+// the second, so routes equal in every key keep no particular order.
+std::vector<int> timeOrder(const std::vector<RouteSortKey>& keys);
+std::vector<int> fareOrder(const std::vector<RouteSortKey>& keys);
+
 // The record of a sorted list for the route at list position k.
 void fillSummary(const RouteSortRecord& r, int k, work_files::RouteSummary& route);
 

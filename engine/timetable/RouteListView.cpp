@@ -10,29 +10,11 @@
 #include "network/RStaName.h"
 #include "text/ReportText.h"
 #include "text/SjisText.h"
+#include "timetable/RouteListSorting.h"
 
 namespace kiv {
 
 namespace {
-
-// Room of the arrival text and of the via text of a sorted list's record,
-// with their NULs.
-constexpr std::size_t kArrivalTextSize = 6;
-constexpr std::size_t kSortViaSize = 512;
-
-template <typename After>
-std::vector<int> exchangeOrder(const std::vector<RouteSortKey>& keys, After after) {
-  std::vector<int> order(keys.size());
-  std::iota(order.begin(), order.end(), 0);
-  for (std::size_t i = 0; i + 1 < order.size(); ++i) {
-    for (std::size_t j = i + 1; j < order.size(); ++j) {
-      if (after(keys[static_cast<std::size_t>(order[i])], keys[static_cast<std::size_t>(order[j])])) {
-        std::swap(order[i], order[j]);
-      }
-    }
-  }
-  return order;
-}
 
 // A time as the route files hold it: printed from its minutes, without
 // the blank that pads an hour below 10.
@@ -42,33 +24,12 @@ work_files::ClockTime asWritten(const work_files::ClockTime& time, const char* f
   return {std::move(text), time.minutes};
 }
 
-RouteSortKey sortKeyOf(const work_files::RouteSummary& r) {
-  return {static_cast<std::int16_t>(r.totalMinutes), static_cast<std::int16_t>(r.fare),
-          static_cast<std::int16_t>(r.changes)};
-}
-
 }  // namespace
-
-std::vector<int> timeOrder(const std::vector<RouteSortKey>& keys) {
-  return exchangeOrder(keys, [](const RouteSortKey& a, const RouteSortKey& b) {
-    if (a.total != b.total) return a.total > b.total;
-    if (a.fare != b.fare) return a.fare > b.fare;
-    return a.changes > b.changes;
-  });
-}
-
-std::vector<int> fareOrder(const std::vector<RouteSortKey>& keys) {
-  return exchangeOrder(keys, [](const RouteSortKey& a, const RouteSortKey& b) {
-    if (a.fare != b.fare) return a.fare > b.fare;
-    if (a.total != b.total) return a.total > b.total;
-    return a.changes > b.changes;
-  });
-}
 
 RouteListView routeListView(const work_files::RouteListHead& head, const std::vector<FoundRoute>& routes) {
   RouteListView view;
   work_files::RouteList& found = view.lists[0];
-  std::vector<RouteSortKey> keys;
+  std::vector<route_lists::RouteSortKey> keys;
   for (std::size_t k = 0; k < routes.size(); ++k) {
     const int number = static_cast<int>(k);
     work_files::RouteSummary summary = routes[k].summary;
@@ -76,7 +37,7 @@ RouteListView routeListView(const work_files::RouteListHead& head, const std::ve
     summary.detection = number;
     summary.arrival = asWritten(summary.arrival, "%2d:%02d");
     found.routes.push_back(summary);
-    keys.push_back(sortKeyOf(summary));
+    keys.push_back(route_lists::sortKeyOf(summary));
     struct Numbered {
       work_files::RouteDetail& details;
       int number;
@@ -100,14 +61,14 @@ RouteListView routeListView(const work_files::RouteListHead& head, const std::ve
   }
   // The sorted lists hold each route's arrival and via as the sorting
   // record keeps them.
-  const std::vector<int> orders[] = {timeOrder(keys), fareOrder(keys)};
+  const std::vector<int> orders[] = {route_lists::timeOrder(keys), route_lists::fareOrder(keys)};
   for (int list = 1; list <= 2; ++list) {
     work_files::RouteList& sorted = view.lists[static_cast<std::size_t>(list)];
     for (std::size_t k = 0; k < routes.size(); ++k) {
       work_files::RouteSummary r = found.routes[static_cast<std::size_t>(orders[list - 1][k])];
       r.position = static_cast<int>(k);
-      r.arrival.text = fitSjisField(r.arrival.text, kArrivalTextSize);
-      r.via = fitSjisField(r.via, kSortViaSize);
+      r.arrival.text = fitSjisField(r.arrival.text, route_lists::kArrivalTextSize);
+      r.via = fitSjisField(r.via, route_lists::kSortViaSize);
       sorted.routes.push_back(std::move(r));
     }
   }

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <vector>
 
 #include "Types.h"
@@ -16,22 +15,6 @@
 namespace kiv {
 
 class RStaName;
-
-// What the time and fare orders compare of a route, held as the sorted
-// lists hold them.
-struct RouteSortKey {
-  std::int16_t total = 0;  // minutes
-  std::int16_t fare = 0;   // yen
-  std::int16_t changes = 0;
-};
-
-// The places of the routes in time order (total minutes, then fare, then
-// changes) and in fare order (fare, then total minutes, then changes), by
-// the exchange sort of the route lists: every place is compared with every
-// later one and the two routes are exchanged when the first comes after
-// the second, so routes equal in every key keep no particular order.
-std::vector<int> timeOrder(const std::vector<RouteSortKey>& keys);
-std::vector<int> fareOrder(const std::vector<RouteSortKey>& keys);
 
 struct RouteListView {
   // Detection order, time order and fare order, as "$MltRtL1.kv4",
