@@ -87,7 +87,7 @@ void bestRoutesSet(BenchData& d, bool fastest, int routes, int changes, int extr
     query.extraMinutes = extraMinutes;
     query.maxChanges = changes;
     query.maxRoutes = routes;
-    benchmark::DoNotOptimize(searchBestRoutes(d.engine->dia.journeyNetwork(), state, query).journeys.size());
+    benchmark::DoNotOptimize(searchBestRoutes(d.engine->dia.network(), state, query).journeys.size());
   }
 }
 

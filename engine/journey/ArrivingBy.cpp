@@ -23,7 +23,7 @@ ArrivingBy searchBack(const RDiaMan& dia, const ArriveByRequest& request, int ar
   query.maxRoutes = request.maxRoutes;
   query.keepGoing = request.keepGoing;
   BestRoutesState state;
-  return {searchBestRoutes(dia.journeyNetwork(), state, query), day, arrival, 0, {}};
+  return {searchBestRoutes(dia.network(), state, query), day, arrival, 0, {}};
 }
 
 // Writes the journeys as the route files, under the head of their first

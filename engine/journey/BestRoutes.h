@@ -28,25 +28,9 @@
 #include "Types.h"
 #include "timetable/FoundRoute.h"
 #include "timetable/RouteDescription.h"
+#include "timetable/TimetableSearch.h"
 
 namespace kiv {
-
-class RDiaMan;
-class RTrainMan;
-class RCnctMan;
-class RStaName;
-class RFareMan;
-class RKivMan;
-
-// The data a journey search reads, all loaded once and left unchanged.
-struct JourneyNetwork {
-  const RDiaMan& dia;
-  const RTrainMan& trains;
-  const RCnctMan& cnct;
-  const RStaName& names;
-  const RFareMan& fare;
-  const RKivMan& kiv;
-};
 
 // Times are minutes after midnight of the search's day; 1440 and more are
 // on the following service days.
@@ -108,7 +92,7 @@ struct BestRoutesState {
   std::uint64_t boundUse = 0;
 };
 
-BestRoutesResult searchBestRoutes(const JourneyNetwork& network, BestRoutesState& state,
+BestRoutesResult searchBestRoutes(const TimetableNetwork& network, BestRoutesState& state,
                                   const BestRoutesQuery& query);
 
 // Marks the earliest arrival, the fewest changes and the lowest fare among

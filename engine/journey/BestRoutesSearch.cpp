@@ -28,7 +28,7 @@ namespace kiv {
 namespace journey_search {
 
 void Search::prepare() {
-  const RouteSearchRules& rules = net_.dia.searchRules();
+  const RouteSearchRules& rules = net_.rules;
   day_ = rules.serviceDays ? query_.day : -1;
   frequentAlways_ = !rules.frequentServiceHours;
   const int trains = std::max(net_.trains.getTrainCount(), 0);
@@ -44,7 +44,7 @@ void Search::prepare() {
     useHash = (useHash ^ use_[k]) * 1099511628211ull;
   }
   if (state_.boundGoal != query_.to || state_.boundUse != useHash || state_.boundGoalCache.empty()) {
-    state_.boundGoalCache = net_.dia.minutesToGoalBound(query_.to);
+    state_.boundGoalCache = minutesToGoalBound(net_, query_.to);
     state_.boundGoal = query_.to;
     state_.boundUse = useHash;
   }
@@ -123,9 +123,9 @@ void Search::expand(int index) {
   if (here.depth >= kMaxPathLength) return;
   const bool atStart = here.parent < 0;
   const int n = static_cast<int>(bound_->size()) - 1;
-  const std::span<const DiaDepartureRecord> records = net_.dia.departuresOf(here.station);
+  const std::span<const DiaDepartureRecord> records = net_.timetable.departuresOf(here.station);
   if (records.empty()) return;
-  const auto first = static_cast<std::size_t>(records.data() - &net_.dia.departureAt(0));
+  const auto first = static_cast<std::size_t>(records.data() - &net_.timetable.departureAt(0));
   bool marked = false;
   const int* change = atStart ? nullptr : changeRow(here.station, here.trainIn, records);
   for (std::size_t k = 0; k < records.size(); ++k) {
@@ -390,7 +390,7 @@ Journey Search::journeyOf(int index) const {
 
 }  // namespace journey_search
 
-BestRoutesResult searchBestRoutes(const JourneyNetwork& network, BestRoutesState& state,
+BestRoutesResult searchBestRoutes(const TimetableNetwork& network, BestRoutesState& state,
                                   const BestRoutesQuery& query) {
   return journey_search::Search(network, state, query).run();
 }

@@ -152,7 +152,7 @@ class KeyIndex {
 
 class Search {
  public:
-  Search(const JourneyNetwork& network, BestRoutesState& state, const BestRoutesQuery& query)
+  Search(const TimetableNetwork& network, BestRoutesState& state, const BestRoutesQuery& query)
       : net_(network), query_(query), state_(state) {}
 
   BestRoutesResult run();
@@ -214,7 +214,7 @@ class Search {
   void findLatestUseful();
   int latestReady(const DiaDepartureRecord& r, int leaveBy) const;
 
-  const JourneyNetwork& net_;
+  const TimetableNetwork& net_;
   const BestRoutesQuery& query_;
   BestRoutesState& state_;
   int day_ = -1;

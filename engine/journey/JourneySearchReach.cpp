@@ -48,9 +48,9 @@ int Search::latestReady(const DiaDepartureRecord& r, int leaveBy) const {
 
 void Search::findLatestUseful() {
   const auto size = bound_->size();
-  const TimetableIndex& index = net_.dia.timetable().index();
+  const TimetableIndex& index = net_.timetable.index();
   // Rides of negative minutes would let a time grow round a loop: no bound.
-  const auto records = static_cast<std::size_t>(std::max(net_.dia.getRecordCount(), 0));
+  const auto records = static_cast<std::size_t>(std::max(net_.timetable.getRecordCount(), 0));
   if (!index.negativeRides.empty() || index.departuresIntoStart.size() < size + 1) {
     latestUseful_.assign(size, INT_MAX);
     recordLatest_.assign(records, INT_MAX);
@@ -73,7 +73,7 @@ void Search::findLatestUseful() {
       const TimetableIndex::Departure into = index.departuresInto[k];
       const auto from = static_cast<std::size_t>(into.from);
       if (into.from < 1 || from >= size || from == goal) continue;
-      const DiaDepartureRecord& r = net_.dia.departureAt(into.record);
+      const DiaDepartureRecord& r = net_.timetable.departureAt(into.record);
       if (r.train < 1 || static_cast<std::size_t>(r.train) >= use_.size() ||
           !use_[static_cast<std::size_t>(r.train)])
         continue;

@@ -90,7 +90,7 @@ bool Search::fixDeadline() {
 std::vector<int> Search::startTimes(int first) const {
   const int last = latestStart();
   std::vector<int> times{first};
-  for (const DiaDepartureRecord& r : net_.dia.departuresOf(query_.from)) {
+  for (const DiaDepartureRecord& r : net_.timetable.departuresOf(query_.from)) {
     if (r.interval != 0 || r.train < 1 || static_cast<std::size_t>(r.train) >= use_.size() ||
         !use_[static_cast<std::size_t>(r.train)] || r.minute < 0 || r.minute > 59)
       continue;
@@ -157,7 +157,7 @@ int Search::earliestArrival(int start) const {
     const Reached here = queue.top();
     queue.pop();
     if (here.station == query_.to) return here.arrival;
-    for (const DiaDepartureRecord& r : net_.dia.departuresOf(here.station)) {
+    for (const DiaDepartureRecord& r : net_.timetable.departuresOf(here.station)) {
       const StationNo x = r.nextStation;
       if (x < 1 || x > n || r.train < 1 || static_cast<std::size_t>(r.train) >= use_.size() ||
           !use_[static_cast<std::size_t>(r.train)] || (*bound_)[static_cast<std::size_t>(x)] >= kOutOfReach)

@@ -274,8 +274,6 @@ class RDiaMan {
   int writeRouteDetail(const std::filesystem::path& file, const char* mode, int detection, int order,
                        int row);
 
-  // The data the journey searches read.
-  JourneyNetwork journeyNetwork() const;
   // Writes journeys as routes 0, 1, 2 ... of "$MltRtL1.kv4" and
   // "$MltRtDt.kv4" under the head of a search from `from` to `to` at
   // `asked`. The number written, or -1 (workFileProblem names the file) when

@@ -27,7 +27,7 @@ RouteSearchResult RDiaMan::findBestRoutes(const RouteQuery& routes) {
   query.maxRoutes = routes.maxRoutes;
   if (routeProgress_) query.keepGoing = [this](int found) { return routeProgress_(found, 0); };
   BestRoutesState state;
-  BestRoutesResult best = searchBestRoutes(journeyNetwork(), state, query);
+  BestRoutesResult best = searchBestRoutes(network(), state, query);
   RouteSearchResult result;
   result.cut = best.cut;
   result.end = best.stopped ? RouteListEnd::stopped
@@ -39,10 +39,6 @@ RouteSearchResult RDiaMan::findBestRoutes(const RouteQuery& routes) {
       writeJourneys(routes.from, routes.to, askedTime(routes.hour, routes.minute), result.journeys);
   result.workFileProblem = workFileProblem_;
   return result;
-}
-
-JourneyNetwork RDiaMan::journeyNetwork() const {
-  return JourneyNetwork{*this, trains_, cnct_, staName_, fare_, kiv_};
 }
 
 int RDiaMan::writeJourneys(StationNo from, StationNo to, const work_files::ClockTime& asked,

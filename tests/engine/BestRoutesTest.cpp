@@ -198,7 +198,7 @@ class BestRoutesTest : public testing::TestWithParam<unsigned> {
   }
 
   BestRoutesResult search(const BestRoutesQuery& q) {
-    return searchBestRoutes(engine->dia.journeyNetwork(), state, q);
+    return searchBestRoutes(engine->dia.network(), state, q);
   }
 
   test::TempDir dir;
