@@ -150,7 +150,7 @@ class TAppForm : public QMainWindow {
   void loadOutput(const std::filesystem::path& file);
   // After a route search that yielded nothing: names the work file it could
   // not write, else says that there is no route.
-  void warnNoRoute();
+  void warnNoRoute(const std::string& problem);
   void fitToContents();
 
   Engine& engine_;

@@ -128,7 +128,7 @@ void TAppForm::ItemCalcClick() {
     if (stopped && list.workFileProblem.empty()) {
       inform(this, QString::fromUtf8(kSearchStoppedEmpty));
     } else {
-      warnNoRoute();
+      warnNoRoute(list.workFileProblem);
     }
     return;
   }
@@ -198,7 +198,7 @@ void TAppForm::runArriveBy(StationNo from, StationNo to, const Departure& time) 
     return;
   }
   if (found.written < 0) {
-    warnNoRoute();
+    warnNoRoute(found.workFileProblem);
     return;
   }
   if (stopped) inform(this, QString::fromUtf8(kSearchStopped));
@@ -221,14 +221,13 @@ void TAppForm::ItemLastTrainClick() {
     return;
   }
   if (found.written < 0) {
-    warnNoRoute();
+    warnNoRoute(found.workFileProblem);
     return;
   }
   showRouteList(shownJourneys(found, ShownSearch::Kind::kLastTrain), viewOf(found, from, to), false);
 }
 
-void TAppForm::warnNoRoute() {
-  const std::string& problem = engine_.dia.workFileProblem();
+void TAppForm::warnNoRoute(const std::string& problem) {
   if (!problem.empty()) {
     reportSaveFailure(this, QString::fromStdString(problem));
     return;
@@ -242,10 +241,12 @@ void TAppForm::TestBtn1Click() {
   if (!resolveJourney(from, to)) return;
   WaitCursor wait;
   const Departure time = departureTime();
-  if (engine_.dia.fastestRoute(from, to, time.hour, time.minute, time.day) == 0) {
+  const FastestQuery query{from, to, time.hour, time.minute, time.day, engine_.def.getOutputMode() == 1};
+  FastestResult found;
+  if (engine_.dia.fastestRoute(query, found) == 0) {
     loadOutput(forms_.workFile("$TT$.kv4"));
   } else {
-    warnNoRoute();
+    warnNoRoute(found.workFileProblem);
   }
 }
 

@@ -107,10 +107,9 @@ RouteRequest requestOf(Engine& engine, const Invocation& inv) {
 // first work file that cannot be opened; else, when the search says a work
 // file failed, that the files written were cut short; else there is no
 // route.
-[[noreturn]] void failSearch(const Engine& engine, std::initializer_list<const char*> files,
+[[noreturn]] void failSearch(const std::string& problem, std::initializer_list<const char*> files,
                              const std::string& written) {
   requireWritableWorkFiles(files);
-  const std::string& problem = engine.dia.workFileProblem();
   if (!problem.empty()) {
     // A sorted list is written after the others and is named on its own.
     const bool sortedList = problem == work_files::kRouteListTime || problem == work_files::kRouteListFare;
@@ -160,7 +159,7 @@ ArrivingBy arrivingBy(Engine& engine, const Invocation& inv, const RouteRequest&
   ArrivingBy found = lastTrain ? searchLastTrain(engine.dia, wanted) : searchArrivingBy(engine.dia, wanted);
   if (found.result.journeys.empty()) throw CommandFailure(kNoRoute);
   if (found.written < 0) {
-    failSearch(engine,
+    failSearch(found.workFileProblem,
                {work_files::kRouteListFound, work_files::kRouteDetails, work_files::kRouteListTime,
                 work_files::kRouteListFare},
                std::string(work_files::kRouteListFound) + " and " + work_files::kRouteDetails);
@@ -210,7 +209,7 @@ void runRoute(Engine& engine, const Invocation& inv) {
   if (found == 0 && reportEmptyCutList(list.end)) return;
   if (found == 0) throw CommandFailure(kNoRoute);
   if (found < 0) {
-    failSearch(engine,
+    failSearch(list.workFileProblem,
                {work_files::kRouteSearchLog, work_files::kRouteListFound, work_files::kRouteDetails,
                 work_files::kRouteListTime, work_files::kRouteListFare},
                std::string(work_files::kRouteListFound) + " and " + work_files::kRouteDetails);
@@ -255,7 +254,7 @@ void runFastest(Engine& engine, const Invocation& inv) {
   const FastestQuery query{from.number, to.number, time.hour, time.minute, time.day, !inv.plain};
   FastestResult found;
   if (engine.dia.fastestRoute(query, found) != 0) {
-    failSearch(engine, {work_files::kFastestReport}, work_files::kFastestReport);
+    failSearch(found.workFileProblem, {work_files::kFastestReport}, work_files::kFastestReport);
   }
   const FastestPath path = fastestPath(found);
   if (inv.json) {

@@ -23,7 +23,11 @@ ArrivingBy searchBack(const RDiaMan& dia, const ArriveByRequest& request, int ar
   query.maxRoutes = request.maxRoutes;
   query.keepGoing = request.keepGoing;
   BestRoutesState state;
-  return {searchBestRoutes(dia.network(), state, query), day, arrival, 0, {}};
+  ArrivingBy found;
+  found.result = searchBestRoutes(dia.network(), state, query);
+  found.day = day;
+  found.arrival = arrival;
+  return found;
 }
 
 // Writes the journeys as the route files, under the head of their first
@@ -33,7 +37,10 @@ void writeFound(RDiaMan& dia, const ArriveByRequest& request, ArrivingBy& found)
   const int leave = found.result.journeys.front().departure;
   found.asked = askedTime(leave / 60, leave % 60);
   found.written = dia.writeJourneys(request.from, request.to, found.asked, found.result.journeys);
-  if (found.written < 0 || dia.sortRouteLists(found.written) < 0) found.written = -1;
+  if (found.written < 0 || dia.sortRouteLists(found.written) < 0) {
+    found.written = -1;
+    found.workFileProblem = dia.workFileProblem();
+  }
 }
 
 }  // namespace

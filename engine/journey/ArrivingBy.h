@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "Types.h"
 #include "journey/BestRoutes.h"
@@ -42,9 +43,10 @@ struct ArriveByRequest {
 
 struct ArrivingBy {
   BestRoutesResult result;
-  int day = 0;      // the search's day: the day asked, or the day before it
-  int arrival = 0;  // the arrival asked, counted from that day
-  int written = 0;  // routes written; -1 when a work file could not be written
+  int day = 0;                  // the search's day: the day asked, or the day before it
+  int arrival = 0;              // the arrival asked, counted from that day
+  int written = 0;              // routes written; -1 when a work file could not be written
+  std::string workFileProblem;  // that file, when written is -1
   // The time in the head of the route files: the first journey's departure.
   work_files::ClockTime asked;
 };

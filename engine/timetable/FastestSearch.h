@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "Types.h"
@@ -30,6 +31,9 @@ struct FastestQuery {
 struct FastestResult {
   int minutes = -1;
   std::vector<PathStop> path;
+  // RDiaMan::fastestRoute: the report file that could not be written whole
+  // (the route was found); empty otherwise.
+  std::string workFileProblem;
   bool found() const { return minutes >= 0; }
 };
 

@@ -26,6 +26,7 @@ int RDiaMan::fastestRoute(const FastestQuery& query, FastestResult& result) {
   if (!result.found()) return -1;
   if (writeFastestReport(result.path, query.start(), query.detailed) == 0) return 0;
   workFileProblem_ = work_files::kFastestReport;
+  result.workFileProblem = workFileProblem_;
   return -1;
 }
 
