@@ -1,5 +1,8 @@
 #include <benchmark/benchmark.h>
 
+#include <map>
+#include <memory>
+
 #include "BenchOperations.h"
 #include "RouteListReference.h"
 #include "journey/BestRoutes.h"
@@ -22,12 +25,21 @@ Journey journeyOf(BenchData& d) {
   return {d.origin, d.farStation};
 }
 
+// The search state of the plain searches on a data set, kept from one run
+// to the next as the engine keeps its own.
+TimetableSearchState& plainState(BenchData& d) {
+  static std::map<const BenchData*, std::unique_ptr<TimetableSearchState>> states;
+  auto& state = states[&d];
+  if (!state) state = std::make_unique<TimetableSearchState>(d.engine->dia.searchStationCount());
+  return *state;
+}
+
 void fastestRoute(BenchData& d, bool reference) {
   const Journey j = journeyOf(d);
   if (reference) {
     FastestResult route;
     const FastestQuery query{j.from, j.to, 9, 0, 1, d.engine->def.getOutputMode() == 1};
-    benchmark::DoNotOptimize(reference::fastestRoute(d.engine->dia, query, route));
+    benchmark::DoNotOptimize(reference::fastestRoute(d.engine->dia, plainState(d), query, route));
     return;
   }
   benchmark::DoNotOptimize(d.engine->dia.fastestRoute(j.from, j.to, 9, 0, 1));
@@ -43,8 +55,9 @@ void routeSearch(BenchData& d, bool reference, int mode, int routes, int detourK
   if (reference) {
     const RDiaMan::RouteLimits l = d.engine->dia.routeLimitsFromSettings();
     benchmark::DoNotOptimize(
-        reference::searchRoutes(d.engine->dia, {j.from, j.to, 9, 0, 1, detourKm, extraMinutes, l.transMax,
-                                                l.routeMax, l.modeRoute, l.classicStepBudget})
+        reference::searchRoutes(d.engine->dia, plainState(d),
+                                {j.from, j.to, 9, 0, 1, detourKm, extraMinutes, l.transMax, l.routeMax,
+                                 l.modeRoute, l.classicStepBudget})
             .found);
     return;
   }

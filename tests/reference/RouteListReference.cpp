@@ -54,9 +54,9 @@ bool writePlainSortedList(const std::filesystem::path& file, const std::vector<s
 
 }  // namespace
 
-int fastestRoute(RDiaMan& dia, const FastestQuery& query, FastestResult& result) {
+int fastestRoute(RDiaMan& dia, TimetableSearchState& state, const FastestQuery& query,
+                 FastestResult& result) {
   const TimetableNetwork net = dia.network();
-  TimetableSearchState state(dia.searchStationCount());
   result = reference::searchFastest(net, state, query);
   if (!result.found()) return -1;
   const std::string text =
@@ -67,11 +67,14 @@ int fastestRoute(RDiaMan& dia, const FastestQuery& query, FastestResult& result)
              : -1;
 }
 
-RouteSearchResult searchRoutes(RDiaMan& dia, const RouteQuery& query) {
+RouteSearchResult searchRoutes(RDiaMan& dia, TimetableSearchState& state, const RouteQuery& query) {
   const TimetableNetwork net = dia.network();
-  TimetableSearchState state(dia.searchStationCount());
   RouteSearchResult result;
-  if (query.mode == kBestRoutesMode) {
+  const int fastest = reference::fastestMinutes(
+      net, state, FastestQuery{query.from, query.to, query.hour, query.minute, query.day});
+  if (fastest == -1) {
+    // No route at all: no file touched.
+  } else if (query.mode == kBestRoutesMode) {
     // The best-routes search has one form: its list is written again, line
     // by line.
     result = dia.findRouteList(query);
@@ -84,9 +87,7 @@ RouteSearchResult searchRoutes(RDiaMan& dia, const RouteQuery& query) {
           reference::writeRouteList(dia.workDirectory(), net.names, query.from, query.to, asked, routes);
       if (!result.workFileProblem.empty()) result.found = -1;
     }
-  } else if (const int fastest = reference::fastestMinutes(
-                 net, state, FastestQuery{query.from, query.to, query.hour, query.minute, query.day});
-             fastest != -1) {
+  } else {
     result = reference::searchClassicRoutes(net, state, query, fastest, {});
     writeClassicRoutes(dia.workDirectory(), net.names, query, result, reference::writeRouteList);
   }

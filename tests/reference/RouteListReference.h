@@ -14,6 +14,7 @@
 #include "timetable/FastestSearch.h"
 #include "timetable/FoundRoute.h"
 #include "timetable/RouteSearch.h"
+#include "timetable/TimetableSearch.h"
 
 namespace kiv {
 class RDiaMan;
@@ -22,18 +23,20 @@ class RStaName;
 
 namespace kiv::reference {
 
-// RDiaMan::fastestRoute: the plain search, then the report "$TT$.kv4"
-// written afresh. 0, or -1 when there is no route or the file cannot be
-// created; the route found in `result`.
-int fastestRoute(RDiaMan& dia, const FastestQuery& query, FastestResult& result);
+// RDiaMan::fastestRoute: the plain search in `state` (a search state of
+// dia's station count, lent to one search at a time), then the report
+// "$TT$.kv4" written afresh. 0, or -1 when there is no route or the file
+// cannot be created; the route found in `result`.
+int fastestRoute(RDiaMan& dia, TimetableSearchState& state, const FastestQuery& query, FastestResult& result);
 
-// RDiaMan::searchRoutes for a query that carries its limits and mode. The
-// classic mode runs the plain fastest and classic searches; the best-routes
-// mode runs RDiaMan::findRoutes (that search has one form only). The route
-// files are written line by line, and the lists sorted the plain way.
-// found is what RDiaMan::searchRoutes returns; cut, end and workFileProblem
-// what routeListCut(), routeListEnd() and workFileProblem() tell after it.
-RouteSearchResult searchRoutes(RDiaMan& dia, const RouteQuery& query);
+// RDiaMan::searchRoutes for a query that carries its limits and mode: the
+// plain fastest search in `state`, then in classic mode the plain classic
+// search and in best-routes mode RDiaMan::findRoutes (that search has one
+// form only). The route files are written line by line, and the lists
+// sorted the plain way. found is what RDiaMan::searchRoutes returns; cut,
+// end and workFileProblem what routeListCut(), routeListEnd() and
+// workFileProblem() tell after it.
+RouteSearchResult searchRoutes(RDiaMan& dia, TimetableSearchState& state, const RouteQuery& query);
 
 // kiv::writeRouteList with the files written line by line.
 std::string writeRouteList(const std::filesystem::path& dir, const RStaName& names, StationNo from,

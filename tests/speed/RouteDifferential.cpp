@@ -29,24 +29,25 @@ struct Outcome {
   std::vector<std::vector<std::uint8_t>> files;
 };
 
-Outcome runQuery(Engine& e, const std::filesystem::path& dir, bool reference, const RouteQuery& q, int mode,
-                 const RouteLimitsCase& limits) {
+// The reference searches run in *plain, the fast ones (plain null) in the engine's state.
+Outcome runQuery(Engine& e, const std::filesystem::path& dir, TimetableSearchState* plain,
+                 const RouteQuery& q, int mode, const RouteLimitsCase& limits) {
   for (const char* name : kWorkFiles) std::filesystem::remove(dir / name);
   e.def.setRouteMode(static_cast<std::int8_t>(mode));
   e.def.setRouteMax(static_cast<std::int16_t>(limits.routeMax));
   e.def.setTransMax(static_cast<std::int8_t>(limits.transMax));
   Outcome out;
-  if (reference) {
-    TimetableSearchState state(e.dia.searchStationCount());
+  if (plain) {
     out.fastestMinutes =
-        reference::fastestMinutes(e.dia.network(), state, {q.from, q.to, q.hour, q.minute, q.day});
+        reference::fastestMinutes(e.dia.network(), *plain, {q.from, q.to, q.hour, q.minute, q.day});
     FastestResult route;
     out.fastestReport = reference::fastestRoute(
-        e.dia, {q.from, q.to, q.hour, q.minute, q.day, e.def.getOutputMode() == 1}, route);
+        e.dia, *plain, {q.from, q.to, q.hour, q.minute, q.day, e.def.getOutputMode() == 1}, route);
     const RDiaMan::RouteLimits l = e.dia.routeLimitsFromSettings();
-    const RouteSearchResult routes = reference::searchRoutes(
-        e.dia, {q.from, q.to, q.hour, q.minute, q.day, limits.detourKm, limits.extraMinutes, l.transMax,
-                l.routeMax, l.modeRoute, l.classicStepBudget});
+    const RouteSearchResult routes =
+        reference::searchRoutes(e.dia, *plain,
+                                {q.from, q.to, q.hour, q.minute, q.day, limits.detourKm, limits.extraMinutes,
+                                 l.transMax, l.routeMax, l.modeRoute, l.classicStepBudget});
     out.routesFound = routes.found;
     out.cut = routes.cut;
   } else {
@@ -74,6 +75,7 @@ void expectSameRouteSearches(Engine& engine, const std::filesystem::path& dir,
                              const std::vector<RouteQuery>& queries, const RouteSearchRules& rules,
                              const std::vector<RouteLimitsCase>& limits) {
   engine.dia.setSearchRules(rules);
+  TimetableSearchState plain(engine.dia.searchStationCount());
   for (const RouteQuery& q : queries) {
     for (const RouteLimitsCase& l : limits) {
       for (int mode : {1, 2}) {
@@ -82,8 +84,8 @@ void expectSameRouteSearches(Engine& engine, const std::filesystem::path& dir,
                      std::to_string(q.day) + ", mode " + std::to_string(mode) + ", detour " +
                      std::to_string(l.detourKm) + ", extra " + std::to_string(l.extraMinutes) + ", routes " +
                      std::to_string(l.routeMax));
-        const Outcome reference = runQuery(engine, dir, true, q, mode, l);
-        const Outcome fast = runQuery(engine, dir, false, q, mode, l);
+        const Outcome reference = runQuery(engine, dir, &plain, q, mode, l);
+        const Outcome fast = runQuery(engine, dir, nullptr, q, mode, l);
         EXPECT_EQ(fast.fastestMinutes, reference.fastestMinutes);
         EXPECT_EQ(fast.fastestReport, reference.fastestReport);
         EXPECT_EQ(fast.routesFound, reference.routesFound);

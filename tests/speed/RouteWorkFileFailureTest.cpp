@@ -26,14 +26,16 @@ struct Outcome {
   std::vector<std::vector<std::uint8_t>> files;
 };
 
-// Every route file in place, `blocked` replaced by what `block` makes of it.
 struct Journey {
   StationNo from = 0;
   StationNo to = 0;
 };
 
+// Every route file in place, `blocked` replaced by what `block` makes of it:
+// the reference search in *plain, the fast one (plain null) in the engine's
+// state.
 template <typename Block>
-Outcome searchWith(Engine& e, const std::filesystem::path& dir, bool reference, const Journey& j,
+Outcome searchWith(Engine& e, const std::filesystem::path& dir, TimetableSearchState* plain, const Journey& j,
                    const char* blocked, Block block) {
   for (const char* name : kRouteFiles) {
     std::filesystem::remove_all(dir / name);
@@ -42,10 +44,11 @@ Outcome searchWith(Engine& e, const std::filesystem::path& dir, bool reference, 
   std::filesystem::remove(dir / blocked);
   block(dir / blocked);
   Outcome out;
-  if (reference) {
+  if (plain) {
     const RDiaMan::RouteLimits l = e.dia.routeLimitsFromSettings();
     const RouteSearchResult result = reference::searchRoutes(
-        e.dia, {j.from, j.to, 9, 0, 1, 10, 15, l.transMax, l.routeMax, l.modeRoute, l.classicStepBudget});
+        e.dia, *plain,
+        {j.from, j.to, 9, 0, 1, 10, 15, l.transMax, l.routeMax, l.modeRoute, l.classicStepBudget});
     out.found = result.found;
     out.problem = result.workFileProblem;
   } else {
@@ -82,6 +85,7 @@ TEST(RouteWorkFileFailure, AFileThatCannotBeWrittenFailsBothSearchesAlike) {
     writeWholeFile(dir.path() / "target", std::vector<std::uint8_t>(5000, 'y'));
     std::filesystem::create_symlink(dir.path() / "target", p);
   };
+  TimetableSearchState plain(engine.dia.searchStationCount());
   for (const char* blocked : kRouteFiles) {
     for (int kind = 0; kind < 3; ++kind) {
       // The list of detection order is read back to be sorted: the endless
@@ -90,15 +94,15 @@ TEST(RouteWorkFileFailure, AFileThatCannotBeWrittenFailsBothSearchesAlike) {
       SCOPED_TRACE(std::string(blocked) + (kind == 0   ? " a directory"
                                            : kind == 1 ? " the full disk"
                                                        : " a link"));
-      const auto run = [&](bool reference) {
-        if (kind == 0) return searchWith(engine, dir.path(), reference, j, blocked, directory);
-        if (kind == 1) return searchWith(engine, dir.path(), reference, j, blocked, fullDisk);
-        return searchWith(engine, dir.path(), reference, j, blocked, linked);
+      const auto run = [&](TimetableSearchState* plain) {
+        if (kind == 0) return searchWith(engine, dir.path(), plain, j, blocked, directory);
+        if (kind == 1) return searchWith(engine, dir.path(), plain, j, blocked, fullDisk);
+        return searchWith(engine, dir.path(), plain, j, blocked, linked);
       };
-      const Outcome reference = run(true);
+      const Outcome reference = run(&plain);
       const std::vector<std::uint8_t> referenceTarget =
           readWholeFile(dir.path() / "target").value_or(std::vector<std::uint8_t>{});
-      const Outcome fast = run(false);
+      const Outcome fast = run(nullptr);
       EXPECT_EQ(fast.found, reference.found);
       EXPECT_EQ(fast.problem, reference.problem);
       for (std::size_t k = 0; k < fast.files.size(); ++k)
