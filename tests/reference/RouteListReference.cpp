@@ -11,6 +11,7 @@
 #include "timetable/FastestReport.h"
 #include "timetable/RDiaMan.h"
 #include "timetable/RouteListSorting.h"
+#include "timetable/RouteListView.h"
 
 namespace kiv::reference {
 
@@ -79,12 +80,9 @@ RouteSearchResult searchRoutes(RDiaMan& dia, TimetableSearchState& state, const 
     // by line.
     result = dia.findRouteList(query);
     if (result.found >= 0) {
-      std::vector<FoundRoute> routes;
-      for (const Journey& j : result.journeys) routes.push_back(j.route);
-      const work_files::ClockTime asked{report_text::format("%2d:%02d", query.hour, query.minute),
-                                        query.hour * 60 + query.minute};
       result.workFileProblem =
-          reference::writeRouteList(dia.workDirectory(), net.names, query.from, query.to, asked, routes);
+          reference::writeRouteList(dia.workDirectory(), net.names, query.from, query.to,
+                                    askedTime(query.hour, query.minute), routesOf(result.journeys));
       if (!result.workFileProblem.empty()) result.found = -1;
     }
   } else {
@@ -102,11 +100,7 @@ std::string writeRouteList(const std::filesystem::path& dir, const RStaName& nam
   WorkFileWriter list(dir / kRouteListFound);
   WorkFileWriter details(dir / kRouteDetails);
   if (list.isOpen() && details.isOpen()) {
-    char fromName[kStationNameSize] = "";
-    char toName[kStationNameSize] = "";
-    names.getName(from, fromName);
-    names.getName(to, toName);
-    list.line(formatRouteListHead({fromName, toName, asked}, RouteListLayout::kSorted));
+    list.line(formatRouteListHead(routeListHead(names, from, to, asked), RouteListLayout::kSorted));
     for (std::size_t k = 0; k < routes.size(); ++k) {
       const int number = static_cast<int>(k);
       RouteSummary& summary = routes[k].summary;
