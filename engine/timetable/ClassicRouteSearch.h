@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ByStation.h"
 #include "timetable/FoundRoute.h"
 #include "timetable/RouteDescription.h"
 #include "timetable/RouteSearch.h"
@@ -45,7 +46,7 @@ class BasicClassicRouteSearch {
   // be recorded. Empty when the timetable does not keep to the clock.
   // `deadline` is the latest arrival of use, minutes after midnight of the
   // start day.
-  std::vector<int> latestUsefulCost(StationNo goal, int deadline);
+  ByStation<int> latestUsefulCost(StationNo goal, int deadline);
   // The departures towards x to follow from a, in the order to follow them;
   // none that costs more than latestCost (a bound of x's time).
   void candidatesTowards(StationNo a, std::span<const DiaDepartureRecord> towards, int latestCost,
@@ -68,12 +69,12 @@ class BasicClassicRouteSearch {
   std::vector<FoundRoute> routes_;
 
   std::int32_t found_ = 0;
-  std::vector<std::uint8_t> allowed_;  // 1 = inside the detour ellipse
-  std::vector<std::uint8_t> onPath_;   // 1 = on the path being extended
-  std::vector<std::uint8_t> use_;      // per train 1..T: 1 when switched on
-  std::int16_t depth_ = 0;             // stations on the path
-  std::vector<StationNo> station_;     // path positions 1..101
-  std::vector<TrainNo> train_;         // train from position k to k + 1
+  ByStation<std::uint8_t> allowed_;  // 1 = inside the detour ellipse
+  ByStation<std::uint8_t> onPath_;   // 1 = on the path being extended
+  std::vector<std::uint8_t> use_;    // per train 1..T: 1 when switched on
+  std::int16_t depth_ = 0;           // stations on the path
+  std::vector<StationNo> station_;   // path positions 1..101
+  std::vector<TrainNo> train_;       // train from position k to k + 1
   std::int16_t timeLimit_ = 0;
   std::int16_t maxTransfers_ = 0;
   std::int16_t maxRoutes_ = 0;
@@ -86,7 +87,7 @@ class BasicClassicRouteSearch {
   // last and first station.
   SectionFares fares_;
   std::vector<int> bound_;                          // least minutes to the goal, per station
-  std::vector<int> latest_;                         // latestUsefulCost, per station
+  ByStation<int> latest_;                           // latestUsefulCost, per station
   std::vector<std::vector<Candidate>> candidates_;  // per path position
   bool stopped_ = false;                            // the progress callback said stop
 };

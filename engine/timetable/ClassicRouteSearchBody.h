@@ -49,7 +49,7 @@ RouteSearchResult BasicClassicRouteSearch<Lookups>::run(const RouteQuery& query,
   markDetourEllipse(from, to, query.detourKm, result.searchLog);
 
   const int n = state_.stationCount();
-  onPath_.assign(static_cast<std::size_t>(n) + 1, 0);
+  onPath_.assign(n, 0);
   use_ = trainUseFlags(net_.trains);
   station_.assign(classic_search::kMaxPathLength + 2, 0);
   train_.assign(classic_search::kMaxPathLength + 2, 0);
@@ -152,7 +152,7 @@ void BasicClassicRouteSearch<Lookups>::extendRoute(StationNo a, StationNo goal, 
   const int n = state_.stationCount();
   auto node = [this](StationNo s) -> SearchNode& { return state_.node(s); };
 
-  onPath_[static_cast<std::size_t>(a)] = 1;
+  onPath_[a] = 1;
   ++depth_;
   station_[static_cast<std::size_t>(depth_)] = a;
 
@@ -187,19 +187,17 @@ void BasicClassicRouteSearch<Lookups>::extendRoute(StationNo a, StationNo goal, 
         const StationNo x = links[k].to;
         // A neighbour outside the station directory, already on the path or
         // outside the detour ellipse cannot be entered.
-        if (x < 1 || x > n || onPath_[static_cast<std::size_t>(x)] == 1 ||
-            allowed_[static_cast<std::size_t>(x)] == 0) {
+        if (x < 1 || x > n || onPath_[x] == 1 || allowed_[x] == 0) {
           continue;
         }
-        const int latestCost = latest_.empty() || !Lookups::latestTimePruning
-                                   ? std::numeric_limits<int>::max()
-                                   : latest_[static_cast<std::size_t>(x)];
+        const int latestCost =
+            latest_.empty() || !Lookups::latestTimePruning ? std::numeric_limits<int>::max() : latest_[x];
         candidatesTowards(a, boarding_.linkDepartures(a, links, k), latestCost, candidates);
         for (const Candidate& take : candidates) {
           // The time the passenger would stand at x is too late to reach
           // the goal within the limit by any departures at all (nor can any
           // station after x be reached in time).
-          const bool inTime = latest_.empty() || take.cost <= latest_[static_cast<std::size_t>(x)];
+          const bool inTime = latest_.empty() || take.cost <= latest_[x];
           if (!inTime && Lookups::latestTimePruning) continue;
           // No route through x can arrive within the time limit.
           if (net_.rules.lowerBoundPruning && take.cost + bound_[static_cast<std::size_t>(x)] > timeLimit_)
@@ -224,7 +222,7 @@ void BasicClassicRouteSearch<Lookups>::extendRoute(StationNo a, StationNo goal, 
     }
   }
 
-  onPath_[static_cast<std::size_t>(a)] = 0;
+  onPath_[a] = 0;
   --depth_;
 }
 
@@ -247,7 +245,7 @@ void BasicClassicRouteSearch<Lookups>::askToGoOn() {
 }
 
 template <typename Lookups>
-std::vector<int> BasicClassicRouteSearch<Lookups>::latestUsefulCost(StationNo goal, int deadline) {
+ByStation<int> BasicClassicRouteSearch<Lookups>::latestUsefulCost(StationNo goal, int deadline) {
   const TimetableIndex& index = net_.timetable.index();
   const int n = state_.stationCount();
   const int startHour = start_ / 60;
@@ -275,29 +273,29 @@ std::vector<int> BasicClassicRouteSearch<Lookups>::latestUsefulCost(StationNo go
     }
     return classic_search::kNeverUseful;
   };
-  std::vector<int> latest(static_cast<std::size_t>(n) + 1, classic_search::kNeverUseful);
+  ByStation<int> latest(n, classic_search::kNeverUseful);
   using Entry = std::pair<int, StationNo>;
   std::priority_queue<Entry> queue;  // latest first
-  latest[static_cast<std::size_t>(goal)] = deadline;
+  latest[goal] = deadline;
   queue.emplace(deadline, goal);
   while (!queue.empty()) {
     const auto [time, x] = queue.top();
     queue.pop();
-    if (time < latest[static_cast<std::size_t>(x)]) continue;
+    if (time < latest[x]) continue;
     const auto first = index.intoStart[static_cast<std::size_t>(x)];
     const auto end = index.intoStart[static_cast<std::size_t>(x) + 1];
     for (auto h = first; h < end; ++h) {
       const TimetableIndex::Hop hop = index.hopsInto[static_cast<std::size_t>(h)];
       // The search enters only stations inside the detour ellipse.
-      if (allowed_[static_cast<std::size_t>(hop.from)] == 0) continue;
-      int best = latest[static_cast<std::size_t>(hop.from)];
+      if (allowed_[hop.from] == 0) continue;
+      int best = latest[hop.from];
       const TimetableIndex::Span span = index.linkDepartures[static_cast<std::size_t>(hop.link)];
       for (int k = span.first; k < span.first + span.count; ++k) {
         const DiaDepartureRecord& r = net_.timetable.departures()[static_cast<std::size_t>(k)];
         if (used(r.train)) best = std::max(best, latestBy(r, time));
       }
-      if (best > latest[static_cast<std::size_t>(hop.from)]) {
-        latest[static_cast<std::size_t>(hop.from)] = best;
+      if (best > latest[hop.from]) {
+        latest[hop.from] = best;
         queue.emplace(best, hop.from);
       }
     }
@@ -325,17 +323,16 @@ template <typename Lookups>
 void BasicClassicRouteSearch<Lookups>::markDetourEllipse(StationNo from, StationNo to, int detourKm,
                                                          std::string& text) {
   const int n = state_.stationCount();
-  const auto size = static_cast<std::size_t>(n) + 1;
   char fromName[kStationNameSize] = "";
   char toName[kStationNameSize] = "";
   net_.names.getName(from, fromName);
   net_.names.getName(to, toName);
 
-  allowed_.assign(size, 0);
-  std::vector<Distance> distFrom(size, kUnreachedDistance);
-  std::vector<Distance> distTo(size, kUnreachedDistance);
+  allowed_.assign(n, 0);
+  ByStation<Distance> distFrom(n, kUnreachedDistance);
+  ByStation<Distance> distTo(n, kUnreachedDistance);
   Lookups::detourDistances(net_, from, to, n, detourKm, distFrom.data(), distTo.data());
-  const int shortest = distFrom[static_cast<std::size_t>(to)];
+  const int shortest = distFrom[to];
   const int bound = shortest + detourKm * 10;
 
   text.clear();
@@ -351,14 +348,13 @@ void BasicClassicRouteSearch<Lookups>::markDetourEllipse(StationNo from, Station
   logLine(kLogShortest.c_str(), shortest);
   logLine(kLogDetour.c_str(), detourKm);
   logLine(kLogBound.c_str(), bound);
-  for (int s = 1; s <= n; ++s) {
-    const int sum = distFrom[static_cast<std::size_t>(s)] + distTo[static_cast<std::size_t>(s)];
+  for (StationNo s = 1; s <= n; ++s) {
+    const int sum = distFrom[s] + distTo[s];
     if (sum > bound) continue;
-    allowed_[static_cast<std::size_t>(s)] = 1;
+    allowed_[s] = 1;
     char name[kStationNameSize] = "";
-    net_.names.getName(static_cast<StationNo>(s), name);
-    insideLine.append(text, {sum, distFrom[static_cast<std::size_t>(s)], distTo[static_cast<std::size_t>(s)],
-                             static_cast<const char*>(name)});
+    net_.names.getName(s, name);
+    insideLine.append(text, {sum, distFrom[s], distTo[s], static_cast<const char*>(name)});
     text += "\r\n";
   }
 }
