@@ -40,9 +40,8 @@ std::vector<std::string> Engine::loadProblems() const {
 
 namespace {
 
-// Set while an EngineScope exists; the engine pointer only once it is built.
+// Set while an EngineScope exists.
 bool scopeClaimed = false;
-Engine* currentEngine = nullptr;
 
 }  // namespace
 
@@ -53,17 +52,8 @@ EngineScope::Claim::Claim() {
 
 EngineScope::Claim::~Claim() { scopeClaimed = false; }
 
-EngineScope::EngineScope(const std::filesystem::path& dataDir) : engine_(dataDir) {
-  currentEngine = &engine_;
-}
+EngineScope::EngineScope(const std::filesystem::path& dataDir) : engine_(dataDir) {}
 
-EngineScope::~EngineScope() { currentEngine = nullptr; }
-
-Engine& theEngine() {
-  if (currentEngine == nullptr) throw std::logic_error("no engine: the program has not created one");
-  return *currentEngine;
-}
-
-bool hasEngine() { return currentEngine != nullptr; }
+EngineScope::~EngineScope() = default;
 
 }  // namespace kiv

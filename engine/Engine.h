@@ -76,8 +76,8 @@ class Engine {
 
 // The one engine of a running program. The program entry creates an
 // EngineScope before the window system starts and lets it end after the
-// window system has ended; while it lives, theEngine() gives its engine to
-// the windows and commands. Only one scope may exist at a time.
+// window system has ended, and hands engine() down to the windows and
+// commands by reference. Only one scope may exist at a time.
 class EngineScope {
  public:
   // Builds the engine; throws std::logic_error when another scope is alive.
@@ -98,11 +98,5 @@ class EngineScope {
   Claim claim_;
   Engine engine_;
 };
-
-// The engine of the live EngineScope; throws std::logic_error when there is
-// none (a programming error: the program entry owns the scope).
-Engine& theEngine();
-// True while an EngineScope holds a finished engine.
-bool hasEngine();
 
 }  // namespace kiv
