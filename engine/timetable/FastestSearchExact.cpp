@@ -25,7 +25,7 @@ namespace fastest_search {
 
 void FastestWork::buildHops(const Timetable& timetable) {
   if (hops) return;
-  hops = std::make_unique<TrainHopIndex>(TrainHopIndex::build(timetable));
+  hops = &timetable.trainHops();
   const std::size_t states = hops->stateStation.size();
   reachedIn.assign(states, 0);
   closedIn.assign(states, 0);

@@ -82,10 +82,10 @@ struct FastestWork {
   }
 
   // The departures of the station's records grouped by next stop and train
-  // (built on first use), and the search for the earliest arrival over
-  // them: one label per station and arrival train, each group taken at its
+  // (the timetable's), and the search for the earliest arrival over them:
+  // one label per station and arrival train, each group taken at its
   // earliest record. Only the minutes of the earliest arrival come out of it.
-  std::unique_ptr<TrainHopIndex> hops;
+  const TrainHopIndex* hops = nullptr;
   std::vector<std::uint32_t> reachedIn;  // by state: the search that reached it
   std::vector<std::uint32_t> closedIn;   // by state: the search that settled it
   std::uint32_t searchNumber = 0;

@@ -43,6 +43,7 @@ Timetable::Timetable(const std::filesystem::path& dataDir, int stationCount, con
   load(dataDir);
   buildIndex(trains);
   buildTrainLinks(trains.getTrainCount());
+  trainHops_ = TrainHopIndex::build(*this);
 }
 
 int Timetable::load(const std::filesystem::path& dataDir) {

@@ -24,6 +24,7 @@
 #include "data/DiaIdx2File.h"
 #include "data/Diagram2File.h"
 #include "timetable/TimetableIndex.h"
+#include "timetable/TimetableIndexTrainHops.h"
 #include "timetable/TrainLinkIndex.h"
 
 namespace kiv {
@@ -139,6 +140,9 @@ class Timetable {
   const TimetableIndex& index() const { return index_; }
   // The links of every train, which the required-time table follows.
   const TrainLinkIndex& trainLinks() const { return trainLinks_; }
+  // The departures of every station grouped by next stop and train, which
+  // the search for the earliest arrival alone follows.
+  const TrainHopIndex& trainHops() const { return trainHops_; }
   // Whether train t is a walking connection (false outside the train table).
   bool isWalking(TrainNo t) const {
     return t >= 0 && static_cast<std::size_t>(t) < index_.walking.size() &&
@@ -173,6 +177,7 @@ class Timetable {
   std::string dataProblem_;
   TimetableIndex index_;
   TrainLinkIndex trainLinks_;
+  TrainHopIndex trainHops_;
 };
 
 }  // namespace kiv
