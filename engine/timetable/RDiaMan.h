@@ -48,9 +48,9 @@ struct Work;
 
 class RDiaMan {
  public:
-  // Reads the three timetable files of dataDir and sizes the search table
-  // from staName.getCount(). The other engine objects are only kept for the
-  // searches; none of them is used here.
+  // Reads the three timetable files of dataDir; the searches' states are
+  // sized from staName.getCount(). The other engine objects are only kept
+  // for the searches; none of them is used here.
   RDiaMan(const std::filesystem::path& dataDir, RStaName& staName, RTrainMan& trains, RCnctMan& cnct,
           RDefMan& def, RDistMan& dist, RFareMan& fare, RKivMan& kiv);
   ~RDiaMan();
