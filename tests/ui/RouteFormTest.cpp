@@ -52,10 +52,14 @@ class RouteWorld : public UiWorld {
     // The classic search, which finds eight routes here.
     engine->def.setRouteMode(1);
     engine->def.setRouteMax(8);
-    found = engine->dia.searchRoutes(engine->staName.findByName(sjis("新宿")),
-                                     engine->staName.findByName(sjis("高崎")), 9, minute, 1, 10, 30);
-    // Handed to the window as the route command hands it.
-    forms->route().takeSearchResult();
+    const StationNo from = engine->staName.findByName(sjis("新宿"));
+    const StationNo to = engine->staName.findByName(sjis("高崎"));
+    const RouteSearchResult list =
+        engine->dia.searchRouteList(engine->dia.routeQuery(from, to, 9, minute, 1, 10, 30));
+    found = list.found;
+    // Handed to the window as the route command hands it: the list itself.
+    forms->route().takeSearchResult(
+        {}, routeListView(routeListHead(engine->staName, from, to, askedTime(9, minute)), list.routes));
     grid = find<QTableView>(&forms->route(), "StrGrid1");
   }
   int found = 0;
