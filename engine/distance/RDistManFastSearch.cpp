@@ -195,7 +195,7 @@ int searchPositions(const NetworkPositions& net, StationNo start, int n, const s
 template <typename Breakdown, typename Edge, typename Extend, typename Work>
 int searchToPosition(const NetworkPositions& net, StationNo start, int n, int to,
                      const std::vector<Edge>& edges, Extend extend, Work& work,
-                     std::vector<std::uint64_t>& keys, Breakdown& out) {
+                     std::vector<std::uint64_t>& keys, BucketQueue& buckets, Breakdown& out) {
   const int startPosition = net.positionOf(start);
   if (startPosition < 1 || startPosition > n || to < 1 || to > n) return -1;
 
@@ -206,13 +206,10 @@ int searchToPosition(const NetworkPositions& net, StationNo start, int n, int to
   }
   work.touched.assign(1, startPosition);
   work.route[static_cast<std::size_t>(startPosition)].total = 0;
-  // On the binary heap, which grows in one block: a search that stops early
-  // touches few distances, and most come with a state of their own whose
-  // bucket ring would allocate a bucket for each of them.
-  HeapQueue queue(keys);
-  queue.push(0, startPosition);
-  settlePositions(net, n, edges, extend, work.settled, queue, work.route.data(),
-                  net.hasNegativeArc() ? 0 : to, [&](int q) { work.touched.push_back(q); });
+  withQueue(net, startPosition, keys, buckets, [&](auto& queue) {
+    settlePositions(net, n, edges, extend, work.settled, queue, work.route.data(),
+                    net.hasNegativeArc() ? 0 : to, [&](int q) { work.touched.push_back(q); });
+  });
   out = work.route[static_cast<std::size_t>(to)];
 
   for (const int p : work.touched) {
@@ -247,7 +244,7 @@ int RDistMan::jrDistanceTo(StationNo start, int n, int to, JrDistanceBreakdown& 
 int RDistMan::jrDistanceTo(DistanceSearchState& state, StationNo start, int n, int to,
                            JrDistanceBreakdown& out) const {
   return searchToPosition(networkPositions(0), start, n, to, jrEdges_, jrStep, state.jrTarget, state.queue,
-                          out);
+                          state.buckets, out);
 }
 
 int RDistMan::privateDistanceTo(StationNo start, int n, NetworkCode network, int to,
@@ -261,7 +258,8 @@ int RDistMan::privateDistanceTo(DistanceSearchState& state, StationNo start, int
   // Over code 0 a private search follows the private edges that network
   // 0's index entries name, as privateDistances does.
   const NetworkPositions& net = network == 0 ? privateEdgesOfJrPositions() : networkPositions(network);
-  return searchToPosition(net, start, n, to, prEdges_, privateExtendedBy, state.prTarget, state.queue, out);
+  return searchToPosition(net, start, n, to, prEdges_, privateExtendedBy, state.prTarget, state.queue,
+                          state.buckets, out);
 }
 
 int RDistMan::privateDistances(StationNo start, int n, NetworkCode network, PrDistanceBreakdown* out) const {
