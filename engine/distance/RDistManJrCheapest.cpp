@@ -44,12 +44,18 @@ struct RDistMan::CheapestTableWork {
     int limit;  // the bound of `position`, set aside while it is on the route
   };
 
-  int n = 0;
-  std::vector<JrDistanceBreakdown> shortest;
-  std::vector<std::int16_t> shortestFare;
-  std::vector<std::int16_t> cheapestFare;
-  std::vector<JrDistanceBreakdown> cheapest;
-  std::vector<JrDistanceBreakdown> current;
+  explicit CheapestTableWork(int positions)
+      : n(positions),
+        shortest(slots()),
+        cheapest(slots()),
+        current(slots()),
+        shortestFare(slots()),
+        cheapestFare(slots()) {}
+  std::size_t slots() const { return static_cast<std::size_t>(n) + 1; }
+
+  int n;
+  std::vector<JrDistanceBreakdown> shortest, cheapest, current;
+  std::vector<std::int16_t> shortestFare, cheapestFare;
   std::int16_t maxDepth = 0;
   int found = 0;
 
@@ -69,13 +75,7 @@ int RDistMan::buildJrCheapestTable(const TableProgressCallback& progress) const 
 
   const int n = std::max(staMan_.getNetworkSize(0), 0);
   const auto size = static_cast<std::size_t>(n) + 1;
-  CheapestTableWork cheap;
-  cheap.n = n;
-  cheap.shortest.resize(size);
-  cheap.shortestFare.resize(size);
-  cheap.cheapestFare.resize(size);
-  cheap.cheapest.resize(size);
-  cheap.current.resize(size);
+  CheapestTableWork cheap(n);
   prepareCheapestSteps(cheap, n);
 
   for (int i = 1; i <= n - 1; ++i) {
