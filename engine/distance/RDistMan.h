@@ -16,6 +16,7 @@
 #include "data/DistJRFile.h"
 #include "data/DistPRFile.h"
 #include "distance/DistanceQueues.h"
+#include "distance/DistanceSearchState.h"
 #include "distance/RDistManIndex.h"
 #include "report/TableProgress.h"
 
@@ -53,16 +54,25 @@ class RDistMan {
   // The same over private network `network`, split by surcharge zone.
   int privateDistances(StationNo start, int n, NetworkCode network, PrDistanceBreakdown* out) const;
 
+  // Each search also takes the caller's working state; the forms without
+  // one make a state of their own for the one search.
+  int jrDistances(DistanceSearchState& state, StationNo start, int n, JrDistanceBreakdown* out) const;
+  int privateDistances(DistanceSearchState& state, StationNo start, int n, NetworkCode network,
+                       PrDistanceBreakdown* out) const;
+
   // Plain shortest distances over every network at once, linked stations
   // counting as one place, into out[1..n] indexed by station number (n is the
   // station count; kUnreachedDistance for stations that cannot be reached). 0.
   int allDistances(StationNo start, int n, Distance* out) const;
+  int allDistances(DistanceSearchState& state, StationNo start, int n, Distance* out) const;
 
   // allDistances as far as `limit` (the route search's detour ellipse): each
   // station within it gets the distance allDistances gives it, any other
   // kUnreachedDistance or its full distance. With a `goal` the search runs
   // until the goal is settled and then as far as its distance plus `limit`.
   int allDistancesWithin(StationNo start, int n, int limit, Distance* out, StationNo goal = 0) const;
+  int allDistancesWithin(DistanceSearchState& state, StationNo start, int n, int limit, Distance* out,
+                         StationNo goal = 0) const;
 
   // A network seen by position, as the station index gives it (station at
   // each position, lowest position of each station) with the edges leaving
@@ -75,6 +85,10 @@ class RDistMan {
   // is not among the positions 1..n.
   int jrDistanceTo(StationNo start, int n, int to, JrDistanceBreakdown& out) const;
   int privateDistanceTo(StationNo start, int n, NetworkCode network, int to, PrDistanceBreakdown& out) const;
+  int jrDistanceTo(DistanceSearchState& state, StationNo start, int n, int to,
+                   JrDistanceBreakdown& out) const;
+  int privateDistanceTo(DistanceSearchState& state, StationNo start, int n, NetworkCode network, int to,
+                        PrDistanceBreakdown& out) const;
 
   // Raw edges for the data browser: e is 1-based. 0, or -1 (out untouched)
   // when there is no such edge.
@@ -88,7 +102,7 @@ class RDistMan {
   // "$jrregu.csv" in the data directory, reporting its progress after each
   // origin to `progress` (if given). The number of pairs found; -1 when a
   // file cannot be created or written.
-  int buildJrCheapestTable(const TableProgressCallback& progress = {});
+  int buildJrCheapestTable(const TableProgressCallback& progress = {}) const;
 
   // Why DistIdx.kv4 was not used (its spans do not fit the edge files);
   // empty when the files were consistent or missing.
@@ -101,16 +115,10 @@ class RDistMan {
   // The edges of the first index entry, clamped to the edges that exist.
   EdgeRange edgeRange(NetworkCode network, StationNo station, int edgeCount) const;
 
-  // The edges from station s over all its networks as (end station, edge
-  // distance), in the order the search over all networks follows them, and
-  // the stations linked with it.
-  struct StationLinks {
-    std::vector<std::pair<StationNo, Distance>> edges;
-    std::vector<StationNo> linked;
-  };
-
-  // The lookup tables of the searches, built on first use, when every engine
-  // object has read its files; the tables never change after that.
+  // The lookup tables of the searches: data derived from the files, not
+  // working state. Built on first use, when every engine object has read
+  // its files (the fare object, which gives the linked stations, is built
+  // after this one); they never change after that.
   struct SearchTables {
     explicit SearchTables(const std::vector<DistIdxEntry>& entries) : edges(entries) {}
     EdgeIndex edges;
@@ -142,61 +150,14 @@ class RDistMan {
   std::vector<DistIdxEntry> index_;
   std::string dataProblem_;
 
-  // Working data of the cheapest-route table, by JR position (element 0
-  // unused); allocated by the build and released at its end.
-  struct CheapestWork {
-    int n = 0;
-    std::vector<JrDistanceBreakdown> shortest;
-    std::vector<std::int16_t> shortestFare;
-    std::vector<std::int16_t> cheapestFare;
-    std::vector<JrDistanceBreakdown> cheapest;
-    std::vector<JrDistanceBreakdown> current;
-    std::int16_t maxDepth = 0;
-    int found = 0;
-  };
-  CheapestWork cheap_;
-  // The fast walk of the cheapest-route table: the edges of each position in
-  // one block, the detour bound of each position, and the route walked.
-  struct CheapestWalk {
-    struct Step {
-      int to;
-      JrDistanceBreakdown add;  // the edge's jrEdgeAddend
-    };
-    struct Frame {
-      JrDistanceBreakdown route;  // from the origin to `position`
-      std::uint32_t next;         // the step to follow next
-      std::uint32_t end;
-      int position;
-      int limit;  // the bound of `position`, set aside while it is on the route
-    };
-    std::vector<Step> steps;
-    std::vector<std::uint32_t> stepStart;  // by position, n + 2 elements
-    std::vector<int> limit;
-    std::vector<Frame> stack;
-  };
-  CheapestWalk walk_;
-  void prepareCheapestSteps(int n);
+  // The working data of one build of the cheapest-route table.
+  struct CheapestTableWork;
+  void prepareCheapestSteps(CheapestTableWork& work, int n) const;
   // The walk from position `origin`, pricing the positions from `firstListed` on.
-  void walkCheapest(int origin, int firstListed);
+  void walkCheapest(CheapestTableWork& work, int origin, int firstListed) const;
 
+  // Built on first use (see SearchTables), then only read.
   mutable std::unique_ptr<SearchTables> tables_;
-  // Working arrays of the searches, kept between searches so that a search
-  // allocates nothing once they have grown to the network's size.
-  mutable std::vector<char> settled_;
-  mutable std::vector<std::uint64_t> queue_;
-  mutable StationLinks spareLinks_;
-  // Working arrays of the searches that stop at one position, by position;
-  // between searches every route is unreached and no position settled,
-  // since a search resets only the positions it touched.
-  template <typename Breakdown>
-  struct TargetWork {
-    std::vector<Breakdown> route;
-    std::vector<char> settled;
-    std::vector<int> touched;
-  };
-  mutable TargetWork<JrDistanceBreakdown> jrTarget_;
-  mutable TargetWork<PrDistanceBreakdown> prTarget_;
-  mutable BucketQueue buckets_;
 };
 
 }  // namespace kiv

@@ -17,50 +17,56 @@
 namespace kiv {
 
 int RDistMan::allDistancesWithin(StationNo start, int n, int limit, Distance* out, StationNo goal) const {
+  DistanceSearchState state;
+  return allDistancesWithin(state, start, n, limit, out, goal);
+}
+
+int RDistMan::allDistancesWithin(DistanceSearchState& state, StationNo start, int n, int limit, Distance* out,
+                                 StationNo goal) const {
   if (n < 0) n = 0;
   const SearchTables& t = tables();
   // Stations beyond the directory have no kept edges to look over; a goal
   // outside the stations searched is never settled.
   const bool goalKnown = goal == 0 || (goal >= 1 && goal <= n);
   if (static_cast<std::size_t>(n) >= t.stations.size() || !goalKnown || t.negativeEdge)
-    return allDistances(start, n, out);
+    return allDistances(state, start, n, out);
 
   std::fill(out + 1, out + n + 1, kUnreachedDistance);
-  settled_.assign(static_cast<std::size_t>(n) + 1, 0);
-  buckets_.reset(t.longestEdge);
+  state.settled.assign(static_cast<std::size_t>(n) + 1, 0);
+  state.buckets.reset(t.longestEdge);
   if (start >= 1 && start <= n) {
     out[start] = 0;
-    buckets_.push(0, start);
+    state.buckets.push(0, start);
   }
   // Until the goal is settled there is no cut.
   long long reach = goal == 0 ? limit : std::numeric_limits<long long>::max();
 
-  while (!buckets_.empty()) {
-    const QueueEntry next = buckets_.pop();
+  while (!state.buckets.empty()) {
+    const QueueEntry next = state.buckets.pop();
     if (next.distance > reach) break;
     const int s = next.slot;
     const int here = out[s];
-    if (settled_[static_cast<std::size_t>(s)] || here != next.distance) continue;
-    settled_[static_cast<std::size_t>(s)] = 1;
+    if (state.settled[static_cast<std::size_t>(s)] || here != next.distance) continue;
+    state.settled[static_cast<std::size_t>(s)] = 1;
     if (s == goal) reach = static_cast<long long>(here) + limit;
 
     const StationLinks& links = t.stations[static_cast<std::size_t>(s)];
     for (const auto& [to, distance] : links.edges) {
       if (to < 1 || to > n || here + distance >= out[to]) continue;
       out[to] = boundedDistance(here + distance);
-      buckets_.push(out[to], to);
+      state.buckets.push(out[to], to);
     }
     // Linked stations count as one place: a link costs nothing.
     for (const StationNo to : links.linked) {
       if (to < 1 || to > n || out[to] <= here) continue;
       out[to] = static_cast<Distance>(here);
-      buckets_.push(here, to);
+      state.buckets.push(here, to);
     }
   }
   // What the cut left unsettled lies beyond the reach: unreached, as far as
   // this search knows.
   for (int s = 1; s <= n; ++s) {
-    if (!settled_[static_cast<std::size_t>(s)]) out[s] = kUnreachedDistance;
+    if (!state.settled[static_cast<std::size_t>(s)]) out[s] = kUnreachedDistance;
   }
   return 0;
 }

@@ -226,58 +226,90 @@ constexpr auto jrStep = [](const JrDistanceBreakdown& route, const DistJREdge& e
 }  // namespace
 
 int RDistMan::jrDistances(StationNo start, int n, JrDistanceBreakdown* out) const {
-  return searchPositions(networkPositions(0), start, n, jrEdges_, jrStep, settled_, queue_, buckets_, out);
+  DistanceSearchState state;
+  return jrDistances(state, start, n, out);
+}
+
+int RDistMan::jrDistances(DistanceSearchState& state, StationNo start, int n,
+                          JrDistanceBreakdown* out) const {
+  return searchPositions(networkPositions(0), start, n, jrEdges_, jrStep, state.settled, state.queue,
+                         state.buckets, out);
 }
 
 int RDistMan::jrDistanceTo(StationNo start, int n, int to, JrDistanceBreakdown& out) const {
-  return searchToPosition(networkPositions(0), start, n, to, jrEdges_, jrStep, jrTarget_, queue_, buckets_,
-                          out);
+  DistanceSearchState state;
+  return jrDistanceTo(state, start, n, to, out);
+}
+
+int RDistMan::jrDistanceTo(DistanceSearchState& state, StationNo start, int n, int to,
+                           JrDistanceBreakdown& out) const {
+  return searchToPosition(networkPositions(0), start, n, to, jrEdges_, jrStep, state.jrTarget, state.queue,
+                          state.buckets, out);
 }
 
 int RDistMan::privateDistanceTo(StationNo start, int n, NetworkCode network, int to,
                                 PrDistanceBreakdown& out) const {
+  DistanceSearchState state;
+  return privateDistanceTo(state, start, n, network, to, out);
+}
+
+int RDistMan::privateDistanceTo(DistanceSearchState& state, StationNo start, int n, NetworkCode network,
+                                int to, PrDistanceBreakdown& out) const {
   // Over code 0 a private search follows the private edges that network
   // 0's index entries name, as privateDistances does.
   const NetworkPositions& net = network == 0 ? privateEdgesOfJrPositions() : networkPositions(network);
-  return searchToPosition(net, start, n, to, prEdges_, privateExtendedBy, prTarget_, queue_, buckets_, out);
+  return searchToPosition(net, start, n, to, prEdges_, privateExtendedBy, state.prTarget, state.queue,
+                          state.buckets, out);
 }
 
 int RDistMan::privateDistances(StationNo start, int n, NetworkCode network, PrDistanceBreakdown* out) const {
+  DistanceSearchState state;
+  return privateDistances(state, start, n, network, out);
+}
+
+int RDistMan::privateDistances(DistanceSearchState& state, StationNo start, int n, NetworkCode network,
+                               PrDistanceBreakdown* out) const {
   // The JR network's tables lead to JR edges; a private search over code 0
   // (which no caller asks for) follows the private edges its index entries name.
   const NetworkPositions& net = network == 0 ? privateEdgesOfJrPositions() : networkPositions(network);
-  return searchPositions(net, start, n, prEdges_, privateExtendedBy, settled_, queue_, buckets_, out);
+  return searchPositions(net, start, n, prEdges_, privateExtendedBy, state.settled, state.queue,
+                         state.buckets, out);
 }
 
 int RDistMan::allDistances(StationNo start, int n, Distance* out) const {
+  DistanceSearchState state;
+  return allDistances(state, start, n, out);
+}
+
+int RDistMan::allDistances(DistanceSearchState& state, StationNo start, int n, Distance* out) const {
   if (n < 0) n = 0;
   const SearchTables& t = tables();
   std::fill(out + 1, out + n + 1, kUnreachedDistance);
-  settled_.assign(static_cast<std::size_t>(n) + 1, 0);
-  queue_.clear();
+  state.settled.assign(static_cast<std::size_t>(n) + 1, 0);
+  state.queue.clear();
   // A start station outside 1..n is unknown: everything stays unreached.
   if (start >= 1 && start <= n) {
     out[start] = 0;
-    push(queue_, 0, start);
+    push(state.queue, 0, start);
   }
   auto lower = [&](int to, int distance) {
     out[to] = boundedDistance(distance);
-    push(queue_, out[to], to);
+    push(state.queue, out[to], to);
   };
 
-  while (!queue_.empty()) {
-    const std::uint64_t key = pop(queue_);
+  while (!state.queue.empty()) {
+    const std::uint64_t key = pop(state.queue);
     const int s = slotOf(key);
     const int here = out[s];
-    if (settled_[static_cast<std::size_t>(s)] || here != distanceOf(key)) continue;
-    settled_[static_cast<std::size_t>(s)] = 1;
+    if (state.settled[static_cast<std::size_t>(s)] || here != distanceOf(key)) continue;
+    state.settled[static_cast<std::size_t>(s)] = 1;
 
     // Stations beyond the station directory are looked up as they come.
-    const StationLinks* links = &spareLinks_;
+    const StationLinks* links = &state.spareLinks;
     if (static_cast<std::size_t>(s) < t.stations.size()) {
       links = &t.stations[static_cast<std::size_t>(s)];
     } else {
-      collectStationLinks(static_cast<StationNo>(s), t.edges, spareLinks_);
+      collectStationLinks(static_cast<StationNo>(s), t.edges, state.spareLinks);
     }
     for (const auto& [to, distance] : links->edges) {
       if (to < 1 || to > n) continue;

@@ -28,7 +28,46 @@ constexpr int kDetourLimit = 200;  // 20.0 km
 
 }  // namespace
 
-int RDistMan::buildJrCheapestTable(const TableProgressCallback& progress) {
+// The working data of one build, by JR position (element 0 unused), and the
+// fast walk: the edges of each position in one block, the detour bound of
+// each position, and the route walked.
+struct RDistMan::CheapestTableWork {
+  struct Step {
+    int to;
+    JrDistanceBreakdown add;  // the edge's jrEdgeAddend
+  };
+  struct Frame {
+    JrDistanceBreakdown route;  // from the origin to `position`
+    std::uint32_t next;         // the step to follow next
+    std::uint32_t end;
+    int position;
+    int limit;  // the bound of `position`, set aside while it is on the route
+  };
+
+  explicit CheapestTableWork(int positions)
+      : n(positions),
+        shortest(slots()),
+        cheapest(slots()),
+        current(slots()),
+        shortestFare(slots()),
+        cheapestFare(slots()) {}
+  std::size_t slots() const { return static_cast<std::size_t>(n) + 1; }
+
+  int n;
+  std::vector<JrDistanceBreakdown> shortest, cheapest, current;
+  std::vector<std::int16_t> shortestFare, cheapestFare;
+  std::int16_t maxDepth = 0;
+  int found = 0;
+
+  std::vector<Step> steps;
+  std::vector<std::uint32_t> stepStart;  // by position, n + 2 elements
+  std::vector<int> limit;
+  std::vector<Frame> stack;
+  // The shortest-distance search from each origin.
+  DistanceSearchState search;
+};
+
+int RDistMan::buildJrCheapestTable(const TableProgressCallback& progress) const {
   work_files::WorkFileWriter pairs(dataDir_ / work_files::kJrCheapestPairs);
   work_files::WorkFileWriter csv(dataDir_ / work_files::kJrCheapestCsv);
   if (!pairs.isOpen() || !csv.isOpen()) return -1;
@@ -36,70 +75,62 @@ int RDistMan::buildJrCheapestTable(const TableProgressCallback& progress) {
 
   const int n = std::max(staMan_.getNetworkSize(0), 0);
   const auto size = static_cast<std::size_t>(n) + 1;
-  cheap_ = CheapestWork{};
-  cheap_.n = n;
-  cheap_.shortest.resize(size);
-  cheap_.shortestFare.resize(size);
-  cheap_.cheapestFare.resize(size);
-  cheap_.cheapest.resize(size);
-  cheap_.current.resize(size);
-  prepareCheapestSteps(n);
+  CheapestTableWork cheap(n);
+  prepareCheapestSteps(cheap, n);
 
   for (int i = 1; i <= n - 1; ++i) {
     const int o = staMan_.getStationAt(0, i);
     const auto origin = static_cast<StationNo>(o);
-    if (jrDistances(origin, n, cheap_.shortest.data()) == 0) {
-      cheap_.current[static_cast<std::size_t>(i)] = JrDistanceBreakdown{};
+    if (jrDistances(cheap.search, origin, n, cheap.shortest.data()) == 0) {
+      cheap.current[static_cast<std::size_t>(i)] = JrDistanceBreakdown{};
       // Only the positions after the origin's are listed: no others are priced.
       for (std::size_t j = static_cast<std::size_t>(i) + 1; j < size; ++j) {
-        cheap_.shortestFare[j] = kivMan_.jrFare(cheap_.shortest[j]);
-        cheap_.cheapestFare[j] = cheap_.shortestFare[j];
+        cheap.shortestFare[j] = kivMan_.jrFare(cheap.shortest[j]);
+        cheap.cheapestFare[j] = cheap.shortestFare[j];
       }
-      walkCheapest(networkPositions(0).positionOf(origin), i + 1);
+      walkCheapest(cheap, networkPositions(0).positionOf(origin), i + 1);
 
       char originName[kStationNameSize] = "";
       staName_.getName(origin, originName);
       for (std::size_t j = static_cast<std::size_t>(i) + 1; j < size; ++j) {
-        if (cheap_.cheapestFare[j] >= cheap_.shortestFare[j]) continue;
-        ++cheap_.found;
+        if (cheap.cheapestFare[j] >= cheap.shortestFare[j]) continue;
+        ++cheap.found;
         char name[kStationNameSize] = "";
         staName_.getName(static_cast<StationNo>(staMan_.getStationAt(0, static_cast<int>(j))), name);
         const work_files::JrCheapestPair pair{
-            originName,        name, cheap_.shortestFare[j], cheap_.shortest[j], cheap_.cheapestFare[j],
-            cheap_.cheapest[j]};
+            originName,       name, cheap.shortestFare[j], cheap.shortest[j], cheap.cheapestFare[j],
+            cheap.cheapest[j]};
         pairs.line(work_files::formatJrCheapestPair(pair));
         csv.line(work_files::formatJrCheapestCsv(pair));
       }
     }
-    if (progress && !progress({i, n, cheap_.found, cheap_.maxDepth})) break;
+    if (progress && !progress({i, n, cheap.found, cheap.maxDepth})) break;
   }
 
-  const int found = cheap_.found;
-  cheap_ = CheapestWork{};
-  walk_ = CheapestWalk{};
+  const int found = cheap.found;
   // A full disk shows only when the files are flushed.
   const bool pairsWritten = pairs.close();
   const bool csvWritten = csv.close();
   return pairsWritten && csvWritten ? found : -1;
 }
 
-void RDistMan::prepareCheapestSteps(int n) {
+void RDistMan::prepareCheapestSteps(CheapestTableWork& work, int n) const {
   // Each position's edges in one block, with the position each leads to;
   // an edge leaving the positions 1..n is never followed and left out.
   const NetworkPositions& jr = networkPositions(0);
   const auto size = static_cast<std::size_t>(n) + 1;
-  walk_.stepStart.assign(size + 1, 0);
+  work.stepStart.assign(size + 1, 0);
   for (int p = 1; p <= n; ++p) {
-    walk_.stepStart[static_cast<std::size_t>(p)] = static_cast<std::uint32_t>(walk_.steps.size());
+    work.stepStart[static_cast<std::size_t>(p)] = static_cast<std::uint32_t>(work.steps.size());
     if (p > jr.size()) continue;
     for (const DistArc* arc = jr.arcsBegin(p); arc != jr.arcsEnd(p); ++arc) {
       if (arc->to >= 1 && arc->to <= n)
-        walk_.steps.push_back({arc->to, jrEdgeAddend(jrEdges_[static_cast<std::size_t>(arc->edge)])});
+        work.steps.push_back({arc->to, jrEdgeAddend(jrEdges_[static_cast<std::size_t>(arc->edge)])});
     }
   }
-  walk_.stepStart[size] = static_cast<std::uint32_t>(walk_.steps.size());
-  walk_.limit.resize(size);
-  walk_.stack.resize(size);  // a simple route passes each position once
+  work.stepStart[size] = static_cast<std::uint32_t>(work.steps.size());
+  work.limit.resize(size);
+  work.stack.resize(size);  // a simple route passes each position once
 }
 
 // The depth-first walk over the simple JR routes from position `origin`
@@ -110,21 +141,21 @@ void RDistMan::prepareCheapestSteps(int n) {
 // position is on the route, so that one comparison rules out both a detour
 // too long and a position visited twice. The positions before `firstListed`
 // are not listed for this origin, so their fares are not looked up.
-void RDistMan::walkCheapest(int origin, int firstListed) {
-  if (origin < 1 || origin > cheap_.n) return;
+void RDistMan::walkCheapest(CheapestTableWork& work, int origin, int firstListed) const {
+  if (origin < 1 || origin > work.n) return;
   constexpr int kOnRoute = std::numeric_limits<int>::min();
-  int* const limit = walk_.limit.data();
-  for (int q = 1; q <= cheap_.n; ++q)
-    limit[q] = cheap_.shortest[static_cast<std::size_t>(q)].total + kDetourLimit;
+  int* const limit = work.limit.data();
+  for (int q = 1; q <= work.n; ++q)
+    limit[q] = work.shortest[static_cast<std::size_t>(q)].total + kDetourLimit;
 
-  const CheapestWalk::Step* const steps = walk_.steps.data();
-  const std::uint32_t* const stepStart = walk_.stepStart.data();
-  JrDistanceBreakdown* const current = cheap_.current.data();
-  std::int16_t* const cheapestFare = cheap_.cheapestFare.data();
-  JrDistanceBreakdown* const cheapest = cheap_.cheapest.data();
-  CheapestWalk::Frame* const frames = walk_.stack.data();
+  const CheapestTableWork::Step* const steps = work.steps.data();
+  const std::uint32_t* const stepStart = work.stepStart.data();
+  JrDistanceBreakdown* const current = work.current.data();
+  std::int16_t* const cheapestFare = work.cheapestFare.data();
+  JrDistanceBreakdown* const cheapest = work.cheapest.data();
+  CheapestTableWork::Frame* const frames = work.stack.data();
   int depth = 0;  // frames[depth - 1] is the position the route has reached
-  int maxDepth = cheap_.maxDepth;
+  int maxDepth = work.maxDepth;
 
   auto enter = [&](int p, const JrDistanceBreakdown& route) {
     // The route to each position stays in current from one origin to the
@@ -143,7 +174,7 @@ void RDistMan::walkCheapest(int origin, int firstListed) {
 
   enter(origin, current[origin]);
   while (depth > 0) {
-    CheapestWalk::Frame& frame = frames[depth - 1];
+    CheapestTableWork::Frame& frame = frames[depth - 1];
     const int reached = frame.route.total;
     std::uint32_t k = frame.next;
     while (k < frame.end && reached + steps[k].add.total > limit[steps[k].to]) ++k;
@@ -155,7 +186,7 @@ void RDistMan::walkCheapest(int origin, int firstListed) {
     frame.next = k + 1;
     enter(steps[k].to, saturatedSum(frame.route, steps[k].add));
   }
-  cheap_.maxDepth = static_cast<std::int16_t>(maxDepth);
+  work.maxDepth = static_cast<std::int16_t>(maxDepth);
 }
 
 }  // namespace kiv

@@ -6,12 +6,12 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
 #include <vector>
 
 #include "Types.h"
 #include "data/FareFFile.h"
 #include "data/FareWFile.h"
+#include "fare/FareSearchState.h"
 #include "report/TableProgress.h"
 #include "report/WorkFiles.h"
 
@@ -27,8 +27,9 @@ class RFareMan {
  public:
   // Reads the four fare files from dataDir, in the order FAREIDX.KV4,
   // FAREF.KV4, FARER.KV4, FAREW.KV4; a file that cannot be opened leaves its
-  // table and those of the files after it empty. The collaborators are only
-  // kept, not used here.
+  // table and those of the files after it empty. The station directory must
+  // have read its file (the station whose fares stand for the Yamanote line
+  // zone is looked up in it here); the other collaborators are only kept.
   RFareMan(const std::filesystem::path& dataDir, RStaName& staName, RStaMan& staMan, RStaFare& staFare,
            RDistMan& distMan, RKivMan& kivMan);
 
@@ -42,6 +43,7 @@ class RFareMan {
   // yen, before special fares, reductions and the Tokyo-zone rule; -1 when
   // either station is not on the network.
   int distanceFare(NetworkCode network, StationNo from, StationNo to) const;
+  int distanceFare(FareSearchState& state, NetworkCode network, StationNo from, StationNo to) const;
   // The fare of the pair from its distance fare (yen): the special fare when
   // there is one, else the distance fare less any reduction, never below 0.
   int pairFare(NetworkCode network, StationNo a, StationNo b, int distanceFare) const;
@@ -53,11 +55,14 @@ class RFareMan {
   // applies the Tokyo-zone rule on JR. -1 when from equals to, 0 when the
   // origin or the destination is not a station of the network.
   int stationFare(NetworkCode network, StationNo from, StationNo to, int mode) const;
+  // The same on the caller's working state.
+  int stationFare(FareSearchState& state, NetworkCode network, StationNo from, StationNo to, int mode) const;
   // The fare table of `origin`: one block per company serving it (codes of
   // one company next to each other share a block), each with the fare in
   // yen to every other station of its networks that has a fare, in network
   // position order.
   work_files::FareTable fareTable(StationNo origin) const;
+  work_files::FareTable fareTable(FareSearchState& state, StationNo origin) const;
   // Writes fareTable(origin) to "$FareTbl.kv4" in the data directory: 0, or
   // -1 when the file cannot be created.
   int buildFareTable(StationNo origin) const;
@@ -74,38 +79,22 @@ class RFareMan {
  private:
   // The distance fares in yen from `origin` to the positions 1..n of a
   // network (element 0 unused), from the shortest-distance search of that
-  // network; nullptr when the origin is not among its positions. While
-  // `rememberFares_` is set, the fares of the last two origins are kept, so that a list of journeys from a
-  // few origins searches once per origin.
-  const std::vector<int>* distanceFares(NetworkCode network, StationNo origin, int n) const;
-  // The search of the network from `origin` into jrWork_ or prWork_: false
+  // network, in the state's fares or among those it remembers; nullptr when
+  // the origin is not among the network's positions.
+  const std::vector<int>* distanceFares(FareSearchState& state, NetworkCode network, StationNo origin,
+                                        int n) const;
+  // The search of the network from `origin` into the state's routes: false
   // when the origin is not among the positions 1..n. Then the fare in yen of
   // one position of its result.
-  bool searchDistances(NetworkCode network, StationNo origin, int n) const;
-  int searchedFare(NetworkCode network, int position) const;
+  bool searchDistances(FareSearchState& state, NetworkCode network, StationNo origin, int n) const;
+  int searchedFare(const FareSearchState& state, NetworkCode network, int position) const;
   // The distance fare in yen of one route.
   int routeFare(const JrDistanceBreakdown& route) const;
   int routeFare(const PrDistanceBreakdown& route, NetworkCode network) const;
   // The distance fare in yen from `origin` to one position (1..n); -1 when
   // the origin is not among the positions.
-  int distanceFareAt(NetworkCode network, StationNo origin, int n, int position) const;
-  // The station named "東京", looked up once.
-  StationNo tokyoStation() const;
-
-  struct FareMemo {
-    bool valid = false;
-    NetworkCode network = 0;
-    StationNo origin = 0;
-    int n = 0;
-    std::vector<int> fares;
-  };
-  mutable bool rememberFares_ = false;
-  mutable FareMemo memo_[2];
-  mutable int memoRecent_ = 0;
-  mutable std::optional<StationNo> tokyo_;
-  mutable std::vector<int> plainFares_;
-  mutable std::vector<JrDistanceBreakdown> jrWork_;
-  mutable std::vector<PrDistanceBreakdown> prWork_;
+  int distanceFareAt(FareSearchState& state, NetworkCode network, StationNo origin, int n,
+                     int position) const;
 
   std::filesystem::path dataDir_;
   RStaName& staName_;
@@ -113,6 +102,8 @@ class RFareMan {
   RStaFare& staFare_;
   RDistMan& distMan_;
   RKivMan& kivMan_;
+  // The station named "東京", whose fares stand for the Yamanote line zone.
+  StationNo tokyo_;
 
   std::vector<FarePairRecord> specialFares_;
   std::vector<FarePairRecord> reductions_;

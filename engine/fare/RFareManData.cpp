@@ -5,8 +5,17 @@
 #include "data/FareIdxFile.h"
 #include "data/FareRFile.h"
 #include "fare/RFareMan.h"
+#include "network/RStaName.h"
+#include "text/SjisLiteral.h"
 
 namespace kiv {
+
+namespace {
+
+// The station whose fares stand for the whole Yamanote line zone.
+constexpr auto kTokyo = sjisLiteral("東京");
+
+}  // namespace
 
 RFareMan::RFareMan(const std::filesystem::path& dataDir, RStaName& staName, RStaMan& staMan,
                    RStaFare& staFare, RDistMan& distMan, RKivMan& kivMan)
@@ -15,7 +24,8 @@ RFareMan::RFareMan(const std::filesystem::path& dataDir, RStaName& staName, RSta
       staMan_(staMan),
       staFare_(staFare),
       distMan_(distMan),
-      kivMan_(kivMan) {
+      kivMan_(kivMan),
+      tokyo_(staName.findByName(kTokyo)) {
   // Loading stops at the first file that cannot be opened. FAREIDX.KV4 only
   // has to open: nothing reads its per-station records.
   if (!readFareIdxFile(dataDir / "FAREIDX.KV4")) return;

@@ -52,6 +52,11 @@ int RFareMan::buildFareTable(StationNo origin) const {
 }
 
 work_files::FareTable RFareMan::fareTable(StationNo origin) const {
+  FareSearchState state;
+  return fareTable(state, origin);
+}
+
+work_files::FareTable RFareMan::fareTable(FareSearchState& state, StationNo origin) const {
   work_files::FareTable table;
   char originName[kStationNameSize] = "";
   staName_.getName(origin, originName);
@@ -79,7 +84,7 @@ work_files::FareTable RFareMan::fareTable(StationNo origin) const {
     staMan_.findNetwork(network, first, last);
     if (first == -1 || last == -1) continue;
     const int k = last - first + 1;
-    const std::vector<int>* fares = distanceFares(network, origin, k);
+    const std::vector<int>* fares = distanceFares(state, network, origin, k);
     if (!fares) continue;
 
     const OriginPairs specials(specialFares_, network, origin);

@@ -12,15 +12,8 @@ namespace kiv {
 // Each 101-200 km station is priced against the whole Yamanote zone from
 // two origins only: itself and Tokyo, whose fares are remembered.
 int RFareMan::buildTokyoZoneList(const TableProgressCallback& progress) const {
-  // The fares are remembered for this list only.
-  struct Remembering {
-    explicit Remembering(const RFareMan& fare) : fare_(fare) { fare_.rememberFares_ = true; }
-    ~Remembering() {
-      fare_.rememberFares_ = false;
-      for (FareMemo& m : fare_.memo_) m.valid = false;
-    }
-    const RFareMan& fare_;
-  } remembering(*this);
+  FareSearchState state;
+  state.rememberFares = true;
   work_files::WorkFileWriter out(dataDir_ / work_files::kTokyoZoneList);
   if (!out.isOpen()) return -1;
 
@@ -36,8 +29,8 @@ int RFareMan::buildTokyoZoneList(const TableProgressCallback& progress) const {
       const auto a = static_cast<StationNo>(staMan_.getStationListEntry(RStaMan::kYamanoteZoneList, j));
       char nameA[kStationNameSize];
       if (staName_.getName(a, nameA) != 0) continue;
-      const int plain = stationFare(0, b, a, 0);
-      const int fromTokyo = stationFare(0, b, a, 1);
+      const int plain = stationFare(state, 0, b, a, 0);
+      const int fromTokyo = stationFare(state, 0, b, a, 1);
       if (plain == fromTokyo) continue;
       out.line(work_files::formatTokyoZonePair({nameA, nameB, fromTokyo / 10}));
       ++count;

@@ -41,9 +41,12 @@ void IndexedLookups::detourDistances(const TimetableNetwork& net, StationNo from
   // Only a station within the bound of both ends can be inside: the search
   // from the start runs until it knows the shortest distance and then on to
   // the bound, the one from the destination to the bound.
+  // The two searches share one working state.
   const long long detour = detourKm * 10LL;
-  net.dist.allDistancesWithin(from, n, clampedToInt(detour), distFrom, to);
-  net.dist.allDistancesWithin(to, n, clampedToInt(distFrom[static_cast<std::size_t>(to)] + detour), distTo);
+  DistanceSearchState state;
+  net.dist.allDistancesWithin(state, from, n, clampedToInt(detour), distFrom, to);
+  net.dist.allDistancesWithin(state, to, n, clampedToInt(distFrom[static_cast<std::size_t>(to)] + detour),
+                              distTo);
 }
 
 }  // namespace kiv

@@ -11,6 +11,7 @@
 #include "Types.h"
 #include "data/DistJRFile.h"
 #include "data/DistPRFile.h"
+#include "distance/DistanceSearchState.h"
 #include "report/TableProgress.h"
 
 namespace kiv::reference {
@@ -22,6 +23,18 @@ class DistMan {
   int jrDistances(StationNo start, int n, JrDistanceBreakdown* out) const;
   int privateDistances(StationNo start, int n, NetworkCode network, PrDistanceBreakdown* out) const;
   int allDistances(StationNo start, int n, Distance* out) const;
+  // The forms with the caller's working state, as RDistMan's: the plain
+  // searches keep their work within the call and leave the state alone.
+  int jrDistances(DistanceSearchState&, StationNo start, int n, JrDistanceBreakdown* out) const {
+    return jrDistances(start, n, out);
+  }
+  int privateDistances(DistanceSearchState&, StationNo start, int n, NetworkCode network,
+                       PrDistanceBreakdown* out) const {
+    return privateDistances(start, n, network, out);
+  }
+  int allDistances(DistanceSearchState&, StationNo start, int n, Distance* out) const {
+    return allDistances(start, n, out);
+  }
 
   // "jrregu.dat" and "$jrregu.csv" from a depth-first walk that looks each
   // station's edges and their end positions up by scanning.

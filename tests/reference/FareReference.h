@@ -10,6 +10,7 @@
 #include "DistanceReference.h"
 #include "ReferenceSources.h"
 #include "Types.h"
+#include "fare/FareSearchState.h"
 #include "report/TableProgress.h"
 #include "report/WorkFiles.h"
 
@@ -25,6 +26,12 @@ class FareMan {
   work_files::FareTable fareTable(StationNo origin) const;
   int buildFareTable(StationNo origin) const;
   int buildTokyoZoneList(const TableProgressCallback& progress = {}) const;
+  // The forms with the caller's working state, as RFareMan's: the plain
+  // pricing neither uses the state nor remembers fares in it.
+  int stationFare(FareSearchState&, NetworkCode network, StationNo from, StationNo to, int mode) const {
+    return stationFare(network, from, to, mode);
+  }
+  work_files::FareTable fareTable(FareSearchState&, StationNo origin) const { return fareTable(origin); }
 
  private:
   // The distance fares in yen from `origin` to the positions 1..n of a
