@@ -26,7 +26,6 @@ class QMenu;
 namespace kiv {
 class Engine;
 class StationSearch;
-struct ArrivingBy;
 struct RouteListView;
 }  // namespace kiv
 
@@ -145,8 +144,6 @@ class TAppForm : public QMainWindow {
   void runArriveBy(StationNo from, StationNo to, const Departure& time);
   // Hands the route files just written to the route list and shows it.
   void showRouteList(const ShownSearch& shown, const RouteListView& view, bool partial);
-  // The route list of an arrive-by or last-train search, as written.
-  RouteListView viewOf(const ArrivingBy& found, StationNo from, StationNo to) const;
   void loadOutput(const std::filesystem::path& file);
   // After a route search that yielded nothing: names the work file it could
   // not write, else says that there is no route.

@@ -112,6 +112,8 @@ void TAppForm::ItemCalcClick() {
   const int routeMax = engine_.def.getRouteMax();
   const int detour = engine_.def.getDetour();
 
+  const RouteQuery query =
+      engine_.dia.routeQuery(from, to, time.hour, time.minute, time.day, detour, diffTime);
   RouteSearchResult list;
   {
     WaitCursor wait;
@@ -119,8 +121,7 @@ void TAppForm::ItemCalcClick() {
     progress.show();
     progress.setPosition(0);
     ProgressHook hook(engine_.dia, progress);
-    list = engine_.dia.searchRouteList(
-        engine_.dia.routeQuery(from, to, time.hour, time.minute, time.day, detour, diffTime));
+    list = engine_.dia.searchRouteList(query);
   }
   const int found = list.found;
   const bool stopped = list.end == RouteListEnd::stopped;
@@ -143,10 +144,7 @@ void TAppForm::ItemCalcClick() {
   shown.asked = time.hour * 60 + time.minute;
   // The best-routes search wrote the list: its journeys carry the marks.
   for (const Journey& journey : list.journeys) shown.marks << marksText(journey);
-  const work_files::RouteListHead head =
-      routeListHead(engine_.staName, from, to, askedTime(time.hour, time.minute));
-  showRouteList(shown, routeListView(head, list.journeys.empty() ? list.routes : routesOf(list.journeys)),
-                stopped);
+  showRouteList(shown, routeListView(engine_.staName, query, list), stopped);
 }
 
 void TAppForm::showRouteList(const ShownSearch& shown, const RouteListView& view, bool partial) {
@@ -170,11 +168,6 @@ ShownSearch shownJourneys(const ArrivingBy& found, ShownSearch::Kind kind) {
 }
 
 }  // namespace
-
-RouteListView TAppForm::viewOf(const ArrivingBy& found, StationNo from, StationNo to) const {
-  return routeListView(routeListHead(engine_.staName, from, to, found.asked),
-                       routesOf(found.result.journeys));
-}
 
 void TAppForm::runArriveBy(StationNo from, StationNo to, const Departure& time) {
   ArrivingBy found;
@@ -202,7 +195,8 @@ void TAppForm::runArriveBy(StationNo from, StationNo to, const Departure& time) 
     return;
   }
   if (stopped) inform(this, QString::fromUtf8(kSearchStopped));
-  showRouteList(shownJourneys(found, ShownSearch::Kind::kArriveBy), viewOf(found, from, to), stopped);
+  showRouteList(shownJourneys(found, ShownSearch::Kind::kArriveBy),
+                routeListView(engine_.staName, from, to, found), stopped);
 }
 
 void TAppForm::ItemLastTrainClick() {
@@ -224,7 +218,8 @@ void TAppForm::ItemLastTrainClick() {
     warnNoRoute(found.workFileProblem);
     return;
   }
-  showRouteList(shownJourneys(found, ShownSearch::Kind::kLastTrain), viewOf(found, from, to), false);
+  showRouteList(shownJourneys(found, ShownSearch::Kind::kLastTrain),
+                routeListView(engine_.staName, from, to, found), false);
 }
 
 void TAppForm::warnNoRoute(const std::string& problem) {

@@ -125,12 +125,8 @@ namespace {
 
 // The overview of the best routes and the routes described, or JSON.
 void printBestRoutes(const Engine& engine, const Invocation& inv, const RouteRequest& request,
-                     const std::vector<kiv::Journey>& journeys, int asked, int day, bool arriveBy, bool cut,
-                     const std::string& head = {}) {
-  const RouteListView view =
-      routeListView(routeListHead(engine.staName, request.from.number, request.to.number,
-                                  askedTime(asked / 60, asked % 60)),
-                    routesOf(journeys));
+                     const RouteListView& view, const std::vector<kiv::Journey>& journeys, int asked, int day,
+                     bool arriveBy, bool cut, const std::string& head = {}) {
   if (inv.json) {
     printJson(inv, routesJson(engine, inv, request, cut, view, BestRoutesShown{&journeys, day, arriveBy}));
     return;
@@ -171,7 +167,8 @@ void runArriveBy(Engine& engine, const Invocation& inv, const RouteRequest& requ
   const ArrivingBy found = arrivingBy(engine, inv, request, routes, false);
   const std::string head =
       listHead(utf8(request.from.name), utf8(request.to.name), found.arrival, found.day, true);
-  printBestRoutes(engine, inv, request, found.result.journeys, found.arrival, found.day, true,
+  const RouteListView view = routeListView(engine.staName, request.from.number, request.to.number, found);
+  printBestRoutes(engine, inv, request, view, found.result.journeys, found.arrival, found.day, true,
                   found.result.cut, head);
 }
 
@@ -215,16 +212,14 @@ void runRoute(Engine& engine, const Invocation& inv) {
                std::string(work_files::kRouteListFound) + " and " + work_files::kRouteDetails);
   }
   const bool limitReached = list.end == RouteListEnd::routeLimit;
-  const RouteListView view =
-      routeListView(routeListHead(engine.staName, from.number, to.number, askedTime(time.hour, time.minute)),
-                    best ? routesOf(list.journeys) : list.routes);
+  const RouteListView view = routeListView(engine.staName, query, list);
   if (best) {
     const int asked = time.hour * 60 + time.minute;
     const BestRoutesShown shown{&list.journeys, time.day, false};
     if (inv.json) {
       printJson(inv, withRouteListEnd(routesJson(engine, inv, journey, limitReached, view, shown), list.end));
     } else {
-      printBestRoutes(engine, inv, journey, *shown.journeys, asked, time.day, false, limitReached);
+      printBestRoutes(engine, inv, journey, view, *shown.journeys, asked, time.day, false, limitReached);
     }
   } else if (inv.json) {
     printJson(inv, withRouteListEnd(routesJson(engine, inv, journey, limitReached, view), list.end));
@@ -241,7 +236,8 @@ void runLastTrain(Engine& engine, const Invocation& inv) {
   const BestRoutesResult& result = found.result;
   const std::string head = utf8(request.from.name) + "→" + utf8(request.to.name) + "  " +
                            std::string(dayLetter(day)) + "曜の最終 (翌朝 4:00 までに着く最も遅い出発)";
-  printBestRoutes(engine, inv, request, result.journeys, kServiceDayEnd, day, true, false, head);
+  const RouteListView view = routeListView(engine.staName, request.from.number, request.to.number, found);
+  printBestRoutes(engine, inv, request, view, result.journeys, kServiceDayEnd, day, true, false, head);
 }
 
 void runFastest(Engine& engine, const Invocation& inv) {

@@ -61,4 +61,8 @@ ArrivingBy searchLastTrain(RDiaMan& dia, ArriveByRequest request) {
   return found;
 }
 
+RouteListView routeListView(const RStaName& names, StationNo from, StationNo to, const ArrivingBy& found) {
+  return routeListView(routeListHead(names, from, to, found.asked), routesOf(found.result.journeys));
+}
+
 }  // namespace kiv

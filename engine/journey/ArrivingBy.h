@@ -10,10 +10,12 @@
 #include "Types.h"
 #include "journey/BestRoutes.h"
 #include "report/WorkFiles.h"
+#include "timetable/RouteListView.h"
 
 namespace kiv {
 
 class RDiaMan;
+class RStaName;
 
 // A service day runs from 4:00 to 4:00 the next morning.
 inline constexpr int kServiceDayStart = 4 * 60;
@@ -55,6 +57,9 @@ struct ArrivingBy {
 // arrival before noon with nothing on the day itself is searched from the
 // evening before.
 ArrivingBy searchArrivingBy(RDiaMan& dia, const ArriveByRequest& request);
+// The view of the journeys found from `from` to `to`, under the head the
+// route files were written with.
+RouteListView routeListView(const RStaName& names, StationNo from, StationNo to, const ArrivingBy& found);
 // The last journey of the request's day: the latest departure that arrives
 // by 4:00 the next morning (the request's arrival and routes are not used).
 ArrivingBy searchLastTrain(RDiaMan& dia, ArriveByRequest request);

@@ -333,7 +333,8 @@ int Search::sectionFare(NetworkCode code, StationNo last, StationNo first) const
                                 static_cast<std::uint16_t>(first);
   auto priced = sectionFares_.find(section);
   if (priced == sectionFares_.end())
-    priced = sectionFares_.emplace(section, net_.fare.stationFare(code, last, first, 1)).first;
+    priced =
+        sectionFares_.emplace(section, net_.fare.stationFare(fares_.pricing, code, last, first, 1)).first;
   return priced->second;
 }
 

@@ -253,7 +253,7 @@ class Search {
   std::vector<Criteria> resultCriteria_;    // of results_, in the same order
   using Entry = std::tuple<int, int, int>;  // arrival, segments, label
   std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue_;
-  mutable SectionFares fares_;  // the sections of the journeys described
+  mutable SectionFares fares_;  // the sections of the journeys described, and their pricing state
   mutable std::unordered_map<std::uint64_t, int> sectionFares_;
   std::size_t nextQuestion_ = kProgressLabels;
   int deadline_ = 0;

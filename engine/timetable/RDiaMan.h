@@ -244,17 +244,17 @@ class RDiaMan {
   RouteSearchResult findRouteList(const RouteQuery& query);
   // After findRoutes: true when more routes may exist than were written (the
   // route limit was reached, or in best-routes mode more were found than kept).
-  bool routeListCut() const { return lastList_.cut; }
+  bool routeListCut() const { return routeListCut_; }
   // Why the last findRoutes ended its list: it found every route within the
   // limits; it reached the route limit (or, in best-routes mode, found more
   // than it keeps); the progress callback said stop; or the classic search
   // spent its work budget (RouteLimits::classicStepBudget stations entered) and kept the
   // routes found so far. Every end but `complete` makes routeListCut() true.
   using RouteListEnd = kiv::RouteListEnd;
-  RouteListEnd routeListEnd() const { return lastList_.end; }
+  RouteListEnd routeListEnd() const { return routeListEnd_; }
   // True when the progress callback stopped the last findRoutes (the list
   // holds what was found until then).
-  bool routeSearchStopped() const { return lastList_.end == RouteListEnd::stopped; }
+  bool routeSearchStopped() const { return routeListEnd_ == RouteListEnd::stopped; }
   // After findRoutes, searchRoutes or fastestRoute yielded -1: the work file
   // that could not be created or written whole (the search found a route);
   // empty when there is no route, and after a search that succeeded.
@@ -332,9 +332,9 @@ class RDiaMan {
   RouteSearchResult findBestRoutes(const RouteQuery& query);
 
   RouteProgress routeProgress_;
-  // What the last findRoutes gave, for the calls that answer after it;
-  // its routes and journeys are not kept.
-  RouteSearchResult lastList_;
+  // How the last findRoutes ended, for the calls that answer after it.
+  bool routeListCut_ = false;
+  RouteListEnd routeListEnd_ = RouteListEnd::complete;
   std::string workFileProblem_;
 };
 

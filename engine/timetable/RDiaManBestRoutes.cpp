@@ -2,14 +2,11 @@
 // best-routes search, written to the route list files in the order of the
 // list.
 #include <algorithm>
-#include <memory>
 #include <utility>
 #include <vector>
 
 #include "journey/BestRoutes.h"
-#include "network/RStaName.h"
 #include "report/WorkFiles.h"
-#include "text/ReportText.h"
 #include "timetable/RDiaMan.h"
 #include "timetable/RouteFiles.h"
 #include "timetable/RouteListView.h"
@@ -43,10 +40,7 @@ RouteSearchResult RDiaMan::findBestRoutes(const RouteQuery& routes) {
 
 int RDiaMan::writeJourneys(StationNo from, StationNo to, const work_files::ClockTime& asked,
                            const std::vector<Journey>& journeys) {
-  std::vector<FoundRoute> routes;
-  routes.reserve(journeys.size());
-  for (const Journey& j : journeys) routes.push_back(j.route);
-  workFileProblem_ = writeRouteList(dataDir_, staName_, from, to, asked, std::move(routes));
+  workFileProblem_ = writeRouteList(dataDir_, staName_, from, to, asked, routesOf(journeys));
   return workFileProblem_.empty() ? static_cast<int>(journeys.size()) : -1;
 }
 

@@ -51,7 +51,8 @@ int RDiaMan::findRoutes(const RouteQuery& query) { return findRouteList(query).f
 
 RouteSearchResult RDiaMan::findRouteList(const RouteQuery& query) {
   workFileProblem_.clear();
-  lastList_ = RouteSearchResult{};
+  routeListCut_ = false;
+  routeListEnd_ = RouteListEnd::complete;
   const TimetableNetwork net = network();
   TimetableSearchState state(stationCount_);
   const int fastest =
@@ -67,10 +68,8 @@ RouteSearchResult RDiaMan::findRouteList(const RouteQuery& query) {
     writeClassicRoutes(dataDir_, staName_, query, result);
   }
   workFileProblem_ = result.workFileProblem;
-  lastList_.found = result.found;
-  lastList_.end = result.end;
-  lastList_.cut = result.cut;
-  lastList_.workFileProblem = result.workFileProblem;
+  routeListCut_ = result.cut;
+  routeListEnd_ = result.end;
   return result;
 }
 

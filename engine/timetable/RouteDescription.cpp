@@ -128,10 +128,13 @@ FoundRoute describeRoute(const RouteDescriber& describer, std::span<const RouteS
       const StationNo last = node(k).station;
       // Routes share their sections; each is priced once per search.
       const auto section = std::make_tuple(span.network, last, first);
-      auto priced = describer.fares.find(section);
-      if (priced == describer.fares.end()) {
+      SectionFares& fares = describer.fares;
+      auto priced = fares.bySection.find(section);
+      if (priced == fares.bySection.end()) {
         priced =
-            describer.fares.emplace(section, describer.fare.stationFare(span.network, last, first, 1)).first;
+            fares.bySection
+                .emplace(section, describer.fare.stationFare(fares.pricing, span.network, last, first, 1))
+                .first;
       }
       const int fare = priced->second;
       company[0] = '\0';

@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "Types.h"
+#include "fare/FareSearchState.h"
 #include "timetable/FoundRoute.h"
 
 namespace kiv {
@@ -30,8 +31,12 @@ struct RouteStopTimes {
 };
 
 // Fares of the sections priced so far, by network code, last and first
-// station: routes of one search share their sections.
-using SectionFares = std::map<std::tuple<NetworkCode, StationNo, StationNo>, int>;
+// station (routes of one search share their sections), and the working
+// state they are priced on, kept for the whole search.
+struct SectionFares {
+  std::map<std::tuple<NetworkCode, StationNo, StationNo>, int> bySection;
+  FareSearchState pricing;
+};
 
 // What describing a route reads: names, trains and fares.
 struct RouteDescriber {

@@ -79,6 +79,13 @@ RouteListView routeListView(const work_files::RouteListHead& head, const std::ve
   return view;
 }
 
+RouteListView routeListView(const RStaName& names, const RouteQuery& query, const RouteSearchResult& list) {
+  const work_files::RouteListHead head =
+      routeListHead(names, query.from, query.to, askedTime(query.hour, query.minute));
+  if (query.mode == kBestRoutesMode) return routeListView(head, routesOf(list.journeys));
+  return routeListView(head, list.routes);
+}
+
 std::vector<FoundRoute> routesOf(const std::vector<Journey>& journeys) {
   std::vector<FoundRoute> routes;
   routes.reserve(journeys.size());

@@ -11,6 +11,7 @@
 #include "journey/BestRoutes.h"
 #include "report/WorkFiles.h"
 #include "timetable/FoundRoute.h"
+#include "timetable/RouteSearch.h"
 
 namespace kiv {
 
@@ -26,6 +27,10 @@ struct RouteListView {
 
 // The view of `routes`, numbered 0, 1, 2 ... in the order given, under `head`.
 RouteListView routeListView(const work_files::RouteListHead& head, const std::vector<FoundRoute>& routes);
+
+// The view of what a route list search gave for `query`: its routes, or in
+// best-routes mode its journeys, under the head of the query.
+RouteListView routeListView(const RStaName& names, const RouteQuery& query, const RouteSearchResult& list);
 
 // The routes of best-routes journeys, in their order.
 std::vector<FoundRoute> routesOf(const std::vector<Journey>& journeys);

@@ -32,9 +32,7 @@ TEST(RouteListView, IsWhatTheRouteFilesHoldInBothModesAndArrivingBy) {
         const RouteQuery query{1, to, 8, 30, 2, 30, 60, 4, 20, mode};
         const RouteSearchResult list = engine.dia.searchRouteList(query);
         if (list.found <= 0) continue;
-        const auto head = routeListHead(engine.staName, 1, to, askedTime(8, 30));
-        expectViewIsTheFiles(
-            routeListView(head, mode == kBestRoutesMode ? routesOf(list.journeys) : list.routes), dir.path());
+        expectViewIsTheFiles(routeListView(engine.staName, query, list), dir.path());
         ++lists;
       }
       ArriveByRequest request;
@@ -47,9 +45,7 @@ TEST(RouteListView, IsWhatTheRouteFilesHoldInBothModesAndArrivingBy) {
       const ArrivingBy found = searchArrivingBy(engine.dia, request);
       if (found.written <= 0) continue;
       SCOPED_TRACE("arriving by, seed " + std::to_string(seed) + " to " + std::to_string(to));
-      expectViewIsTheFiles(
-          routeListView(routeListHead(engine.staName, 1, to, found.asked), routesOf(found.result.journeys)),
-          dir.path());
+      expectViewIsTheFiles(routeListView(engine.staName, 1, to, found), dir.path());
       ++lists;
     }
   }

@@ -29,10 +29,7 @@ TEST_F(SampleRouteListViewTest, EveryOrderAndDetailIsWhatTheFilesHold) {
     const RouteQuery query{station(c.from), station(c.to), c.hour, c.minute, c.day, 20, 30, 4, 20, c.mode};
     const RouteSearchResult list = engine().dia.searchRouteList(query);
     ASSERT_GT(list.found, 0);
-    const auto head = routeListHead(engine().staName, query.from, query.to, askedTime(c.hour, c.minute));
-    expectViewIsTheFiles(
-        routeListView(head, c.mode == kBestRoutesMode ? routesOf(list.journeys) : list.routes),
-        engine().dia.workDirectory());
+    expectViewIsTheFiles(routeListView(engine().staName, query, list), engine().dia.workDirectory());
   }
 }
 

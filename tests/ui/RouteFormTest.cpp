@@ -54,12 +54,11 @@ class RouteWorld : public UiWorld {
     engine->def.setRouteMax(8);
     const StationNo from = engine->staName.findByName(sjis("新宿"));
     const StationNo to = engine->staName.findByName(sjis("高崎"));
-    const RouteSearchResult list =
-        engine->dia.searchRouteList(engine->dia.routeQuery(from, to, 9, minute, 1, 10, 30));
+    const RouteQuery query = engine->dia.routeQuery(from, to, 9, minute, 1, 10, 30);
+    const RouteSearchResult list = engine->dia.searchRouteList(query);
     found = list.found;
     // Handed to the window as the route command hands it: the list itself.
-    forms->route().takeSearchResult(
-        {}, routeListView(routeListHead(engine->staName, from, to, askedTime(9, minute)), list.routes));
+    forms->route().takeSearchResult({}, routeListView(engine->staName, query, list));
     grid = find<QTableView>(&forms->route(), "StrGrid1");
   }
   int found = 0;
